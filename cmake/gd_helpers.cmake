@@ -1,0 +1,44 @@
+# gd_library(NAME FOLDER LIBS...): one static library from every .cpp of FOLDER
+# (not recursive), so adding a source file needs no CMake edit.
+function(gd_library name folder)
+  file(GLOB _src CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h" "${folder}/*.qrc")
+  if(NOT _src)
+    # A folder without sources yet still gives a linkable library.
+    set(_src ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    file(WRITE ${_src} "")
+  endif()
+  add_library(${name} STATIC ${_src})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()
+
+# gd_tests(FOLDER LIBS...): one test program per tests/FOLDER/test_*.cpp, each run
+# by CTest under the offscreen platform.
+function(gd_tests folder)
+  file(GLOB _tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/test_*.cpp")
+  file(GLOB _support CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/support_*.cpp"
+                                       "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/support_*.h")
+  foreach(_t ${_tests})
+    get_filename_component(_n ${_t} NAME_WE)
+    set(_target ${folder}_${_n})
+    add_executable(${_target} ${_t} ${_support})
+    target_link_libraries(${_target} PRIVATE Qt6::Test ${ARGN})
+    target_include_directories(${_target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${folder}
+                                                  ${CMAKE_CURRENT_SOURCE_DIR}/support)
+    add_test(NAME ${_target} COMMAND ${_target})
+    set_tests_properties(${_target} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;GD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools;GD_APP=${PROJECT_BINARY_DIR}/gloopdash"
+      TIMEOUT 300)
+  endforeach()
+endfunction()
+
+# gd_assets(TARGET FOLDER): compiles every file of assets/FOLDER into TARGET as
+# the Qt resources ":/FOLDER/<file name>".
+function(gd_assets target folder)
+  file(GLOB _files CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/assets/${folder}/*")
+  list(FILTER _files EXCLUDE REGEX "README")
+  if(_files)
+    qt_add_resources(${target} "${target}_${folder}" PREFIX "/${folder}"
+                     BASE "${PROJECT_SOURCE_DIR}/assets/${folder}" FILES ${_files})
+  endif()
+endfunction()

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "net/dispatcher.h"
+#include "net/message_splitter.h"
+#include "net/tsock.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+// The client's connection state: who we are, where we connect, our slot, and
+// the two sockets (`sock` to the game server, `Sock11` to the lobby) whose
+// messages feed one incoming queue dispatched at most one per millisecond.
+class ClientSession : public QObject {
+    Q_OBJECT
+public:
+    explicit ClientSession(QObject* parent = nullptr);
+    ~ClientSession() override;
+
+    QString myname() const { return m_myname; }
+    void setMyname(const QString& name) { m_myname = name; }
+    QString hostaddress() const { return m_hostaddress; }
+    void setHostaddress(const QString& address) { m_hostaddress = address; }
+    bool ishost() const { return m_ishost; }
+    void setIshost(bool host) { m_ishost = host; }
+    int myslot() const { return m_myslot; }
+    bool loggedin() const { return m_loggedin; }
+    // 1 standard, 2 classic; 0 before any game.
+    int gamemode() const { return m_gamemode; }
+    void setGamemode(int mode) { m_gamemode = mode; }
+
+    // Sends one finished message on `sock`, only while logged in; false otherwise.
+    bool send(const QByteArray& message);
+
+    // Connects `sock` to host:port (7772 unless a test says otherwise).
+    void connectToServer(const QString& host, quint16 port = 7772);
+    // Connects `Sock11` to the lobby on 127.0.0.1:port (9001 unless a test says otherwise).
+    void connectToLobby(quint16 port = 9001);
+
+    // `sendloginfo`: records the slot and sends the login reply.
+    void sendloginfo(int slot, const QByteArray& version);
+
+    Dispatcher& dispatcher() { return m_dispatcher; }
+    TSock& sock() { return m_sock; }
+    TSock& sock11() { return m_sock11; }
+
+signals:
+    // "Socket Closed" from either socket: the program ends.
+    void connectionClosed();
+
+private:
+    QString m_myname;
+    QString m_hostaddress;
+    bool m_ishost = false;
+    int m_myslot = 0;
+    bool m_loggedin = false;
+    int m_gamemode = 0;
+    TSock m_sock;
+    TSock m_sock11;
+    MessageSplitter m_sockPending;
+    MessageSplitter m_sock11Pending;
+    Dispatcher m_dispatcher;
+};

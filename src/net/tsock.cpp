@@ -1,0 +1,322 @@
+#include "tsock.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <netdb.h>
+
+namespace {
+
+constexpr qint64 ReadChunk = 32768;
+// How long a closed connection may take to hand its last bytes to a slow peer.
+constexpr int LingerMs = 5000;
+
+struct ErrorName {
+    int code;
+    const char* name;
+};
+
+// Socket errors in the numbering and names the game has always reported.
+ErrorName errorName(QAbstractSocket::SocketError error)
+{
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError: return {10061, "WSAECONNREFUSED"};
+    case QAbstractSocket::RemoteHostClosedError: return {10054, "WSAECONNRESET"};
+    case QAbstractSocket::HostNotFoundError: return {11001, "WSAHOST_NOT_FOUND"};
+    case QAbstractSocket::SocketAccessError: return {10013, "WSAEACCES"};
+    case QAbstractSocket::SocketResourceError: return {10055, "WSAENOBUFS"};
+    case QAbstractSocket::SocketTimeoutError: return {10060, "WSAETIMEDOUT"};
+    case QAbstractSocket::NetworkError: return {10050, "WSAENETDOWN"};
+    case QAbstractSocket::AddressInUseError: return {10048, "WSAEADDRINUSE"};
+    case QAbstractSocket::SocketAddressNotAvailableError: return {10049, "WSAEADDRNOTAVAIL"};
+    case QAbstractSocket::UnsupportedSocketOperationError: return {10045, "WSAEOPNOTSUPP"};
+    default: return {int(error), "UNKNOWN ERROR"};
+    }
+}
+
+// A port number, or a service name looked up for "tcp"; -1 when neither.
+int lookupPort(const QString& portName)
+{
+    bool numeric = false;
+    const int port = portName.toInt(&numeric);
+    if (numeric)
+        return (port >= 0 && port <= 65535) ? port : -1;
+    const QByteArray name = portName.toLatin1();
+    const servent* entry = name.isEmpty() ? nullptr : getservbyname(name.constData(), "tcp");
+    return entry ? int(ntohs(quint16(entry->s_port))) : -1;
+}
+
+QString dotted(const QHostAddress& address)
+{
+    bool mapped = false;
+    const quint32 v4 = address.toIPv4Address(&mapped);
+    return mapped ? QHostAddress(v4).toString() : address.toString();
+}
+
+// Lets a closed connection deliver what it still has to send, then frees it.
+void retire(QTcpSocket* socket, bool graceful)
+{
+    socket->disconnect();
+    socket->setParent(nullptr);
+    if (!graceful || socket->state() != QAbstractSocket::ConnectedState) {
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(LingerMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    socket->disconnectFromHost();
+}
+
+} // namespace
+
+ESockException::ESockException(const QString& message)
+    : std::runtime_error(message.toStdString())
+{
+}
+
+QString ESockException::text() const
+{
+    return QString::fromStdString(what());
+}
+
+TSock::TSock(QObject* parent) : QObject(parent) {}
+
+TSock::~TSock()
+{
+    // Owners are being torn down too: close without reporting to them.
+    blockSignals(true);
+    if (m_socket)
+        Close();
+    if (m_listening)
+        setListen(false);
+}
+
+void TSock::setSocketType(TSocketType type)
+{
+    if (m_connected)
+        throw ESockException(QStringLiteral("SocketType - Can't Assign Socket Type While Connected"));
+    if (m_listening)
+        throw ESockException(QStringLiteral("SocketType - Can't Assign Socket Type While Listening"));
+    m_socketType = type;
+}
+
+void TSock::setHostName(const QString& host)
+{
+    if (m_connected) {
+        report(TSocketInfo::Lookup, QStringLiteral("Setting HostName While Connected Has No Effect"));
+        return;
+    }
+    m_hostName = host;
+}
+
+void TSock::setPortName(const QString& port)
+{
+    if (m_connected) {
+        report(TSocketInfo::Lookup, QStringLiteral("Setting PortName While Connected Has No Effect"));
+        return;
+    }
+    m_portName = port;
+}
+
+void TSock::setListen(bool on)
+{
+    if (!on) {
+        if (m_server) {
+            m_server->close();
+            m_server->deleteLater();
+            m_server = nullptr;
+        }
+        m_listening = false;
+        return;
+    }
+    if (m_socketType == stDatagram)
+        throw ESockException(QStringLiteral("Listen - Cannot Listen On A Datagram Socket"));
+    if (m_listening || m_connected || m_socket)
+        throw ESockException(QStringLiteral("Listen - Socket Already In Use"));
+    const int port = lookupPort(m_portName);
+    if (port < 0)
+        throw ESockException(QStringLiteral("Port Lookup - Could Not Find Service Entry"));
+    auto* server = new QTcpServer(this);
+    server->setListenBacklogSize(5);
+    if (!server->listen(QHostAddress::Any, quint16(port))) {
+        const bool inUse = server->serverError() == QAbstractSocket::AddressInUseError;
+        delete server;
+        throw ESockException(inUse ? QStringLiteral("Listen - Error Binding Socket")
+                                   : QStringLiteral("Listen - Error Starting Listen"));
+    }
+    m_server = server;
+    m_listening = true;
+    connect(server, &QTcpServer::newConnection, this, [this] { emit OnAccept(this); });
+    report(TSocketInfo::Listen, QStringLiteral("Listening Started"));
+}
+
+quint16 TSock::boundPort() const
+{
+    return m_server ? m_server->serverPort() : 0;
+}
+
+void TSock::Open()
+{
+    if (m_listening || m_connected)
+        throw ESockException(QStringLiteral("Listen - Socket Already In Use"));
+    const int port = lookupPort(m_portName);
+    if (port < 0)
+        throw ESockException(QStringLiteral("Port Lookup - Could Not Find Service Entry"));
+    if (m_hostName.trimmed().isEmpty())
+        throw ESockException(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
+    if (m_socket)
+        retire(m_socket, false);
+    m_socket = nullptr;
+    adopt(new QTcpSocket(this));
+    report(TSocketInfo::Lookup, QStringLiteral("Looking Up Host"));
+    m_socket->connectToHost(m_hostName, quint16(port));
+}
+
+void TSock::adopt(QTcpSocket* socket)
+{
+    m_socket = socket;
+    socket->setParent(this);
+    connect(socket, &QTcpSocket::readyRead, this, &TSock::handleReadyRead);
+    connect(socket, &QTcpSocket::connected, this, &TSock::handleConnected);
+    connect(socket, &QTcpSocket::bytesWritten, this, &TSock::handleBytesWritten);
+    connect(socket, &QTcpSocket::disconnected, this, &TSock::handlePeerClosed);
+    connect(socket, &QTcpSocket::errorOccurred, this, &TSock::handleError);
+}
+
+bool TSock::Send(const QByteArray& text)
+{
+    if (m_listening)
+        throw ESockException(QStringLiteral("Send - Cannot Send On A Listener Socket"));
+    if (!m_connected || !m_socket)
+        throw ESockException(QStringLiteral("Send - Socket Not Connected"));
+    if (m_overLimit)
+        return true;
+    m_socket->write(text);
+    if (m_sendLimit > 0 && m_socket->bytesToWrite() > m_sendLimit) {
+        // The peer stopped reading; cut it off instead of buffering without end.
+        // Queued, since the caller may be walking the table this close changes.
+        m_overLimit = true;
+        QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+QByteArray TSock::Receive()
+{
+    if (m_listening)
+        throw ESockException(QStringLiteral("Receive - Cannot Receive On A Listener Socket"));
+    if (!m_connected && m_receiveBuffer.isEmpty())
+        throw ESockException(QStringLiteral("Receive - Socket Not Connected"));
+    QByteArray all;
+    all.swap(m_receiveBuffer);
+    return all;
+}
+
+bool TSock::Close()
+{
+    if (!m_socket)
+        return false;
+    QTcpSocket* socket = m_socket;
+    m_socket = nullptr;
+    m_connected = false;
+    retire(socket, !m_overLimit);
+    m_overLimit = false;
+    report(TSocketInfo::Close, QStringLiteral("Socket Closed"));
+    return true;
+}
+
+std::unique_ptr<TSock> TSock::Accept()
+{
+    if (!m_listening || !m_server)
+        throw ESockException(QStringLiteral("Accept - Socket Not In Listening Mode"));
+    QTcpSocket* socket = m_server->nextPendingConnection();
+    if (!socket) {
+        report(TSocketInfo::Accept, QStringLiteral("Could Not Accept Connection"));
+        return nullptr;
+    }
+    auto accepted = std::make_unique<TSock>();
+    accepted->m_blocking = m_blocking;
+    accepted->m_blockingTimeout = m_blockingTimeout;
+    accepted->m_portName = m_portName;
+    accepted->m_hostName = dotted(socket->peerAddress());
+    accepted->adopt(socket);
+    accepted->m_connected = true;
+    report(TSocketInfo::Accept, QStringLiteral("Created New TSock Structure"));
+    // Bytes that came with the connection are announced once the owner has wired us up.
+    if (socket->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(accepted.get(), &TSock::handleReadyRead, Qt::QueuedConnection);
+    return accepted;
+}
+
+qint64 TSock::pendingSendBytes() const
+{
+    return m_socket ? m_socket->bytesToWrite() : 0;
+}
+
+void TSock::handleReadyRead()
+{
+    if (!m_socket)
+        return;
+    bool any = false;
+    while (m_socket->bytesAvailable() > 0) {
+        const QByteArray chunk = m_socket->read(ReadChunk);
+        if (chunk.isEmpty())
+            break;
+        m_receiveBuffer.append(chunk);
+        any = true;
+    }
+    if (!any)
+        return;
+    report(TSocketInfo::Receive, QStringLiteral("Non-Blocking Incoming Data"));
+    emit OnRead(this, int(qMin<qsizetype>(m_receiveBuffer.size(), INT_MAX)));
+}
+
+void TSock::handleConnected()
+{
+    m_connected = true;
+    report(TSocketInfo::Connect, QStringLiteral("Non-Blocking Socket Connected"));
+    emit OnConnect(this);
+}
+
+void TSock::handleBytesWritten()
+{
+    if (!m_socket || m_socket->bytesToWrite() > 0)
+        return;
+    report(TSocketInfo::Send, QStringLiteral("Non-Blocking Outgoing Data"));
+    emit OnWrite(this);
+}
+
+void TSock::handlePeerClosed()
+{
+    if (!m_socket)
+        return;
+    // Whatever arrived before the close is delivered first.
+    handleReadyRead();
+    emit OnDisconnect(this);
+    if (m_socket)
+        Close();
+}
+
+void TSock::handleError()
+{
+    if (!m_socket)
+        return;
+    const QAbstractSocket::SocketError error = m_socket->error();
+    // A peer's close is announced through OnDisconnect, not as an error.
+    if (error == QAbstractSocket::RemoteHostClosedError)
+        return;
+    const ErrorName name = errorName(error);
+    report(TSocketInfo::Error,
+           QStringLiteral("Error #%1 (%2)").arg(name.code).arg(QLatin1String(name.name)));
+}
+
+void TSock::report(TSocketInfo info, const QString& msg)
+{
+    emit OnInfo(this, info, msg);
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+class QTcpServer;
+class QTcpSocket;
+
+// Progress and error reports of a socket, in the order the component defines them.
+enum class TSocketInfo { Lookup, Connect, Close, Listen, Receive, Send, Accept, Error };
+
+// Misuse of a socket (sending while closed, a port already taken, ...). The
+// message is one of the component's fixed texts, e.g. "Send - Socket Not Connected".
+class ESockException : public std::runtime_error {
+public:
+    explicit ESockException(const QString& message);
+    QString text() const;
+};
+
+// The one socket class of the program: the server's listener, each accepted
+// connection, and a client's own connection. Events arrive as signals on the
+// thread that owns the object (the UI thread). Framing is the owner's business.
+class TSock : public QObject {
+    Q_OBJECT
+public:
+    enum TSocketType { stStream, stDatagram };
+    enum TLineBreak { lbCRLF, lbCR, lbLF, lbSmart };
+
+    explicit TSock(QObject* parent = nullptr);
+    ~TSock() override;
+
+    // Published properties.
+    TSocketType SocketType() const { return m_socketType; }
+    void setSocketType(TSocketType type);
+    QString HostName() const { return m_hostName; }
+    void setHostName(const QString& host);
+    QString PortName() const { return m_portName; }
+    void setPortName(const QString& port);
+    bool Blocking() const { return m_blocking; }
+    void setBlocking(bool on) { m_blocking = on; }
+    bool AutoAccept() const { return m_autoAccept; }
+    void setAutoAccept(bool on) { m_autoAccept = on; }
+    bool Listen() const { return m_listening; }
+    // True binds PortName on all local addresses and listens (backlog 5); throws
+    // ESockException "Listen - Error Binding Socket" when the port is taken.
+    void setListen(bool on);
+    TLineBreak LineBreak() const { return m_lineBreak; }
+    void setLineBreak(TLineBreak lb) { m_lineBreak = lb; }
+    int BlockingTimeout() const { return m_blockingTimeout; }
+    void setBlockingTimeout(int ms) { m_blockingTimeout = ms; }
+
+    int Tag = 0;
+
+    bool Connected() const { return m_connected; }
+    // The port actually bound while listening (useful when PortName is "0").
+    quint16 boundPort() const;
+
+    // Starts connecting to HostName:PortName; completion comes as OnConnect.
+    void Open();
+    // Appends to the send buffer and writes what the network takes now.
+    bool Send(const QByteArray& text);
+    // Returns and empties the receive buffer.
+    QByteArray Receive();
+    // Closes; a non-listening socket reports Close "Socket Closed".
+    bool Close();
+    // Accepts a waiting connection (from OnAccept). Returns nullptr and reports
+    // Accept "Could Not Accept Connection" when none waits.
+    std::unique_ptr<TSock> Accept();
+
+    // Bytes written by Send but not yet taken by the network.
+    qint64 pendingSendBytes() const;
+    // Cap on pendingSendBytes(); a Send past it closes the connection
+    // (a peer that never reads must not grow our memory). 0 = no cap.
+    void setSendLimit(qint64 bytes) { m_sendLimit = bytes; }
+
+signals:
+    void OnAccept(TSock* sender);
+    void OnRead(TSock* sender, int count);
+    void OnDisconnect(TSock* sender);
+    void OnInfo(TSock* sender, TSocketInfo info, const QString& msg);
+    void OnConnect(TSock* sender);
+    void OnWrite(TSock* sender);
+
+private:
+    void adopt(QTcpSocket* socket);
+    void handleReadyRead();
+    void handleConnected();
+    void handleBytesWritten();
+    void handlePeerClosed();
+    void handleError();
+    void report(TSocketInfo info, const QString& msg);
+
+    TSocketType m_socketType = stStream;
+    QString m_hostName;
+    QString m_portName;
+    bool m_blocking = false;
+    bool m_autoAccept = false;
+    bool m_listening = false;
+    TLineBreak m_lineBreak = lbSmart;
+    int m_blockingTimeout = 0;
+    bool m_connected = false;
+    bool m_closing = false;
+    qint64 m_sendLimit = 0;
+    bool m_overLimit = false;
+    QByteArray m_receiveBuffer;
+    QTcpServer* m_server = nullptr;
+    QTcpSocket* m_socket = nullptr;
+};
