@@ -1,0 +1,174 @@
+#include "net/tsock.h"
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+// A listening TSock on a free port and a client TSock connected to it.
+struct Pair {
+    TSock listener;
+    std::unique_ptr<TSock> accepted;
+    TSock client;
+
+    bool open()
+    {
+        listener.setPortName("0");
+        listener.setListen(true);
+        QObject::connect(&listener, &TSock::OnAccept, &listener, [this](TSock* l) { accepted = l->Accept(); });
+        client.setHostName("127.0.0.1");
+        client.setPortName(QString::number(listener.boundPort()));
+        QSignalSpy connected(&client, &TSock::OnConnect);
+        client.Open();
+        return connected.wait(5000) && QTest::qWaitFor([this] { return accepted != nullptr; }, 5000);
+    }
+};
+
+class TestTSock : public QObject {
+    Q_OBJECT
+private slots:
+    void peerCloseGivesDisconnectThenOneCloseReport();
+    void sendOnClosedSocketRaises();
+    void largeSendArrivesWholeAndInOrder();
+    void listenOnTakenPortRaises();
+    void listenerRefusesSendAndReceive();
+    void acceptedSocketKnowsItsPeer();
+    void peerThatNeverReadsIsCutOffAtTheSendLimit();
+    void refusedConnectionReportsAnError();
+};
+
+void TestTSock::peerCloseGivesDisconnectThenOneCloseReport()
+{
+    Pair p;
+    QVERIFY(p.open());
+    QStringList events;
+    connect(p.accepted.get(), &TSock::OnDisconnect, this, [&] { events << "disconnect"; });
+    connect(p.accepted.get(), &TSock::OnInfo, this, [&](TSock*, TSocketInfo info, const QString& msg) {
+        if (info == TSocketInfo::Close)
+            events << msg;
+    });
+    p.client.Close();
+    QTRY_COMPARE(events, (QStringList{"disconnect", "Socket Closed"}));
+    QVERIFY(!p.accepted->Connected());
+    QTest::qWait(50);
+    QCOMPARE(events.size(), 2);
+}
+
+void TestTSock::sendOnClosedSocketRaises()
+{
+    TSock sock;
+    try {
+        sock.Send("x");
+        QFAIL("no exception");
+    } catch (const ESockException& e) {
+        QCOMPARE(e.text(), QString("Send - Socket Not Connected"));
+    }
+    try {
+        sock.Receive();
+        QFAIL("no exception");
+    } catch (const ESockException& e) {
+        QCOMPARE(e.text(), QString("Receive - Socket Not Connected"));
+    }
+}
+
+void TestTSock::largeSendArrivesWholeAndInOrder()
+{
+    Pair p;
+    QVERIFY(p.open());
+    QByteArray big;
+    for (int i = 0; big.size() < 3 * 1024 * 1024; ++i)
+        big += QByteArray::number(i) + ',';
+    QByteArray got;
+    connect(p.accepted.get(), &TSock::OnRead, this, [&](TSock* s, int) { got += s->Receive(); });
+    QVERIFY(p.client.Send(big.left(1000)));
+    QVERIFY(p.client.Send(big.mid(1000)));
+    QTRY_COMPARE_WITH_TIMEOUT(got.size(), big.size(), 10000);
+    QCOMPARE(got, big);
+}
+
+void TestTSock::listenOnTakenPortRaises()
+{
+    QTcpServer taken;
+    QVERIFY(taken.listen(QHostAddress::Any, 0));
+    TSock sock;
+    sock.setPortName(QString::number(taken.serverPort()));
+    try {
+        sock.setListen(true);
+        QFAIL("no exception");
+    } catch (const ESockException& e) {
+        QCOMPARE(e.text(), QString("Listen - Error Binding Socket"));
+    }
+    QVERIFY(!sock.Listen());
+}
+
+void TestTSock::listenerRefusesSendAndReceive()
+{
+    TSock sock;
+    sock.setPortName("0");
+    sock.setListen(true);
+    QVERIFY_THROWS_EXCEPTION(ESockException, sock.Send("x"));
+    QVERIFY_THROWS_EXCEPTION(ESockException, sock.Receive());
+    QVERIFY_THROWS_EXCEPTION(ESockException, sock.setListen(true));
+    QVERIFY_THROWS_EXCEPTION(ESockException, sock.setSocketType(TSock::stDatagram));
+    TSock plain;
+    QVERIFY_THROWS_EXCEPTION(ESockException, plain.Accept());
+}
+
+void TestTSock::acceptedSocketKnowsItsPeer()
+{
+    Pair p;
+    QVERIFY(p.open());
+    QCOMPARE(p.accepted->HostName(), QString("127.0.0.1"));
+    QVERIFY(p.accepted->Connected());
+    QCOMPARE(p.accepted->PortName(), QString("0"));
+    QByteArray got;
+    connect(&p.client, &TSock::OnRead, this, [&](TSock* s, int) { got += s->Receive(); });
+    p.accepted->Send("CMD_sendlogininfo+1\xff");
+    QTRY_COMPARE(got, QByteArray("CMD_sendlogininfo+1\xff"));
+}
+
+void TestTSock::peerThatNeverReadsIsCutOffAtTheSendLimit()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    TSock sock;
+    sock.setHostName("127.0.0.1");
+    sock.setPortName(QString::number(server.serverPort()));
+    QSignalSpy connected(&sock, &TSock::OnConnect);
+    sock.Open();
+    QVERIFY(connected.wait(5000));
+    QTRY_VERIFY(server.hasPendingConnections());
+    QTcpSocket* peer = server.nextPendingConnection();
+    peer->setReadBufferSize(1); // never takes more than a byte off the wire
+    sock.setSendLimit(256 * 1024);
+    QSignalSpy info(&sock, &TSock::OnInfo);
+    const QByteArray chunk(64 * 1024, 'x');
+    for (int i = 0; i < 200 && sock.Connected(); ++i) {
+        sock.Send(chunk);
+        QCoreApplication::processEvents();
+    }
+    QTRY_VERIFY(!sock.Connected());
+    QVERIFY(sock.pendingSendBytes() == 0);
+}
+
+void TestTSock::refusedConnectionReportsAnError()
+{
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    TSock sock;
+    sock.setHostName("127.0.0.1");
+    sock.setPortName(QString::number(port));
+    QStringList errors;
+    connect(&sock, &TSock::OnInfo, this, [&](TSock*, TSocketInfo info, const QString& msg) {
+        if (info == TSocketInfo::Error || info == TSocketInfo::Close)
+            errors << msg;
+    });
+    sock.Open();
+    QTRY_COMPARE(errors, QStringList{"Error #10061 (WSAECONNREFUSED)"});
+    QVERIFY(!sock.Connected());
+}
+
+QTEST_GUILESS_MAIN(TestTSock)
+#include "test_tsock.moc"
