@@ -45,16 +45,23 @@ public:
     TSock& sock11() { return m_sock11; }
 
 signals:
-    // "Socket Closed" from either socket: the program ends.
+    // "Socket Closed" from either socket: the program ends. Emitted only after
+    // every message received before the close has been dispatched.
     void connectionClosed();
 
 private:
+    // `sockRead`: cuts the socket's bytes into messages for the queue.
+    void sockRead(TSock* sender);
+    // `sockInfo`: only "Socket Closed" matters.
+    void sockInfo(const QString& msg);
+
     QString m_myname;
     QString m_hostaddress;
     bool m_ishost = false;
     int m_myslot = 0;
     bool m_loggedin = false;
     int m_gamemode = 0;
+    bool m_closeAnnounced = false;
     TSock m_sock;
     TSock m_sock11;
     MessageSplitter m_sockPending;
