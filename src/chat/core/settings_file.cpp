@@ -1,0 +1,129 @@
+#include "settings_file.h"
+
+#include "ini_text.h"
+#include "program_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// Font sizes beyond this are not a chat text size but a damaged file; they
+// would make the chat view lay out pages per letter.
+constexpr int MaxTextSize = 400;
+
+int readInt(const IniText& ini, const QString& key, int fallback)
+{
+    const auto text = ini.value(SettingsFile::sectionName(), key);
+    const auto v = text ? GameSettings::readInteger(*text) : std::nullopt;
+    return v.value_or(fallback);
+}
+
+QString readText(const IniText& ini, const QString& key, const QString& fallback)
+{
+    return ini.value(SettingsFile::sectionName(), key).value_or(fallback);
+}
+
+bool readOnOff(const IniText& ini, const QString& key)
+{
+    return GameSettings::readOnOff(ini.value(SettingsFile::sectionName(), key));
+}
+
+QString phraseKey(int index)
+{
+    return QStringLiteral("Phrase%1").arg(index + 1);
+}
+
+void writeKeys(IniText& ini, const GameSettings& s, SettingsFile::Keys keys)
+{
+    using K = SettingsFile::Key;
+    const QString sec = SettingsFile::sectionName();
+    auto put = [&](K k, const QString& name, const QString& value) {
+        if (keys.testFlag(k))
+            ini.setValue(sec, name, value);
+    };
+    put(K::TextSize, QStringLiteral("Textsize"), QString::number(s.textSize));
+    put(K::TextColor, QStringLiteral("Textcolor"), s.textColor);
+    put(K::PlaySounds, QStringLiteral("Playsounds"), GameSettings::writeOnOff(s.playSounds));
+    put(K::HighScore, QStringLiteral("Highscore"), GameSettings::writeOnOff(s.highScore));
+    put(K::WinnersPath, QStringLiteral("Winnerspath"), GameSettings::writeOnOff(s.winnersPath));
+    put(K::Tiles, QStringLiteral("Tiles"), s.tiles);
+    put(K::Bounds, QStringLiteral("Top"), QString::number(s.top));
+    put(K::Bounds, QStringLiteral("Left"), QString::number(s.left));
+    put(K::Bounds, QStringLiteral("Width"), QString::number(s.width));
+    put(K::Bounds, QStringLiteral("Height"), QString::number(s.height));
+    put(K::ChatterSounds, QStringLiteral("ChatterSounds"), GameSettings::writeOnOff(s.chatterSounds));
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(const QString& folder)
+    : m_path(QDir(folder.isEmpty() ? programFolder() : folder).filePath(fileName()))
+{
+}
+
+GameSettings SettingsFile::load()
+{
+    m_loaded = true;
+    QFile file(m_path);
+    const IniText ini(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    GameSettings s;
+    const int size = readInt(ini, QStringLiteral("Textsize"), s.textSize);
+    if (size > 0 && size <= MaxTextSize)
+        s.textSize = size;
+    s.textColor = readText(ini, QStringLiteral("Textcolor"), s.textColor);
+    for (int k = 0; k < GameSettings::PhraseCount; ++k)
+        s.phrases[k] = readText(ini, phraseKey(k), QString());
+    s.playSounds = readOnOff(ini, QStringLiteral("Playsounds"));
+    s.highScore = readOnOff(ini, QStringLiteral("Highscore"));
+    s.winnersPath = readOnOff(ini, QStringLiteral("Winnerspath"));
+    s.top = readInt(ini, QStringLiteral("Top"), s.top);
+    s.left = readInt(ini, QStringLiteral("Left"), s.left);
+    s.width = readInt(ini, QStringLiteral("Width"), s.width);
+    s.height = readInt(ini, QStringLiteral("Height"), s.height);
+    s.chatterSounds = readOnOff(ini, QStringLiteral("ChatterSounds"));
+    s.tiles = readText(ini, QStringLiteral("Tiles"), QString());
+    return s;
+}
+
+bool SettingsFile::save(const GameSettings& current, Keys changed)
+{
+    m_changed |= changed;
+    const Keys keys = m_loaded ? AllKeys : m_changed;
+    if (!keys)
+        return true;
+    return edit([&](IniText& ini) { writeKeys(ini, current, keys); });
+}
+
+bool SettingsFile::savePhrases(const std::array<QString, GameSettings::PhraseCount>& phrases)
+{
+    return edit([&](IniText& ini) {
+        for (int k = 0; k < GameSettings::PhraseCount; ++k)
+            ini.setValue(sectionName(), phraseKey(k), phrases[k]);
+    });
+}
+
+bool SettingsFile::edit(const std::function<void(IniText&)>& change)
+{
+    m_error.clear();
+    QByteArray old;
+    QFile current(m_path);
+    if (current.exists()) {
+        // Rewriting a file we could not read would drop its other sections.
+        if (!current.open(QIODevice::ReadOnly)) {
+            m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+            return false;
+        }
+        old = current.readAll();
+        current.close();
+    }
+    IniText ini(old);
+    change(ini);
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(ini.content()) < 0 || !out.commit()) {
+        m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+        return false;
+    }
+    return true;
+}
