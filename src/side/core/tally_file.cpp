@@ -1,0 +1,77 @@
+#include "side/core/tally_file.h"
+
+#include "side/core/lzrw1_errors.h"
+#include "side/core/tally_table.h"
+#include "side/core/tlzrw1.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+StringGrid tallyFromText(const QByteArray& text, const QString& name)
+{
+    StringGrid grid;
+    if (!LoadStringGrid(grid, text) || grid.colCount() != TallyTable::Columns || grid.rowCount() < 1)
+        throw ELzrw1Exception(QStringLiteral("Lzrw1 : Error reading from input file : ") + name);
+    return grid;
+}
+
+} // namespace
+
+TallyFile::TallyFile(const QString& folder) : m_path(QDir(folder).filePath(fileName())) {}
+
+QByteArray TallyFile::encode(const StringGrid& grid)
+{
+    return Tlzrw1::compressBytes(SaveStringGrid(grid), QString());
+}
+
+StringGrid TallyFile::decode(const QByteArray& bytes, const QString& name)
+{
+    return tallyFromText(Tlzrw1::decompressBytes(bytes, name), name);
+}
+
+StringGrid TallyFile::read(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw ELzrw1Exception(QStringLiteral("Lzrw1 (de)compression : Failed to open input file : ") + path);
+    // Decoded straight from the file: the header's length is never trusted
+    // for an allocation, the text grows only with blocks actually present.
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    Tlzrw1::decompressDevice(file, text, path, path);
+    return tallyFromText(text.data(), path);
+}
+
+TallyFile::LoadResult TallyFile::load() const
+{
+    LoadResult result;
+    if (!QFileInfo::exists(m_path))
+        return result;
+    try {
+        result.grid = read(m_path);
+        result.status = Status::Loaded;
+    } catch (const ELzrw1Exception& e) {
+        result.status = Status::Unreadable;
+        result.error = e.text();
+        QFile::remove(badPath());
+        QFile::rename(m_path, badPath());
+    }
+    return result;
+}
+
+bool TallyFile::save(const StringGrid& grid, QString* error) const
+{
+    QSaveFile file(m_path);
+    const QByteArray bytes = encode(grid);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
