@@ -1,0 +1,22 @@
+#pragma once
+
+#include "player_table.h"
+
+#include <QByteArray>
+#include <array>
+
+// Everything the round flow and the tile rules share: the player table and the
+// current game's values and deal.
+struct GameState {
+    PlayerTable players;
+    bool gamerunning = false;
+    // 1 standard, 2 classic; 0 before the first game.
+    int gamemode = 0;
+    int rounds = 3;
+    int round = 0;
+    int countdown = 0;
+    std::array<int, Table::SequenceSize> tilesequence{};
+    // The round's board and bonus layer as message lists, resent at the round's end.
+    QByteArray tilesmsg;
+    QByteArray bonusmsg;
+};

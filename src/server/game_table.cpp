@@ -1,0 +1,252 @@
+#include "game_table.h"
+
+#include "host_options.h"
+#include "outbox.h"
+
+#include "net/field_reader.h"
+#include "net/message.h"
+
+namespace {
+constexpr int RoundSeconds = 92;
+constexpr int PauseWithPath = 40;
+constexpr int PauseWithoutPath = 10;
+} // namespace
+
+GameTable::GameTable(GameState& game, Outbox& out, const HostOptions& host)
+    : m_game(game), m_out(out), m_host(host),
+      m_standard(game, out, [this](int slot) { endround(slot); }),
+      m_classic(game, out, [this](int slot) { endround(slot); })
+{
+    QObject::connect(&m_timer1, &GameClock::OnTimer, [this] { Timer1Timer(); });
+}
+
+TileRules& GameTable::rules()
+{
+    if (m_game.gamemode == 2)
+        return m_classic;
+    return m_standard;
+}
+
+void GameTable::startgame(const QByteArray& payload)
+{
+    // Read from the right: the name before the mode may itself contain "+".
+    const qsizetype restAt = payload.lastIndexOf('+');
+    if (restAt < 0)
+        return;
+    const qsizetype modeAt = payload.lastIndexOf('+', restAt - 1);
+    if (modeAt < 0)
+        return;
+    const auto mode = FieldReader::toInt(payload.mid(modeAt + 1, restAt - modeAt - 1));
+    if (!mode)
+        return;
+    startgame(payload.left(modeAt), *mode);
+}
+
+void GameTable::startgame(const QByteArray& name, int mode)
+{
+    if (mode != 1 && mode != 2)
+        return;
+    m_game.gamemode = mode;
+    m_game.rounds = mode == 2 ? 6 : 3;
+    m_game.round = 0;
+    m_out.sendall(Message("CMD_startgame").field(name).field(m_game.gamemode).field(m_game.rounds).field(""));
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        tplayer& p = m_game.players[seat];
+        p.total = 0;
+        p.banked = 0;
+        p.watching = false;
+        p.bombx = 100;
+        p.bomby = 100;
+    }
+    m_game.gamerunning = true;
+    findplayer();
+}
+
+void GameTable::findplayer()
+{
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        tplayer& p = m_game.players[seat];
+        p.chain = 0;
+        p.trailscore = 0;
+        p.lastx = -1;
+        p.lasty = -1;
+        p.roundover = false;
+        p.banked = 0;
+        p.lastpoints = 0;
+        p.movecount = 0;
+        for (tmove& move : p.moves) {
+            // The tile codes stay: a replay shows whatever an unused entry last held.
+            move.x = move.y = move.chain = move.points = move.score = -1;
+            move.kind = "f";
+        }
+    }
+    ++m_game.round;
+    if (m_game.round > m_game.rounds && checkforwin())
+        return;
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        m_out.sendto(seat, Message("CMD_nextplayer").field(m_game.round).field(seat));
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        for (auto& column : m_game.players[seat].bonus)
+            column.fill(Bonus::None);
+    rules().settiles();
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        rules().setnexttile(seat);
+    m_timer1.Tag = 1;
+    m_game.countdown = RoundSeconds;
+    m_timer1.setEnabled(true);
+}
+
+bool GameTable::checkall() const
+{
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        if (m_game.players.connected(seat) && !m_game.players[seat].roundover)
+            return false;
+    return true;
+}
+
+void GameTable::bankRound(int seat)
+{
+    tplayer& p = m_game.players[seat];
+    p.banked += p.trailscore;
+    p.total += p.banked;
+}
+
+void GameTable::endround(int slot)
+{
+    tplayer& p = m_game.players[slot];
+    p.roundover = true;
+    m_out.sendto(slot, Message("CMD_turnover").field(slot).field(p.nexttile).field(p.total).field(2));
+    if (!checkall())
+        return;
+    QByteArray list;
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        bankRound(seat);
+        const tplayer& s = m_game.players[seat];
+        list += '+' + QByteArray::number(seat) + '+' + QByteArray::number(s.total) + '+'
+                + QByteArray::number(s.banked);
+        // Clients take each growing list as it comes; the last one lists all six seats.
+        m_out.sendall(Message("CMD_postscores").raw(list));
+    }
+    postpath();
+    m_timer1.Tag = 2;
+    m_game.countdown = pauseLength();
+}
+
+int GameTable::pauseLength() const
+{
+    return m_host.showWinnersPath() ? PauseWithPath : PauseWithoutPath;
+}
+
+void GameTable::startPause()
+{
+    m_timer1.setEnabled(false);
+    m_timer1.Tag = 2;
+    m_game.countdown = pauseLength();
+    m_timer1.setEnabled(true);
+}
+
+void GameTable::Timer1Timer()
+{
+    --m_game.countdown;
+    if (m_game.countdown < 0 && m_timer1.Tag == 1 && m_game.gamerunning) {
+        QByteArray list;
+        for (int seat = 1; seat <= Table::Seats; ++seat) {
+            bankRound(seat);
+            const tplayer& p = m_game.players[seat];
+            list += '+' + QByteArray::number(seat) + '+' + QByteArray::number(p.total) + '+'
+                    + QByteArray::number(p.banked);
+            m_out.sendto(seat, Message("CMD_turnover").field(seat).field(p.banked).field(p.total).field(3));
+        }
+        m_out.sendall(Message("CMD_postscores").raw(list));
+        postpath();
+        if (m_game.round + 1 > m_game.rounds && checkforwin())
+            return;
+        startPause();
+    }
+    if (m_game.countdown < 0 && m_timer1.Tag == 2 && m_game.gamerunning) {
+        m_timer1.setEnabled(false);
+        findplayer();
+    }
+}
+
+QByteArray GameTable::pathOf(const tplayer& p) const
+{
+    QByteArray path;
+    for (const tmove& m : p.moves) {
+        path += '+' + m.kind;
+        for (int value : {m.x, m.y, m.chain, m.points, m.score, m.tile1, m.tile2})
+            path += '+' + QByteArray::number(value);
+    }
+    return path;
+}
+
+void GameTable::postpath()
+{
+    int best = 0;
+    int bestResult = 0;
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        if (m_game.players.connected(seat) && m_game.players[seat].banked > bestResult) {
+            best = seat;
+            bestResult = m_game.players[seat].banked;
+        }
+    }
+    if (best != 0) {
+        m_out.sendall(Message("CMD_resettiles").raw(m_game.tilesmsg));
+        m_out.sendall(Message("CMD_resetbonus").raw(m_game.bonusmsg));
+        const tplayer& p = m_game.players[best];
+        if (m_host.showWinnersPath())
+            m_out.sendall(Message("CMD_thepath").field(p.name).raw(pathOf(p)).field("s")
+                              .field(p.banked).field(""));
+    }
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        m_game.players[seat].banked = 0;
+}
+
+bool GameTable::checkforwin()
+{
+    int leader = 0;
+    int best = 0;
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        if (m_game.players.connected(seat) && m_game.players[seat].total > best) {
+            leader = seat;
+            best = m_game.players[seat].total;
+        }
+    }
+    if (leader == 0)
+        return false;
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        if (seat != leader && m_game.players.connected(seat) && m_game.players[seat].total == best)
+            return false;
+    m_out.sendall(Message("CMD_winner").field(m_game.players[leader].name));
+    m_game.gamerunning = false;
+    return true;
+}
+
+void GameTable::justwatch(int slot, int value)
+{
+    if (!m_game.gamerunning || !Table::isSeat(slot))
+        return;
+    if (value == 2) {
+        m_game.players[slot].watching = false;
+        m_out.sendall(Message("CMD_justwatching").field(slot).field(2));
+    } else if (value == 1) {
+        bool otherPlaying = false;
+        for (int seat = 1; seat <= Table::Seats; ++seat)
+            if (seat != slot && m_game.players.connected(seat) && !m_game.players[seat].watching)
+                otherPlaying = true;
+        // The last seat still playing cannot sit out.
+        if (!otherPlaying)
+            return;
+        m_game.players[slot].watching = true;
+        m_out.sendall(Message("CMD_justwatching").field(slot).field(1));
+    }
+}
+
+void GameTable::selecttile(int slot, int x, int y)
+{
+    // After a winner was announced at a time-out the phase still reads "in play";
+    // a finished game must not change its totals.
+    if (!m_game.gamerunning || m_timer1.Tag != 1 || !Table::isSeat(slot))
+        return;
+    rules().selecttile(slot, x, y);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+
+// What the server reads from the copy that hosts it: the main window's option
+// "Show Winner's Path" and the program's version text. The hosting window
+// implements it; tests and headless hosts use FixedHostOptions.
+class HostOptions {
+public:
+    virtual ~HostOptions() = default;
+    virtual bool showWinnersPath() const = 0;
+    // Compared byte for byte with the version a client sends at login.
+    virtual QByteArray versionText() const = 0;
+};
+
+class FixedHostOptions : public HostOptions {
+public:
+    bool showWinnersPath() const override { return winnersPath; }
+    QByteArray versionText() const override { return version; }
+
+    bool winnersPath = true;
+    QByteArray version = "1.0.12";
+};

@@ -1,0 +1,266 @@
+#include "server.h"
+
+#include "host_options.h"
+
+#include "net/message.h"
+
+namespace {
+// Internal queue entries carry the connection they came on: "from+slot+serial+message".
+const QByteArray QueuedFrom = "from";
+} // namespace
+
+Server::Server(const HostOptions& host, quint16 port, QObject* parent)
+    : QObject(parent), Outbox(m_game.players), m_host(host), m_port(port),
+      m_table(m_game, *this, host), m_socktimer(10)
+{
+    Sock1.setSocketType(TSock::stStream);
+    Sock1.setBlocking(false);
+    Sock1.setAutoAccept(false);
+    Sock1.setLineBreak(TSock::lbSmart);
+    Sock1.setBlockingTimeout(0);
+    connect(&Sock1, &TSock::OnAccept, this, &Server::Sock1Accept);
+
+    m_handlers = {
+        {"CMD_logininfo", &Server::receivedlogininfo},
+        {"CMD_kickhim", &Server::kickhim},
+        {"CMD_chat", &Server::chat},
+        {"CMD_action", &Server::action},
+        {"CMD_startgame", &Server::startgame},
+        {"CMD_justwatch", &Server::justwatch},
+        {"CMD_selecttile", &Server::selecttile},
+        {"CMD_phrase", &Server::phrase},
+        {"CMD_playasound", &Server::playasound},
+    };
+    m_socktimer.on(QueuedFrom, [this](FieldReader& queued) { socktimerTimer(queued); });
+}
+
+Server::~Server() = default;
+
+void Server::listen()
+{
+    Sock1.setPortName(QString::number(m_port));
+    Sock1.setListen(true);
+}
+
+quint16 Server::port() const
+{
+    return Sock1.boundPort();
+}
+
+void Server::disconnectsock(int slot)
+{
+    if (m_game.players.connected(slot) && m_connection[size_t(slot)].sock)
+        m_connection[size_t(slot)].sock->Close();
+}
+
+void Server::deliver(int slot, const QByteArray& message)
+{
+    TSock* sock = m_connection[size_t(slot)].sock.get();
+    if (sock && sock->Connected())
+        sock->Send(message);
+}
+
+int Server::freeSlot()
+{
+    PlayerTable& players = m_game.players;
+    if (players.slotcount == 0) {
+        players.slotcount = 1;
+        return 1;
+    }
+    for (int slot = 1; slot <= players.slotcount; ++slot)
+        if (!players[slot].connected)
+            return slot;
+    if (players.slotcount < Table::MaxSlots)
+        return ++players.slotcount;
+    return 0;
+}
+
+void Server::Sock1Accept(TSock*)
+{
+    const int slot = freeSlot();
+    if (slot == 0) {
+        refuse();
+        return;
+    }
+    std::unique_ptr<TSock> sock = Sock1.Accept();
+    if (!sock)
+        return;
+    Connection& c = m_connection[size_t(slot)];
+    c.sock = std::move(sock);
+    c.pending.clear();
+    c.serial = ++m_serials;
+    c.waiting = 0;
+    c.sock->Tag = slot;
+    c.sock->setSendLimit(SendLimit);
+    connect(c.sock.get(), &TSock::OnDisconnect, this, &Server::tempsockDisconnect);
+    connect(c.sock.get(), &TSock::OnInfo, this, &Server::tempsockInfo);
+    connect(c.sock.get(), &TSock::OnRead, this, &Server::Sock1Read);
+    m_game.players[slot].connected = true;
+    c.sock->Send(Message("CMD_sendlogininfo").field(slot));
+}
+
+void Server::refuse()
+{
+    std::unique_ptr<TSock> sock = Sock1.Accept();
+    if (!sock)
+        return;
+    sock->Tag = Table::RefusedSlot;
+    sock->Send(Message("CMD_full").field(""));
+    // Closing hands the message over before the connection goes.
+    sock->Close();
+}
+
+Server::Connection* Server::current(TSock* sender)
+{
+    const int slot = sender->Tag;
+    if (!Table::isSlot(slot) || m_connection[size_t(slot)].sock.get() != sender)
+        return nullptr;
+    return &m_connection[size_t(slot)];
+}
+
+void Server::Sock1Read(TSock* sender)
+{
+    const QByteArray bytes = sender->Receive();
+    Connection* c = current(sender);
+    if (!c)
+        return;
+    const QList<QByteArray> messages = c->pending.feed(bytes);
+    const QByteArray from = QueuedFrom + '+' + QByteArray::number(sender->Tag) + '+'
+                            + QByteArray::number(c->serial) + '+';
+    for (const QByteArray& message : messages) {
+        if (c->waiting >= FloodLimit) {
+            sender->Close();
+            return;
+        }
+        ++c->waiting;
+        m_socktimer.enqueue(from + message);
+    }
+    if (c->pending.overflowed())
+        sender->Close();
+}
+
+void Server::tempsockDisconnect(TSock* sender)
+{
+    if (current(sender) && m_game.players.connected(sender->Tag))
+        sender->Close();
+}
+
+void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
+{
+    if (info != TSocketInfo::Close || msg != QLatin1String("Socket Closed") || !current(sender))
+        return;
+    const int slot = sender->Tag;
+    tplayer& p = m_game.players[slot];
+    if (p.connected) {
+        const QByteArray gone = Message("CMD_playerdisconnected").field(slot).field(p.name);
+        for (int other = 1; other <= m_game.players.slotcount; ++other)
+            if (other != slot)
+                sendto(other, gone);
+    }
+    p.connected = false;
+    p.name.clear();
+}
+
+void Server::socktimerTimer(FieldReader& queued)
+{
+    const std::optional<int> slot = queued.nextInt();
+    bool ok = false;
+    const qint64 serial = queued.next().toLongLong(&ok);
+    if (!slot || !ok || !Table::isSlot(*slot))
+        return;
+    Connection& c = m_connection[size_t(*slot)];
+    if (c.serial != serial)
+        return; // an earlier connection of this slot; its count went with it
+    --c.waiting;
+    // A connection that has closed no longer speaks for its slot.
+    if (!m_game.players[*slot].connected || !c.sock || !c.sock->Connected())
+        return;
+    const CommandLine line = CommandLine::parse(queued.rest());
+    const auto handler = m_handlers.constFind(line.command);
+    if (line.command.isEmpty() || handler == m_handlers.constEnd())
+        return;
+    FieldReader fields(line.payload);
+    (this->*(*handler))(*slot, fields);
+}
+
+bool Server::ownSlot(int sender, FieldReader& fields)
+{
+    const std::optional<int> slot = fields.nextInt();
+    return slot && *slot == sender;
+}
+
+void Server::receivedlogininfo(int sender, FieldReader& fields)
+{
+    if (!ownSlot(sender, fields))
+        return;
+    const QByteArray version = fields.next();
+    tplayer& p = m_game.players[sender];
+    p.name = fields.rest();
+    p.connected = true;
+    sendall(Message("CMD_newplayerinfo").field(sender).field(p.name));
+    for (int other = 1; other <= m_game.players.slotcount; ++other)
+        if (other != sender && m_game.players.connected(other))
+            sendto(sender, Message("CMD_existingplayers").field(other).field(m_game.players[other].name));
+    if (version != m_host.versionText()) {
+        sendto(1, Message("CMD_havewrongversion").field(p.name));
+        sendto(sender, Message("CMD_wrongversion").field(""));
+    }
+    if (m_game.gamerunning)
+        sendto(sender, Message("CMD_loadstats").field(m_game.gamemode).field(""));
+}
+
+void Server::kickhim(int sender, FieldReader& fields)
+{
+    if (!ownSlot(sender, fields) || sender != 1)
+        return;
+    const std::optional<int> target = fields.lastInt();
+    if (target && Table::isSlot(*target))
+        disconnectsock(*target);
+}
+
+void Server::chat(int sender, FieldReader& fields)
+{
+    if (ownSlot(sender, fields))
+        sendall(Message("CMD_chat").field(sender).field(m_game.players[sender].name + " chats: " + fields.rest()));
+}
+
+void Server::action(int sender, FieldReader& fields)
+{
+    if (ownSlot(sender, fields))
+        sendall(Message("CMD_action").field(sender).field(m_game.players[sender].name + ' ' + fields.rest()));
+}
+
+void Server::phrase(int sender, FieldReader& fields)
+{
+    if (ownSlot(sender, fields))
+        sendall(Message("CMD_phrase").field(m_game.players[sender].name + ' ' + fields.rest()));
+}
+
+void Server::playasound(int sender, FieldReader& fields)
+{
+    if (ownSlot(sender, fields))
+        sendall(Message("CMD_playasound").field(sender).field(fields.rest()));
+}
+
+void Server::startgame(int, FieldReader& fields)
+{
+    m_table.startgame(fields.rest());
+}
+
+void Server::justwatch(int, FieldReader& fields)
+{
+    const std::optional<int> seat = fields.nextInt();
+    const std::optional<int> value = fields.lastInt();
+    if (seat && value && Table::isSeat(*seat))
+        m_table.justwatch(*seat, *value);
+}
+
+void Server::selecttile(int sender, FieldReader& fields)
+{
+    if (!ownSlot(sender, fields) || !Table::isSeat(sender))
+        return;
+    const std::optional<int> x = fields.nextInt();
+    const std::optional<int> y = fields.lastInt();
+    if (x && y)
+        m_table.selecttile(sender, *x, *y);
+}
