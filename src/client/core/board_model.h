@@ -1,0 +1,93 @@
+#pragma once
+
+#include "board_grid.h"
+
+#include <QByteArray>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+// What one board message or one click asks the window to show. The model
+// changes only itself; the view reads these and the mirror to draw.
+struct BoardEffects {
+    // False when a field that must be a number was not, or the message named no
+    // seat or cell; what was applied before that point stays applied.
+    bool handled = true;
+    bool boardChanged = false;
+    bool previewsChanged = false;
+    // Game sounds in the order they start.
+    QStringList sounds;
+    // Final text of the status line.
+    std::optional<QString> status;
+    // Trail score the bonus popup shows for about three seconds.
+    std::optional<int> popup;
+    // New text of the trail-score label, and the cell it moves to (unset: it stays).
+    std::optional<QString> trailText;
+    std::optional<QPoint> trailCell;
+    // Row (slot 1 to 6) whose total changes to `scoreText`; 0 for none.
+    int scoreSlot = 0;
+    QString scoreText;
+    // The local player's trail score, offered to the tally as a possible highest trail.
+    std::optional<int> highestTrail;
+    // Finished pick request to send; empty for none.
+    QByteArray send;
+};
+
+// The mirror of the local seat's board, fed only by server messages, with the
+// local rule that decides whether a click becomes a pick request. It also
+// keeps the round state the board and the turn flow share: the current and
+// next tile, whether picking is open, whose round it is and each seat's
+// running trail score.
+class BoardModel {
+public:
+    static constexpr int Seats = 6;
+
+    BoardModel();
+
+    const BoardGrid& grid() const { return m_grid; }
+    int tile(int x, int y) const { return m_grid.tiles[x][y]; }
+    int bonus(int x, int y) const { return m_grid.bonus[x][y]; }
+
+    // Every cell empty, no bonus: at start-up and when a game starts.
+    void clear();
+
+    BoardEffects settiles(FieldReader& f);
+    BoardEffects setbonus(FieldReader& f);
+    BoardEffects setnexttile(FieldReader& f, int myslot);
+    // The tile after next; nullopt when the field is not a number.
+    std::optional<int> setnntile(FieldReader& f);
+    BoardEffects removetile(FieldReader& f, int myslot);
+    BoardEffects bombed(FieldReader& f);
+    BoardEffects error();
+    // A mouse button released at pixel (px, py) of the 312 × 312 paint box.
+    BoardEffects boardMouseUp(int px, int py, int myslot, bool loggedin);
+
+    int currentTile() const { return m_current; }
+    int nextTile() const { return m_next; }
+    bool canselect() const { return m_canselect; }
+    void setCanselect(bool open) { m_canselect = open; }
+    int currentplayer() const { return m_currentplayer; }
+    void setCurrentplayer(int slot) { m_currentplayer = slot; }
+
+    // Running trail score of a seat (0 for slots without a row).
+    int trailScore(int slot) const { return seat(slot) ? m_trail[slot] : 0; }
+    void setTrailScore(int slot, int score);
+
+    static bool seat(int slot) { return slot >= 1 && slot <= Seats; }
+
+private:
+    // Empties the trail marks left by the previous trail.
+    bool clearTrail();
+    // Marks a taken cell as part of the trail; its bonus is used up.
+    void take(int x, int y);
+    bool acceptable(int x, int y) const;
+
+    BoardGrid m_grid;
+    int m_current = 0;
+    int m_next = 0;
+    bool m_canselect = false;
+    int m_currentplayer = 0;
+    std::array<int, Seats + 1> m_trail{};
+};
