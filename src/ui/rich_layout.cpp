@@ -1,0 +1,225 @@
+#include "rich_layout.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+// Collects fragments into rows, opening a row lazily and closing it with the
+// height of its tallest fragment.
+class RichLayout::Builder {
+public:
+    Builder(QList<RichRow>& rows, int left, int right) : m_rows(rows), m_left(left), m_right(right)
+    {
+        m_x = left;
+    }
+
+    int x() const { return m_x; }
+    int room() const { return m_right - m_x; }
+    int full() const { return m_right - m_left; }
+    bool rowEmpty() const { return m_row.fragments.isEmpty(); }
+
+    void place(int item, int from, int length, int width, int ascent, int descent)
+    {
+        QList<RichFragment>& frags = m_row.fragments;
+        if (!frags.isEmpty() && frags.last().item == item
+            && frags.last().from + frags.last().length == from) {
+            frags.last().length += length;
+            frags.last().width += width;
+        } else {
+            frags.append({item, from, length, m_x, width});
+        }
+        m_x += width;
+        m_ascent = std::max(m_ascent, ascent);
+        m_descent = std::max(m_descent, descent);
+    }
+
+    void newRow()
+    {
+        if (rowEmpty())
+            return;
+        m_row.top = m_top;
+        m_row.baseline = m_ascent;
+        m_row.height = m_ascent + m_descent;
+        m_top += m_row.height;
+        m_rows.append(m_row);
+        m_row = {};
+        m_ascent = m_descent = 0;
+        m_x = m_left;
+    }
+
+    int finish()
+    {
+        newRow();
+        return m_top;
+    }
+
+private:
+    QList<RichRow>& m_rows;
+    RichRow m_row;
+    int m_left;
+    int m_right;
+    int m_x = 0;
+    int m_top = 0;
+    int m_ascent = 0;
+    int m_descent = 0;
+};
+
+namespace {
+
+// The longest start of text[from, end) that fits width, never less than one
+// character and never half of a surrogate pair.
+int fittingLength(const QString& text, int from, int end, int width, const QFontMetrics& fm)
+{
+    int lo = 1;
+    int hi = end - from;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (fm.horizontalAdvance(text.mid(from, mid)) <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    if (lo < end - from && text.at(from + lo - 1).isHighSurrogate())
+        ++lo;
+    return lo;
+}
+
+template <typename Builder>
+void placeLongWord(Builder& b, int index, const QString& text, int from, int end,
+                   const QFontMetrics& fm)
+{
+    while (from < end) {
+        const int n = fittingLength(text, from, end, std::max(b.room(), 1), fm);
+        b.place(index, from, n, fm.horizontalAdvance(text.mid(from, n)), fm.ascent(), fm.descent());
+        from += n;
+        if (from < end)
+            b.newRow();
+    }
+}
+
+template <typename Builder>
+void placeText(Builder& b, int index, const QString& text, const QFontMetrics& fm)
+{
+    if (text.isEmpty()) {
+        b.place(index, 0, 0, 0, fm.ascent(), fm.descent());
+        return;
+    }
+    int from = 0;
+    while (from < text.size()) {
+        int end = int(text.indexOf(QLatin1Char(' '), from));
+        end = end < 0 ? int(text.size()) : end;
+        const int visibleEnd = end;
+        while (end < text.size() && text.at(end) == QLatin1Char(' '))
+            ++end;
+        const int visible = fm.horizontalAdvance(text.mid(from, visibleEnd - from));
+        if (visible > b.room() && !b.rowEmpty())
+            b.newRow();
+        if (visible > b.full())
+            placeLongWord(b, index, text, from, end, fm);
+        else
+            b.place(index, from, end - from, fm.horizontalAdvance(text.mid(from, end - from)),
+                    fm.ascent(), fm.descent());
+        from = end;
+    }
+}
+
+} // namespace
+
+void RichLayout::build(const QList<RichItem>& items, const QList<RichTextStyle>& styles,
+                       int linkStyle, int left, int right)
+{
+    m_rows.clear();
+    m_styles = styles;
+    m_linkStyle = linkStyle;
+    Builder b(m_rows, left, std::max(right, left + 1));
+    for (int i = 0; i < items.size(); ++i) {
+        const RichItem& item = items.at(i);
+        if (item.startsLine)
+            b.newRow();
+        if (item.kind == RichItem::Kind::Image) {
+            const QSizeF size = item.picture.deviceIndependentSize();
+            const int w = qRound(size.width());
+            if (w > b.room() && !b.rowEmpty())
+                b.newRow();
+            b.place(i, 0, 1, w, qRound(size.height()), 0);
+            continue;
+        }
+        const int s = styleOf(item);
+        const QFontMetrics fm(s < 0 ? QFont() : m_styles.at(s).font);
+        placeText(b, i, item.text, fm);
+    }
+    m_height = b.finish();
+}
+
+void RichLayout::clear()
+{
+    m_rows.clear();
+    m_height = 0;
+}
+
+int RichLayout::styleOf(const RichItem& item) const
+{
+    if (m_styles.isEmpty())
+        return -1;
+    const int s = item.kind == RichItem::Kind::Link ? m_linkStyle : item.style;
+    return s >= 0 && s < m_styles.size() ? s : 0;
+}
+
+int RichLayout::rowAt(int y) const
+{
+    if (m_rows.isEmpty())
+        return -1;
+    const auto after = std::upper_bound(m_rows.cbegin(), m_rows.cend(), y,
+                                        [](int value, const RichRow& row) { return value < row.top; });
+    return std::max(0, int(after - m_rows.cbegin()) - 1);
+}
+
+int RichLayout::offsetX(const RichItem& item, const RichFragment& fragment, int offset) const
+{
+    const int n = std::clamp(offset - fragment.from, 0, fragment.length);
+    if (item.kind == RichItem::Kind::Image)
+        return n > 0 ? fragment.width : 0;
+    const int s = styleOf(item);
+    return QFontMetrics(s < 0 ? QFont() : m_styles.at(s).font)
+        .horizontalAdvance(item.text.mid(fragment.from, n));
+}
+
+RichPos RichLayout::positionAt(const QList<RichItem>& items, QPoint point) const
+{
+    const int r = rowAt(point.y());
+    if (r < 0)
+        return {};
+    const RichRow& row = m_rows.at(r);
+    const RichFragment& last = row.fragments.last();
+    if (point.y() >= m_height)
+        return {last.item, last.from + last.length};
+    if (point.y() < 0)
+        return {row.fragments.first().item, row.fragments.first().from};
+    for (const RichFragment& f : row.fragments) {
+        if (point.x() >= f.x + f.width)
+            continue;
+        const RichItem& item = items.at(f.item);
+        // The boundary nearest to the point: the first whose x passes it halfway.
+        int offset = f.from;
+        while (offset < f.from + f.length) {
+            const int a = offsetX(item, f, offset);
+            const int b = offsetX(item, f, offset + 1);
+            if (point.x() - f.x < (a + b) / 2)
+                break;
+            ++offset;
+        }
+        return {f.item, offset};
+    }
+    return {last.item, last.from + last.length};
+}
+
+const RichFragment* RichLayout::fragmentAt(QPoint point) const
+{
+    const int r = rowAt(point.y());
+    if (r < 0 || point.y() < 0 || point.y() >= m_height)
+        return nullptr;
+    for (const RichFragment& f : m_rows.at(r).fragments) {
+        if (point.x() >= f.x && point.x() < f.x + f.width)
+            return &f;
+    }
+    return nullptr;
+}
