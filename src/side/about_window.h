@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+
+// The about window: logo, version, maker and the maker's web address. Its
+// `version` label is the version text the login sends and the server compares.
+class Tabout : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tabout(QWidget* parent = nullptr);
+
+    void setBackgroundPicture(const QPixmap& picture);
+    // How the web address is opened; the desktop's browser by default.
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+
+    // "1.0.12": the caption of `version`. The ".6" beside it takes no part in
+    // the version check.
+    QString versionText() const;
+    // The maker's web site, on the configured web host.
+    QUrl webAddress() const { return m_webAddress; }
+
+    void Label7Click();
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* m_version = nullptr;
+    QUrl m_webAddress;
+    std::function<bool(const QUrl&)> m_openUrl;
+    bool m_placed = false;
+};

@@ -1,0 +1,195 @@
+#include "side/help_window.h"
+
+#include "side/side_window_art.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString readText(const QString& name)
+{
+    QFile file(QStringLiteral(":/texts/") + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QPushButton* sideButton(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setFlat(true);
+    b->setStyleSheet(QStringLiteral(
+        "QPushButton { color: white; text-align: left; padding: 4px 8px; border: 1px solid #404070; }"
+        "QPushButton:hover { background: #303070; }"));
+    return b;
+}
+
+struct Picture {
+    const char* file;
+    const char* caption;
+};
+
+// The special tiles and what they do, as the picture page shows them.
+const Picture Pictures[] = {
+    {"info_tile_space.png", "Space"},
+    {"info_tile_humdrum.png", "Humdrum"},
+    {"info_tile_2x.png", "Multiplies your current trail score and blast value by 2"},
+    {"info_tile_3x.png", "Multiplies your current trail score and blast value by 3"},
+    {"info_tile_bomb.png", "Blasts all surrounding planets."},
+    {"info_tile_transport.png",
+     "Allows you to continue your trail even though the next planet you blast is not adjacent"},
+    {"info_tile_multi.png", "Allows you to hit any planet color"},
+};
+
+} // namespace
+
+const QList<Thelp::Page>& Thelp::pages()
+{
+    static const QList<Page> list = {
+        {1, "Overview", "info_help_overview.txt"},
+        {2, "Connecting", "info_help_connecting.txt"},
+        {3, "Game Play", "info_help_gameplay.txt"},
+        {4, "Scoring", "info_help_scoring.txt"},
+        {5, "Documentation", "info_help_documentation.txt"},
+        {6, "License", "info_help_license.txt"},
+        {7, "Images", nullptr},
+        {8, "Tile Sets", "info_help_tilesets.txt"},
+        {11, "The Lobby", "info_help_lobby.txt"},
+    };
+    return list;
+}
+
+Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("help"));
+    setWindowTitle(QStringLiteral("Gloop Dash -  Help File"));
+    resize(620, 440);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(buildSidePanel());
+    layout->addWidget(buildMainPanel(), 1);
+    SideWindowArt::tile(this, SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    SelButton1Click(1, QStringLiteral("Overview"));
+}
+
+void Thelp::setBackgroundPicture(const QPixmap& picture)
+{
+    SideWindowArt::tile(this, picture);
+}
+
+QWidget* Thelp::buildSidePanel()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panel_side"));
+    auto* layout = new QVBoxLayout(panel);
+    for (const Page& page : pages()) {
+        const QString caption = QString::fromLatin1(page.caption);
+        auto* b = sideButton(QStringLiteral("SelButton%1").arg(page.tag), caption, panel);
+        b->setProperty("tag", page.tag);
+        const int tag = page.tag;
+        connect(b, &QPushButton::clicked, this, [this, tag, caption] { SelButton1Click(tag, caption); });
+        layout->addWidget(b);
+    }
+    layout->addStretch(1);
+    auto* about = sideButton(QStringLiteral("button_about"), QStringLiteral("About"), panel);
+    auto* done = sideButton(QStringLiteral("button_done"), QStringLiteral("Done"), panel);
+    connect(about, &QPushButton::clicked, this, &Thelp::button_aboutClick);
+    connect(done, &QPushButton::clicked, this, &Thelp::button_doneClick);
+    layout->addWidget(about);
+    layout->addWidget(done);
+    return panel;
+}
+
+QWidget* Thelp::buildMainPanel()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panel_main"));
+    m_caption = new QLabel(panel);
+    m_caption->setObjectName(QStringLiteral("label_caption"));
+    m_caption->setStyleSheet(QStringLiteral("QLabel { color: #ffd040; font: bold 14pt; }"));
+    m_pages = new QStackedWidget(panel);
+    for (const Page& page : pages())
+        m_pages->addWidget(page.text ? buildTextPage(page) : buildPicturePage());
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(m_caption);
+    layout->addWidget(m_pages, 1);
+    return panel;
+}
+
+QWidget* Thelp::buildTextPage(const Page& page)
+{
+    auto* memo = new QPlainTextEdit(m_pages);
+    memo->setObjectName(QStringLiteral("memo%1").arg(page.tag));
+    memo->setReadOnly(true);
+    memo->setPlainText(readText(QString::fromLatin1(page.text)));
+    memo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: #e0e0ff; }"));
+    return memo;
+}
+
+QWidget* Thelp::buildPicturePage()
+{
+    auto* scroll = new QScrollArea(m_pages);
+    scroll->setObjectName(QStringLiteral("memo7"));
+    scroll->setWidgetResizable(true);
+    auto* inner = new QWidget(scroll);
+    inner->setStyleSheet(QStringLiteral("background: black; color: #e0e0ff;"));
+    auto* grid = new QGridLayout(inner);
+    int row = 0;
+    for (const Picture& p : Pictures) {
+        auto* image = new QLabel(inner);
+        image->setPixmap(SideWindowArt::picture(QString::fromLatin1(p.file)));
+        auto* caption = new QLabel(QString::fromLatin1(p.caption), inner);
+        caption->setObjectName(QStringLiteral("label_image%1").arg(row + 1));
+        caption->setWordWrap(true);
+        grid->addWidget(image, row, 0);
+        grid->addWidget(caption, row, 1);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(row, 1);
+    scroll->setWidget(inner);
+    return scroll;
+}
+
+void Thelp::SelButton1Click(int tag, const QString& caption)
+{
+    auto* page = m_pages->findChild<QWidget*>(QStringLiteral("memo%1").arg(tag));
+    if (!page)
+        return;
+    m_pages->setCurrentWidget(page);
+    m_caption->setText(caption);
+}
+
+QWidget* Thelp::currentPage() const
+{
+    return m_pages->currentWidget();
+}
+
+QString Thelp::caption() const
+{
+    return m_caption->text();
+}
+
+void Thelp::button_aboutClick()
+{
+    emit showabout();
+}
+
+void Thelp::button_doneClick()
+{
+    hide();
+}
+
+void Thelp::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        SideWindowArt::centre(this, parentWidget());
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QStackedWidget;
+
+// The help window: page buttons on the side, the chosen page with its title on
+// the right. It keeps the page it showed last between showings.
+class Thelp : public QWidget {
+    Q_OBJECT
+public:
+    explicit Thelp(QWidget* parent = nullptr);
+
+    void setBackgroundPicture(const QPixmap& picture);
+
+    // Brings the page of button `tag` to the front and titles it with `caption`.
+    void SelButton1Click(int tag, const QString& caption);
+    void button_aboutClick();
+    void button_doneClick();
+
+    // The page now in front, and its title.
+    QWidget* currentPage() const;
+    QString caption() const;
+
+    struct Page {
+        int tag;
+        const char* caption;
+        const char* text;  // resource name under ":/texts/", none for the picture page
+    };
+    static const QList<Page>& pages();
+
+signals:
+    // "About" was clicked: the main window shows its about window.
+    void showabout();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildSidePanel();
+    QWidget* buildMainPanel();
+    QWidget* buildTextPage(const Page& page);
+    QWidget* buildPicturePage();
+
+    QLabel* m_caption = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    bool m_placed = false;
+};
