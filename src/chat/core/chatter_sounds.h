@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class SoundPlayer;
+
+// The twenty chatter sounds a player sends to everybody. A client whose
+// "Play Chatter Sounds" is ticked hears them; the others read a chat line
+// naming the sound instead.
+class ChatterSounds {
+public:
+    static constexpr int Count = 20;
+    static constexpr int MaxPlayerSlot = 6;
+
+    // Shows one chat line "<text style>+<text>" in a colour (the main window's
+    // `addlinetochat`).
+    using AddLine = std::function<void(const QString& line, const QColor& colour)>;
+    // The caption of label_playername<slot>; nothing when there is no such label.
+    using PlayerName = std::function<std::optional<QString>(int slot)>;
+
+    ChatterSounds(SoundPlayer& player, PlayerName playerName, AddLine addLine);
+
+    void setChatterSounds(bool on) { m_hear = on; }
+    bool chatterSounds() const { return m_hear; }
+
+    // `playasound`: the payload of "CMD_playasound", slot "+" sound name "+".
+    void playasound(const QByteArray& data);
+
+    // Caption (and hint) of sound item `code` 1 ... 20; empty for other codes.
+    static QString caption(int code);
+    // The item code of a sound name "wave1" ... "wave20" in any letter case; 0 if none.
+    static int codeOfName(const QString& name);
+    // The message a sound item sends, or empty when nothing is sent: the
+    // "<Cancel>" item, a watcher (slot above 6), or before logging in.
+    static QByteArray request(int code, int myslot, bool loggedin);
+
+private:
+    SoundPlayer& m_player;
+    PlayerName m_playerName;
+    AddLine m_addLine;
+    bool m_hear = false;
+};

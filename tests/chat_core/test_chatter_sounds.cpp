@@ -1,0 +1,128 @@
+#include "chat/core/chatter_sounds.h"
+#include "chat/core/sound_player.h"
+#include "support_sound_output.h"
+
+#include <QTest>
+
+namespace {
+
+struct Shown {
+    QString line;
+    QColor colour;
+};
+
+} // namespace
+
+class TestChatterSounds : public QObject {
+    Q_OBJECT
+
+    RecordingSoundOutput::Log m_log;
+    std::unique_ptr<SoundPlayer> m_player;
+    std::unique_ptr<ChatterSounds> m_chatter;
+    QList<Shown> m_shown;
+
+private slots:
+    void init()
+    {
+        m_log = {};
+        m_shown.clear();
+        m_player = std::make_unique<SoundPlayer>(std::make_unique<RecordingSoundOutput>(m_log));
+        // Seats 1 to 6 have name labels; seat 5's is empty.
+        auto names = [](int slot) -> std::optional<QString> {
+            static const QStringList n = {"Ann", "Cy", "Bo", "Dee", "", "Eve"};
+            if (slot < 1 || slot > 6)
+                return std::nullopt;
+            return n.at(slot - 1);
+        };
+        m_chatter = std::make_unique<ChatterSounds>(
+            *m_player, names, [this](const QString& line, const QColor& c) { m_shown.append({line, c}); });
+    }
+
+    void shownAsLineWhenChatterSoundsOff_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("line"); // empty: nothing shown
+        QTest::newRow("applause from Bo") << QByteArray("3+wave13+") << "3+Bo: <Chatter Sound> Applause";
+        QTest::newRow("name in capitals") << QByteArray("1+WAVE5+") << "1+Ann: <Chatter Sound> Where have you been?";
+        QTest::newRow("no closing plus") << QByteArray("6+wave20") << "6+Eve: <Chatter Sound> Crying";
+        QTest::newRow("empty player name") << QByteArray("5+wave1+") << "5+: <Chatter Sound> Doh";
+        QTest::newRow("watcher slot") << QByteArray("7+wave1+") << "";
+        QTest::newRow("slot zero") << QByteArray("0+wave1+") << "";
+        QTest::newRow("slot with zero") << QByteArray("03+wave1+") << "";
+        QTest::newRow("slot not a number") << QByteArray("x+wave1+") << "";
+        QTest::newRow("sound 21") << QByteArray("3+wave21+") << "";
+        QTest::newRow("sound 0") << QByteArray("3+wave0+") << "";
+        QTest::newRow("game sound name") << QByteArray("3+bomb+") << "";
+        QTest::newRow("no sound") << QByteArray("3") << "";
+        QTest::newRow("empty") << QByteArray() << "";
+    }
+
+    void shownAsLineWhenChatterSoundsOff()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, line);
+        m_player->setPlaySounds(true);
+        m_chatter->playasound(data);
+        QVERIFY(m_log.played.isEmpty());
+        if (line.isEmpty()) {
+            QVERIFY(m_shown.isEmpty());
+            return;
+        }
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown.first().line, line);
+        QCOMPARE(m_shown.first().colour, QColor(0, 0, 255));
+    }
+
+    void heardWhenChatterSoundsOnEvenWithGameSoundsOff()
+    {
+        m_player->setPlaySounds(false);
+        m_chatter->setChatterSounds(true);
+        m_chatter->playasound("3+wave13+");
+        QVERIFY(m_shown.isEmpty());
+        QCOMPARE(m_log.played.size(), 1);
+        QCOMPARE(m_log.played.first().samples, m_player->sound("WAVE13")->samples);
+        // A slot without a label still plays: the sound does not depend on the name.
+        m_chatter->playasound("8+wave2+");
+        m_chatter->playasound("8+nosuch+");
+        QCOMPARE(m_log.played.size(), 2);
+        QCOMPARE(m_log.played.last().samples, m_player->sound("WAVE2")->samples);
+    }
+
+    void itemRequests_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("myslot");
+        QTest::addColumn<bool>("loggedin");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("player") << 13 << 3 << true << QByteArray("CMD_playasound+3+wave13+\xff");
+        QTest::newRow("last seat, last sound") << 20 << 6 << true << QByteArray("CMD_playasound+6+wave20+\xff");
+        QTest::newRow("cancel") << 0 << 3 << true << QByteArray();
+        QTest::newRow("watcher") << 1 << 7 << true << QByteArray();
+        QTest::newRow("not logged in") << 1 << 2 << false << QByteArray();
+        QTest::newRow("no slot yet") << 1 << 0 << true << QByteArray();
+        QTest::newRow("code past the menu") << 21 << 1 << true << QByteArray();
+    }
+
+    void itemRequests()
+    {
+        QFETCH(int, code);
+        QFETCH(int, myslot);
+        QFETCH(bool, loggedin);
+        QFETCH(QByteArray, sent);
+        QCOMPARE(ChatterSounds::request(code, myslot, loggedin), sent);
+    }
+
+    void captionsAndNames()
+    {
+        QCOMPARE(ChatterSounds::caption(1), QStringLiteral("Doh"));
+        QCOMPARE(ChatterSounds::caption(10), QStringLiteral("Yeehaa"));
+        QCOMPARE(ChatterSounds::caption(18), QStringLiteral("Woman Laughing"));
+        QCOMPARE(ChatterSounds::caption(21), QString());
+        QCOMPARE(ChatterSounds::codeOfName("Wave7"), 7);
+        QCOMPARE(ChatterSounds::codeOfName("wave+7"), 0);
+        QCOMPARE(ChatterSounds::codeOfName("wave"), 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestChatterSounds)
+#include "test_chatter_sounds.moc"
