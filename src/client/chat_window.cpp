@@ -1,0 +1,411 @@
+#include "chat_window.h"
+
+#include "client/core/client_session.h"
+#include "client_commands.h"
+#include "game_view.h"
+#include "net/game_random.h"
+#include "net/tsock.h"
+#include "player_list_controller.h"
+#include "server/server.h"
+#include "single_instance.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QLockFile>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace {
+
+// The back panel sits this far above the client area's top edge.
+constexpr int BackPanelLift = 9;
+// Design size of the back panel, and `panel_chat` on it.
+constexpr QSize BackPanelSize(705, 540);
+constexpr QRect ChatArea(8, 353, 692, 171);
+// The smallest client area is the board panel plus these margins.
+constexpr int MinWidthMargin = 15;
+constexpr int MinHeightMargin = 12;
+constexpr QSize BoardPanelSize(314, 314);
+// Work-area rule of the close: an oversized window is stored this much smaller.
+constexpr int OversizeTrim = 15;
+
+} // namespace
+
+ChatWindow::ChatWindow(QWidget* parent)
+    : QMainWindow(parent), m_session(std::make_unique<ClientSession>())
+{
+    setObjectName(QStringLiteral("chat"));
+    setWindowTitle(QStringLiteral("Gloop Dash"));
+    buildPanels();
+    m_players = std::make_unique<PlayerListController>(*m_session, m_hooks);
+    m_view = new GameView(*m_session, m_back, this);
+    buildMenus();
+    m_players->attachRows(this);
+    m_players->setJustWatchAction(m_justWatch);
+
+    ClientCommands::Events events;
+    events.gameIsFull = [this] { gameIsFull(); };
+    events.version = [this] { return version(); };
+    m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_hooks,
+                                                  std::move(events));
+    connect(m_session.get(), &ClientSession::connectionClosed, this,
+            &ChatWindow::connectionClosed);
+    wireGameView();
+    formCreate();
+}
+
+ChatWindow::~ChatWindow()
+{
+    // The command table refers to the view and the player list, and the view to
+    // the session: take them down before the session goes.
+    m_commands.reset();
+    delete m_view;
+    m_view = nullptr;
+}
+
+void ChatWindow::wireGameView()
+{
+    // The view's status lines go the same way as ours; the hook is read when a
+    // line is shown, so it may be filled in after this.
+    GameHooks& view = m_view->hooks();
+    view.addlinetochat = [this](const QString& line, const QColor& colour) {
+        if (m_hooks.addlinetochat)
+            m_hooks.addlinetochat(line, colour);
+    };
+    view.loadchecklist = [this] { m_players->loadchecklist(); };
+    view.showWinnersPath = [this] { return showWinnersPath(); };
+    if (auto* phrases = m_back->findChild<QListWidget*>(QStringLiteral("listbox_phrase"))) {
+        m_hooks.queuephrase = [phrases](const QString& phrase) { phrases->addItem(phrase); };
+    }
+    if (auto* start = m_back->findChild<QAbstractButton*>(QStringLiteral("button_startgame")))
+        connect(start, &QAbstractButton::clicked, this, [] { showWindow("gamestart"); });
+}
+
+void ChatWindow::setServer(Server* server)
+{
+    m_server = server;
+}
+
+void ChatWindow::setPorts(quint16 gamePort, quint16 lobbyPort)
+{
+    m_gamePort = gamePort;
+    m_lobbyPort = lobbyPort;
+}
+
+void ChatWindow::buildPanels()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientarea"));
+    m_client->setAutoFillBackground(true);
+    QPalette black = m_client->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_client->setPalette(black);
+    setCentralWidget(m_client);
+    m_client->installEventFilter(this);
+
+    m_back = new QWidget(m_client);
+    m_back->setObjectName(QStringLiteral("panel_back"));
+    m_back->setGeometry(QRect(QPoint(0, -BackPanelLift), BackPanelSize));
+    m_chatPanel = new QWidget(m_back);
+    m_chatPanel->setObjectName(QStringLiteral("panel_chat"));
+    m_chatPanel->setGeometry(ChatArea);
+}
+
+void ChatWindow::buildMenus()
+{
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_startGame = m_fileMenu->addAction(QStringLiteral("Start Game"));
+    m_startGame->setObjectName(QStringLiteral("StartGame1"));
+    connect(m_startGame, &QAction::triggered, this, [] { showWindow("gamestart"); });
+    m_fileMenu->addSeparator();
+    QAction* exit = m_fileMenu->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("Exit1"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    m_justWatch = m_optionsMenu->addAction(QStringLiteral("Just Watch"));
+    m_justWatch->setObjectName(QStringLiteral("JustWatch1"));
+    m_justWatch->setCheckable(true);
+    connect(m_justWatch, &QAction::triggered, this, [this](bool checked) {
+        // Only the server's answer moves the tick; undo the menu's own toggle.
+        m_justWatch->setChecked(!checked);
+        m_players->JustWatch1Click();
+    });
+    QAction* reset = m_optionsMenu->addAction(QStringLiteral("Reset Screen Location"));
+    reset->setObjectName(QStringLiteral("ResetScreenLocation1"));
+    connect(reset, &QAction::triggered, this, &ChatWindow::ResetScreenLocation1Click);
+
+    buildViewMenu();
+}
+
+void ChatWindow::buildViewMenu()
+{
+    m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    const auto add = [this](QMenu* menu, const char* name, const QString& text) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    connect(add(m_viewMenu, "ViewTally1", QStringLiteral("View Tally")), &QAction::triggered, this,
+            [this] {
+                m_players->loadchecklist();
+                showWindow("tallylist");
+            });
+    connect(add(m_viewMenu, "SpyList1", QStringLiteral("Spy List")), &QAction::triggered, this,
+            [] { showWindow("spylist"); });
+    connect(add(m_viewMenu, "PhraseList1", QStringLiteral("Phrase List")), &QAction::triggered,
+            this, [] { showWindow("phrases"); });
+    connect(add(m_viewMenu, "TheStory1", QStringLiteral("The Story")), &QAction::triggered, this,
+            [] { showWindow("story"); });
+    connect(add(m_viewMenu, "HighScores1", QStringLiteral("Normal High Scores")),
+            &QAction::triggered, this, [this] { emit highScoresRequested(1); });
+    connect(add(m_viewMenu, "ClassicHighScores1", QStringLiteral("Classic High Scores")),
+            &QAction::triggered, this, [this] { emit highScoresRequested(2); });
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* content = add(m_helpMenu, "Content1", QStringLiteral("Content"));
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(content, &QAction::triggered, this, [] { showWindow("help"); });
+    connect(add(m_helpMenu, "About1", QStringLiteral("About")), &QAction::triggered, this,
+            [] { showWindow("about"); });
+}
+
+void ChatWindow::showWindow(const char* objectName)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String(objectName)) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+            return;
+        }
+    }
+}
+
+void ChatWindow::formCreate()
+{
+    m_marker = SingleInstance::holdMarker();
+    m_view->clearall();
+    GameRandom::seedFromClock();
+    m_session->setIshost(false);
+    setWindowBounds(ResetBounds);
+    formResize();
+}
+
+QRect ChatWindow::windowBounds() const
+{
+    return QRect(pos(), size());
+}
+
+void ChatWindow::setWindowBounds(const QRect& bounds)
+{
+    move(bounds.topLeft());
+    resize(bounds.size());
+}
+
+void ChatWindow::ResetScreenLocation1Click()
+{
+    setWindowBounds(ResetBounds);
+}
+
+QSize ChatWindow::smallestClientArea() const
+{
+    const auto* board = m_back->findChild<QWidget*>(QStringLiteral("panel_board"));
+    const QSize boardSize = board ? board->size() : BoardPanelSize;
+    return boardSize + QSize(MinWidthMargin, MinHeightMargin);
+}
+
+void ChatWindow::formResize()
+{
+    const QSize smallest = smallestClientArea();
+    m_client->setMinimumSize(smallest);
+    const QSize area = m_client->size();
+    // Height first, then width, each grown by what the client area lacks.
+    if (area.height() < smallest.height())
+        resize(width(), height() + smallest.height() - area.height());
+    if (area.width() < smallest.width())
+        resize(width() + smallest.width() - area.width(), height());
+}
+
+void ChatWindow::layoutBackPanel()
+{
+    // The back panel spans the client area with the same lift at the top and
+    // overhang at the bottom as at design size; the chat keeps its margins.
+    const QSize area = m_client->size();
+    m_back->setGeometry(0, -BackPanelLift, area.width(), area.height() + 2 * BackPanelLift);
+    const int right = BackPanelSize.width() - ChatArea.right() - 1;
+    const int bottom = BackPanelSize.height() - ChatArea.bottom() - 1;
+    m_chatPanel->setGeometry(ChatArea.left(), ChatArea.top(),
+                             qMax(0, m_back->width() - ChatArea.left() - right),
+                             qMax(0, m_back->height() - ChatArea.top() - bottom));
+}
+
+bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        layoutBackPanel();
+        formResize();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void ChatWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    processparams();
+}
+
+void ChatWindow::processparams()
+{
+    m_startGame->setEnabled(false);
+    if (m_arguments.isEmpty()) {
+        m_hooks.addline(QStringLiteral("Loading Solo Game..Please wait."), StatusColour::blue());
+        showWindow("download");
+        m_session->setHostaddress(QStringLiteral("127.0.0.1"));
+        m_session->setMyname(QStringLiteral("You"));
+        hostpress();
+        return;
+    }
+    m_hooks.addline(QStringLiteral("Loading Multi-player Game.. Please Wait."),
+                    StatusColour::blue());
+    // With fewer than the three arguments nothing is hosted, joined or linked.
+    if (m_arguments.size() < 3)
+        return;
+    m_session->setMyname(m_arguments.at(0));
+    m_session->setHostaddress(m_arguments.at(1));
+    if (m_arguments.at(2) == QLatin1String("true")) {
+        if (!hostpress())
+            return;
+    } else {
+        joinpress();
+    }
+    openLobbyLink();
+}
+
+bool ChatWindow::hostpress()
+{
+    quint16 port = m_gamePort;
+    if (m_server) {
+        try {
+            m_server->listen();
+        } catch (const ESockException& e) {
+            // The local client is not connected (nor the lobby link).
+            showError(e.text());
+            return false;
+        }
+        port = m_server->port();
+    }
+    m_session->setIshost(true);
+    try {
+        m_session->connectToServer(QStringLiteral("127.0.0.1"), port);
+    } catch (const ESockException& e) {
+        showError(e.text());
+    }
+    m_startGame->setEnabled(true);
+    if (auto* start = m_back->findChild<QWidget*>(QStringLiteral("button_startgame")))
+        start->show();
+    // The spy list's "Remove From Game" belongs to the hosting copy.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("spylist")) {
+            if (auto* kick = window->findChild<QAction*>(QStringLiteral("popup_kickhim")))
+                kick->setEnabled(true);
+        }
+    }
+    return true;
+}
+
+void ChatWindow::joinpress()
+{
+    try {
+        m_session->connectToServer(m_session->hostaddress(), m_gamePort);
+    } catch (const ESockException& e) {
+        showError(e.text());
+    }
+    m_startGame->setEnabled(false);
+}
+
+void ChatWindow::openLobbyLink()
+{
+    try {
+        m_session->connectToLobby(m_lobbyPort);
+    } catch (const ESockException&) {
+        // The game goes on without the lobby link.
+    }
+}
+
+QByteArray ChatWindow::version() const
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != QLatin1String("about"))
+            continue;
+        if (const auto* label = window->findChild<QLabel*>(QStringLiteral("version")))
+            return label->text().toUtf8();
+    }
+    return QByteArray(BuiltInVersion);
+}
+
+bool ChatWindow::showWinnersPath() const
+{
+    const auto* option = findChild<QAction*>(QStringLiteral("checkbox_winnerspath"));
+    return !option || option->isChecked();
+}
+
+void ChatWindow::showError(const QString& text)
+{
+    // Not modal-blocking: the event loop, and with it the game, keeps running.
+    auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text,
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("errorbox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void ChatWindow::gameIsFull()
+{
+    if (m_fullBox)
+        return;
+    m_fullBox = new QMessageBox(QMessageBox::Information, QApplication::applicationName(),
+                                QStringLiteral("Game is full"), QMessageBox::Ok, this);
+    m_fullBox->setObjectName(QStringLiteral("fullbox"));
+    m_fullBox->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_fullBox, &QDialog::finished, this, &QWidget::close);
+    m_fullBox->open();
+}
+
+void ChatWindow::connectionClosed()
+{
+    // While "Game is full" is on screen the program ends when it is dismissed.
+    if (m_fullBox)
+        return;
+    close();
+}
+
+void ChatWindow::closeEvent(QCloseEvent* event)
+{
+    formClose();
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
+}
+
+void ChatWindow::formClose()
+{
+    if (windowBounds() == m_savedBounds)
+        return;
+    const QRect work = screen() ? screen()->availableGeometry() : QRect();
+    QSize size = this->size();
+    if (work.isValid() && size.width() > work.width())
+        size.rwidth() -= OversizeTrim;
+    if (work.isValid() && size.height() > work.height())
+        size.rheight() -= OversizeTrim;
+    resize(size);
+    m_savedBounds = windowBounds();
+    emit saveSettingsRequested();
+}

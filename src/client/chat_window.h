@@ -1,0 +1,133 @@
+#pragma once
+
+#include "client_hooks.h"
+#include "server/host_options.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+#include <memory>
+
+class ClientCommands;
+class ClientSession;
+class GameView;
+class PlayerListController;
+class QAction;
+class QLockFile;
+class QMenu;
+class QMessageBox;
+class Server;
+
+// The main window `chat` (class `Tchat`): a black window whose back panel holds
+// the board, the score panel and the chat; the program ends when it closes.
+// It owns the client's connection and reads the command line when first shown:
+// no arguments host a solo game as "You"; name, host address and host flag
+// host ("true") or join, and keep a link to the lobby.
+class ChatWindow : public QMainWindow, public HostOptions {
+    Q_OBJECT
+public:
+    // The version text a client logs in with, when no about window shows one.
+    static constexpr const char* BuiltInVersion = "1.0.12";
+    // The main window's place and size after "Reset Screen Location".
+    static constexpr QRect ResetBounds{3, 3, 713, 568};
+
+    explicit ChatWindow(QWidget* parent = nullptr);
+    ~ChatWindow() override;
+
+    ClientSession& session() { return *m_session; }
+    GameView& gameView() { return *m_view; }
+    PlayerListController& players() { return *m_players; }
+    // Filled by whoever assembles the chat, sounds, settings and phrase parts.
+    ClientHooks& hooks() { return m_hooks; }
+
+    QWidget* backPanel() const { return m_back; }
+    // `panel_chat`: the chat's area, kept anchored to all four window edges.
+    QWidget* chatPanel() const { return m_chatPanel; }
+    QMenu* fileMenu() const { return m_fileMenu; }
+    QMenu* optionsMenu() const { return m_optionsMenu; }
+    QMenu* viewMenu() const { return m_viewMenu; }
+    QMenu* helpMenu() const { return m_helpMenu; }
+
+    // Start-up wiring: the in-process game server that hosting starts, the
+    // ports (7772 and 9001 unless a test says otherwise) and the arguments read
+    // when the window is first shown.
+    void setServer(Server* server);
+    void setPorts(quint16 gamePort, quint16 lobbyPort);
+    void setCommandLine(const QStringList& arguments) { m_arguments = arguments; }
+
+    // Window place and size as the settings file keeps them: left and top of the
+    // frame, width and height of the window.
+    QRect windowBounds() const;
+    void setWindowBounds(const QRect& bounds);
+    // The bounds last loaded from (or written to) the settings file.
+    QRect savedBounds() const { return m_savedBounds; }
+    void setSavedBounds(const QRect& bounds) { m_savedBounds = bounds; }
+
+    // Start-up and connection.
+    void processparams();
+    bool hostpress();
+    void joinpress();
+    void ResetScreenLocation1Click();
+    // The version text sent at login: the about window's `version` label.
+    QByteArray version() const;
+
+    // What the in-process server reads from the hosting window.
+    bool showWinnersPath() const override;
+    QByteArray versionText() const override { return version(); }
+
+signals:
+    // The window closed after being moved or resized: write the settings file.
+    void saveSettingsRequested();
+    // "Normal High Scores" (1) / "Classic High Scores" (2) was chosen.
+    void highScoresRequested(int mode);
+    // The window has closed: the program ends.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPanels();
+    void buildMenus();
+    void buildViewMenu();
+    void wireGameView();
+    void formCreate();
+    void formResize();
+    void formClose();
+    void layoutBackPanel();
+    void gameIsFull();
+    void connectionClosed();
+    void showError(const QString& text);
+    void openLobbyLink();
+    QSize smallestClientArea() const;
+    static void showWindow(const char* objectName);
+
+    ClientHooks m_hooks;
+    std::unique_ptr<ClientSession> m_session;
+    QWidget* m_client = nullptr;
+    QWidget* m_back = nullptr;
+    QWidget* m_chatPanel = nullptr;
+    GameView* m_view = nullptr;
+    std::unique_ptr<PlayerListController> m_players;
+    std::unique_ptr<ClientCommands> m_commands;
+    std::unique_ptr<QLockFile> m_marker;
+
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_optionsMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_startGame = nullptr;
+    QAction* m_justWatch = nullptr;
+    QPointer<QMessageBox> m_fullBox;
+
+    QPointer<Server> m_server;
+    quint16 m_gamePort = 7772;
+    quint16 m_lobbyPort = 9001;
+    QStringList m_arguments;
+    bool m_shown = false;
+    QRect m_savedBounds{0, 0, 0, 0};
+};

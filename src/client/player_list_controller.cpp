@@ -1,0 +1,231 @@
+#include "player_list_controller.h"
+
+#include "client/core/client_session.h"
+#include "net/message.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+
+const QString PlayerListController::Waiting = QStringLiteral("<Waiting>");
+
+namespace {
+
+// Slots the server hands out; anything else in a message is malformed.
+bool validSlot(int slot)
+{
+    return slot >= 1 && slot <= 9;
+}
+
+QString spyEntry(int slot, const QString& name)
+{
+    return QString::number(slot) + QStringLiteral(": ") + name;
+}
+
+} // namespace
+
+PlayerListController::PlayerListController(ClientSession& session, const ClientHooks& hooks,
+                                           QObject* parent)
+    : QObject(parent), m_session(session), m_hooks(hooks)
+{
+    m_popup = new QMenu();
+    m_popup->setObjectName(QStringLiteral("popup_kick"));
+    m_removeFromGame = m_popup->addAction(QStringLiteral("Remove From Game"));
+    m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
+    m_setToJustWatch = m_popup->addAction(QStringLiteral("Set to Just Watch"));
+    m_setToJustWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
+    connect(m_removeFromGame, &QAction::triggered, this, [this] { kicking(m_popupSlot); });
+    connect(m_setToJustWatch, &QAction::triggered, this,
+            [this] { setTheJustWatch(m_popupSlot); });
+}
+
+PlayerListController::~PlayerListController()
+{
+    delete m_popup;
+}
+
+void PlayerListController::attachRows(QWidget* root)
+{
+    m_root = root;
+    for (int slot = 1; slot <= Seats; ++slot) {
+        QLabel* name = rowLabel("label_playername", slot);
+        if (!name)
+            continue;
+        name->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(name, &QWidget::customContextMenuRequested, this,
+                [this, name, slot](const QPoint& pos) {
+                    label_playername1ContextPopup(slot);
+                    m_popup->popup(name->mapToGlobal(pos));
+                });
+    }
+}
+
+void PlayerListController::setJustWatchAction(QAction* action)
+{
+    m_justWatch = action;
+}
+
+void PlayerListController::setSpyList(QListWidget* spys)
+{
+    m_spys = spys;
+}
+
+void PlayerListController::setTallyLists(QListWidget* checklist, QListWidget* tallied)
+{
+    m_checklist = checklist;
+    m_tallied = tallied;
+}
+
+QLabel* PlayerListController::rowLabel(const char* prefix, int slot) const
+{
+    if (!m_root || slot < 1 || slot > Seats)
+        return nullptr;
+    return m_root->findChild<QLabel*>(QLatin1String(prefix) + QString::number(slot));
+}
+
+QWidget* PlayerListController::rowWidget(const char* prefix, int slot) const
+{
+    if (!m_root || slot < 1 || slot > Seats)
+        return nullptr;
+    return m_root->findChild<QWidget*>(QLatin1String(prefix) + QString::number(slot));
+}
+
+QString PlayerListController::seatName(int slot) const
+{
+    const QLabel* label = rowLabel("label_playername", slot);
+    return label ? label->text() : Waiting;
+}
+
+void PlayerListController::newplayerinfo(FieldReader& f)
+{
+    const auto slot = f.nextInt();
+    if (!slot || !validSlot(*slot))
+        return;
+    const QString name = QString::fromUtf8(f.rest());
+    const bool mine = *slot == m_session.myslot();
+    if (mine) {
+        m_hooks.addline(QStringLiteral("You are Connected."), StatusColour::blue());
+        if (m_hooks.loadinifile)
+            m_hooks.loadinifile();
+        loadchecklist();
+    } else {
+        m_hooks.addline(name + QStringLiteral(" is Connected."), StatusColour::blue());
+    }
+    if (*slot > Seats) {
+        addSpy(*slot, name);
+        m_hooks.addline(mine ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."),
+                        StatusColour::blue());
+        return;
+    }
+    if (QLabel* label = rowLabel("label_playername", *slot)) {
+        label->setText(name);
+        label->setVisible(true);
+    }
+    if (QLabel* score = rowLabel("label_score", *slot))
+        score->setVisible(true);
+}
+
+void PlayerListController::playerdisconnected(FieldReader& f)
+{
+    const auto slot = f.nextInt();
+    if (!slot || !validSlot(*slot))
+        return;
+    const QString name = QString::fromUtf8(f.rest());
+    if (QLabel* label = rowLabel("label_playername", *slot)) {
+        if (label->text() != Waiting)
+            m_hooks.addline(label->text() + QStringLiteral(" disconnected."), StatusColour::blue());
+        label->setText(Waiting);
+    }
+    if (removeSpy(*slot, name))
+        m_hooks.addline(name + QStringLiteral(" has left."), StatusColour::navy());
+    loadchecklist();
+}
+
+void PlayerListController::justwatching(FieldReader& f)
+{
+    const auto slot = f.nextInt();
+    // Only seats have a row to mark; the server names no other slot here.
+    if (!slot || *slot < 1 || *slot > Seats)
+        return;
+    const bool watching = f.last() == "1";
+    if (*slot == m_session.myslot() && m_justWatch)
+        m_justWatch->setChecked(watching);
+    const QString name = seatName(*slot);
+    m_hooks.addline(name + (watching ? QStringLiteral(" is just watching")
+                                     : QStringLiteral(" now playing again")),
+                    StatusColour::watching());
+    if (QWidget* eyes = rowWidget("image_eyes", *slot))
+        eyes->setVisible(watching);
+}
+
+void PlayerListController::loadchecklist()
+{
+    if (!m_checklist)
+        return;
+    m_checklist->clear();
+    for (int slot = 1; slot <= Seats; ++slot) {
+        const QString name = seatName(slot);
+        if (slot == m_session.myslot() || name == Waiting)
+            continue;
+        bool tallied = false;
+        for (int i = 0; m_tallied && i < m_tallied->count() && !tallied; ++i)
+            tallied = m_tallied->item(i)->text().compare(name, Qt::CaseInsensitive) == 0;
+        // The tick is set before the entry joins the list, so the tally window
+        // sees no check-box click for it.
+        auto* item = new QListWidgetItem(name);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(tallied ? Qt::Checked : Qt::Unchecked);
+        m_checklist->addItem(item);
+    }
+}
+
+void PlayerListController::addSpy(int slot, const QString& name)
+{
+    if (m_spys)
+        m_spys->addItem(spyEntry(slot, name));
+}
+
+bool PlayerListController::removeSpy(int slot, const QString& name)
+{
+    if (!m_spys)
+        return false;
+    const QString entry = spyEntry(slot, name);
+    for (int i = 0; i < m_spys->count(); ++i) {
+        if (m_spys->item(i)->text().compare(entry, Qt::CaseInsensitive) == 0) {
+            delete m_spys->takeItem(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void PlayerListController::label_playername1ContextPopup(int slot)
+{
+    m_popupSlot = slot;
+    m_removeFromGame->setEnabled(m_session.ishost() && seatName(slot) != Waiting);
+    m_setToJustWatch->setEnabled(true);
+}
+
+void PlayerListController::kicking(int slot)
+{
+    if (!m_session.ishost() || !m_session.loggedin())
+        return;
+    m_session.send(Message("CMD_kickhim").field(m_session.myslot()).field(slot).field("").bytes());
+}
+
+void PlayerListController::setTheJustWatch(int slot)
+{
+    if (!m_session.loggedin() || slot < 1 || slot > Seats)
+        return;
+    m_session.send(Message("CMD_justwatch").field(slot).field(1).bytes());
+}
+
+void PlayerListController::JustWatch1Click()
+{
+    const int me = m_session.myslot();
+    if (!m_session.loggedin() || me < 1 || me > Seats)
+        return;
+    const bool watching = m_justWatch && m_justWatch->isChecked();
+    m_session.send(Message("CMD_justwatch").field(me).field(watching ? 2 : 1).bytes());
+}

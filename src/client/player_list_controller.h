@@ -1,0 +1,77 @@
+#pragma once
+
+#include "client_hooks.h"
+#include "net/field_reader.h"
+
+#include <QObject>
+#include <QPointer>
+
+class ClientSession;
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QWidget;
+
+// The player panel: who sits in which of the six rows, who watches (spy list),
+// who joins and leaves, the "Just Watch" switch and the host's right to remove
+// a player. Rows are the score panel's controls, found by name plus slot number
+// (`label_playername3`), so the panel's owner and this class never disagree.
+class PlayerListController : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int Seats = 6;
+    static const QString Waiting; // "<Waiting>"
+
+    PlayerListController(ClientSession& session, const ClientHooks& hooks,
+                         QObject* parent = nullptr);
+    ~PlayerListController() override;
+
+    // Where the rows live; their name labels get the `popup_kick` menu.
+    void attachRows(QWidget* root);
+    // The Options menu's "Just Watch" entry (`JustWatch1`).
+    void setJustWatchAction(QAction* action);
+    // The spy list's `listbox_spys`.
+    void setSpyList(QListWidget* spys);
+    // The tally window's `checklist` and `listbox_tally`.
+    void setTallyLists(QListWidget* checklist, QListWidget* tallied);
+
+    // Message handlers.
+    void newplayerinfo(FieldReader& f);
+    void playerdisconnected(FieldReader& f);
+    void justwatching(FieldReader& f);
+
+    // Refills the tally window's "Players In Current Game" list.
+    void loadchecklist();
+    // Asks the server to remove a slot (host only).
+    void kicking(int slot);
+    // Options "Just Watch": asks to sit out, or to play again when ticked.
+    void JustWatch1Click();
+
+    // The name of a seat as its row shows it ("<Waiting>" when empty).
+    QString seatName(int slot) const;
+
+    QMenu* popupKick() const { return m_popup; }
+    // Prepares `popup_kick` for the name label of `slot` (shared by all six labels).
+    void label_playername1ContextPopup(int slot);
+    int popupSlot() const { return m_popupSlot; }
+
+private:
+    QLabel* rowLabel(const char* prefix, int slot) const;
+    QWidget* rowWidget(const char* prefix, int slot) const;
+    void addSpy(int slot, const QString& name);
+    bool removeSpy(int slot, const QString& name);
+    void setTheJustWatch(int slot);
+
+    ClientSession& m_session;
+    const ClientHooks& m_hooks;
+    QPointer<QWidget> m_root;
+    QPointer<QAction> m_justWatch;
+    QPointer<QListWidget> m_spys;
+    QPointer<QListWidget> m_checklist;
+    QPointer<QListWidget> m_tallied;
+    QMenu* m_popup = nullptr;
+    QAction* m_removeFromGame = nullptr;
+    QAction* m_setToJustWatch = nullptr;
+    int m_popupSlot = 0;
+};

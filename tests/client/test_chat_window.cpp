@@ -1,0 +1,345 @@
+#include "client/chat_window.h"
+#include "client/core/client_session.h"
+#include "server/host_options.h"
+#include "server/server.h"
+#include "support_scripted_peer.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// One copy of the game's main window with its status lines recorded.
+struct Copy {
+    ChatWindow window;
+    QStringList lines;
+    QList<QColor> colours;
+    QStringList hookLog;
+
+    Copy()
+    {
+        window.hooks().addlinetochat = [this](const QString& line, const QColor& colour) {
+            lines << line;
+            colours << colour;
+            hookLog << line;
+        };
+        window.hooks().chatrecieved = [this](const QByteArray& d) { hookLog << "chat:" + d; };
+        window.hooks().playasound = [this](const QByteArray& d) { hookLog << "sound:" + d; };
+    }
+    QString rowName(int slot) const
+    {
+        const auto* label = window.findChild<QLabel*>("label_playername" + QString::number(slot));
+        return label ? label->text() : QString();
+    }
+    QAction* action(const char* name) const { return window.findChild<QAction*>(name); }
+};
+
+QMessageBox* findBox(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == name && w->isVisible())
+            return qobject_cast<QMessageBox*>(w);
+    }
+    return nullptr;
+}
+
+const QColor Blue(0, 0, 255);
+
+} // namespace
+
+class TestChatWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void soloStartHostsAsYouAndShowsDownloads();
+    void commandLine_data();
+    void commandLine();
+    void takenPortIsShownAndNothingConnects();
+    void smallestClientAreaFollowsTheBoard();
+    void resetScreenLocation();
+    void closeWritesSettingsOnlyWhenBoundsChanged_data();
+    void closeWritesSettingsOnlyWhenBoundsChanged();
+    void gameIsFullIsShownBeforeTheEnd();
+    void lostServerEndsTheProgram();
+    void dispatchesInArrivalOrderThroughOneTable();
+    void justWatchMenuAsksAndLeavesTheTick();
+    void hostOptionsComeFromTheWindow();
+
+private:
+    QTemporaryDir m_runtime;
+};
+
+void TestChatWindow::initTestCase()
+{
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
+}
+
+void TestChatWindow::soloStartHostsAsYouAndShowsDownloads()
+{
+    QWidget download;
+    download.setObjectName("download");
+    ScriptedPeer lobby;
+    Copy copy;
+    Server server(copy.window, 0);
+    copy.window.setServer(&server);
+    copy.window.setPorts(0, lobby.port());
+    copy.window.setCommandLine({});
+    copy.window.show();
+    QTRY_COMPARE(copy.rowName(1), QStringLiteral("You"));
+    QCOMPARE(copy.lines.value(0), QStringLiteral("0+Loading Solo Game..Please wait."));
+    QCOMPARE(copy.colours.value(0), Blue);
+    QVERIFY(copy.lines.contains("0+You are Connected."));
+    QVERIFY(download.isVisible());
+    QVERIFY(copy.window.session().ishost());
+    QCOMPARE(copy.window.session().hostaddress(), QStringLiteral("127.0.0.1"));
+    QVERIFY(copy.action("StartGame1")->isEnabled());
+    QVERIFY(!lobby.contacted());
+}
+
+void TestChatWindow::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("hosts");
+    QTest::addColumn<QString>("seated");
+    QTest::addColumn<bool>("linksLobby");
+
+    // "remote" stands for the host address of a copy that hosts elsewhere.
+    QTest::newRow("host ignores the address") << QStringList{"Ann", "10.0.0.5", "true"} << true
+                                              << "Ann" << true;
+    QTest::newRow("join") << QStringList{"Bob", "remote", "false"} << false << "Bob" << true;
+    QTest::newRow("True is not true") << QStringList{"Cy", "remote", "True"} << false << "Cy"
+                                      << true;
+    QTest::newRow("extra arguments ignored") << QStringList{"Di", "remote", "true", "x"} << true
+                                             << "Di" << true;
+    QTest::newRow("two arguments stay unconnected") << QStringList{"Ed", "remote"} << false << ""
+                                                    << false;
+    QTest::newRow("one argument stays unconnected") << QStringList{"Ed"} << false << "" << false;
+}
+
+void TestChatWindow::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, hosts);
+    QFETCH(QString, seated);
+    QFETCH(bool, linksLobby);
+    FixedHostOptions elsewhereOptions;
+    Server elsewhere(elsewhereOptions, 0);
+    elsewhere.listen();
+    ScriptedPeer lobby;
+    Copy copy;
+    Server own(copy.window, 0);
+    copy.window.setServer(&own);
+    // Joining uses the game port; hosting uses whatever port its own server got.
+    copy.window.setPorts(elsewhere.port(), lobby.port());
+    for (QString& a : arguments)
+        a.replace("remote", "127.0.0.1");
+    copy.window.setCommandLine(arguments);
+    copy.window.show();
+
+    QCOMPARE(copy.lines.value(0), QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
+    if (linksLobby)
+        QVERIFY(lobby.accept());
+    if (!seated.isEmpty()) {
+        QTRY_COMPARE(copy.rowName(1), seated);
+        QCOMPARE(copy.window.session().myname(), seated);
+        QCOMPARE(copy.window.session().hostaddress(), arguments.at(1));
+    } else {
+        QVERIFY(copy.window.session().sock().HostName().isEmpty());
+        QVERIFY(copy.window.session().myname().isEmpty());
+        QVERIFY(!lobby.contacted());
+    }
+    QCOMPARE(copy.window.session().ishost(), hosts);
+    QCOMPARE(own.port() != 0, hosts);
+    QCOMPARE(copy.action("StartGame1")->isEnabled(), hosts);
+}
+
+void TestChatWindow::takenPortIsShownAndNothingConnects()
+{
+    QTcpServer blocker;
+    QVERIFY(blocker.listen(QHostAddress::Any, 0));
+    ScriptedPeer lobby;
+    Copy copy;
+    Server own(copy.window, blocker.serverPort());
+    copy.window.setServer(&own);
+    copy.window.setPorts(blocker.serverPort(), lobby.port());
+    copy.window.setCommandLine({"Ann", "127.0.0.1", "true"});
+    copy.window.show();
+    QMessageBox* box = findBox("errorbox");
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("Listen - Error Binding Socket"));
+    QVERIFY(!copy.window.session().ishost());
+    QVERIFY(!copy.action("StartGame1")->isEnabled());
+    QVERIFY(!lobby.contacted());
+    QVERIFY(copy.window.session().sock().HostName().isEmpty());
+    box->accept();
+}
+
+void TestChatWindow::smallestClientAreaFollowsTheBoard()
+{
+    Copy copy;
+    copy.window.setCommandLine({"Ann"});
+    copy.window.show();
+    copy.window.resize(200, 200);
+    QTRY_COMPARE(copy.window.centralWidget()->size(), QSize(329, 326));
+    // The chat shrinks with the window and never gets a negative size.
+    const auto* chat = copy.window.findChild<QWidget*>("panel_chat");
+    QVERIFY(chat->width() >= 0 && chat->height() >= 0);
+    copy.window.resize(905, 722);
+    QTRY_COMPARE(copy.window.centralWidget()->width(), 905);
+    const int client = copy.window.centralWidget()->height();
+    // Anchored to all four sides: 8 left, 5 right, 353 top, 16 below the back panel.
+    QCOMPARE(chat->geometry(), QRect(8, 353, 905 - 13, client + 18 - 369));
+}
+
+void TestChatWindow::resetScreenLocation()
+{
+    Copy copy;
+    copy.window.setWindowBounds(QRect(40, 50, 800, 600));
+    copy.action("ResetScreenLocation1")->trigger();
+    QCOMPARE(copy.window.windowBounds(), QRect(3, 3, 713, 568));
+}
+
+void TestChatWindow::closeWritesSettingsOnlyWhenBoundsChanged_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<QRect>("current");
+    QTest::addColumn<bool>("writes");
+    QTest::newRow("unchanged") << QRect(30, 40, 720, 560) << QRect(30, 40, 720, 560) << false;
+    QTest::newRow("moved") << QRect(30, 40, 720, 560) << QRect(31, 40, 720, 560) << true;
+    QTest::newRow("resized") << QRect(30, 40, 720, 560) << QRect(30, 40, 720, 561) << true;
+    QTest::newRow("never loaded") << QRect(0, 0, 0, 0) << QRect(3, 3, 713, 568) << true;
+}
+
+void TestChatWindow::closeWritesSettingsOnlyWhenBoundsChanged()
+{
+    QFETCH(QRect, saved);
+    QFETCH(QRect, current);
+    QFETCH(bool, writes);
+    Copy copy;
+    QSignalSpy save(&copy.window, &ChatWindow::saveSettingsRequested);
+    QSignalSpy closed(&copy.window, &ChatWindow::closed);
+    copy.window.setWindowBounds(current);
+    copy.window.setSavedBounds(saved);
+    copy.window.close();
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(save.size(), writes ? 1 : 0);
+    QCOMPARE(copy.window.savedBounds(), writes ? copy.window.windowBounds() : saved);
+}
+
+void TestChatWindow::gameIsFullIsShownBeforeTheEnd()
+{
+    ScriptedPeer server;
+    Copy copy;
+    QSignalSpy closed(&copy.window, &ChatWindow::closed);
+    copy.window.setPorts(server.port(), 0);
+    copy.window.setCommandLine({"Ann", "127.0.0.1", "false"});
+    copy.window.show();
+    QVERIFY(server.accept());
+    server.write("CMD_full+" + FF);
+    server.close();
+    QTRY_VERIFY(findBox("fullbox"));
+    QMessageBox* box = findBox("fullbox");
+    QCOMPARE(box->text(), QStringLiteral("Game is full"));
+    // The lost connection waits for the box.
+    QTRY_VERIFY(!copy.window.session().sock().Connected());
+    QCoreApplication::processEvents();
+    QVERIFY(copy.window.isVisible());
+    QCOMPARE(closed.size(), 0);
+    box->accept();
+    QTRY_COMPARE(closed.size(), 1);
+    QVERIFY(!copy.window.isVisible());
+}
+
+void TestChatWindow::lostServerEndsTheProgram()
+{
+    ScriptedPeer server;
+    Copy copy;
+    QSignalSpy closed(&copy.window, &ChatWindow::closed);
+    copy.window.setPorts(server.port(), 0);
+    copy.window.setCommandLine({"Ann", "127.0.0.1", "false"});
+    copy.window.show();
+    QVERIFY(server.accept());
+    server.close();
+    QTRY_COMPARE(closed.size(), 1);
+}
+
+void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
+{
+    QWidget about;
+    about.setObjectName("about");
+    auto* version = new QLabel("1.0.11", &about);
+    version->setObjectName("version");
+    ScriptedPeer server;
+    Copy copy;
+    copy.window.setPorts(server.port(), 0);
+    copy.window.setCommandLine({"Ann", "127.0.0.1", "false"});
+    copy.window.show();
+    QVERIFY(server.accept());
+    server.write("CMD_sendlogininfo+1" + FF);
+    const QByteArray login = "CMD_logininfo+1+1.0.11+Ann" + FF;
+    QCOMPARE(server.read(login.size()), login);
+    copy.hookLog.clear();
+    server.write("CMD_newplayerinfo+1+Ann" + FF + "CMD_havewrongversion+Bob" + FF
+                 + "CMD_wrongversion+" + FF + "CMD_chat+1+Ann chats: a+b|clRed" + FF
+                 + "CMD_unknown+1" + FF + "CMD_phrase+Ann says: Hi|clBlue" + FF
+                 + "CMD_playasound+1+wave3+" + FF + "CMD_existingplayers+2+Cy" + FF
+                 + "CMD_action+1+Ann waves|clRed" + FF);
+    QTRY_COMPARE(copy.hookLog.size(), 7);
+    QCOMPARE(copy.hookLog, QStringList({"0+You are Connected.",
+                                        "0+Bob has a different version of the game then you.",
+                                        "0+You have a differnt version of the game then the host.",
+                                        "chat:1+Ann chats: a+b|clRed",
+                                        "sound:1+wave3+", "0+Cy is Connected.",
+                                        "chat:1+Ann waves|clRed"}));
+    QCOMPARE(copy.rowName(2), QStringLiteral("Cy"));
+    // Phrases wait, unchanged, in the speech bubble's queue.
+    const auto* phrases = copy.window.findChild<QListWidget*>("listbox_phrase");
+    QCOMPARE(phrases->count(), 1);
+    QCOMPARE(phrases->item(0)->text(), QStringLiteral("Ann says: Hi|clBlue"));
+}
+
+void TestChatWindow::justWatchMenuAsksAndLeavesTheTick()
+{
+    ScriptedPeer server;
+    Copy copy;
+    copy.window.setPorts(server.port(), 0);
+    copy.window.setCommandLine({"Ann", "127.0.0.1", "false"});
+    copy.window.show();
+    QVERIFY(server.accept());
+    server.write("CMD_sendlogininfo+2" + FF);
+    QAction* justWatch = copy.action("JustWatch1");
+    QTRY_VERIFY(copy.window.session().loggedin());
+    justWatch->trigger();
+    QVERIFY(!justWatch->isChecked());
+    server.write("CMD_justwatching+2+1" + FF);
+    QTRY_VERIFY(justWatch->isChecked());
+    justWatch->trigger();
+    QVERIFY(justWatch->isChecked());
+    const QByteArray expected = "CMD_logininfo+2+1.0.12+Ann" + FF + "CMD_justwatch+2+1" + FF
+                                + "CMD_justwatch+2+2" + FF;
+    QCOMPARE(server.read(expected.size()), expected);
+}
+
+void TestChatWindow::hostOptionsComeFromTheWindow()
+{
+    Copy copy;
+    const HostOptions& options = copy.window;
+    QVERIFY(options.showWinnersPath());
+    QCOMPARE(options.versionText(), QByteArray("1.0.12"));
+    QAction* path = copy.window.optionsMenu()->addAction("Show Winner's Path");
+    path->setObjectName("checkbox_winnerspath");
+    path->setCheckable(true);
+    QVERIFY(!options.showWinnersPath());
+    path->setChecked(true);
+    QVERIFY(options.showWinnersPath());
+}
+
+QTEST_MAIN(TestChatWindow)
+#include "test_chat_window.moc"

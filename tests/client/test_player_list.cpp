@@ -1,0 +1,365 @@
+#include "client/core/client_session.h"
+#include "client/player_list_controller.h"
+#include "support_scripted_peer.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+// The score panel's six rows as the player list finds them: by name and slot.
+class Rows : public QWidget {
+public:
+    Rows()
+    {
+        for (int n = 1; n <= 6; ++n) {
+            add("label_playername", n, QStringLiteral("<Waiting>"));
+            add("label_score", n, QStringLiteral("0"))->hide();
+            add("label_bonus", n, QString());
+            add("image_eyes", n, QString())->hide();
+        }
+    }
+    QLabel* row(const char* prefix, int n) const
+    {
+        return findChild<QLabel*>(QLatin1String(prefix) + QString::number(n));
+    }
+
+private:
+    QLabel* add(const char* prefix, int n, const QString& text)
+    {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QLatin1String(prefix) + QString::number(n));
+        return label;
+    }
+};
+
+struct Harness {
+    ClientHooks hooks;
+    QStringList lines;
+    QList<QColor> colours;
+    int settingsLoads = 0;
+    ClientSession session;
+    Rows rows;
+    QListWidget spys;
+    QListWidget checklist;
+    QListWidget tallied;
+    QAction justWatch{QStringLiteral("Just Watch")};
+    PlayerListController players{session, hooks};
+
+    Harness()
+    {
+        hooks.addlinetochat = [this](const QString& line, const QColor& colour) {
+            lines << line;
+            colours << colour;
+        };
+        hooks.loadinifile = [this] { ++settingsLoads; };
+        justWatch.setCheckable(true);
+        players.attachRows(&rows);
+        players.setSpyList(&spys);
+        players.setTallyLists(&checklist, &tallied);
+        players.setJustWatchAction(&justWatch);
+    }
+    // Our own slot without a connection (nothing can be sent).
+    void setMySlot(int slot) { session.sendloginfo(slot, "1.0.12"); }
+    void seat(int slot, const QString& name)
+    {
+        FieldReader f(QByteArray::number(slot) + '+' + name.toUtf8());
+        players.newplayerinfo(f);
+    }
+    void run(void (PlayerListController::*handler)(FieldReader&), const QByteArray& payload)
+    {
+        FieldReader f(payload);
+        (players.*handler)(f);
+    }
+    QStringList entries(const QListWidget& list) const
+    {
+        QStringList out;
+        for (int i = 0; i < list.count(); ++i)
+            out << list.item(i)->text();
+        return out;
+    }
+};
+
+const QColor Blue(0, 0, 255);
+const QColor Navy(0, 0, 128);
+const QColor Khaki(156, 152, 120);
+
+} // namespace
+
+class TestPlayerList : public QObject {
+    Q_OBJECT
+private slots:
+    void newplayerinfo_data();
+    void newplayerinfo();
+    void ownArrivalLoadsSettingsAndRefillsChecklist();
+    void playerdisconnected_data();
+    void playerdisconnected();
+    void justwatching_data();
+    void justwatching();
+    void checklistSkipsOwnAndEmptyRowsAndTicksTallied();
+    void contextMenuStates_data();
+    void contextMenuStates();
+    void requestsGoOutOnlyWhenAllowed();
+};
+
+void TestPlayerList::newplayerinfo_data()
+{
+    QTest::addColumn<int>("myslot");
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("rowName");
+    QTest::addColumn<QStringList>("spies");
+
+    QTest::newRow("own seat") << 2 << QByteArray("2+Ann") << QStringList{"0+You are Connected."}
+                              << 2 << "Ann" << QStringList{};
+    QTest::newRow("other seat") << 2 << QByteArray("3+Bob") << QStringList{"0+Bob is Connected."}
+                                << 3 << "Bob" << QStringList{};
+    QTest::newRow("name keeps plus") << 1 << QByteArray("4+A+b+") << QStringList{"0+A+b+ is Connected."}
+                                     << 4 << "A+b+" << QStringList{};
+    QTest::newRow("other watcher") << 2 << QByteArray("7+Bob")
+                                   << QStringList{"0+Bob is Connected.", "0+Bob is spying."} << 0
+                                   << "" << QStringList{"7: Bob"};
+    QTest::newRow("own watcher") << 8 << QByteArray("8+Me")
+                                 << QStringList{"0+You are Connected.", "0+You are spying."} << 0
+                                 << "" << QStringList{"8: Me"};
+    QTest::newRow("slot not a number") << 2 << QByteArray("x+Ann") << QStringList{} << 0 << ""
+                                       << QStringList{};
+    QTest::newRow("slot 0") << 2 << QByteArray("0+Ann") << QStringList{} << 0 << "" << QStringList{};
+    QTest::newRow("slot 12") << 2 << QByteArray("12+Ann") << QStringList{} << 0 << ""
+                             << QStringList{};
+}
+
+void TestPlayerList::newplayerinfo()
+{
+    QFETCH(int, myslot);
+    QFETCH(QByteArray, payload);
+    QFETCH(QStringList, lines);
+    QFETCH(int, row);
+    QFETCH(QString, rowName);
+    QFETCH(QStringList, spies);
+    Harness h;
+    h.setMySlot(myslot);
+    h.run(&PlayerListController::newplayerinfo, payload);
+    QCOMPARE(h.lines, lines);
+    for (const QColor& c : h.colours)
+        QCOMPARE(c, Blue);
+    QCOMPARE(h.entries(h.spys), spies);
+    for (int n = 1; n <= 6; ++n) {
+        const QString expected = n == row ? rowName : QStringLiteral("<Waiting>");
+        QCOMPARE(h.rows.row("label_playername", n)->text(), expected);
+        QCOMPARE(h.rows.row("label_score", n)->isVisibleTo(&h.rows), n == row);
+    }
+}
+
+void TestPlayerList::ownArrivalLoadsSettingsAndRefillsChecklist()
+{
+    Harness h;
+    h.setMySlot(2);
+    h.seat(1, "Host");
+    h.seat(3, "Cy");
+    QCOMPARE(h.settingsLoads, 0);
+    QVERIFY(h.entries(h.checklist).isEmpty());
+    h.seat(2, "Me");
+    QCOMPARE(h.settingsLoads, 1);
+    // The settings are applied right after "You are Connected." is shown.
+    QCOMPARE(h.lines.last(), QStringLiteral("0+You are Connected."));
+    QCOMPARE(h.entries(h.checklist), QStringList({"Host", "Cy"}));
+}
+
+void TestPlayerList::playerdisconnected_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<QColor>>("colours");
+    QTest::addColumn<QStringList>("spies");
+    QTest::addColumn<QStringList>("checklist");
+
+    // Seated: 1 Me (own), 3 Bob, 4 Cy; watchers 7 Dee, 8 Eve.
+    QTest::newRow("seated player") << QByteArray("3+Bob") << QStringList{"0+Bob disconnected."}
+                                   << QList<QColor>{Blue} << QStringList{"7: Dee", "8: Eve"}
+                                   << QStringList{"Cy"};
+    QTest::newRow("row already empty") << QByteArray("5+Zed") << QStringList{} << QList<QColor>{}
+                                       << QStringList{"7: Dee", "8: Eve"}
+                                       << QStringList{"Bob", "Cy"};
+    QTest::newRow("watcher any case") << QByteArray("8+EVE") << QStringList{"0+EVE has left."}
+                                      << QList<QColor>{Navy} << QStringList{"7: Dee"}
+                                      << QStringList{"Bob", "Cy"};
+    QTest::newRow("unknown watcher") << QByteArray("9+Fay") << QStringList{} << QList<QColor>{}
+                                     << QStringList{"7: Dee", "8: Eve"}
+                                     << QStringList{"Bob", "Cy"};
+    QTest::newRow("bad slot") << QByteArray("3x+Bob") << QStringList{} << QList<QColor>{}
+                              << QStringList{"7: Dee", "8: Eve"} << QStringList{};
+}
+
+void TestPlayerList::playerdisconnected()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(QStringList, lines);
+    QFETCH(QList<QColor>, colours);
+    QFETCH(QStringList, spies);
+    QFETCH(QStringList, checklist);
+    Harness h;
+    h.setMySlot(1);
+    for (const auto& [slot, name] : {std::pair{1, "Me"}, {3, "Bob"}, {4, "Cy"}, {7, "Dee"}, {8, "Eve"}})
+        h.seat(slot, QLatin1String(name));
+    h.rows.row("label_score", 3)->setText("420");
+    h.checklist.clear();
+    h.lines.clear();
+    h.colours.clear();
+
+    h.run(&PlayerListController::playerdisconnected, payload);
+    QCOMPARE(h.lines, lines);
+    QCOMPARE(h.colours, colours);
+    QCOMPARE(h.entries(h.spys), spies);
+    QCOMPARE(h.entries(h.checklist), checklist);
+    // A leaving player's score stays on the panel.
+    QCOMPARE(h.rows.row("label_score", 3)->text(), QStringLiteral("420"));
+}
+
+void TestPlayerList::justwatching_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("eyesShown");
+
+    // Own slot 2 (Ann, "Just Watch" ticked at start), other seat 3 (Bob).
+    QTest::newRow("own seat watches") << QByteArray("2+1") << true
+                                      << QStringList{"0+Ann is just watching"} << 2;
+    QTest::newRow("own seat plays") << QByteArray("2+2") << false
+                                    << QStringList{"0+Ann now playing again"} << 0;
+    QTest::newRow("only 1 means watching") << QByteArray("2+11") << false
+                                           << QStringList{"0+Ann now playing again"} << 0;
+    QTest::newRow("other seat watches") << QByteArray("3+1") << true
+                                        << QStringList{"0+Bob is just watching"} << 3;
+    QTest::newRow("watcher slot ignored") << QByteArray("7+1") << true << QStringList{} << 0;
+    QTest::newRow("bad slot") << QByteArray("two+1") << true << QStringList{} << 0;
+}
+
+void TestPlayerList::justwatching()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(bool, ticked);
+    QFETCH(QStringList, lines);
+    QFETCH(int, eyesShown);
+    Harness h;
+    h.setMySlot(2);
+    h.seat(2, "Ann");
+    h.seat(3, "Bob");
+    h.justWatch.setChecked(true);
+    h.lines.clear();
+    h.colours.clear();
+    h.run(&PlayerListController::justwatching, payload);
+    QCOMPARE(h.justWatch.isChecked(), ticked);
+    QCOMPARE(h.lines, lines);
+    for (const QColor& c : h.colours)
+        QCOMPARE(c, Khaki);
+    for (int n = 1; n <= 6; ++n)
+        QCOMPARE(h.rows.row("image_eyes", n)->isVisibleTo(&h.rows), n == eyesShown);
+}
+
+void TestPlayerList::checklistSkipsOwnAndEmptyRowsAndTicksTallied()
+{
+    Harness h;
+    h.setMySlot(3);
+    h.seat(1, "Ann");
+    h.seat(3, "Me");
+    h.seat(4, "Bob");
+    h.seat(6, "Cy");
+    h.tallied.addItem("BOB");
+    h.tallied.addItem("Me");
+    h.checklist.addItem("stale entry");
+    int clicks = 0;
+    connect(&h.checklist, &QListWidget::itemChanged, [&clicks] { ++clicks; });
+    h.players.loadchecklist();
+    QCOMPARE(h.entries(h.checklist), QStringList({"Ann", "Bob", "Cy"}));
+    QCOMPARE(h.checklist.item(0)->checkState(), Qt::Unchecked);
+    QCOMPARE(h.checklist.item(1)->checkState(), Qt::Checked);
+    QCOMPARE(h.checklist.item(2)->checkState(), Qt::Unchecked);
+    QVERIFY(h.checklist.item(1)->flags() & Qt::ItemIsUserCheckable);
+    // Rebuilding is not a click on a check box of the tally window.
+    QCOMPARE(clicks, 0);
+}
+
+void TestPlayerList::contextMenuStates_data()
+{
+    QTest::addColumn<bool>("host");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<bool>("removeEnabled");
+    QTest::newRow("host, seated") << true << 3 << true;
+    QTest::newRow("host, empty row") << true << 5 << false;
+    QTest::newRow("guest, seated") << false << 3 << false;
+    QTest::newRow("guest, empty row") << false << 5 << false;
+}
+
+void TestPlayerList::contextMenuStates()
+{
+    QFETCH(bool, host);
+    QFETCH(int, slot);
+    QFETCH(bool, removeEnabled);
+    Harness h;
+    h.session.setIshost(host);
+    h.seat(3, "Bob");
+    h.rows.show();
+    QLabel* label = h.rows.row("label_playername", slot);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(label, &click);
+    QMenu* menu = h.players.popupKick();
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(menu->objectName(), QStringLiteral("popup_kick"));
+    QCOMPARE(h.players.popupSlot(), slot);
+    QCOMPARE(menu->findChild<QAction*>("RemoveFromGame1")->isEnabled(), removeEnabled);
+    QVERIFY(menu->findChild<QAction*>("SettoJustWatch1")->isEnabled());
+    menu->close();
+}
+
+void TestPlayerList::requestsGoOutOnlyWhenAllowed()
+{
+    ScriptedPeer server;
+    Harness h;
+    h.session.connectToServer("127.0.0.1", server.port());
+    QVERIFY(server.accept());
+    QTRY_VERIFY(h.session.sock().Connected());
+    h.seat(3, "Bob");
+    QMenu* menu = h.players.popupKick();
+    auto* remove = menu->findChild<QAction*>("RemoveFromGame1");
+    auto* setWatch = menu->findChild<QAction*>("SettoJustWatch1");
+
+    // Not logged in yet: nothing at all goes out.
+    h.session.setIshost(true);
+    h.players.label_playername1ContextPopup(3);
+    remove->trigger();
+    setWatch->trigger();
+    h.players.JustWatch1Click();
+
+    h.session.sendloginfo(1, "1.0.12");
+    h.players.label_playername1ContextPopup(3);
+    remove->trigger();
+    setWatch->trigger();
+    h.players.JustWatch1Click();
+    h.run(&PlayerListController::justwatching, "1+1");
+    h.players.JustWatch1Click();
+    // A guest may not remove anybody.
+    h.session.setIshost(false);
+    h.players.kicking(3);
+    h.players.label_playername1ContextPopup(4);
+    setWatch->trigger();
+    // A watcher has no seat to switch.
+    h.session.sendloginfo(7, "1.0.12");
+    h.players.JustWatch1Click();
+    QVERIFY(h.session.send("CMD_chat+7+end" + FF));
+
+    const QByteArray expected = "CMD_logininfo+1+1.0.12+" + FF + "CMD_kickhim+1+3+" + FF
+                                + "CMD_justwatch+3+1" + FF + "CMD_justwatch+1+1" + FF
+                                + "CMD_justwatch+1+2" + FF + "CMD_justwatch+4+1" + FF
+                                + "CMD_logininfo+7+1.0.12+" + FF + "CMD_chat+7+end" + FF;
+    QCOMPARE(server.read(expected.size()), expected);
+}
+
+QTEST_MAIN(TestPlayerList)
+#include "test_player_list.moc"
