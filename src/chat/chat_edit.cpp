@@ -1,0 +1,50 @@
+#include "chat_edit.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+
+const QString ChatEdit::Prompt = QStringLiteral("<Enter Chat Here>");
+
+ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(Prompt, parent)
+{
+    setObjectName(QStringLiteral("mychat"));
+    setFont(QFont(QStringLiteral("Arial"), 10));
+    m_paste = new QAction(QStringLiteral("Paste"), this);
+    m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_paste->setShortcutContext(Qt::WidgetShortcut);
+    connect(m_paste, &QAction::triggered, this, &ChatEdit::pasteReplacing);
+    addAction(m_paste);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void ChatEdit::clearPrompt()
+{
+    if (text() == Prompt)
+        clear();
+}
+
+void ChatEdit::pasteReplacing()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data && data->hasText())
+        setText(data->text());
+}
+
+void ChatEdit::keyPressEvent(QKeyEvent* event)
+{
+    // `mychatKeyDown`: every key, even one that then does nothing, clears the prompt.
+    clearPrompt();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit enterPressed();
+    } else if (event->matches(QKeySequence::Paste)) {
+        // The line edit would insert at the caret; the chat replaces the line.
+        event->accept();
+        pasteReplacing();
+    } else {
+        QLineEdit::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,217 @@
+#include "panel_chat.h"
+
+#include "chat/chat_edit.h"
+#include "chat/chat_menu.h"
+#include "chat/core/colour_text.h"
+#include "chat/core/outgoing_chat.h"
+#include "chat/smilies_menu.h"
+#include "ui/rich_chat_view.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QMenu>
+#include <QMessageBox>
+#include <QToolButton>
+#include <algorithm>
+
+PanelChat::PanelChat(QWidget* parent)
+    : QWidget(parent),
+      m_smileyPictures(SmiliesMenu::loadPictures()),
+      m_view(new RichChatView(this)),
+      m_edit(new ChatEdit(this)),
+      m_smiliesButton(new QToolButton(this)),
+      m_smilies(new SmiliesMenu(this)),
+      m_menu(new ChatMenu(this))
+{
+    setObjectName(QStringLiteral("panel_chat"));
+    resize(692, 171);
+    m_view->setObjectName(QStringLiteral("mainchat"));
+    m_smiliesButton->setObjectName(QStringLiteral("button_smilies"));
+    m_smiliesButton->setText(QStringLiteral(":)"));
+    m_smiliesButton->setFixedSize(25, 21);
+    m_edit->setFixedHeight(21);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    grid->addWidget(m_view, 0, 0, 1, 2);
+    grid->addWidget(m_edit, 1, 0);
+    grid->addWidget(m_smiliesButton, 1, 1);
+
+    for (int n = 0; n < ChatTextStyles::Count; ++n)
+        pushStyle(n);
+    m_view->SetLinkStyle(ChatTextStyles::LinkStyle);
+    setOwnColour(ColourText::Black);
+    buildMenus();
+
+    connect(m_edit, &ChatEdit::enterPressed, this, &PanelChat::sendit);
+    connect(m_view, &RichChatView::OnJump, this, &PanelChat::mainchatJump);
+    connect(m_smilies, &SmiliesMenu::smileyChosen, this, &PanelChat::insertSmiley);
+    connect(m_smiliesButton, &QToolButton::clicked, this, [this] {
+        m_smilies->popup(m_smiliesButton->mapToGlobal(m_smiliesButton->rect().bottomRight()));
+    });
+}
+
+PanelChat::~PanelChat() = default;
+
+void PanelChat::buildMenus()
+{
+    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_menu->addContextItems(m_view);
+    connect(m_menu->textColor(), &QAction::triggered, this, &PanelChat::chooseTextColour);
+    connect(m_menu, &ChatMenu::textSizeChosen, this, &PanelChat::chooseTextSize);
+    connect(m_menu->clear(), &QAction::triggered, this, &PanelChat::clearMainChat);
+    connect(m_menu->copy(), &QAction::triggered, m_view, &RichChatView::CopySelection);
+    connect(m_menu->selectAll(), &QAction::triggered, m_view, &RichChatView::SelectAllText);
+}
+
+void PanelChat::pushStyle(int n)
+{
+    const ChatTextStyle& style = m_styles.style(n);
+    m_view->SetTextStyle(n, {style.font(), ColourText::toColor(style.colour, palette())});
+}
+
+void PanelChat::addlinetochat(const QString& line, quint32 colour)
+{
+    QString error;
+    const auto parsed = ChatLineParser::parse(line, &error);
+    if (!parsed) {
+        report(error);
+        return;
+    }
+    m_styles.showLineIn(parsed->style, colour);
+    pushStyle(parsed->style);
+    m_view->StartLine(parsed->startText(), parsed->style);
+    addItems(*parsed);
+    m_view->Reformat();
+    if (!m_menu->scrollOff()->isChecked())
+        scrollToEnd();
+}
+
+void PanelChat::addlinetochat(const QString& line, const QColor& colour)
+{
+    addlinetochat(line, ColourText::fromColor(colour));
+}
+
+void PanelChat::addItems(const ChatLine& line)
+{
+    for (const ChatItem& item : line.items) {
+        switch (item.kind) {
+        case ChatItem::Kind::Text:
+            m_view->AppendText(item.text, line.style);
+            break;
+        case ChatItem::Kind::Link:
+            m_view->AppendLink(item.text, m_links.add(item.text));
+            break;
+        case ChatItem::Kind::Picture:
+            m_view->AppendImage(item.picture, m_smileyPictures);
+            break;
+        }
+    }
+}
+
+void PanelChat::scrollToEnd()
+{
+    // The item count is past the last row except when a word too wide for the
+    // view broke into more rows than there are items; the view clamps either.
+    m_view->SetScrollPosition(std::max(m_view->ItemCount(), m_view->ScrollMaximum()));
+}
+
+void PanelChat::chatrecieved(const QByteArray& data)
+{
+    const ReceivedChat chat = ChatLineParser::splitReceived(QString::fromUtf8(data));
+    addlinetochat(chat.line, chat.colour);
+}
+
+void PanelChat::sendit()
+{
+    if (!m_connection.ready())
+        return;
+    const auto message = OutgoingChat::forTyped(m_edit->text(), m_connection.mySlot(), m_ownColour);
+    if (message)
+        m_connection.send(*message);
+    m_edit->clear();
+}
+
+void PanelChat::sendphrase(const QString& phrase)
+{
+    if (m_connection.ready())
+        m_connection.send(OutgoingChat::forPhrase(phrase, m_connection.mySlot(), m_ownColour));
+}
+
+void PanelChat::mainchatJump(int n)
+{
+    const auto target = m_links.target(n);
+    const auto address = target ? LinkTargets::webAddress(*target) : std::nullopt;
+    if (!address) {
+        report(QStringLiteral("Cannot open Webpage"));
+        return;
+    }
+    // A web address the desktop cannot open is not reported.
+    QDesktopServices::openUrl(*address);
+}
+
+void PanelChat::insertSmiley(int code)
+{
+    m_edit->clearPrompt();
+    m_edit->setText(m_edit->text() + QStringLiteral(":)#") + QString::number(code));
+    m_edit->deselect();
+    m_edit->end(false);
+}
+
+void PanelChat::setTextSize(int size)
+{
+    m_styles.setSize(size);
+    for (int n = 0; n < ChatTextStyles::Count; ++n)
+        pushStyle(n);
+    m_menu->tickSize(size);
+}
+
+void PanelChat::setOwnColour(quint32 colour)
+{
+    m_ownColour = colour;
+    QPalette p = m_edit->palette();
+    p.setColor(QPalette::Text, ColourText::toColor(colour, palette()));
+    m_edit->setPalette(p);
+}
+
+void PanelChat::chooseTextColour()
+{
+    auto* dialog = new QColorDialog(ColourText::toColor(m_ownColour, palette()), this);
+    dialog->setObjectName(QStringLiteral("ColorDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QColorDialog::colorSelected, this, [this](const QColor& colour) {
+        setOwnColour(ColourText::fromColor(colour));
+        emit settingsChanged();
+    });
+    dialog->open();
+}
+
+void PanelChat::chooseTextSize(int size)
+{
+    setTextSize(size);
+    emit settingsChanged();
+}
+
+void PanelChat::clearMainChat()
+{
+    m_view->ClearView();
+    m_view->Reformat();
+    m_edit->setFocus();
+}
+
+void PanelChat::report(const QString& text)
+{
+    // One box at a time: a stream of bad lines from the network must not bury
+    // the player in windows.
+    if (!m_report) {
+        m_report = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Gloop Dash"), text,
+                                   QMessageBox::Ok, this);
+        m_report->setObjectName(QStringLiteral("message_chat"));
+        m_report->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_report->setText(text);
+    m_report->show();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "chat/chat_connection.h"
+#include "chat/core/chat_line.h"
+#include "chat/core/chat_text_styles.h"
+#include "chat/core/link_targets.h"
+#include "ui/rich_item.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class ChatEdit;
+class ChatMenu;
+class QColor;
+class QMenu;
+class QMessageBox;
+class QToolButton;
+class RichChatView;
+class SmiliesMenu;
+
+// The chat area `panel_chat` of the main window: the chat view `mainchat`, the
+// input line `mychat` and the smilies button `button_smilies` beside it. It
+// shows relayed and status lines in the sender's colour, with links and
+// smileys, and sends what the player types through the chat connection.
+class PanelChat : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelChat(QWidget* parent = nullptr);
+    ~PanelChat() override;
+
+    void setConnection(ChatConnection connection) { m_connection = std::move(connection); }
+
+    // `addlinetochat`: "style+text"; a line whose style is not a number of the
+    // view is not shown, and the reason is reported to the user.
+    void addlinetochat(const QString& line, quint32 colour);
+    void addlinetochat(const QString& line, const QColor& colour);
+    // `chatrecieved`: the payload of "CMD_chat" / "CMD_action" after the command.
+    void chatrecieved(const QByteArray& data);
+    // `sendit`: sends the input line as chat or action while logged in.
+    void sendit();
+    // Sends a phrase button's phrase while logged in.
+    void sendphrase(const QString& phrase);
+    // `mainchatJump`: opens link number n in the browser.
+    void mainchatJump(int n);
+    // Appends a smiley code to the input line (`popup_smilies` item chosen).
+    void insertSmiley(int code);
+
+    // Settings: text size of all styles (ticking that Text Size item if there is
+    // one), and the own chat colour (colour value, see ColourText).
+    int textSize() const { return m_styles.size(); }
+    void setTextSize(int size);
+    quint32 ownColour() const { return m_ownColour; }
+    void setOwnColour(quint32 colour);
+
+    ChatMenu* menu() const { return m_menu; }
+    RichChatView* mainchat() const { return m_view; }
+    ChatEdit* mychat() const { return m_edit; }
+    QToolButton* smiliesButton() const { return m_smiliesButton; }
+    SmiliesMenu* smiliesMenu() const { return m_smilies; }
+    const ChatTextStyles& textStyles() const { return m_styles; }
+    const LinkTargets& linkTargets() const { return m_links; }
+
+signals:
+    // The text size or the own colour was chosen in the menus: save the settings.
+    void settingsChanged();
+
+private:
+    void buildMenus();
+    void pushStyle(int n);
+    void addItems(const ChatLine& line);
+    void scrollToEnd();
+    void chooseTextColour();
+    void chooseTextSize(int size);
+    void clearMainChat();
+    void report(const QString& text);
+
+    ChatConnection m_connection;
+    ChatTextStyles m_styles;
+    LinkTargets m_links;
+    RichImageList m_smileyPictures;
+    quint32 m_ownColour = 0;
+    RichChatView* m_view;
+    ChatEdit* m_edit;
+    QToolButton* m_smiliesButton;
+    SmiliesMenu* m_smilies;
+    ChatMenu* m_menu;
+    QPointer<QMessageBox> m_report;
+};

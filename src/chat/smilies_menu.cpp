@@ -1,0 +1,23 @@
+#include "smilies_menu.h"
+
+#include <QIcon>
+
+SmiliesMenu::SmiliesMenu(QWidget* parent) : QMenu(parent)
+{
+    setObjectName(QStringLiteral("popup_smilies"));
+    const RichImageList images = loadPictures();
+    for (int i = 0; i < Count; ++i) {
+        const int code = FirstCode + i;
+        QAction* item = addAction(QIcon(images.value(i)), QStringLiteral(":)#%1").arg(code));
+        item->setData(code);
+        connect(item, &QAction::triggered, this, [this, code] { emit smileyChosen(code); });
+    }
+}
+
+RichImageList SmiliesMenu::loadPictures()
+{
+    RichImageList list;
+    for (int i = 0; i < Count; ++i)
+        list << QPixmap(QStringLiteral(":/pictures/smiley%1.png").arg(i, 2, 10, QLatin1Char('0')));
+    return list;
+}

@@ -1,0 +1,343 @@
+#include "chat/chat_edit.h"
+#include "chat/chat_menu.h"
+#include "chat/core/colour_text.h"
+#include "chat/panel_chat.h"
+#include "support_chat_link.h"
+#include "ui/rich_chat_view.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class TestChatPanel : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void showsAnnsSmile();
+    void startsStatusLineWithSingleBlank();
+    void reportsLineWithoutStyleNumber();
+    void opensEachLinksOwnTargetAfterClear();
+    void keepsLinksApartPastTheFirstHundred();
+    void opensOnlyWebTargets_data();
+    void opensOnlyWebTargets();
+    void restylesSharedLinkStyleForSlotFour();
+    void scrollChatOffKeepsTheView();
+    void sendsTypedLines_data();
+    void sendsTypedLines();
+    void keepsTextWhileNotLoggedIn();
+    void clearsPromptAtFirstKey();
+    void pasteReplacesTheLine();
+    void textSizeAppliesAtNextLine();
+    void loadedTextSizeTicksOnlyItsItem();
+    void textColourFromChooser();
+    void copiesSelectedChat();
+
+private:
+    QString shownText() const;
+    int clickLink(int item);
+
+    PanelChat* m_panel = nullptr;
+    FakeChatLink m_link;
+    UrlRecorder m_urls;
+};
+
+void TestChatPanel::init()
+{
+    m_link = {};
+    m_urls.opened.clear();
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
+    m_panel = new PanelChat;
+    m_panel->setConnection(m_link.connection());
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel));
+}
+
+void TestChatPanel::cleanup()
+{
+    delete m_panel;
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+QString TestChatPanel::shownText() const
+{
+    m_panel->mainchat()->SelectAllText();
+    return m_panel->mainchat()->SelectedText();
+}
+
+int TestChatPanel::clickLink(int item)
+{
+    QSignalSpy jumps(m_panel->mainchat(), &RichChatView::OnJump);
+    const QRect r = m_panel->mainchat()->ItemRect(item);
+    QTest::mouseClick(m_panel->mainchat()->viewport(), Qt::LeftButton, {}, r.center());
+    return jumps.count() == 1 ? jumps.at(0).at(0).toInt() : -1;
+}
+
+void TestChatPanel::showsAnnsSmile()
+{
+    m_panel->chatrecieved("2+Ann chats: hi :)#11|clBlue");
+    // Head, the blank after the colon, "hi ", one more blank, smiley 1.
+    QCOMPARE(m_panel->mainchat()->ItemCount(), 5);
+    QCOMPARE(shownText(), QStringLiteral("Ann chats:  hi  "));
+    const RichTextStyle look = m_panel->mainchat()->TextStyle(2);
+    QCOMPARE(look.colour, QColor(0, 0, 255));
+    QVERIFY(look.font.bold());
+    QCOMPARE(m_panel->textStyles().style(2).colour, ColourText::Blue);
+    QVERIFY(m_panel->mainchat()->ItemRect(4).height() >= 16);
+}
+
+void TestChatPanel::startsStatusLineWithSingleBlank()
+{
+    m_panel->addlinetochat(QStringLiteral("0+You are Connected."), QColor(0, 0, 128));
+    QCOMPARE(shownText(), QStringLiteral(" You are Connected. "));
+    QCOMPARE(m_panel->mainchat()->TextStyle(0).colour, QColor(0, 0, 128));
+    // No "|": the whole payload in red.
+    m_panel->chatrecieved("1+Bo chats: plain");
+    QCOMPARE(m_panel->mainchat()->TextStyle(1).colour, QColor(255, 0, 0));
+}
+
+void TestChatPanel::reportsLineWithoutStyleNumber()
+{
+    m_panel->addlinetochat(QStringLiteral("abc+hello"), ColourText::Black);
+    QCOMPARE(m_panel->mainchat()->ItemCount(), 0);
+    auto* box = m_panel->findChild<QMessageBox*>(QStringLiteral("message_chat"));
+    QVERIFY(box);
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->text(), QStringLiteral("'abc' is not a valid integer value"));
+    // A second bad line reuses the box rather than stacking windows.
+    m_panel->addlinetochat(QStringLiteral("99+hello"), ColourText::Black);
+    QCOMPARE(m_panel->findChildren<QMessageBox*>().size(), 1);
+}
+
+void TestChatPanel::opensEachLinksOwnTargetAfterClear()
+{
+    m_panel->chatrecieved("3+Cy chats: see http://one.example/a and www.two.example|clRed");
+    QCOMPARE(clickLink(5), 1);
+    m_panel->menu()->clear()->trigger();
+    QCOMPARE(m_panel->mainchat()->ItemCount(), 0);
+    m_panel->chatrecieved("3+Cy chats: www.three.example|clRed");
+    QCOMPARE(clickLink(2), 2);
+    m_panel->mainchatJump(1);
+    QCOMPARE(m_urls.opened, (QList<QUrl>{QUrl("http://www.two.example"),
+                                         QUrl("http://www.three.example"),
+                                         QUrl("http://www.two.example")}));
+}
+
+void TestChatPanel::keepsLinksApartPastTheFirstHundred()
+{
+    for (int i = 0; i < 120; ++i)
+        m_panel->chatrecieved(QStringLiteral("1+Al chats: www.site%1.example|clNavy").arg(i).toUtf8());
+    QCOMPARE(m_panel->linkTargets().count(), 120);
+    // The last line is in view after scrolling to the end.
+    QCOMPARE(clickLink(m_panel->mainchat()->ItemCount() - 1), 119);
+    m_panel->mainchatJump(101);
+    QCOMPARE(m_urls.opened, (QList<QUrl>{QUrl("http://www.site119.example"),
+                                         QUrl("http://www.site101.example")}));
+}
+
+void TestChatPanel::opensOnlyWebTargets_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("file") << QByteArray("0+A: file:///tmp/www.notes");
+    QTest::newRow("other scheme") << QByteArray("0+A: ftp://www.x.example");
+    QTest::newRow("text before scheme") << QByteArray("0+A: see,http://x.example");
+}
+
+void TestChatPanel::opensOnlyWebTargets()
+{
+    QFETCH(QByteArray, line);
+    m_panel->chatrecieved(line + "|clBlack");
+    QCOMPARE(clickLink(2), 0);
+    QVERIFY(m_urls.opened.isEmpty());
+    auto* box = m_panel->findChild<QMessageBox*>(QStringLiteral("message_chat"));
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->text(), QStringLiteral("Cannot open Webpage"));
+    box->close();
+    m_panel->mainchatJump(57); // never handed out
+    box = m_panel->findChild<QMessageBox*>(QStringLiteral("message_chat"));
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->text(), QStringLiteral("Cannot open Webpage"));
+}
+
+void TestChatPanel::restylesSharedLinkStyleForSlotFour()
+{
+    m_panel->chatrecieved("1+Al chats: www.a.example|clNavy");
+    QCOMPARE(m_panel->mainchat()->TextStyle(4).colour, QColor(0, 128, 0));
+    QVERIFY(m_panel->mainchat()->TextStyle(4).font.underline());
+    m_panel->chatrecieved("4+Dee chats: hello|clRed");
+    const RichTextStyle look = m_panel->mainchat()->TextStyle(4);
+    QCOMPARE(look.colour, QColor(255, 0, 0));
+    QVERIFY(look.font.bold());
+    QVERIFY(!look.font.underline());
+    QVERIFY(!look.font.italic());
+    // The earlier link still is one.
+    QCOMPARE(clickLink(2), 0);
+    QCOMPARE(m_urls.opened.size(), 1);
+}
+
+void TestChatPanel::scrollChatOffKeepsTheView()
+{
+    RichChatView* view = m_panel->mainchat();
+    for (int i = 0; i < 40; ++i)
+        m_panel->addlinetochat(QStringLiteral("0+line %1").arg(i), ColourText::Black);
+    QVERIFY(view->ScrollMaximum() > 0);
+    QCOMPARE(view->ScrollPosition(), view->ScrollMaximum());
+
+    QTest::keyClick(m_panel, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(m_panel->menu()->scrollOff()->isChecked());
+    view->SetScrollPosition(3);
+    for (int i = 0; i < 10; ++i)
+        m_panel->addlinetochat(QStringLiteral("0+more %1").arg(i), ColourText::Black);
+    QCOMPARE(view->ScrollPosition(), 3);
+
+    m_panel->menu()->scrollOff()->trigger();
+    m_panel->addlinetochat(QStringLiteral("0+last"), ColourText::Black);
+    QCOMPARE(view->ScrollPosition(), view->ScrollMaximum());
+}
+
+void TestChatPanel::sendsTypedLines_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArrayList>("sent");
+    QTest::newRow("chat") << "hello all" << QByteArrayList{wire("CMD_chat+3+hello all|clBlack")};
+    QTest::newRow("action") << "/me waves" << QByteArrayList{wire("CMD_action+3+waves|clBlack")};
+    QTest::newRow("meow") << "/meow" << QByteArrayList{wire("CMD_action+3+w|clBlack")};
+    QTest::newRow("who") << "/who" << QByteArrayList{};
+    QTest::newRow("bar") << "a|b" << QByteArrayList{wire("CMD_chat+3+a|b|clBlack")};
+}
+
+void TestChatPanel::sendsTypedLines()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArrayList, sent);
+    m_panel->mychat()->setText(typed);
+    QTest::keyClick(m_panel->mychat(), Qt::Key_Return);
+    QCOMPARE(m_link.sent, sent);
+    QCOMPARE(m_panel->mychat()->text(), QString());
+}
+
+void TestChatPanel::keepsTextWhileNotLoggedIn()
+{
+    m_link.loggedIn = false;
+    m_panel->mychat()->setText(QStringLiteral("/who"));
+    QTest::keyClick(m_panel->mychat(), Qt::Key_Return);
+    QVERIFY(m_link.sent.isEmpty());
+    QCOMPARE(m_panel->mychat()->text(), QStringLiteral("/who"));
+    m_panel->sendphrase(QStringLiteral("Thanks!"));
+    QVERIFY(m_link.sent.isEmpty());
+}
+
+void TestChatPanel::clearsPromptAtFirstKey()
+{
+    ChatEdit* edit = m_panel->mychat();
+    QCOMPARE(edit->text(), QStringLiteral("<Enter Chat Here>"));
+    QTest::keyClick(edit, Qt::Key_Shift);
+    QCOMPARE(edit->text(), QString());
+    QTest::keyClicks(edit, QStringLiteral("ok"));
+    QCOMPARE(edit->text(), QStringLiteral("ok"));
+}
+
+void TestChatPanel::pasteReplacesTheLine()
+{
+    ChatEdit* edit = m_panel->mychat();
+    edit->setText(QStringLiteral("typed"));
+    edit->setCursorPosition(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("pasted"));
+    edit->setText(QStringLiteral("again"));
+    edit->pasteAction()->trigger();
+    QCOMPARE(edit->text(), QStringLiteral("pasted"));
+    QGuiApplication::clipboard()->clear();
+    edit->pasteAction()->trigger();
+    QCOMPARE(edit->text(), QStringLiteral("pasted"));
+}
+
+void TestChatPanel::textSizeAppliesAtNextLine()
+{
+    QSignalSpy saves(m_panel, &PanelChat::settingsChanged);
+    m_panel->addlinetochat(QStringLiteral("0+first"), ColourText::Black);
+    const int before = m_panel->mainchat()->ItemRect(0).height();
+    m_panel->menu()->sizeItem(14)->trigger();
+    QCOMPARE(saves.count(), 1);
+    QCOMPARE(m_panel->textSize(), 14);
+    QVERIFY(m_panel->menu()->sizeItem(14)->isChecked());
+    for (int n = 0; n < ChatTextStyles::Count; ++n)
+        QCOMPARE(m_panel->mainchat()->TextStyle(n).font.pointSize(), 14);
+    QCOMPARE(m_panel->mainchat()->ItemRect(0).height(), before);
+    m_panel->addlinetochat(QStringLiteral("0+second"), ColourText::Black);
+    QVERIFY(m_panel->mainchat()->ItemRect(0).height() > before);
+}
+
+void TestChatPanel::loadedTextSizeTicksOnlyItsItem()
+{
+    ChatMenu* menu = m_panel->menu();
+    QCOMPARE(m_panel->textSize(), 10);
+    for (const int size : ChatMenu::Sizes)
+        QVERIFY(!menu->sizeItem(size)->isChecked());
+    m_panel->setTextSize(12);
+    QVERIFY(menu->sizeItem(12)->isChecked());
+    m_panel->setTextSize(9);
+    QCOMPARE(m_panel->textSize(), 9);
+    QVERIFY(menu->sizeItem(12)->isChecked());
+    m_panel->setTextSize(8);
+    QVERIFY(menu->sizeItem(8)->isChecked());
+    QVERIFY(!menu->sizeItem(12)->isChecked());
+}
+
+void TestChatPanel::textColourFromChooser()
+{
+    QSignalSpy saves(m_panel, &PanelChat::settingsChanged);
+    m_panel->menu()->textColor()->trigger();
+    auto* dialog = m_panel->findChild<QColorDialog*>(QStringLiteral("ColorDialog"));
+    QVERIFY(dialog);
+    dialog->reject();
+    QCOMPARE(m_panel->ownColour(), ColourText::Black);
+    QCOMPARE(saves.count(), 0);
+
+    m_panel->menu()->textColor()->trigger();
+    QTRY_VERIFY((dialog = m_panel->findChild<QColorDialog*>(QStringLiteral("ColorDialog"))));
+    dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+    dialog->accept();
+    QCOMPARE(m_panel->ownColour(), 0x563412u);
+    QCOMPARE(saves.count(), 1);
+    QCOMPARE(m_panel->mychat()->palette().color(QPalette::Text), QColor(0x12, 0x34, 0x56));
+    m_panel->mychat()->setText(QStringLiteral("hi"));
+    m_panel->sendit();
+    QCOMPARE(m_link.sent, QByteArrayList{wire("CMD_chat+3+hi|$00563412")});
+}
+
+void TestChatPanel::copiesSelectedChat()
+{
+    m_panel->addlinetochat(QStringLiteral("0+one"), ColourText::Black);
+    m_panel->addlinetochat(QStringLiteral("1+Al: two"), ColourText::Black);
+    m_panel->menu()->selectAll()->trigger();
+    m_panel->menu()->copy()->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" one \r\nAl:  two "));
+    const QList<QAction*> context = m_panel->mainchat()->actions();
+    QCOMPARE(context.size(), 5);
+    QCOMPARE(context.at(0)->text(), QStringLiteral("Copy"));
+    QCOMPARE(context.at(1)->text(), QStringLiteral("Clear Main Chat"));
+    QCOMPARE(context.at(2)->text(), QStringLiteral("Select All"));
+    QVERIFY(context.at(3)->isSeparator());
+    QCOMPARE(context.at(4)->text(), QStringLiteral("Scroll Chat Off"));
+}
+
+QTEST_MAIN(TestChatPanel)
+#include "test_chat_panel.moc"
