@@ -1,0 +1,366 @@
+#include "side/tally_list_window.h"
+
+#include "side/core/side_config.h"
+#include "side/side_window_art.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString LocalWinner = QStringLiteral("addtomine");
+const QString NoPlayerWins = QStringLiteral("XX Wins:");
+const QString NoPlayerTitle = QStringLiteral("XX's Tally");
+
+QLabel* label(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    return l;
+}
+
+QListWidget* checkList(const QString& name, QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setMinimumSize(150, 120);
+    return list;
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setFlat(true);
+    return b;
+}
+
+// A group with the list under its caption.
+QGroupBox* listGroup(const QString& caption, QListWidget* list, QWidget* parent)
+{
+    auto* box = new QGroupBox(caption, parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(list);
+    return box;
+}
+
+} // namespace
+
+Ttallylist::Ttallylist(QWidget* parent) : Ttallylist(SideConfig::programFolder(), parent) {}
+
+Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QWidget(parent, Qt::Tool), m_file(folder)
+{
+    setObjectName(QStringLiteral("tallylist"));
+    setWindowTitle(QStringLiteral("Gloopen Dash - Tally List"));
+    buildWindow();
+    FormCreate();
+}
+
+Ttallylist::~Ttallylist()
+{
+    savetally();
+}
+
+void Ttallylist::buildWindow()
+{
+    setStyleSheet(QStringLiteral(
+        "QGroupBox, QLabel { color: white; } QGroupBox { border: 1px solid #6a6a9a; margin-top: 8px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"
+        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
+        "QPushButton:hover { background: #202050; }"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_checklist = checkList(QStringLiteral("checklist"), this);
+    m_tallied = checkList(QStringLiteral("listbox_tally"), this);
+    connect(m_checklist, &QListWidget::itemChanged, this, &Ttallylist::checklistClickCheck);
+    connect(m_tallied, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (!m_rechecking && item->checkState() == Qt::Unchecked)
+            listbox_tallyClickCheck(item);
+    });
+    connect(m_tallied, &QListWidget::currentRowChanged, this, &Ttallylist::listbox_tallyClick);
+
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(listGroup(QStringLiteral("Players In Current Game"), m_checklist, this));
+    lists->addWidget(listGroup(QStringLiteral("Players Being Tallied"), m_tallied, this));
+    auto* panels = new QVBoxLayout;
+    panels->addWidget(buildOwnPanel());
+    panels->addWidget(buildPlayerPanel());
+    auto* buttons = new QHBoxLayout;
+    auto* done = button(QStringLiteral("FlatButton1"), QStringLiteral("Done"), this);
+    auto* reset = button(QStringLiteral("FlatButton2"), QStringLiteral("Reset Tally"), this);
+    connect(done, &QPushButton::clicked, this, &Ttallylist::FlatButton1Click);
+    connect(reset, &QPushButton::clicked, this, &Ttallylist::FlatButton2Click);
+    buttons->addStretch(1);
+    buttons->addWidget(reset);
+    buttons->addWidget(done);
+    panels->addStretch(1);
+    panels->addLayout(buttons);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(lists);
+    layout->addLayout(panels);
+}
+
+QWidget* Ttallylist::buildOwnPanel()
+{
+    auto* box = new QGroupBox(QStringLiteral("Your Total Tally"), this);
+    box->setObjectName(QStringLiteral("panel_mytally"));
+    auto* grid = new QGridLayout(box);
+    const QStringList captions{QStringLiteral("Total Games:"), QStringLiteral("Your Wins:"),
+                               QStringLiteral("High Score:"), QStringLiteral("Highest Trail:")};
+    for (int i = 1; i <= 4; ++i) {
+        m_mylabel[i] = label(QStringLiteral("mylabel_%1").arg(i), QStringLiteral("0"), box);
+        grid->addWidget(label(QString(), captions[i - 1], box), i - 1, 0);
+        grid->addWidget(m_mylabel[i], i - 1, 1, Qt::AlignRight);
+    }
+    return box;
+}
+
+// Rows: games, the opponent's wins, the local player's wins, won by neither;
+// columns: all time (label_1 to label_4) and this run (label_5 to label_8).
+QWidget* Ttallylist::buildPlayerPanel()
+{
+    auto* box = new QGroupBox(this);
+    box->setObjectName(QStringLiteral("panel_histally"));
+    auto* grid = new QGridLayout(box);
+    m_hisnametop = label(QStringLiteral("label_hisnametop"), NoPlayerTitle, box);
+    m_hisname = label(QStringLiteral("label_hisname"), NoPlayerWins, box);
+    grid->addWidget(m_hisnametop, 0, 0, 1, 3);
+    grid->addWidget(label(QString(), QStringLiteral("Total"), box), 1, 1, Qt::AlignRight);
+    grid->addWidget(label(QString(), QStringLiteral("Session"), box), 1, 2, Qt::AlignRight);
+    grid->addWidget(label(QString(), QStringLiteral("Number of Games"), box), 2, 0);
+    grid->addWidget(m_hisname, 3, 0);
+    grid->addWidget(label(QString(), QStringLiteral("Your Wins:"), box), 4, 0);
+    grid->addWidget(label(QString(), QStringLiteral("Neither Won:"), box), 5, 0);
+    for (int i = 1; i <= 8; ++i) {
+        m_label[i] = label(QStringLiteral("label_%1").arg(i), QStringLiteral("0"), box);
+        grid->addWidget(m_label[i], 2 + (i - 1) % 4, i <= 4 ? 1 : 2, Qt::AlignRight);
+    }
+    return box;
+}
+
+void Ttallylist::setBackgroundPicture(const QPixmap& picture)
+{
+    SideWindowArt::tile(this, picture);
+}
+
+void Ttallylist::FormCreate()
+{
+    const TallyFile::LoadResult loaded = m_file.load();
+    if (loaded.status == TallyFile::Status::Loaded && m_table.assign(loaded.grid)) {
+        loadtally();
+    } else if (loaded.status == TallyFile::Status::Unreadable) {
+        auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gloop Dash"), loaded.error,
+                                    QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("messagebox"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+}
+
+void Ttallylist::loadtally()
+{
+    m_table.zeroRunCounts();
+    showOwnTotals();
+    m_tallied->clear();
+    for (const QString& name : m_table.playerNames())
+        addTalliedEntry(name);
+}
+
+// The tick is set before the entry joins the list, so no check-box change is
+// reported for it.
+void Ttallylist::addTalliedEntry(const QString& name)
+{
+    auto* item = new QListWidgetItem(name);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Checked);
+    m_tallied->addItem(item);
+}
+
+void Ttallylist::fillchecklist(const QStringList& names)
+{
+    m_checklist->clear();
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(name);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(istallied(name) ? Qt::Checked : Qt::Unchecked);
+        m_checklist->addItem(item);
+    }
+}
+
+void Ttallylist::showOwnTotals()
+{
+    for (int c = 1; c <= 4; ++c)
+        m_mylabel[c]->setText(m_table.cell(c, 0));
+}
+
+void Ttallylist::showNoPlayer()
+{
+    for (int i = 1; i <= 8; ++i)
+        m_label[i]->setText(QStringLiteral("0"));
+    m_hisname->setText(NoPlayerWins);
+    m_hisnametop->setText(NoPlayerTitle);
+}
+
+// Every change is shown and written at once: a run that ends in a crash keeps
+// its counts.
+void Ttallylist::changed()
+{
+    showOwnTotals();
+    listbox_tallyClick();
+    savetally();
+}
+
+bool Ttallylist::savetally()
+{
+    return m_file.save(m_table.grid());
+}
+
+void Ttallylist::addgame(const QString& winner)
+{
+    emit loadchecklistrequested();
+    m_table.addtomine(TallyTable::TotalGames);
+    QStringList players;
+    for (int i = 0; i < m_checklist->count(); ++i)
+        players << m_checklist->item(i)->text();
+    m_table.countGame(players, winner, winner == LocalWinner);
+    changed();
+}
+
+void Ttallylist::addtomine(int column)
+{
+    m_table.addtomine(column);
+    changed();
+}
+
+void Ttallylist::addword(const QString& text, int column)
+{
+    m_table.addword(TallyTable::cleanName(text), column);
+    changed();
+}
+
+qint64 Ttallylist::addit(int column, int row)
+{
+    const qint64 value = m_table.addit(column, row);
+    changed();
+    return value;
+}
+
+bool Ttallylist::offertrail(qint64 trail)
+{
+    if (!m_table.offerBest(TallyTable::HighestTrail, trail))
+        return false;
+    changed();
+    return true;
+}
+
+bool Ttallylist::offerhighscore(qint64 score)
+{
+    if (!m_table.offerBest(TallyTable::HighScore, score))
+        return false;
+    changed();
+    return true;
+}
+
+void Ttallylist::moverow(int row)
+{
+    if (row < 1 || row > m_table.playerCount())
+        return;
+    m_table.moverow(row);
+    delete m_tallied->takeItem(row - 1);
+    changed();
+}
+
+// Adding an opponent; clearing a tick here removes nothing.
+void Ttallylist::checklistClickCheck(QListWidgetItem* item)
+{
+    if (!item || item->checkState() != Qt::Checked || item->text().isEmpty())
+        return;
+    if (!m_table.addPlayer(item->text()))
+        return;
+    addTalliedEntry(m_table.playerName(m_table.playerCount() - 1));
+    changed();
+}
+
+QMessageBox* Ttallylist::ask(const QString& question)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"), question,
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("messagebox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return box;
+}
+
+// The box does not block: the game keeps running, and the answer is applied to
+// the named opponent wherever the entry is by then.
+void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item)
+{
+    if (!item || item->checkState() != Qt::Unchecked)
+        return;
+    const QString name = item->text();
+    QMessageBox* box = ask(QStringLiteral("This will delete ") + name +
+                           QStringLiteral("'s Tally, Are you want to delete it?"));
+    connect(box, &QDialog::finished, this,
+            [this, box, name] { removeTallied(name, box->clickedButton() == box->button(QMessageBox::Yes)); });
+}
+
+void Ttallylist::removeTallied(const QString& name, bool confirmed)
+{
+    const int row = m_table.rowOf(name);
+    if (row < 1)
+        return;
+    if (confirmed) {
+        moverow(row);
+        return;
+    }
+    m_rechecking = true;
+    m_tallied->item(row - 1)->setCheckState(Qt::Checked);
+    m_rechecking = false;
+}
+
+void Ttallylist::listbox_tallyClick()
+{
+    const int row = m_tallied->currentRow() + 1;
+    if (row < 1 || row > m_table.playerCount()) {
+        showNoPlayer();
+        return;
+    }
+    for (int i = 1; i <= 8; ++i)
+        m_label[i]->setText(m_table.cell(i, row));
+    const QString name = m_table.cell(0, row);
+    m_hisname->setText(name + QStringLiteral(" Wins:"));
+    m_hisnametop->setText(name + QStringLiteral("'s Tally"));
+}
+
+void Ttallylist::FlatButton1Click()
+{
+    hide();
+}
+
+void Ttallylist::FlatButton2Click()
+{
+    QMessageBox* box = ask(QStringLiteral("Are you sure you want to reset the Tally?"));
+    connect(box, &QDialog::finished, this, [this, box] {
+        if (box->clickedButton() == box->button(QMessageBox::Yes))
+            resetTally();
+    });
+}
+
+void Ttallylist::resetTally()
+{
+    m_table.reset();
+    m_tallied->clear();
+    showNoPlayer();
+    changed();
+}

@@ -1,0 +1,304 @@
+#include "side/core/tally_file.h"
+#include "side/tally_list_window.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QString text(const QWidget& w, const QString& label)
+{
+    const auto* l = w.findChild<QLabel*>(label);
+    return l ? l->text() : QStringLiteral("<no %1>").arg(label);
+}
+
+// The values of label_1 to label_8, or mylabel_1 to mylabel_4.
+QStringList labels(const QWidget& w, const QString& prefix, int count)
+{
+    QStringList values;
+    for (int i = 1; i <= count; ++i)
+        values << text(w, prefix + QString::number(i));
+    return values;
+}
+
+QStringList entries(const QListWidget* list, bool* allChecked = nullptr)
+{
+    QStringList names;
+    if (allChecked)
+        *allChecked = true;
+    for (int i = 0; i < list->count(); ++i) {
+        names << list->item(i)->text();
+        if (allChecked && list->item(i)->checkState() != Qt::Checked)
+            *allChecked = false;
+    }
+    return names;
+}
+
+QListWidgetItem* entry(const QListWidget* list, const QString& name)
+{
+    const auto found = list->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+// Answers the open message box, which must ask `question`.
+bool answer(QWidget& w, const QString& question, QMessageBox::StandardButton button)
+{
+    auto* box = w.findChild<QMessageBox*>(QStringLiteral("messagebox"));
+    if (!box || box->text() != question || !box->button(button))
+        return false;
+    box->button(button)->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return w.findChild<QMessageBox*>(QStringLiteral("messagebox")) == nullptr;
+}
+
+void tally(Ttallylist& w, const QString& name)
+{
+    QListWidgetItem* item = entry(w.checklist(), name);
+    QVERIFY(item);
+    item->setCheckState(Qt::Checked);
+}
+
+// Kim and Ada tallied; Bob plays untallied.
+std::unique_ptr<Ttallylist> windowWithKimAndAda(const QString& folder)
+{
+    auto w = std::make_unique<Ttallylist>(folder);
+    w->fillchecklist({"Kim", "Ada", "Bob"});
+    tally(*w, "Kim");
+    tally(*w, "Ada");
+    return w;
+}
+
+const QString ResetQuestion = QStringLiteral("Are you sure you want to reset the Tally?");
+
+} // namespace
+
+class TallyListWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsEmptyWithItsParts();
+    void addsOpponentsFromTheCurrentGame();
+    void countsGamesAndKeepsThemAcrossRestarts();
+    void countsFromTheRebuiltCurrentGameList_data();
+    void countsFromTheRebuiltCurrentGameList();
+    void removesAnOpponentOnlyOnYes();
+    void resetsOnlyOnYes();
+    void keepsOnlyBetterBests();
+    void keepsAnUnreadableFileAndStartsEmpty();
+    void readsTheHomeFolderByDefault();
+};
+
+void TallyListWindowTest::startsEmptyWithItsParts()
+{
+    QTemporaryDir dir;
+    {
+        Ttallylist w(dir.path());
+        QCOMPARE(w.objectName(), QStringLiteral("tallylist"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Gloopen Dash - Tally List"));
+        QCOMPARE(w.findChild<QListWidget*>("checklist"), w.checklist());
+        QCOMPARE(w.findChild<QListWidget*>("listbox_tally"), w.listboxTally());
+        QCOMPARE(labels(w, "mylabel_", 4), QStringList(4, "0"));
+        QCOMPARE(text(w, "label_hisname"), QStringLiteral("XX Wins:"));
+        QVERIFY(!w.findChild<QMessageBox*>());
+        w.show();
+        qobject_cast<QAbstractButton*>(w.findChild<QWidget*>("FlatButton1"))->click();
+        QVERIFY(w.isHidden());
+    }
+    // Written when the window goes, as a fresh tally.
+    QCOMPARE(QFileInfo(dir.filePath("gloopdashtally.tld")).size(), 24);
+}
+
+void TallyListWindowTest::addsOpponentsFromTheCurrentGame()
+{
+    QTemporaryDir dir;
+    Ttallylist w(dir.path());
+    w.fillchecklist({"Kim", "Evil\nName"});
+    tally(w, "Kim");
+    tally(w, "Evil\nName");
+    bool checked = false;
+    QCOMPARE(entries(w.listboxTally(), &checked), (QStringList{"Kim", "Evil Name"}));
+    QVERIFY(checked);
+    QVERIFY(QFile::exists(w.filePath()));
+
+    // A rebuild ticks tallied names whatever their case; ticking one again, or
+    // clearing a tick, changes nothing.
+    w.fillchecklist({"KIM", "Ada"});
+    QCOMPARE(entry(w.checklist(), "KIM")->checkState(), Qt::Checked);
+    QCOMPARE(entry(w.checklist(), "Ada")->checkState(), Qt::Unchecked);
+    entry(w.checklist(), "KIM")->setCheckState(Qt::Unchecked);
+    entry(w.checklist(), "KIM")->setCheckState(Qt::Checked);
+    QCOMPARE(entries(w.listboxTally()), (QStringList{"Kim", "Evil Name"}));
+    QCOMPARE(w.table().playerCount(), 2);
+}
+
+void TallyListWindowTest::countsGamesAndKeepsThemAcrossRestarts()
+{
+    QTemporaryDir dir;
+    auto w = windowWithKimAndAda(dir.path());
+    w->addgame("addtomine");
+    w->addtomine(2);
+    w->addgame("Kim");
+    QCOMPARE(labels(*w, "mylabel_", 4), (QStringList{"2", "1", "0", "0"}));
+    w->listboxTally()->setCurrentRow(1);
+    QCOMPARE(text(*w, "label_hisnametop"), QStringLiteral("Ada's Tally"));
+    QCOMPARE(text(*w, "label_hisname"), QStringLiteral("Ada Wins:"));
+    QCOMPARE(labels(*w, "label_", 8), (QStringList{"2", "0", "1", "1", "2", "0", "1", "1"}));
+    // The shown numbers follow a game counted while Ada is selected.
+    w->addgame("Bob");
+    QCOMPARE(labels(*w, "label_", 8), (QStringList{"3", "0", "1", "2", "3", "0", "1", "2"}));
+
+    // Already on disk while the window lives: a crash now loses nothing.
+    const TallyFile::LoadResult onDisk = TallyFile(dir.path()).load();
+    QCOMPARE(onDisk.status, TallyFile::Status::Loaded);
+    QCOMPARE(onDisk.grid, w->table().grid());
+
+    w.reset();
+    Ttallylist again(dir.path());
+    bool checked = false;
+    QCOMPARE(entries(again.listboxTally(), &checked), (QStringList{"Kim", "Ada"}));
+    QVERIFY(checked);
+    QCOMPARE(labels(again, "mylabel_", 4), (QStringList{"3", "1", "0", "0"}));
+    again.listboxTally()->setCurrentRow(0);
+    QCOMPARE(labels(again, "label_", 8), (QStringList{"3", "1", "1", "1", "0", "0", "0", "0"}));
+}
+
+// addgame first asks the main window to rebuild "Players In Current Game" and
+// counts only the tallied names found there.
+void TallyListWindowTest::countsFromTheRebuiltCurrentGameList_data()
+{
+    QTest::addColumn<QStringList>("seated");
+    QTest::addColumn<QString>("winner");
+    QTest::addColumn<QStringList>("kim");
+    QTest::addColumn<QStringList>("ada");
+    const QStringList untouched(8, "0");
+    QTest::newRow("winner differs in case") << QStringList{"kim", "Ada"} << "KIM"
+                                            << QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}
+                                            << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"};
+    QTest::newRow("Ada left before the end") << QStringList{"Kim", "Bob"} << "Bob"
+                                             << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"} << untouched;
+    QTest::newRow("local player wins") << QStringList{"Ada"} << "addtomine" << untouched
+                                       << QStringList{"1", "0", "1", "0", "1", "0", "1", "0"};
+}
+
+void TallyListWindowTest::countsFromTheRebuiltCurrentGameList()
+{
+    QFETCH(QStringList, seated);
+    QFETCH(QString, winner);
+    QFETCH(QStringList, kim);
+    QFETCH(QStringList, ada);
+    QTemporaryDir dir;
+    auto w = windowWithKimAndAda(dir.path());
+    w->fillchecklist({"Someone", "Else"});
+    connect(w.get(), &Ttallylist::loadchecklistrequested, w.get(), [&] { w->fillchecklist(seated); });
+    w->addgame(winner);
+    QCOMPARE(entries(w->checklist()), seated);
+    w->listboxTally()->setCurrentRow(0);
+    QCOMPARE(labels(*w, "label_", 8), kim);
+    w->listboxTally()->setCurrentRow(1);
+    QCOMPARE(labels(*w, "label_", 8), ada);
+    QCOMPARE(text(*w, "mylabel_1"), QStringLiteral("1"));
+}
+
+void TallyListWindowTest::removesAnOpponentOnlyOnYes()
+{
+    QTemporaryDir dir;
+    auto w = windowWithKimAndAda(dir.path());
+    w->fillchecklist({"Ada"});
+    w->addgame("Ada");
+    w->fillchecklist({"Kim"});
+    w->addgame("Kim");
+    const StringGrid before = w->table().grid();
+    const QString question = QStringLiteral("This will delete Kim's Tally, Are you want to delete it?");
+
+    entry(w->listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
+    QVERIFY(answer(*w, question, QMessageBox::No));
+    QCOMPARE(entry(w->listboxTally(), "Kim")->checkState(), Qt::Checked);
+    QCOMPARE(w->table().grid(), before);
+
+    entry(w->listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
+    QVERIFY(answer(*w, question, QMessageBox::Yes));
+    QCOMPARE(entries(w->listboxTally()), QStringList{"Ada"});
+    QCOMPARE(w->table().playerNames(), QStringList{"Ada"});
+    w->listboxTally()->setCurrentRow(0);
+    QCOMPARE(labels(*w, "label_", 8), (QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}));
+    QCOMPARE(TallyFile(dir.path()).load().grid, w->table().grid());
+}
+
+void TallyListWindowTest::resetsOnlyOnYes()
+{
+    QTemporaryDir dir;
+    auto w = windowWithKimAndAda(dir.path());
+    w->addgame("addtomine");
+    w->offertrail(400);
+    w->listboxTally()->setCurrentRow(0);
+    auto* reset = qobject_cast<QAbstractButton*>(w->findChild<QWidget*>("FlatButton2"));
+
+    reset->click();
+    QVERIFY(answer(*w, ResetQuestion, QMessageBox::No));
+    QCOMPARE(w->table().playerCount(), 2);
+
+    reset->click();
+    QVERIFY(answer(*w, ResetQuestion, QMessageBox::Yes));
+    QVERIFY(entries(w->listboxTally()).isEmpty());
+    QCOMPARE(w->table().grid().rowCount(), 1);
+    QCOMPARE(labels(*w, "mylabel_", 4), QStringList(4, "0"));
+    QCOMPARE(labels(*w, "label_", 8), QStringList(8, "0"));
+    QCOMPARE(entries(w->checklist()), (QStringList{"Kim", "Ada", "Bob"}));
+    QCOMPARE(TallyFile(dir.path()).load().grid.rowCount(), 1);
+}
+
+void TallyListWindowTest::keepsOnlyBetterBests()
+{
+    QTemporaryDir dir;
+    {
+        Ttallylist w(dir.path());
+        w.addword("61000", 3);
+        QVERIFY(!w.offerhighscore(61000));
+        QVERIFY(w.offerhighscore(61001));
+        QVERIFY(w.offertrail(930));
+        QVERIFY(!w.offertrail(930));
+        QVERIFY(!w.offertrail(12));
+        QCOMPARE(labels(w, "mylabel_", 4), (QStringList{"0", "0", "61001", "930"}));
+    }
+    Ttallylist again(dir.path());
+    QCOMPARE(labels(again, "mylabel_", 4), (QStringList{"0", "0", "61001", "930"}));
+}
+
+void TallyListWindowTest::keepsAnUnreadableFileAndStartsEmpty()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("gloopdashtally.tld");
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("WRZL\x64\0\0\0\x02\0\x80\x41", 12);
+    }
+    Ttallylist w(dir.path());
+    QVERIFY(answer(w, QStringLiteral("Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !"),
+                   QMessageBox::Ok));
+    QCOMPARE(w.table().grid(), TallyTable().grid());
+    QFile bad(path + ".bad");
+    QVERIFY(bad.open(QIODevice::ReadOnly));
+    QCOMPARE(bad.readAll(), QByteArray("WRZL\x64\0\0\0\x02\0\x80\x41", 12));
+
+    w.addtomine(1);
+    QCOMPARE(TallyFile(dir.path()).load().grid.cell(1, 0), QStringLiteral("1"));
+}
+
+void TallyListWindowTest::readsTheHomeFolderByDefault()
+{
+    QTemporaryDir dir;
+    qputenv("GLOOPDASH_HOME", dir.path().toUtf8());
+    Ttallylist w;
+    qunsetenv("GLOOPDASH_HOME");
+    QCOMPARE(w.filePath(), dir.filePath("gloopdashtally.tld"));
+}
+
+QTEST_MAIN(TallyListWindowTest)
+#include "test_tally_list_window.moc"
