@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""Draws the two tile sets shipped for the "Tile Set" menu with ImageMagick:
+assets/tilesets/Gems.bmp and assets/tilesets/Candy.bmp, each 7 piece then 5
+bonus pictures of 48 x 48 in one 576 x 48 row, as 24-bit bitmaps. (The built-in
+set is drawn by make_board_pictures.sh.)
+
+Every picture is drawn on black. Bonus pictures are laid over a piece with
+black as the transparent colour, so their own dark parts use dark grey.
+"""
+import math
+import os
+import subprocess
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ASSETS = os.path.normpath(os.path.join(HERE, ".."))
+S = 48
+
+# light, main and dark shade of each piece colour, in board-code order.
+COLOURS = {
+    "yellow": ("#fff7a8", "#f5d000", "#8a6e00"),
+    "green": ("#c0ffb8", "#34c234", "#0e5a0e"),
+    "orange": ("#ffdcaa", "#ff8c00", "#8f4000"),
+    "purple": ("#ecc4ff", "#9434d4", "#48106a"),
+    "red": ("#ffb4b4", "#e02424", "#720000"),
+}
+ORDER = ["yellow", "green", "orange", "purple", "red"]
+
+
+def im(*args):
+    subprocess.run(["convert", *args], check=True)
+
+
+def masked(out, fill_args, shape_draw):
+    """fill_args paint a 48 x 48 picture; shape_draw cuts it out over black."""
+    im("(", *fill_args, ")",
+       "(", "-size", f"{S}x{S}", "xc:black", "-fill", "white", "-draw", shape_draw, ")",
+       "-alpha", "off", "-compose", "CopyOpacity", "-composite",
+       "-compose", "over", "-background", "black", "-flatten", out)
+
+
+def draw_on(src, out, *draw_args):
+    im(src, *draw_args, out)
+
+
+def shaded(light, dark, size=72, off=14):
+    """A radial shade whose bright spot sits up and left of the middle."""
+    return ["-size", f"{size}x{size}", f"radial-gradient:{light}-{dark}",
+            "-crop", f"{S}x{S}+{off}+{off}", "+repage"]
+
+
+def wedges(cx, cy, r, colours):
+    """Draw commands for pie slices of the given colours around (cx, cy)."""
+    cmds = []
+    n = len(colours)
+    for i, c in enumerate(colours):
+        a0 = 2 * math.pi * i / n - math.pi / 2
+        a1 = 2 * math.pi * (i + 1) / n - math.pi / 2
+        x0, y0 = cx + r * math.cos(a0), cy + r * math.sin(a0)
+        x1, y1 = cx + r * math.cos(a1), cy + r * math.sin(a1)
+        cmds += ["-fill", c, "-draw",
+                 f"path 'M {cx},{cy} L {x0:.1f},{y0:.1f} A {r},{r} 0 0,1 {x1:.1f},{y1:.1f} Z'"]
+    return cmds
+
+
+# ---------------------------------------------------------------- bonuses
+def bonus_debris(out, colour):
+    cmds = ["-size", f"{S}x{S}", "xc:black", "-fill", colour]
+    for x, y in [(12, 14), (34, 10), (38, 33), (15, 36), (24, 24), (28, 16), (18, 27)]:
+        cmds += ["-draw", f"rectangle {x},{y} {x + 2},{y + 2}"]
+    im(*cmds, out)
+
+
+def bonus_transport(out, colour, style="arcs"):
+    if style == "arcs":
+        im("-size", f"{S}x{S}", "xc:black", "-fill", "none", "-stroke", colour, "-strokewidth", "4",
+           "-draw", "arc 9,9 39,39 200,330", "-draw", "arc 9,9 39,39 20,150",
+           "-stroke", "none", "-fill", colour,
+           "-draw", "polygon 38,13 41,25 30,20", "-draw", "polygon 10,35 7,23 18,28", out)
+    else:  # two opposed arrows
+        im("-size", f"{S}x{S}", "xc:black", "-stroke", "none", "-fill", colour,
+           "-draw", "rectangle 10,14 32,19", "-draw", "polygon 31,8 41,16.5 31,25",
+           "-draw", "rectangle 16,29 38,34", "-draw", "polygon 17,23 7,31.5 17,40", out)
+
+
+def bonus_bomb(out, body, spark):
+    im("-size", f"{S}x{S}", "xc:black",
+       "-fill", body, "-draw", "circle 22,28 22,16",
+       "-fill", "#70707c", "-draw", "ellipse 18,23 4,3 0,360",
+       "-fill", "#5c4a30", "-draw", "rectangle 27,14 32,18",
+       "-fill", "none", "-stroke", "#c8a060", "-strokewidth", "2", "-draw", "bezier 30,15 33,8 38,10 39,6",
+       "-stroke", "none", "-fill", spark, "-draw", "polygon 39,1 40.5,4.5 44,6 40.5,7.5 39,11 37.5,7.5 34,6 37.5,4.5",
+       out)
+
+
+def bonus_multiplier(out, text, fill, stroke):
+    im("-size", f"{S}x{S}", "xc:black", "-font", "DejaVu-Sans-Bold", "-pointsize", "24",
+       "-gravity", "center", "-fill", fill, "-stroke", stroke, "-strokewidth", "2",
+       "-annotate", "+0+1", text, "-stroke", "none", "-annotate", "+0+1", text, out)
+
+
+# ---------------------------------------------------------------- gems
+def gem(out, shades):
+    light, main, dark = shades
+    im("-size", f"{S}x{S}", "xc:black",
+       "-fill", dark, "-draw", "polygon 24,3 44,18 36,44 12,44 4,18",
+       "-fill", main, "-draw", "polygon 24,9 38,19 32,39 16,39 10,19",
+       "-fill", light, "-draw", "polygon 24,9 38,19 24,22 10,19",
+       "-fill", "rgba(255,255,255,0.7)", "-draw", "polygon 20,12 24,10 26,16 19,17", out)
+
+
+def gem_wild(out):
+    cols = [COLOURS[c][1] for c in ORDER]
+    im("-size", f"{S}x{S}", "xc:black",
+       "-fill", cols[0], "-draw", "polygon 24,24 24,3 44,18",
+       "-fill", cols[1], "-draw", "polygon 24,24 44,18 36,44",
+       "-fill", cols[2], "-draw", "polygon 24,24 36,44 12,44",
+       "-fill", cols[3], "-draw", "polygon 24,24 12,44 4,18",
+       "-fill", cols[4], "-draw", "polygon 24,24 4,18 24,3",
+       "-fill", "rgba(255,255,255,0.7)", "-draw", "polygon 20,12 24,10 26,16 19,17", out)
+
+
+def gem_blasted(out):
+    im("-size", f"{S}x{S}", "xc:#141c24", "-fill", "none", "-stroke", "#28384a",
+       "-draw", "polygon 24,3 44,18 36,44 12,44 4,18", out)
+
+
+# ---------------------------------------------------------------- candy
+def candy(out, shades):
+    light, main, dark = shades
+    masked(out, shaded(light, dark, 80, 6), "roundrectangle 4,4 43,43 10,10")
+    draw_on(out, out,
+            "-stroke", "rgba(255,255,255,0.35)", "-strokewidth", "4",
+            "-draw", "line 8,30 30,8", "-draw", "line 16,40 40,16",
+            "-stroke", dark, "-strokewidth", "1", "-fill", "none",
+            "-draw", "roundrectangle 4,4 43,43 10,10")
+
+
+def candy_wild(out):
+    cols = [COLOURS[c][1] for c in ORDER]
+    cmds = ["-size", f"{S}x{S}", "xc:black"]
+    # Five diagonal bands x + y = u, even across the rounded face (u 16 ... 80).
+    edges = [-50] + [16 + 64 * k / 5 for k in range(1, 5)] + [150]
+    for i, c in enumerate(cols):
+        u0, u1 = edges[i], edges[i + 1]
+        cmds += ["-fill", c, "-draw",
+                 f"polygon {u0:.1f},0 {u1:.1f},0 {u1 - 48:.1f},48 {u0 - 48:.1f},48"]
+    masked(out, cmds, "roundrectangle 4,4 43,43 10,10")
+    draw_on(out, out, "-stroke", "#f8f8f8", "-strokewidth", "1", "-fill", "none",
+            "-draw", "roundrectangle 4,4 43,43 10,10")
+
+
+def candy_blasted(out):
+    im("-size", f"{S}x{S}", "xc:#201418", "-fill", "#2c1c22",
+       "-draw", "roundrectangle 4,4 43,43 10,10", out)
+
+
+# ---------------------------------------------------------------- sets
+def strip(paths, out):
+    im(*paths, "+append", "-type", "TrueColor", "-alpha", "off", f"BMP3:{out}")
+
+
+def main():
+    os.makedirs(os.path.join(ASSETS, "tilesets"), exist_ok=True)
+    with tempfile.TemporaryDirectory() as tmp:
+        p = lambda name: os.path.join(tmp, name + ".png")
+
+        gem_blasted(p("g0"))
+        for i, c in enumerate(ORDER):
+            gem(p(f"g{i + 1}"), COLOURS[c])
+        gem_wild(p("g6"))
+        bonus_debris(p("y0"), "#4080c0")
+        bonus_transport(p("y1"), "#a0ff60", style="arrows")
+        bonus_bomb(p("y2"), "#402020", "#ff6020")
+        bonus_multiplier(p("y3"), "2x", "#80ffff", "#004060")
+        bonus_multiplier(p("y4"), "3x", "#ff80ff", "#500050")
+        strip([p(f"g{i}") for i in range(7)] + [p(f"y{i}") for i in range(5)],
+              os.path.join(ASSETS, "tilesets", "Gems.bmp"))
+
+        candy_blasted(p("c0"))
+        for i, c in enumerate(ORDER):
+            candy(p(f"c{i + 1}"), COLOURS[c])
+        candy_wild(p("c6"))
+        bonus_debris(p("z0"), "#e0a0c0")
+        bonus_transport(p("z1"), "#ffffff")
+        bonus_bomb(p("z2"), "#3c2c44", "#ff80c0")
+        bonus_multiplier(p("z3"), "2x", "#ffe0f0", "#c04080")
+        bonus_multiplier(p("z4"), "3x", "#fff0a0", "#c06000")
+        strip([p(f"c{i}") for i in range(7)] + [p(f"z{i}") for i in range(5)],
+              os.path.join(ASSETS, "tilesets", "Candy.bmp"))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "tile_pictures.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// The tile sets in the "gloopdashtiles" folder beside the program: one bitmap
+// per set, named by its file name up to the first ".". Keeps the name of the
+// set in use (`CurrentTileSet`, empty while the built-in pictures show) and
+// hands out the pictures of a set once they were read.
+class TileSet : public QObject {
+    Q_OBJECT
+public:
+    enum class LoadResult { Loaded, Missing, Unreadable };
+
+    static QString folderName() { return QStringLiteral("gloopdashtiles"); }
+
+    // programFolder holds the tile-set folder; by default the program folder.
+    explicit TileSet(const QString& programFolder = {}, QObject* parent = nullptr);
+
+    QString folder() const { return m_folder; }
+
+    // Set names in the order the folder lists its "*.bmp" files, each name once.
+    QStringList listSets() const;
+
+    // `loadtile`: reads the set of that name. Only a successful read changes
+    // `CurrentTileSet` and the pictures (and emits picturesChanged); a missing
+    // file changes nothing, and an unreadable one sets *error to the message
+    // the user should see.
+    LoadResult loadtile(const QString& name, QString* error = nullptr);
+
+    QString currentTileSet() const { return m_current; }
+    // The pictures of the set in use; empty lists while the built-in set shows.
+    const TilePictures& pictures() const { return m_pictures; }
+
+signals:
+    void picturesChanged(const TilePictures& pictures);
+
+private:
+    QString bitmapPath(const QString& name) const;
+
+    QString m_folder;
+    QString m_current;
+    TilePictures m_pictures;
+};
