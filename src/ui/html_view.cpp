@@ -20,7 +20,7 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent)
     const QFont font(QStringLiteral("Times New Roman"), 10);
     setFont(font);
     document()->setDefaultFont(font);
-    document()->setDefaultStyleSheet(QStringLiteral("body { color: #00ff00; } a { color: #ffffff; }"));
+    document()->setDefaultStyleSheet(QStringLiteral("a { color: #ffffff; }"));
     connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::HotSpotClick);
 }
 
