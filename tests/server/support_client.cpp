@@ -3,9 +3,29 @@
 #include "net/field_reader.h"
 #include "net/message.h"
 
-#include <QTest>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 TestClient::TestClient() = default;
+
+bool TestClient::waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    // Wakes on our own socket's events, so a reply is seen as soon as it lands;
+    // the short timer keeps the rest of the process (the server) turning meanwhile.
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, &loop, &QEventLoop::quit);
+        QObject::connect(&m_socket, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
 
 bool TestClient::connectTo(quint16 port)
 {
@@ -51,7 +71,7 @@ void TestClient::pump()
 
 QByteArray TestClient::next(int timeoutMs)
 {
-    const bool arrived = QTest::qWaitFor([&] {
+    const bool arrived = waitUntil([&] {
         pump();
         return m_cursor < m_received.size();
     }, timeoutMs);
@@ -61,7 +81,7 @@ QByteArray TestClient::next(int timeoutMs)
 QByteArray TestClient::nextOf(const QByteArray& command, int timeoutMs)
 {
     QByteArray found;
-    (void)QTest::qWaitFor([&] {
+    waitUntil([&] {
         pump();
         while (m_cursor < m_received.size()) {
             const QByteArray& message = m_received.at(m_cursor++);
@@ -85,7 +105,7 @@ QList<QByteArray> TestClient::unread()
 
 bool TestClient::waitClosed(int timeoutMs)
 {
-    return QTest::qWaitFor([&] {
+    return waitUntil([&] {
         pump();
         return m_socket.state() == QAbstractSocket::UnconnectedState;
     }, timeoutMs);
@@ -94,4 +114,15 @@ bool TestClient::waitClosed(int timeoutMs)
 bool TestClient::isOpen() const
 {
     return m_socket.state() == QAbstractSocket::ConnectedState;
+}
+
+bool settle(const QList<TestClient*>& clients)
+{
+    TestClient* last = clients.last();
+    const QByteArray text = "settle";
+    last->send("CMD_chat+" + QByteArray::number(last->slot) + '+' + text);
+    for (TestClient* c : clients)
+        if (!c->nextOf("CMD_chat").endsWith(" chats: " + text))
+            return false;
+    return true;
 }

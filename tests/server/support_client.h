@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QTcpSocket>
+#include <functional>
 
 // A bare TCP client for the server tests: sends raw messages and keeps every
 // message it receives, read in order through a cursor.
@@ -34,9 +35,14 @@ public:
 
 private:
     void pump();
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs);
 
     QTcpSocket m_socket;
     MessageSplitter m_splitter{0};
     QList<QByteArray> m_received;
     qsizetype m_cursor = 0;
 };
+
+// Reads every client up to a chat line sent by the last of them, so that what
+// the server sent before (logins, announcements) has been read by all.
+bool settle(const QList<TestClient*>& clients);

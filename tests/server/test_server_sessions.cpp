@@ -1,0 +1,384 @@
+#include "support_client.h"
+
+#include "server/host_options.h"
+#include "server/server.h"
+
+#include "net/message.h"
+
+#include <QTest>
+#include <memory>
+#include <vector>
+
+namespace {
+using Client = std::unique_ptr<TestClient>;
+
+// Pairs each client's read with a closing message from the same connection, so
+// "nothing happened" is seen as "the next thing to arrive is the closing message".
+QByteArray ping(const TestClient& c)
+{
+    return "CMD_chat+" + QByteArray::number(c.slot) + "+ping";
+}
+} // namespace
+
+class ServerSessionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void givesLowestFreeSlot();
+    void refusesTenthConnection();
+    void announcesLogin();
+    void warnsAboutVersion();
+    void kicks_data();
+    void kicks();
+    void relays_data();
+    void relays();
+    void keepsNameWithPlus();
+    void dropsSpoofedAndMalformed_data();
+    void dropsSpoofedAndMalformed();
+    void answersPick_data();
+    void answersPick();
+    void closesFloodingConnection();
+    void closesConnectionWithoutTerminator();
+    void dropsMessagesOfClosedConnection();
+    void playsRoundOverSockets();
+
+private:
+    Client join(const QByteArray& name, const QByteArray& version = "1.0.12");
+    // Starts a standard game from the first client and reads up to each client's deal.
+    void startGame(const std::vector<TestClient*>& clients);
+
+    FixedHostOptions m_host;
+    std::unique_ptr<Server> m_server;
+};
+
+void ServerSessionsTest::init()
+{
+    m_server = std::make_unique<Server>(m_host, 0);
+    m_server->listen();
+    m_server->table().Timer1().setRealTime(false);
+    QVERIFY(m_server->port() != 0);
+}
+
+void ServerSessionsTest::cleanup()
+{
+    m_server.reset();
+}
+
+Client ServerSessionsTest::join(const QByteArray& name, const QByteArray& version)
+{
+    auto client = std::make_unique<TestClient>();
+    if (!client->login(m_server->port(), name, version))
+        return nullptr;
+    return client;
+}
+
+void ServerSessionsTest::startGame(const std::vector<TestClient*>& clients)
+{
+    clients.front()->send("CMD_startgame+Host+1+");
+    for (TestClient* c : clients)
+        QVERIFY(!c->nextOf("CMD_setnntile").isEmpty());
+}
+
+void ServerSessionsTest::givesLowestFreeSlot()
+{
+    Client a = join("Ann"), b = join("Bob"), c = join("Cy");
+    QVERIFY(a && b && c);
+    QCOMPARE((QList<int>{a->slot, b->slot, c->slot}), (QList<int>{1, 2, 3}));
+    b->close();
+    QCOMPARE(a->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+2+Bob"));
+    QCOMPARE(c->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+2+Bob"));
+    TestClient d;
+    QVERIFY(d.connectTo(m_server->port()));
+    QCOMPARE(d.next(), QByteArray("CMD_sendlogininfo+2"));
+    TestClient e;
+    QVERIFY(e.connectTo(m_server->port()));
+    QCOMPARE(e.next(), QByteArray("CMD_sendlogininfo+4"));
+}
+
+void ServerSessionsTest::refusesTenthConnection()
+{
+    std::vector<Client> nine;
+    for (int i = 1; i <= 9; ++i) {
+        nine.push_back(std::make_unique<TestClient>());
+        QVERIFY(nine.back()->connectTo(m_server->port()));
+        QCOMPARE(nine.back()->next(), "CMD_sendlogininfo+" + QByteArray::number(i));
+    }
+    TestClient tenth;
+    QVERIFY(tenth.connectTo(m_server->port()));
+    QCOMPARE(tenth.next(), QByteArray("CMD_full+"));
+    QVERIFY(tenth.waitClosed());
+    nine[8]->send("CMD_logininfo+9+1.0.12+Nina");
+    for (const Client& c : nine) {
+        QVERIFY(c->isOpen());
+        QCOMPARE(c->nextOf("CMD_newplayerinfo"), QByteArray("CMD_newplayerinfo+9+Nina"));
+    }
+}
+
+void ServerSessionsTest::announcesLogin()
+{
+    Client a = join("Ann"), b = join("Bob"), c = join("Cy"), d = join("Dee");
+    QVERIFY(a && b && c && d);
+    b->close();
+    c->close();
+    QCOMPARE(a->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+2+Bob"));
+    QCOMPARE(a->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+3+Cy"));
+    QCOMPARE(d->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+2+Bob"));
+    QCOMPARE(d->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+3+Cy"));
+
+    TestClient e;
+    QVERIFY(e.login(m_server->port(), "Eve"));
+    QCOMPARE(e.slot, 2);
+    QCOMPARE(e.next(), QByteArray("CMD_existingplayers+1+Ann"));
+    QCOMPARE(e.next(), QByteArray("CMD_existingplayers+4+Dee"));
+    e.send(ping(e));
+    QCOMPARE(e.next(), QByteArray("CMD_chat+2+Eve chats: ping"));
+    QCOMPARE(a->next(), QByteArray("CMD_newplayerinfo+2+Eve"));
+    QCOMPARE(d->next(), QByteArray("CMD_newplayerinfo+2+Eve"));
+}
+
+void ServerSessionsTest::warnsAboutVersion()
+{
+    Client host = join("Host");
+    QVERIFY(host);
+    TestClient old;
+    QVERIFY(old.login(m_server->port(), "Old", "1.0.11"));
+    QCOMPARE(old.next(), QByteArray("CMD_existingplayers+1+Host"));
+    QCOMPARE(old.next(), QByteArray("CMD_wrongversion+"));
+    QCOMPARE(host->next(), QByteArray("CMD_newplayerinfo+2+Old"));
+    QCOMPARE(host->next(), QByteArray("CMD_havewrongversion+Old"));
+    // A warning only: the newcomer stays and is heard.
+    old.send(ping(old));
+    QCOMPARE(host->next(), QByteArray("CMD_chat+2+Old chats: ping"));
+}
+
+void ServerSessionsTest::kicks_data()
+{
+    QTest::addColumn<int>("sender");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("kicked"); // 0: nobody
+
+    QTest::newRow("host removes a player") << 1 << QByteArray("CMD_kickhim+1+2+") << 2;
+    QTest::newRow("host removes a spectator slot") << 1 << QByteArray("CMD_kickhim+1+3+") << 3;
+    QTest::newRow("only the host may remove") << 3 << QByteArray("CMD_kickhim+3+2+") << 0;
+    QTest::newRow("requester spoofed as host") << 2 << QByteArray("CMD_kickhim+1+3+") << 0;
+    QTest::newRow("target past the slots") << 1 << QByteArray("CMD_kickhim+1+10+") << 0;
+    QTest::newRow("target zero") << 1 << QByteArray("CMD_kickhim+1+0+") << 0;
+    QTest::newRow("target not a number") << 1 << QByteArray("CMD_kickhim+1+two+") << 0;
+    QTest::newRow("target past 32 bits") << 1 << QByteArray("CMD_kickhim+1+4294967298+") << 0;
+}
+
+void ServerSessionsTest::kicks()
+{
+    QFETCH(int, sender);
+    QFETCH(QByteArray, message);
+    QFETCH(int, kicked);
+
+    std::vector<Client> clients;
+    for (const char* name : {"Host", "Bob", "Cy"})
+        clients.push_back(join(name));
+    QVERIFY(settle({clients[0].get(), clients[1].get(), clients[2].get()}));
+    TestClient& from = *clients[size_t(sender - 1)];
+    from.send(message);
+    from.send(ping(from));
+    const QByteArray pingRelay = CommandLine::parse(ping(from)).command; // "CMD_chat"
+    QByteArray first = clients[0]->next();
+    if (kicked) {
+        const QByteArray name = kicked == 2 ? "Bob" : "Cy";
+        QCOMPARE(first, "CMD_playerdisconnected+" + QByteArray::number(kicked) + '+' + name);
+        QVERIFY(clients[size_t(kicked - 1)]->waitClosed());
+        first = clients[0]->next();
+    }
+    QCOMPARE(CommandLine::parse(first).command, pingRelay);
+    QCOMPARE(m_server->game().players.connected(2), kicked != 2);
+    QCOMPARE(m_server->game().players.connected(3), kicked != 3);
+}
+
+void ServerSessionsTest::relays_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QByteArray>("relayed");
+
+    QTest::newRow("chat with plus") << QByteArray("CMD_chat+2+a+b|Red") << QByteArray("CMD_chat+2+Ann chats: a+b|Red");
+    QTest::newRow("action") << QByteArray("CMD_action+2+waves+hi|$00FF0000")
+                            << QByteArray("CMD_action+2+Ann waves+hi|$00FF0000");
+    QTest::newRow("phrase") << QByteArray("CMD_phrase+2+ says: Hello!|Blue")
+                            << QByteArray("CMD_phrase+Ann  says: Hello!|Blue");
+    QTest::newRow("chatter sound") << QByteArray("CMD_playasound+2+wave5+") << QByteArray("CMD_playasound+2+wave5+");
+    QTest::newRow("utf-8 text") << QByteArray("CMD_chat+2+h\xc3\xa9+") << QByteArray("CMD_chat+2+Ann chats: h\xc3\xa9+");
+}
+
+void ServerSessionsTest::relays()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(QByteArray, relayed);
+
+    Client host = join("Host"), ann = join("Ann"), cy = join("Cy");
+    QVERIFY(host && ann && cy);
+    QVERIFY(settle({host.get(), ann.get(), cy.get()}));
+    ann->send(message);
+    for (TestClient* c : {host.get(), ann.get(), cy.get()})
+        QCOMPARE(c->nextOf(CommandLine::parse(relayed).command), relayed);
+}
+
+void ServerSessionsTest::keepsNameWithPlus()
+{
+    TestClient a;
+    QVERIFY(a.login(m_server->port(), "A+B"));
+    QCOMPARE(m_server->game().players[1].name, QByteArray("A+B"));
+    a.send("CMD_chat+1+hi");
+    QCOMPARE(a.next(), QByteArray("CMD_chat+1+A+B chats: hi"));
+}
+
+void ServerSessionsTest::dropsSpoofedAndMalformed_data()
+{
+    QTest::addColumn<QByteArray>("message");
+
+    QTest::newRow("chat as another slot") << QByteArray("CMD_chat+1+x");
+    QTest::newRow("action as another slot") << QByteArray("CMD_action+3+x");
+    QTest::newRow("phrase as another slot") << QByteArray("CMD_phrase+1+ says: x");
+    QTest::newRow("sound as another slot") << QByteArray("CMD_playasound+1+wave1+");
+    QTest::newRow("login as another slot") << QByteArray("CMD_logininfo+1+1.0.12+Evil");
+    QTest::newRow("pick as another slot") << QByteArray("CMD_selecttile+1+0+0");
+    QTest::newRow("slot not a number") << QByteArray("CMD_chat+two+x");
+    QTest::newRow("slot wrapping past 32 bits") << QByteArray("CMD_chat+4294967298+x");
+    QTest::newRow("slot field missing") << QByteArray("CMD_chat+2");
+    QTest::newRow("watch a spectator slot") << QByteArray("CMD_justwatch+7+1");
+    QTest::newRow("watch slot zero") << QByteArray("CMD_justwatch+0+2");
+    QTest::newRow("pick with x not a number") << QByteArray("CMD_selecttile+2+x+0");
+    QTest::newRow("pick with y past 32 bits") << QByteArray("CMD_selecttile+2+0+2147483648");
+    QTest::newRow("unknown command") << QByteArray("CMD_unknown+2");
+    QTest::newRow("no plus") << QByteArray("CMD_chat");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void ServerSessionsTest::dropsSpoofedAndMalformed()
+{
+    QFETCH(QByteArray, message);
+
+    Client host = join("Host"), ann = join("Ann"), cy = join("Cy");
+    QVERIFY(host && ann && cy);
+    startGame({host.get(), ann.get(), cy.get()});
+    ann->send(message);
+    ann->send(ping(*ann));
+    for (TestClient* c : {host.get(), ann.get(), cy.get()})
+        QCOMPARE(c->next(), QByteArray("CMD_chat+2+Ann chats: ping"));
+    QCOMPARE(m_server->game().players[1].name, QByteArray("Host"));
+    QCOMPARE(m_server->game().players[1].movecount, 0);
+}
+
+void ServerSessionsTest::answersPick_data()
+{
+    QTest::addColumn<int>("x"); // -1: a legal cell
+    QTest::addColumn<int>("y");
+    QTest::addColumn<QByteArray>("reply");
+
+    QTest::newRow("legal") << -1 << -1 << QByteArray("CMD_removetile");
+    QTest::newRow("x past the board") << 9 << 0 << QByteArray("CMD_error+3");
+    QTest::newRow("y below the board") << 0 << -1 << QByteArray("CMD_error+3");
+}
+
+void ServerSessionsTest::answersPick()
+{
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(QByteArray, reply);
+
+    Client host = join("Host"), ann = join("Ann");
+    QVERIFY(host && ann);
+    startGame({host.get(), ann.get()});
+    const tplayer& p = m_server->game().players[2];
+    for (int cx = 0; x < 0 && cx < 6; ++cx)
+        for (int cy = 0; cy < 6; ++cy)
+            if (p.board[cx][cy] == p.tile || (p.tile == Tile::Wild && p.board[cx][cy] != 0))
+                x = cx, y = cy;
+    ann->send("CMD_selecttile+2+" + QByteArray::number(x) + '+' + QByteArray::number(y));
+    QVERIFY(ann->next().startsWith(reply));
+}
+
+void ServerSessionsTest::closesFloodingConnection()
+{
+    Client host = join("Host"), ann = join("Ann");
+    QVERIFY(host && ann);
+    QVERIFY(settle({host.get(), ann.get()}));
+    m_server->socktimer().setManual(true);
+    QByteArray burst;
+    for (int i = 0; i < Server::FloodLimit; ++i)
+        burst += "CMD_chat+2+spam" + QByteArray(1, MessageSplitter::Terminator);
+    ann->sendRaw(burst);
+    QTRY_COMPARE(m_server->socktimer().queued(), Server::FloodLimit);
+    QVERIFY(m_server->game().players.connected(2));
+
+    ann->send("CMD_chat+2+one too many");
+    QVERIFY(ann->waitClosed());
+    QVERIFY(!m_server->game().players.connected(2));
+    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+Ann"));
+    // What the flood left in the queue no longer speaks for anyone.
+    while (m_server->socktimer().dispatchOne()) {
+    }
+    m_server->socktimer().setManual(false);
+    host->send(ping(*host));
+    QCOMPARE(host->next(), QByteArray("CMD_chat+1+Host chats: ping"));
+}
+
+void ServerSessionsTest::closesConnectionWithoutTerminator()
+{
+    Client host = join("Host"), ann = join("Ann");
+    QVERIFY(host && ann);
+    ann->sendRaw("CMD_chat+2+" + QByteArray(MessageSplitter::DefaultCap + 10, 'a'));
+    QVERIFY(ann->waitClosed());
+    QCOMPARE(host->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+2+Ann"));
+}
+
+void ServerSessionsTest::dropsMessagesOfClosedConnection()
+{
+    Client host = join("Host");
+    QVERIFY(host);
+    m_server->socktimer().setManual(true);
+    TestClient ghost;
+    QVERIFY(ghost.connectTo(m_server->port()));
+    QCOMPARE(ghost.next(), QByteArray("CMD_sendlogininfo+2"));
+    ghost.send("CMD_logininfo+2+1.0.12+Ghost");
+    ghost.close();
+    QTRY_VERIFY(!m_server->game().players.connected(2));
+    QCOMPARE(m_server->socktimer().queued(), 1);
+    while (m_server->socktimer().dispatchOne()) {
+    }
+    // A login that outlived its connection must not bring the slot back.
+    QVERIFY(!m_server->game().players.connected(2));
+    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+"));
+    m_server->socktimer().setManual(false);
+    host->send(ping(*host));
+    QCOMPARE(host->next(), QByteArray("CMD_chat+1+Host chats: ping"));
+}
+
+void ServerSessionsTest::playsRoundOverSockets()
+{
+    Client host = join("Host"), ann = join("Ann");
+    QVERIFY(host && ann);
+    QVERIFY(settle({host.get(), ann.get()}));
+    host->send("CMD_startgame+Host+1+");
+    QCOMPARE(ann->next(), QByteArray("CMD_startgame+Host+1+3+"));
+    QCOMPARE(ann->next(), QByteArray("CMD_nextplayer+1+2"));
+    for (const char* command : {"CMD_settiles", "CMD_setbonus", "CMD_setnexttile", "CMD_setnntile"})
+        QCOMPARE(CommandLine::parse(ann->next()).command, QByteArray(command));
+
+    GameTable& table = m_server->table();
+    for (int i = 0; i < 93; ++i)
+        table.Timer1Timer();
+    QCOMPARE(ann->next(), QByteArray("CMD_turnover+2+0+0+3"));
+    QCOMPARE(ann->next(), QByteArray("CMD_postscores+1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0"));
+
+    // A newcomer in the pause learns the game's mode, then plays from the next round.
+    TestClient cy;
+    QVERIFY(cy.login(m_server->port(), "Cy"));
+    QCOMPARE(cy.nextOf("CMD_loadstats"), QByteArray("CMD_loadstats+1+"));
+    for (int i = 0; i < 41; ++i)
+        table.Timer1Timer();
+    QCOMPARE(cy.next(), QByteArray("CMD_nextplayer+2+3"));
+    QCOMPARE(CommandLine::parse(cy.next()).command, QByteArray("CMD_settiles"));
+}
+
+QTEST_GUILESS_MAIN(ServerSessionsTest)
+#include "test_server_sessions.moc"
