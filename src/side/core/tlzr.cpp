@@ -3,6 +3,7 @@
 #include "side/core/lzrw1_errors.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -16,11 +17,25 @@ constexpr int MaxOffset = 4095;
 constexpr int MinRun = 16;
 constexpr int MaxRun = 4095;
 
-int runLength(const std::uint8_t* src, int x, int n)
+inline int firstDifference(std::uint64_t diff)
+{
+    return (std::endian::native == std::endian::little ? std::countr_zero(diff) : std::countl_zero(diff)) / 8;
+}
+
+// How many bytes from x on equal the byte at x, up to MaxRun.
+inline int runLength(const std::uint8_t* src, int x, int n)
 {
     const int end = std::min(n, x + MaxRun);
     const std::uint8_t b = src[x];
-    int i = x + 1;
+    const std::uint64_t pattern = 0x0101010101010101ull * b;
+    int i = x;
+    while (i + 8 <= end) {
+        std::uint64_t word;
+        std::memcpy(&word, src + i, 8);
+        if (const std::uint64_t diff = word ^ pattern)
+            return i + firstDifference(diff) - x;
+        i += 8;
+    }
     while (i < end && src[i] == b)
         ++i;
     return i - x;
@@ -32,6 +47,24 @@ inline int hashAt(const std::uint8_t* p)
 {
     const std::uint32_t key = ((((std::uint32_t(p[0]) << 4) ^ p[1]) << 4) ^ p[2]);
     return int(((key * 40543u) >> 4) & 0xFFFu);
+}
+
+// How many of the first `limit` bytes at a and b agree, eight at a time.
+inline int matchLength(const std::uint8_t* a, const std::uint8_t* b, int limit)
+{
+    int count = 0;
+    while (count + 8 <= limit) {
+        std::uint64_t wa;
+        std::uint64_t wb;
+        std::memcpy(&wa, a + count, 8);
+        std::memcpy(&wb, b + count, 8);
+        if (const std::uint64_t diff = wa ^ wb)
+            return count + firstDifference(diff);
+        count += 8;
+    }
+    while (count < limit && a[count] == b[count])
+        ++count;
+    return count;
 }
 
 inline void putWord(std::uint8_t* at, unsigned word)
@@ -54,7 +87,7 @@ TLZR::TLZR()
 // Looks up the three bytes at x in the hash table and records x there. The last
 // two positions of a piece cannot start a copy of 3, so they are not hashed; the
 // table is never consulted after them, so the coded bytes are unaffected.
-bool TLZR::tryCopy(const std::uint8_t* src, int x, int n, int& length, int& offset)
+inline bool TLZR::tryCopy(const std::uint8_t* src, int x, int n, int& length, int& offset)
 {
     if (x + MinCopy > n)
         return false;
@@ -63,10 +96,7 @@ bool TLZR::tryCopy(const std::uint8_t* src, int x, int n, int& length, int& offs
     m_hash[h] = std::uint16_t(x);
     if (p == HashEmpty || x - p > MaxOffset)
         return false;
-    const int limit = std::min(MaxCopy, n - x);
-    int count = 0;
-    while (count < limit && src[x + count] == src[p + count])
-        ++count;
+    const int count = matchLength(src + x, src + p, std::min(MaxCopy, n - x));
     if (count < MinCopy)
         return false;
     length = count;
@@ -136,7 +166,9 @@ int TLZR::decompress(const std::uint8_t* src, int len, std::uint8_t* dst)
     }
     if (len < 3)
         return 0;
-    unsigned control = (unsigned(src[1]) << 8) | src[2];
+    // The control word sits in the top 16 bits, so leading zeros count the
+    // literals that come next.
+    std::uint32_t control = ((std::uint32_t(src[1]) << 8) | src[2]) << 16;
     int bits = 16;
     int x = 3;
     int y = 0;
@@ -144,20 +176,30 @@ int TLZR::decompress(const std::uint8_t* src, int len, std::uint8_t* dst)
         if (bits == 0) {
             if (x + 2 > len)
                 return -1;
-            control = (unsigned(src[x]) << 8) | src[x + 1];
+            control = ((std::uint32_t(src[x]) << 8) | src[x + 1]) << 16;
             x += 2;
             bits = 16;
             continue;
         }
-        const bool isCopy = (control & 0x8000u) != 0;
-        control <<= 1;
-        --bits;
-        if (!isCopy) {
-            if (y >= PieceSize)
+        if (!(control & 0x80000000u)) {
+            // A stretch of literals, copied at once. The last control word's
+            // unused bits are 0 too, so the stretch also stops at the block's end.
+            int literals = control ? std::countl_zero(control) : 32;
+            literals = std::min({literals, bits, len - x});
+            if (literals > PieceSize - y)
                 return -1;
-            dst[y++] = src[x++];
+            if (x + 16 <= len && y + 16 <= WorkBufferSize)
+                std::memcpy(dst + y, src + x, 16);
+            else
+                std::memcpy(dst + y, src + x, size_t(literals));
+            x += literals;
+            y += literals;
+            control <<= literals;
+            bits -= literals;
             continue;
         }
+        control <<= 1;
+        --bits;
         if (x + 2 > len)
             return -1;
         const int offset = (int(src[x]) << 4) | (src[x + 1] >> 4);
@@ -177,10 +219,13 @@ int TLZR::decompress(const std::uint8_t* src, int len, std::uint8_t* dst)
             return -1;
         std::uint8_t* out = dst + y;
         const std::uint8_t* from = out - offset;
-        if (offset >= length) {
-            std::memcpy(out, from, size_t(length));
+        if (offset >= 8 && y + 24 <= WorkBufferSize) {
+            // Eight bytes at a time: each chunk reads only bytes already final.
+            // Bytes written past the copy's end are overwritten later or unused.
+            for (int i = 0; i < 24; i += 8)
+                std::memcpy(out + i, from + i, 8);
         } else {
-            // Overlapping copy: each byte may be one this copy has just written.
+            // Close repeats: each byte may be one this copy has just written.
             for (int i = 0; i < length; ++i)
                 out[i] = from[i];
         }

@@ -26,7 +26,8 @@ public:
     // bytes; returns the block length.
     int compress(const std::uint8_t* src, int n, std::uint8_t* dst);
 
-    // Decodes one block of len bytes into dst (PieceSize bytes). Returns the
+    // Decodes one block of len bytes into dst, which holds WorkBufferSize bytes
+    // (the room past PieceSize lets short copies move whole words). Returns the
     // number of bytes decoded, or -1 for a block that no coder writes: one that
     // decodes past PieceSize, copies from before the start of its output or has
     // an item cut off by its end. Never reads or writes outside the buffers.
