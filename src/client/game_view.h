@@ -1,11 +1,24 @@
 #pragma once
 
+#include "client/core/board_model.h"
+#include "client/core/game_link.h"
+#include "game_hooks.h"
+#include "board_pictures.h"
+#include "board_view.h"
 #include "net/field_reader.h"
+#include "path_replay_panel.h"
+#include "score_panel.h"
 
+#include <QImage>
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <memory>
 
 class ClientSession;
+class GameOverlays;
 class QWidget;
+class TurnFlow;
 
 // The game's view on the main window: board mirror and board drawing, turn flow
 // with its clocks, scores and winner display, and the winner's-path replay. The
@@ -14,6 +27,9 @@ class GameView : public QObject {
     Q_OBJECT
 public:
     GameView(ClientSession& session, QWidget* backPanel, QObject* parent = nullptr);
+    // The same view on any connection (tests, tools): `link` says who we are
+    // and how to send.
+    GameView(GameLink link, QWidget* backPanel, QObject* parent = nullptr);
     ~GameView() override;
 
     // Board messages.
@@ -40,4 +56,41 @@ public:
 
     // Empties scores, round results, eyes and the board mirror.
     void clearall();
+
+    // A relayed phrase for the speech bubble ("CMD_phrase" payload).
+    void queuephrase(const QString& phrase);
+
+    // Sounds, chat lines, options, tally and high scores (see GameHooks).
+    void setHooks(const GameHooks& hooks) { m_hooks = hooks; }
+    GameHooks& hooks() { return m_hooks; }
+
+    // A tile set: 7 piece pictures and 5 bonus pictures (black see-through).
+    // Both boards and the tile previews are drawn from them from now on.
+    void setPictures(const QList<QImage>& pieces, const QList<QImage>& bonus);
+
+    // `boardMouseUp`: a release at pixel (x, y) of the board's paint box.
+    void boardMouseUp(int x, int y);
+
+    const BoardModel& board() const { return m_board; }
+    BoardView* boardView() const { return m_boardView; }
+    ScorePanel* scorePanel() const { return m_score; }
+    GameOverlays& overlays() const { return *m_overlays; }
+    TurnFlow& turnFlow() const { return *m_flow; }
+    PathReplayPanel* replayPanel() const { return m_replay; }
+
+private:
+    void apply(const BoardEffects& e);
+    void showPreviews();
+    void offerHighestTrail(int trail);
+
+    GameLink m_link;
+    GameHooks m_hooks;
+    BoardPictures m_pictures;
+    BoardModel m_board;
+    // Owned by the back panel; deleted with the view unless the panel went first.
+    QPointer<BoardView> m_boardView;
+    QPointer<ScorePanel> m_score;
+    QPointer<PathReplayPanel> m_replay;
+    std::unique_ptr<GameOverlays> m_overlays;
+    std::unique_ptr<TurnFlow> m_flow;
 };

@@ -1,0 +1,115 @@
+#include "game_overlays.h"
+
+#include "framed_panel.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+QLabel* textLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
+                  int pixels, const QColor& colour)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setTextFormat(Qt::PlainText);
+    l->setText(text);
+    l->setAlignment(Qt::AlignCenter);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    l->setFont(font);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    l->setPalette(palette);
+    return l;
+}
+
+QLabel* pictureLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& picture)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setPixmap(QPixmap(picture));
+    return l;
+}
+
+} // namespace
+
+GameOverlays::GameOverlays(QWidget* back)
+{
+    m_roundnum = textLabel(back, QStringLiteral("label_roundnum"), QRect(144, 18, 313, 16),
+                           QStringLiteral("Welcome to Gloop Dash!"), 13, Qt::white);
+    buildLeftColumn(back);
+    buildBanners(back);
+    m_owned = {m_roundnum, m_pibbie, m_bubble, m_bubbleText, m_start, m_phrases, m_over, m_winner};
+    raise();
+}
+
+GameOverlays::~GameOverlays()
+{
+    for (const QPointer<QWidget>& w : m_owned)
+        delete w.data();
+}
+
+void GameOverlays::buildLeftColumn(QWidget* back)
+{
+    m_pibbie = pictureLabel(back, QStringLiteral("image_pibbie"), QRect(8, 154, 136, 163),
+                            QStringLiteral(":/pictures/board_mascot.png"));
+
+    m_start = new QPushButton(back);
+    m_start->setObjectName(QStringLiteral("button_startgame"));
+    m_start->setGeometry(16, 49, 115, 67);
+    m_start->setIcon(QIcon(QStringLiteral(":/pictures/board_start.png")));
+    m_start->setIconSize(QSize(115, 67));
+    m_start->setFlat(true);
+    m_start->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    m_start->setCursor(Qt::PointingHandCursor);
+    m_start->hide();
+
+    m_bubble = pictureLabel(back, QStringLiteral("image_bubble"), QRect(8, 34, 135, 146),
+                            QStringLiteral(":/pictures/board_bubble.png"));
+    m_bubble->hide();
+    m_bubbleText = textLabel(back, QStringLiteral("label_bubble"), QRect(23, 67, 107, 47), {}, 12, Qt::black);
+    m_bubbleText->setWordWrap(true);
+    m_bubbleText->hide();
+
+    m_phrases = new QListWidget(back);
+    m_phrases->setObjectName(QStringLiteral("listbox_phrase"));
+    m_phrases->hide();
+}
+
+void GameOverlays::buildBanners(QWidget* back)
+{
+    m_over = new FramedPanel(QColor(120, 200, 255), QColor(16, 24, 70), back);
+    m_over->setObjectName(QStringLiteral("panel_Over"));
+    m_over->setGeometry(153, 137, 297, 65);
+    m_overText = textLabel(m_over, QStringLiteral("label_over"), QRect(4, 4, 289, 57),
+                           QStringLiteral("Welcome To Gloop Dash"), 16, Qt::white);
+    m_overText->setWordWrap(true);
+    m_over->hide();
+
+    m_winner = new FramedPanel(QColor(0, 255, 0), QColor(20, 10, 50), back);
+    m_winner->setObjectName(QStringLiteral("panel_winner"));
+    m_winner->setGeometry(161, 145, 297, 65);
+    // Each text is written twice, silver under lime one pixel apart: a shadow.
+    const QColor silver(192, 192, 192);
+    const QColor lime(0, 255, 0);
+    const QString winner = QStringLiteral("Winner!");
+    const QString won = QStringLiteral("Has Won the Game!!");
+    m_winnerLabels[0] = textLabel(m_winner, QStringLiteral("label_winner1"), QRect(1, 6, 297, 26), winner, 19, silver);
+    m_winnerLabels[1] = textLabel(m_winner, QStringLiteral("label_winner2"), QRect(0, 5, 297, 26), winner, 19, lime);
+    m_winnerLabels[2] = textLabel(m_winner, QStringLiteral("label_winner3"), QRect(1, 35, 297, 26), won, 19, silver);
+    m_winnerLabels[3] = textLabel(m_winner, QStringLiteral("label_winner4"), QRect(0, 34, 297, 26), won, 19, lime);
+    m_winner->hide();
+}
+
+void GameOverlays::raise()
+{
+    m_bubble->raise();
+    m_bubbleText->raise();
+    m_over->raise();
+    m_winner->raise();
+}

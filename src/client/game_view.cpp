@@ -1,0 +1,196 @@
+#include "game_view.h"
+
+#include "board_canvas.h"
+#include "board_view.h"
+#include "framed_panel.h"
+#include "game_overlays.h"
+#include "path_replay_panel.h"
+#include "score_panel.h"
+#include "turn_flow.h"
+
+#include <QLabel>
+#include <QWidget>
+
+GameView::GameView(GameLink link, QWidget* backPanel, QObject* parent)
+    : QObject(parent), m_link(std::move(link))
+{
+    m_boardView = new BoardView(m_board.grid(), m_pictures,
+                                {QStringLiteral("panel_board"), QStringLiteral("mainimage"), QStringLiteral("board"),
+                                 QStringLiteral("label_trailscore")},
+                                QColor(0, 128, 0), backPanel);
+    m_boardView->move(144, 36);
+    connect(m_boardView->canvas(), &BoardCanvas::boardMouseUp, this, &GameView::boardMouseUp);
+    m_score = new ScorePanel(backPanel);
+    m_overlays = std::make_unique<GameOverlays>(backPanel);
+    m_replay = new PathReplayPanel(m_pictures, m_hooks, backPanel);
+    m_flow = std::make_unique<TurnFlow>(*m_score, *m_overlays, m_board, *m_boardView, m_link, m_hooks,
+                                        [this] { clearall(); });
+    m_overlays->raise();
+    m_replay->raise();
+    clearall();
+}
+
+GameView::~GameView()
+{
+    // The widgets draw from this view's mirror and pictures: they go with it,
+    // not later with the back panel.
+    m_flow.reset();
+    m_overlays.reset();
+    delete m_replay.data();
+    delete m_boardView.data();
+    delete m_score.data();
+}
+
+void GameView::setPictures(const QList<QImage>& pieces, const QList<QImage>& bonus)
+{
+    m_pictures.setPictures(pieces, bonus);
+    m_boardView->setPictures(m_pictures);
+    m_replay->setPictures(m_pictures);
+    showPreviews();
+}
+
+void GameView::clearall()
+{
+    m_score->clearRows();
+    m_board.clear();
+    m_boardView->refresh();
+}
+
+void GameView::apply(const BoardEffects& e)
+{
+    if (e.popup)
+        m_score->showPopup(*e.popup);
+    if (QLabel* score = m_score->score(e.scoreSlot))
+        score->setText(e.scoreText);
+    if (e.trailText)
+        m_boardView->setTrailText(*e.trailText);
+    if (e.trailCell)
+        m_boardView->moveTrailTo(e.trailCell->x(), e.trailCell->y());
+    if (e.status)
+        m_score->status()->setText(*e.status);
+    if (e.boardChanged)
+        m_boardView->refresh();
+    for (const QString& sound : e.sounds)
+        m_hooks.sound(sound);
+    if (e.highestTrail)
+        offerHighestTrail(*e.highestTrail);
+    if (!e.send.isEmpty())
+        m_link.send(e.send);
+}
+
+void GameView::offerHighestTrail(int trail)
+{
+    if (!m_hooks.tallyHighestTrail || !m_hooks.addword)
+        return;
+    bool ok = false;
+    const int best = m_hooks.tallyHighestTrail().toInt(&ok);
+    if (ok && trail > best)
+        m_hooks.addword(QString::number(trail), 4);
+}
+
+void GameView::showPreviews()
+{
+    m_score->current()->setProperty("tag", m_board.currentTile());
+    m_score->next()->setProperty("tag", m_board.nextTile());
+    ScorePanel::showTile(m_score->current(), m_pictures.piece(m_board.currentTile()));
+    ScorePanel::showTile(m_score->next(), m_pictures.piece(m_board.nextTile()));
+}
+
+void GameView::settiles(FieldReader& f)
+{
+    m_replay->hide();
+    m_overlays->over()->hide();
+    const BoardEffects e = m_board.settiles(f);
+    apply(e);
+    if (e.handled)
+        m_flow->startCountdown();
+}
+
+void GameView::setbonus(FieldReader& f)
+{
+    apply(m_board.setbonus(f));
+}
+
+void GameView::setnexttile(FieldReader& f)
+{
+    const BoardEffects e = m_board.setnexttile(f, m_link.myslot());
+    if (e.previewsChanged)
+        showPreviews();
+}
+
+void GameView::setnntile(FieldReader& f)
+{
+    if (const auto code = m_board.setnntile(f))
+        ScorePanel::showTile(m_score->nntile(), m_pictures.piece(*code));
+}
+
+void GameView::removetile(FieldReader& f)
+{
+    apply(m_board.removetile(f, m_link.myslot()));
+}
+
+void GameView::bombed(FieldReader& f)
+{
+    apply(m_board.bombed(f));
+}
+
+void GameView::error(FieldReader&)
+{
+    apply(m_board.error());
+}
+
+void GameView::boardMouseUp(int x, int y)
+{
+    apply(m_board.boardMouseUp(x, y, m_link.myslot(), m_link.loggedin()));
+}
+
+void GameView::startthegame(FieldReader& f)
+{
+    m_flow->startthegame(f);
+}
+
+void GameView::getnextplayer(FieldReader& f)
+{
+    m_flow->getnextplayer(f);
+}
+
+void GameView::turnover(FieldReader& f)
+{
+    m_flow->turnover(f);
+}
+
+void GameView::postscores(FieldReader& f)
+{
+    m_flow->postscores(f);
+}
+
+void GameView::winner(FieldReader& f)
+{
+    m_flow->winner(f);
+}
+
+void GameView::loadstats(FieldReader& f)
+{
+    if (const auto mode = f.lastInt())
+        m_link.setGamemode(*mode);
+}
+
+void GameView::queuephrase(const QString& phrase)
+{
+    m_flow->queuephrase(phrase);
+}
+
+void GameView::settileswinner(FieldReader& f)
+{
+    m_replay->settileswinner(f);
+}
+
+void GameView::setbonuswinner(FieldReader& f)
+{
+    m_replay->setbonuswinner(f);
+}
+
+void GameView::thepath(FieldReader& f)
+{
+    m_replay->thepath(f);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "client/core/path_replay_model.h"
+#include "framed_panel.h"
+
+#include <QTimer>
+
+class BoardPictures;
+class BoardView;
+class QLabel;
+class QPushButton;
+struct GameHooks;
+
+// "Winner's Path": after a round, the best player's moves replayed one pick
+// per second on a board of its own, with the score under it and the tiles
+// that player had as current and next.
+class PathReplayPanel : public FramedPanel {
+    Q_OBJECT
+public:
+    PathReplayPanel(const BoardPictures& pictures, const GameHooks& hooks, QWidget* parent = nullptr);
+
+    // "CMD_resettiles", "CMD_resetbonus" and "CMD_thepath".
+    void settileswinner(FieldReader& f);
+    void setbonuswinner(FieldReader& f);
+    void thepath(FieldReader& f);
+
+    // One tick of the replay clock `Timer1`.
+    void Timer1Timer();
+    // The "X" button: hides the panel; the replay runs on unseen.
+    void FlatButton1Click();
+
+    void setPictures(const BoardPictures& pictures);
+
+    const PathReplayModel& model() const { return m_model; }
+    QTimer& timer1() { return m_timer1; }
+    BoardView* board() const { return m_board; }
+
+private:
+    void build();
+    void showTick(const ReplayTick& t);
+
+    const BoardPictures* m_pictures;
+    const GameHooks& m_hooks;
+    PathReplayModel m_model;
+    BoardView* m_board = nullptr;
+    QLabel* m_name = nullptr;
+    QLabel* m_score = nullptr;
+    QLabel* m_current = nullptr;
+    QLabel* m_next = nullptr;
+    QPushButton* m_close = nullptr;
+    QTimer m_timer1;
+};

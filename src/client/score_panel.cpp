@@ -1,0 +1,210 @@
+#include "score_panel.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+constexpr int RowTops[ScorePanel::Seats] = {196, 215, 234, 252, 270, 288};
+constexpr int NameLeft = 23;
+constexpr int ScoreLeft = 119;
+constexpr int ResultLeft = 186;
+constexpr int EyesLeft = 13;
+constexpr int RowHeight = 17;
+const QColor Text(235, 235, 255);
+
+bool seat(int slot)
+{
+    return slot >= 1 && slot <= ScorePanel::Seats;
+}
+
+} // namespace
+
+ScorePanel::ScorePanel(QWidget* parent)
+    : QWidget(parent), m_background(QStringLiteral(":/pictures/board_scorepanel.png"))
+{
+    setObjectName(QStringLiteral("panel_score"));
+    setGeometry(463, 17, 238, 335);
+    buildTop();
+    buildRows();
+}
+
+QLabel* ScorePanel::label(const QString& name, const QRect& geometry, const QString& text, int pixels,
+                          bool bold)
+{
+    auto* l = new QLabel(this);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    // Names and numbers come from the network: never read them as markup.
+    l->setTextFormat(Qt::PlainText);
+    l->setText(text);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    l->setFont(font);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, Text);
+    l->setPalette(palette);
+    return l;
+}
+
+void ScorePanel::buildTop()
+{
+    m_timer = label(QStringLiteral("image_timer"), QRect(20, 16, 0, 17), {}, 11, false);
+    m_timer->setPixmap(QPixmap(QStringLiteral(":/pictures/board_timer.png")));
+    m_timer->setScaledContents(true);
+    m_timerLabel = label(QStringLiteral("label_timer"), QRect(20, 16, TimerFull, 17),
+                         QStringLiteral("Help Save Pibbo!!"), 12, true);
+    m_timerLabel->setAlignment(Qt::AlignCenter);
+
+    label(QStringLiteral("label_current"), QRect(16, 36, 72, 14), QStringLiteral("CURRENT"), 11, true)
+        ->setAlignment(Qt::AlignCenter);
+    label(QStringLiteral("label_next"), QRect(150, 36, 72, 14), QStringLiteral("NEXT"), 11, true)
+        ->setAlignment(Qt::AlignCenter);
+    m_current = label(QStringLiteral("image_current"), QRect(28, 52, 48, 48), {}, 11, false);
+    m_next = label(QStringLiteral("image_next"), QRect(162, 52, 48, 48), {}, 11, false);
+    m_nntile = label(QStringLiteral("image_nntile"), QRect(107, 64, 24, 24), {}, 11, false);
+    m_nntile->hide();
+
+    m_status = label(QStringLiteral("label_status"), QRect(8, 102, 222, 16), QStringLiteral("Good Luck!"), 13, true);
+    m_status->setAlignment(Qt::AlignCenter);
+
+    m_bonusImage = label(QStringLiteral("image_bonus"), QRect(0, 120, 106, 48), {}, 11, false);
+    m_bonusImage->setPixmap(QPixmap(QStringLiteral(":/pictures/board_popup.png")));
+    m_bonusImage->hide();
+    m_bonusLabel = label(QStringLiteral("label_bonus"), QRect(0, 120, 106, 48), {}, 16, true);
+    m_bonusLabel->setAlignment(Qt::AlignCenter);
+    QPalette black = m_bonusLabel->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    m_bonusLabel->setPalette(black);
+    m_bonusLabel->hide();
+
+    label(QStringLiteral("label_total"), QRect(ScoreLeft, 178, 60, 16), QStringLiteral("Total"), 12, true);
+    label(QStringLiteral("label_last"), QRect(ResultLeft, 178, 46, 16), QStringLiteral("Last"), 12, true);
+    m_numRound = label(QStringLiteral("label_numround"), QRect(8, 314, 222, 16), {}, 12, true);
+    m_numRound->setAlignment(Qt::AlignCenter);
+    m_turn = label(QStringLiteral("image_turn"), QRect(2, RowTops[0] + 2, 9, 13), {}, 11, false);
+    m_turn->setPixmap(QPixmap(QStringLiteral(":/pictures/board_turn.png")));
+    m_turn->hide();
+}
+
+void ScorePanel::buildRows()
+{
+    const QPixmap eyes(QStringLiteral(":/pictures/board_eyes.png"));
+    for (int n = 1; n <= Seats; ++n) {
+        const QString number = QString::number(n);
+        const int top = RowTops[n - 1];
+        m_names[n] = label(QStringLiteral("label_playername") + number, QRect(NameLeft, top, 94, RowHeight),
+                           QStringLiteral("<Waiting>"), 12, false);
+        // The row's slot, read by the players' context menu.
+        m_names[n]->setProperty("tag", n);
+        m_scores[n] = label(QStringLiteral("label_score") + number, QRect(ScoreLeft, top, 64, RowHeight),
+                            QStringLiteral("0"), 12, false);
+        m_results[n] = label(QStringLiteral("label_bonus") + number, QRect(ResultLeft, top, 46, RowHeight),
+                             {}, 12, false);
+        m_eyes[n] = label(QStringLiteral("image_eyes") + number, QRect(EyesLeft, top + 4, 10, 9), {}, 11, false);
+        m_eyes[n]->setPixmap(eyes);
+        m_eyes[n]->setScaledContents(true);
+        m_eyes[n]->hide();
+    }
+}
+
+QLabel* ScorePanel::playerName(int slot) const
+{
+    return seat(slot) ? m_names[slot] : nullptr;
+}
+
+QLabel* ScorePanel::score(int slot) const
+{
+    return seat(slot) ? m_scores[slot] : nullptr;
+}
+
+QLabel* ScorePanel::roundResult(int slot) const
+{
+    return seat(slot) ? m_results[slot] : nullptr;
+}
+
+QLabel* ScorePanel::eyes(int slot) const
+{
+    return seat(slot) ? m_eyes[slot] : nullptr;
+}
+
+std::optional<int> ScorePanel::shownTotal(int slot) const
+{
+    if (!seat(slot))
+        return std::nullopt;
+    bool ok = false;
+    const int total = m_scores[slot]->text().toInt(&ok);
+    return ok ? std::optional<int>(total) : std::nullopt;
+}
+
+int ScorePanel::startTop(int slot)
+{
+    return seat(slot) ? RowTops[slot - 1] : 0;
+}
+
+void ScorePanel::moveRow(int slot, int top)
+{
+    if (!seat(slot))
+        return;
+    m_names[slot]->move(NameLeft, top);
+    m_scores[slot]->move(ScoreLeft, top);
+    m_results[slot]->move(ResultLeft, top);
+    m_eyes[slot]->move(EyesLeft, top + 4);
+}
+
+int ScorePanel::timerWidth() const
+{
+    return m_timer->width();
+}
+
+void ScorePanel::setTimerWidth(int width)
+{
+    m_timer->resize(qMax(0, width), m_timer->height());
+}
+
+void ScorePanel::showPopup(int score)
+{
+    m_bonusLabel->setText(QString::number(score));
+    m_popupTag = 2;
+    m_bonusImage->show();
+    m_bonusLabel->show();
+    m_bonusLabel->raise();
+}
+
+void ScorePanel::popupTick()
+{
+    // Counting stops just below 0: the popup is hidden from then on anyway.
+    if (m_popupTag >= 0)
+        --m_popupTag;
+    if (m_popupTag < 0) {
+        m_bonusLabel->hide();
+        m_bonusImage->hide();
+    }
+}
+
+void ScorePanel::clearRows()
+{
+    for (int n = 1; n <= Seats; ++n) {
+        m_scores[n]->setText(QStringLiteral("0"));
+        m_results[n]->clear();
+        m_eyes[n]->hide();
+    }
+}
+
+void ScorePanel::showTile(QLabel* preview, const QImage* picture)
+{
+    if (!picture) {
+        preview->clear();
+        return;
+    }
+    preview->setPixmap(QPixmap::fromImage(
+        picture->scaled(preview->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+}
+
+void ScorePanel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(rect(), m_background);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <optional>
+
+class QImage;
+class QLabel;
+
+// The panel right of the board: the countdown bar, the current, next and
+// after-next tiles, the status line, the bonus popup, the six player rows
+// (name, total, last round's result, the eyes of a watcher) and the round line.
+// Rows are found by name plus slot number (`label_playername3`) as well.
+class ScorePanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int Seats = 6;
+    static constexpr int TimerFull = 198;
+
+    explicit ScorePanel(QWidget* parent = nullptr);
+
+    // Row controls of slot 1 to 6; nullptr for any other slot.
+    QLabel* playerName(int slot) const;
+    QLabel* score(int slot) const;
+    QLabel* roundResult(int slot) const;
+    QLabel* eyes(int slot) const;
+    // The row's total as a number; nullopt when its text is not one.
+    std::optional<int> shownTotal(int slot) const;
+    // Moves a row's name, total, result and eyes to a new top.
+    void moveRow(int slot, int top);
+    // Top of a row as the panel is first laid out.
+    static int startTop(int slot);
+
+    QLabel* status() const { return m_status; }
+    QLabel* current() const { return m_current; }
+    QLabel* next() const { return m_next; }
+    QLabel* nntile() const { return m_nntile; }
+    QLabel* timerLabel() const { return m_timerLabel; }
+    QLabel* numRound() const { return m_numRound; }
+    QLabel* turnArrow() const { return m_turn; }
+    QLabel* bonusImage() const { return m_bonusImage; }
+    QLabel* bonusLabel() const { return m_bonusLabel; }
+
+    int timerWidth() const;
+    void setTimerWidth(int width);
+
+    // Shows a finished trail's score in the popup for about three ticks.
+    void showPopup(int score);
+    // One tick of the one-second clock: the popup hides once its count runs out.
+    void popupTick();
+
+    // Scores to "0", round results emptied, eyes hidden.
+    void clearRows();
+
+    // Shows a picture in a tile preview (empty for nullptr), scaled to the preview.
+    static void showTile(QLabel* preview, const QImage* picture);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildTop();
+    void buildRows();
+    QLabel* label(const QString& name, const QRect& geometry, const QString& text, int pixels, bool bold);
+
+    QPixmap m_background;
+    QLabel* m_timer = nullptr;
+    QLabel* m_timerLabel = nullptr;
+    QLabel* m_current = nullptr;
+    QLabel* m_next = nullptr;
+    QLabel* m_nntile = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_bonusImage = nullptr;
+    QLabel* m_bonusLabel = nullptr;
+    QLabel* m_numRound = nullptr;
+    QLabel* m_turn = nullptr;
+    QLabel* m_names[Seats + 1] = {};
+    QLabel* m_scores[Seats + 1] = {};
+    QLabel* m_results[Seats + 1] = {};
+    QLabel* m_eyes[Seats + 1] = {};
+    // Ticks the popup has left; it hides when this drops below 0.
+    int m_popupTag = 0;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "client/core/score_order.h"
+#include "net/field_reader.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+class BoardModel;
+class BoardView;
+class GameOverlays;
+class ScorePanel;
+struct GameHooks;
+struct GameLink;
+
+// The flow of a game on screen: its start, each round ("mission") with its
+// countdown, the end of a seat's round with the reason, the scores and their
+// order, the phrase bubble, and the winner with the high-score offer and the
+// tally. The server decides all of it; this only shows it.
+class TurnFlow : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int RoundSeconds = 90;
+
+    TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
+             const GameLink& link, const GameHooks& hooks, std::function<void()> clearall,
+             QObject* parent = nullptr);
+
+    void startthegame(FieldReader& f);
+    void getnextplayer(FieldReader& f);
+    void turnover(FieldReader& f);
+    void postscores(FieldReader& f);
+    void winner(FieldReader& f);
+
+    // A new board arrived: the countdown restarts and the clock runs from now on.
+    void startCountdown();
+    // Appends a relayed phrase ("name  says: text|colour") to the bubble's queue.
+    void queuephrase(const QString& phrase);
+    // One tick of the one-second clock `Timer2`.
+    void Timer2Timer();
+
+    int timeleft() const { return m_timeleft; }
+    bool gamestarted() const { return m_gamestarted; }
+    const ScoreOrder& scoreorder() const { return m_scoreorder; }
+    QTimer& timer2() { return m_timer2; }
+
+private:
+    void showNextPhrase();
+    void showTurnOver(int reason);
+    void markCurrentPlayer(int slot);
+    void offerHighScore(int myslot, int total);
+    void recordGame(int myslot, const QString& winnerName);
+
+    ScorePanel& m_score;
+    GameOverlays& m_overlays;
+    BoardModel& m_board;
+    BoardView& m_boardView;
+    const GameLink& m_link;
+    const GameHooks& m_hooks;
+    std::function<void()> m_clearall;
+    QTimer m_timer2;
+    int m_timeleft = 0;
+    bool m_gamestarted = false;
+    int m_phrasetick = 0;
+    ScoreOrder m_scoreorder;
+};

@@ -1,0 +1,269 @@
+#include "support_game_view.h"
+
+#include "client/board_canvas.h"
+#include "client/score_panel.h"
+#include "client/turn_flow.h"
+
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+QRgb pieceColour(int code)
+{
+    return QColor::fromHsv(code * 45, 255, 230).rgb();
+}
+
+QRgb bonusColour(int code)
+{
+    return qRgb(255, code * 50, 40);
+}
+
+// Plain pictures so every pixel of the board is predictable: solid pieces,
+// and bonus pictures that are black except a square at (30, 30).
+void usePlainPictures(GameView& view)
+{
+    QList<QImage> pieces;
+    QList<QImage> bonus;
+    for (int c = 0; c < 7; ++c) {
+        QImage p(48, 48, QImage::Format_RGB32);
+        p.fill(QColor(pieceColour(c)));
+        pieces << p;
+    }
+    for (int b = 0; b < 5; ++b) {
+        QImage p(48, 48, QImage::Format_RGB32);
+        p.fill(Qt::black);
+        for (int y = 30; y < 40; ++y)
+            for (int x = 30; x < 40; ++x)
+                p.setPixel(x, y, bonusColour(b));
+        bonus << p;
+    }
+    view.setPictures(pieces, bonus);
+}
+
+QImage boardImage(GameViewRig& rig)
+{
+    return rig.find<BoardCanvas>("board")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb at(const QImage& image, int x, int y, int dx, int dy)
+{
+    return image.pixel(52 * x + 2 + dx, 52 * y + 2 + dy);
+}
+
+QRgb background(int x, int y, int dx, int dy)
+{
+    static const QImage picture = QImage(":/pictures/board_background.png").convertToFormat(QImage::Format_RGB32);
+    return picture.pixel(52 * x + 2 + dx, 52 * y + 2 + dy);
+}
+
+void click(GameViewRig& rig, int px, int py)
+{
+    QTest::mouseClick(rig.find<BoardCanvas>("board"), Qt::LeftButton, {}, QPoint(px, py));
+}
+
+QString status(GameViewRig& rig)
+{
+    return rig.find<QLabel>("label_status")->text();
+}
+
+} // namespace
+
+class TestBoardView : public QObject {
+    Q_OBJECT
+private slots:
+    void drawsMirrorWithSeeThroughBonus();
+    void repaintShowsTheSameBoard();
+    void clickSendsOnceUntilUnlocked();
+    void clickOnOtherTileIsInvalidMove();
+    void releaseDraggedOutsideIsIgnored();
+    void newTrailPopsUpAndErasesMarks();
+    void transportTakeAndBomb();
+    void highestTrailOfferedWhenBeaten_data();
+    void highestTrailOfferedWhenBeaten();
+    void previewsFollowTheTiles();
+};
+
+void TestBoardView::drawsMirrorWithSeeThroughBonus()
+{
+    GameViewRig rig;
+    usePlainPictures(*rig.view);
+    rig.feed(&GameView::settiles, "0+0+1+1+0+6+2+2+3");
+    rig.feed(&GameView::setbonus, "1+0+2+2+2+4");
+    const QImage img = boardImage(rig);
+    QCOMPARE(at(img, 0, 0, 10, 10), pieceColour(1));
+    QCOMPARE(at(img, 1, 0, 10, 10), pieceColour(6));
+    QCOMPARE(at(img, 1, 0, 32, 32), bonusColour(2));
+    // Black parts of a bonus picture show the piece beneath.
+    QCOMPARE(at(img, 2, 2, 10, 10), pieceColour(3));
+    QCOMPARE(at(img, 2, 2, 35, 35), bonusColour(4));
+    // Cells left out of the deal show the background only.
+    QCOMPARE(at(img, 5, 5, 20, 20), background(5, 5, 20, 20));
+}
+
+void TestBoardView::repaintShowsTheSameBoard()
+{
+    GameViewRig rig;
+    rig.back.show();
+    rig.startRound(3, 3, "2+2+2+4+4+3");
+    rig.feed(&GameView::removetile, "2+1+1+1+30+30+30");
+    const QImage first = boardImage(rig);
+    // The built-in trail mark and a bomb picture are where the mirror says.
+    QVERIFY(first != QImage());
+    rig.find<QWidget>("panel_board")->hide();
+    rig.find<QWidget>("panel_board")->show();
+    QCOMPARE(boardImage(rig), first);
+    // Taking a cell changes exactly that cell.
+    rig.feed(&GameView::setnexttile, "3+1");
+    rig.feed(&GameView::removetile, "2+4+4+2+60+30+60");
+    const QImage second = boardImage(rig);
+    QVERIFY(at(second, 4, 4, 24, 24) != at(first, 4, 4, 24, 24));
+    QCOMPARE(at(second, 0, 0, 24, 24), at(first, 0, 0, 24, 24));
+}
+
+void TestBoardView::clickSendsOnceUntilUnlocked()
+{
+    GameViewRig rig;
+    rig.startRound(3, 3);
+    click(rig, 52 * 4 + 10, 20);
+    click(rig, 52 * 4 + 10, 20);
+    QCOMPARE(rig.sent, QList<QByteArray>{"CMD_selecttile+2+4+0\xff"});
+    rig.feed(&GameView::error, "3");
+    QCOMPARE(status(rig), QStringLiteral("Invalid Tile"));
+    click(rig, 10, 300);
+    QCOMPARE(rig.sent.size(), 2);
+    QCOMPARE(rig.sent.last(), QByteArray("CMD_selecttile+2+0+5\xff"));
+    click(rig, 10, 300);
+    rig.feed(&GameView::setnexttile, "3+3");
+    click(rig, 10, 300);
+    QCOMPARE(rig.sent.size(), 3);
+}
+
+void TestBoardView::clickOnOtherTileIsInvalidMove()
+{
+    GameViewRig rig;
+    rig.startRound(2, 3);
+    click(rig, 100, 100);
+    QVERIFY(rig.sent.isEmpty());
+    QCOMPARE(status(rig), QStringLiteral("Invalid Move"));
+    // Picking stays open: a wild current tile now takes any cell.
+    rig.feed(&GameView::setnexttile, "6+3");
+    click(rig, 100, 100);
+    QCOMPARE(rig.sent.size(), 1);
+}
+
+void TestBoardView::releaseDraggedOutsideIsIgnored()
+{
+    GameViewRig rig;
+    rig.startRound(6, 6);
+    const QString before = status(rig);
+    auto* canvas = rig.find<BoardCanvas>("board");
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-20, 20));
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 330));
+    QVERIFY(rig.sent.isEmpty());
+    QCOMPARE(status(rig), before);
+}
+
+void TestBoardView::newTrailPopsUpAndErasesMarks()
+{
+    GameViewRig rig;
+    rig.myname = "Zed";
+    rig.find<QLabel>("label_playername2")->setText("Ann");
+    rig.startRound(1, 1);
+    usePlainPictures(*rig.view);
+    rig.feed(&GameView::removetile, "2+0+0+1+60+60+60");
+    rig.feed(&GameView::removetile, "2+0+1+2+120+60+120");
+    QCOMPARE(at(boardImage(rig), 0, 1, 40, 40), pieceColour(0));
+
+    rig.feed(&GameView::removetile, "2+5+5+1+10+10+130");
+    auto* popup = rig.find<QLabel>("label_bonus");
+    QCOMPARE(popup->text(), QStringLiteral("120"));
+    QVERIFY(popup->isVisibleTo(&rig.back));
+    QVERIFY(rig.find<QLabel>("image_bonus")->isVisibleTo(&rig.back));
+    const QImage img = boardImage(rig);
+    QCOMPARE(at(img, 0, 0, 40, 40), background(0, 0, 40, 40));
+    QCOMPARE(at(img, 0, 1, 40, 40), background(0, 1, 40, 40));
+    QCOMPARE(at(img, 5, 5, 40, 40), pieceColour(0));
+    QCOMPARE(rig.find<QLabel>("label_score2")->text(), QStringLiteral("130"));
+
+    // The popup stays for two more clock ticks and goes at the third.
+    TurnFlow& flow = rig.view->turnFlow();
+    flow.Timer2Timer();
+    flow.Timer2Timer();
+    QVERIFY(popup->isVisibleTo(&rig.back));
+    flow.Timer2Timer();
+    QVERIFY(!popup->isVisibleTo(&rig.back));
+    QVERIFY(!rig.find<QLabel>("image_bonus")->isVisibleTo(&rig.back));
+}
+
+void TestBoardView::transportTakeAndBomb()
+{
+    GameViewRig rig;
+    rig.startRound(4, 4, "3+3+1");
+    usePlainPictures(*rig.view);
+    rig.sounds.clear();
+    rig.feed(&GameView::removetile, "2+3+3+1+40+40+40");
+    QCOMPARE(status(rig), QStringLiteral("Transport!"));
+    QCOMPARE(rig.sounds, QStringList{"chain"});
+    auto* trail = rig.find<QLabel>("label_trailscore");
+    QCOMPARE(trail->text(), QStringLiteral("40"));
+    QCOMPARE(trail->pos(), QPoint(52 * 3 + 4, 52 * 3 + 4));
+
+    rig.sounds.clear();
+    rig.feed(&GameView::bombed, "2+2+80+20+120+0+0+1+0+2+0");
+    QCOMPARE(rig.sounds, (QStringList{"bomb", "bomb", "bomb"}));
+    QCOMPARE(status(rig), QStringLiteral("Trail Score: 80"));
+    QCOMPARE(trail->text(), QStringLiteral("20"));
+    QCOMPARE(trail->pos(), QPoint(52 * 3 + 4, 52 * 3 + 4));
+    const QImage img = boardImage(rig);
+    for (int x = 0; x < 3; ++x)
+        QCOMPARE(at(img, x, 0, 40, 40), pieceColour(0));
+    QCOMPARE(at(img, 3, 0, 40, 40), pieceColour(4));
+}
+
+void TestBoardView::highestTrailOfferedWhenBeaten_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("take");
+    QTest::addColumn<QStringList>("tally");
+    QTest::newRow("beaten") << "50" << QByteArray("2+0+0+1+60+60+60") << QStringList{"addword 60 4"};
+    QTest::newRow("equal") << "60" << QByteArray("2+0+0+1+60+60+60") << QStringList{};
+    QTest::newRow("other seat's take") << "0" << QByteArray("3+0+0+1+60+60+60") << QStringList{};
+    QTest::newRow("unreadable tally") << "n/a" << QByteArray("2+0+0+1+60+60+60") << QStringList{};
+}
+
+void TestBoardView::highestTrailOfferedWhenBeaten()
+{
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, take);
+    QFETCH(QStringList, tally);
+    GameViewRig rig;
+    rig.view->hooks().tallyHighestTrail = [shown] { return shown; };
+    rig.view->hooks().addword = [&rig](const QString& t, int c) { rig.tally << QString("addword %1 %2").arg(t).arg(c); };
+    rig.startRound(1, 1);
+    rig.feed(&GameView::removetile, take);
+    QCOMPARE(rig.tally, tally);
+}
+
+void TestBoardView::previewsFollowTheTiles()
+{
+    GameViewRig rig;
+    usePlainPictures(*rig.view);
+    rig.startRound(1, 5);
+    auto* current = rig.find<QLabel>("image_current");
+    auto* next = rig.find<QLabel>("image_next");
+    QCOMPARE(current->property("tag").toInt(), 5);
+    QCOMPARE(current->pixmap().toImage().pixel(24, 24), pieceColour(5));
+    QCOMPARE(next->pixmap().toImage().pixel(24, 24), pieceColour(1));
+    rig.feed(&GameView::setnntile, "4");
+    QCOMPARE(rig.find<QLabel>("image_nntile")->pixmap().size(), QSize(24, 24));
+    // A code without a picture leaves the preview empty rather than failing.
+    rig.feed(&GameView::setnexttile, "9+2");
+    QVERIFY(current->pixmap().isNull());
+    QCOMPARE(current->property("tag").toInt(), 9);
+}
+
+QTEST_MAIN(TestBoardView)
+#include "test_board_view.moc"

@@ -1,0 +1,330 @@
+#include "support_game_view.h"
+
+#include "client/game_overlays.h"
+#include "client/turn_flow.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QString text(GameViewRig& rig, const QString& name)
+{
+    return rig.find<QLabel>(name)->text();
+}
+
+bool visible(GameViewRig& rig, const QString& name)
+{
+    return rig.find<QWidget>(name)->isVisibleTo(&rig.back);
+}
+
+void ticks(GameViewRig& rig, int n)
+{
+    for (int i = 0; i < n; ++i)
+        rig.view->turnFlow().Timer2Timer();
+}
+
+// Seats: slot 1 "Host", slot 2 the local "Ann", slot 3 "Bob".
+void seat(GameViewRig& rig)
+{
+    rig.find<QLabel>("label_playername1")->setText("Host");
+    rig.find<QLabel>("label_playername2")->setText("Ann");
+    rig.find<QLabel>("label_playername3")->setText("Bob");
+}
+
+// Records the tally and high-score calls of a finished game.
+void recordTally(GameViewRig& rig, const QString& highScore)
+{
+    GameHooks& h = rig.view->hooks();
+    h.postHighScore = [] { return true; };
+    h.today = [] { return QDate(2024, 3, 7); };
+    h.tallyHighScore = [highScore] { return highScore; };
+    h.addword = [&rig](const QString& t, int c) { rig.tally << QString("addword %1 %2").arg(t).arg(c); };
+    h.addgame = [&rig](const QString& w) { rig.tally << "addgame " + w; };
+    h.addtomine = [&rig](int c) { rig.tally << QString("addtomine %1").arg(c); };
+    h.sendscore = [&rig](const QString& n, const QString& d, const QString& s, int m) {
+        rig.tally << QString("sendscore %1 %2 %3 %4").arg(n, d, s).arg(m);
+    };
+}
+
+} // namespace
+
+class TestTurnFlow : public QObject {
+    Q_OBJECT
+private slots:
+    void repeatedStartChangesOnlyModeAndMissions();
+    void roundStartNamesThePlayer();
+    void turnOverShowsReason_data();
+    void turnOverShowsReason();
+    void scoresOrderRowsStably();
+    void countdown_data();
+    void countdown();
+    void phrasesShowOneAtATime();
+    void phraseColour_data();
+    void phraseColour();
+    void winnerOffersAndTallies_data();
+    void winnerOffersAndTallies();
+    void watcherSeesBannerOnly();
+};
+
+void TestTurnFlow::repeatedStartChangesOnlyModeAndMissions()
+{
+    GameViewRig rig;
+    rig.view->hooks().loadchecklist = [&rig] { rig.tally << "loadchecklist"; };
+    rig.find<QPushButton>("button_startgame")->show();
+    rig.find<QLabel>("label_score1")->setText("900");
+    rig.feed(&GameView::startthegame, "Bob+2+6+");
+    QCOMPARE(rig.gamemode, 2);
+    QCOMPARE(text(rig, "label_numround"), QStringLiteral("Missions Per Game: 6"));
+    QCOMPARE(rig.lines.size(), 1);
+    QCOMPARE(rig.lines[0].first, QStringLiteral("0+Bob has started a CLASSIC game."));
+    QCOMPARE(rig.lines[0].second, QColor(0, 0, 255));
+    QCOMPARE(text(rig, "label_score1"), QStringLiteral("0"));
+    QVERIFY(!visible(rig, "button_startgame"));
+
+    rig.find<QLabel>("label_score1")->setText("5");
+    rig.feed(&GameView::startthegame, "Bob+1+3+");
+    QCOMPARE(rig.gamemode, 1);
+    QCOMPARE(text(rig, "label_numround"), QStringLiteral("Missions Per Game: 3"));
+    QCOMPARE(rig.lines.size(), 1);
+    QCOMPARE(rig.sounds, QStringList{"gamestart"});
+    QCOMPARE(rig.tally, QStringList{"loadchecklist"});
+    QCOMPARE(text(rig, "label_score1"), QStringLiteral("5"));
+
+    // The first round ends the start phase: the next start is a new game.
+    rig.feed(&GameView::getnextplayer, "1+2");
+    rig.feed(&GameView::startthegame, "Ann+1+3+");
+    QCOMPARE(rig.lines.last().first, QStringLiteral("0+Ann has started a game."));
+}
+
+void TestTurnFlow::roundStartNamesThePlayer()
+{
+    GameViewRig rig;
+    seat(rig);
+    rig.find<QLabel>("label_bonus1")->setText("+300");
+    rig.find<QWidget>("panel_winner")->show();
+    rig.feed(&GameView::getnextplayer, "3+3");
+    QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 3  Bob's turn"));
+    QCOMPARE(text(rig, "label_status"), QStringLiteral("Bob's turn."));
+    QVERIFY(text(rig, "label_bonus1").isEmpty());
+    QVERIFY(!visible(rig, "panel_winner"));
+    QVERIFY(rig.find<QLabel>("label_playername3")->font().bold());
+    QVERIFY(!rig.find<QLabel>("label_playername2")->font().bold());
+    QCOMPARE(rig.find<QLabel>("image_turn")->y(), rig.find<QLabel>("label_playername3")->y());
+    QVERIFY(rig.sounds.isEmpty());
+    rig.feed(&GameView::getnextplayer, "4+2");
+    QCOMPARE(rig.sounds, QStringList{"turn"});
+    QVERIFY(!rig.find<QLabel>("label_playername3")->font().bold());
+    // A slot without a row names nobody: nothing changes.
+    rig.feed(&GameView::getnextplayer, "5+7");
+    QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 4  Ann's turn"));
+}
+
+void TestTurnFlow::turnOverShowsReason_data()
+{
+    QTest::addColumn<QByteArray>("reason");
+    QTest::addColumn<QString>("banner");
+    QTest::addColumn<QStringList>("sounds");
+    QTest::newRow("out of moves") << QByteArray("1") << "Out of Moves!" << QStringList{"nomove"};
+    QTest::newRow("cleared") << QByteArray("2") << "Cleared the Board! Bonus +200!" << QStringList{"cleared"};
+    QTest::newRow("out of time") << QByteArray("3") << "Out of Time!" << QStringList{"outtime"};
+    QTest::newRow("everyone done") << QByteArray("4") << "Everyone has completed this turn!" << QStringList{"cleared"};
+    QTest::newRow("unknown reason") << QByteArray("5") << "Welcome To Gloop Dash" << QStringList{};
+}
+
+void TestTurnFlow::turnOverShowsReason()
+{
+    QFETCH(QByteArray, reason);
+    QFETCH(QString, banner);
+    QFETCH(QStringList, sounds);
+    GameViewRig rig;
+    rig.startRound(1, 1);
+    rig.sounds.clear();
+    rig.feed(&GameView::turnover, "2+250+660+" + reason);
+    QCOMPARE(text(rig, "label_status"), QStringLiteral("Turn Over"));
+    QCOMPARE(text(rig, "label_over"), banner);
+    QCOMPARE(rig.sounds, sounds);
+    QCOMPARE(text(rig, "label_score2"), QStringLiteral("660"));
+    QVERIFY(visible(rig, "panel_Over"));
+    QVERIFY(!rig.view->board().canselect());
+    QCOMPARE(rig.view->board().currentplayer(), 0);
+    QCOMPARE(rig.view->turnFlow().timeleft(), 0);
+    QVERIFY(rig.find<QLabel>("image_current")->pixmap().isNull());
+    // The next board takes the banner away.
+    rig.deal(2);
+    QVERIFY(!visible(rig, "panel_Over"));
+}
+
+void TestTurnFlow::scoresOrderRowsStably()
+{
+    GameViewRig rig;
+    rig.feed(&GameView::postscores, "1+100+100+2+300+300+3+300+0+4+50+50+5+0+0+6+0+0");
+    const QList<int> expected{2, 3, 1, 4, 5, 6};
+    for (int k = 0; k < 6; ++k) {
+        const QString n = QString::number(expected[k]);
+        const int top = 196 + 19 * k;
+        QCOMPARE(rig.find<QLabel>("label_playername" + n)->y(), top);
+        QCOMPARE(rig.find<QLabel>("label_score" + n)->y(), top);
+        QCOMPARE(rig.find<QLabel>("label_bonus" + n)->y(), top);
+    }
+    QCOMPARE(text(rig, "label_bonus2"), QStringLiteral("+300"));
+    QVERIFY(text(rig, "label_bonus3").isEmpty()); // a round result of 0 is not shown
+
+    // Equal totals next time: the order left by the last sort stays.
+    rig.feed(&GameView::postscores, "1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0");
+    QCOMPARE(rig.find<QLabel>("label_playername1")->y(), 234);
+    // Slots without a row and bad round results are skipped.
+    rig.feed(&GameView::postscores, "7+999+9+4+10+x");
+    QCOMPARE(text(rig, "label_score4"), QStringLiteral("10"));
+    QCOMPARE(rig.find<QLabel>("label_playername4")->y(), 196);
+}
+
+void TestTurnFlow::countdown_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("10 s") << 10 << 168 << "Time: 80";
+    QTest::newRow("54 s") << 54 << 36 << "Time: 36";
+    QTest::newRow("60 s") << 60 << 30 << "Time: 30";
+    QTest::newRow("89 s") << 89 << 1 << "Time: 1";
+    QTest::newRow("past the end") << 95 << 1 << "Time: 0";
+}
+
+void TestTurnFlow::countdown()
+{
+    QFETCH(int, ticks);
+    QFETCH(int, width);
+    QFETCH(QString, label);
+    GameViewRig rig;
+    QVERIFY(!rig.view->turnFlow().timer2().isActive());
+    rig.startRound(1, 1);
+    QVERIFY(rig.view->turnFlow().timer2().isActive());
+    QCOMPARE(rig.find<QLabel>("image_timer")->width(), 198);
+    ::ticks(rig, ticks);
+    QCOMPARE(rig.find<QLabel>("image_timer")->width(), width);
+    QCOMPARE(text(rig, "label_timer"), label);
+}
+
+void TestTurnFlow::phrasesShowOneAtATime()
+{
+    GameViewRig rig;
+    rig.view->queuephrase("Bob  says: Hi|clRed");
+    rig.view->queuephrase("Bob  says: Again|clBlue");
+    ticks(rig, 3);
+    QVERIFY(!visible(rig, "image_bubble"));
+    ticks(rig, 1);
+    QVERIFY(visible(rig, "image_bubble"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Hi"));
+    ticks(rig, 3);
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Hi"));
+    ticks(rig, 1);
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Again"));
+    ticks(rig, 4);
+    QVERIFY(!visible(rig, "image_bubble"));
+    QVERIFY(!visible(rig, "label_bubble"));
+
+    // A game start lets a waiting phrase show at the next tick.
+    rig.feed(&GameView::startthegame, "Bob+1+3+");
+    rig.view->queuephrase("Bob  says: Go");
+    ticks(rig, 1);
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Go"));
+}
+
+void TestTurnFlow::phraseColour_data()
+{
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("named colour") << "Hi|clRed" << "Hi" << QColor(Qt::red);
+    QTest::newRow("unknown colour") << "Hi|clNothing" << "Hi" << QColor(Qt::black);
+    QTest::newRow("no bar") << "Hi there" << "Hi there" << QColor(Qt::black);
+    QTest::newRow("two bars") << "a|b|clRed" << "a" << QColor(Qt::black);
+}
+
+void TestTurnFlow::phraseColour()
+{
+    QFETCH(QString, phrase);
+    QFETCH(QString, shown);
+    QFETCH(QColor, colour);
+    GameViewRig rig;
+    rig.view->hooks().colourFromText = [](const QString& t) -> std::optional<QColor> {
+        if (t == QLatin1String("clRed"))
+            return QColor(Qt::red);
+        return std::nullopt;
+    };
+    rig.view->queuephrase(phrase);
+    ticks(rig, 4);
+    auto* bubble = rig.find<QLabel>("label_bubble");
+    QCOMPARE(bubble->text(), shown);
+    QCOMPARE(bubble->palette().color(QPalette::WindowText), colour);
+}
+
+void TestTurnFlow::winnerOffersAndTallies_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("winner");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QStringList>("calls");
+    const QString won = "addgame addtomine";
+    QTest::newRow("standard 49999") << 1 << "49999" << "Ann" << "Host" << QStringList{"addword 49999 3", won, "addtomine 2"};
+    QTest::newRow("standard 50000") << 1 << "50000" << "Ann" << "Host"
+                                    << QStringList{"sendscore Ann 3/7/24 50000 1", "addword 50000 3", won, "addtomine 2"};
+    QTest::newRow("classic 19999") << 2 << "19999" << "Bob" << "Host" << QStringList{"addword 19999 3", "addgame Bob"};
+    QTest::newRow("classic 20000") << 2 << "20000" << "Bob" << "Host"
+                                   << QStringList{"sendscore Ann 3/7/24 20000 2", "addword 20000 3", "addgame Bob"};
+    QTest::newRow("solo game") << 1 << "90000" << "Ann" << "You" << QStringList{"addword 90000 3", won, "addtomine 2"};
+    QTest::newRow("below tally best") << 1 << "100" << "Bob" << "Host" << QStringList{"addgame Bob"};
+    QTest::newRow("winner differs in case") << 1 << "100" << "ann" << "Host" << QStringList{"addgame ann"};
+    QTest::newRow("unreadable total") << 1 << "lots" << "Bob" << "Host" << QStringList{"addgame Bob"};
+}
+
+void TestTurnFlow::winnerOffersAndTallies()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, total);
+    QFETCH(QString, winner);
+    QFETCH(QString, host);
+    QFETCH(QStringList, calls);
+    GameViewRig rig;
+    seat(rig);
+    recordTally(rig, "500");
+    rig.gamemode = mode;
+    rig.find<QLabel>("label_playername1")->setText(host);
+    rig.find<QLabel>("label_score2")->setText(total);
+    rig.feed(&GameView::winner, winner.toUtf8());
+    QCOMPARE(rig.tally, calls);
+    QCOMPARE(rig.sounds, QStringList{"gameover"});
+    QCOMPARE(rig.lines.last().first, "0+" + winner + " has Won the Game!");
+    QCOMPARE(text(rig, "label_winner1"), winner);
+    QCOMPARE(text(rig, "label_winner2"), winner);
+    QVERIFY(visible(rig, "panel_winner"));
+    QVERIFY(!visible(rig, "button_startgame")); // only slot 1 starts the next game
+}
+
+void TestTurnFlow::watcherSeesBannerOnly()
+{
+    GameViewRig rig;
+    seat(rig);
+    recordTally(rig, "0");
+    rig.myslot = 7;
+    rig.gamemode = 1;
+    rig.find<QLabel>("label_score1")->setText("99999");
+    rig.feed(&GameView::winner, "Host+with plus");
+    QVERIFY(rig.tally.isEmpty());
+    QCOMPARE(text(rig, "label_winner2"), QStringLiteral("Host+with plus"));
+    QVERIFY(visible(rig, "panel_winner"));
+
+    GameViewRig host;
+    host.myslot = 1;
+    host.feed(&GameView::winner, "Ann");
+    QVERIFY(visible(host, "button_startgame"));
+    host.feed(&GameView::getnextplayer, "1+1");
+    QVERIFY(!visible(host, "panel_winner"));
+}
+
+QTEST_MAIN(TestTurnFlow)
+#include "test_turn_flow.moc"
