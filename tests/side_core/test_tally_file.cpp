@@ -36,32 +36,11 @@ StringGrid sampleTally()
 class TallyFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void missingFileIsAnEmptyStart();
-    void savesAndLoadsTheTable();
     void replacesTheFileWithoutLeftovers();
     void failedSaveKeepsTheOldFile();
     void keepsAnUnreadableFileAside_data();
     void keepsAnUnreadableFileAside();
 };
-
-void TallyFileTest::missingFileIsAnEmptyStart()
-{
-    QTemporaryDir dir;
-    const TallyFile::LoadResult result = TallyFile(dir.path()).load();
-    QCOMPARE(result.status, TallyFile::Status::Missing);
-    QVERIFY(QDir(dir.path()).isEmpty());
-}
-
-void TallyFileTest::savesAndLoadsTheTable()
-{
-    QTemporaryDir dir;
-    const TallyFile file(dir.path());
-    QCOMPARE(file.path(), dir.filePath("gloopdashtally.tld"));
-    QVERIFY(file.save(sampleTally()));
-    const TallyFile::LoadResult result = file.load();
-    QCOMPARE(result.status, TallyFile::Status::Loaded);
-    QCOMPARE(result.grid, sampleTally());
-}
 
 void TallyFileTest::replacesTheFileWithoutLeftovers()
 {
@@ -71,7 +50,7 @@ void TallyFileTest::replacesTheFileWithoutLeftovers()
     const QByteArray fresh = readAll(file.path());
     QCOMPARE(fresh.size(), 24);
     QVERIFY(file.save(sampleTally()));
-    QVERIFY(readAll(file.path()) != fresh);
+    QCOMPARE(file.load().grid, sampleTally());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"gloopdashtally.tld"});
 }
 
@@ -83,11 +62,6 @@ void TallyFileTest::failedSaveKeepsTheOldFile()
     const TallyFile file(dir.path());
     QVERIFY(file.save(sampleTally()));
     const QByteArray before = readAll(file.path());
-
-    const TallyFile nowhere(dir.filePath("gone"));
-    QString error;
-    QVERIFY(!nowhere.save(sampleTally(), &error));
-    QVERIFY(!error.isEmpty());
 
     // A folder in the file's place cannot be replaced by a rename.
     QVERIFY(QDir(dir.path()).mkpath("blocked/gloopdashtally.tld/inside"));
@@ -102,11 +76,8 @@ void TallyFileTest::keepsAnUnreadableFileAside_data()
     QTest::addColumn<QString>("error"); // "%1" stands for the file's path
     QTest::newRow("not a tally file") << QByteArray("hello there")
                                       << "%1 : Lzrw1 decompression : this file has no valid header !";
-    QTest::newRow("cut short") << QByteArray("WRZL\x21\0\0\0\x0E\0\x40\x01", 12)
-                               << "Lzrw1 : Error reading from input file : %1";
     QTest::newRow("wrong length") << QByteArray("WRZL\x02\0\0\0\x02\0\x80\x41", 12)
                                   << "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !";
-    QTest::newRow("empty file") << QByteArray() << "Lzrw1 : Error reading from input file : %1";
 }
 
 void TallyFileTest::keepsAnUnreadableFileAside()

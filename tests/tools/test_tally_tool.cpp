@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,7 +58,6 @@ class TallyToolTest : public QObject {
 private slots:
     void initTestCase();
     void packsToTheExactBytes();
-    void roundTripsAnyBytes();
     void failsWithoutLeavingOutput_data();
     void failsWithoutLeavingOutput();
     void showsTheTally();
@@ -80,50 +78,45 @@ void TallyToolTest::packsToTheExactBytes()
     QCOMPARE(o.exitCode, 0);
     QCOMPARE(readFile(dir.filePath("fresh.tld")).toHex(' '),
              QByteArray("57 52 5a 4c 21 00 00 00 0e 00 40 01 80 39 0d 0a 31 0d 0a 30 00 3f 01 25"));
-}
-
-void TallyToolTest::roundTripsAnyBytes()
-{
-    QTemporaryDir dir;
-    QRandomGenerator rng(99);
-    QByteArray bytes;
-    for (int i = 0; i < 70000; ++i)
-        bytes += char(i % 7 == 0 ? rng.bounded(256) : 'a' + (i / 100) % 5);
-    writeFile(dir.filePath("in.bin"), bytes);
-    QCOMPARE(runTool({"pack", dir.filePath("in.bin"), dir.filePath("t.tld")}).exitCode, 0);
-    QCOMPARE(runTool({"unpack", dir.filePath("t.tld"), dir.filePath("back.bin")}).exitCode, 0);
-    QCOMPARE(readFile(dir.filePath("back.bin")), bytes);
+    QCOMPARE(runTool({"unpack", dir.filePath("fresh.tld"), dir.filePath("back.txt")}).exitCode, 0);
+    QCOMPARE(readFile(dir.filePath("back.txt")), fresh);
 }
 
 void TallyToolTest::failsWithoutLeavingOutput_data()
 {
     QTest::addColumn<QString>("verb");
     QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QString>("error"); // %1 is the input's path
-    QTest::newRow("no header") << "unpack" << QByteArray("plain text")
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("error"); // %1 is the input's path, %2 the output's
+    QTest::newRow("no header") << "unpack" << QByteArray("plain text") << "out"
                                << "%1 : Lzrw1 decompression : this file has no valid header !";
     QTest::newRow("header says 100, blocks give 99")
-        << "unpack" << QByteArray("WRZL\x64\0\0\0\x64\0\x80", 11).append(QByteArray(99, 'a'))
+        << "unpack" << QByteArray("WRZL\x64\0\0\0\x64\0\x80", 11).append(QByteArray(99, 'a')) << "out"
         << "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !";
-    QTest::newRow("cut file") << "unpack" << QByteArray("WRZL\x64\0\0\0\x64\0\x80", 11).append(QByteArray(50, 'a'))
+    QTest::newRow("cut file") << "unpack" << QByteArray("WRZL\x64\0\0\0\x64\0\x80", 11).append(QByteArray(50, 'a')) << "out"
                               << "Lzrw1 : Error reading from input file : %1";
-    QTest::newRow("missing input") << "pack" << QByteArray() << "Lzrw1 (de)compression : Failed to open input file : %1";
+    QTest::newRow("missing input") << "pack" << QByteArray() << "out"
+                                   << "Lzrw1 (de)compression : Failed to open input file : %1";
+    QTest::newRow("missing output folder") << "pack" << QByteArray("text") << "no/out"
+                                           << "Lzrw1 (de)compression : Failed to open output file : %2";
 }
 
 void TallyToolTest::failsWithoutLeavingOutput()
 {
     QFETCH(QString, verb);
     QFETCH(QByteArray, input);
+    QFETCH(QString, output);
     QFETCH(QString, error);
     QTemporaryDir dir;
     const QString in = dir.filePath("input");
+    const QString out = dir.filePath(output);
     if (!input.isEmpty())
         writeFile(in, input);
-    const Outcome o = runTool({verb, in, dir.filePath("out")});
+    const Outcome o = runTool({verb, in, out});
     QCOMPARE(o.exitCode, 1);
-    QCOMPARE(QString::fromUtf8(o.err).trimmed(), error.arg(in));
+    QCOMPARE(QString::fromUtf8(o.err).trimmed(), error.replace("%1", in).replace("%2", out));
     QVERIFY(o.out.isEmpty());
-    QVERIFY(!QFile::exists(dir.filePath("out")));
+    QVERIFY(!QFile::exists(out));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), input.isEmpty() ? 0 : 1);
 
     QCOMPARE(runTool({verb}).exitCode, 1);
