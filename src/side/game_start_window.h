@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QPushButton;
+
+// The host's game options: "Classic Game" and "Start Game", which asks the
+// server to start a game under this copy's login name.
+class Tgamestart : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tgamestart(QWidget* parent = nullptr);
+
+    void setBackgroundPicture(const QPixmap& picture);
+    // The window opens centred over this one (the main window).
+    void setAnchor(const QWidget* anchor) { m_anchor = anchor; }
+    // Who we are and whether we are logged in; nothing is sent before login.
+    void setSession(std::function<QString()> myname, std::function<bool()> loggedin);
+
+    QCheckBox* classic() const { return m_classic; }
+
+    // "Start Game": sends the start request and hides the window.
+    void button_startClick();
+
+signals:
+    // A finished "CMD_startgame" message for the main window's connection.
+    void startgame(const QByteArray& message);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QCheckBox* m_classic = nullptr;
+    QPushButton* m_start = nullptr;
+    const QWidget* m_anchor = nullptr;
+    std::function<QString()> m_myname;
+    std::function<bool()> m_loggedin;
+};
+
+using GameStartWindow = Tgamestart;

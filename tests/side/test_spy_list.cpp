@@ -1,0 +1,112 @@
+#include "side/spy_list_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Moves the pointer over the list to a point inside `row`, or below every row.
+void pointAt(Tspylist& spys, int row)
+{
+    QListWidget* list = spys.listbox();
+    const QPoint at = row >= 0 ? list->visualItemRect(list->item(row)).center()
+                               : QPoint(5, list->viewport()->height() - 2);
+    QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &move);
+}
+
+QAction* kick(Tspylist& spys)
+{
+    return spys.findChild<QAction*>("popup_kickhim");
+}
+
+} // namespace
+
+class TestSpyList : public QObject {
+    Q_OBJECT
+private slots:
+    void removesPointedEntryNotSelected();
+    void removeOnlyForHost();
+    void nothingPointedOrNoNumber_data();
+    void nothingPointedOrNoNumber();
+    void departuresLeaveOnlyTheirEntry();
+};
+
+void TestSpyList::removesPointedEntryNotSelected()
+{
+    Tspylist spys;
+    spys.resize(220, 300);
+    spys.show();
+    spys.enableKick();
+    spys.addspy(7, "Ann");
+    spys.addspy(8, "Bob");
+    spys.listbox()->setCurrentRow(0);
+    pointAt(spys, 1);
+    QSignalSpy kicked(&spys, &Tspylist::kicking);
+    kick(spys)->trigger();
+    QCOMPARE(kicked.size(), 1);
+    QCOMPARE(kicked[0][0].toInt(), 8);
+}
+
+void TestSpyList::removeOnlyForHost()
+{
+    Tspylist spys;
+    QVERIFY(!kick(spys)->isEnabled());
+    QCOMPARE(spys.findChild<QListWidget*>("listbox_spys"), spys.listbox());
+    QCOMPARE(spys.windowTitle(), QStringLiteral("GD- Spys"));
+    QVERIFY(spys.windowFlags() & Qt::WindowStaysOnTopHint);
+    spys.enableKick();
+    QVERIFY(kick(spys)->isEnabled());
+}
+
+void TestSpyList::nothingPointedOrNoNumber_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("pointAtEntry");
+    QTest::newRow("never pointed") << "7: Ann" << false;
+    QTest::newRow("no number") << "Ann: 7" << true;
+    QTest::newRow("no colon") << "seven" << true;
+}
+
+void TestSpyList::nothingPointedOrNoNumber()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, pointAtEntry);
+    Tspylist spys;
+    spys.resize(220, 300);
+    spys.show();
+    spys.enableKick();
+    spys.listbox()->addItem(entry);
+    if (pointAtEntry)
+        pointAt(spys, 0);
+    QSignalSpy kicked(&spys, &Tspylist::kicking);
+    kick(spys)->trigger();
+    QCOMPARE(kicked.size(), 0);
+
+    // Pointing past the last entry forgets the one pointed at before.
+    spys.addspy(9, "Cy");
+    pointAt(spys, 1);
+    pointAt(spys, -1);
+    QCOMPARE(spys.pointed(), -1);
+    kick(spys)->trigger();
+    QCOMPARE(kicked.size(), 0);
+}
+
+void TestSpyList::departuresLeaveOnlyTheirEntry()
+{
+    Tspylist spys;
+    spys.addspy(7, "Ann");
+    spys.addspy(8, "Bob");
+    QVERIFY(!spys.removespy(3, "Ann"));
+    QVERIFY(spys.removespy(8, "BOB"));
+    QCOMPARE(spys.listbox()->count(), 1);
+    QCOMPARE(spys.listbox()->item(0)->text(), QStringLiteral("7: Ann"));
+}
+
+QTEST_MAIN(TestSpyList)
+#include "test_spy_list.moc"
