@@ -204,6 +204,11 @@ void Ttallylist::showOwnTotals()
         m_mylabel[c]->setText(m_table.cell(c, 0));
 }
 
+QString Ttallylist::mylabeltext(int column) const
+{
+    return column >= 1 && column <= 4 ? m_mylabel[column]->text() : QString();
+}
+
 void Ttallylist::showNoPlayer()
 {
     for (int i = 1; i <= 8; ++i)

@@ -61,6 +61,10 @@ public:
     // Shows the table: own totals, and the tallied names with run counts at 0.
     void loadtally();
 
+    // The text of the own-row label of column 1 to 4 (mylabel_1 to mylabel_4):
+    // what the game view compares a new score or trail against.
+    QString mylabeltext(int column) const;
+
     const TallyTable& table() const { return m_table; }
     QString filePath() const { return m_file.path(); }
     // Writes the tally file now; false when it could not be replaced.

@@ -147,6 +147,7 @@ void TallyListWindowTest::countsGamesAndKeepsThemAcrossRestarts()
     QVERIFY(!w->offerhighscore(61000));
     QVERIFY(w->offertrail(930));
     QCOMPARE(labels(*w, "mylabel_", 4), (QStringList{"2", "1", "61000", "930"}));
+    QCOMPARE(w->mylabeltext(4), QStringLiteral("930"));
     w->listboxTally()->setCurrentRow(1);
     QCOMPARE(text(*w, "label_hisnametop"), QStringLiteral("Ada's Tally"));
     QCOMPARE(text(*w, "label_hisname"), QStringLiteral("Ada Wins:"));
