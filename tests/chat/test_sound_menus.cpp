@@ -54,35 +54,6 @@ private slots:
         QCOMPARE(chosen.first().first().toInt(), code);
     }
 
-    // Wired as the main window does: only a logged-in player's choice is sent.
-    void aWatchersMenuSendsNothing_data()
-    {
-        QTest::addColumn<int>("myslot");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("watcher") << 8 << 4 << QByteArray();
-        QTest::newRow("player") << 2 << 4 << QByteArray("CMD_playasound+2+wave4+\xff");
-        QTest::newRow("player cancels") << 2 << 0 << QByteArray();
-    }
-
-    void aWatchersMenuSendsNothing()
-    {
-        QFETCH(int, myslot);
-        QFETCH(int, code);
-        QFETCH(QByteArray, sent);
-        SoundsPopup popup;
-        QList<QByteArray> wire;
-        connect(&popup, &SoundsPopup::soundChosen, this, [&](int c) {
-            const QByteArray m = ChatterSounds::request(c, myslot, true);
-            if (!m.isEmpty())
-                wire.append(m);
-        });
-        popup.item(code)->trigger();
-        QCOMPARE(wire.size(), sent.isEmpty() ? 0 : 1);
-        if (!sent.isEmpty())
-            QCOMPARE(wire.first(), sent);
-    }
-
     void optionItemsSwitchTheirOptions()
     {
         SoundPlayer player(std::make_unique<SilentOutput>());

@@ -173,13 +173,6 @@ private slots:
         a->trigger();
         QCOMPARE(m_set->currentTileSet(), QStringLiteral("R&B"));
     }
-
-    void emptyFolderGivesEmptyMenu()
-    {
-        QVERIFY(QDir(m_tiles).removeRecursively());
-        build();
-        QVERIFY(m_menu->actions().isEmpty());
-    }
 };
 
 QTEST_MAIN(TestTileSetMenu)

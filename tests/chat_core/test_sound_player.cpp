@@ -26,11 +26,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("found");
         QTest::newRow("lower") << "bomb" << true;
-        QTest::newRow("upper") << "GAMEOVER" << true;
         QTest::newRow("mixed") << "WaVe17" << true;
-        QTest::newRow("chatter") << "wave5" << true;
         QTest::newRow("no such") << "wave21" << false;
-        QTest::newRow("empty") << "" << false;
         QTest::newRow("with extension") << "bomb.wav" << false;
         QTest::newRow("path") << "../sounds/BOMB" << false;
     }
@@ -45,20 +42,6 @@ private slots:
         QCOMPARE(log.played.size(), found ? 1 : 0);
         if (found)
             QCOMPARE(log.played.first().samples, player.sound(name.toUpper())->samples);
-    }
-
-    void listsAllTwentyNineRecordings()
-    {
-        RecordingSoundOutput::Log log;
-        SoundPlayer player(recorder(log));
-        QStringList names = player.names();
-        names.sort();
-        QStringList expected = {"BOMB", "CHAIN", "CLEARED", "GAMEOVER", "GAMESTART",
-                                "NOMOVE", "OUTTIME", "REMOVE", "TURN"};
-        for (int k = 1; k <= 20; ++k)
-            expected.append(QStringLiteral("WAVE%1").arg(k));
-        expected.sort();
-        QCOMPARE(names, expected);
     }
 
     void gameSoundsFollowPlaySounds()
