@@ -78,8 +78,8 @@ melody $w/nomove.wav $w/n0.wav $w/n1.wav $w/n2.wav $w/n3.wav
 pcm8 $w/nomove.wav "$out/NOMOVE.wav" 11025
 
 # Board cleared: a bright little fanfare.
-i=0; for spec in "0.1 523" "0.1 659" "0.1 784" "0.45 1047"; do
-  set -- $spec
+i=0; for tone in "0.1 523" "0.1 659" "0.1 784" "0.45 1047"; do
+  set -- $tone
   note $w/f$i.wav "$1" square "$2" lowpass 3000 fade q 0.005 "$1" 0.05 gain -8; i=$((i+1)); done
 melody $w/fan.wav $w/f0.wav $w/f1.wav $w/f2.wav $w/f3.wav
 note $w/fb.wav 0.75 pluck 262 fade q 0.005 0.75 0.4
@@ -102,8 +102,8 @@ mix $w/turn.wav $w/t1.wav $w/t2d.wav
 pcm16 $w/turn.wav "$out/TURN.wav"
 
 # Game start: a rising "ready, set, go" jingle ending on a chord.
-i=0; for spec in "0.12 392" "0.12 523" "0.12 659" "0.12 784"; do
-  set -- $spec
+i=0; for tone in "0.12 392" "0.12 523" "0.12 659" "0.12 784"; do
+  set -- $tone
   note $w/g$i.wav "$1" pluck "$2" fade q 0.002 "$1" 0.03; i=$((i+1)); done
 melody $w/gup.wav $w/g0.wav $w/g1.wav $w/g2.wav $w/g3.wav
 note $w/gc1.wav 0.7 pluck 523 fade q 0.002 0.7 0.5
@@ -114,8 +114,8 @@ melody $w/gamestart.wav $w/gup.wav $w/gchord.wav
 pcm16 $w/gamestart.wav "$out/GAMESTART.wav"
 
 # Game over: a fanfare that settles on a low chord.
-i=0; for spec in "0.15 784" "0.15 659" "0.15 523" "0.15 659" "0.3 784"; do
-  set -- $spec
+i=0; for tone in "0.15 784" "0.15 659" "0.15 523" "0.15 659" "0.3 784"; do
+  set -- $tone
   note $w/o$i.wav "$1" square "$2" lowpass 2500 fade q 0.005 "$1" 0.05 gain -8; i=$((i+1)); done
 melody $w/oline.wav $w/o0.wav $w/o1.wav $w/o2.wav $w/o3.wav $w/o4.wav
 note $w/oc1.wav 1.0 pluck 262 fade q 0.002 1.0 0.8
