@@ -90,6 +90,17 @@ void ChatWindow::setServer(Server* server)
     m_server = server;
 }
 
+void ChatWindow::setChatPanel(QWidget* panel)
+{
+    if (!panel || panel == m_chatPanel)
+        return;
+    delete m_chatPanel;
+    m_chatPanel = panel;
+    panel->setParent(m_back);
+    layoutBackPanel();
+    panel->show();
+}
+
 void ChatWindow::setPorts(quint16 gamePort, quint16 lobbyPort)
 {
     m_gamePort = gamePort;
@@ -158,7 +169,7 @@ void ChatWindow::buildViewMenu()
     connect(add(m_viewMenu, "SpyList1", QStringLiteral("Spy List")), &QAction::triggered, this,
             [] { showWindow("spylist"); });
     connect(add(m_viewMenu, "PhraseList1", QStringLiteral("Phrase List")), &QAction::triggered,
-            this, [] { showWindow("phrases"); });
+            this, &ChatWindow::phraseListRequested);
     connect(add(m_viewMenu, "TheStory1", QStringLiteral("The Story")), &QAction::triggered, this,
             [] { showWindow("story"); });
     connect(add(m_viewMenu, "HighScores1", QStringLiteral("Normal High Scores")),
@@ -237,6 +248,8 @@ void ChatWindow::layoutBackPanel()
     // overhang at the bottom as at design size; the chat keeps its margins.
     const QSize area = m_client->size();
     m_back->setGeometry(0, -BackPanelLift, area.width(), area.height() + 2 * BackPanelLift);
+    if (!m_chatPanel)
+        return;
     const int right = BackPanelSize.width() - ChatArea.right() - 1;
     const int bottom = BackPanelSize.height() - ChatArea.bottom() - 1;
     m_chatPanel->setGeometry(ChatArea.left(), ChatArea.top(),

@@ -44,7 +44,10 @@ public:
 
     QWidget* backPanel() const { return m_back; }
     // `panel_chat`: the chat's area, kept anchored to all four window edges.
+    // Until the chat itself is placed there it is an empty panel.
     QWidget* chatPanel() const { return m_chatPanel; }
+    // Puts the chat (its own `panel_chat`) in the chat's area, replacing what was there.
+    void setChatPanel(QWidget* panel);
     QMenu* fileMenu() const { return m_fileMenu; }
     QMenu* optionsMenu() const { return m_optionsMenu; }
     QMenu* viewMenu() const { return m_viewMenu; }
@@ -82,6 +85,8 @@ signals:
     void saveSettingsRequested();
     // "Normal High Scores" (1) / "Classic High Scores" (2) was chosen.
     void highScoresRequested(int mode);
+    // "Phrase List" was chosen: open the phrase editor over this window.
+    void phraseListRequested();
     // The window has closed: the program ends.
     void closed();
 
@@ -110,7 +115,7 @@ private:
     std::unique_ptr<ClientSession> m_session;
     QWidget* m_client = nullptr;
     QWidget* m_back = nullptr;
-    QWidget* m_chatPanel = nullptr;
+    QPointer<QWidget> m_chatPanel;
     GameView* m_view = nullptr;
     std::unique_ptr<PlayerListController> m_players;
     std::unique_ptr<ClientCommands> m_commands;

@@ -7,9 +7,13 @@ class ChatWindow;
 class Server;
 class Tabout;
 class Tdownload;
+class Tgamestart;
 class Thelp;
 class Thighscore;
+class Tphrases;
+class Tspylist;
 class Tstory;
+class Ttallylist;
 
 // Every window of the program, created once in the order the game has always
 // used (the main window first, so its creation touches no other window) and
@@ -20,19 +24,37 @@ public:
     ~ProgramWindows();
 
     ChatWindow& chat() { return *m_chat; }
+    Tspylist& spylist() { return *m_spylist; }
+    Tabout& about() { return *m_about; }
+    Thelp& help() { return *m_help; }
+    Ttallylist& tallylist() { return *m_tallylist; }
+    Tphrases& phrases() { return *m_phrases; }
+    Tstory& story() { return *m_story; }
+    Thighscore& highscore() { return *m_highscore; }
+    Server& server() { return *m_server; }
+    Tgamestart& gamestart() { return *m_gamestart; }
+    Tdownload& download() { return *m_download; }
+
     // Shows the main window, which reads the command line.
     void start(const QStringList& arguments);
 
 private:
-    void wire();
+    void wirePlayers();
+    void wireGame();
+    void wireWindows();
 
-    // Declared in creation order; destroyed in reverse, so the server goes
-    // before the main window it reads its options from.
+    // Declared in creation order and destroyed in reverse: the server goes
+    // before the main window it reads its options from, and the tally window
+    // writes its file while the rest still stands.
     std::unique_ptr<ChatWindow> m_chat;
+    std::unique_ptr<Tspylist> m_spylist;
     std::unique_ptr<Tabout> m_about;
     std::unique_ptr<Thelp> m_help;
+    std::unique_ptr<Ttallylist> m_tallylist;
+    std::unique_ptr<Tphrases> m_phrases;
     std::unique_ptr<Tstory> m_story;
     std::unique_ptr<Thighscore> m_highscore;
     std::unique_ptr<Server> m_server;
+    std::unique_ptr<Tgamestart> m_gamestart;
     std::unique_ptr<Tdownload> m_download;
 };

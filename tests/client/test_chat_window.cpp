@@ -1,5 +1,7 @@
 #include "client/chat_window.h"
 #include "client/core/client_session.h"
+#include "client/program_windows.h"
+#include "side/spy_list_window.h"
 #include "server/host_options.h"
 #include "server/server.h"
 #include "scripted_peer.h"
@@ -75,6 +77,7 @@ private slots:
     void lostServerEndsTheProgram();
     void dispatchesInArrivalOrderThroughOneTable();
     void hostOptionsComeFromTheWindow();
+    void programCreatesEveryWindowOnceAndHosts();
 
 private:
     QTemporaryDir m_runtime;
@@ -298,6 +301,25 @@ void TestChatWindow::hostOptionsComeFromTheWindow()
     QVERIFY(!options.showWinnersPath());
     path->setChecked(true);
     QVERIFY(options.showWinnersPath());
+}
+
+void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
+{
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    ProgramWindows program(0, 0);
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        names << w->objectName();
+    for (const char* name : {"chat", "spylist", "about", "help", "tallylist", "phrases", "story",
+                             "highscore", "gamestart", "download"})
+        QCOMPARE(names.count(name), 1);
+    program.start({"Ann", "127.0.0.1", "true"});
+    QTRY_VERIFY(program.chat().session().loggedin());
+    // The login carried the about window's version, which the server accepted.
+    QCOMPARE(program.chat().versionText(), QByteArray("1.0.12"));
+    QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
+    program.chat().close();
 }
 
 QTEST_MAIN(TestChatWindow)
