@@ -77,15 +77,16 @@ int Server::freeSlot()
 
 void Server::Sock1Accept(TSock*)
 {
-    const int slot = freeSlot();
-    if (slot == 0) {
-        refuse();
-        return;
-    }
     std::unique_ptr<TSock> sock = Sock1.Accept();
     if (!sock)
         return;
+    const int slot = freeSlot();
+    if (slot == 0) {
+        refuse(std::move(sock));
+        return;
+    }
     Connection& c = m_connection[size_t(slot)];
+    // The slot's previous connection, long closed, goes now.
     c.sock = std::move(sock);
     c.pending.clear();
     c.serial = ++m_serials;
@@ -99,11 +100,8 @@ void Server::Sock1Accept(TSock*)
     c.sock->Send(Message("CMD_sendlogininfo").field(slot));
 }
 
-void Server::refuse()
+void Server::refuse(std::unique_ptr<TSock> sock)
 {
-    std::unique_ptr<TSock> sock = Sock1.Accept();
-    if (!sock)
-        return;
     sock->Tag = Table::RefusedSlot;
     sock->Send(Message("CMD_full").field(""));
     // Closing hands the message over before the connection goes.

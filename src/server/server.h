@@ -65,7 +65,7 @@ private:
 
     int freeSlot();
     void Sock1Accept(TSock* sender);
-    void refuse();
+    void refuse(std::unique_ptr<TSock> sock);
     void Sock1Read(TSock* sender);
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
