@@ -95,11 +95,11 @@ starfield 260 90 31 "$TMP/logo_sky.png"
 planet 46 '#ffb0b0' '#801010' "$TMP/red.png"
 planet 30 '#b0ffb0' '#106010' "$TMP/green.png"
 planet 22 '#b0c8ff' '#102080' "$TMP/blue.png"
-$IM "$TMP/logo_sky.png" "$TMP/red.png" -geometry +6+22 -composite \
+$IM "$TMP/logo_sky.png" "$TMP/red.png" -geometry +2+46 -composite \
     "$TMP/green.png" -geometry +222+8 -composite "$TMP/blue.png" -geometry +228+58 -composite \
     -font "$BOLD" -pointsize 32 -gravity center \
-    -fill '#000000' -annotate +3+3 'GLOOP DASH' -fill '#ffd040' -stroke '#ff8000' -strokewidth 1 \
-    -annotate +0+0 'GLOOP DASH' -quality 90 info_logo.jpg
+    -fill '#000000' -annotate +9+1 'GLOOP DASH' -fill '#ffd040' -stroke '#ff8000' -strokewidth 1 \
+    -annotate +6-2 'GLOOP DASH' -quality 90 info_logo.jpg
 
 # --- Picture of the lobby for the download window --------------------------------
 starfield 220 165 41 "$TMP/lobby_sky.png"
@@ -113,5 +113,10 @@ $IM "$TMP/lobby_sky.png" \
     -fill '#c060f0' -draw 'circle 158,124 158,119' -fill '#f09030' -draw 'circle 40,124 40,119' \
     -font "$BOLD" -pointsize 17 -fill '#ffd040' -gravity north -annotate +0+10 'THE MIRREK LOBBY' \
     -quality 90 dl_lobby.jpg
+
+# PNG files otherwise carry the time they were written; keep reruns byte-identical.
+for f in info_tile_*.png; do
+  $IM "$f" -strip -define png:exclude-chunk=date,time,tIME "$f"
+done
 
 echo "side pictures written to $(pwd)"

@@ -91,7 +91,10 @@ QWidget* Tdownload::buildPicturePanel()
     auto* closed = new QLabel(QStringLiteral("IS CLOSED"), picture);
     closed->setObjectName(QStringLiteral("label_closed"));
     closed->setStyleSheet(QStringLiteral("QLabel { color: red; font: bold 9pt; background: transparent; }"));
-    closed->move(8, 6);
+    closed->adjustSize();
+    // Over the lower right corner of the picture, clear of its title.
+    const QSize room = picture->pixmap().size() - closed->size();
+    closed->move(qMax(0, room.width() - 6), qMax(0, room.height() - 4));
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(picture);
     return panel;

@@ -69,7 +69,7 @@ Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Gloop Dash -  Help File"));
-    resize(620, 440);
+    resize(640, 480);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildSidePanel());
     layout->addWidget(buildMainPanel(), 1);
