@@ -2,99 +2,60 @@
 
 #include "net/message.h"
 
-QList<QByteArray> RecordingOutbox::to(int slot) const
-{
-    QList<QByteArray> out;
-    for (const Sent& s : sent)
-        if (s.slot == slot)
-            out.append(s.message);
-    return out;
-}
-
 QList<QByteArray> RecordingOutbox::to(int slot, const QList<QByteArray>& commands) const
 {
     QList<QByteArray> out;
-    for (const QByteArray& message : to(slot))
-        if (commands.contains(CommandLine::parse(message).command))
+    for (const auto& [to, message] : sent)
+        if (to == slot && (commands.isEmpty() || commands.contains(CommandLine::parse(message).command)))
             out.append(message);
     return out;
 }
 
-QStringList RecordingOutbox::log() const
+QStringList RecordingOutbox::order() const
 {
     QStringList out;
-    for (const Sent& s : sent)
-        out.append(QString::number(s.slot) + ':' + QString::fromUtf8(s.message));
+    for (const auto& [to, message] : sent)
+        out.append(QString::number(to) + ':' + QString::fromUtf8(CommandLine::parse(message).command));
     return out;
 }
 
-void RecordingOutbox::deliver(int slot, const QByteArray& message)
+RandomScope::RandomScope(quint32 seed) : m_generator(seed)
 {
-    sent.append({slot, message.chopped(1)});
+    // Not owned by the shared pointer: the scope outlives its installation.
+    GameRandom::install(std::shared_ptr<RandomSource>(this, [](RandomSource*) {}));
 }
 
-int ScriptedRandom::random(int n)
+RandomScope::~RandomScope()
+{
+    GameRandom::install(nullptr);
+}
+
+int RandomScope::random(int n)
 {
     auto queue = queued.find(n);
     if (queue != queued.end() && !queue->isEmpty())
         return queue->takeFirst();
-    const auto it = fixed.constFind(n);
-    if (it != fixed.constEnd())
-        return *it;
     return n <= 0 ? 0 : int(m_generator.bounded(quint32(n)));
 }
 
 namespace {
-Grid gridFrom(const QStringList& rows, const QString& codes)
+Grid gridFrom(const QStringList& rows, QStringView codes)
 {
     Grid grid{};
-    for (int y = 0; y < rows.size() && y < Table::BoardSize; ++y)
-        for (int x = 0; x < rows[y].size() && x < Table::BoardSize; ++x)
-            grid[x][y] = qMax(0, int(codes.indexOf(rows[y][x])));
+    for (int y = 0; y < rows.size() && y < 6; ++y)
+        for (int x = 0; x < rows[y].size() && x < 6; ++x)
+            grid[x][y] = int(qMax<qsizetype>(0, codes.indexOf(rows[y][x])));
     return grid;
 }
 } // namespace
 
-Grid boardFrom(const QStringList& rows)
-{
-    return gridFrom(rows, QStringLiteral(".123456"));
-}
+Grid tilesFrom(const QStringList& rows) { return gridFrom(rows, u".123456"); }
+Grid bonusFrom(const QStringList& rows) { return gridFrom(rows, u".TBDX"); }
 
-Grid bonusFrom(const QStringList& rows)
-{
-    return gridFrom(rows, QStringLiteral(".TBDX"));
-}
-
-RulesBench::RulesBench(QList<int> connectedSlots)
-{
-    for (int slot : connectedSlots) {
-        game.players[slot].connected = true;
-        game.players[slot].name = "P" + QByteArray::number(slot);
-        game.players.slotcount = qMax(game.players.slotcount, slot);
-    }
-}
-
-void RulesBench::setup(const QStringList& board, const QStringList& bonus, int tile, int slot)
-{
-    tplayer& p = seat(slot);
-    p.board = boardFrom(board);
-    p.bonus = bonusFrom(bonus);
-    game.tilesequence.fill(tile);
-    p.tile = tile;
-    p.nexttile = tile;
-    p.tileindex = 1;
-    p.lastx = p.lasty = -1;
-    p.chain = p.trailscore = p.banked = p.lastpoints = p.movecount = 0;
-}
-
-QList<QByteArray> RulesBench::moves(int slot) const
-{
-    return out.to(slot, {"CMD_removetile", "CMD_bombed", "CMD_error"});
-}
-
-TableBench::TableBench(QList<int> connectedSlots)
+Bench::Bench(QList<int> connectedSlots, int mode)
 {
     table.Timer1().setRealTime(false);
+    game.gamemode = mode;
     for (int slot : connectedSlots) {
         game.players[slot].connected = true;
         game.players[slot].name = "P" + QByteArray::number(slot);
@@ -102,21 +63,32 @@ TableBench::TableBench(QList<int> connectedSlots)
     }
 }
 
-void TableBench::tick(int times)
+void Bench::setup(const QStringList& board, const QStringList& bonus, int tile)
+{
+    game.gamerunning = true;
+    table.Timer1().Tag = 1;
+    game.tilesequence.fill(tile);
+    tplayer& p = seat();
+    p.board = tilesFrom(board);
+    p.bonus = bonusFrom(bonus);
+    p.tile = p.nexttile = tile;
+    p.tileindex = 1;
+}
+
+void Bench::tick(int times)
 {
     for (int i = 0; i < times; ++i)
         table.Timer1Timer();
 }
 
-bool TableBench::pickAny(int slot)
+bool Bench::pickAny(int slot)
 {
     const tplayer& p = game.players[slot];
-    for (int x = 0; x < Table::BoardSize; ++x)
-        for (int y = 0; y < Table::BoardSize; ++y) {
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y) {
             const int cell = p.board[x][y];
-            const bool match = game.gamemode == 2 ? (cell == p.tile || cell == Tile::Wild)
-                                                  : (cell == p.tile || p.tile == Tile::Wild);
-            if (cell != Tile::Empty && match) {
+            const bool wild = game.gamemode == 2 ? cell == Tile::Wild : p.tile == Tile::Wild;
+            if (cell != Tile::Empty && (cell == p.tile || wild)) {
                 table.selecttile(slot, x, y);
                 return true;
             }
@@ -124,10 +96,11 @@ bool TableBench::pickAny(int slot)
     return false;
 }
 
-void TableBench::leaveOneTile(int slot)
+void Bench::clearBoard(int slot)
 {
     tplayer& p = game.players[slot];
     p.board = Grid{};
     p.board[0][0] = p.tile == Tile::Wild ? 1 : p.tile;
     p.bonus[0][0] = Bonus::None;
+    pickAny(slot);
 }

@@ -1,97 +1,62 @@
 #pragma once
 
-#include "server/classic_rules.h"
-#include "server/game_state.h"
 #include "server/game_table.h"
 #include "server/host_options.h"
 #include "server/outbox.h"
-#include "server/standard_rules.h"
 
 #include "net/game_random.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QMap>
 #include <QRandomGenerator>
 #include <QStringList>
 
-// Keeps what the game sends, per slot and in overall order, without terminators.
+// Keeps what the game sends, without terminators.
 class RecordingOutbox : public Outbox {
 public:
     using Outbox::Outbox;
-
-    struct Sent {
-        int slot;
-        QByteArray message;
-    };
-    QList<Sent> sent;
-
-    QList<QByteArray> to(int slot) const;
-    // Messages to one slot whose command word is one of these.
-    QList<QByteArray> to(int slot, const QList<QByteArray>& commands) const;
-    // "slot:message" in overall order, handy for order checks.
-    QStringList log() const;
-    void clear() { sent.clear(); }
+    QList<QPair<int, QByteArray>> sent;
+    // Messages to one slot, only those with these command words if any are given.
+    QList<QByteArray> to(int slot, const QList<QByteArray>& commands = {}) const;
+    // "slot:command" of every message, in the order sent.
+    QStringList order() const;
 
 protected:
-    void deliver(int slot, const QByteArray& message) override;
+    void deliver(int slot, const QByteArray& message) override { sent.append({slot, message.chopped(1)}); }
 };
 
-// A seeded generator whose answers for chosen ranges are scripted: random(n)
-// first takes the values queued for n, then returns the value fixed for n, and
-// only then draws. Installed for a test's life through RandomScope.
-class ScriptedRandom : public RandomSource {
+// Installs a seeded generator for the scope; random(n) first takes the values
+// queued for that n, which lets a test force single draws of a deal.
+class RandomScope : public RandomSource {
 public:
-    explicit ScriptedRandom(quint32 seed) : m_generator(seed) {}
+    explicit RandomScope(quint32 seed);
+    ~RandomScope() override;
     int random(int n) override;
     QMap<int, QList<int>> queued;
-    QMap<int, int> fixed;
 
 private:
     QRandomGenerator m_generator;
 };
 
-class RandomScope {
-public:
-    explicit RandomScope(std::shared_ptr<RandomSource> source) { GameRandom::install(std::move(source)); }
-    ~RandomScope() { GameRandom::install(nullptr); }
-};
-
-// A board written as six rows (y = 0 at the top), each row six cells for x = 0
-// to 5. Tiles: '.' empty, '1' to '6'. Bonuses: '.' none, 'T' transport, 'B' bomb,
-// 'D' double, 'X' triple.
-Grid boardFrom(const QStringList& rows);
+// Six rows (y = 0 first) of six cells (x = 0 first). Tiles '.' and '1' to '6';
+// bonuses '.', 'T'ransport, 'B'omb, 'D'ouble, 'X' triple.
+Grid tilesFrom(const QStringList& rows);
 Grid bonusFrom(const QStringList& rows);
 
-// The rule sets on a table of their own, with seats and spectators as asked.
-struct RulesBench {
-    explicit RulesBench(QList<int> connectedSlots = {1});
-
-    GameState game;
-    RecordingOutbox out{game.players};
-    QList<int> ended;
-    StandardRules standard{game, out, [this](int slot) { ended.append(slot); }};
-    ClassicRules classic{game, out, [this](int slot) { ended.append(slot); }};
-
-    tplayer& seat(int slot = 1) { return game.players[slot]; }
-    // Puts a board and bonus layer on a seat whose every draw is the given tile.
-    void setup(const QStringList& board, const QStringList& bonus, int tile, int slot = 1);
-    // Messages the seat got about its moves (no tile draws).
-    QList<QByteArray> moves(int slot = 1) const;
-};
-
-// The game table with a clock that only the test moves.
-struct TableBench {
-    explicit TableBench(QList<int> connectedSlots);
+// The game table with its clock in the test's hands and some slots connected.
+struct Bench {
+    explicit Bench(QList<int> connectedSlots = {1}, int mode = 1);
 
     GameState game;
     RecordingOutbox out{game.players};
     FixedHostOptions host;
     GameTable table{game, out, host};
 
+    tplayer& seat(int slot = 1) { return game.players[slot]; }
+    // A round in play for seat 1 on a board of the test's own; every draw gives `tile`.
+    void setup(const QStringList& board, const QStringList& bonus, int tile);
     void tick(int times = 1);
-    // Picks, for a seat, the first cell that matches its current tile.
+    // Picks the first cell that matches the seat's current tile.
     bool pickAny(int slot);
-    // Leaves a seat a single tile that its current draw matches.
-    void leaveOneTile(int slot);
+    // Leaves the seat one plain tile that matches its current tile, and picks it.
+    void clearBoard(int slot);
 };

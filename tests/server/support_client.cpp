@@ -95,14 +95,6 @@ QByteArray TestClient::nextOf(const QByteArray& command, int timeoutMs)
     return found;
 }
 
-QList<QByteArray> TestClient::unread()
-{
-    pump();
-    QList<QByteArray> rest = m_received.mid(m_cursor);
-    m_cursor = m_received.size();
-    return rest;
-}
-
 bool TestClient::waitClosed(int timeoutMs)
 {
     return waitUntil([&] {

@@ -26,8 +26,6 @@ public:
     QByteArray next(int timeoutMs = 5000);
     // Skips to the next unread message with this command word and returns it.
     QByteArray nextOf(const QByteArray& command, int timeoutMs = 5000);
-    // Unread messages that have arrived so far, without waiting.
-    QList<QByteArray> unread();
     bool waitClosed(int timeoutMs = 5000);
     bool isOpen() const;
 

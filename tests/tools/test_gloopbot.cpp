@@ -6,8 +6,6 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -50,10 +48,6 @@ private slots:
     void initTestCase();
     void playsWholeGame_data();
     void playsWholeGame();
-    void leavesFullGame();
-    void reportsRefusedConnection();
-    void refusesBadArguments_data();
-    void refusesBadArguments();
 };
 
 void GloopbotTest::initTestCase()
@@ -139,52 +133,6 @@ void GloopbotTest::playsWholeGame()
     QVERIFY(best > 0);
     for (int seat = 1; seat <= Table::Seats; ++seat)
         QVERIFY(server.game().players[seat].total <= best);
-}
-
-void GloopbotTest::leavesFullGame()
-{
-    FixedHostOptions host;
-    Server server(host, 0);
-    server.listen();
-    std::vector<std::unique_ptr<QTcpSocket>> nine;
-    for (int i = 0; i < 9; ++i) {
-        nine.push_back(std::make_unique<QTcpSocket>());
-        nine.back()->connectToHost(QStringLiteral("127.0.0.1"), server.port());
-    }
-    QTRY_COMPARE(server.game().players.slotcount, 9);
-    auto bot = startBot({QStringLiteral("127.0.0.1:%1").arg(server.port()), "Late"});
-    QTRY_COMPARE_WITH_TIMEOUT(bot->state(), QProcess::NotRunning, 30000);
-    QCOMPARE(bot->exitCode(), 2);
-    QVERIFY(bot->readAllStandardError().contains("Game is full"));
-}
-
-void GloopbotTest::reportsRefusedConnection()
-{
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    auto bot = startBot({QStringLiteral("127.0.0.1:%1").arg(port), "Lost"});
-    QTRY_COMPARE_WITH_TIMEOUT(bot->state(), QProcess::NotRunning, 30000);
-    QCOMPARE(bot->exitCode(), 1);
-}
-
-void GloopbotTest::refusesBadArguments_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("no name") << QStringList{"127.0.0.1"};
-    QTest::newRow("mode 3") << QStringList{"127.0.0.1", "Ada", "--start", "3"};
-    QTest::newRow("port 0") << QStringList{"127.0.0.1:0", "Ada"};
-    QTest::newRow("port not a number") << QStringList{"127.0.0.1:x", "Ada"};
-    QTest::newRow("unknown strategy") << QStringList{"127.0.0.1", "Ada", "--strategy", "lucky"};
-}
-
-void GloopbotTest::refusesBadArguments()
-{
-    QFETCH(QStringList, args);
-    auto bot = startBot(args);
-    QVERIFY(bot->waitForFinished(30000));
-    QCOMPARE(bot->exitCode(), 64);
 }
 
 QTEST_GUILESS_MAIN(GloopbotTest)
