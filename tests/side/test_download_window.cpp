@@ -120,10 +120,14 @@ void TestDownloadWindow::failedDownloadStartsNothing_data()
     QTest::addColumn<QByteArray>("head");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("announce");
-    QTest::newRow("not found") << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray("<p>gone</p>") << true;
+    QTest::addColumn<int>("kept");  // bytes left in the file: an error page never lands there
+    QTest::newRow("not found") << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray("<p>gone</p>") << true << 0;
+    QTest::newRow("server error") << QByteArray("HTTP/1.0 500 Oops\r\n") << QByteArray("<p>oops</p>") << true << 0;
+    QTest::newRow("redirect") << QByteArray("HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n")
+                              << QByteArray("<p>moved</p>") << true << 0;
     QTest::newRow("body cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n")
-                                    << QByteArray(1200, 'x') << false;
-    QTest::newRow("nobody listening") << QByteArray() << QByteArray() << true;
+                                    << QByteArray(1200, 'x') << false << 1200;
+    QTest::newRow("nobody listening") << QByteArray() << QByteArray() << true << 0;
 }
 
 void TestDownloadWindow::failedDownloadStartsNothing()
@@ -131,6 +135,7 @@ void TestDownloadWindow::failedDownloadStartsNothing()
     QFETCH(QByteArray, head);
     QFETCH(QByteArray, body);
     QFETCH(bool, announce);
+    QFETCH(int, kept);
     auto server = std::make_unique<RawHttpServer>();
     server->setReply({.head = head, .body = body, .announceLength = announce});
     m_window->setWebHost(server->host());
@@ -144,6 +149,7 @@ void TestDownloadWindow::failedDownloadStartsNothing()
     QCOMPARE(text("infolabel3"), QStringLiteral("Download Aborted"));
     QVERIFY(!button("abortbutton")->isEnabled());
     QCOMPARE(m_window->downloadState(), 2);
+    QCOMPARE(QFileInfo(m_dir->filePath("mklsetup.exe")).size(), kept);
     QVERIFY(m_starts.isEmpty());
     QCOMPARE(closing.size(), 0);
 }

@@ -2,7 +2,6 @@
 #include "side/high_score_window.h"
 #include "ui/html_view.h"
 
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,12 +13,10 @@ private slots:
     void init();
     void cleanup();
     void postedScoreAppearsOnScorePage();
-    void scoreBelowLimitIsNotPosted();
     void menuRequestWhilePostRunsIsDropped();
     void emptyAnswerKeepsPage();
     void onlyWebAndMailLinksAreOpened_data();
     void onlyWebAndMailLinksAreOpened();
-    void closeHidesWindow();
 
 private:
     // Runs the event loop until the getter is free again.
@@ -65,16 +62,6 @@ void TestHighScoreWindow::postedScoreAppearsOnScorePage()
     QVERIFY(page().contains("<td>Ann</td><td>52340</td>"));
     const QString today = ScorePost::dateText(QDate::currentDate(), ScorePost::systemDateSeparator());
     QVERIFY(page().contains("<td>52340</td><td>" + today + "</td>"));
-}
-
-void TestHighScoreWindow::scoreBelowLimitIsNotPosted()
-{
-    QVERIFY(!m_window->postscoreifdue({true, "Ann", 1, 1, "49999"}, "Ann"));
-    QVERIFY(!m_window->postscoreifdue({true, "You", 1, 1, "90000"}, "You"));
-    QVERIFY(!m_window->getit().busy());
-    m_window->loadit(1);
-    QVERIFY(settle());
-    QVERIFY(page().contains("No scores yet."));
 }
 
 void TestHighScoreWindow::menuRequestWhilePostRunsIsDropped()
@@ -130,14 +117,6 @@ void TestHighScoreWindow::onlyWebAndMailLinksAreOpened()
     QCOMPARE(opens.size(), opened ? 1 : 0);
     if (opened)
         QCOMPARE(opens.first(), QUrl(link));
-}
-
-void TestHighScoreWindow::closeHidesWindow()
-{
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTest::mouseClick(m_window->findChild<QPushButton*>("FlatButton1"), Qt::LeftButton);
-    QVERIFY(!m_window->isVisible());
 }
 
 QTEST_MAIN(TestHighScoreWindow)

@@ -9,8 +9,6 @@ class TestHttpDownload : public QObject {
     Q_OBJECT
 private slots:
     void streamsBodyWithNotifications();
-    void failuresEndUnsuccessfully_data();
-    void failuresEndUnsuccessfully();
     void abortEndsRunningDownload();
 };
 
@@ -63,47 +61,6 @@ void TestHttpDownload::streamsBodyWithNotifications()
         "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
         "\r\n";
     QCOMPARE(server.requests().value(0), expected);
-}
-
-void TestHttpDownload::failuresEndUnsuccessfully_data()
-{
-    QTest::addColumn<QByteArray>("head");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<bool>("announce");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<int>("kept");  // bytes left in the file: error pages never land there
-    QTest::newRow("404") << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray("<p>gone</p>") << true
-                         << 404 << 0;
-    QTest::newRow("500") << QByteArray("HTTP/1.0 500 Oops\r\n") << QByteArray("<p>oops</p>") << true << 500 << 0;
-    QTest::newRow("redirect") << QByteArray("HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n")
-                              << QByteArray("<p>moved</p>") << true << 302 << 0;
-    QTest::newRow("cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n")
-                               << QByteArray(400, 'x') << false << 200 << 400;
-    QTest::newRow("refused") << QByteArray() << QByteArray() << true << 0 << 0;
-}
-
-void TestHttpDownload::failuresEndUnsuccessfully()
-{
-    QFETCH(QByteArray, head);
-    QFETCH(QByteArray, body);
-    QFETCH(bool, announce);
-    QFETCH(int, status);
-    QFETCH(int, kept);
-    auto server = std::make_unique<RawHttpServer>();
-    server->setReply({.head = head, .body = body, .announceLength = announce});
-    THttpCli client;
-    client.URL = server->url("/lobby/mklsetup.exe");
-    if (status == 0)
-        server.reset();  // nobody listens on that port any more
-    QSignalSpy done(&client, &THttpCli::OnRequestDone);
-    QBuffer sink;
-    sink.open(QIODevice::WriteOnly);
-    QVERIFY(client.Get(&sink));
-    QVERIFY(done.wait(20000));
-    QCOMPARE(done.first().at(0).toBool(), false);
-    QCOMPARE(done.first().at(1).toInt(), status);
-    QCOMPARE(sink.size(), qint64(kept));
-    QVERIFY(!client.busy());
 }
 
 void TestHttpDownload::abortEndsRunningDownload()

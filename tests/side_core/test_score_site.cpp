@@ -1,17 +1,14 @@
 #include "score_site_process.h"
 #include "side/core/score_post.h"
-#include "side/core/thttpcli.h"
 #include "side/core/thttpget.h"
 
-#include <QBuffer>
 #include <QEventLoop>
 #include <QTimer>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The score-site stand-in, spoken to by the game's own getter and download client.
+// The score-site stand-in, spoken to by the game's own getter.
 class TestScoreSite : public QObject {
     Q_OBJECT
 private slots:
@@ -21,7 +18,6 @@ private slots:
     void refusesMalformedPosts_data();
     void refusesMalformedPosts();
     void keepsScoresAcrossRestarts();
-    void servesInstallerFile();
 
 private:
     QString get(const QString& target);
@@ -117,29 +113,6 @@ void TestScoreSite::keepsScoresAcrossRestarts()
     m_site.stop();
     QVERIFY(m_site.start(m_dir.filePath("scores.db")));
     QCOMPARE(names(get(ScorePost::pagePath(1))), QStringList({"Ann"}));
-}
-
-void TestScoreSite::servesInstallerFile()
-{
-    QFile installer(m_dir.filePath("setup.bin"));
-    QVERIFY(installer.open(QIODevice::WriteOnly));
-    QByteArray content(70000, Qt::Uninitialized);
-    for (int i = 0; i < content.size(); ++i)
-        content[i] = char(i % 253);
-    installer.write(content);
-    installer.close();
-    m_site.stop();
-    QVERIFY(m_site.start(m_dir.filePath("scores.db"), {"--installer", installer.fileName()}));
-
-    THttpCli client;
-    QSignalSpy done(&client, &THttpCli::OnRequestDone);
-    QBuffer sink;
-    sink.open(QIODevice::WriteOnly);
-    client.URL = QStringLiteral("http://") + m_site.host() + "/lobby/mklsetup.exe";
-    QVERIFY(client.Get(&sink));
-    QVERIFY(done.wait(10000));
-    QVERIFY(done.first().first().toBool());
-    QCOMPARE(sink.data(), content);
 }
 
 QTEST_GUILESS_MAIN(TestScoreSite)
