@@ -2,14 +2,15 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <vector>
 
 // Collects fragments into rows, opening a row lazily and closing it with the
 // height of its tallest fragment.
 class RichLayout::Builder {
 public:
-    Builder(QList<RichRow>& rows, int left, int right) : m_rows(rows), m_left(left), m_right(right)
+    Builder(QList<RichRow>& rows, int left, int right, int top)
+        : m_rows(rows), m_left(left), m_right(right), m_x(left), m_top(top)
     {
-        m_x = left;
     }
 
     int x() const { return m_x; }
@@ -96,13 +97,17 @@ void placeLongWord(Builder& b, int index, const QString& text, int from, int end
     }
 }
 
-template <typename Builder>
-void placeText(Builder& b, int index, const QString& text, const QFontMetrics& fm)
+} // namespace
+
+const QList<RichLayout::Chunk>& RichLayout::chunksOf(int index, const QString& text,
+                                                     const QFont& font, const QFontMetrics& fm)
 {
-    if (text.isEmpty()) {
-        b.place(index, 0, 0, 0, fm.ascent(), fm.descent());
-        return;
-    }
+    Measure& m = m_measures[index];
+    if (m.valid && m.font == font)
+        return m.chunks;
+    m.font = font;
+    m.valid = true;
+    m.chunks.clear();
     int from = 0;
     while (from < text.size()) {
         int end = int(text.indexOf(QLatin1Char(' '), from));
@@ -110,28 +115,87 @@ void placeText(Builder& b, int index, const QString& text, const QFontMetrics& f
         const int visibleEnd = end;
         while (end < text.size() && text.at(end) == QLatin1Char(' '))
             ++end;
-        const int visible = fm.horizontalAdvance(text.mid(from, visibleEnd - from));
-        if (visible > b.room() && !b.rowEmpty())
-            b.newRow();
-        if (visible > b.full())
-            placeLongWord(b, index, text, from, end, fm);
-        else
-            b.place(index, from, end - from, fm.horizontalAdvance(text.mid(from, end - from)),
-                    fm.ascent(), fm.descent());
+        m.chunks.append({end, fm.horizontalAdvance(text.mid(from, visibleEnd - from)),
+                         fm.horizontalAdvance(text.mid(from, end - from))});
         from = end;
+    }
+    return m.chunks;
+}
+
+void RichLayout::placeText(Builder& b, int index, const QString& text, const QFont& font,
+                           const QFontMetrics& fm)
+{
+    if (text.isEmpty()) {
+        b.place(index, 0, 0, 0, fm.ascent(), fm.descent());
+        return;
+    }
+    int from = 0;
+    for (const Chunk& chunk : chunksOf(index, text, font, fm)) {
+        if (chunk.visibleWidth > b.room() && !b.rowEmpty())
+            b.newRow();
+        if (chunk.visibleWidth > b.full())
+            placeLongWord(b, index, text, from, chunk.end, fm);
+        else
+            b.place(index, from, chunk.end - from, chunk.width, fm.ascent(), fm.descent());
+        from = chunk.end;
     }
 }
 
-} // namespace
+bool RichLayout::keepsGeometry(const QList<RichTextStyle>& styles, int linkStyle, int left,
+                               int right, qsizetype itemCount) const
+{
+    if (m_laidItems == 0 || itemCount < m_laidItems || left != m_left || right != m_right
+        || linkStyle != m_linkStyle || styles.size() != m_styles.size())
+        return false;
+    for (qsizetype n = 0; n < styles.size(); ++n) {
+        if (!(styles.at(n).font == m_styles.at(n).font))
+            return false;
+    }
+    return true;
+}
+
+int RichLayout::rewindToLastLine(const QList<RichItem>& items)
+{
+    int first = m_laidItems - 1;
+    while (first > 0 && !items.at(first).startsLine)
+        --first;
+    for (qsizetype r = m_rows.size() - 1; r >= 0; --r) {
+        const RichFragment& f = m_rows.at(r).fragments.first();
+        if (f.item == first && f.from == 0) {
+            m_rows.resize(r);
+            return first;
+        }
+    }
+    m_rows.clear();
+    return 0;
+}
 
 void RichLayout::build(const QList<RichItem>& items, const QList<RichTextStyle>& styles,
                        int linkStyle, int left, int right)
 {
-    m_rows.clear();
+    right = std::max(right, left + 1);
+    // Colours never move anything, so while no font and no width changed only
+    // the last line and what follows it are laid out again; the chat adds one
+    // line at a time to a view that keeps every line of the session.
+    int first = 0;
+    if (keepsGeometry(styles, linkStyle, left, right, items.size()))
+        first = rewindToLastLine(items);
+    else
+        m_rows.clear();
     m_styles = styles;
     m_linkStyle = linkStyle;
-    Builder b(m_rows, left, std::max(right, left + 1));
-    for (int i = 0; i < items.size(); ++i) {
+    m_left = left;
+    m_right = right;
+    m_measures.resize(items.size());
+    std::vector<QFontMetrics> metrics;
+    metrics.reserve(size_t(m_styles.size()));
+    for (const RichTextStyle& style : m_styles)
+        metrics.emplace_back(style.font);
+    const QFont fallback;
+    const QFontMetrics fallbackMetrics(fallback);
+    const int top = m_rows.isEmpty() ? 0 : m_rows.last().top + m_rows.last().height;
+    Builder b(m_rows, left, right, top);
+    for (int i = first; i < items.size(); ++i) {
         const RichItem& item = items.at(i);
         if (item.startsLine)
             b.newRow();
@@ -144,15 +208,20 @@ void RichLayout::build(const QList<RichItem>& items, const QList<RichTextStyle>&
             continue;
         }
         const int s = styleOf(item);
-        const QFontMetrics fm(s < 0 ? QFont() : m_styles.at(s).font);
-        placeText(b, i, item.text, fm);
+        if (s < 0)
+            placeText(b, i, item.text, fallback, fallbackMetrics);
+        else
+            placeText(b, i, item.text, m_styles.at(s).font, metrics[size_t(s)]);
     }
     m_height = b.finish();
+    m_laidItems = int(items.size());
 }
 
 void RichLayout::clear()
 {
     m_rows.clear();
+    m_measures.clear();
+    m_laidItems = 0;
     m_height = 0;
 }
 

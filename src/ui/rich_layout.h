@@ -2,6 +2,7 @@
 
 #include "rich_item.h"
 
+#include <QFontMetrics>
 #include <QList>
 #include <QPoint>
 
@@ -25,11 +26,14 @@ struct RichRow {
 // Lays the items of the rich chat view out in rows between two margins: words
 // wrap at blanks, a word wider than the room breaks between characters, and each
 // row is as high as its tallest item. The looks of the styles are taken as they
-// are when the layout is built and kept until the next build.
+// are when the layout is built and kept until the next build. A build expects
+// the items of the previous one still in place, possibly with more after them;
+// after items were removed, clear() first.
 class RichLayout {
 public:
     void build(const QList<RichItem>& items, const QList<RichTextStyle>& styles, int linkStyle,
                int left, int right);
+    // Forgets the rows and the measurements (the items are gone).
     void clear();
 
     const QList<RichRow>& rows() const { return m_rows; }
@@ -52,8 +56,37 @@ public:
 private:
     class Builder;
 
+    // Where an item's text may wrap: each chunk is a word with its trailing
+    // blanks, ending at `end`, measured with and without those blanks.
+    struct Chunk {
+        int end = 0;
+        int visibleWidth = 0;
+        int width = 0;
+    };
+    // Measuring is the costly part of a layout, and the chat lays everything out
+    // again for every line added; so chunks are kept per item for as long as the
+    // item's font stays the same.
+    struct Measure {
+        QFont font;
+        bool valid = false;
+        QList<Chunk> chunks;
+    };
+
+    bool keepsGeometry(const QList<RichTextStyle>& styles, int linkStyle, int left, int right,
+                       qsizetype itemCount) const;
+    // Drops the rows of the last laid-out line and returns its first item.
+    int rewindToLastLine(const QList<RichItem>& items);
+    const QList<Chunk>& chunksOf(int index, const QString& text, const QFont& font,
+                                 const QFontMetrics& fm);
+    void placeText(Builder& b, int index, const QString& text, const QFont& font,
+                   const QFontMetrics& fm);
+
+    QList<Measure> m_measures;
     QList<RichRow> m_rows;
     QList<RichTextStyle> m_styles;
     int m_linkStyle = 0;
+    int m_left = 0;
+    int m_right = 0;
+    int m_laidItems = 0;
     int m_height = 0;
 };

@@ -58,6 +58,7 @@ private slots:
     void makesRowsAsHighAsTheirTallestItem();
     void clampsScrollPositionToLastRow();
     void selectsByDragging();
+    void laysOutLineByLineAsAllAtOnce();
 
 private:
     RichChatView* m_view = nullptr;
@@ -255,6 +256,37 @@ void TestRichChatView::selectsByDragging()
     QCoreApplication::sendEvent(vp, &move);
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(next.right() + 30, next.center().y()));
     QCOMPARE(m_view->SelectedText(), QStringLiteral("hello world \r\nnext"));
+}
+
+void TestRichChatView::laysOutLineByLineAsAllAtOnce()
+{
+    // The chat lays out after every line; the result must not depend on that.
+    RichChatView whole;
+    whole.resize(m_view->size());
+    whole.show();
+    const auto feed = [](RichChatView& view, bool stepwise) {
+        for (int line = 0; line < 12; ++line) {
+            view.StartLine(QStringLiteral("P%1: ").arg(line), line % 3);
+            for (int w = 0; w <= line; ++w)
+                view.AppendText(QStringLiteral("word%1 ").arg(w), line % 3);
+            if (stepwise)
+                view.Reformat();
+            if (line % 4 == 1) // the line goes on after a layout
+                view.AppendImage(line % 2, pictures());
+            view.AppendLink(QStringLiteral("www.end%1.example ").arg(line), line);
+            if (stepwise)
+                view.Reformat();
+        }
+        view.Reformat();
+    };
+    feed(*m_view, true);
+    feed(whole, false);
+    QCOMPARE(m_view->ItemCount(), whole.ItemCount());
+    m_view->SetScrollPosition(0);
+    whole.SetScrollPosition(0);
+    QCOMPARE(m_view->ScrollMaximum(), whole.ScrollMaximum());
+    for (int i = 0; i < whole.ItemCount(); ++i)
+        QCOMPARE(m_view->ItemRect(i), whole.ItemRect(i));
 }
 
 QTEST_MAIN(TestRichChatView)
