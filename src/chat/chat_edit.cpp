@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <limits>
 
 const QString ChatEdit::Prompt = QStringLiteral("<Enter Chat Here>");
 
@@ -12,6 +13,8 @@ ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(Prompt, parent)
 {
     setObjectName(QStringLiteral("mychat"));
     setFont(QFont(QStringLiteral("Arial"), 10));
+    // Chat lines are sent as typed, however long.
+    setMaxLength(std::numeric_limits<int>::max());
     m_paste = new QAction(QStringLiteral("Paste"), this);
     m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_paste->setShortcutContext(Qt::WidgetShortcut);
