@@ -1,12 +1,14 @@
 #pragma once
 
+// The editor keeps a guarded pointer to the buttons, which needs their full type.
+#include "phrase_buttons.h"
+
 #include <QPixmap>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <array>
 
-class PhraseButtons;
 class QLineEdit;
 
 // The phrase editor window `phrases`: nine edit boxes `phrase1` ... `phrase9` of
