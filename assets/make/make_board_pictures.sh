@@ -109,7 +109,7 @@ $IM -size 120x120 xc:black -fill white \
     -draw 'path "M 8,112 C 0,60 20,6 60,6 C 100,6 120,60 112,112 C 95,104 80,118 60,110 C 40,118 25,104 8,112 Z"' \
     "$TMP/mmask.png"
 $IM "$TMP/mshade.png" "$TMP/mmask.png" -alpha off -compose CopyOpacity -composite "$TMP/mbody.png"
-$IM -size 136x163 xc:black "$TMP/mbody.png" -geometry +8+30 -compose over -composite \
+$IM -size 136x163 xc:none "$TMP/mbody.png" -geometry +8+30 -compose over -composite \
     -fill 'rgba(255,255,255,0.7)' -draw 'ellipse 48,52 14,7 -25,335' \
     -fill white -stroke '#0d3010' -strokewidth 2 -draw 'ellipse 52,86 14,17 0,360' -draw 'ellipse 86,86 14,17 0,360' \
     -stroke none -fill '#101820' -draw 'circle 56,90 56,81' -draw 'circle 90,90 90,81' \
@@ -119,13 +119,13 @@ $IM -size 136x163 xc:black "$TMP/mbody.png" -geometry +8+30 -compose over -compo
     "${PNG[@]}" board_mascot.png
 
 # --- Speech bubble 135 x 146, its tail pointing down at the mascot --------------
-$IM -size 135x146 xc:black -fill white -stroke '#303050' -strokewidth 2 \
+$IM -size 135x146 xc:none -fill white -stroke '#303050' -strokewidth 2 \
     -draw 'roundrectangle 3,18 131,108 22,22' \
     -draw 'polygon 40,104 62,104 34,142' \
     -stroke none -draw 'rectangle 42,100 60,106' "${PNG[@]}" board_bubble.png
 
 # --- Bonus popup 106 x 48 ---------------------------------------------------------
-$IM -size 106x48 xc:black -fill '#ffd23a' -stroke '#8a5a00' -strokewidth 2 \
+$IM -size 106x48 xc:none -fill '#ffd23a' -stroke '#8a5a00' -strokewidth 2 \
     -draw 'polygon 2,24 12,4 94,4 104,24 94,44 12,44' \
     -fill '#ffe98a' -stroke none -draw 'polygon 14,8 92,8 98,18 8,18' "${PNG[@]}" board_popup.png
 
@@ -134,7 +134,7 @@ $IM -size 17x198 gradient:'#b8ff6a'-'#1f9a2a' -rotate 90 -fill 'rgba(255,255,255
     -draw 'rectangle 0,2 197,5' "${PNG[@]}" board_timer.png
 
 # --- Start button 115 x 67 ------------------------------------------------------------
-$IM -size 115x67 xc:black -fill '#ff8a1a' -stroke '#ffd08a' -strokewidth 3 \
+$IM -size 115x67 xc:none -fill '#ff8a1a' -stroke '#ffd08a' -strokewidth 3 \
     -draw 'roundrectangle 3,3 111,63 16,16' \
     -fill 'rgba(255,255,255,0.3)' -stroke none -draw 'roundrectangle 9,7 105,28 10,10' \
     -font "$BOLD" -pointsize 17 -gravity center -fill '#5a2a00' -annotate +1-8 'START' -annotate +1+12 'GAME' \

@@ -2,44 +2,39 @@
 
 #include <QPainter>
 
-BoardPictures::BoardPictures()
+namespace {
+
+TilePictures builtIn()
 {
-    *this = fromStrip(QImage(QStringLiteral(":/pictures/board_tiles.png")));
+    return TilePictures::fromStrip(QImage(QStringLiteral(":/pictures/board_tiles.png")));
 }
 
-BoardPictures BoardPictures::fromStrip(const QImage& strip)
+} // namespace
+
+BoardPictures::BoardPictures() : m_set(builtIn())
 {
-    QList<QImage> pieces;
-    QList<QImage> bonus;
-    for (int i = 0; i < Pieces + Bonuses; ++i) {
-        QImage work(Side, Side, QImage::Format_RGB32);
-        work.fill(Qt::black);
-        QPainter p(&work);
-        p.drawImage(QPoint(0, 0), strip, QRect(i * Side, 0, Side, Side));
-        p.end();
-        (i < Pieces ? pieces : bonus).append(work);
+}
+
+void BoardPictures::setPictures(const TilePictures& pictures)
+{
+    if (pictures.pieces.isEmpty() && pictures.bonus.isEmpty()) {
+        m_set = builtIn();
+        return;
     }
-    BoardPictures set{Blank{}};
-    set.setPictures(pieces, bonus);
-    return set;
-}
-
-void BoardPictures::setPictures(const QList<QImage>& pieces, const QList<QImage>& bonus)
-{
-    m_pieces = pieces;
-    m_bonus.clear();
-    for (const QImage& picture : bonus)
-        m_bonus.append(blackToTransparent(picture));
+    m_set.pieces = pictures.pieces;
+    m_set.bonus.clear();
+    for (const QImage& picture : pictures.bonus)
+        m_set.bonus.append(TilePictures::blackTransparent(picture));
 }
 
 const QImage* BoardPictures::piece(int code) const
 {
-    return code >= 0 && code < m_pieces.size() ? &m_pieces[code] : nullptr;
+    return code >= 0 && code < m_set.pieces.size() ? &m_set.pieces[code] : nullptr;
 }
 
 const QImage* BoardPictures::bonus(int code) const
 {
-    return code >= 0 && code < m_bonus.size() ? &m_bonus[code] : nullptr;
+    return code >= 0 && code < m_set.bonus.size() ? &m_set.bonus[code] : nullptr;
 }
 
 bool BoardPictures::drawPiece(QPainter& p, int left, int top, int code) const
@@ -58,17 +53,4 @@ bool BoardPictures::drawBonus(QPainter& p, int left, int top, int code) const
         return false;
     p.drawImage(QPoint(left, top), *picture);
     return true;
-}
-
-QImage BoardPictures::blackToTransparent(const QImage& picture)
-{
-    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            if ((line[x] & 0x00ffffffu) == 0)
-                line[x] = 0;
-        }
-    }
-    return out;
 }

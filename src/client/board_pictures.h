@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QImage>
-#include <QList>
+#include "chat/core/tile_pictures.h"
 
 class QPainter;
 
@@ -10,19 +9,12 @@ class QPainter;
 // piece beneath, picture number = bonus code). A tile set can replace both.
 class BoardPictures {
 public:
-    static constexpr int Side = 48;
-    static constexpr int Pieces = 7;
-    static constexpr int Bonuses = 5;
-
     // The built-in set, cut from the program's own tile strip.
     BoardPictures();
 
-    // Cuts a strip of 12 pictures side by side (7 pieces, then 5 bonuses);
-    // parts of the strip that lie outside the image stay black.
-    static BoardPictures fromStrip(const QImage& strip);
-
-    // Replaces both lists. Bonus pictures get black as their see-through colour.
-    void setPictures(const QList<QImage>& pieces, const QList<QImage>& bonus);
+    // Replaces both lists; black in the bonus pictures becomes see-through.
+    // Empty lists (no tile set in use) bring back the built-in set.
+    void setPictures(const TilePictures& pictures);
 
     // The picture of a code, or nullptr when the list has none for it.
     const QImage* piece(int code) const;
@@ -33,12 +25,6 @@ public:
     bool drawPiece(QPainter& p, int left, int top, int code) const;
     bool drawBonus(QPainter& p, int left, int top, int code) const;
 
-    static QImage blackToTransparent(const QImage& picture);
-
 private:
-    struct Blank {};
-    explicit BoardPictures(Blank) {}
-
-    QList<QImage> m_pieces;
-    QList<QImage> m_bonus;
+    TilePictures m_set;
 };

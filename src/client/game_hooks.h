@@ -4,10 +4,9 @@
 #include <QDate>
 #include <QString>
 #include <functional>
-#include <optional>
 
 // What the game view needs from the parts of the program that live elsewhere:
-// sounds, chat lines, the options menu, colour text, the tally list and the
+// sounds, chat lines, the options menu, the tally list and the
 // high-score poster. The window that assembles the program fills them in; an
 // empty hook does nothing (an empty option reads as its default).
 struct GameHooks {
@@ -20,8 +19,6 @@ struct GameHooks {
     // Options "Post High Score" (off when empty) and "Show Winner's Path" (on when empty).
     std::function<bool()> postHighScore;
     std::function<bool()> showWinnersPath;
-    // Colour text ("clRed", "$00FF0000", ...) to a colour; nullopt when it does not convert.
-    std::function<std::optional<QColor>(const QString& text)> colourFromText;
 
     // Tally list: the numbers it shows beside "High Score:" and "Highest Trail:",
     // and its operations.

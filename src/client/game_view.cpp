@@ -41,9 +41,9 @@ GameView::~GameView()
     delete m_score.data();
 }
 
-void GameView::setPictures(const QList<QImage>& pieces, const QList<QImage>& bonus)
+void GameView::setPictures(const TilePictures& pictures)
 {
-    m_pictures.setPictures(pieces, bonus);
+    m_pictures.setPictures(pictures);
     m_boardView->setPictures(m_pictures);
     m_replay->setPictures(m_pictures);
     showPreviews();

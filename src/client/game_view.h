@@ -9,8 +9,6 @@
 #include "path_replay_panel.h"
 #include "score_panel.h"
 
-#include <QImage>
-#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -64,9 +62,10 @@ public:
     void setHooks(const GameHooks& hooks) { m_hooks = hooks; }
     GameHooks& hooks() { return m_hooks; }
 
-    // A tile set: 7 piece pictures and 5 bonus pictures (black see-through).
-    // Both boards and the tile previews are drawn from them from now on.
-    void setPictures(const QList<QImage>& pieces, const QList<QImage>& bonus);
+    // A tile set: 7 piece pictures and 5 bonus pictures (black see-through);
+    // empty lists bring back the built-in set. Both boards and the tile
+    // previews are drawn from them from now on.
+    void setPictures(const TilePictures& pictures);
 
     // `boardMouseUp`: a release at pixel (x, y) of the board's paint box.
     void boardMouseUp(int x, int y);

@@ -1,6 +1,7 @@
 #include "turn_flow.h"
 
 #include "board_view.h"
+#include "chat/core/colour_text.h"
 #include "client/core/board_model.h"
 #include "client/core/game_link.h"
 #include "framed_panel.h"
@@ -208,9 +209,9 @@ void TurnFlow::showNextPhrase()
     const QString phrase = item->text();
     const qsizetype bar = phrase.indexOf(QLatin1Char('|'));
     QColor colour = Qt::black;
-    if (bar >= 0 && m_hooks.colourFromText) {
-        if (const auto converted = m_hooks.colourFromText(phrase.mid(bar + 1)))
-            colour = *converted;
+    if (bar >= 0) {
+        if (const auto converted = ColourText::fromText(QStringView(phrase).mid(bar + 1)))
+            colour = ColourText::toColor(*converted);
     }
     QLabel* text = m_overlays.bubbleText();
     QPalette palette = text->palette();

@@ -23,12 +23,11 @@ QRgb bonusColour(int code)
 // and bonus pictures that are black except a square at (30, 30).
 void usePlainPictures(GameView& view)
 {
-    QList<QImage> pieces;
-    QList<QImage> bonus;
+    TilePictures set;
     for (int c = 0; c < 7; ++c) {
         QImage p(48, 48, QImage::Format_RGB32);
         p.fill(QColor(pieceColour(c)));
-        pieces << p;
+        set.pieces << p;
     }
     for (int b = 0; b < 5; ++b) {
         QImage p(48, 48, QImage::Format_RGB32);
@@ -36,9 +35,9 @@ void usePlainPictures(GameView& view)
         for (int y = 30; y < 40; ++y)
             for (int x = 30; x < 40; ++x)
                 p.setPixel(x, y, bonusColour(b));
-        bonus << p;
+        set.bonus << p;
     }
-    view.setPictures(pieces, bonus);
+    view.setPictures(set);
 }
 
 QImage boardImage(GameViewRig& rig)

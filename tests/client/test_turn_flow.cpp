@@ -239,6 +239,7 @@ void TestTurnFlow::phraseColour_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QColor>("colour");
     QTest::newRow("named colour") << "Hi|clRed" << "Hi" << QColor(Qt::red);
+    QTest::newRow("hex colour, blue byte first") << "Yo|$00FF0000" << "Yo" << QColor(Qt::blue);
     QTest::newRow("unknown colour") << "Hi|clNothing" << "Hi" << QColor(Qt::black);
     QTest::newRow("no bar") << "Hi there" << "Hi there" << QColor(Qt::black);
     QTest::newRow("two bars") << "a|b|clRed" << "a" << QColor(Qt::black);
@@ -250,11 +251,6 @@ void TestTurnFlow::phraseColour()
     QFETCH(QString, shown);
     QFETCH(QColor, colour);
     GameViewRig rig;
-    rig.view->hooks().colourFromText = [](const QString& t) -> std::optional<QColor> {
-        if (t == QLatin1String("clRed"))
-            return QColor(Qt::red);
-        return std::nullopt;
-    };
     rig.view->queuephrase(phrase);
     ticks(rig, 4);
     auto* bubble = rig.find<QLabel>("label_bubble");
