@@ -31,6 +31,11 @@ void Dispatcher::enqueue(const QList<QByteArray>& messages)
         enqueue(message);
 }
 
+qsizetype Dispatcher::discard(const std::function<bool(const QByteArray&)>& match)
+{
+    return qsizetype(std::erase_if(m_queue, match));
+}
+
 bool Dispatcher::dispatchOne()
 {
     if (m_queue.empty())

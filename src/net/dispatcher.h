@@ -34,6 +34,9 @@ public:
     bool dispatchOne();
 
     qsizetype queued() const { return qsizetype(m_queue.size()); }
+    // Removes every waiting message for which `match` holds (a closed
+    // connection's leftovers); returns how many went.
+    qsizetype discard(const std::function<bool(const QByteArray&)>& match);
     // Queue cap: past it new messages are dropped (a flood must not grow memory
     // without bound). 0 = no cap.
     void setQueueLimit(qsizetype limit) { m_limit = limit; }

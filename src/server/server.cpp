@@ -108,6 +108,11 @@ void Server::refuse(std::unique_ptr<TSock> sock)
     sock->Close();
 }
 
+QByteArray Server::queuedFrom(int slot, qint64 serial)
+{
+    return QueuedFrom + '+' + QByteArray::number(slot) + '+' + QByteArray::number(serial) + '+';
+}
+
 Server::Connection* Server::current(TSock* sender)
 {
     const int slot = sender->Tag;
@@ -123,8 +128,7 @@ void Server::Sock1Read(TSock* sender)
     if (!c)
         return;
     const QList<QByteArray> messages = c->pending.feed(bytes);
-    const QByteArray from = QueuedFrom + '+' + QByteArray::number(sender->Tag) + '+'
-                            + QByteArray::number(c->serial) + '+';
+    const QByteArray from = queuedFrom(sender->Tag, c->serial);
     for (const QByteArray& message : messages) {
         if (c->waiting >= FloodLimit) {
             sender->Close();
@@ -157,6 +161,13 @@ void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
     }
     p.connected = false;
     p.name.clear();
+    // What the connection still had waiting speaks for nobody now. Dropped at
+    // once, it cannot hold up everybody else one tick per message, and a peer
+    // that floods, leaves and comes back cannot grow the queue without end.
+    Connection& c = m_connection[size_t(slot)];
+    const QByteArray from = queuedFrom(slot, c.serial);
+    m_socktimer.discard([&from](const QByteArray& queued) { return queued.startsWith(from); });
+    c.waiting = 0;
 }
 
 void Server::socktimerTimer(FieldReader& queued)

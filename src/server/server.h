@@ -67,6 +67,8 @@ private:
     void Sock1Accept(TSock* sender);
     void refuse(std::unique_ptr<TSock> sock);
     void Sock1Read(TSock* sender);
+    // The queue entry head that names a connection: its slot and serial.
+    static QByteArray queuedFrom(int slot, qint64 serial);
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
     // Runs one queued message: checks it still belongs to a live connection and

@@ -1,0 +1,192 @@
+// Connections that abuse the stream itself: bytes that never end a message,
+// bursts far beyond the queue's share, a peer that never reads, and connections
+// that come and go in a tight loop. Each must cost the server a bounded amount
+// of memory and time, and the honest players must still play afterwards.
+#include "support_host.h"
+
+#include "net/message_splitter.h"
+
+#include <QTest>
+
+namespace {
+constexpr char End = MessageSplitter::Terminator;
+constexpr qint64 MiB = 1024 * 1024;
+
+QByteArray repeated(const QByteArray& message, int times)
+{
+    QByteArray all;
+    all.reserve((message.size() + 1) * times);
+    for (int i = 0; i < times; ++i)
+        all += message + End;
+    return all;
+}
+} // namespace
+
+class HostileStreamsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void cutsOffBytesWithoutTerminator();
+    void cutsOffBurst();
+    void cutsOffPeerThatNeverReads();
+    void survivesConnectionsComingAndGoing_data();
+    void survivesConnectionsComingAndGoing();
+
+private:
+    QString honestRound() { return m_host->honestRound(m_honest); }
+    // Waits for every honest player to hear that this slot left.
+    bool heardLeaving(int slot, const QByteArray& name);
+
+    std::unique_ptr<Host> m_host;
+    QList<Player*> m_honest;
+};
+
+void HostileStreamsTest::init()
+{
+    m_host = std::make_unique<Host>(Host::Pace::Real);
+    m_honest = {m_host->join("Ann"), m_host->join("Bob"), m_host->join("Cy")};
+    QVERIFY(!m_honest.contains(nullptr));
+}
+
+void HostileStreamsTest::cleanup()
+{
+    m_honest.clear();
+    m_host.reset();
+}
+
+bool HostileStreamsTest::heardLeaving(int slot, const QByteArray& name)
+{
+    const QByteArray gone = "CMD_playerdisconnected+" + QByteArray::number(slot) + '+' + name;
+    for (Player* p : m_honest)
+        if (p->nextOf("CMD_playerdisconnected") != gone)
+            return false;
+    return true;
+}
+
+void HostileStreamsTest::cutsOffBytesWithoutTerminator()
+{
+    Player* eve = m_host->join("Eve");
+    QVERIFY(eve);
+    const qint64 heap = Host::liveHeap();
+    eve->sendRaw("CMD_chat+4+" + QByteArray(2 * MiB, 'a'));
+    QVERIFY(eve->waitClosed());
+    QVERIFY(heardLeaving(4, "Eve"));
+    m_host->drop(eve);
+    QVERIFY2(Host::liveHeap() - heap < MiB, "the unterminated text stayed in memory");
+    const QString failure = honestRound();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void HostileStreamsTest::cutsOffBurst()
+{
+    Player* eve = m_host->join("Eve");
+    QVERIFY(eve);
+    eve->sendRaw(repeated("CMD_chat+4+spam", 10000));
+    qsizetype most = 0;
+    QVERIFY(waitUntil([&] {
+        most = qMax(most, m_host->server().socktimer().queued());
+        return !m_host->server().game().players.connected(4);
+    }, 5000));
+    QVERIFY(heardLeaving(4, "Eve"));
+    QVERIFY2(most <= Server::FloodLimit + 1, qPrintable(QString::number(most)));
+    // What Eve left in the queue must not hold up the others for long.
+    Player& ann = *m_honest.front();
+    ann.send("CMD_chat+1+after");
+    QVERIFY2(ann.readUntil("CMD_chat+1+Ann chats: after", 1000), "a live player waited behind the dead");
+    const QString failure = honestRound();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void HostileStreamsTest::cutsOffPeerThatNeverReads()
+{
+    Player* eve = m_host->join("Eve");
+    QVERIFY(eve);
+    eve->stopReading();
+    // A whole round goes out to Eve too; the server must not wait for her.
+    QString failure = honestRound();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+    const qint64 heap = Host::liveHeap();
+    qint64 peak = 0;
+    Player& ann = *m_honest.front();
+    const QByteArray line = "CMD_chat+1+" + QByteArray(60000, 'x');
+    bool gone = false;
+    for (int i = 0; i < 400 && !gone; ++i) {
+        ann.send(line);
+        QVERIFY(!ann.nextOf("CMD_chat").isEmpty());
+        for (Player* p : m_honest)
+            for (const QByteArray& m : p->unread())
+                gone = gone || m == "CMD_playerdisconnected+4+Eve";
+        peak = qMax(peak, Host::liveHeap() - heap);
+    }
+    QVERIFY2(gone, "the server kept feeding a peer that never reads");
+    QVERIFY(!m_host->server().game().players.connected(4));
+    QVERIFY2(peak < Server::SendLimit + 4 * MiB, qPrintable(QString::number(peak)));
+    failure = honestRound();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void HostileStreamsTest::survivesConnectionsComingAndGoing_data()
+{
+    QTest::addColumn<int>("burst");  // messages each connection sends before closing
+    QTest::addColumn<bool>("hard");  // reset instead of a clean close
+
+    QTest::newRow("silent") << 0 << false;
+    QTest::newRow("login and chat") << 2 << false;
+    QTest::newRow("reset after chat") << 2 << true;
+    QTest::newRow("flood then close") << Server::FloodLimit + 1 << false;
+}
+
+void HostileStreamsTest::survivesConnectionsComingAndGoing()
+{
+    QFETCH(int, burst);
+    QFETCH(bool, hard);
+    Server& server = m_host->server();
+    qsizetype most = 0;
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        std::vector<std::unique_ptr<QTcpSocket>> nine;
+        for (int i = 0; i < 9; ++i) {
+            // One after the other: the listener's backlog is only 5 deep.
+            nine.push_back(std::make_unique<QTcpSocket>());
+            QTcpSocket& s = *nine.back();
+            s.connectToHost(QStringLiteral("127.0.0.1"), m_host->port());
+            QVERIFY(waitUntil([&] { return s.state() == QAbstractSocket::ConnectedState; }));
+        }
+        for (auto& s : nine) {
+            if (burst > 0) {
+                // The slot is a guess: whoever gets slot 5 speaks for itself.
+                s->write("CMD_logininfo+5+1.0.12+Ghost" + QByteArray(1, End));
+                s->write(repeated("CMD_chat+5+boo", burst - 1));
+                s->flush();
+            }
+        }
+        waitUntil([] { return false; }, 1);
+        for (auto& s : nine)
+            hard ? s->abort() : s->disconnectFromHost();
+        most = qMax(most, server.socktimer().queued());
+    }
+    QVERIFY(waitUntil([&] {
+        most = qMax(most, server.socktimer().queued());
+        for (int slot = 4; slot <= 9; ++slot)
+            if (server.game().players.connected(slot))
+                return false;
+        return true;
+    }, 5000));
+    QVERIFY2(most <= 9 * Server::FloodLimit, qPrintable(QString::number(most)));
+    QVERIFY(server.game().players.slotcount <= 9);
+    for (int slot = 1; slot <= 3; ++slot)
+        QVERIFY(server.game().players.connected(slot));
+    // Stale messages of the ghosts must not hold up a live player for long.
+    Player& ann = *m_honest.front();
+    ann.send("CMD_chat+1+after");
+    QVERIFY2(ann.readUntil("CMD_chat+1+Ann chats: after", 1000), "a live player waited behind the dead");
+    for (Player* p : m_honest)
+        (void)p->unread();
+    const QString failure = honestRound();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+QTEST_GUILESS_MAIN(HostileStreamsTest)
+#include "test_hostile_streams.moc"
