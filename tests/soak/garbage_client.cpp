@@ -1,0 +1,83 @@
+#include "garbage_client.h"
+
+#include "net/message_splitter.h"
+
+#include <array>
+
+GarbageClient::GarbageClient(quint16 serverPort, quint32 seed, QObject* parent)
+    : QObject(parent), m_serverPort(serverPort), m_random(seed)
+{
+    connect(&m_socket, &QTcpSocket::readyRead, this, &GarbageClient::read);
+    connect(&m_timer, &QTimer::timeout, this, &GarbageClient::spray);
+}
+
+void GarbageClient::join()
+{
+    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+        return;
+    m_slot = 0;
+    m_pending.clear();
+    m_socket.connectToHost(QHostAddress::LocalHost, m_serverPort);
+}
+
+void GarbageClient::leave()
+{
+    m_timer.stop();
+    // Half the time mid-message, as a dropped line would.
+    if (m_socket.state() == QAbstractSocket::ConnectedState && m_random.bounded(2))
+        m_socket.write("CMD_chat+" + QByteArray::number(m_slot) + "+cut sho");
+    m_random.bounded(2) ? m_socket.abort() : m_socket.disconnectFromHost();
+}
+
+void GarbageClient::read()
+{
+    m_pending += m_socket.readAll();
+    if (m_slot != 0)
+        return m_pending.clear();
+    if (m_pending.startsWith("CMD_full+")) {
+        ++m_refusals;
+        return m_socket.disconnectFromHost();
+    }
+    const qsizetype end = m_pending.indexOf(MessageSplitter::Terminator);
+    if (!m_pending.startsWith("CMD_sendlogininfo+") || end < 0)
+        return;
+    m_slot = m_pending.mid(18, end - 18).toInt();
+    m_pending.clear();
+    if (m_slot <= 6)
+        return m_socket.disconnectFromHost();
+    m_timer.start(20);
+}
+
+QByteArray GarbageClient::randomBytes()
+{
+    QByteArray bytes(int(m_random.bounded(1, 200)), '\0');
+    for (char& c : bytes)
+        c = char(m_random.bounded(256));
+    return bytes;
+}
+
+QByteArray GarbageClient::spoofed()
+{
+    static const std::array<const char*, 9> forms{
+        "CMD_logininfo+%1+1.0.12+Imposter", "CMD_kickhim+%1+%2+", "CMD_chat+%1+boo|clRed",
+        "CMD_action+%1+boos|clRed", "CMD_phrase+%1+ says: boo|clRed", "CMD_playasound+%1+wave7+",
+        "CMD_selecttile+%1+%2+%3", "CMD_selecttile+%9+%2+%3", "CMD_justwatch+%2+1"};
+    static const std::array<const char*, 8> bad{"0", "-1", "10", "99999999999", "x", "", "7", "-2147483648"};
+    QByteArray m = forms[m_random.bounded(quint32(forms.size()))];
+    // Another seat's slot, or no slot at all; cells far off the board.
+    const QByteArray other = QByteArray::number(1 + m_random.bounded(6));
+    m.replace("%1", m_random.bounded(2) ? other : QByteArray(bad[m_random.bounded(quint32(bad.size()))]));
+    m.replace("%9", QByteArray::number(m_slot));
+    m.replace("%2", bad[m_random.bounded(quint32(bad.size()))]);
+    m.replace("%3", QByteArray::number(6 + m_random.bounded(100)));
+    return m + MessageSplitter::Terminator;
+}
+
+void GarbageClient::spray()
+{
+    if (m_socket.state() != QAbstractSocket::ConnectedState)
+        return m_timer.stop();
+    const QByteArray chunk = m_random.bounded(2) ? randomBytes() : spoofed();
+    m_sent += chunk.size();
+    m_socket.write(chunk);
+}

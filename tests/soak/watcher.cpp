@@ -1,0 +1,140 @@
+#include "watcher.h"
+
+#include "net/field_reader.h"
+#include "net/message.h"
+
+Watcher::Watcher(quint16 serverPort, QByteArray name, QObject* parent)
+    : QObject(parent), m_serverPort(serverPort), m_name(std::move(name))
+{
+    connect(&m_socket, &QTcpSocket::readyRead, this, &Watcher::read);
+}
+
+void Watcher::join()
+{
+    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+        return;
+    m_splitter.clear();
+    m_check.reset();
+    m_slot = 0;
+    m_synced = false;
+    m_names.clear();
+    m_socket.connectToHost(QHostAddress::LocalHost, m_serverPort);
+}
+
+void Watcher::leave()
+{
+    m_socket.disconnectFromHost();
+}
+
+void Watcher::startGame(int mode)
+{
+    m_socket.write(Message("CMD_startgame").field(m_name).field(mode).field(""));
+}
+
+int Watcher::seatsNamed() const
+{
+    int named = 0;
+    for (int seat = 1; seat <= 6; ++seat)
+        named += m_names.contains(seat);
+    return named;
+}
+
+void Watcher::mismatch(const QString& what)
+{
+    if (m_mismatches.size() < 50)
+        m_mismatches.append(QString::fromUtf8(m_name) + QStringLiteral(": ") + what);
+}
+
+void Watcher::read()
+{
+    for (const QByteArray& message : m_splitter.feed(m_socket.readAll())) {
+        m_check.take(message);
+        take(message);
+    }
+}
+
+void Watcher::take(const QByteArray& message)
+{
+    const CommandLine line = CommandLine::parse(message);
+    FieldReader f(line.payload);
+    if (line.command == "CMD_sendlogininfo") {
+        m_slot = f.lastInt().value_or(0);
+        // A seat is for the players: a watcher given one leaves at once.
+        if (m_slot <= 6)
+            return leave();
+        m_socket.write(Message("CMD_logininfo").field(m_slot).field("1.0.12").field(m_name));
+    } else if (line.command == "CMD_newplayerinfo" || line.command == "CMD_existingplayers") {
+        const auto slot = f.nextInt();
+        if (slot)
+            m_names[*slot] = f.rest();
+    } else if (line.command == "CMD_playerdisconnected") {
+        m_names.remove(f.nextInt().value_or(0));
+    } else if (line.command == "CMD_startgame") {
+        m_before = m_totals = m_results = {};
+        m_synced = true;
+    } else if (line.command == "CMD_settiles") {
+        m_before = m_totals;
+    } else if (line.command == "CMD_postscores") {
+        postscores(message.mid(line.command.size()));
+    } else if (line.command == "CMD_thepath") {
+        thepath(line.payload);
+    } else if (line.command == "CMD_winner") {
+        winner(line.payload);
+    }
+}
+
+void Watcher::postscores(const QByteArray& list)
+{
+    FieldReader f(list.mid(1));
+    while (!f.atEnd()) {
+        const auto slot = f.nextInt(), total = f.nextInt();
+        const auto result = f.remainder().contains('+') ? f.nextInt() : f.lastInt();
+        if (!slot || !total || !result || *slot < 1 || *slot > 6)
+            return; // the seat checks count malformed lists
+        m_results[size_t(*slot)] = *result;
+        m_totals[size_t(*slot)] = *total;
+        if (m_synced && *total != m_before[size_t(*slot)] + *result)
+            mismatch(QStringLiteral("seat %1 posted total %2 after %3 plus %4")
+                         .arg(*slot).arg(*total).arg(m_before[size_t(*slot)]).arg(*result));
+    }
+}
+
+void Watcher::thepath(const QByteArray& payload)
+{
+    // name + 36 entries of 8 fields + "s" + result + "" ; the name may hold "+".
+    const QList<QByteArray> f = payload.split('+');
+    const qsizetype tail = 36 * 8 + 3;
+    if (f.size() < tail + 1 || f[f.size() - 3] != "s") {
+        mismatch(QStringLiteral("a path of %1 fields").arg(f.size()));
+        return;
+    }
+    const auto result = FieldReader::toInt(f[f.size() - 2]);
+    int best = 0;
+    for (int seat = 1; seat <= 6; ++seat)
+        if (m_names.contains(seat))
+            best = qMax(best, m_results[size_t(seat)]);
+    if (m_synced && (!result || *result != best))
+        mismatch(QStringLiteral("the path shows %1, the best round result was %2")
+                     .arg(QString::fromUtf8(f[f.size() - 2])).arg(best));
+}
+
+void Watcher::winner(const QByteArray& name)
+{
+    ++m_games;
+    if (!m_synced)
+        return;
+    int leader = 0;
+    int ties = 0;
+    for (int seat = 1; seat <= 6; ++seat) {
+        if (!m_names.contains(seat))
+            continue;
+        if (leader == 0 || m_totals[size_t(seat)] > m_totals[size_t(leader)]) {
+            leader = seat;
+            ties = 0;
+        } else if (m_totals[size_t(seat)] == m_totals[size_t(leader)]) {
+            ++ties;
+        }
+    }
+    if (leader == 0 || ties > 0 || m_names.value(leader) != name)
+        mismatch(QStringLiteral("%1 was declared the winner").arg(QString::fromUtf8(name)));
+}
