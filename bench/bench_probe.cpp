@@ -1,0 +1,96 @@
+// A generic Qt plugin loaded into a program under test through
+// QT_QPA_GENERIC_PLUGINS=benchprobe. It watches every event the application
+// sends and writes to the file named by BENCH_PROBE_OUT:
+//   app NS      CLOCK_MONOTONIC when the application loaded this plugin
+//   paint NS    when the first widget was painted
+//   ready NS    when the program reached the state asked for (see below)
+//   rss KIB     peak resident set BENCH_PROBE_SETTLE_MS (default 500) later
+// then ends the program. "Ready" is the first paint when BENCH_PROBE_READY is
+// unset, else the first paint of the object named by its "NAME=TEXT" after its
+// "text" property became TEXT (e.g. a player label showing the logged-in name).
+#include "bench_support.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QGenericPlugin>
+#include <QTimer>
+
+namespace {
+
+class Probe : public QObject {
+public:
+    Probe() : m_appNs(bench::monotonicNs())
+    {
+        const QByteArray ready = qgetenv("BENCH_PROBE_READY");
+        const qsizetype eq = ready.indexOf('=');
+        if (eq > 0) {
+            m_readyName = QString::fromUtf8(ready.left(eq));
+            m_readyText = QString::fromUtf8(ready.mid(eq + 1));
+        }
+        bool ok = false;
+        const int settle = qEnvironmentVariableIntValue("BENCH_PROBE_SETTLE_MS", &ok);
+        m_settleMs = ok ? settle : 500;
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_done && watched->isWidgetType())
+            painted(watched);
+        return false;
+    }
+
+private:
+    void painted(QObject* widget)
+    {
+        const qint64 now = bench::monotonicNs();
+        if (m_paintNs == 0)
+            m_paintNs = now;
+        const bool ready = m_readyName.isEmpty()
+                           || (widget->objectName() == m_readyName
+                               && widget->property("text").toString() == m_readyText);
+        if (!ready)
+            return;
+        m_done = true;
+        m_readyNs = now;
+        QTimer::singleShot(m_settleMs, this, [this] { report(); });
+    }
+
+    void report()
+    {
+        QFile out(QString::fromLocal8Bit(qgetenv("BENCH_PROBE_OUT")));
+        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\nready " + QByteArray::number(m_readyNs)
+                      + "\nrss " + QByteArray::number(bench::peakRssKib()) + '\n');
+        }
+        out.close();
+        QCoreApplication::quit();
+    }
+
+    QString m_readyName;
+    QString m_readyText;
+    int m_settleMs = 500;
+    qint64 m_appNs = 0;
+    qint64 m_paintNs = 0;
+    qint64 m_readyNs = 0;
+    bool m_done = false;
+};
+
+} // namespace
+
+class BenchProbePlugin : public QGenericPlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "bench_probe.json")
+public:
+    QObject* create(const QString& key, const QString&) override
+    {
+        if (key.compare(QLatin1String("benchprobe"), Qt::CaseInsensitive) != 0)
+            return nullptr;
+        // The application owns the plugin's object list and deletes it at the end.
+        auto* probe = new Probe;
+        QCoreApplication::instance()->installEventFilter(probe);
+        return probe;
+    }
+};
+
+#include "bench_probe.moc"

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// What the benchmark programs share: order statistics, CPU time of another
+// process, the monotonic clock every process of a run agrees on, and the one
+// line format every figure is printed in.
+namespace bench {
+
+// The p-th percentile (0..100) by nearest rank; 0 for an empty list.
+double percentile(QList<double> values, double p);
+double median(const QList<double>& values);
+
+// CPU time (user + system, all threads) a process has used so far, in
+// nanoseconds, from the scheduler's own accounting; -1 when the process is gone.
+qint64 cpuNs(qint64 pid);
+// Peak resident set of this process in KiB (VmHWM).
+qint64 peakRssKib();
+
+// CLOCK_MONOTONIC in nanoseconds: one clock for a launcher and its children.
+qint64 monotonicNs();
+
+// Whether something on this machine listens on a TCP port (IPv4 or IPv6).
+bool portListening(quint16 port);
+
+// One figure and its reference, printed as one aligned row:
+//   figure  value unit   reference  value unit   ratio   target
+struct Row {
+    QString figure;
+    double value = 0;
+    QString unit;
+    QString reference;
+    double refValue = 0;
+    // Empty: the ratio value / refValue is printed. Otherwise this text.
+    QString ratioText;
+    QString target;
+};
+void printRow(const Row& row);
+void printNote(const QString& text);
+
+// Reads "--name value" pairs after the subcommand; flags without a value are "1".
+class Args {
+public:
+    explicit Args(const QStringList& args);
+    QString text(const QString& name, const QString& fallback = {}) const;
+    int number(const QString& name, int fallback) const;
+    bool has(const QString& name) const;
+    // Everything after "--".
+    QStringList command() const { return m_command; }
+
+private:
+    QStringList m_args;
+    QStringList m_command;
+};
+
+} // namespace bench

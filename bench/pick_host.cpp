@@ -1,0 +1,30 @@
+#include "pick_host.h"
+
+#include "net/tsock.h"
+
+PickHost::PickHost(quint16 port, QObject* parent)
+    : QObject(parent), m_options(), m_server(m_options, port)
+{
+    m_options.winnersPath = false;
+    // A round ends inside the handler of its last pick; the pause starts then.
+    connect(&m_server.socktimer(), &Dispatcher::dispatched, this, &PickHost::skipPause);
+}
+
+quint16 PickHost::listen()
+{
+    try {
+        m_server.listen();
+    } catch (const ESockException&) {
+        return 0;
+    }
+    return m_server.port();
+}
+
+void PickHost::skipPause()
+{
+    if (m_server.table().phase() != 2 || !m_server.game().gamerunning)
+        return;
+    // The clock's last tick of the pause: it deals the next round or names the winner.
+    m_server.game().countdown = 0;
+    m_server.table().Timer1Timer();
+}

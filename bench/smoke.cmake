@@ -1,0 +1,20 @@
+# Runs every benchmark program once on a tiny workload; fails if any of them
+# fails or prints nothing. Start-up and idle cost are taken of the reference
+# program only: the game itself always claims port 7772, which tests running
+# alongside must not have to share.
+set(runs
+  "bench_codec --kib 256 --runs 1"
+  "bench_board --frames 5"
+  "bench_net rtt --runs 1 --picks 6 --bots 2 --seconds 1 --pace1 0 --pace6 0-5"
+  "bench_proc startup --runs 1"
+  "bench_proc idle --runs 1 --seconds 0.2 --warmup 0")
+foreach(run IN LISTS runs)
+  separate_arguments(args UNIX_COMMAND "${run}")
+  list(POP_FRONT args program)
+  execute_process(COMMAND ${BIN}/${program} ${args}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+  message("${run}\n${out}${err}")
+  if(NOT rc EQUAL 0 OR out STREQUAL "")
+    message(FATAL_ERROR "${program} failed (${rc})")
+  endif()
+endforeach()
