@@ -1,23 +1,26 @@
 #include "program_windows.h"
 
-// tphrases.h keeps a QPointer to the buttons, which needs their full type.
-#include "chat/phrase_buttons.h"
 #include "chat/tphrases.h"
+#include "chat_binding.h"
 #include "chat_window.h"
 #include "client/core/client_session.h"
 #include "game_view.h"
 #include "player_list_controller.h"
 #include "server/server.h"
+#include "settings_binding.h"
 #include "side/about_window.h"
+#include "side/core/score_post.h"
 #include "side/download_window.h"
 #include "side/game_start_window.h"
 #include "side/help_window.h"
 #include "side/high_score_window.h"
 #include "side/spy_list_window.h"
 #include "side/story_window.h"
+#include "side/side_window_art.h"
 #include "side/tally_list_window.h"
 
 #include <QCoreApplication>
+#include <QDate>
 
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
 {
@@ -34,9 +37,12 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_download = std::make_unique<Tdownload>();
     m_chat->setServer(m_server.get());
     m_chat->setPorts(gamePort, lobbyPort);
+    m_chatBinding = std::make_unique<ChatBinding>(*m_chat, *m_phrases);
+    m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding, *m_phrases);
     wirePlayers();
     wireGame();
     wireWindows();
+    wireBackgrounds();
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -62,8 +68,15 @@ void ProgramWindows::wireGame()
     view.addgame = [tally](const QString& winner) { tally->addgame(winner); };
     view.addtomine = [tally](int column) { tally->addtomine(column); };
     Thighscore* scores = m_highscore.get();
+    // The view writes the date as m/d/yy; the score script gets the system's
+    // own date separator in place of the "/".
     view.sendscore = [scores](const QString& name, const QString& date, const QString& score,
-                              int mode) { scores->sendscore(name, date, score, mode); };
+                              int mode) {
+        QString local = date;
+        local.replace(QLatin1Char('/'), ScorePost::systemDateSeparator());
+        scores->sendscore(name, local, score, mode);
+    };
+    view.today = [] { return QDate::currentDate(); };
 }
 
 void ProgramWindows::wireWindows()
@@ -79,11 +92,29 @@ void ProgramWindows::wireWindows()
     });
     QObject::connect(chat, &ChatWindow::phraseListRequested, m_phrases.get(),
                      [this] { m_phrases->openEditor(m_chat.get()); });
+    QObject::connect(m_help.get(), &Thelp::showabout, m_about.get(), [this] {
+        m_about->show();
+        m_about->raise();
+    });
     m_gamestart->setAnchor(chat);
     m_gamestart->setSession([session] { return session->myname(); },
                             [session] { return session->loggedin(); });
     QObject::connect(m_gamestart.get(), &Tgamestart::startgame, session,
                      [session](const QByteArray& message) { session->send(message); });
+}
+
+void ProgramWindows::wireBackgrounds()
+{
+    // Every window but the download window takes the main window's picture.
+    const QPixmap back = SideWindowArt::picture(QStringLiteral("info_back.jpg"));
+    m_spylist->setBackgroundPicture(back);
+    m_about->setBackgroundPicture(back);
+    m_help->setBackgroundPicture(back);
+    m_tallylist->setBackgroundPicture(back);
+    m_phrases->setBackgroundPicture(back);
+    m_story->setBackgroundPicture(back);
+    m_highscore->setBackgroundPicture(back);
+    m_gamestart->setBackgroundPicture(back);
 }
 
 void ProgramWindows::start(const QStringList& arguments)

@@ -3,8 +3,10 @@
 #include <QStringList>
 #include <memory>
 
+class ChatBinding;
 class ChatWindow;
 class Server;
+class SettingsBinding;
 class Tabout;
 class Tdownload;
 class Tgamestart;
@@ -34,6 +36,10 @@ public:
     Server& server() { return *m_server; }
     Tgamestart& gamestart() { return *m_gamestart; }
     Tdownload& download() { return *m_download; }
+    // The chat, phrase buttons and sounds, and the settings file with the
+    // options and tile sets, as put into the main window.
+    ChatBinding& chatBinding() { return *m_chatBinding; }
+    SettingsBinding& settings() { return *m_settings; }
 
     // Shows the main window, which reads the command line.
     void start(const QStringList& arguments);
@@ -42,6 +48,7 @@ private:
     void wirePlayers();
     void wireGame();
     void wireWindows();
+    void wireBackgrounds();
 
     // Declared in creation order and destroyed in reverse: the server goes
     // before the main window it reads its options from, and the tally window
@@ -57,4 +64,7 @@ private:
     std::unique_ptr<Server> m_server;
     std::unique_ptr<Tgamestart> m_gamestart;
     std::unique_ptr<Tdownload> m_download;
+    // Made once every window exists, and taken down before any window goes.
+    std::unique_ptr<ChatBinding> m_chatBinding;
+    std::unique_ptr<SettingsBinding> m_settings;
 };

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "chat/core/chatter_sounds.h"
+#include "chat/core/sound_output.h"
+#include "chat/core/sound_player.h"
+#include "chat/panel_chat.h"
+#include "chat/phrase_buttons.h"
+#include "chat/sound_menus.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class ChatWindow;
+class Tphrases;
+
+// Puts the chat, the phrase buttons and the sounds into the main window: the
+// chat panel in the chat's area, the phrase buttons in the left column, the
+// chatter-sounds menu behind "CS", and the chat and sound items of the Options
+// menu. It fills the window's hooks for chat lines, relayed chat and chatter
+// sounds, and the game view's hook for game sounds. Messages
+// leave only through the window's session, which sends only while logged in.
+class ChatBinding : public QObject {
+    Q_OBJECT
+public:
+    // output: where sounds are played; null means the default audio device.
+    ChatBinding(ChatWindow& window, Tphrases& editor, std::unique_ptr<SoundOutput> output = nullptr);
+    ~ChatBinding() override;
+
+    PanelChat& panel() const { return *m_panel; }
+    PhraseButtons& buttons() const { return *m_buttons; }
+    SoundsPopup& soundsPopup() const { return *m_popup; }
+    SoundPlayer& player() { return m_player; }
+    ChatterSounds& chatter() { return m_chatter; }
+    // "Play Sounds" and "Play Chatter Sounds" of the Options menu.
+    const SoundOptionActions& soundOptions() const { return m_options; }
+
+    // `addlinetochat` of the main window: "<text style>+<text>" in a colour.
+    void addlinetochat(const QString& line, const QColor& colour);
+
+private:
+    void placeChat();
+    void placePhraseButtons(Tphrases& editor);
+    void fillHooks();
+    void soundChosen(int code);
+    std::optional<QString> playerName(int slot) const;
+
+    ChatWindow& m_window;
+    SoundPlayer m_player;
+    ChatterSounds m_chatter;
+    // Owned by the main window's widgets; guarded because the window may take
+    // them down before this binding goes.
+    QPointer<PanelChat> m_panel;
+    QPointer<PhraseButtons> m_buttons;
+    QPointer<SoundsPopup> m_popup;
+    SoundOptionActions m_options;
+};

@@ -1,0 +1,154 @@
+#include "settings_binding.h"
+
+#include "chat/core/colour_text.h"
+#include "chat/panel_chat.h"
+#include "chat/tile_set_menu.h"
+#include "chat/tphrases.h"
+#include "chat_binding.h"
+#include "chat_window.h"
+#include "game_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+
+using Key = SettingsFile::Key;
+
+SettingsBinding::SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases& editor,
+                                 const QString& folder)
+    : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder),
+      m_placed(ChatWindow::ResetBounds)
+{
+    m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
+    m_winnersPath =
+        addOption("checkbox_winnerspath", QStringLiteral("Show Winner's Path"), Key::WinnersPath);
+    buildTileSetMenu();
+    wireSaves(editor);
+    fillHooks();
+}
+
+SettingsBinding::~SettingsBinding()
+{
+    // The hooks point into this binding; the window may outlive it.
+    m_window.hooks().loadinifile = nullptr;
+    m_window.gameView().hooks().postHighScore = nullptr;
+}
+
+QAction* SettingsBinding::addOption(const char* name, const QString& caption, SettingsFile::Key key)
+{
+    QAction* option = m_window.optionsMenu()->addAction(caption);
+    option->setObjectName(QLatin1String(name));
+    option->setCheckable(true);
+    option->setChecked(true);
+    // triggered() comes after the tick has flipped, and only from the player.
+    connect(option, &QAction::triggered, this, [this, key] { saveinifile(key); });
+    return option;
+}
+
+void SettingsBinding::buildTileSetMenu()
+{
+    m_window.optionsMenu()->addSeparator();
+    m_tileSetQMenu = m_window.optionsMenu()->addMenu(QStringLiteral("Tile Set"));
+    m_tileSetQMenu->setObjectName(QStringLiteral("TileSet1"));
+    m_tileMenu = new TileSetMenu(m_tiles, m_tileSetQMenu, &m_window);
+    m_tileMenu->tilemenu();
+    GameView* view = &m_window.gameView();
+    connect(&m_tiles, &TileSet::picturesChanged, view,
+            [view](const TilePictures& pictures) { view->setPictures(pictures); });
+    connect(m_tileMenu, &TileSetMenu::tileSetChosen, this, [this] { saveinifile(Key::Tiles); });
+}
+
+void SettingsBinding::wireSaves(Tphrases& editor)
+{
+    const SoundOptionActions& sounds = m_chat.soundOptions();
+    connect(sounds.playSounds, &QAction::triggered, this, [this] { saveinifile(Key::PlaySounds); });
+    connect(sounds.chatterSounds, &QAction::triggered, this,
+            [this] { saveinifile(Key::ChatterSounds); });
+    // The chat reports a chosen text size or colour without saying which.
+    connect(&m_chat.panel(), &PanelChat::settingsChanged, this,
+            [this] { saveinifile(Key::TextSize | Key::TextColor); });
+    connect(&editor, &Tphrases::phrasesDone, this, [this](const QStringList& phrases) {
+        std::array<QString, GameSettings::PhraseCount> stored;
+        for (int k = 0; k < GameSettings::PhraseCount; ++k)
+            stored[size_t(k)] = phrases.value(k);
+        if (!m_file.savePhrases(stored))
+            reportFailure();
+    });
+    connect(&m_window, &ChatWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
+    if (auto* reset = m_window.findChild<QAction*>(QStringLiteral("ResetScreenLocation1"))) {
+        connect(reset, &QAction::triggered, this, [this] { m_placed = ChatWindow::ResetBounds; });
+    }
+}
+
+void SettingsBinding::fillHooks()
+{
+    m_window.hooks().loadinifile = [this] { loadinifile(); };
+    m_window.gameView().hooks().postHighScore = [this] { return m_highScore->isChecked(); };
+}
+
+void SettingsBinding::loadinifile()
+{
+    const GameSettings s = m_file.load();
+    PanelChat& chat = m_chat.panel();
+    chat.setTextSize(s.textSize);
+    chat.setOwnColour(ColourText::fromText(s.textColor).value_or(ColourText::Black));
+    for (int k = 0; k < GameSettings::PhraseCount; ++k) {
+        // An empty stored phrase keeps the button's current one.
+        if (!s.phrases[size_t(k)].isEmpty())
+            m_chat.buttons().setPhrase(k + 1, s.phrases[size_t(k)]);
+    }
+    m_chat.soundOptions().playSounds->setChecked(s.playSounds);
+    m_highScore->setChecked(s.highScore);
+    m_winnersPath->setChecked(s.winnersPath);
+    m_window.setSavedBounds(s.bounds());
+    m_window.setWindowBounds(s.bounds());
+    m_placed = s.bounds();
+    m_chat.soundOptions().chatterSounds->setChecked(s.chatterSounds);
+    if (!s.tiles.isEmpty())
+        m_tileMenu->loadtile(s.tiles);
+}
+
+GameSettings SettingsBinding::currentSettings() const
+{
+    GameSettings s;
+    const PanelChat& chat = m_chat.panel();
+    s.textSize = chat.textSize();
+    s.textColor = ColourText::toText(chat.ownColour());
+    s.playSounds = m_chat.soundOptions().playSounds->isChecked();
+    s.highScore = m_highScore->isChecked();
+    s.winnersPath = m_winnersPath->isChecked();
+    s.tiles = m_tiles.currentTileSet();
+    s.setBounds(m_window.windowBounds());
+    s.chatterSounds = m_chat.soundOptions().chatterSounds->isChecked();
+    return s;
+}
+
+bool SettingsBinding::saveinifile(SettingsFile::Keys changed)
+{
+    if (m_file.save(currentSettings(), changed))
+        return true;
+    reportFailure();
+    return false;
+}
+
+void SettingsBinding::windowClosing()
+{
+    // Before the file was loaded only what the player changed is written; the
+    // place counts as changed only when the player moved or resized the window.
+    const bool moved = m_window.windowBounds() != m_placed;
+    saveinifile(moved ? SettingsFile::Keys(Key::Bounds) : SettingsFile::Keys());
+}
+
+void SettingsBinding::reportFailure()
+{
+    // Not modal: the game's messages keep being handled while it shows.
+    if (!m_failure) {
+        m_failure = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(),
+                                    QString(), QMessageBox::Ok, &m_window);
+        m_failure->setObjectName(QStringLiteral("settingsbox"));
+        m_failure->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_failure->setText(m_file.errorText());
+    m_failure->open();
+}

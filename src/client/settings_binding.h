@@ -1,0 +1,65 @@
+#pragma once
+
+#include "chat/core/settings_file.h"
+#include "chat/core/tile_set.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+class ChatBinding;
+class ChatWindow;
+class QAction;
+class QMenu;
+class QMessageBox;
+class TileSetMenu;
+class Tphrases;
+
+// The main window's preferences and the settings file behind them: "Post High
+// Score", "Show Winner's Path" and the "Tile Set" menu of the Options menu,
+// `loadinifile` when the server confirms our own connection, and `saveinifile`
+// after every change of an option, the chat's text size or colour, a tile set,
+// and when the window closes after being moved or resized. The phrase editor's
+// "Done" stores the phrases.
+class SettingsBinding : public QObject {
+    Q_OBJECT
+public:
+    // folder holds the settings file and the tile-set folder; the program
+    // folder by default.
+    SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases& editor,
+                    const QString& folder = {});
+    ~SettingsBinding() override;
+
+    void loadinifile();
+    // Writes the current preferences; `changed` names what the user just
+    // changed. A refused write is shown to the user; false then.
+    bool saveinifile(SettingsFile::Keys changed);
+
+    SettingsFile& file() { return m_file; }
+    TileSet& tileSet() { return m_tiles; }
+    TileSetMenu& tileSetMenu() const { return *m_tileMenu; }
+    QAction* highScore() const { return m_highScore; }
+    QAction* winnersPath() const { return m_winnersPath; }
+
+private:
+    QAction* addOption(const char* name, const QString& caption, SettingsFile::Key key);
+    void buildTileSetMenu();
+    void wireSaves(Tphrases& editor);
+    void fillHooks();
+    GameSettings currentSettings() const;
+    void windowClosing();
+    void reportFailure();
+
+    ChatWindow& m_window;
+    ChatBinding& m_chat;
+    SettingsFile m_file;
+    TileSet m_tiles;
+    QAction* m_highScore = nullptr;
+    QAction* m_winnersPath = nullptr;
+    QMenu* m_tileSetQMenu = nullptr;
+    TileSetMenu* m_tileMenu = nullptr;
+    // Where the program itself last put the window; a close elsewhere means
+    // the player moved or resized it.
+    QRect m_placed;
+    QPointer<QMessageBox> m_failure;
+};

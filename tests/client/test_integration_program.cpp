@@ -1,0 +1,276 @@
+// The whole program as a player meets it: every window created and wired,
+// hosting on a free port, with settings, tile sets, the tally and real players
+// (the gloopbot tool) around one game.
+#include "chat/chat_menu.h"
+#include "chat/core/game_settings.h"
+#include "chat/core/settings_file.h"
+#include "chat/panel_chat.h"
+#include "chat/phrase_buttons.h"
+#include "chat/tile_set_menu.h"
+#include "chat/tphrases.h"
+#include "client/board_canvas.h"
+#include "client/chat_binding.h"
+#include "client/chat_window.h"
+#include "client/core/client_session.h"
+#include "client/game_view.h"
+#include "client/program_windows.h"
+#include "client/settings_binding.h"
+#include "server/server.h"
+#include "side/game_start_window.h"
+#include "side/tally_list_window.h"
+#include "ui/rich_chat_view.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QColor SetColour(0, 0, 255);
+
+// A tile set whose seven pieces are plain blue and whose bonuses are black,
+// that is see-through.
+void writeBlueSet(const QString& home)
+{
+    QDir(home).mkpath(QStringLiteral("gloopdashtiles"));
+    QImage strip(576, 48, QImage::Format_RGB32);
+    strip.fill(Qt::black);
+    for (int x = 0; x < 7 * 48; ++x)
+        for (int y = 0; y < 48; ++y)
+            strip.setPixelColor(x, y, SetColour);
+    QVERIFY(strip.save(home + QStringLiteral("/gloopdashtiles/Blue.bmp"), "BMP"));
+}
+
+bool settingsLoaded(ProgramWindows& program)
+{
+    return QTest::qWaitFor([&] { return program.settings().file().hasLoaded(); });
+}
+
+QString botPath()
+{
+    return qEnvironmentVariable("GD_TOOLS_DIR") + QStringLiteral("/gloopbot/gloopbot");
+}
+
+QString chatText(ProgramWindows& program)
+{
+    RichChatView* view = program.chatBinding().panel().mainchat();
+    view->SelectAllText();
+    return view->SelectedText().simplified();
+}
+
+QString rowText(ProgramWindows& program, const char* prefix, int slot)
+{
+    const auto* label = program.chat().findChild<QLabel*>(QLatin1String(prefix) + QString::number(slot));
+    return label ? label->text() : QString();
+}
+
+// Ann's own click on the first cell that matches her current tile.
+void pickLikeAPlayer(GameView& view)
+{
+    const BoardModel& board = view.board();
+    const int current = board.currentTile();
+    if (!board.canselect() || current <= 0)
+        return;
+    for (int x = 0; x < 6; ++x) {
+        for (int y = 0; y < 6; ++y) {
+            const int tile = board.tile(x, y);
+            if (tile > 0 && (tile == current || tile == 6 || current == 6)) {
+                view.boardMouseUp(52 * x + 26, 52 * y + 26);
+                return;
+            }
+        }
+    }
+}
+
+// Moves the server's clock by hand: through a pause at once, through a round
+// once nobody has picked for a while.
+struct ClockHand {
+    GameTable& table;
+    const GameState& game;
+    QElapsedTimer quiet;
+    int lastMoves = -1;
+
+    void step()
+    {
+        int moves = 0;
+        for (int seat = 1; seat <= Table::Seats; ++seat)
+            moves += game.players[seat].movecount;
+        if (moves != lastMoves) {
+            lastMoves = moves;
+            quiet.restart();
+        }
+        if (!game.gamerunning)
+            return;
+        if (table.phase() == 2) {
+            while (game.gamerunning && table.phase() == 2)
+                table.Timer1Timer();
+        } else if (quiet.elapsed() > 1500) {
+            for (int i = 0; i < 93 && game.gamerunning && table.phase() == 1; ++i)
+                table.Timer1Timer();
+        }
+    }
+};
+
+} // namespace
+
+class TestIntegrationProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void settingsSurviveARestart();
+    void playsAStandardGameWithTwoBotsToTheWinner();
+
+private:
+    QTemporaryDir m_runtime;
+};
+
+void TestIntegrationProgram::initTestCase()
+{
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
+}
+
+void TestIntegrationProgram::settingsSurviveARestart()
+{
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    writeBlueSet(home.path());
+    const QRect moved(40, 50, 760, 600);
+    {
+        ProgramWindows program(0, 0);
+        program.start({"Ann", "127.0.0.1", "true"});
+        QVERIFY(settingsLoaded(program));
+        // Without a file the first connection brings the stored defaults.
+        QVERIFY(program.chatBinding().panel().menu()->sizeItem(8)->isChecked());
+        QVERIFY(program.chatBinding().soundOptions().chatterSounds->isChecked());
+
+        program.chatBinding().panel().menu()->sizeItem(14)->trigger();
+        program.chatBinding().soundOptions().playSounds->trigger();
+        program.settings().winnersPath()->trigger();
+        program.settings().tileSetMenu().item("Blue")->trigger();
+        program.phrases().openEditor(&program.chat());
+        program.phrases().edit(4)->setText("Go team");
+        QTest::mouseClick(program.phrases().findChild<QAbstractButton*>("button_done"), Qt::LeftButton);
+        program.chat().setWindowBounds(moved);
+        program.chat().close();
+    }
+    SettingsFile file(home.path());
+    const GameSettings stored = file.load();
+    QCOMPARE(stored.textSize, 14);
+    QCOMPARE(stored.playSounds, false);
+    QCOMPARE(stored.winnersPath, false);
+    QCOMPARE(stored.tiles, QStringLiteral("Blue"));
+    QCOMPARE(stored.phrases[3], QStringLiteral("Go team"));
+    QCOMPARE(stored.bounds(), moved);
+
+    ProgramWindows program(0, 0);
+    // Until the connection is confirmed the built-in state shows.
+    QVERIFY(program.chatBinding().soundOptions().playSounds->isChecked());
+    QCOMPARE(program.settings().tileSet().currentTileSet(), QString());
+    program.start({"Ann", "127.0.0.1", "true"});
+    QVERIFY(settingsLoaded(program));
+    QCOMPARE(program.chatBinding().panel().textSize(), 14);
+    QVERIFY(program.chatBinding().panel().menu()->sizeItem(14)->isChecked());
+    QVERIFY(!program.chatBinding().soundOptions().playSounds->isChecked());
+    QVERIFY(!program.chatBinding().player().playSounds());
+    // The hosting server reads the same option.
+    QVERIFY(!program.chat().showWinnersPath());
+    QCOMPARE(program.settings().tileSet().currentTileSet(), QStringLiteral("Blue"));
+    QVERIFY(program.settings().tileSetMenu().item("Blue")->isChecked());
+    QCOMPARE(program.chatBinding().buttons().phrase(4), QStringLiteral("Go team"));
+    QCOMPARE(program.chatBinding().buttons().phrase(1), QStringLiteral("Way To Go!"));
+    QCOMPARE(program.chat().windowBounds(), moved);
+    QCOMPARE(program.chat().savedBounds(), moved);
+    program.chat().close();
+}
+
+void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
+{
+    QVERIFY2(QFile::exists(botPath()), qPrintable(botPath()));
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    writeBlueSet(home.path());
+    GameSettings stored;
+    stored.tiles = QStringLiteral("Blue");
+    QVERIFY(SettingsFile(home.path()).save(stored, SettingsFile::Key::Tiles));
+
+    ProgramWindows program(0, 0);
+    Server& server = program.server();
+    server.table().Timer1().setRealTime(false);
+    program.start({"Ann", "127.0.0.1", "true"});
+    QVERIFY(settingsLoaded(program));
+    const QString address = QStringLiteral("127.0.0.1:%1").arg(server.port());
+    std::vector<std::unique_ptr<QProcess>> bots;
+    // Two different players: equal play would tie every round, and a tie plays on.
+    const QList<QStringList> players{{"Bob", "--seed", "1"}, {"Cy", "--strategy", "random", "--seed", "2"}};
+    for (const QStringList& player : players) {
+        bots.push_back(std::make_unique<QProcess>());
+        bots.back()->start(botPath(), QStringList{address} + player + QStringList{"--delay", "0"});
+    }
+    // The bots connect in either order.
+    QTRY_VERIFY(rowText(program, "label_playername", 2) != "<Waiting>"
+                && rowText(program, "label_playername", 3) != "<Waiting>");
+    const QString slot2 = rowText(program, "label_playername", 2);
+
+    // Ann starts a standard game from the game-start window.
+    program.gamestart().show();
+    QTest::mouseClick(program.gamestart().findChild<QAbstractButton*>("button_start"), Qt::LeftButton);
+    GameView& view = program.chat().gameView();
+    QTRY_VERIFY(view.board().currentTile() > 0);
+    // The stored tile set draws the board: every piece is blue.
+    const QImage board = view.boardView()->canvas()->grab().toImage();
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y)
+            if (view.board().tile(x, y) > 0 && view.board().bonus(x, y) == 0)
+                QCOMPARE(board.pixelColor(52 * x + 26, 52 * y + 26), SetColour);
+
+    ClockHand clock{server.table(), server.game(), {}, -1};
+    clock.quiet.start();
+    QElapsedTimer total;
+    total.start();
+    while (server.game().round == 0 || server.game().gamerunning) {
+        QVERIFY2(total.elapsed() < 120000, "the game did not end");
+        QTest::qWait(5);
+        pickLikeAPlayer(view);
+        clock.step();
+    }
+    // The event loop must run meanwhile: the winner is still on its way to them.
+    for (auto& bot : bots)
+        QTRY_COMPARE_WITH_TIMEOUT(bot->state(), QProcess::NotRunning, 10000);
+
+    // Every copy agrees on the winner: the bots' own reports, Ann's banner and chat.
+    const QRegularExpression report(QStringLiteral("^(\\w+) final score (\\d+) winner (\\w+)\\n$"));
+    QString winner;
+    for (auto& bot : bots) {
+        const QRegularExpressionMatch m = report.match(QString::fromUtf8(bot->readAllStandardOutput()));
+        QVERIFY(m.hasMatch());
+        winner = m.captured(3);
+        const int slot = m.captured(1) == slot2 ? 2 : 3;
+        QTRY_COMPARE(rowText(program, "label_score", slot), m.captured(2));
+    }
+    QTRY_VERIFY(program.chat().findChild<QWidget*>("panel_winner")->isVisible());
+    QCOMPARE(rowText(program, "label_winner", 1), winner);
+    QVERIFY(chatText(program).contains(winner + " has Won the Game!"));
+    QVERIFY(server.game().round >= 3);
+    QVERIFY(rowText(program, "label_score", 1).toInt() > 0);
+
+    // The tally counted the game and keeps Ann's best final score.
+    QCOMPARE(program.tallylist().mylabeltext(1), QStringLiteral("1"));
+    QCOMPARE(program.tallylist().mylabeltext(2), winner == QLatin1String("Ann") ? "1" : "0");
+    QCOMPARE(program.tallylist().mylabeltext(3), rowText(program, "label_score", 1));
+    QVERIFY(QFile::exists(program.tallylist().filePath()));
+    program.chat().close();
+}
+
+QTEST_MAIN(TestIntegrationProgram)
+#include "test_integration_program.moc"
