@@ -1,0 +1,99 @@
+// The server's side of the stream into a client's main window: the client's
+// dispatcher and every handler of its command table (login, players and
+// spectators, the board mirror and its drawing, the round flow, the scores,
+// the winner and the path replay), with the chat panel showing chat and status
+// lines. Runs offscreen, a fresh window per input.
+//
+// Each complete message of the input is queued and handled in turn; an empty
+// message stands for one second passing on the window's clocks (the countdown
+// and the replay).
+#include "chat/panel_chat.h"
+#include "client/chat_window.h"
+#include "client/core/client_session.h"
+#include "client/game_view.h"
+#include "client/path_replay_panel.h"
+#include "client/turn_flow.h"
+#include "net/game_random.h"
+#include "net/message_splitter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+void tick(ChatWindow& window)
+{
+    GameView& view = window.gameView();
+    view.turnFlow().Timer2Timer();
+    if (PathReplayPanel* replay = view.replayPanel())
+        replay->Timer1Timer();
+}
+
+void runOne(const QByteArray& input)
+{
+    auto window = std::make_unique<ChatWindow>();
+    GameRandom::seed(1);
+    // Owned by the window's chat area, as in the program.
+    auto* chat = new PanelChat(window->chatPanel());
+    ClientHooks& hooks = window->hooks();
+    hooks.addlinetochat = [chat](const QString& line, const QColor& colour) { chat->addlinetochat(line, colour); };
+    hooks.chatrecieved = [chat](const QByteArray& data) { chat->chatrecieved(data); };
+
+    Dispatcher& queue = window->session().dispatcher();
+    queue.setManual(true);
+    MessageSplitter splitter(0);
+    for (const QByteArray& message : splitter.feed(input)) {
+        if (message.isEmpty()) {
+            tick(*window);
+            continue;
+        }
+        queue.enqueue(message);
+        while (queue.dispatchOne()) {
+        }
+    }
+    hooks = ClientHooks();
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+// Qt keeps caches (fonts, sockets' engines, thread data) from one input to the
+// next and past the last one: a leak check after each input would take most of
+// the time, and the one at exit would report the caches as a crash. Memory
+// that really grows still runs into libFuzzer's RSS limit.
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=0";
+}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Whatever a handler writes (settings, tally) lands in a folder of our own.
+    static QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toLocal8Bit());
+    // The single-instance marker lives in the runtime folder; give it one.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QDir(home.path()).mkdir(QStringLiteral("runtime"));
+        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")).toLocal8Bit());
+    }
+    static QApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    runOne(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    return 0;
+}
