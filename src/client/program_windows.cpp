@@ -115,6 +115,13 @@ void ProgramWindows::wireBackgrounds()
     m_story->setBackgroundPicture(back);
     m_highscore->setBackgroundPicture(back);
     m_gamestart->setBackgroundPicture(back);
+    // The picture is a dark sky; these two windows write plain labels on it,
+    // which would be black on black.
+    for (QWidget* window : {static_cast<QWidget*>(m_spylist.get()), static_cast<QWidget*>(m_gamestart.get())}) {
+        QPalette light = window->palette();
+        light.setColor(QPalette::WindowText, Qt::white);
+        window->setPalette(light);
+    }
 }
 
 void ProgramWindows::start(const QStringList& arguments)
