@@ -6,7 +6,8 @@
 #include <algorithm>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// GCC ships no allocator_interface.h; the runtime has the function all the same.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
