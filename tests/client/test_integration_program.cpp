@@ -2,6 +2,7 @@
 // hosting on a free port, with settings, tile sets, the tally and real players
 // (the gloopbot tool) around one game.
 #include "chat/chat_menu.h"
+#include "chat/core/colour_text.h"
 #include "chat/core/game_settings.h"
 #include "chat/core/settings_file.h"
 #include "chat/panel_chat.h"
@@ -22,6 +23,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QColorDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
@@ -155,6 +157,11 @@ void TestIntegrationProgram::settingsSurviveARestart()
         QVERIFY(program.chatBinding().soundOptions().chatterSounds->isChecked());
 
         program.chatBinding().panel().menu()->sizeItem(14)->trigger();
+        program.chatBinding().panel().menu()->textColor()->trigger();
+        auto* chooser = program.chatBinding().panel().findChild<QColorDialog*>("ColorDialog");
+        QVERIFY(chooser);
+        chooser->setCurrentColor(Qt::red);
+        chooser->accept();
         program.chatBinding().soundOptions().playSounds->trigger();
         program.settings().winnersPath()->trigger();
         program.settings().tileSetMenu().item("Blue")->trigger();
@@ -167,6 +174,7 @@ void TestIntegrationProgram::settingsSurviveARestart()
     SettingsFile file(home.path());
     const GameSettings stored = file.load();
     QCOMPARE(stored.textSize, 14);
+    QCOMPARE(stored.textColor, QStringLiteral("clRed"));
     QCOMPARE(stored.playSounds, false);
     QCOMPARE(stored.winnersPath, false);
     QCOMPARE(stored.tiles, QStringLiteral("Blue"));
@@ -181,6 +189,7 @@ void TestIntegrationProgram::settingsSurviveARestart()
     QVERIFY(settingsLoaded(program));
     QCOMPARE(program.chatBinding().panel().textSize(), 14);
     QVERIFY(program.chatBinding().panel().menu()->sizeItem(14)->isChecked());
+    QCOMPARE(program.chatBinding().panel().ownColour(), ColourText::Red);
     QVERIFY(!program.chatBinding().soundOptions().playSounds->isChecked());
     QVERIFY(!program.chatBinding().player().playSounds());
     // The hosting server reads the same option.
