@@ -17,9 +17,13 @@
 #include "client/program_windows.h"
 #include "client/settings_binding.h"
 #include "server/server.h"
+#include "side/core/score_post.h"
 #include "side/game_start_window.h"
+#include "side/high_score_window.h"
 #include "side/tally_list_window.h"
 #include "ui/rich_chat_view.h"
+#include "raw_http_server.h"
+#include "scripted_peer.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -131,6 +135,8 @@ private slots:
     void initTestCase();
     void settingsSurviveARestart();
     void playsAStandardGameWithTwoBotsToTheWinner();
+    void highScorePostFollowsTheOption_data();
+    void highScorePostFollowsTheOption();
 
 private:
     QTemporaryDir m_runtime;
@@ -278,6 +284,44 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     QCOMPARE(program.tallylist().mylabeltext(2), winner == QLatin1String("Ann") ? "1" : "0");
     QCOMPARE(program.tallylist().mylabeltext(3), rowText(program, "label_score", 1));
     QVERIFY(QFile::exists(program.tallylist().filePath()));
+    program.chat().close();
+}
+
+void TestIntegrationProgram::highScorePostFollowsTheOption_data()
+{
+    QTest::addColumn<bool>("option");
+    QTest::newRow("Post High Score on") << true;
+    QTest::newRow("Post High Score off") << false;
+}
+
+void TestIntegrationProgram::highScorePostFollowsTheOption()
+{
+    QFETCH(bool, option);
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    RawHttpServer web;
+    ScriptedPeer host;
+    ProgramWindows program(host.port(), 0);
+    program.highscore().setWebHost(web.host());
+    program.start({"Ann", "127.0.0.1", "false"});
+    QVERIFY(host.accept());
+    host.write("CMD_sendlogininfo+2" + FF + "CMD_newplayerinfo+2+Ann" + FF + "CMD_existingplayers+1+Bob" + FF);
+    QVERIFY(settingsLoaded(program));
+    if (!option)
+        program.settings().highScore()->trigger();
+
+    // Ann ends a normal game with 52340 points, more than the score limit.
+    host.write("CMD_startgame+Bob+1+3+" + FF + "CMD_postscores+1+700+0+2+52340+0+3+0+0+4+0+0+5+0+0+6+0+0" + FF
+               + "CMD_winner+Ann" + FF);
+    QTRY_VERIFY(program.chat().findChild<QWidget*>("panel_winner")->isVisible());
+    // The score page asked for afterwards comes second, or first when nothing was posted.
+    program.chat().findChild<QAction*>("HighScores1")->trigger();
+    QTRY_VERIFY(!web.requests().isEmpty());
+    const QByteArray first = web.requests().first();
+    const QString date = ScorePost::dateText(QDate::currentDate(), ScorePost::systemDateSeparator());
+    const QByteArray post = "GET /cgi-bin/gloop.cgi?name=Ann&date=" + date.toUtf8() + "&score=52340 HTTP/1.0\r\n";
+    QCOMPARE(first.startsWith(post), option);
+    QCOMPARE(first.startsWith("GET /counter/gloop.shtml HTTP/1.0\r\n"), !option);
     program.chat().close();
 }
 
