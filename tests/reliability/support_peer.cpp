@@ -257,17 +257,57 @@ void Player::newDeal(const QByteArray& list)
         m_board[size_t(*x)][size_t(*y)] = *code;
     }
     m_bonus = {};
-    m_banked = m_trail = 0;
+    m_banked = m_trail = m_chain = 0;
     m_firstPick = true;
+    m_quietBomb = false;
 }
 
-void Player::removed(int chain, int trail)
+void Player::removed(FieldReader& f)
 {
+    f.next(); // slot
+    const auto x = f.nextInt(), y = f.nextInt(), chain = f.nextInt(), trail = f.nextInt();
+    if (!x || !y || !chain || !trail || *x < 0 || *x > 5 || *y < 0 || *y > 5)
+        return;
+    m_board[size_t(*x)][size_t(*y)] = 0;
     // A move reported with chain 1 began a new trail: the old one was banked.
-    if (!m_firstPick && chain == 1)
+    if (!m_firstPick && *chain == 1)
         m_banked += m_trail;
     m_firstPick = false;
-    m_trail = trail;
+    m_trail = *trail;
+    m_chain = *chain == 0 ? 1 : *chain;
+    int& bonus = m_bonus[size_t(*x)][size_t(*y)];
+    m_quietBomb = bonus == 2;
+    if (bonus == 2)
+        bonus = 1; // a spent bomb carries the trail on
+    else if (bonus == 3 || bonus == 4)
+        bonus = 0;
+}
+
+void Player::bombed(FieldReader& f)
+{
+    f.next(); // slot
+    f.next(); // chain
+    const auto trail = f.nextInt();
+    f.next(); // points of the last step
+    if (!trail || !field(f))
+        return;
+    m_trail = *trail;
+    m_quietBomb = false;
+    while (!f.atEnd()) {
+        const auto x = field(f), y = field(f);
+        if (!x || !y || *x < 0 || *x > 5 || *y < 0 || *y > 5)
+            break;
+        m_board[size_t(*x)][size_t(*y)] = 0;
+    }
+}
+
+void Player::drawn()
+{
+    // A bomb whose neighbours were already gone clears nothing and sends no
+    // CMD_bombed, yet adds its chain once more to the trail.
+    if (m_quietBomb)
+        m_trail += m_chain * 10;
+    m_quietBomb = false;
 }
 
 void Player::seen(const QByteArray& message)
@@ -285,33 +325,16 @@ void Player::seen(const QByteArray& message)
             m_bonus[size_t(*x)][size_t(*y)] = *code;
         }
     } else if (line.command == "CMD_setnexttile") {
+        drawn();
         m_tile = f.nextInt().value_or(0);
     } else if (line.command == "CMD_removetile") {
-        f.next(); // slot
-        const auto x = f.nextInt(), y = f.nextInt(), chain = f.nextInt(), trail = f.nextInt();
-        if (x && y && chain && trail && *x >= 0 && *x < 6 && *y >= 0 && *y < 6) {
-            m_board[size_t(*x)][size_t(*y)] = 0;
-            removed(*chain, *trail);
-        }
+        removed(f);
     } else if (line.command == "CMD_bombed") {
-        f.next(); // slot
-        f.next(); // chain
-        const auto trail = f.nextInt();
-        f.next(); // points of the last step
-        if (!trail || !field(f))
-            return;
-        m_trail = *trail;
-        while (!f.atEnd()) {
-            const auto x = field(f), y = field(f);
-            if (!x || !y || *x < 0 || *x > 5 || *y < 0 || *y > 5)
-                break;
-            m_board[size_t(*x)][size_t(*y)] = 0;
-        }
+        bombed(f);
     } else if (line.command == "CMD_turnover") {
+        drawn();
         f.next(); // slot
         f.next(); // round result or next tile
-        const auto total = f.nextInt();
-        if (total)
-            m_total = *total;
+        m_total = f.nextInt().value_or(m_total);
     }
 }

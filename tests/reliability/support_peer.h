@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/field_reader.h"
 #include "net/message_splitter.h"
 
 #include <QByteArray>
@@ -113,7 +114,10 @@ protected:
 
 private:
     void newDeal(const QByteArray& list);
-    void removed(int chain, int trail);
+    void removed(FieldReader& f);
+    void bombed(FieldReader& f);
+    // The move is complete: the next tile or the end of the board came.
+    void drawn();
 
     Grid m_board{};
     Grid m_bonus{};
@@ -121,5 +125,7 @@ private:
     int m_banked = 0;
     int m_trail = 0;
     int m_total = 0;
+    int m_chain = 0;
     bool m_firstPick = true;
+    bool m_quietBomb = false;
 };
