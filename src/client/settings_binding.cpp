@@ -1,5 +1,6 @@
 #include "settings_binding.h"
 
+#include "chat/chat_menu.h"
 #include "chat/core/colour_text.h"
 #include "chat/panel_chat.h"
 #include "chat/tile_set_menu.h"
@@ -65,9 +66,8 @@ void SettingsBinding::wireSaves(Tphrases& editor)
     connect(sounds.playSounds, &QAction::triggered, this, [this] { saveinifile(Key::PlaySounds); });
     connect(sounds.chatterSounds, &QAction::triggered, this,
             [this] { saveinifile(Key::ChatterSounds); });
-    // The chat reports a chosen text size or colour without saying which.
-    connect(&m_chat.panel(), &PanelChat::settingsChanged, this,
-            [this] { saveinifile(Key::TextSize | Key::TextColor); });
+    rememberChatLook();
+    connect(&m_chat.panel(), &PanelChat::settingsChanged, this, &SettingsBinding::chatLookChosen);
     connect(&editor, &Tphrases::phrasesDone, this, [this](const QStringList& phrases) {
         std::array<QString, GameSettings::PhraseCount> stored;
         for (int k = 0; k < GameSettings::PhraseCount; ++k)
@@ -93,6 +93,7 @@ void SettingsBinding::loadinifile()
     PanelChat& chat = m_chat.panel();
     chat.setTextSize(s.textSize);
     chat.setOwnColour(ColourText::fromText(s.textColor).value_or(ColourText::Black));
+    rememberChatLook();
     for (int k = 0; k < GameSettings::PhraseCount; ++k) {
         // An empty stored phrase keeps the button's current one.
         if (!s.phrases[size_t(k)].isEmpty())
@@ -130,6 +131,37 @@ bool SettingsBinding::saveinifile(SettingsFile::Keys changed)
         return true;
     reportFailure();
     return false;
+}
+
+void SettingsBinding::chatLookChosen()
+{
+    // The chat reports a chosen text size or colour without saying which; only
+    // what changed may be written before the file was loaded.
+    const PanelChat& chat = m_chat.panel();
+    SettingsFile::Keys changed;
+    // Choosing the size already in use still ticks its item: that is a choice.
+    if (chat.textSize() != m_textSize || tickedSize() != m_tickedSize)
+        changed |= Key::TextSize;
+    if (chat.ownColour() != m_textColour)
+        changed |= Key::TextColor;
+    rememberChatLook();
+    saveinifile(changed);
+}
+
+int SettingsBinding::tickedSize() const
+{
+    for (const int size : ChatMenu::Sizes) {
+        if (m_chat.panel().menu()->sizeItem(size)->isChecked())
+            return size;
+    }
+    return 0;
+}
+
+void SettingsBinding::rememberChatLook()
+{
+    m_textSize = m_chat.panel().textSize();
+    m_tickedSize = tickedSize();
+    m_textColour = m_chat.panel().ownColour();
 }
 
 void SettingsBinding::windowClosing()

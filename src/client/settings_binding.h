@@ -47,6 +47,9 @@ private:
     void wireSaves(Tphrases& editor);
     void fillHooks();
     GameSettings currentSettings() const;
+    void chatLookChosen();
+    int tickedSize() const;
+    void rememberChatLook();
     void windowClosing();
     void reportFailure();
 
@@ -61,5 +64,10 @@ private:
     // Where the program itself last put the window; a close elsewhere means
     // the player moved or resized it.
     QRect m_placed;
+    // The chat's text size and own colour as last loaded or written, to tell
+    // which of the two the player just chose.
+    int m_textSize = 0;
+    int m_tickedSize = 0;
+    quint32 m_textColour = 0;
     QPointer<QMessageBox> m_failure;
 };

@@ -134,6 +134,7 @@ class TestIntegrationProgram : public QObject {
 private slots:
     void initTestCase();
     void settingsSurviveARestart();
+    void changesBeforeTheConnectionKeepStoredValues();
     void playsAStandardGameWithTwoBotsToTheWinner();
     void highScorePostFollowsTheOption_data();
     void highScorePostFollowsTheOption();
@@ -207,6 +208,33 @@ void TestIntegrationProgram::settingsSurviveARestart()
     QCOMPARE(program.chat().windowBounds(), moved);
     QCOMPARE(program.chat().savedBounds(), moved);
     program.chat().close();
+}
+
+void TestIntegrationProgram::changesBeforeTheConnectionKeepStoredValues()
+{
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    QFile ini(home.filePath("rezeruvar.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[gloopdash]\r\nTextsize=12\r\nTextcolor=clNavy\r\nPlaysounds=false\r\nLeft=100\r\n");
+    ini.close();
+    {
+        // Two arguments: the window opens but never connects, so nothing is loaded.
+        ProgramWindows program(0, 0);
+        program.start({"Ann", "127.0.0.1"});
+        program.chatBinding().panel().menu()->sizeItem(10)->trigger();
+        program.settings().winnersPath()->trigger();
+        program.chat().close();
+    }
+    SettingsFile file(home.path());
+    const GameSettings stored = file.load();
+    QCOMPARE(stored.textSize, 10);
+    QCOMPARE(stored.winnersPath, false);
+    // Untouched in this run, so kept as stored (the window was not moved either).
+    QCOMPARE(stored.textColor, QStringLiteral("clNavy"));
+    QCOMPARE(stored.playSounds, false);
+    QCOMPARE(stored.left, 100);
+    QCOMPARE(stored.tiles, QString());
 }
 
 void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
