@@ -18,8 +18,8 @@ class Tphrases;
 // chat panel in the chat's area, the phrase buttons in the left column, the
 // chatter-sounds menu behind "CS", and the chat and sound items of the Options
 // menu. It fills the window's hooks for chat lines, relayed chat and chatter
-// sounds, and the game view's hook for game sounds. Messages
-// leave only through the window's session, which sends only while logged in.
+// sounds, and the game view's hook for game sounds. Messages leave only through
+// the window's session, which sends only while logged in.
 class ChatBinding : public QObject {
     Q_OBJECT
 public:
