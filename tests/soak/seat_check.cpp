@@ -63,45 +63,53 @@ void SeatCheck::malformed(const QByteArray& message)
 void SeatCheck::take(const QByteArray& message)
 {
     const CommandLine line = CommandLine::parse(message);
-    if (!ServerCommands.contains(line.command))
-        return malformed(message);
     const QByteArray& command = line.command;
-    if (command == "CMD_startgame" || command == "CMD_loadstats") {
-        // "name+mode+rounds+" or "mode+"; the name may hold "+", so read from the right.
-        const QList<QByteArray> f = line.payload.split('+');
-        const auto mode = FieldReader::toInt(f.value(f.size() - (command == "CMD_startgame" ? 3 : 2)));
-        if (!mode || (*mode != 1 && *mode != 2))
-            return malformed(message);
-        m_mode = *mode;
-        return;
-    }
+    if (!ServerCommands.contains(command))
+        return malformed(message);
+    if (command == "CMD_startgame" || command == "CMD_loadstats")
+        return gameMode(message, command == "CMD_startgame" ? 3 : 2);
+    if (command == "CMD_settiles")
+        return settiles(message.mid(command.size()));
+    if (command == "CMD_setbonus")
+        return setbonus(message.mid(command.size()));
     // Messages whose payload is numbers only.
     static const QSet<QByteArray> numeric{"CMD_sendlogininfo", "CMD_setnexttile", "CMD_setnntile",
                                           "CMD_removetile", "CMD_bombed", "CMD_error", "CMD_turnover",
                                           "CMD_postscores", "CMD_nextplayer", "CMD_justwatching"};
-    if (command == "CMD_settiles" || command == "CMD_resettiles")
-        return command == "CMD_settiles" ? settiles(message.mid(command.size())) : void();
-    if (command == "CMD_setbonus")
-        return setbonus(message.mid(command.size()));
     if (!numeric.contains(command))
         return;
     const auto f = integers(command == "CMD_postscores" ? message.mid(command.size()) : line.payload);
     if (!f)
         return malformed(message);
-    if (command == "CMD_sendlogininfo" && f->size() == 1)
-        m_slot = f->at(0);
+    numbers(command, *f);
+}
+
+void SeatCheck::gameMode(const QByteArray& message, int fromRight)
+{
+    // "name+mode+rounds+" or "mode+"; the name may hold "+", so read from the right.
+    const QList<QByteArray> f = CommandLine::parse(message).payload.split('+');
+    const auto mode = FieldReader::toInt(f.value(f.size() - fromRight));
+    if (!mode || (*mode != 1 && *mode != 2))
+        return malformed(message);
+    m_mode = *mode;
+}
+
+void SeatCheck::numbers(const QByteArray& command, const QList<int>& f)
+{
+    if (command == "CMD_sendlogininfo" && f.size() == 1)
+        m_slot = f[0];
     else if (command == "CMD_setnexttile" || command == "CMD_turnover")
         settleQuietBomb();
     if (command == "CMD_removetile")
-        removetile(*f);
+        removetile(f);
     else if (command == "CMD_bombed")
-        bombed(*f);
+        bombed(f);
     else if (command == "CMD_error")
         ++m_refused;
     else if (command == "CMD_turnover")
-        turnover(*f);
+        turnover(f);
     else if (command == "CMD_postscores")
-        postscores(*f);
+        postscores(f);
 }
 
 void SeatCheck::settiles(const QByteArray& list)

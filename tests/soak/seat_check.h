@@ -27,6 +27,10 @@ public:
 private:
     using Grid = std::array<std::array<int, 6>, 6>;
 
+    // Takes the game mode from a message that names it `fromRight` fields
+    // from its end.
+    void gameMode(const QByteArray& message, int fromRight);
+    void numbers(const QByteArray& command, const QList<int>& f);
     void settiles(const QByteArray& list);
     void setbonus(const QByteArray& list);
     void removetile(const QList<int>& f);
