@@ -46,7 +46,10 @@ void GameView::setPictures(const TilePictures& pictures)
     m_pictures.setPictures(pictures);
     m_boardView->setPictures(m_pictures);
     m_replay->setPictures(m_pictures);
-    showPreviews();
+    // Before the first deal there is no current tile to show: a repaint would
+    // put the trail-mark picture (code 0) in both boxes.
+    if (m_previewsShown)
+        showPreviews();
 }
 
 void GameView::clearall()
@@ -90,6 +93,7 @@ void GameView::offerHighestTrail(int trail)
 
 void GameView::showPreviews()
 {
+    m_previewsShown = true;
     m_score->current()->setProperty("tag", m_board.currentTile());
     m_score->next()->setProperty("tag", m_board.nextTile());
     ScorePanel::showTile(m_score->current(), m_pictures.piece(m_board.currentTile()));

@@ -86,6 +86,8 @@ private:
     GameHooks m_hooks;
     BoardPictures m_pictures;
     BoardModel m_board;
+    // Set by the first current/next tile of a game; until then the boxes stay empty.
+    bool m_previewsShown = false;
     // Owned by the back panel; deleted with the view unless the panel went first.
     QPointer<BoardView> m_boardView;
     QPointer<ScorePanel> m_score;
