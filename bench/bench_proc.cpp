@@ -63,9 +63,13 @@ bool waitFor(const std::function<bool()>& condition, int ms)
     return true;
 }
 
+// Another copy of the game (a test, a player) may hold the port for a while;
+// wait for it up to BENCH_PORT_WAIT seconds (default 300).
 bool gamePortFree()
 {
-    return waitFor([] { return !bench::portListening(GamePort); }, 30000);
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("BENCH_PORT_WAIT", &ok);
+    return waitFor([] { return !bench::portListening(GamePort); }, (ok ? seconds : 300) * 1000);
 }
 
 // The programs' own output (offscreen warnings and the like) would only bury
@@ -97,17 +101,17 @@ std::optional<double> idleCpu(const QString& program, const QStringList& args, b
         return std::nullopt;
     const bool up = !hosts || waitFor([] { return bench::portListening(GamePort); }, 20000);
     QThread::msleep(ulong(warmup * 1000));
-    const qint64 cpu0 = bench::cpuNs(process.processId());
+    const bench::CpuSample cpu0 = bench::sampleCpu(process.processId());
     QElapsedTimer wall;
     wall.start();
     QThread::msleep(ulong(seconds * 1000));
-    const qint64 cpu1 = bench::cpuNs(process.processId());
+    const bench::CpuSample cpu1 = bench::sampleCpu(process.processId());
     const double elapsed = double(wall.nsecsElapsed());
     const bool alive = process.state() == QProcess::Running;
     stop(process);
-    if (!up || !alive || cpu0 < 0 || cpu1 < 0)
+    if (!up || !alive || cpu0.isEmpty() || cpu1.isEmpty())
         return std::nullopt;
-    return double(cpu1 - cpu0) / elapsed * 100.0;
+    return double(bench::cpuBetween(cpu0, cpu1)) / elapsed * 100.0;
 }
 
 struct Startup {

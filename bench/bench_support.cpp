@@ -24,21 +24,23 @@ double median(const QList<double>& values)
     return percentile(values, 50);
 }
 
-qint64 cpuNs(qint64 pid)
+CpuSample sampleCpu(qint64 pid)
 {
-    // Threads that already ended are not counted; the programs measured here
-    // keep theirs for the whole run.
     const QString taskDir = QStringLiteral("/proc/%1/task").arg(pid);
-    const QStringList tasks = QDir(taskDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    if (tasks.isEmpty())
-        return -1;
-    qint64 total = 0;
-    for (const QString& task : tasks) {
+    CpuSample sample;
+    for (const QString& task : QDir(taskDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile stat(taskDir + QLatin1Char('/') + task + QStringLiteral("/schedstat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        total += stat.readAll().split(' ').value(0).trimmed().toLongLong();
+        if (stat.open(QIODevice::ReadOnly))
+            sample.insert(task, stat.readAll().split(' ').value(0).trimmed().toLongLong());
     }
+    return sample;
+}
+
+qint64 cpuBetween(const CpuSample& before, const CpuSample& after)
+{
+    qint64 total = 0;
+    for (auto it = after.cbegin(); it != after.cend(); ++it)
+        total += it.value() - before.value(it.key(), 0);
     return total;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,9 +16,14 @@ namespace bench {
 double percentile(QList<double> values, double p);
 double median(const QList<double>& values);
 
-// CPU time (user + system, all threads) a process has used so far, in
-// nanoseconds, from the scheduler's own accounting; -1 when the process is gone.
-qint64 cpuNs(qint64 pid);
+// CPU time (user + system) of each thread of a process so far, in nanoseconds,
+// from the scheduler's own accounting; empty when the process is gone.
+using CpuSample = QHash<QString, qint64>;
+CpuSample sampleCpu(qint64 pid);
+// CPU time used between two samples: what the threads alive at both used, plus
+// all that threads started in between used. A thread that ended in between
+// counts nothing (its time is no longer to be read), so this never goes below 0.
+qint64 cpuBetween(const CpuSample& before, const CpuSample& after);
 // Peak resident set of this process in KiB (VmHWM).
 qint64 peakRssKib();
 

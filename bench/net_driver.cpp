@@ -74,18 +74,18 @@ bool NetDriver::measurePing(RunFigures& f) const
     const quint16 port = portOf(*echo);
     if (port == 0)
         return false;
-    const qint64 cpu0 = bench::cpuNs(echo->processId());
+    const bench::CpuSample cpu0 = bench::sampleCpu(echo->processId());
     const auto ping = spawn({QStringLiteral("ping"), QStringLiteral("--port"), QString::number(port),
                              QStringLiteral("--count"), QString::number(m_picks), QStringLiteral("--pace"),
                              m_paceAlone});
     const QList<double> us = roundTripsOf(*ping, StartMs + m_picks * paceMax(m_paceAlone) * 2);
-    const qint64 cpu1 = bench::cpuNs(echo->processId());
+    const bench::CpuSample cpu1 = bench::sampleCpu(echo->processId());
     echo->kill();
     echo->waitForFinished();
     if (us.size() < m_picks)
         return false;
     f.ping = latency(us);
-    f.echoCpuUs = double(cpu1 - cpu0) / 1000.0 / double(us.size());
+    f.echoCpuUs = double(bench::cpuBetween(cpu0, cpu1)) / 1000.0 / double(us.size());
     return true;
 }
 
@@ -131,18 +131,19 @@ bool NetDriver::measureLoad(RunFigures& f) const
     QElapsedTimer wall;
     wall.start();
     // Counted from the bots' start: logging in and dealing are part of play.
-    const qint64 cpu0 = bench::cpuNs(host->processId());
+    const bench::CpuSample cpu0 = bench::sampleCpu(host->processId());
     const QList<double> us = playBots(port, m_bots, {QStringLiteral("--seconds"), QString::number(m_seconds)},
                                       StartMs + m_seconds * 1000);
-    const qint64 cpu1 = bench::cpuNs(host->processId());
+    const bench::CpuSample cpu1 = bench::sampleCpu(host->processId());
+    const double cpuNs = double(bench::cpuBetween(cpu0, cpu1));
     const double seconds = double(wall.nsecsElapsed()) / 1e9;
     host->kill();
     host->waitForFinished();
     if (us.isEmpty())
         return false;
-    f.loadCpuPercent = double(cpu1 - cpu0) / 1e9 / seconds * 100.0;
+    f.loadCpuPercent = cpuNs / 1e9 / seconds * 100.0;
     f.loadPicksPerSecond = double(us.size()) / seconds;
-    f.loadCpuUsPerPick = double(cpu1 - cpu0) / 1000.0 / double(us.size());
+    f.loadCpuUsPerPick = cpuNs / 1000.0 / double(us.size());
     f.flatOut = latency(us);
     return true;
 }
