@@ -63,6 +63,13 @@ void TestFraming::splitsReads()
 
 void TestFraming::dropsAnOverlongTail()
 {
+    // A pasted chat text far longer than any game message still gets through.
+    MessageSplitter roomy;
+    const QByteArray longChat = "CMD_chat+1+" + QByteArray(200 * 1024, 'a');
+    QCOMPARE(roomy.feed(longChat.left(100000)).size(), 0);
+    QCOMPARE(roomy.feed(longChat.mid(100000) + char(0xFF)), QList<QByteArray>{longChat});
+    QVERIFY(!roomy.overflowed());
+
     MessageSplitter splitter(16);
     QCOMPARE(splitter.feed(ff("CMD_a+|")).size(), 1);
     QVERIFY(splitter.feed(QByteArray(17, 'x')).isEmpty());
