@@ -19,6 +19,7 @@ private slots:
     void leavesWhileServerHandlesMove_data();
     void leavesWhileServerHandlesMove();
     void leavesDuringPause();
+    void othersClearTheirBoardsAfterLeaving();
 
 private:
     void startGame();
@@ -191,6 +192,36 @@ void DisconnectsTest::leavesDuringPause()
     QCOMPARE(dan->slot, 3);
     QCOMPARE(dan->nextOf("CMD_loadstats"), QByteArray("CMD_loadstats+1+"));
     const QString failure = m_host->honestRound(m_honest + QList<Player*>{dan});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void DisconnectsTest::othersClearTheirBoardsAfterLeaving()
+{
+    startGame();
+    QCOMPARE(m_eve->pick(), Player::Pick::Taken);
+    m_eve->abort();
+    QVERIFY(heardLeaving(3, "Eve"));
+    // The seats still there clear their boards; the last clearance ends the
+    // round at once, without waiting for the clock.
+    for (Player* p : m_honest) {
+        Player::Pick last = Player::Pick::Taken;
+        for (int picks = 0; picks < 36 && last == Player::Pick::Taken; ++picks)
+            last = p->pick();
+        QCOMPARE(last, Player::Pick::Cleared);
+        QCOMPARE(p->tilesLeft(), 0);
+    }
+    for (Player* p : m_honest) {
+        QByteArray scores;
+        for (int k = 1; k <= 6; ++k)
+            scores = p->nextOf("CMD_postscores");
+        const QByteArray own = '+' + QByteArray::number(p->slot) + '+';
+        const qsizetype at = scores.indexOf(own, 14);
+        QVERIFY2(at > 0, scores.constData());
+        const QList<QByteArray> fields = scores.mid(at + 1).split('+');
+        QCOMPARE(fields.value(2).toInt(), p->roundResult());
+    }
+    QCOMPARE(m_host->server().table().phase(), 2);
+    const QString failure = m_host->honestRound(m_honest);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
