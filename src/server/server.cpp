@@ -91,6 +91,7 @@ void Server::Sock1Accept(TSock*)
     c.pending.clear();
     c.serial = ++m_serials;
     c.waiting = 0;
+    c.waitingBytes = 0;
     c.sock->Tag = slot;
     c.sock->setSendLimit(SendLimit);
     connect(c.sock.get(), &TSock::OnDisconnect, this, &Server::tempsockDisconnect);
@@ -130,11 +131,12 @@ void Server::Sock1Read(TSock* sender)
     const QList<QByteArray> messages = c->pending.feed(bytes);
     const QByteArray from = queuedFrom(sender->Tag, c->serial);
     for (const QByteArray& message : messages) {
-        if (c->waiting >= FloodLimit) {
+        if (c->waiting >= FloodLimit || c->waitingBytes + message.size() > FloodBytes) {
             sender->Close();
             return;
         }
         ++c->waiting;
+        c->waitingBytes += message.size();
         m_socktimer.enqueue(from + message);
     }
     if (c->pending.overflowed())
@@ -168,6 +170,7 @@ void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
     const QByteArray from = queuedFrom(slot, c.serial);
     m_socktimer.discard([&from](const QByteArray& queued) { return queued.startsWith(from); });
     c.waiting = 0;
+    c.waitingBytes = 0;
 }
 
 void Server::socktimerTimer(FieldReader& queued)
@@ -180,11 +183,13 @@ void Server::socktimerTimer(FieldReader& queued)
     Connection& c = m_connection[size_t(*slot)];
     if (c.serial != serial)
         return; // an earlier connection of this slot; its count went with it
+    const QByteArray message = queued.rest();
     --c.waiting;
+    c.waitingBytes -= message.size();
     // A connection that has closed no longer speaks for its slot.
     if (!m_game.players[*slot].connected || !c.sock || !c.sock->Connected())
         return;
-    const CommandLine line = CommandLine::parse(queued.rest());
+    const CommandLine line = CommandLine::parse(message);
     const auto handler = m_handlers.constFind(line.command);
     if (line.command.isEmpty() || handler == m_handlers.constEnd())
         return;

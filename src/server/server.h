@@ -27,6 +27,11 @@ public:
     // Messages one connection may have waiting in the queue; past it the
     // connection is closed.
     static constexpr int FloodLimit = 256;
+    // Bytes of messages one connection may have waiting in the queue: two of
+    // the longest lines it may send. Past it the connection is closed, so a
+    // peer sending long lines fast cannot make the queue hold hundreds of
+    // megabytes while it stays under the message count.
+    static constexpr qint64 FloodBytes = 2 * MessageSplitter::DefaultCap;
     // Bytes a connection may leave unread before it is closed.
     static constexpr qint64 SendLimit = 1024 * 1024;
 
@@ -59,6 +64,7 @@ private:
         // connection that held the same slot.
         qint64 serial = 0;
         int waiting = 0;
+        qint64 waitingBytes = 0;
     };
 
     void deliver(int slot, const QByteArray& message) override;

@@ -53,6 +53,8 @@ public:
     QList<QByteArray> unread();
     bool waitClosed(int timeoutMs = 5000);
     bool isOpen() const;
+    // Bytes written but not yet taken by the network.
+    qint64 pendingBytes() const { return m_socket.bytesToWrite(); }
     // Stops taking bytes from the socket (a client that never reads): the
     // socket's own buffer is capped too, so the kernel's buffers fill up.
     void stopReading();

@@ -30,6 +30,7 @@ private slots:
 
     void cutsOffBytesWithoutTerminator();
     void cutsOffBurst();
+    void boundsQueuedBytes();
     void cutsOffPeerThatNeverReads();
     void survivesConnectionsComingAndGoing_data();
     void survivesConnectionsComingAndGoing();
@@ -95,6 +96,36 @@ void HostileStreamsTest::cutsOffBurst()
     Player& ann = *m_honest.front();
     ann.send("CMD_chat+1+after");
     QVERIFY2(ann.readUntil("CMD_chat+1+Ann chats: after", 1000), "a live player waited behind the dead");
+    const QString failure = honestRound();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void HostileStreamsTest::boundsQueuedBytes()
+{
+    Player* eve = m_host->join("Eve");
+    QVERIFY(eve);
+    const QByteArray text(MessageSplitter::DefaultCap - 100, 'x');
+    // One line as long as a connection may send goes round whole.
+    Player& ann = *m_honest.front();
+    ann.send("CMD_chat+1+" + text);
+    for (Player* p : m_honest + QList<Player*>{eve})
+        QVERIFY(p->nextOf("CMD_chat") == "CMD_chat+1+Ann chats: " + text);
+
+    // Such lines sent as fast as the server reads them: far fewer than the
+    // flood limit, but hundreds of megabytes if the queue kept them all.
+    const QByteArray line = "CMD_chat+4+" + text + End;
+    const qint64 heap = Host::liveHeap();
+    qint64 peak = 0;
+    for (int i = 0; i < Server::FloodLimit - 1 && m_host->server().game().players.connected(4); ++i) {
+        eve->sendRaw(line);
+        // Only a little of it waits on our side; the rest is the server's to hold.
+        QVERIFY(waitUntil([&] { return eve->pendingBytes() < 2 * MiB || !eve->isOpen(); }));
+        for (Player* p : m_honest + QList<Player*>{eve})
+            (void)p->unread();
+        peak = qMax(peak, Host::liveHeap() - heap);
+    }
+    QVERIFY(!m_host->server().game().players.connected(4));
+    QVERIFY2(peak < 16 * MiB, qPrintable(QStringLiteral("%1 MiB held").arg(peak / MiB)));
     const QString failure = honestRound();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
