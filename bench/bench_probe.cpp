@@ -3,6 +3,8 @@
 // sends and writes to the file named by BENCH_PROBE_OUT:
 //   app NS      CLOCK_MONOTONIC when the application loaded this plugin
 //   paint NS    when the first widget was painted
+//   cpu NS      CPU time the process had used by then (all threads), which
+//               unlike the clock does not grow when other programs load the machine
 //   ready NS    when the program reached the state asked for (see below)
 //   rss KIB     peak resident set BENCH_PROBE_SETTLE_MS (default 500) later
 // then ends the program. "Ready" is the first paint when BENCH_PROBE_READY is
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QGenericPlugin>
 #include <QTimer>
+#include <ctime>
 
 namespace {
 
@@ -44,8 +47,12 @@ private:
     void painted(QObject* widget)
     {
         const qint64 now = bench::monotonicNs();
-        if (m_paintNs == 0)
+        if (m_paintNs == 0) {
             m_paintNs = now;
+            timespec cpu{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+            m_paintCpuNs = qint64(cpu.tv_sec) * 1000000000LL + cpu.tv_nsec;
+        }
         const bool ready = m_readyName.isEmpty()
                            || (widget->objectName() == m_readyName
                                && widget->property("text").toString() == m_readyText);
@@ -60,7 +67,7 @@ private:
     {
         QFile out(QString::fromLocal8Bit(qgetenv("BENCH_PROBE_OUT")));
         if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\nready " + QByteArray::number(m_readyNs)
+            out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\ncpu " + QByteArray::number(m_paintCpuNs) + "\nready " + QByteArray::number(m_readyNs)
                       + "\nrss " + QByteArray::number(bench::peakRssKib()) + '\n');
         }
         out.close();
@@ -72,6 +79,7 @@ private:
     int m_settleMs = 500;
     qint64 m_appNs = 0;
     qint64 m_paintNs = 0;
+    qint64 m_paintCpuNs = 0;
     qint64 m_readyNs = 0;
     bool m_done = false;
 };
