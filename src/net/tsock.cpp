@@ -182,6 +182,9 @@ void TSock::adopt(QTcpSocket* socket)
 {
     m_socket = socket;
     socket->setParent(this);
+    // Game messages are small and answer each other; waiting to batch them
+    // (Nagle) would hold a reply back for tens of milliseconds.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, &TSock::handleReadyRead);
     connect(socket, &QTcpSocket::connected, this, &TSock::handleConnected);
     connect(socket, &QTcpSocket::bytesWritten, this, &TSock::handleBytesWritten);
@@ -280,6 +283,8 @@ void TSock::handleReadyRead()
 void TSock::handleConnected()
 {
     m_connected = true;
+    // The option only takes on a connected socket.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     report(TSocketInfo::Connect, QStringLiteral("Non-Blocking Socket Connected"));
     emit OnConnect(this);
 }
