@@ -159,8 +159,11 @@ void GameTable::Timer1Timer()
         }
         m_out.sendall(Message("CMD_postscores").raw(list));
         postpath();
-        if (m_game.round + 1 > m_game.rounds && checkforwin())
+        if (m_game.round + 1 > m_game.rounds && checkforwin()) {
+            // The game is decided: nothing is left for the clock to count.
+            m_timer1.setEnabled(false);
             return;
+        }
         startPause();
     }
     if (m_game.countdown < 0 && m_timer1.Tag == 2 && m_game.gamerunning) {

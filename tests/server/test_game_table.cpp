@@ -187,6 +187,7 @@ void GameTableTest::playsOnAfterTieThenEnds()
                                     + to({1, 2}, "CMD_resetbonus") + to({1, 2}, "CMD_thepath") + to({1, 2}, "CMD_winner"));
     QCOMPARE(bench.out.to(1).last(), QByteArray("CMD_winner+P2"));
     QVERIFY(!bench.game.gamerunning);
+    QVERIFY2(!bench.table.Timer1().isEnabled(), "the round clock keeps ticking after the game is decided");
     // The phase still reads "in play", yet the decided game keeps its totals.
     bench.out.sent.clear();
     QVERIFY(bench.pickAny(1));
