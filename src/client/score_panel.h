@@ -48,6 +48,7 @@ public:
     void showPopup(int score);
     // One tick of the one-second clock: the popup hides once its count runs out.
     void popupTick();
+    bool popupShowing() const { return m_popupTag >= 0; }
 
     // Scores to "0", round results emptied, eyes hidden.
     void clearRows();

@@ -38,6 +38,7 @@ TurnFlow::TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board,
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
     connect(&m_timer2, &QTimer::timeout, this, &TurnFlow::Timer2Timer);
+    connect(m_overlays.phrases()->model(), &QAbstractItemModel::rowsInserted, this, &TurnFlow::wakeForPhrase);
 }
 
 void TurnFlow::startthegame(FieldReader& f)
@@ -173,8 +174,22 @@ void TurnFlow::startCountdown()
 {
     m_score.setTimerWidth(ScorePanel::TimerFull);
     m_timeleft = RoundSeconds;
+    m_clockStarted = true;
     if (!m_timer2.isActive())
         m_timer2.start();
+}
+
+void TurnFlow::wakeForPhrase()
+{
+    if (m_clockStarted && !m_timer2.isActive())
+        m_timer2.start();
+}
+
+void TurnFlow::stopWhenIdle()
+{
+    if (m_timeleft == 0 && !m_score.popupShowing() && m_overlays.phrases()->count() == 0
+        && !m_overlays.bubble()->isVisibleTo(m_overlays.bubble()->parentWidget()))
+        m_timer2.stop();
 }
 
 void TurnFlow::queuephrase(const QString& phrase)
@@ -192,9 +207,9 @@ void TurnFlow::Timer2Timer()
     }
     m_score.timerLabel()->setText(QStringLiteral("Time: ") + QString::number(m_timeleft));
     m_phrasetick = qMin(m_phrasetick + 1, PhraseTickCap);
-    if (m_phrasetick <= 3)
-        return;
-    showNextPhrase();
+    if (m_phrasetick > 3)
+        showNextPhrase();
+    stopWhenIdle();
 }
 
 void TurnFlow::showNextPhrase()

@@ -47,6 +47,9 @@ public:
 
 private:
     void showNextPhrase();
+    // The clock sleeps once nothing it drives is on screen or waiting.
+    void stopWhenIdle();
+    void wakeForPhrase();
     void showTurnOver(int reason);
     void markCurrentPlayer(int slot);
     void offerHighScore(int myslot, int total);
@@ -58,6 +61,8 @@ private:
     BoardView& m_boardView;
     const GameLink& m_link;
     const GameHooks& m_hooks;
+    // Phrases wait for the first deal to switch the clock on, as they always have.
+    bool m_clockStarted = false;
     std::function<void()> m_clearall;
     QTimer m_timer2;
     int m_timeleft = 0;

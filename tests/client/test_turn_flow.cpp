@@ -62,6 +62,7 @@ private slots:
     void countdown_data();
     void countdown();
     void phrasesShowOneAtATime();
+    void clockSleepsWhenNothingIsShown();
     void phraseColour_data();
     void phraseColour();
     void winnerOffersAndTallies_data();
@@ -231,6 +232,30 @@ void TestTurnFlow::phrasesShowOneAtATime()
     rig.view->queuephrase("Bob  says: Go");
     ticks(rig, 1);
     QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Go"));
+}
+
+void TestTurnFlow::clockSleepsWhenNothingIsShown()
+{
+    GameViewRig rig;
+    QTimer& clock = rig.view->turnFlow().timer2();
+    rig.view->queuephrase("Bob  says: Early");
+    QVERIFY2(!clock.isActive(), "phrases wait for the first deal");
+    rig.startRound(1, 1);
+    ticks(rig, 89);
+    QVERIFY(clock.isActive());
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Early"));
+    ticks(rig, 1);
+    QVERIFY2(!clock.isActive(), "the clock keeps running with nothing to show");
+
+    rig.view->queuephrase("Bob  says: Hi");
+    QVERIFY(clock.isActive());
+    ticks(rig, 1);
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Hi"));
+    ticks(rig, 3);
+    QVERIFY(clock.isActive());
+    ticks(rig, 1);
+    QVERIFY(!visible(rig, "image_bubble"));
+    QVERIFY(!clock.isActive());
 }
 
 void TestTurnFlow::phraseColour_data()
