@@ -1,5 +1,7 @@
 #include "message_splitter.h"
 
+#include "net_log.h"
+
 QList<QByteArray> MessageSplitter::feed(const QByteArray& bytes)
 {
     QList<QByteArray> messages;
@@ -15,6 +17,7 @@ QList<QByteArray> MessageSplitter::feed(const QByteArray& bytes)
     m_pending.remove(0, start);
     if (m_cap > 0 && m_pending.size() > m_cap) {
         // No honest message is this long: drop the tail rather than keep growing.
+        qCWarning(lcNet) << "dropped" << m_pending.size() << "bytes that end no message; the peer is cut off";
         m_overflowed = true;
         m_pending.clear();
     }
