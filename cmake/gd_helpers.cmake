@@ -8,7 +8,7 @@ function(gd_library name folder)
     file(WRITE ${_src} "")
   endif()
   add_library(${name} STATIC ${_src})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client_hooks.h"
+#include "gd_version.h"
 #include "server/host_options.h"
 
 #include <QByteArray>
@@ -29,7 +30,7 @@ class ChatWindow : public QMainWindow, public HostOptions {
     Q_OBJECT
 public:
     // The version text a client logs in with, when no about window shows one.
-    static constexpr const char* BuiltInVersion = "1.0.12";
+    static constexpr const char* BuiltInVersion = GD_VERSION_TEXT;
     // The main window's place and size after "Reset Screen Location".
     static constexpr QRect ResetBounds{3, 3, 713, 568};
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gd_version.h"
+
 #include <QByteArray>
 
 // What the server reads from the copy that hosts it: the main window's option
@@ -19,5 +21,5 @@ public:
     QByteArray versionText() const override { return version; }
 
     bool winnersPath = true;
-    QByteArray version = "1.0.12";
+    QByteArray version = GD_VERSION_TEXT;
 };

@@ -1,5 +1,6 @@
 #include "side/about_window.h"
 
+#include "gd_version.h"
 #include "side/core/side_config.h"
 #include "side/side_window_art.h"
 
@@ -43,7 +44,7 @@ Tabout::Tabout(QWidget* parent)
     versionRow->setSpacing(0);
     versionRow->addStretch(1);
     versionRow->addWidget(label(QStringLiteral("Label9"), QStringLiteral("Version "), plain, this));
-    m_version = label(QStringLiteral("version"), QStringLiteral("1.0.12"), plain, this);
+    m_version = label(QStringLiteral("version"), QStringLiteral(GD_VERSION_TEXT), plain, this);
     versionRow->addWidget(m_version);
     versionRow->addWidget(label(QStringLiteral("Label10"), QStringLiteral(".6"), plain, this));
     versionRow->addStretch(1);

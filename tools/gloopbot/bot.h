@@ -2,6 +2,7 @@
 
 #include "bot_board.h"
 
+#include "gd_version.h"
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"
 #include "net/tsock.h"
@@ -16,7 +17,7 @@ struct BotOptions {
     QString host = QStringLiteral("127.0.0.1");
     quint16 port = 7772;
     QByteArray name = "Bot";
-    QByteArray version = "1.0.12";
+    QByteArray version = GD_VERSION_TEXT;
     // 0: never start a game; 1 standard, 2 classic.
     int startMode = 0;
     // Players (the bot included) to wait for before starting.

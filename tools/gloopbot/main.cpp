@@ -1,5 +1,6 @@
 #include "bot.h"
 
+#include "gd_version.h"
 #include "net/game_random.h"
 
 #include <QCommandLineParser>
@@ -34,7 +35,7 @@ int main(int argc, char** argv)
     const QCommandLineOption strategy(QStringLiteral("strategy"), QStringLiteral("random or greedy (default)."), QStringLiteral("kind"), QStringLiteral("greedy"));
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Milliseconds before each pick (default 200)."), QStringLiteral("ms"), QStringLiteral("200"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the bot's choices."), QStringLiteral("n"));
-    const QCommandLineOption version(QStringLiteral("game-version"), QStringLiteral("Version text sent at login (default 1.0.12)."), QStringLiteral("text"), QStringLiteral("1.0.12"));
+    const QCommandLineOption version(QStringLiteral("game-version"), QStringLiteral("Version text sent at login (default " GD_VERSION_TEXT ")."), QStringLiteral("text"), QStringLiteral(GD_VERSION_TEXT));
     parser.addOptions({start, players, strategy, delay, seed, version});
     parser.process(app);
 
