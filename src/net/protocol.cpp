@@ -13,8 +13,7 @@ struct WordEntry {
 };
 
 constexpr std::array<WordEntry, Commands::Count> Words = {{
-#define GD_COMMAND_ENTRY(word, direction)                                                                              \
-    {CommandWord::word, sizeof(CommandWord::word) - 1, Direction::direction},
+#define GD_COMMAND_ENTRY(word, direction) {CommandWord::word, sizeof(CommandWord::word) - 1, Direction::direction},
     GD_COMMAND_WORDS(GD_COMMAND_ENTRY)
 #undef GD_COMMAND_ENTRY
 }};

@@ -42,7 +42,8 @@ QByteArray ThePath::bytes() const
 {
     Message m = ProtocolFields::start(command).field(name);
     for (const PathEntry& e : entries)
-        m.field(e.kind).field(e.x).field(e.y).field(e.chain).field(e.points).field(e.score).field(e.tile1).field(e.tile2);
+        m.field(e.kind).field(e.x).field(e.y).field(e.chain).field(e.points).field(e.score).field(e.tile1).field(
+            e.tile2);
     return m.field("s").field(result).field("").bytes();
 }
 

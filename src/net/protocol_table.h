@@ -14,10 +14,22 @@ inline constexpr int BoardSize = 6;
 // of entries every winner's path carries.
 inline constexpr int MoveLogSize = BoardSize * BoardSize;
 
-constexpr bool isSlot(int slot) { return slot >= 1 && slot <= MaxSlots; }
-constexpr bool isSeat(int slot) { return slot >= 1 && slot <= Seats; }
-constexpr bool isSpectator(int slot) { return slot >= FirstSpectator && slot <= MaxSlots; }
-constexpr bool onBoard(int x, int y) { return x >= 0 && x < BoardSize && y >= 0 && y < BoardSize; }
+constexpr bool isSlot(int slot)
+{
+    return slot >= 1 && slot <= MaxSlots;
+}
+constexpr bool isSeat(int slot)
+{
+    return slot >= 1 && slot <= Seats;
+}
+constexpr bool isSpectator(int slot)
+{
+    return slot >= FirstSpectator && slot <= MaxSlots;
+}
+constexpr bool onBoard(int x, int y)
+{
+    return x >= 0 && x < BoardSize && y >= 0 && y < BoardSize;
+}
 } // namespace Table
 
 // Tile codes: 0 an empty cell, 1 to 5 the five kinds, 6 the wild tile.
@@ -26,7 +38,10 @@ inline constexpr int Empty = 0;
 inline constexpr int Kinds = 5;
 inline constexpr int Wild = 6;
 
-constexpr bool isCode(int code) { return code >= Empty && code <= Wild; }
+constexpr bool isCode(int code)
+{
+    return code >= Empty && code <= Wild;
+}
 } // namespace Tile
 
 // Bonus codes of the layer dealt over the board.
@@ -37,7 +52,10 @@ inline constexpr int Bomb = 2;
 inline constexpr int Double = 3;
 inline constexpr int Triple = 4;
 
-constexpr bool isCode(int code) { return code >= None && code <= Triple; }
+constexpr bool isCode(int code)
+{
+    return code >= None && code <= Triple;
+}
 } // namespace Bonus
 
 // Game modes as CMD_startgame and CMD_loadstats carry them.
@@ -45,5 +63,8 @@ namespace GameMode {
 inline constexpr int Standard = 1;
 inline constexpr int Classic = 2;
 
-constexpr bool isMode(int mode) { return mode == Standard || mode == Classic; }
+constexpr bool isMode(int mode)
+{
+    return mode == Standard || mode == Classic;
+}
 } // namespace GameMode

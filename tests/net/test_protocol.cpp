@@ -115,9 +115,9 @@ void TestProtocol::encodesAsTheWireHasAlwaysCarried_data()
     sample("bombed", ToClient::Bombed{2, 5, 120, 40, 900, {{1, 1}, {1, 2}}}, wire("CMD_bombed+2+5+120+40+900+1+1+1+2"));
     sample("bombed nothing", ToClient::Bombed{2, 5, 120, 40, -900, {}}, wire("CMD_bombed+2+5+120+40+-900"));
     sample("error", ToClient::Error{}, wire("CMD_error+3"));
-    sample("turnover", ToClient::TurnOver{2, 250, 660, ToClient::TurnOver::OutOfTime}, wire("CMD_turnover+2+250+660+3"));
-    sample("postscores",
-           ToClient::PostScores{{{1, 820, 300}, {2, 410, 0}, {3, 0, 0}, {4, 0, 0}, {5, 0, 0}, {6, 0, 0}}},
+    sample("turnover", ToClient::TurnOver{2, 250, 660, ToClient::TurnOver::OutOfTime},
+           wire("CMD_turnover+2+250+660+3"));
+    sample("postscores", ToClient::PostScores{{{1, 820, 300}, {2, 410, 0}, {3, 0, 0}, {4, 0, 0}, {5, 0, 0}, {6, 0, 0}}},
            wire("CMD_postscores+1+820+300+2+410+0+3+0+0+4+0+0+5+0+0+6+0+0"));
     sample("justwatching", ToClient::JustWatching{3, ToClient::JustWatching::Playing}, wire("CMD_justwatching+3+2"));
     sample("winner", ToClient::Winner{"Bob"}, wire("CMD_winner+Bob"));

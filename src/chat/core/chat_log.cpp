@@ -1,0 +1,3 @@
+#include "chat_log.h"
+
+Q_LOGGING_CATEGORY(lcChat, "gloopdash.chat", QtWarningMsg)

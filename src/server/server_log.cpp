@@ -1,0 +1,3 @@
+#include "server_log.h"
+
+Q_LOGGING_CATEGORY(lcServer, "gloopdash.server", QtWarningMsg)
