@@ -30,8 +30,8 @@ private slots:
     void init();
     void cleanup();
 
-    void newcomerStartsFromNothing();
-    void rejoinerGetsTotalBack();
+    void takesSeatFreedDuringGame_data();
+    void takesSeatFreedDuringGame();
     void roundEndsWhenNobodyPlays_data();
     void roundEndsWhenNobodyPlays();
     void onlyEntitledConnectionsAct_data();
@@ -104,41 +104,41 @@ bool TableSeatsTest::clearBoard(Player* p)
     return last == Player::Pick::Cleared;
 }
 
-void TableSeatsTest::newcomerStartsFromNothing()
+void TableSeatsTest::takesSeatFreedDuringGame_data()
 {
-    QVERIFY(bobScoresThenNextRound() > 0);
-    const int seat = bobDrops();
-    Player* gus = m_host->join("Gus");
-    QVERIFY(gus);
-    QCOMPARE(gus->slot, seat);
-    QCOMPARE(gus->nextOf("CMD_loadstats"), QByteArray("CMD_loadstats+1+"));
-    // Bob's board is not Gus's to play: he waits for the next deal.
-    QCOMPARE(gus->pickAt(0, 0), Player::Pick::Refused);
-    m_host->timeOut();
-    QCOMPARE(gus->nextOf("CMD_turnover"), "CMD_turnover+" + QByteArray::number(seat) + "+0+0+3");
-    m_host->timeOut();
-    QVERIFY(gus->awaitDeal());
-    QCOMPARE(gus->pick(), Player::Pick::Taken);
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("rejoins"); // Bob's name in another case; Gus takes Bob's old seat first
+
+    QTest::newRow("a newcomer starts from nothing") << QByteArray("Gus") << false;
+    QTest::newRow("a rejoiner gets his total back, in any slot") << QByteArray("bOB") << true;
 }
 
-void TableSeatsTest::rejoinerGetsTotalBack()
+void TableSeatsTest::takesSeatFreedDuringGame()
 {
+    QFETCH(QByteArray, name);
+    QFETCH(bool, rejoins);
+
     const int total = bobScoresThenNextRound();
     QVERIFY(total > 0);
     const int seat = bobDrops();
-    // Someone else takes Bob's old seat first, so Bob comes back elsewhere.
-    QVERIFY(m_host->join("Gus"));
-    Player* back = m_host->join("bOB");
-    QVERIFY(back && back->slot != seat);
-    const QByteArray slot = QByteArray::number(back->slot);
-    QCOMPARE(m_ann->nextOf("CMD_newplayerinfo"), "CMD_newplayerinfo+" + QByteArray::number(seat) + "+Gus");
-    QCOMPARE(m_ann->nextOf("CMD_newplayerinfo"), "CMD_newplayerinfo+" + slot + "+bOB");
-    QCOMPARE(back->pickAt(0, 0), Player::Pick::Refused);
+    if (rejoins)
+        QVERIFY(m_host->join("Gus"));
+    Player* comer = m_host->join(name);
+    QVERIFY(comer);
+    QCOMPARE(comer->slot == seat, !rejoins);
+    const QByteArray slot = QByteArray::number(comer->slot);
+    if (rejoins)
+        QCOMPARE(m_ann->nextOf("CMD_newplayerinfo"), "CMD_newplayerinfo+" + QByteArray::number(seat) + "+Gus");
+    QCOMPARE(m_ann->nextOf("CMD_newplayerinfo"), "CMD_newplayerinfo+" + slot + '+' + name);
+    QCOMPARE(comer->nextOf("CMD_loadstats"), QByteArray("CMD_loadstats+1+"));
+    // Bob's board is nobody's to play: whoever comes waits for the next deal.
+    QCOMPARE(comer->pickAt(0, 0), Player::Pick::Refused);
     m_host->timeOut();
-    QCOMPARE(back->nextOf("CMD_turnover"), "CMD_turnover+" + slot + "+0+" + QByteArray::number(total) + "+3");
+    const QByteArray kept = QByteArray::number(rejoins ? total : 0);
+    QCOMPARE(comer->nextOf("CMD_turnover"), "CMD_turnover+" + slot + "+0+" + kept + "+3");
     m_host->timeOut();
-    QVERIFY(back->awaitDeal());
-    QCOMPARE(back->pick(), Player::Pick::Taken);
+    QVERIFY(comer->awaitDeal());
+    QCOMPARE(comer->pick(), Player::Pick::Taken);
 }
 
 void TableSeatsTest::roundEndsWhenNobodyPlays_data()
