@@ -105,6 +105,9 @@ void PlayerListController::newplayerinfo(FieldReader& f)
     const QString name = QString::fromUtf8(f.rest());
     const bool mine = *slot == m_session.myslot();
     if (mine) {
+        // The server may seat us under another name than the one we asked for
+        // (taken by someone else, or cleaned); play on under the one the others see.
+        m_session.setMyname(name);
         m_hooks.addline(QStringLiteral("You are Connected."), StatusColour::blue());
         if (m_hooks.loadinifile)
             m_hooks.loadinifile();

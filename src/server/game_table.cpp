@@ -27,7 +27,7 @@ TileRules& GameTable::rules()
     return m_standard;
 }
 
-void GameTable::startgame(const QByteArray& payload)
+void GameTable::startgame(int slot, const QByteArray& payload)
 {
     // Read from the right: the name before the mode may itself contain "+".
     const qsizetype restAt = payload.lastIndexOf('+');
@@ -39,7 +39,64 @@ void GameTable::startgame(const QByteArray& payload)
     const auto mode = FieldReader::toInt(payload.mid(modeAt + 1, restAt - modeAt - 1));
     if (!mode)
         return;
-    startgame(payload.left(modeAt), *mode);
+    startgame(m_game.players[slot].name, *mode);
+}
+
+bool GameTable::maystart(int slot) const
+{
+    return Table::isSeat(slot) && m_game.players.loggedin(slot) && (!m_game.gamerunning || slot == 1);
+}
+
+namespace {
+QString nameKey(const QByteArray& name)
+{
+    return QString::fromUtf8(name).toCaseFolded();
+}
+} // namespace
+
+void GameTable::join(int slot)
+{
+    tplayer& p = m_game.players[slot];
+    p.loggedin = true;
+    if (!Table::isSeat(slot))
+        return;
+    // Whatever the slot's last player left here is not the newcomer's.
+    p.total = p.banked = p.trailscore = p.chain = p.lastpoints = 0;
+    p.lastx = p.lasty = -1;
+    p.watching = false;
+    p.board = Grid{};
+    p.bonus = Grid{};
+    // An empty board takes no picks and holds no round open until the next deal.
+    p.roundover = true;
+    const auto departed = m_departed.constFind(nameKey(p.name));
+    if (m_game.gamerunning && departed != m_departed.constEnd()) {
+        p.total = *departed;
+        m_departed.erase(departed);
+    }
+}
+
+void GameTable::leave(int slot)
+{
+    tplayer& p = m_game.players[slot];
+    if (!p.loggedin || !Table::isSeat(slot)) {
+        p.loggedin = false;
+        return;
+    }
+    // The unfinished round's points go with the connection; the total waits.
+    if (m_game.gamerunning)
+        m_departed.insert(nameKey(p.name), p.total);
+    p.loggedin = false;
+    // A connection may close in the middle of a send of the round's own flow
+    // (a move's answer, the time-out's scores); ending the round from there
+    // would end it twice. Look again once that flow has run to its end.
+    if (!p.roundover && !p.watching)
+        QMetaObject::invokeMethod(&m_timer1, [this] { endIfNobodyPlays(); }, Qt::QueuedConnection);
+}
+
+void GameTable::endIfNobodyPlays()
+{
+    if (m_game.gamerunning && m_timer1.Tag == 1 && checkall())
+        finishround();
 }
 
 void GameTable::startgame(const QByteArray& name, int mode)
@@ -59,6 +116,7 @@ void GameTable::startgame(const QByteArray& name, int mode)
         p.bomby = 100;
     }
     m_game.gamerunning = true;
+    m_departed.clear();
     findplayer();
 }
 
@@ -98,9 +156,12 @@ void GameTable::findplayer()
 
 bool GameTable::checkall() const
 {
-    for (int seat = 1; seat <= Table::Seats; ++seat)
-        if (m_game.players.connected(seat) && !m_game.players[seat].roundover)
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        const tplayer& p = m_game.players[seat];
+        // A seat that watches makes no moves, so it never holds a round open.
+        if (m_game.players.loggedin(seat) && !p.roundover && !p.watching)
             return false;
+    }
     return true;
 }
 
@@ -116,8 +177,12 @@ void GameTable::endround(int slot)
     tplayer& p = m_game.players[slot];
     p.roundover = true;
     m_out.sendto(slot, Message("CMD_turnover").field(slot).field(p.nexttile).field(p.total).field(2));
-    if (!checkall())
-        return;
+    if (checkall())
+        finishround();
+}
+
+void GameTable::finishround()
+{
     QByteArray list;
     for (int seat = 1; seat <= Table::Seats; ++seat) {
         bankRound(seat);
@@ -188,7 +253,7 @@ void GameTable::postpath()
     int best = 0;
     int bestResult = 0;
     for (int seat = 1; seat <= Table::Seats; ++seat) {
-        if (m_game.players.connected(seat) && m_game.players[seat].banked > bestResult) {
+        if (m_game.players.loggedin(seat) && m_game.players[seat].banked > bestResult) {
             best = seat;
             bestResult = m_game.players[seat].banked;
         }
@@ -210,7 +275,7 @@ bool GameTable::checkforwin()
     int leader = 0;
     int best = 0;
     for (int seat = 1; seat <= Table::Seats; ++seat) {
-        if (m_game.players.connected(seat) && m_game.players[seat].total > best) {
+        if (m_game.players.loggedin(seat) && m_game.players[seat].total > best) {
             leader = seat;
             best = m_game.players[seat].total;
         }
@@ -218,16 +283,17 @@ bool GameTable::checkforwin()
     if (leader == 0)
         return false;
     for (int seat = 1; seat <= Table::Seats; ++seat)
-        if (seat != leader && m_game.players.connected(seat) && m_game.players[seat].total == best)
+        if (seat != leader && m_game.players.loggedin(seat) && m_game.players[seat].total == best)
             return false;
     m_out.sendall(Message("CMD_winner").field(m_game.players[leader].name));
     m_game.gamerunning = false;
+    m_departed.clear();
     return true;
 }
 
 void GameTable::justwatch(int slot, int value)
 {
-    if (!m_game.gamerunning || !Table::isSeat(slot))
+    if (!m_game.gamerunning || !m_game.players.loggedin(slot) || !Table::isSeat(slot))
         return;
     if (value == 2) {
         m_game.players[slot].watching = false;
@@ -235,13 +301,14 @@ void GameTable::justwatch(int slot, int value)
     } else if (value == 1) {
         bool otherPlaying = false;
         for (int seat = 1; seat <= Table::Seats; ++seat)
-            if (seat != slot && m_game.players.connected(seat) && !m_game.players[seat].watching)
+            if (seat != slot && m_game.players.loggedin(seat) && !m_game.players[seat].watching)
                 otherPlaying = true;
         // The last seat still playing cannot sit out.
         if (!otherPlaying)
             return;
         m_game.players[slot].watching = true;
         m_out.sendall(Message("CMD_justwatching").field(slot).field(1));
+        endIfNobodyPlays();
     }
 }
 
@@ -249,7 +316,12 @@ void GameTable::selecttile(int slot, int x, int y)
 {
     // After a winner was announced at a time-out the phase still reads "in play";
     // a finished game must not change its totals.
-    if (!m_game.gamerunning || m_timer1.Tag != 1 || !Table::isSeat(slot))
+    if (!m_game.gamerunning || m_timer1.Tag != 1)
         return;
+    // Spectators and seats that watch have no board in play.
+    if (!Table::isSeat(slot) || m_game.players[slot].watching) {
+        rules().refuse(slot);
+        return;
+    }
     rules().selecttile(slot, x, y);
 }

@@ -6,6 +6,8 @@
 #include "standard_rules.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QString>
 
 class HostOptions;
 class Outbox;
@@ -17,10 +19,22 @@ class GameTable {
 public:
     GameTable(GameState& game, Outbox& out, const HostOptions& host);
 
-    // Payload of CMD_startgame: starter's name (may contain "+"), mode, empty rest.
-    // A mode other than 1 or 2 drops the message.
-    void startgame(const QByteArray& payload);
+    // Payload of CMD_startgame from `slot`: starter's name (may contain "+"),
+    // mode, empty rest. The game is announced under the name the slot sits
+    // under, not the one written in the message. A mode other than 1 or 2
+    // drops the message.
+    void startgame(int slot, const QByteArray& payload);
     void startgame(const QByteArray& name, int mode);
+    // Whether `slot` may start a game now: a logged-in seat while no game runs,
+    // only slot 1 while one does; spectators never.
+    bool maystart(int slot) const;
+    // `slot` has just logged in. A seat that left this game under the same name
+    // (case-insensitive) gets its total back; any other starts from nothing.
+    // Either way it sits out the round in play and is dealt in at the next one.
+    void join(int slot);
+    // `slot`'s connection has closed. A seat's total is kept for a rejoin until
+    // the game ends, and a round that only this seat held open ends now.
+    void leave(int slot);
     void findplayer();
     void endround(int slot);
     bool checkall() const;
@@ -29,7 +43,8 @@ public:
     bool checkforwin();
     // `slot` is the seat to switch (1 to 6), `value` "1" to watch, "2" to play.
     void justwatch(int slot, int value);
-    // A pick of `slot` (a seat), taken only while a round is in play.
+    // A pick of `slot`, taken only while a round is in play; a spectator's, or
+    // a watching seat's, is refused.
     void selecttile(int slot, int x, int y);
 
     GameClock& Timer1() { return m_timer1; }
@@ -38,6 +53,12 @@ public:
 
 private:
     void bankRound(int seat);
+    // The round's end once no seat in play has its board left: scores, the
+    // best path, the pause.
+    void finishround();
+    // Ends the round in play when no seat still plays it (everyone left has
+    // cleared its board or watches).
+    void endIfNobodyPlays();
     int pauseLength() const;
     void startPause();
     QByteArray pathOf(const tplayer& p) const;
@@ -48,4 +69,6 @@ private:
     StandardRules m_standard;
     ClassicRules m_classic;
     GameClock m_timer1;
+    // Totals of seats that left the running game, by case-folded name.
+    QHash<QString, int> m_departed;
 };

@@ -45,3 +45,8 @@ bool PlayerTable::connected(int slot) const
 {
     return slot >= 1 && slot <= Table::MaxSlots && records[size_t(slot)].connected;
 }
+
+bool PlayerTable::loggedin(int slot) const
+{
+    return connected(slot) && records[size_t(slot)].loggedin;
+}

@@ -49,6 +49,10 @@ using Grid = std::array<std::array<int, Table::BoardSize>, Table::BoardSize>;
 struct tplayer {
     QByteArray name;
     bool connected = false;
+    // The slot's connection has logged in. Only then does it act, and only then
+    // does its seat count at the table (round end, best seat, winner): a
+    // connection that has not logged in yet may sit on a departed player's record.
+    bool loggedin = false;
     int total = 0;
     bool watching = false;
     bool roundover = false;
@@ -86,4 +90,5 @@ struct PlayerTable {
     tplayer& operator[](int slot);
     const tplayer& operator[](int slot) const;
     bool connected(int slot) const;
+    bool loggedin(int slot) const;
 };

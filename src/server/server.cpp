@@ -1,8 +1,11 @@
 #include "server.h"
 
 #include "host_options.h"
+#include "player_names.h"
+#include "table_text.h"
 
 #include "net/message.h"
+#include "net/text_limits.h"
 
 namespace {
 // Internal queue entries carry the connection they came on: "from+slot+serial+message".
@@ -161,6 +164,7 @@ void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
             if (other != slot)
                 sendto(other, gone);
     }
+    m_table.leave(slot);
     p.connected = false;
     p.name.clear();
     // What the connection still had waiting speaks for nobody now. Dropped at
@@ -203,14 +207,32 @@ bool Server::ownSlot(int sender, FieldReader& fields)
     return slot && *slot == sender;
 }
 
+bool Server::acts(int sender, FieldReader& fields) const
+{
+    return m_game.players.loggedin(sender) && ownSlot(sender, fields);
+}
+
+QByteArray Server::seatName(int sender, const QByteArray& typed) const
+{
+    QList<QByteArray> taken;
+    for (int other = 1; other <= m_game.players.slotcount; ++other)
+        if (other != sender && m_game.players.loggedin(other))
+            taken.append(m_game.players[other].name);
+    return PlayerNames::distinct(PlayerNames::clean(typed), taken);
+}
+
 void Server::receivedlogininfo(int sender, FieldReader& fields)
 {
-    if (!ownSlot(sender, fields))
+    // One login per connection: a second one could take another player's
+    // name, or a departed player's total, from under the table.
+    if (m_game.players.loggedin(sender) || !ownSlot(sender, fields))
         return;
     const QByteArray version = fields.next();
     tplayer& p = m_game.players[sender];
-    p.name = fields.rest();
+    p.name = seatName(sender, fields.rest());
     p.connected = true;
+    m_table.join(sender);
+    // The newcomer's own copy learns here the name the others see.
     sendall(Message("CMD_newplayerinfo").field(sender).field(p.name));
     for (int other = 1; other <= m_game.players.slotcount; ++other)
         if (other != sender && m_game.players.connected(other))
@@ -225,53 +247,68 @@ void Server::receivedlogininfo(int sender, FieldReader& fields)
 
 void Server::kickhim(int sender, FieldReader& fields)
 {
-    if (!ownSlot(sender, fields) || sender != 1)
+    if (!acts(sender, fields) || sender != 1)
         return;
     const std::optional<int> target = fields.lastInt();
-    if (target && Table::isSlot(*target))
-        disconnectsock(*target);
+    if (!target || !Table::isSlot(*target))
+        return;
+    // Tells the removed client why its connection ends, so it need not take
+    // the close for a network failure.
+    sendto(*target, Message("CMD_kicked").field(""));
+    disconnectsock(*target);
 }
 
 void Server::chat(int sender, FieldReader& fields)
 {
-    if (ownSlot(sender, fields))
-        sendall(Message("CMD_chat").field(sender).field(m_game.players[sender].name + " chats: " + fields.rest()));
+    if (acts(sender, fields))
+        sendall(Message("CMD_chat").field(sender).field(m_game.players[sender].name + " chats: "
+                                                         + TableText::cutLine(fields.rest(), TextLimits::Chat)));
 }
 
 void Server::action(int sender, FieldReader& fields)
 {
-    if (ownSlot(sender, fields))
-        sendall(Message("CMD_action").field(sender).field(m_game.players[sender].name + ' ' + fields.rest()));
+    if (acts(sender, fields))
+        sendall(Message("CMD_action").field(sender).field(m_game.players[sender].name + ' '
+                                                           + TableText::cutLine(fields.rest(), TextLimits::Chat)));
 }
 
 void Server::phrase(int sender, FieldReader& fields)
 {
-    if (ownSlot(sender, fields))
-        sendall(Message("CMD_phrase").field(m_game.players[sender].name + ' ' + fields.rest()));
+    // Clients put " says: " before the phrase itself.
+    static const QByteArray says = " says: ";
+    if (!acts(sender, fields))
+        return;
+    const QByteArray text = fields.rest();
+    const int limit = TextLimits::Phrase + (text.startsWith(says) ? int(says.size()) : 0);
+    sendall(Message("CMD_phrase").field(m_game.players[sender].name + ' ' + TableText::cutLine(text, limit)));
 }
 
 void Server::playasound(int sender, FieldReader& fields)
 {
-    if (ownSlot(sender, fields))
+    if (acts(sender, fields))
         sendall(Message("CMD_playasound").field(sender).field(fields.rest()));
 }
 
-void Server::startgame(int, FieldReader& fields)
+void Server::startgame(int sender, FieldReader& fields)
 {
-    m_table.startgame(fields.rest());
+    if (m_table.maystart(sender))
+        m_table.startgame(sender, fields.rest());
 }
 
-void Server::justwatch(int, FieldReader& fields)
+void Server::justwatch(int sender, FieldReader& fields)
 {
+    if (!m_game.players.loggedin(sender))
+        return;
     const std::optional<int> seat = fields.nextInt();
     const std::optional<int> value = fields.lastInt();
-    if (seat && value && Table::isSeat(*seat))
+    // A seat switches itself; only slot 1 switches others.
+    if (seat && value && Table::isSeat(*seat) && (*seat == sender || sender == 1))
         m_table.justwatch(*seat, *value);
 }
 
 void Server::selecttile(int sender, FieldReader& fields)
 {
-    if (!ownSlot(sender, fields) || !Table::isSeat(sender))
+    if (!acts(sender, fields))
         return;
     const std::optional<int> x = fields.nextInt();
     const std::optional<int> y = fields.lastInt();

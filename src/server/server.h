@@ -84,6 +84,12 @@ private:
 
     // Reads the slot field and accepts it only when it is the sender's own.
     static bool ownSlot(int sender, FieldReader& fields);
+    // The sender has logged in and the slot field is its own: only then may
+    // a connection talk or play.
+    bool acts(int sender, FieldReader& fields) const;
+    // The name a login may sit under: cleaned, and distinct from the names of
+    // the others logged in.
+    QByteArray seatName(int sender, const QByteArray& typed) const;
     void receivedlogininfo(int sender, FieldReader& fields);
     void kickhim(int sender, FieldReader& fields);
     void chat(int sender, FieldReader& fields);

@@ -26,6 +26,8 @@ public:
 
     // True when (x, y) touches the seat's previous pick, diagonals included.
     bool checkforlast(int x, int y, int slot) const;
+    // Refuses a pick; only the picking slot hears of it.
+    void refuse(int slot);
 
 protected:
     struct BombMarks {
@@ -36,8 +38,6 @@ protected:
     };
 
     static int random(int n);
-    // Refuses a pick; only the picking seat hears of it.
-    void refuse(int slot);
     // Empties the six boards, the sequence, then fills the board from `cell`
     // (x outer, y inner), putting each tile's copy at a random free position of
     // the first 36 sequence entries.

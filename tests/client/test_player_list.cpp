@@ -114,21 +114,24 @@ void TestPlayerList::newplayerinfo_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("rowName");
     QTest::addColumn<QStringList>("spies");
+    QTest::addColumn<QString>("myname"); // we asked to sit as "Ann"; the server's name for us wins
 
     QTest::newRow("own seat") << 2 << QByteArray("2+Ann") << QStringList{"0+You are Connected."}
-                              << 2 << "Ann" << QStringList{};
+                              << 2 << "Ann" << QStringList{} << "Ann";
+    QTest::newRow("own seat renamed") << 2 << QByteArray("2+Ann 2") << QStringList{"0+You are Connected."}
+                                      << 2 << "Ann 2" << QStringList{} << "Ann 2";
     QTest::newRow("other seat") << 2 << QByteArray("3+Bob") << QStringList{"0+Bob is Connected."}
-                                << 3 << "Bob" << QStringList{};
+                                << 3 << "Bob" << QStringList{} << "Ann";
     QTest::newRow("name keeps plus") << 1 << QByteArray("4+A+b+") << QStringList{"0+A+b+ is Connected."}
-                                     << 4 << "A+b+" << QStringList{};
+                                     << 4 << "A+b+" << QStringList{} << "Ann";
     QTest::newRow("other watcher") << 2 << QByteArray("7+Bob")
                                    << QStringList{"0+Bob is Connected.", "0+Bob is spying."} << 0
-                                   << "" << QStringList{"7: Bob"};
+                                   << "" << QStringList{"7: Bob"} << "Ann";
     QTest::newRow("own watcher") << 8 << QByteArray("8+Me")
                                  << QStringList{"0+You are Connected.", "0+You are spying."} << 0
-                                 << "" << QStringList{"8: Me"};
+                                 << "" << QStringList{"8: Me"} << "Me";
     QTest::newRow("slot 12") << 2 << QByteArray("12+Ann") << QStringList{} << 0 << ""
-                             << QStringList{};
+                             << QStringList{} << "Ann";
 }
 
 void TestPlayerList::newplayerinfo()
@@ -139,9 +142,12 @@ void TestPlayerList::newplayerinfo()
     QFETCH(int, row);
     QFETCH(QString, rowName);
     QFETCH(QStringList, spies);
+    QFETCH(QString, myname);
     Harness h;
+    h.session.setMyname(QStringLiteral("Ann"));
     h.setMySlot(myslot);
     h.run(&PlayerListController::newplayerinfo, payload);
+    QCOMPARE(h.session.myname(), myname);
     QCOMPARE(h.lines, lines);
     for (const QColor& c : h.colours)
         QCOMPARE(c, Blue);

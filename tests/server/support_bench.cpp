@@ -58,6 +58,7 @@ Bench::Bench(QList<int> connectedSlots, int mode)
     game.gamemode = mode;
     for (int slot : connectedSlots) {
         game.players[slot].connected = true;
+        game.players[slot].loggedin = true;
         game.players[slot].name = "P" + QByteArray::number(slot);
         game.players.slotcount = qMax(game.players.slotcount, slot);
     }

@@ -43,10 +43,12 @@ void GameTableTest::startsGame_data()
     QTest::addColumn<QByteArray>("payload");
     QTest::addColumn<QByteArray>("announced"); // empty: dropped
 
-    QTest::newRow("standard") << QByteArray("Ann+1+") << QByteArray("CMD_startgame+Ann+1+3+");
-    QTest::newRow("classic") << QByteArray("Ann+2+") << QByteArray("CMD_startgame+Ann+2+6+");
-    QTest::newRow("name with plus") << QByteArray("A+n+n+1+") << QByteArray("CMD_startgame+A+n+n+1+3+");
-    QTest::newRow("empty name") << QByteArray("+2+") << QByteArray("CMD_startgame++2+6+");
+    // The game is announced under the starter's seat name ("A+n"), whatever the message says.
+    QTest::newRow("standard") << QByteArray("A+n+1+") << QByteArray("CMD_startgame+A+n+1+3+");
+    QTest::newRow("classic") << QByteArray("Ann+2+") << QByteArray("CMD_startgame+A+n+2+6+");
+    QTest::newRow("name with plus") << QByteArray("A+n+n+1+") << QByteArray("CMD_startgame+A+n+1+3+");
+    QTest::newRow("another's name") << QByteArray("Bob+2+") << QByteArray("CMD_startgame+A+n+2+6+");
+    QTest::newRow("empty name") << QByteArray("+2+") << QByteArray("CMD_startgame+A+n+2+6+");
     for (const char* bad : {"Ann+3+", "Ann+0+", "Ann+-1+", "Ann+x+", "Ann+4294967297+", "Ann+1", ""})
         QTest::newRow(bad) << QByteArray(bad) << QByteArray();
 }
@@ -57,7 +59,8 @@ void GameTableTest::startsGame()
     QFETCH(QByteArray, announced);
 
     Bench bench({1, 8}, 0);
-    bench.table.startgame(payload);
+    bench.seat(1).name = "A+n";
+    bench.table.startgame(1, payload);
     QCOMPARE(bench.game.gamerunning, !announced.isEmpty());
     QCOMPARE(bench.out.to(8).value(0), announced);
     if (!announced.isEmpty())

@@ -31,6 +31,10 @@ private slots:
     void kicks();
     void relays_data();
     void relays();
+    void cutsLongTexts_data();
+    void cutsLongTexts();
+    void seatsDistinctNames_data();
+    void seatsDistinctNames();
     void dropsSpoofedAndMalformed_data();
     void dropsSpoofedAndMalformed();
     void closesFloodingConnection();
@@ -146,6 +150,8 @@ void ServerSessionsTest::kicks()
     if (kicked) {
         const QByteArray name = kicked == 2 ? "Bob" : "Cy";
         QCOMPARE(first, "CMD_playerdisconnected+" + QByteArray::number(kicked) + '+' + name);
+        // The removed player is told why, just before the connection ends.
+        QCOMPARE(clients[size_t(kicked - 1)]->nextOf("CMD_kicked"), QByteArray("CMD_kicked+"));
         QVERIFY(clients[size_t(kicked - 1)]->waitClosed());
         first = clients[0]->next();
     }
@@ -179,6 +185,91 @@ void ServerSessionsTest::relays()
     ann->send(message);
     for (TestClient* c : {host.get(), ann.get(), cy.get()})
         QCOMPARE(c->nextOf(CommandLine::parse(relayed).command), relayed);
+}
+
+void ServerSessionsTest::cutsLongTexts_data()
+{
+    QTest::addColumn<QByteArray>("message"); // from Ann, slot 2
+    QTest::addColumn<QByteArray>("relayed");
+
+    const QByteArray a399(399, 'a');
+    const QByteArray smile = "\xf0\x9f\x98\x80"; // two units: does not fit the last place
+    const QByteArray e = "\xc3\xa9";               // one unit: fits
+    QTest::newRow("chat at the limit") << "CMD_chat+2+" + a399 + "b|clRed" << "CMD_chat+2+Ann chats: " + a399 + "b|clRed";
+    QTest::newRow("chat past it keeps its colour") << "CMD_chat+2+" + a399 + "bc|$00FF0000"
+                                                   << "CMD_chat+2+Ann chats: " + a399 + "b|$00FF0000";
+    QTest::newRow("never half a character") << "CMD_chat+2+" + a399 + smile + "|clRed" << "CMD_chat+2+Ann chats: " + a399 + "|clRed";
+    QTest::newRow("two bytes, one character") << "CMD_chat+2+" + a399 + e + e << "CMD_chat+2+Ann chats: " + a399 + e;
+    QTest::newRow("without a colour") << "CMD_chat+2+" + QByteArray(500, 'x') << "CMD_chat+2+Ann chats: " + QByteArray(400, 'x');
+    QTest::newRow("action") << "CMD_action+2+" + QByteArray(401, 'w') + "|clBlue"
+                            << "CMD_action+2+Ann " + QByteArray(400, 'w') + "|clBlue";
+    QTest::newRow("phrase") << "CMD_phrase+2+ says: " + QByteArray(60, 'p') + "|clBlue"
+                            << "CMD_phrase+Ann  says: " + QByteArray(50, 'p') + "|clBlue";
+    QTest::newRow("phrase without its says") << "CMD_phrase+2+" + QByteArray(60, 'p')
+                                             << "CMD_phrase+Ann " + QByteArray(50, 'p');
+}
+
+void ServerSessionsTest::cutsLongTexts()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(QByteArray, relayed);
+
+    Client host = join("Host"), ann = join("Ann");
+    QVERIFY(host && ann);
+    QVERIFY(settle({host.get(), ann.get()}));
+    ann->send(message);
+    for (TestClient* c : {host.get(), ann.get()})
+        QCOMPARE(c->nextOf(CommandLine::parse(relayed).command), relayed);
+}
+
+void ServerSessionsTest::seatsDistinctNames_data()
+{
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<QByteArray>("seated"); // Vic, "Vic 2" and 24 "V"s are already there
+
+    QTest::newRow("a name nobody has") << QByteArray("Ann") << QByteArray("Ann");
+    QTest::newRow("a name taken") << QByteArray("Vic") << QByteArray("Vic 3");
+    QTest::newRow("taken in another case") << QByteArray("vIC") << QByteArray("vIC 3");
+    QTest::newRow("empty") << QByteArray() << QByteArray("Player");
+    QTest::newRow("blanks only") << QByteArray(" \t ") << QByteArray("Player");
+    QTest::newRow("an empty seat's text") << QByteArray("<Waiting>") << QByteArray("Player");
+    QTest::newRow("a placeholder of any kind") << QByteArray("<enter chat here>") << QByteArray("Player");
+    QTest::newRow("right-to-left override") << QByteArray("Ev\xe2\x80\xaeil") << QByteArray("Evil");
+    QTest::newRow("isolates and marks") << QByteArray("\xe2\x81\xa6Vi\xe2\x80\x8f" "c\xe2\x81\xa9") << QByteArray("Vic 3");
+    QTest::newRow("zero-width space") << QByteArray("V\xe2\x80\x8bic") << QByteArray("Vic 3");
+    QTest::newRow("controls") << QByteArray("A\x01" "B\x1b" "[31m\x7f\xc2\x9b") << QByteArray("AB[31m");
+    QTest::newRow("line break") << QByteArray("Ann\xe2\x80\xa8Vic") << QByteArray("AnnVic");
+    QTest::newRow("blanks folded") << QByteArray("  Ann   Lee ") << QByteArray("Ann Lee");
+    QTest::newRow("a bar cannot start the colour") << QByteArray("a|clRed") << QByteArray("a\xc2\xa6" "clRed");
+    QTest::newRow("plus kept") << QByteArray("B+b") << QByteArray("B+b");
+    QTest::newRow("cut to a row") << QByteArray(30, 'n') << QByteArray(24, 'n');
+    QTest::newRow("cut, then numbered") << QByteArray(30, 'v') << QByteArray(22, 'v') + " 2";
+}
+
+void ServerSessionsTest::seatsDistinctNames()
+{
+    QFETCH(QByteArray, typed);
+    QFETCH(QByteArray, seated);
+
+    Client vic = join("Vic"), vic2 = join("Vic 2"), longName = join(QByteArray(24, 'V'));
+    QVERIFY(vic && vic2 && longName);
+    TestClient newcomer;
+    QVERIFY(newcomer.connectTo(m_server->port()));
+    QCOMPARE(newcomer.nextOf("CMD_sendlogininfo"), QByteArray("CMD_sendlogininfo+4"));
+    newcomer.send("CMD_logininfo+4+1.0.12+" + typed);
+    // Everybody, the newcomer included, sees the name it sits under.
+    const QByteArray announced = "CMD_newplayerinfo+4+" + seated;
+    QCOMPARE(newcomer.nextOf("CMD_newplayerinfo"), announced);
+    QCOMPARE(vic->nextOf("CMD_newplayerinfo"), QByteArray("CMD_newplayerinfo+2+Vic 2"));
+    QCOMPARE(vic->nextOf("CMD_newplayerinfo"), "CMD_newplayerinfo+3+" + QByteArray(24, 'V'));
+    QCOMPARE(vic->nextOf("CMD_newplayerinfo"), announced);
+    // The sender's own colour is the first "|" a client finds.
+    newcomer.send("CMD_chat+4+hi|clBlue");
+    QCOMPARE(vic->nextOf("CMD_chat"), "CMD_chat+4+" + seated + " chats: hi|clBlue");
+    // One login per connection: a second cannot change the name.
+    newcomer.send("CMD_logininfo+4+1.0.12+Other");
+    newcomer.send("CMD_chat+4+again");
+    QCOMPARE(vic->nextOf("CMD_chat"), "CMD_chat+4+" + seated + " chats: again");
 }
 
 void ServerSessionsTest::dropsSpoofedAndMalformed_data()

@@ -1,5 +1,7 @@
 #include "seat_proxy.h"
 
+#include "net/message.h"
+
 SeatProxy::SeatProxy(quint16 serverPort, QObject* parent) : QObject(parent), m_serverPort(serverPort)
 {
     connect(&m_listener, &QTcpServer::newConnection, this, &SeatProxy::accept);
@@ -33,6 +35,12 @@ void SeatProxy::fromPlayer()
 {
     if (m_down && m_up)
         m_up->write(m_down->readAll());
+}
+
+void SeatProxy::startGame(int mode)
+{
+    if (m_up)
+        m_up->write(Message("CMD_startgame").field("").field(mode).field("").bytes());
 }
 
 void SeatProxy::fromServer()

@@ -22,6 +22,9 @@ public:
     // A player is connected and has been given its slot.
     bool seated() const { return m_down && m_check.slot() != 0; }
     const SeatCheck& check() const { return m_check; }
+    // Starts a game in the seated player's name (only seats may start one).
+    // Call it while the player is idle, so it cannot fall inside one of its messages.
+    void startGame(int mode);
 
 signals:
     void slotGiven(int slot);

@@ -93,7 +93,8 @@ void SoakDriver::startGame()
     for (int i = 0; i < Seats; ++i)
         launchBot(i);
     // Once the six seats are taken, the watchers come (the spectators' slots
-    // are all that is left), and the first of them starts the game.
+    // are all that is left); once the first has seen every seat named, a seat
+    // starts the game (spectators may not).
     QTimer* wait = new QTimer(this);
     connect(wait, &QTimer::timeout, this, [this, wait] {
         for (const auto& seat : m_seats)
@@ -106,7 +107,7 @@ void SoakDriver::startGame()
         if (!m_watchers[0]->present() || m_watchers[0]->seatsNamed() < Seats)
             return;
         wait->deleteLater();
-        m_watchers[0]->startGame(m_options.mode);
+        m_seats[0]->startGame(m_options.mode);
         m_rotation.start(3000);
     });
     wait->start(10);

@@ -26,11 +26,6 @@ void Watcher::leave()
     m_socket.disconnectFromHost();
 }
 
-void Watcher::startGame(int mode)
-{
-    m_socket.write(Message("CMD_startgame").field(m_name).field(mode).field(""));
-}
-
 int Watcher::seatsNamed() const
 {
     int named = 0;

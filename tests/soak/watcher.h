@@ -20,8 +20,6 @@ public:
 
     void join();
     void leave();
-    // Starts a game in this mode, as any connection may.
-    void startGame(int mode);
     // Seats (1 to 6) whose player has logged in.
     int seatsNamed() const;
     bool present() const { return m_socket.state() == QAbstractSocket::ConnectedState && m_slot > 6; }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// The names players sit under. A name must not pass for another player, for an
+// empty seat or for part of a chat line's styling:
+// - control, format and line-break characters are dropped (among them the
+//   bidirectional overrides, embeddings and isolates that would reverse the
+//   chat line the name heads, and zero-width characters that would let two
+//   names that look the same differ), runs of blanks become one blank, ends
+//   are trimmed;
+// - "|" becomes "¦": clients split a relayed line at its first "|" to find the
+//   colour, so a bar in the head would cut the line there;
+// - the name is cut to the longest a score-panel row shows;
+// - an empty name, or one in angle brackets like the "<Waiting>" of an empty
+//   seat, becomes "Player";
+// - a name another player already has (case-insensitive) gets " 2", " 3", …
+//   appended, so "Vic" joining while Vic plays sits as "Vic 2".
+class PlayerNames {
+public:
+    // The name as it may sit at the table, before the check against others.
+    static QByteArray clean(const QByteArray& typed);
+    // `name` (already clean), or the first numbered form no name of `taken` has.
+    static QByteArray distinct(const QByteArray& name, const QList<QByteArray>& taken);
+    // Names are told apart without regard to case.
+    static bool same(const QByteArray& a, const QByteArray& b);
+
+    static const QByteArray Unnamed; // "Player"
+};
