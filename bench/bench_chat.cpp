@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <ctime>
 
 namespace {
 
@@ -22,10 +23,11 @@ double layoutMs(const QString& text)
     const QList<RichItem> items{{RichItem::Kind::Text, QStringLiteral("Al chats: "), 0, -1, {}, true},
                                 {RichItem::Kind::Text, text, 0, -1, {}, false}};
     RichLayout layout;
-    QElapsedTimer t;
-    t.start();
+    // Processor time, not wall time: on a shared machine the wall clock
+    // measures the neighbours.
+    const std::clock_t start = std::clock();
     layout.build(items, styles, 0, 5, 675);
-    return double(t.nsecsElapsed()) / 1e6;
+    return double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;
 }
 
 qint64 rssKib()
@@ -81,7 +83,7 @@ int main(int argc, char** argv)
         word << layoutMs(QString(kib * 1024, QLatin1Char('x')));
         words << layoutMs(QStringLiteral("xxxxxxx ").repeated(kib * 128));
     }
-    bench::printRow({QStringLiteral("layout, %1 KiB unbroken word").arg(kib), bench::median(word),
+    bench::printRow({QStringLiteral("layout, %1 KiB unbroken word, CPU").arg(kib), bench::median(word),
                      QStringLiteral("ms"), QStringLiteral("same in 8-letter words"), bench::median(words),
                      {}, QStringLiteral("< 100 ms")});
 
