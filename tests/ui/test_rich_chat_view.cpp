@@ -1,7 +1,6 @@
 #include "ui/rich_chat_view.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -9,6 +8,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <ctime>
 
 namespace {
 
@@ -282,14 +282,14 @@ void TestRichChatView::breaksAMegabyteWordInLinearTime()
                           {RichItem::Kind::Text, word, 0, -1, {}, false}};
     const QList<RichTextStyle> styles{look(Qt::black, 10)};
     RichLayout layout;
-    QElapsedTimer timer;
-    timer.start();
+    // Processor time: the machine's other work must not fail the test.
+    const std::clock_t start = std::clock();
     layout.build(items, styles, 0, 5, 395);
-    const qint64 ms = timer.elapsed();
-    qInfo("1 MiB word laid out in %lld ms", ms);
+    const double ms = double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;
+    qInfo("1 MiB word laid out in %.0f ms of processor time", ms);
     // Row by row over the whole rest of the word took minutes; the sanitised
     // debug build needs well under a second.
-    QVERIFY2(ms < 3000, qPrintable(QString::number(ms)));
+    QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
     qsizetype covered = 0;
     for (const RichRow& row : layout.rows()) {
         for (const RichFragment& f : row.fragments) {
