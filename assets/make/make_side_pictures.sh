@@ -32,11 +32,6 @@ planet() {
   $IM "$TMP/shade.png" "$TMP/mask.png" -alpha off -compose CopyOpacity -composite "$out"
 }
 
-# tile BACKGROUND OUT: a 48 x 48 black tile with a thin frame, ready to draw on.
-tile_base() {
-  $IM -size 48x48 xc:black -fill none -stroke '#303050' -draw 'rectangle 0,0 47,47' "$1"
-}
-
 # --- Backgrounds ------------------------------------------------------------
 starfield 128 128 11 info_back.jpg.png
 $IM info_back.jpg.png -quality 88 info_back.jpg && rm info_back.jpg.png
@@ -45,50 +40,6 @@ $IM -size 64x64 xc:'#dde4f4' \
     -fill '#c8d2ec' -draw 'rectangle 0,0 31,31' -draw 'rectangle 32,32 63,63' \
     -fill '#b0bde0' -draw 'circle 16,16 16,13' -draw 'circle 48,48 48,45' \
     -quality 90 dl_back.jpg
-
-# --- Tile pictures for the help page ------------------------------------------
-tile_base "$TMP/base.png"
-
-# Space: a blasted cell, an empty patch of sky with a fading ring.
-starfield 48 48 23 "$TMP/sky.png"
-$IM "$TMP/sky.png" -fill none -stroke '#4a3a60' -strokewidth 2 -draw 'circle 24,24 24,8' \
-    -stroke '#303050' -strokewidth 1 -draw 'rectangle 0,0 47,47' info_tile_space.png
-
-# Humdrum: a plain grey rock of a planet.
-planet 40 '#d0d0d0' '#3a3a3a' "$TMP/grey.png"
-$IM "$TMP/base.png" "$TMP/grey.png" -geometry +4+4 -composite \
-    -fill '#6a6a6a' -stroke none -draw 'circle 18,20 18,23' -draw 'circle 29,30 29,32' \
-    info_tile_humdrum.png
-
-# 2x and 3x: a gold planet carrying the multiplier.
-planet 40 '#fff2a0' '#8a5a00' "$TMP/gold.png"
-for n in 2 3; do
-  $IM "$TMP/base.png" "$TMP/gold.png" -geometry +4+4 -composite \
-      -font "$BOLD" -pointsize 19 -fill black -stroke none -gravity center -annotate +1+1 "${n}x" \
-      -fill white -annotate +0+0 "${n}x" "info_tile_${n}x.png"
-done
-
-# Bomb: a dark sphere with a burning fuse.
-planet 34 '#8080a0' '#101018' "$TMP/bomb.png"
-$IM "$TMP/base.png" "$TMP/bomb.png" -geometry +6+10 -composite \
-    -stroke '#c0a060' -strokewidth 3 -fill none -draw 'path "M 30,14 Q 34,6 40,8"' \
-    -stroke none -fill '#ffcc00' -draw 'circle 40,8 40,4' -fill '#ff5020' -draw 'circle 40,8 40,6' \
-    info_tile_bomb.png
-
-# Transport: a blue portal with a spiral.
-$IM "$TMP/base.png" -fill '#0a2a60' -stroke '#40a0ff' -strokewidth 2 -draw 'circle 24,24 24,6' \
-    -fill none -stroke '#90d0ff' -strokewidth 2 \
-    -draw 'path "M 24,24 C 24,18 32,18 32,24 C 32,32 18,32 18,24 C 18,12 38,12 38,24"' \
-    info_tile_transport.png
-
-# Multicolour: a planet banded in every planet colour.
-$IM -size 40x40 xc:none \
-    -fill '#e03030' -draw 'rectangle 0,0 39,7' -fill '#f08020' -draw 'rectangle 0,8 39,15' \
-    -fill '#f0e030' -draw 'rectangle 0,16 39,23' -fill '#30c040' -draw 'rectangle 0,24 39,31' \
-    -fill '#a040e0' -draw 'rectangle 0,32 39,39' "$TMP/bands.png"
-$IM "$TMP/bands.png" \( "$TMP/grey.png" -alpha extract \) -alpha off -compose CopyOpacity -composite "$TMP/bandplanet.png"
-$IM "$TMP/bandplanet.png" \( "$TMP/grey.png" -channel RGB -level 0%,140% +channel \) -compose overlay -composite "$TMP/multi.png"
-$IM "$TMP/base.png" "$TMP/multi.png" -geometry +4+4 -composite info_tile_multi.png
 
 # --- Logo of the about window ---------------------------------------------------
 starfield 260 90 31 "$TMP/logo_sky.png"
@@ -113,10 +64,5 @@ $IM "$TMP/lobby_sky.png" \
     -fill '#c060f0' -draw 'circle 158,124 158,119' -fill '#f09030' -draw 'circle 40,124 40,119' \
     -font "$BOLD" -pointsize 17 -fill '#ffd040' -gravity north -annotate +0+10 'THE MIRREK LOBBY' \
     -quality 90 dl_lobby.jpg
-
-# PNG files otherwise carry the time they were written; keep reruns byte-identical.
-for f in info_tile_*.png; do
-  $IM "$f" -strip -define png:exclude-chunk=date,time,tIME "$f"
-done
 
 echo "side pictures written to $(pwd)"

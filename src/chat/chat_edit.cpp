@@ -1,11 +1,12 @@
 #include "chat_edit.h"
 
+#include "net/text_limits.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <limits>
 
 const QString ChatEdit::Prompt = QStringLiteral("<Enter Chat Here>");
 
@@ -13,8 +14,9 @@ ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(Prompt, parent)
 {
     setObjectName(QStringLiteral("mychat"));
     setFont(QFont(QStringLiteral("Arial"), 10));
-    // Chat lines are sent as typed, however long.
-    setMaxLength(std::numeric_limits<int>::max());
+    // The server cuts longer lines before relaying them; stopping the typing
+    // here shows the player where, rather than losing the end unseen.
+    setMaxLength(TextLimits::Chat);
     m_paste = new QAction(QStringLiteral("Paste"), this);
     m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_paste->setShortcutContext(Qt::WidgetShortcut);

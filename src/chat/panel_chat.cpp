@@ -43,6 +43,7 @@ PanelChat::PanelChat(QWidget* parent)
     for (int n = 0; n < ChatTextStyles::Count; ++n)
         pushStyle(n);
     m_view->SetLinkStyle(ChatTextStyles::LinkStyle);
+    m_view->SetLineLimit(HistoryLines);
     setOwnColour(ColourText::Black);
     buildMenus();
 
@@ -75,10 +76,12 @@ void PanelChat::pushStyle(int n)
 
 void PanelChat::addlinetochat(const QString& line, quint32 colour)
 {
-    QString error;
-    const auto parsed = ChatLineParser::parse(line, &error);
+    QString shown = line.left(MaxLineLength);
+    if (shown.size() < line.size() && shown.back().isHighSurrogate())
+        shown.chop(1);
+    const auto parsed = ChatLineParser::parse(shown);
     if (!parsed) {
-        report(error);
+        noteDroppedLine();
         return;
     }
     m_styles.showLineIn(parsed->style, colour);
@@ -86,6 +89,11 @@ void PanelChat::addlinetochat(const QString& line, quint32 colour)
     m_view->StartLine(parsed->startText(), parsed->style);
     addItems(*parsed);
     m_view->Reformat();
+    // Once the view drops its oldest lines, their links can no longer be clicked.
+    if (m_view->LineCount() >= HistoryLines) {
+        const int firstLink = m_view->FirstLink();
+        m_links.forgetBefore(firstLink < 0 ? m_links.count() : firstLink);
+    }
     if (!m_menu->scrollOff()->isChecked())
         scrollToEnd();
 }
@@ -95,21 +103,41 @@ void PanelChat::addlinetochat(const QString& line, const QColor& colour)
     addlinetochat(line, ColourText::fromColor(colour));
 }
 
+void PanelChat::noteDroppedLine()
+{
+    if (m_notedDrop)
+        return;
+    m_notedDrop = true;
+    addlinetochat(QStringLiteral("0+A chat line that could not be read was left out."),
+                  QColor(0, 0, 128));
+}
+
 void PanelChat::addItems(const ChatLine& line)
 {
+    // Words in a row go to the view as one item: an item per word would cost
+    // the view a few hundred bytes for every word of the line.
+    QString words;
+    const auto flush = [&] {
+        if (!words.isEmpty())
+            m_view->AppendText(words, line.style);
+        words.clear();
+    };
     for (const ChatItem& item : line.items) {
         switch (item.kind) {
         case ChatItem::Kind::Text:
-            m_view->AppendText(item.text, line.style);
+            words += item.text;
             break;
         case ChatItem::Kind::Link:
+            flush();
             m_view->AppendLink(item.text, m_links.add(item.text));
             break;
         case ChatItem::Kind::Picture:
+            flush();
             m_view->AppendImage(item.picture, m_smileyPictures);
             break;
         }
     }
+    flush();
 }
 
 void PanelChat::scrollToEnd()

@@ -26,13 +26,21 @@ class SmiliesMenu;
 class PanelChat : public QWidget {
     Q_OBJECT
 public:
+    // The view keeps this many most recent lines; older ones are dropped whole.
+    static constexpr int HistoryLines = 2000;
+    // A shown line is cut at this many characters: well past the longest line
+    // a server relays (a name, " chats: " and a typed line), so it only stops
+    // a peer that sends far more from filling the view.
+    static constexpr int MaxLineLength = 1000;
+
     explicit PanelChat(QWidget* parent = nullptr);
     ~PanelChat() override;
 
     void setConnection(ChatConnection connection) { m_connection = std::move(connection); }
 
-    // `addlinetochat`: "style+text"; a line whose style is not a number of the
-    // view is not shown, and the reason is reported to the user.
+    // `addlinetochat`: "style+text". A line whose style is not a number of the
+    // view came from a peer: it is dropped, and the first such line of the run
+    // is noted in the chat (never a box, which would stop the player's game).
     void addlinetochat(const QString& line, quint32 colour);
     void addlinetochat(const QString& line, const QColor& colour);
     // `chatrecieved`: the payload of "CMD_chat" / "CMD_action" after the command.
@@ -69,6 +77,7 @@ private:
     void buildMenus();
     void pushStyle(int n);
     void addItems(const ChatLine& line);
+    void noteDroppedLine();
     void scrollToEnd();
     void chooseTextColour();
     void chooseTextSize(int size);
@@ -86,4 +95,5 @@ private:
     SmiliesMenu* m_smilies;
     ChatMenu* m_menu;
     QPointer<QMessageBox> m_report;
+    bool m_notedDrop = false;
 };

@@ -3,6 +3,8 @@
 // The editor keeps a guarded pointer to the buttons, which needs their full type.
 #include "phrase_buttons.h"
 
+#include "net/text_limits.h"
+
 #include <QPixmap>
 #include <QPointer>
 #include <QStringList>
@@ -18,7 +20,7 @@ class QLineEdit;
 class Tphrases : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int MaxLength = 50;
+    static constexpr int MaxLength = TextLimits::Phrase;
 
     explicit Tphrases(QWidget* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #include "chat_window.h"
 
+#include "chat/core/chat_line.h"
 #include "client/core/client_session.h"
 #include "client_commands.h"
 #include "game_view.h"
@@ -79,7 +80,10 @@ void ChatWindow::wireGameView()
     view.loadchecklist = [this] { m_players->loadchecklist(); };
     view.showWinnersPath = [this] { return showWinnersPath(); };
     if (auto* phrases = m_back->findChild<QListWidget*>(QStringLiteral("listbox_phrase"))) {
-        m_hooks.queuephrase = [phrases](const QString& phrase) { phrases->addItem(phrase); };
+        m_hooks.queuephrase = [phrases](const QString& phrase) {
+            if (phrases->count() < ChatLineParser::MaxWaitingPhrases)
+                phrases->addItem(phrase);
+        };
     }
     if (auto* start = m_back->findChild<QAbstractButton*>(QStringLiteral("button_startgame")))
         connect(start, &QAbstractButton::clicked, this, [] { showWindow("gamestart"); });

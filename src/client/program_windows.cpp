@@ -97,6 +97,12 @@ void ProgramWindows::wireWindows()
         m_about->raise();
     });
     m_gamestart->setAnchor(chat);
+    m_help->setAnchor(chat);
+    m_about->setAnchor(chat);
+    m_tallylist->setAnchor(chat);
+    Thelp* help = m_help.get();
+    help->setTilePictures(m_settings->tileSet().pictures());
+    QObject::connect(&m_settings->tileSet(), &TileSet::picturesChanged, help, &Thelp::setTilePictures);
     m_gamestart->setSession([session] { return session->myname(); },
                             [session] { return session->loggedin(); });
     QObject::connect(m_gamestart.get(), &Tgamestart::startgame, session,

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -101,8 +102,8 @@ void Tabout::Button1Click()
 void Tabout::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        SideWindowArt::centre(this, parentWidget());
-    }
+    // Each opening comes centred over the main window; a window brought back
+    // from the task bar stays where it was.
+    if (!event->spontaneous())
+        SideWindowArt::centre(this, m_anchor ? m_anchor.data() : parentWidget());
 }

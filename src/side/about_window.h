@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QUrl>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -14,6 +15,8 @@ public:
     explicit Tabout(QWidget* parent = nullptr);
 
     void setBackgroundPicture(const QPixmap& picture);
+    // The main window, over which the window opens centred.
+    void setAnchor(QWidget* mainWindow) { m_anchor = mainWindow; }
     // How the web address is opened; the desktop's browser by default.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
 
@@ -33,5 +36,5 @@ private:
     QLabel* m_version = nullptr;
     QUrl m_webAddress;
     std::function<bool(const QUrl&)> m_openUrl;
-    bool m_placed = false;
+    QPointer<QWidget> m_anchor;
 };

@@ -68,9 +68,18 @@ Tdownload::Tdownload(QWidget* parent)
             [this](bool ok, int, const QString&) { HttpCli1RequestDone(ok); });
 }
 
-// The client is a member: its destructor aborts a running download and waits
-// for the worker before the file it writes into goes away.
-Tdownload::~Tdownload() = default;
+Tdownload::~Tdownload()
+{
+    // The worker must be gone before the file it writes into (a member that
+    // would otherwise be destroyed first), and the unfinished file with it.
+    if (!m_file)
+        return;
+    m_http.AbortAndWait();
+    const QString path = m_file->fileName();
+    m_file->close();
+    m_file.reset();
+    QFile::remove(path);
+}
 
 void Tdownload::buildControls()
 {
@@ -232,6 +241,8 @@ void Tdownload::HttpCli1RequestDone(bool ok)
     m_file.reset();
     if (m_state != 2)
         install(path);
+    else if (!path.isEmpty())
+        QFile::remove(path); // a partial installer must never be started by hand either
 }
 
 void Tdownload::install(const QString& path)

@@ -2,13 +2,17 @@
 
 #include "side/side_window_art.h"
 
+#include "chat/core/tile_pictures.h"
+
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,22 +34,42 @@ QPushButton* sideButton(const QString& name, const QString& text, QWidget* paren
     return b;
 }
 
+// The special tiles and what they do, as the picture page shows them: a tile
+// of the set in use (piece code), with a bonus mark over it (bonus code, or 0).
 struct Picture {
-    const char* file;
+    int piece;
+    int bonus;
     const char* caption;
 };
-
-// The special tiles and what they do, as the picture page shows them.
 const Picture Pictures[] = {
-    {"info_tile_space.png", "Space"},
-    {"info_tile_humdrum.png", "Humdrum"},
-    {"info_tile_2x.png", "Multiplies your current trail score and blast value by 2"},
-    {"info_tile_3x.png", "Multiplies your current trail score and blast value by 3"},
-    {"info_tile_bomb.png", "Blasts all surrounding planets."},
-    {"info_tile_transport.png",
-     "Allows you to continue your trail even though the next planet you blast is not adjacent"},
-    {"info_tile_multi.png", "Allows you to hit any planet color"},
+    {0, 0, "Space"},
+    {1, 0, "Humdrum"},
+    {1, 3, "Multiplies your current trail score and blast value by 2"},
+    {1, 4, "Multiplies your current trail score and blast value by 3"},
+    {1, 2, "Blasts all surrounding planets."},
+    {1, 1, "Allows you to continue your trail even though the next planet you blast is not adjacent"},
+    {6, 0, "Allows you to hit any planet color"},
 };
+
+TilePictures builtInTiles()
+{
+    return TilePictures::fromStrip(QImage(QStringLiteral(":/pictures/board_tiles.png")));
+}
+
+// Drawn as the board draws a cell: the tile, then the bonus mark with its
+// black left see-through.
+QPixmap cellPicture(const TilePictures& set, const Picture& p)
+{
+    QImage cell(TilePictures::Side, TilePictures::Side, QImage::Format_RGB32);
+    cell.fill(Qt::black);
+    QPainter painter(&cell);
+    if (p.piece < set.pieces.size())
+        painter.drawImage(0, 0, set.pieces.at(p.piece));
+    if (p.bonus > 0 && p.bonus < set.bonus.size())
+        painter.drawImage(0, 0, TilePictures::blackTransparent(set.bonus.at(p.bonus)));
+    painter.end();
+    return QPixmap::fromImage(cell);
+}
 
 } // namespace
 
@@ -142,7 +166,8 @@ QWidget* Thelp::buildPicturePage()
     int row = 0;
     for (const Picture& p : Pictures) {
         auto* image = new QLabel(inner);
-        image->setPixmap(SideWindowArt::picture(QString::fromLatin1(p.file)));
+        image->setObjectName(QStringLiteral("image_tile%1").arg(row + 1));
+        m_tilePictures.append(image);
         auto* caption = new QLabel(QString::fromLatin1(p.caption), inner);
         caption->setObjectName(QStringLiteral("label_image%1").arg(row + 1));
         caption->setWordWrap(true);
@@ -153,7 +178,16 @@ QWidget* Thelp::buildPicturePage()
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
     scroll->setWidget(inner);
+    setTilePictures({});
     return scroll;
+}
+
+void Thelp::setTilePictures(const TilePictures& set)
+{
+    // No pictures means the built-in set, as on the board.
+    const TilePictures shown = set.pieces.isEmpty() && set.bonus.isEmpty() ? builtInTiles() : set;
+    for (qsizetype i = 0; i < m_tilePictures.size(); ++i)
+        m_tilePictures.at(i)->setPixmap(cellPicture(shown, Pictures[i]));
 }
 
 void Thelp::SelButton1Click(int tag, const QString& caption)
@@ -188,8 +222,8 @@ void Thelp::button_doneClick()
 void Thelp::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        SideWindowArt::centre(this, parentWidget());
-    }
+    // Each opening comes centred over the main window; a window brought back
+    // from the task bar stays where it was.
+    if (!event->spontaneous())
+        SideWindowArt::centre(this, m_anchor ? m_anchor.data() : parentWidget());
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
+struct TilePictures;
 class QStackedWidget;
 
 // The help window: page buttons on the side, the chosen page with its title on
@@ -13,6 +16,11 @@ public:
     explicit Thelp(QWidget* parent = nullptr);
 
     void setBackgroundPicture(const QPixmap& picture);
+    // The "Images" page draws its tiles from the set the board uses; an empty
+    // set means the built-in one.
+    void setTilePictures(const TilePictures& set);
+    // The main window, over which the window opens centred.
+    void setAnchor(QWidget* mainWindow) { m_anchor = mainWindow; }
 
     // Brings the page of button `tag` to the front and titles it with `caption`.
     void SelButton1Click(int tag, const QString& caption);
@@ -44,6 +52,7 @@ private:
     QWidget* buildPicturePage();
 
     QLabel* m_caption = nullptr;
+    QList<QLabel*> m_tilePictures;
     QStackedWidget* m_pages = nullptr;
-    bool m_placed = false;
+    QPointer<QWidget> m_anchor;
 };

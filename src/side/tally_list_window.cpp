@@ -3,6 +3,7 @@
 #include "side/core/side_config.h"
 #include "side/side_window_art.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,13 +11,16 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString LocalWinner = QStringLiteral("addtomine");
-const QString NoPlayerWins = QStringLiteral("XX Wins:");
-const QString NoPlayerTitle = QStringLiteral("XX's Tally");
+// Until a tallied player is chosen the panel says how to choose one, rather
+// than showing a made-up name.
+const QString NoPlayerWins = QStringLiteral("Their Wins:");
+const QString NoPlayerTitle = QStringLiteral("Choose a player being tallied");
 
 QLabel* label(const QString& name, const QString& text, QWidget* parent)
 {
@@ -70,10 +74,18 @@ Ttallylist::~Ttallylist()
 
 void Ttallylist::buildWindow()
 {
-    setStyleSheet(QStringLiteral(
-        "QGroupBox, QLabel { color: white; } QGroupBox { border: 1px solid #6a6a9a; margin-top: 8px; }"
+    // The look is set on the content, not the window: a style sheet reaches
+    // every child, the window's own question boxes included, whose white text
+    // would then stand on their light grey. The panels are shaded so their
+    // text stands out from the stars behind.
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("panel_content"));
+    content->setStyleSheet(QStringLiteral(
+        "QGroupBox, QLabel { color: white; }"
+        "QGroupBox { border: 1px solid #6a6a9a; margin-top: 8px; background: rgba(0, 0, 24, 215); }"
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"
-        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
+        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px;"
+        " background: rgba(0, 0, 24, 215); }"
         "QPushButton:hover { background: #202050; }"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -106,9 +118,12 @@ void Ttallylist::buildWindow()
     panels->addStretch(1);
     panels->addLayout(buttons);
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout(content);
     layout->addLayout(lists);
     layout->addLayout(panels);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(content);
 }
 
 QWidget* Ttallylist::buildOwnPanel()
@@ -160,12 +175,47 @@ void Ttallylist::FormCreate()
     if (loaded.status == TallyFile::Status::Loaded && m_table.assign(loaded.grid)) {
         loadtally();
     } else if (loaded.status == TallyFile::Status::Unreadable) {
-        auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gloop Dash"), loaded.error,
-                                    QMessageBox::Ok, this);
-        box->setObjectName(QStringLiteral("messagebox"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        // Told once the player can see it: the window is created at start-up,
+        // before the main window is up.
+        m_loadError = loaded.error;
     }
+}
+
+void Ttallylist::setAnchor(QWidget* mainWindow)
+{
+    m_anchor = mainWindow;
+    if (!mainWindow)
+        return;
+    mainWindow->installEventFilter(this);
+    if (mainWindow->isVisible())
+        reportLoadError();
+}
+
+bool Ttallylist::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_anchor && event->type() == QEvent::Show)
+        reportLoadError();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Ttallylist::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    reportLoadError();
+}
+
+void Ttallylist::reportLoadError()
+{
+    if (m_loadError.isEmpty())
+        return;
+    QWidget* over = m_anchor && m_anchor->isVisible() ? m_anchor.data() : this;
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gloop Dash"), m_loadError,
+                                QMessageBox::Ok, over);
+    m_loadError.clear();
+    box->setObjectName(QStringLiteral("messagebox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Shown after the window that asked has finished showing, so it lands on top.
+    QTimer::singleShot(0, box, &QWidget::show);
 }
 
 void Ttallylist::loadtally()

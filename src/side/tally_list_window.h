@@ -3,6 +3,7 @@
 #include "side/core/tally_file.h"
 #include "side/core/tally_table.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -25,11 +26,16 @@ class Ttallylist : public QWidget {
 public:
     // Reads the tally from the game's home folder.
     explicit Ttallylist(QWidget* parent = nullptr);
-    // Reads the tally from `folder`. An unreadable file is reported in an error
-    // box, kept aside as "gloopdashtally.tld.bad", and the tally starts empty.
+    // Reads the tally from `folder`. An unreadable file is kept aside as
+    // "gloopdashtally.tld.bad" and the tally starts empty; an error box says so
+    // over the main window once that is shown (see setAnchor), or over this
+    // window when it is shown first.
     explicit Ttallylist(const QString& folder, QWidget* parent = nullptr);
     // Writes the tally; a failure is ignored, as there is nobody left to tell.
     ~Ttallylist() override;
+
+    // The main window, over which a damaged tally is reported once it shows.
+    void setAnchor(QWidget* mainWindow);
 
     // The tile painted behind the window: the main window's background picture.
     void setBackgroundPicture(const QPixmap& picture);
@@ -77,6 +83,10 @@ public:
     void FlatButton1Click();
     void FlatButton2Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 signals:
     // Connect to the main window's `loadchecklist` (directly: addgame counts
     // from `checklist` right after emitting).
@@ -84,6 +94,7 @@ signals:
 
 private:
     void FormCreate();
+    void reportLoadError();
     void buildWindow();
     QWidget* buildOwnPanel();
     QWidget* buildPlayerPanel();
@@ -104,4 +115,6 @@ private:
     QLabel* m_hisname = nullptr;
     QLabel* m_hisnametop = nullptr;
     bool m_rechecking = false;
+    QString m_loadError;
+    QPointer<QWidget> m_anchor;
 };

@@ -43,7 +43,44 @@ void RichChatView::SetTextStyle(int n, const RichTextStyle& style)
 void RichChatView::append(RichItem item)
 {
     item.startsLine = item.startsLine || m_items.isEmpty();
+    m_lines += item.startsLine;
     m_items.append(std::move(item));
+}
+
+void RichChatView::dropOldLines()
+{
+    if (m_lineLimit == 0 || m_lines <= m_lineLimit)
+        return;
+    int count = 0;
+    for (int excess = m_lines - m_lineLimit; excess > 0; --excess) {
+        do
+            ++count;
+        while (count < m_items.size() && !m_items.at(count).startsLine);
+    }
+    const int rowsBefore = int(m_layout.rows().size());
+    m_items.remove(0, count);
+    m_layout.dropItems(count);
+    m_lines = m_lineLimit;
+    // Keep the rows in sight where they are when the view is not following the end.
+    const int rowsGone = rowsBefore - int(m_layout.rows().size());
+    const int position = std::max(0, verticalScrollBar()->value() - rowsGone);
+    const auto shift = [count](RichPos p) {
+        return p.item < count ? RichPos{} : RichPos{p.item - count, p.offset};
+    };
+    m_anchor = shift(m_anchor);
+    m_focus = shift(m_focus);
+    m_pressedLink = -1;
+    updateScrollRange();
+    verticalScrollBar()->setValue(position);
+}
+
+int RichChatView::FirstLink() const
+{
+    for (const RichItem& item : m_items) {
+        if (item.kind == RichItem::Kind::Link)
+            return item.link;
+    }
+    return -1;
 }
 
 void RichChatView::StartLine(const QString& text, int style)
@@ -70,6 +107,7 @@ void RichChatView::AppendImage(int index, const RichImageList& images)
 
 void RichChatView::Reformat()
 {
+    dropOldLines();
     const int width = viewport()->width();
     m_layout.build(m_items, m_styles, m_linkStyle, Margin, width - Margin);
     m_laidOutWidth = width;
@@ -80,6 +118,7 @@ void RichChatView::Reformat()
 void RichChatView::ClearView()
 {
     m_items.clear();
+    m_lines = 0;
     m_layout.clear();
     m_anchor = m_focus = {};
     m_selecting = false;

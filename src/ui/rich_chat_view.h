@@ -37,6 +37,13 @@ public:
     // each item that begins a line (but the first), pictures left out.
     void CopySelection();
     int ItemCount() const { return int(m_items.size()); }
+    // Lines begun so far and still held.
+    int LineCount() const { return m_lines; }
+    // The view keeps at most this many lines (0: no limit); at each Reformat the
+    // oldest lines beyond it are dropped whole.
+    void SetLineLimit(int lines) { m_lineLimit = std::max(0, lines); }
+    // The number of the first link still held, or -1 when none is.
+    int FirstLink() const;
     void SetScrollPosition(int position);
 
     int ScrollPosition() const;
@@ -61,6 +68,7 @@ protected:
 
 private:
     void append(RichItem item);
+    void dropOldLines();
     void updateScrollRange();
     int contentTop() const;
     QPoint toContent(QPoint viewportPoint) const;
@@ -71,6 +79,8 @@ private:
     std::pair<RichPos, RichPos> selection() const;
 
     QList<RichItem> m_items;
+    int m_lines = 0;
+    int m_lineLimit = 0;
     QList<RichTextStyle> m_styles;
     int m_linkStyle = 4;
     RichLayout m_layout;

@@ -1,6 +1,7 @@
 #include "rich_layout.h"
 
 #include <QFontMetrics>
+#include <QtMath>
 #include <algorithm>
 #include <vector>
 
@@ -66,31 +67,29 @@ private:
 
 namespace {
 
-// The longest start of text[from, end) that fits width, never less than one
-// character and never half of a surrogate pair.
-int fittingLength(const QString& text, int from, int end, int width, const QFontMetrics& fm)
-{
-    int lo = 1;
-    int hi = end - from;
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (fm.horizontalAdvance(text.mid(from, mid)) <= width)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    if (lo < end - from && text.at(from + lo - 1).isHighSurrogate())
-        ++lo;
-    return lo;
-}
+// Words up to this length are measured whole, with their kerning; longer ones
+// character by character, so measuring stays linear in the word's length.
+constexpr int kShapedWordLength = 64;
 
+// Breaks a word wider than a row between characters: each row takes as many
+// characters as fit (at least one, never half of a surrogate pair).
 template <typename Builder>
 void placeLongWord(Builder& b, int index, const QString& text, int from, int end,
-                   const QFontMetrics& fm)
+                   CharWidths& widths, const QFontMetrics& fm)
 {
     while (from < end) {
-        const int n = fittingLength(text, from, end, std::max(b.room(), 1), fm);
-        b.place(index, from, n, fm.horizontalAdvance(text.mid(from, n)), fm.ascent(), fm.descent());
+        const qreal room = std::max(b.room(), 1);
+        qreal width = 0;
+        int n = 0;
+        while (from + n < end) {
+            int size = 1;
+            const qreal w = widths.at(text, from + n, &size);
+            if (n > 0 && width + w > room)
+                break;
+            width += w;
+            n = std::min(n + size, end - from);
+        }
+        b.place(index, from, n, qCeil(width), fm.ascent(), fm.descent());
         from += n;
         if (from < end)
             b.newRow();
@@ -99,9 +98,17 @@ void placeLongWord(Builder& b, int index, const QString& text, int from, int end
 
 } // namespace
 
-const QList<RichLayout::Chunk>& RichLayout::chunksOf(int index, const QString& text,
-                                                     const QFont& font, const QFontMetrics& fm)
+int RichLayout::wordWidth(const QString& text, int from, int end, StyleFont& style)
 {
+    if (end - from <= kShapedWordLength)
+        return style.metrics.horizontalAdvance(text.mid(from, end - from));
+    return qCeil(style.widths.of(text, from, end));
+}
+
+const QList<RichLayout::Chunk>& RichLayout::chunksOf(int index, const QString& text,
+                                                     StyleFont& style)
+{
+    const QFont& font = style.font;
     Measure& m = m_measures[index];
     if (m.valid && m.font == font)
         return m.chunks;
@@ -115,26 +122,28 @@ const QList<RichLayout::Chunk>& RichLayout::chunksOf(int index, const QString& t
         const int visibleEnd = end;
         while (end < text.size() && text.at(end) == QLatin1Char(' '))
             ++end;
-        m.chunks.append({end, fm.horizontalAdvance(text.mid(from, visibleEnd - from)),
-                         fm.horizontalAdvance(text.mid(from, end - from))});
+        const int visible = wordWidth(text, from, visibleEnd, style);
+        // Blanks are measured apart from the word: a long run of them is
+        // then summed rather than shaped.
+        m.chunks.append({end, visible, visible + wordWidth(text, visibleEnd, end, style)});
         from = end;
     }
     return m.chunks;
 }
 
-void RichLayout::placeText(Builder& b, int index, const QString& text, const QFont& font,
-                           const QFontMetrics& fm)
+void RichLayout::placeText(Builder& b, int index, const QString& text, StyleFont& style)
 {
+    const QFontMetrics& fm = style.metrics;
     if (text.isEmpty()) {
         b.place(index, 0, 0, 0, fm.ascent(), fm.descent());
         return;
     }
     int from = 0;
-    for (const Chunk& chunk : chunksOf(index, text, font, fm)) {
+    for (const Chunk& chunk : chunksOf(index, text, style)) {
         if (chunk.visibleWidth > b.room() && !b.rowEmpty())
             b.newRow();
         if (chunk.visibleWidth > b.full())
-            placeLongWord(b, index, text, from, chunk.end, fm);
+            placeLongWord(b, index, text, from, chunk.end, style.widths, fm);
         else
             b.place(index, from, chunk.end - from, chunk.width, fm.ascent(), fm.descent());
         from = chunk.end;
@@ -178,21 +187,22 @@ void RichLayout::build(const QList<RichItem>& items, const QList<RichTextStyle>&
     // the last line and what follows it are laid out again; the chat adds one
     // line at a time to a view that keeps every line of the session.
     int first = 0;
-    if (keepsGeometry(styles, linkStyle, left, right, items.size()))
+    if (keepsGeometry(styles, linkStyle, left, right, items.size())) {
         first = rewindToLastLine(items);
-    else
+    } else {
         m_rows.clear();
+        m_fonts.clear();
+    }
     m_styles = styles;
     m_linkStyle = linkStyle;
     m_left = left;
     m_right = right;
     m_measures.resize(items.size());
-    std::vector<QFontMetrics> metrics;
-    metrics.reserve(size_t(m_styles.size()));
-    for (const RichTextStyle& style : m_styles)
-        metrics.emplace_back(style.font);
-    const QFont fallback;
-    const QFontMetrics fallbackMetrics(fallback);
+    if (m_fonts.empty()) {
+        for (const RichTextStyle& style : m_styles)
+            m_fonts.emplace_back(style.font);
+        m_fonts.emplace_back(QFont()); // for items when there are no styles
+    }
     const int top = m_rows.isEmpty() ? 0 : m_rows.last().top + m_rows.last().height;
     Builder b(m_rows, left, right, top);
     for (int i = first; i < items.size(); ++i) {
@@ -208,10 +218,7 @@ void RichLayout::build(const QList<RichItem>& items, const QList<RichTextStyle>&
             continue;
         }
         const int s = styleOf(item);
-        if (s < 0)
-            placeText(b, i, item.text, fallback, fallbackMetrics);
-        else
-            placeText(b, i, item.text, m_styles.at(s).font, metrics[size_t(s)]);
+        placeText(b, i, item.text, m_fonts[s < 0 ? m_fonts.size() - 1 : size_t(s)]);
     }
     m_height = b.finish();
     m_laidItems = int(items.size());
@@ -223,6 +230,29 @@ void RichLayout::clear()
     m_measures.clear();
     m_laidItems = 0;
     m_height = 0;
+}
+
+void RichLayout::dropItems(int count)
+{
+    if (count <= 0)
+        return;
+    if (count >= m_laidItems) {
+        clear();
+        return;
+    }
+    qsizetype gone = 0;
+    while (gone < m_rows.size() && m_rows.at(gone).fragments.first().item < count)
+        ++gone;
+    m_rows.remove(0, gone);
+    const int shift = m_rows.isEmpty() ? m_height : m_rows.first().top;
+    for (RichRow& row : m_rows) {
+        row.top -= shift;
+        for (RichFragment& f : row.fragments)
+            f.item -= count;
+    }
+    m_height -= shift;
+    m_measures.remove(0, std::min<qsizetype>(count, m_measures.size()));
+    m_laidItems -= count;
 }
 
 int RichLayout::styleOf(const RichItem& item) const

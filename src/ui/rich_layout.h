@@ -1,10 +1,12 @@
 #pragma once
 
+#include "char_widths.h"
 #include "rich_item.h"
 
 #include <QFontMetrics>
 #include <QList>
 #include <QPoint>
+#include <vector>
 
 // A run of one item placed on one row: characters [from, from + length) of its
 // text (or its picture), starting at x.
@@ -35,6 +37,9 @@ public:
                int left, int right);
     // Forgets the rows and the measurements (the items are gone).
     void clear();
+    // The first `count` items, whole lines, were removed: their rows go and the
+    // rest move up, without laying anything out again.
+    void dropItems(int count);
 
     const QList<RichRow>& rows() const { return m_rows; }
     int height() const { return m_height; }
@@ -72,16 +77,25 @@ private:
         QList<Chunk> chunks;
     };
 
+    // A style's font with what measuring it needs; kept while the fonts stay.
+    struct StyleFont {
+        explicit StyleFont(const QFont& f) : font(f), metrics(f), widths(f) {}
+        QFont font;
+        QFontMetrics metrics;
+        CharWidths widths;
+    };
+
     bool keepsGeometry(const QList<RichTextStyle>& styles, int linkStyle, int left, int right,
                        qsizetype itemCount) const;
     // Drops the rows of the last laid-out line and returns its first item.
     int rewindToLastLine(const QList<RichItem>& items);
-    const QList<Chunk>& chunksOf(int index, const QString& text, const QFont& font,
-                                 const QFontMetrics& fm);
-    void placeText(Builder& b, int index, const QString& text, const QFont& font,
-                   const QFontMetrics& fm);
+    static int wordWidth(const QString& text, int from, int end, StyleFont& style);
+    const QList<Chunk>& chunksOf(int index, const QString& text, StyleFont& style);
+    void placeText(Builder& b, int index, const QString& text, StyleFont& style);
 
     QList<Measure> m_measures;
+    // One per style, then one for items drawn without styles.
+    std::vector<StyleFont> m_fonts;
     QList<RichRow> m_rows;
     QList<RichTextStyle> m_styles;
     int m_linkStyle = 0;

@@ -29,7 +29,9 @@ private slots:
     void init();
     void cleanup();
     void showsLinesInTheirStyle();
-    void reportsLineWithoutStyleNumber();
+    void dropsUnreadableLinesWithoutABox_data();
+    void dropsUnreadableLinesWithoutABox();
+    void keepsTheChatWithinBounds();
     void opensEachLinksOwnTargetAfterClear();
     void keepsLinksApartPastTheFirstHundred();
     void opensOnlyWebTargets();
@@ -88,13 +90,14 @@ int TestChatPanel::clickLink(int item)
 void TestChatPanel::showsLinesInTheirStyle()
 {
     m_panel->chatrecieved("2+Ann chats: hi :)#11|clBlue");
-    // Head, the blank after the colon, "hi ", one more blank, smiley 1.
-    QCOMPARE(m_panel->mainchat()->ItemCount(), 5);
+    // Head; the blank after the colon, "hi " and one more blank as one run of
+    // words; smiley 1.
+    QCOMPARE(m_panel->mainchat()->ItemCount(), 3);
     QCOMPARE(shownText(), QStringLiteral("Ann chats:  hi  "));
     const RichTextStyle look = m_panel->mainchat()->TextStyle(2);
     QCOMPARE(look.colour, QColor(0, 0, 255));
     QVERIFY(look.font.bold());
-    QVERIFY(m_panel->mainchat()->ItemRect(4).height() >= 16);
+    QVERIFY(m_panel->mainchat()->ItemRect(2).height() >= 16);
 
     m_panel->menu()->clear()->trigger();
     m_panel->addlinetochat(QStringLiteral("0+You are Connected."), QColor(0, 0, 128));
@@ -104,23 +107,31 @@ void TestChatPanel::showsLinesInTheirStyle()
     QCOMPARE(m_panel->mainchat()->TextStyle(1).colour, QColor(255, 0, 0));
 }
 
-void TestChatPanel::reportsLineWithoutStyleNumber()
+void TestChatPanel::dropsUnreadableLinesWithoutABox_data()
 {
-    m_panel->addlinetochat(QStringLiteral("abc+hello"), ColourText::Black);
-    QCOMPARE(m_panel->mainchat()->ItemCount(), 0);
-    auto* box = m_panel->findChild<QMessageBox*>(QStringLiteral("message_chat"));
-    QVERIFY(box);
-    QVERIFY(box->isVisible());
-    QCOMPARE(box->text(), QStringLiteral("'abc' is not a valid integer value"));
-    // A second bad line reuses the box rather than stacking windows.
-    m_panel->addlinetochat(QStringLiteral("99+hello"), ColourText::Black);
-    QCOMPARE(m_panel->findChildren<QMessageBox*>().size(), 1);
+    QTest::addColumn<QByteArray>("relayed");
+    QTest::newRow("not a number") << QByteArray("abc+hello|clRed");
+    QTest::newRow("style out of range") << QByteArray("99+Al chats: hello|clRed");
+    QTest::newRow("negative style") << QByteArray("-1+Al chats: hello");
+    QTest::newRow("no plus") << QByteArray("hello");
+}
+
+void TestChatPanel::dropsUnreadableLinesWithoutABox()
+{
+    QFETCH(QByteArray, relayed);
+    m_panel->chatrecieved(relayed);
+    m_panel->chatrecieved(relayed);
+    QVERIFY(!m_panel->findChild<QMessageBox*>());
+    // Noted once in the chat, in the client's own style.
+    QCOMPARE(shownText(), QStringLiteral(" A chat line that could not be read was left out. "));
+    m_panel->chatrecieved("1+Al chats: fine|clRed");
+    QCOMPARE(m_panel->mainchat()->LineCount(), 2);
 }
 
 void TestChatPanel::opensEachLinksOwnTargetAfterClear()
 {
     m_panel->chatrecieved("3+Cy chats: see http://one.example/a and www.two.example|clRed");
-    QCOMPARE(clickLink(5), 1);
+    QCOMPARE(clickLink(4), 1);
     m_panel->menu()->clear()->trigger();
     QCOMPARE(m_panel->mainchat()->ItemCount(), 0);
     m_panel->chatrecieved("3+Cy chats: www.three.example|clRed");
@@ -141,6 +152,30 @@ void TestChatPanel::keepsLinksApartPastTheFirstHundred()
     m_panel->mainchatJump(101);
     QCOMPARE(m_urls.opened, (QList<QUrl>{QUrl("http://www.site119.example"),
                                          QUrl("http://www.site101.example")}));
+}
+
+void TestChatPanel::keepsTheChatWithinBounds()
+{
+    RichChatView* view = m_panel->mainchat();
+    // One huge line of short words and links is a few items, cut to the
+    // longest line the view shows.
+    QByteArray words;
+    while (words.size() < (1 << 20))
+        words += "ab www.c.d ";
+    m_panel->chatrecieved("1+Al chats: " + words + "|clRed");
+    QVERIFY(view->ItemCount() <= 2 * PanelChat::MaxLineLength / 11 + 2);
+    QVERIFY(shownText().size() <= PanelChat::MaxLineLength + 2);
+
+    // The history keeps its most recent lines; links of dropped lines are forgotten.
+    for (int i = 0; i < PanelChat::HistoryLines + 50; ++i)
+        m_panel->chatrecieved(QStringLiteral("2+Bo chats: line %1 www.s%1.example|clNavy").arg(i).toUtf8());
+    QCOMPARE(view->LineCount(), PanelChat::HistoryLines);
+    QCOMPARE(view->ItemCount(), 3 * PanelChat::HistoryLines);
+    QCOMPARE(m_panel->linkTargets().held(), PanelChat::HistoryLines);
+    QVERIFY(shownText().startsWith(QStringLiteral("Bo chats:  line 50 ")));
+    const int last = m_panel->linkTargets().count() - 1;
+    QCOMPARE(clickLink(view->ItemCount() - 1), last);
+    QCOMPARE(m_urls.opened, QList<QUrl>{QUrl("http://www.s2049.example")});
 }
 
 void TestChatPanel::opensOnlyWebTargets()
@@ -197,6 +232,9 @@ void TestChatPanel::sendsTypedLines_data()
     QTest::newRow("chat") << "hello all" << QByteArrayList{wire("CMD_chat+3+hello all|clBlack")};
     QTest::newRow("meow") << "/meow" << QByteArrayList{wire("CMD_action+3+w|clBlack")};
     QTest::newRow("who") << "/who" << QByteArrayList{};
+    // The entry stops where the server would cut the line.
+    QTest::newRow("too long") << QString(450, QLatin1Char('x'))
+                              << QByteArrayList{wire("CMD_chat+3+" + QByteArray(400, 'x') + "|clBlack")};
 }
 
 void TestChatPanel::sendsTypedLines()

@@ -1,4 +1,5 @@
 #include "client/chat_window.h"
+#include "chat/core/chat_line.h"
 #include "client/core/client_session.h"
 #include "client/program_windows.h"
 #include "side/spy_list_window.h"
@@ -277,6 +278,12 @@ void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
     const auto* phrases = copy.window.findChild<QListWidget*>("listbox_phrase");
     QCOMPARE(phrases->count(), 1);
     QCOMPARE(phrases->item(0)->text(), QStringLiteral("Ann says: Hi|clBlue"));
+    // A flood of phrases waits no further than ten deep.
+    for (int i = 0; i < 12; ++i)
+        server.write("CMD_phrase+Ann says: again|clBlue" + FF);
+    server.write("CMD_chat+1+Ann chats: done|clRed" + FF); // handled after them
+    QTRY_COMPARE(copy.hookLog.size(), 8);
+    QCOMPARE(phrases->count(), ChatLineParser::MaxWaitingPhrases);
 
     // "Just Watch" asks the server; only its answer moves the tick.
     QAction* justWatch = copy.action("JustWatch1");

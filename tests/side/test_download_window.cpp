@@ -18,6 +18,7 @@ private slots:
     void standInInstallerReallyRuns();
     void failedDownloadStartsNothing_data();
     void failedDownloadStartsNothing();
+    void followsRedirectsToTheInstaller();
     void stopMidwayAbortsDownload();
     void uncreatableTargetShowsErrorFirst();
     void installerThatWillNotStart();
@@ -120,14 +121,16 @@ void TestDownloadWindow::failedDownloadStartsNothing_data()
     QTest::addColumn<QByteArray>("head");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("announce");
-    QTest::addColumn<int>("kept");  // bytes left in the file: an error page never lands there
-    QTest::newRow("not found") << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray("<p>gone</p>") << true << 0;
-    QTest::newRow("server error") << QByteArray("HTTP/1.0 500 Oops\r\n") << QByteArray("<p>oops</p>") << true << 0;
-    QTest::newRow("redirect") << QByteArray("HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n")
-                              << QByteArray("<p>moved</p>") << true << 0;
+    QTest::newRow("not found") << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray("<p>gone</p>") << true;
+    QTest::newRow("server error") << QByteArray("HTTP/1.0 500 Oops\r\n") << QByteArray("<p>oops</p>") << true;
+    QTest::newRow("endless redirects") << QByteArray("HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n")
+                                       << QByteArray("<p>moved</p>") << true;
+    QTest::newRow("redirect off http") << QByteArray("HTTP/1.0 301 Moved\r\nLocation: ftp://127.0.0.1/x\r\n")
+                                       << QByteArray() << true;
+    QTest::newRow("redirect nowhere") << QByteArray("HTTP/1.0 302 Found\r\n") << QByteArray() << true;
     QTest::newRow("body cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n")
-                                    << QByteArray(1200, 'x') << false << 1200;
-    QTest::newRow("nobody listening") << QByteArray() << QByteArray() << true << 0;
+                                    << QByteArray(1200, 'x') << false;
+    QTest::newRow("nobody listening") << QByteArray() << QByteArray() << true;
 }
 
 void TestDownloadWindow::failedDownloadStartsNothing()
@@ -135,7 +138,6 @@ void TestDownloadWindow::failedDownloadStartsNothing()
     QFETCH(QByteArray, head);
     QFETCH(QByteArray, body);
     QFETCH(bool, announce);
-    QFETCH(int, kept);
     auto server = std::make_unique<RawHttpServer>();
     server->setReply({.head = head, .body = body, .announceLength = announce});
     m_window->setWebHost(server->host());
@@ -149,9 +151,28 @@ void TestDownloadWindow::failedDownloadStartsNothing()
     QCOMPARE(text("infolabel3"), QStringLiteral("Download Aborted"));
     QVERIFY(!button("abortbutton")->isEnabled());
     QCOMPARE(m_window->downloadState(), 2);
-    QCOMPARE(QFileInfo(m_dir->filePath("mklsetup.exe")).size(), kept);
+    // No partial file is left behind to be mistaken for the installer.
+    QVERIFY(!QFileInfo::exists(m_dir->filePath("mklsetup.exe")));
     QVERIFY(m_starts.isEmpty());
     QCOMPARE(closing.size(), 0);
+    if (head.contains("/elsewhere"))
+        QCOMPARE(server->requests().size(), 1 + THttpCli::MaxRedirects);
+}
+
+void TestDownloadWindow::followsRedirectsToTheInstaller()
+{
+    RawHttpServer server;
+    server.setReplyFor("/lobby/mklsetup.exe", {.head = "HTTP/1.0 301 Moved\r\nLocation: /mirror/a\r\n", .body = {}});
+    server.setReplyFor("/mirror/a", {.head = "HTTP/1.0 302 Found\r\nLocation: " + server.url("/mirror/b").toLatin1() + "\r\n",
+                                     .body = "<p>see b</p>"});
+    server.setReplyFor("/mirror/b", {.head = "HTTP/1.1 307 Temporary\r\nlocation: setup.bin?v=2\r\n", .body = {}});
+    server.setReplyFor("/mirror/setup.bin?v=2", {.body = "#!/bin/sh\n"});
+    m_window->setWebHost(server.host());
+    click("getbutton");
+    QTRY_COMPARE_WITH_TIMEOUT(m_starts.size(), 1, 10000);
+    QCOMPARE(QFileInfo(m_dir->filePath("mklsetup.exe")).size(), 10);
+    QCOMPARE(text("infolabel"), QStringLiteral("Received 10 bytes"));
+    QCOMPARE(server.requests().size(), 4);
 }
 
 void TestDownloadWindow::stopMidwayAbortsDownload()
@@ -171,8 +192,8 @@ void TestDownloadWindow::stopMidwayAbortsDownload()
     QCOMPARE(text("infolabel3"), QStringLiteral("Download Aborted"));
     QVERIFY(!button("abortbutton")->isEnabled());
     QVERIFY(m_starts.isEmpty());
-    // The partial file stays, and a new download starts it afresh.
-    QCOMPARE(QFileInfo(m_dir->filePath("mklsetup.exe")).size(), 30000);
+    // The partial file is gone, and a new download starts it afresh.
+    QVERIFY(!QFileInfo::exists(m_dir->filePath("mklsetup.exe")));
     server.releaseRest();
     server.setReply({.body = "#!/bin/sh\n"});
     click("getbutton");

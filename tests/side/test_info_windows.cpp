@@ -1,10 +1,13 @@
+#include "chat/core/tile_pictures.h"
 #include "side/about_window.h"
 #include "side/help_window.h"
 #include "side/story_window.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +18,8 @@ private slots:
     void pageButtonShowsItsPage_data();
     void pageButtonShowsItsPage();
     void imagesPageShowsSpecialTiles();
+    void helpTellsWhatTheGameDoes();
+    void opensCentredOnTheMainWindow();
     void helpReopensOnLastPage();
     void aboutCarriesVersionAndWebAddress();
     void storyIsTold();
@@ -55,12 +60,9 @@ void TestInfoWindows::imagesPageShowsSpecialTiles()
     auto* page = qobject_cast<QScrollArea*>(help.currentPage());
     QVERIFY(page);
     QStringList captions;
-    int pictures = 0;
     for (const QLabel* label : page->widget()->findChildren<QLabel*>()) {
         if (label->objectName().startsWith("label_image"))
             captions << label->text();
-        else if (!label->pixmap().isNull())
-            ++pictures;
     }
     QCOMPARE(captions, QStringList({"Space", "Humdrum", "Multiplies your current trail score and blast value by 2",
                                     "Multiplies your current trail score and blast value by 3",
@@ -68,7 +70,67 @@ void TestInfoWindows::imagesPageShowsSpecialTiles()
                                     "Allows you to continue your trail even though the next planet you blast is "
                                     "not adjacent",
                                     "Allows you to hit any planet color"}));
-    QCOMPARE(pictures, 7);
+
+    // The pictures are the board's: tiles and bonus marks of the set in use.
+    QImage strip(TilePictures::StripWidth, TilePictures::Side, QImage::Format_RGB32);
+    strip.fill(Qt::black);
+    QPainter painter(&strip);
+    for (int k = 0; k < TilePictures::PieceCount + TilePictures::BonusCount; ++k) {
+        const QColor colour = QColor::fromHsv(k * 29, 255, 128 + k * 10);
+        const int inset = k < TilePictures::PieceCount ? 0 : 16; // a mark leaves the tile around it
+        painter.fillRect(k * 48 + inset, inset, 48 - 2 * inset, 48 - 2 * inset, colour);
+    }
+    painter.end();
+    help.setTilePictures(TilePictures::fromStrip(strip));
+    const auto pixel = [&](int n, int x, int y) {
+        return help.findChild<QLabel*>(QStringLiteral("image_tile%1").arg(n))->pixmap().toImage().pixelColor(x, y);
+    };
+    const auto piece = [&](int code) { return strip.pixelColor(code * 48 + 2, 2); };
+    const auto mark = [&](int code) { return strip.pixelColor((TilePictures::PieceCount + code) * 48 + 24, 24); };
+    // picture n: tile code, bonus code (0: none)
+    const int expected[7][2] = {{0, 0}, {1, 0}, {1, 3}, {1, 4}, {1, 2}, {1, 1}, {6, 0}};
+    for (int n = 1; n <= 7; ++n) {
+        const auto [tile, bonus] = expected[n - 1];
+        QCOMPARE(pixel(n, 2, 2), piece(tile));
+        QCOMPARE(pixel(n, 24, 24), bonus ? mark(bonus) : piece(tile));
+    }
+    // Back to the built-in set.
+    help.setTilePictures({});
+    QCOMPARE(pixel(7, 24, 24), QImage(":/pictures/board_tiles.png").pixelColor(6 * 48 + 24, 24));
+}
+
+void TestInfoWindows::helpTellsWhatTheGameDoes()
+{
+    Thelp help;
+    const auto* scoring = help.findChild<QPlainTextEdit*>("memo4");
+    QVERIFY(scoring->toPlainText().contains("no points of its own"));
+    QVERIFY(!scoring->toPlainText().contains(QRegularExpression("\\b200 points")));
+    Tstory story;
+    QVERIFY(story.storyText().contains("Pibbo"));
+    QVERIFY(!story.storyText().contains("Pibbie"));
+}
+
+void TestInfoWindows::opensCentredOnTheMainWindow()
+{
+    QWidget main;
+    main.setGeometry(40, 30, 713, 568);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    Thelp help;
+    Tabout about;
+    help.setAnchor(&main);
+    about.setAnchor(&main);
+    for (QWidget* window : {static_cast<QWidget*>(&help), static_cast<QWidget*>(&about)}) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QPoint off = window->frameGeometry().center() - main.frameGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 2, qPrintable(window->objectName()));
+    }
+    // Opened again after the main window moved, it follows.
+    help.hide();
+    main.move(200, 150);
+    help.show();
+    QVERIFY((help.frameGeometry().center() - main.frameGeometry().center()).manhattanLength() <= 2);
 }
 
 void TestInfoWindows::helpReopensOnLastPage()

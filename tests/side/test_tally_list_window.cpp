@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -77,6 +78,38 @@ std::unique_ptr<Ttallylist> windowWithKimAndAda(const QString& folder)
 
 const QString ResetQuestion = QStringLiteral("Are you sure you want to reset the Tally?");
 
+double luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+// The contrast between the darkest and the lightest pixel: text against what it
+// stands on (4.5 or more reads well).
+double contrast(const QImage& image)
+{
+    double lo = 1;
+    double hi = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const double l = luminance(image.pixel(x, y));
+            lo = std::min(lo, l);
+            hi = std::max(hi, l);
+        }
+    }
+    return (hi + 0.05) / (lo + 0.05);
+}
+
+// The text of `label` as drawn on the window around it.
+QImage drawnText(QWidget& window, const QLabel* label)
+{
+    const QRect r(label->mapTo(&window, QPoint(0, 0)), label->size());
+    return window.grab(r).toImage();
+}
+
 } // namespace
 
 class TallyListWindowTest : public QObject {
@@ -90,6 +123,8 @@ private slots:
     void removesAnOpponentOnlyOnYes();
     void resetsOnlyOnYes();
     void keepsAnUnreadableFileAndStartsEmpty();
+    void reportsAnUnreadableFileOverTheMainWindow();
+    void staysReadable();
     void readsTheHomeFolderByDefault();
 };
 
@@ -103,7 +138,9 @@ void TallyListWindowTest::startsEmptyWithItsParts()
         QCOMPARE(w.findChild<QListWidget*>("checklist"), w.checklist());
         QCOMPARE(w.findChild<QListWidget*>("listbox_tally"), w.listboxTally());
         QCOMPARE(labels(w, "mylabel_", 4), QStringList(4, "0"));
-        QCOMPARE(text(w, "label_hisname"), QStringLiteral("XX Wins:"));
+        // No made-up name before a tallied player is chosen.
+        QVERIFY(!text(w, "label_hisname").contains("XX"));
+        QVERIFY(!text(w, "label_hisnametop").contains("XX"));
         QVERIFY(!w.findChild<QMessageBox*>());
         w.show();
         qobject_cast<QAbstractButton*>(w.findChild<QWidget*>("FlatButton1"))->click();
@@ -264,6 +301,9 @@ void TallyListWindowTest::keepsAnUnreadableFileAndStartsEmpty()
         f.write("WRZL\x64\0\0\0\x02\0\x80\x41", 12);
     }
     Ttallylist w(dir.path());
+    QVERIFY(!w.findChild<QMessageBox*>()); // nobody would see it yet
+    w.show(); // shown before any main window: told over the tally itself
+    QTRY_VERIFY(w.findChild<QMessageBox*>() && w.findChild<QMessageBox*>()->isVisible());
     QVERIFY(answer(w, QStringLiteral("Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !"),
                    QMessageBox::Ok));
     QCOMPARE(w.table().grid(), TallyTable().grid());
@@ -273,6 +313,54 @@ void TallyListWindowTest::keepsAnUnreadableFileAndStartsEmpty()
 
     w.addtomine(1);
     QCOMPARE(TallyFile(dir.path()).load().grid.cell(1, 0), QStringLiteral("1"));
+}
+
+void TallyListWindowTest::reportsAnUnreadableFileOverTheMainWindow()
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath("gloopdashtally.tld"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("not a tally");
+    f.close();
+    // Created at start-up, before the main window is up.
+    QWidget main;
+    Ttallylist w(dir.path());
+    w.setAnchor(&main);
+    QCoreApplication::processEvents();
+    QVERIFY(!main.findChild<QMessageBox*>());
+    main.show();
+    QTRY_VERIFY(main.findChild<QMessageBox*>() && main.findChild<QMessageBox*>()->isVisible());
+    QVERIFY(!w.findChild<QMessageBox*>());
+    QVERIFY(answer(main, main.findChild<QMessageBox*>()->text(), QMessageBox::Ok));
+    w.show(); // said once only
+    QCoreApplication::processEvents();
+    QVERIFY(!w.findChild<QMessageBox*>() && !main.findChild<QMessageBox*>());
+}
+
+void TallyListWindowTest::staysReadable()
+{
+    QTemporaryDir dir;
+    auto w = windowWithKimAndAda(dir.path());
+    // The brightest background a tile set could give.
+    QPixmap white(64, 64);
+    white.fill(Qt::white);
+    w->setBackgroundPicture(white);
+    w->resize(620, 420);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    for (const QLabel* label : w->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty() && label->isVisible())
+            QVERIFY2(contrast(drawnText(*w, label)) >= 4.5, qPrintable(label->text()));
+    }
+    // The question boxes keep their own readable look.
+    entry(w->listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
+    auto* box = w->findChild<QMessageBox*>(QStringLiteral("messagebox"));
+    QVERIFY(box);
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    auto* question = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(question);
+    QVERIFY(contrast(drawnText(*box, question)) >= 4.5);
+    QVERIFY(answer(*w, box->text(), QMessageBox::No));
 }
 
 void TallyListWindowTest::readsTheHomeFolderByDefault()

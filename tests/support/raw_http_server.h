@@ -35,6 +35,8 @@ public:
     QString url(const QString& target) const { return QStringLiteral("http://") + host() + target; }
 
     void setReply(const Reply& reply) { m_reply = reply; }
+    // The answer to requests for one target; others get setReply's.
+    void setReplyFor(const QByteArray& target, const Reply& reply) { m_replies.insert(target, reply); }
     // Every request received so far, request line and headers as they came.
     const QList<QByteArray>& requests() const { return m_requests; }
     bool holding() const { return !m_held.isNull(); }
@@ -72,29 +74,31 @@ private:
         const qsizetype end = pending.indexOf("\r\n\r\n");
         if (end < 0)
             return;
-        m_requests.append(pending.left(end + 4));
+        const QByteArray request = pending.left(end + 4);
+        m_requests.append(request);
         m_pending.remove(socket);
-        answer(socket);
+        answer(socket, m_replies.value(request.split(' ').value(1), m_reply));
     }
 
-    void answer(QTcpSocket* socket)
+    void answer(QTcpSocket* socket, const Reply& reply)
     {
-        QByteArray head = m_reply.head;
-        if (m_reply.announceLength)
-            head += "Content-Length: " + QByteArray::number(m_reply.body.size()) + "\r\n";
+        QByteArray head = reply.head;
+        if (reply.announceLength)
+            head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
         head += "\r\n";
-        if (m_reply.sendFirst < 0) {
-            socket->write(head + m_reply.body);
+        if (reply.sendFirst < 0) {
+            socket->write(head + reply.body);
             socket->disconnectFromHost();
             return;
         }
-        socket->write(head + m_reply.body.left(m_reply.sendFirst));
-        m_rest = m_reply.body.mid(m_reply.sendFirst);
+        socket->write(head + reply.body.left(reply.sendFirst));
+        m_rest = reply.body.mid(reply.sendFirst);
         m_held = socket;
     }
 
     QTcpServer m_server;
     Reply m_reply;
+    QHash<QByteArray, Reply> m_replies;
     QList<QByteArray> m_requests;
     QHash<QTcpSocket*, QByteArray> m_pending;
     QPointer<QTcpSocket> m_held;

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <ctime>
 
 namespace {
 
@@ -56,6 +57,9 @@ private slots:
     void clampsScrollPositionToLastRow();
     void selectsByDragging();
     void laysOutLineByLineAsAllAtOnce();
+    void breaksAMegabyteWordInLinearTime_data();
+    void breaksAMegabyteWordInLinearTime();
+    void keepsTheMostRecentLines();
 
 private:
     RichChatView* m_view = nullptr;
@@ -258,6 +262,72 @@ void TestRichChatView::laysOutLineByLineAsAllAtOnce()
     QCOMPARE(m_view->ScrollMaximum(), whole.ScrollMaximum());
     for (int i = 0; i < whole.ItemCount(); ++i)
         QCOMPARE(m_view->ItemRect(i), whole.ItemRect(i));
+}
+
+void TestRichChatView::breaksAMegabyteWordInLinearTime_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::newRow("one letter") << QString(1 << 20, QLatin1Char('x'));
+    QString mixed;
+    mixed.reserve(1 << 20);
+    while (mixed.size() < (1 << 20))
+        mixed += QStringLiteral("abcdefghij\u00e9\u4e2d\U0001F600"); // wide, and a surrogate pair
+    QTest::newRow("mixed") << mixed;
+}
+
+void TestRichChatView::breaksAMegabyteWordInLinearTime()
+{
+    QFETCH(QString, word);
+    QList<RichItem> items{{RichItem::Kind::Text, QStringLiteral("Al chats: "), 0, -1, {}, true},
+                          {RichItem::Kind::Text, word, 0, -1, {}, false}};
+    const QList<RichTextStyle> styles{look(Qt::black, 10)};
+    RichLayout layout;
+    // Processor time: the machine's other work must not fail the test.
+    const std::clock_t start = std::clock();
+    layout.build(items, styles, 0, 5, 395);
+    const double ms = double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;
+    qInfo("1 MiB word laid out in %.0f ms of processor time", ms);
+    // Row by row over the whole rest of the word took minutes; the sanitised
+    // debug build needs well under a second.
+    QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
+    qsizetype covered = 0;
+    for (const RichRow& row : layout.rows()) {
+        for (const RichFragment& f : row.fragments) {
+            QVERIFY(f.x + f.width <= 395 + 1);
+            if (f.item == 1) {
+                QCOMPARE(f.from, covered); // every character once, in order
+                QVERIFY(!word.at(f.from).isLowSurrogate());
+                covered += f.length;
+            }
+        }
+    }
+    QCOMPARE(covered, word.size());
+}
+
+void TestRichChatView::keepsTheMostRecentLines()
+{
+    RichChatView fresh;
+    fresh.resize(m_view->size());
+    fresh.show();
+    m_view->SetLineLimit(3);
+    for (int line = 0; line < 7; ++line) {
+        m_view->StartLine(QStringLiteral("P%1: ").arg(line), 0);
+        m_view->AppendLink(QStringLiteral("www.s%1.example ").arg(line), line);
+        if (line >= 4) {
+            fresh.StartLine(QStringLiteral("P%1: ").arg(line), 0);
+            fresh.AppendLink(QStringLiteral("www.s%1.example ").arg(line), line);
+        }
+        if (line != 4) // a line dropped before it was ever laid out
+            m_view->Reformat();
+    }
+    fresh.Reformat();
+    QCOMPARE(m_view->LineCount(), 3);
+    QCOMPARE(m_view->ItemCount(), 6);
+    QCOMPARE(m_view->FirstLink(), 4);
+    for (int i = 0; i < fresh.ItemCount(); ++i)
+        QCOMPARE(m_view->ItemRect(i), fresh.ItemRect(i));
+    m_view->SelectAllText();
+    QVERIFY(m_view->SelectedText().startsWith(QStringLiteral("P4: ")));
 }
 
 QTEST_MAIN(TestRichChatView)

@@ -37,6 +37,9 @@ class ChatLineParser {
 public:
     static constexpr int FirstSmileyCode = 10;
     static constexpr int SmileyCount = 18;
+    // Phrases waiting for the speech bubble; more are dropped, since the bubble
+    // shows one every few seconds and a flood would never drain.
+    static constexpr int MaxWaitingPhrases = 10;
 
     // The line as shown, or nullopt with the reason in *error when the text
     // before the first "+" is not a style number of the chat view.

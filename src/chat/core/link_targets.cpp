@@ -1,16 +1,25 @@
 #include "link_targets.h"
 
+#include <algorithm>
+
 int LinkTargets::add(const QString& target)
 {
     m_targets.append(target);
-    return int(m_targets.size()) - 1;
+    return count() - 1;
 }
 
 std::optional<QString> LinkTargets::target(int number) const
 {
-    if (number < 0 || number >= m_targets.size())
+    if (number < m_first || number >= count())
         return std::nullopt;
-    return m_targets.at(number);
+    return m_targets.at(number - m_first);
+}
+
+void LinkTargets::forgetBefore(int number)
+{
+    const int gone = std::clamp(number, m_first, count()) - m_first;
+    m_targets.remove(0, gone);
+    m_first += gone;
 }
 
 std::optional<QUrl> LinkTargets::webAddress(const QString& target)

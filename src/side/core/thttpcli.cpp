@@ -5,14 +5,23 @@
 
 #include <QIODevice>
 #include <QMetaObject>
+#include <QUrl>
 
 THttpCli::THttpCli(QObject* parent) : QObject(parent) {}
 
 THttpCli::~THttpCli()
 {
+    AbortAndWait();
+}
+
+void THttpCli::AbortAndWait()
+{
     m_stop = true;
+    m_abortAsked = true;
     if (m_worker.joinable())
         m_worker.join();
+    // What the worker posted on its way out refers to a download that is over.
+    m_busy = false;
 }
 
 void THttpCli::Abort()
@@ -43,48 +52,97 @@ bool THttpCli::Get(QIODevice* sink)
     m_busy = true;
     m_abortAsked = false;
     m_stop = false;
-    m_worker = std::thread([this, request, sink]() mutable {
-        qint64 received = 0;
-        long finalStatus = 0;
-        request.onHeaderLine = [this, &finalStatus](const QByteArray& line, long status) {
-            if (!line.isEmpty()) {
-                QMetaObject::invokeMethod(
-                    this, [this, line] { emit OnHeaderData(line); }, Qt::QueuedConnection);
-                return;
-            }
-            finalStatus = status;
-            QMetaObject::invokeMethod(this, [this] { emit OnDocBegin(); }, Qt::QueuedConnection);
-        };
-        request.onBody = [this, sink, &received, &finalStatus](const char* data, size_t size) {
-            // An error page is not the file: stop before it lands in the target.
-            if (finalStatus < 200 || finalStatus > 299)
-                return false;
-            if (sink->write(data, qint64(size)) != qint64(size))
-                return false;
-            received += qint64(size);
-            QMetaObject::invokeMethod(this, [this, received] {
-                if (!m_abortAsked)
-                    emit OnDocData(received);
-            }, Qt::QueuedConnection);
-            return true;
-        };
-        request.cancelled = [this] { return m_stop.load(); };
-        const CurlRequest::Outcome outcome = request.run();
-
-        bool ok = outcome.transferred && outcome.status >= 200 && outcome.status <= 299;
-        int status = int(outcome.status);
-        QString reason = outcome.error;
-        if (m_stop) {
-            ok = false;
-            status = AbortedStatus;
-            reason = AbortedReason;
-        } else if (outcome.status >= 300) {
-            ok = false;
-            reason = QStringLiteral("HTTP status %1").arg(outcome.status);
-        }
-        QMetaObject::invokeMethod(
-            this, [this, ok, status, reason] { done(ok, status, reason); }, Qt::QueuedConnection);
+    m_worker = std::thread([this, request, sink, download = ++m_download] {
+        work(request, sink, download);
     });
+    return true;
+}
+
+void THttpCli::work(CurlRequest request, QIODevice* sink, int download)
+{
+    qint64 received = 0;
+    long finalStatus = 0;
+    QByteArray location;
+    request.onHeaderLine = [this, &finalStatus, &location](const QByteArray& line, long status) {
+        if (line.startsWith("HTTP/"))
+            location.clear(); // each answer of a redirect chain has its own
+        else if (line.left(9).toLower() == "location:")
+            location = line.mid(9).trimmed();
+        if (!line.isEmpty()) {
+            QMetaObject::invokeMethod(
+                this, [this, line] { emit OnHeaderData(line); }, Qt::QueuedConnection);
+            return;
+        }
+        finalStatus = status;
+        QMetaObject::invokeMethod(this, [this] { emit OnDocBegin(); }, Qt::QueuedConnection);
+    };
+    request.onBody = [this, sink, &received, &finalStatus](const char* data, size_t size) {
+        // An error page or a redirect's note is not the file: keep it out of the target.
+        if (finalStatus < 200 || finalStatus > 299)
+            return false;
+        if (sink->write(data, qint64(size)) != qint64(size))
+            return false;
+        received += qint64(size);
+        QMetaObject::invokeMethod(this, [this, received] {
+            if (!m_abortAsked)
+                emit OnDocData(received);
+        }, Qt::QueuedConnection);
+        return true;
+    };
+    request.cancelled = [this] { return m_stop.load(); };
+    CurlRequest::Outcome outcome = request.run();
+    // Redirects are followed on plain http only, a few hops at most; nothing of
+    // a redirect's own answer reaches the file.
+    for (int hop = 0; !m_stop && isRedirect(outcome.status) && !location.isEmpty(); ++hop) {
+        if (hop == MaxRedirects || !redirect(request, location))
+            break;
+        outcome = request.run();
+    }
+    finish(outcome, download);
+}
+
+void THttpCli::finish(const CurlRequest::Outcome& outcome, int download)
+{
+    bool ok = outcome.transferred && outcome.status >= 200 && outcome.status <= 299;
+    int status = int(outcome.status);
+    QString reason = outcome.error;
+    if (m_stop) {
+        ok = false;
+        status = AbortedStatus;
+        reason = AbortedReason;
+    } else if (outcome.status >= 300) {
+        ok = false;
+        reason = QStringLiteral("HTTP status %1").arg(outcome.status);
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, ok, status, reason, download] {
+            // A download given up by AbortAndWait says nothing more.
+            if (download == m_download && m_busy)
+                done(ok, status, reason);
+        },
+        Qt::QueuedConnection);
+}
+
+bool THttpCli::isRedirect(long status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+bool THttpCli::redirect(CurlRequest& request, const QByteArray& location)
+{
+    const QByteArray host = request.host.contains(':') ? "[" + request.host + "]" : request.host;
+    const QUrl current(QString::fromLatin1("http://" + host + ":" + QByteArray::number(request.port)
+                                           + request.target));
+    const QUrl next = current.resolved(QUrl::fromEncoded(location));
+    if (!next.isValid() || next.scheme() != QLatin1String("http") || next.host().isEmpty())
+        return false;
+    const THTTPGet::Address address = THTTPGet::splitUrl(next.toString(QUrl::FullyEncoded));
+    if (!address.valid)
+        return false;
+    request.host = address.host;
+    request.port = address.port;
+    request.target = address.target;
     return true;
 }
 

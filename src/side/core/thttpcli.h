@@ -1,5 +1,7 @@
 #pragma once
 
+#include "side/core/curl_request.h"
+
 #include <QObject>
 #include <QString>
 #include <atomic>
@@ -23,13 +25,17 @@ public:
     bool NoCache = false;
 
     // Starts the GET; the body goes into `sink`, which must stay open and
-    // untouched until OnRequestDone. False (nothing started) while a download
+    // untouched until OnRequestDone. Up to MaxRedirects redirects to other
+    // http addresses are followed. False (nothing started) while a download
     // runs or when URL names no host.
     bool Get(QIODevice* sink);
     // Asks a running download to stop; it then ends with OnRequestDone(false, 404, ...).
     void Abort();
+    // Stops a running download and waits for it; no notification follows.
+    void AbortAndWait();
     bool busy() const { return m_busy; }
 
+    static constexpr int MaxRedirects = 5;
     static constexpr int AbortedStatus = 404;
     static inline const QString AbortedReason = QStringLiteral("Connection aborted on request");
 
@@ -42,9 +48,17 @@ signals:
     void OnRequestDone(bool ok, int status, const QString& reason);
 
 private:
+    // On the worker thread.
+    void work(CurlRequest request, QIODevice* sink, int download);
+    void finish(const CurlRequest::Outcome& outcome, int download);
+    static bool isRedirect(long status);
+    // Points request at the Location of a redirect; false when it leaves http.
+    static bool redirect(CurlRequest& request, const QByteArray& location);
+
     void done(bool ok, int status, const QString& reason);
 
     bool m_busy = false;
+    int m_download = 0;  // UI side: numbers the downloads, so a stale end is ignored
     bool m_abortAsked = false;  // UI side: drop progress that was already on its way
     std::atomic<bool> m_stop{false};
     std::thread m_worker;
