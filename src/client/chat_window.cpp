@@ -396,6 +396,7 @@ void ChatWindow::showError(const QString& text)
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("errorbox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
+    WindowFrame::fitTitle(box);
     box->open();
 }
 
