@@ -73,10 +73,20 @@ def bonus_debris(out, colour):
 
 def bonus_transport(out, colour, style="arcs"):
     if style == "arcs":
-        im("-size", f"{S}x{S}", "xc:black", "-fill", "none", "-stroke", colour, "-strokewidth", "4",
-           "-draw", "arc 9,9 39,39 200,330", "-draw", "arc 9,9 39,39 20,150",
-           "-stroke", "none", "-fill", colour,
-           "-draw", "polygon 38,13 41,25 30,20", "-draw", "polygon 10,35 7,23 18,28", out)
+        # Two thin arcs with arrow heads, each a light line on a dark edge, so
+        # the piece's own colour shows between and around them.
+        # (ImageMagick fills the chord of an arc stroked wider than 2, so the
+        # dark edge is two thin arcs either side of the light one.)
+        def arc(a0, a1, r):
+            x0, y0 = 24 + r * math.cos(math.radians(a0)), 24 + r * math.sin(math.radians(a0))
+            x1, y1 = 24 + r * math.cos(math.radians(a1)), 24 + r * math.sin(math.radians(a1))
+            return f"path 'M {x0:.1f},{y0:.1f} A {r},{r} 0 0,1 {x1:.1f},{y1:.1f}'"
+        cmds = ["-size", f"{S}x{S}", "xc:black", "-fill", "none"]
+        for stroke, r in (("#303030", 13), ("#303030", 17), (colour, 15)):
+            cmds += ["-stroke", stroke, "-strokewidth", "2", "-draw", arc(200, 330, r), "-draw", arc(20, 150, r)]
+        cmds += ["-stroke", "#303030", "-strokewidth", "1", "-fill", colour,
+                 "-draw", "polygon 38,13 41,25 30,20", "-draw", "polygon 10,35 7,23 18,28"]
+        im(*cmds, out)
     else:  # two opposed arrows
         im("-size", f"{S}x{S}", "xc:black", "-stroke", "none", "-fill", colour,
            "-draw", "rectangle 10,14 32,19", "-draw", "polygon 31,8 41,16.5 31,25",

@@ -9,6 +9,7 @@
 #include "player_list_controller.h"
 #include "server/server.h"
 #include "single_instance.h"
+#include "ui/window_frame.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -51,11 +52,18 @@ ChatWindow::ChatWindow(QWidget* parent)
     ClientCommands::Events events;
     events.gameIsFull = [this] { gameIsFull(); };
     events.version = [this] { return version(); };
+    events.removed = [this] { m_removed = true; };
     m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_hooks,
                                                   std::move(events));
     connect(m_session.get(), &ClientSession::connectionClosed, this,
             &ChatWindow::connectionClosed);
+    connect(m_session.get(), &ClientSession::hostSilent, this, [this] {
+        m_hooks.addline(QStringLiteral("The host does not answer. No game was found at ")
+                            + m_session->hostaddress() + QStringLiteral("."),
+                        StatusColour::blue());
+    });
     wireGameView();
+    wireSeats();
     formCreate();
 }
 
@@ -87,6 +95,17 @@ void ChatWindow::wireGameView()
     }
     if (auto* start = m_back->findChild<QAbstractButton*>(QStringLiteral("button_startgame")))
         connect(start, &QAbstractButton::clicked, this, [] { showWindow("gamestart"); });
+}
+
+void ChatWindow::wireSeats()
+{
+    PlayerListController* players = m_players.get();
+    connect(players, &PlayerListController::seatTaken, m_view, &GameView::seatTaken);
+    connect(players, &PlayerListController::seatFreed, m_view, &GameView::seatFreed);
+    connect(players, &PlayerListController::seatWatching, m_view, &GameView::seatWatching);
+    players->setGameRunning([this] { return m_view->gameRunning(); });
+    // The server seats every watcher again at a new game, without a word.
+    connect(m_view, &GameView::newGame, this, [this] { m_justWatch->setChecked(false); });
 }
 
 void ChatWindow::setServer(Server* server)
@@ -381,19 +400,27 @@ void ChatWindow::showError(const QString& text)
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("errorbox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
+    WindowFrame::fitTitle(box);
     box->open();
 }
 
 void ChatWindow::gameIsFull()
 {
-    if (m_fullBox)
-        return;
-    m_fullBox = new QMessageBox(QMessageBox::Information, QApplication::applicationName(),
-                                QStringLiteral("Game is full"), QMessageBox::Ok, this);
-    m_fullBox->setObjectName(QStringLiteral("fullbox"));
-    m_fullBox->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_fullBox, &QDialog::finished, this, &QWidget::close);
-    m_fullBox->open();
+    if (!m_fullBox)
+        m_fullBox = closingBox(QStringLiteral("fullbox"), QStringLiteral("Game is full"));
+}
+
+QMessageBox* ChatWindow::closingBox(const QString& name, const QString& text)
+{
+    // The program ends when the box is dismissed.
+    auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(), text,
+                                QMessageBox::Ok, this);
+    box->setObjectName(name);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    WindowFrame::fitTitle(box);
+    connect(box, &QDialog::finished, this, &QWidget::close);
+    box->open();
+    return box;
 }
 
 void ChatWindow::connectionClosed()
@@ -401,7 +428,14 @@ void ChatWindow::connectionClosed()
     // While "Game is full" is on screen the program ends when it is dismissed.
     if (m_fullBox)
         return;
-    close();
+    // The lobby closing its link is the lobby's way of ending the game.
+    if (!m_session->serverClosed()) {
+        close();
+        return;
+    }
+    // Say why the window goes before it goes.
+    closingBox(QStringLiteral("closedbox"), m_removed ? QStringLiteral("You were removed from the game.")
+                                                      : QStringLiteral("The connection to the game has closed."));
 }
 
 void ChatWindow::closeEvent(QCloseEvent* event)

@@ -101,11 +101,13 @@ private:
     void buildMenus();
     void buildViewMenu();
     void wireGameView();
+    void wireSeats();
     void formCreate();
     void formResize();
     void formClose();
     void layoutBackPanel();
     void gameIsFull();
+    QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
     void showError(const QString& text);
     void openLobbyLink();
@@ -129,6 +131,8 @@ private:
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;
     QPointer<QMessageBox> m_fullBox;
+    // The server said it removes us ("CMD_kicked") before closing.
+    bool m_removed = false;
 
     QPointer<Server> m_server;
     quint16 m_gamePort = 7772;

@@ -38,6 +38,10 @@ void ClientCommands::registerSession()
         if (m_events.gameIsFull)
             m_events.gameIsFull();
     });
+    d.on("CMD_kicked", [this](FieldReader&) {
+        if (m_events.removed)
+            m_events.removed();
+    });
     const auto chat = [this](FieldReader& f) {
         if (m_hooks.chatrecieved)
             m_hooks.chatrecieved(f.rest());

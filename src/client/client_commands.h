@@ -17,6 +17,8 @@ public:
     struct Events {
         // "CMD_full": the table is full; the window tells the user and ends.
         std::function<void()> gameIsFull;
+        // "CMD_kicked": the host removed us; the connection closes next.
+        std::function<void()> removed;
         // The version text sent in the login reply.
         std::function<QByteArray()> version;
     };

@@ -44,7 +44,7 @@ GameOverlays::GameOverlays(QWidget* back)
                            QStringLiteral("Welcome to Gloop Dash!"), 13, Qt::white);
     buildLeftColumn(back);
     buildBanners(back);
-    m_owned = {m_roundnum, m_pibbie, m_bubble, m_bubbleText, m_start, m_phrases, m_over, m_winner};
+    m_owned = {m_roundnum, m_pibbie, m_bubble, m_bubbleText, m_start, m_phrases, m_over, m_winner, m_watching};
     raise();
 }
 
@@ -104,12 +104,22 @@ void GameOverlays::buildBanners(QWidget* back)
     m_winnerLabels[2] = textLabel(m_winner, QStringLiteral("label_winner3"), QRect(1, 35, 297, 26), won, 19, silver);
     m_winnerLabels[3] = textLabel(m_winner, QStringLiteral("label_winner4"), QRect(0, 34, 297, 26), won, 19, lime);
     m_winner->hide();
+
+    // Across the foot of the board while the local seat sits out.
+    m_watching = textLabel(back, QStringLiteral("label_watching"), QRect(145, 318, 312, 30),
+                           QStringLiteral("Just watching: picking is closed"), 14, QColor(235, 235, 200));
+    m_watching->setAutoFillBackground(true);
+    QPalette dim = m_watching->palette();
+    dim.setColor(QPalette::Window, QColor(20, 10, 50));
+    m_watching->setPalette(dim);
+    m_watching->hide();
 }
 
 void GameOverlays::raise()
 {
     m_bubble->raise();
     m_bubbleText->raise();
+    m_watching->raise();
     m_over->raise();
     m_winner->raise();
 }

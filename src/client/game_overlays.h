@@ -32,6 +32,8 @@ public:
     FramedPanel* winnerPanel() const { return m_winner; }
     // `label_winner1` to `label_winner4`; index 1 to 4.
     QLabel* winnerLabel(int n) const { return m_winnerLabels[n - 1]; }
+    // Shown over the board while the local seat just watches.
+    QLabel* watching() const { return m_watching; }
 
     // Banners and bubble stay above the board and the mascot.
     void raise();
@@ -51,4 +53,5 @@ private:
     QLabel* m_overText = nullptr;
     FramedPanel* m_winner = nullptr;
     QLabel* m_winnerLabels[4] = {};
+    QLabel* m_watching = nullptr;
 };

@@ -27,6 +27,13 @@ GameView::GameView(GameLink link, QWidget* backPanel, QObject* parent)
                                         [this] { clearall(); });
     m_overlays->raise();
     m_replay->raise();
+    m_flow->setReplayRunning([this] {
+        return m_replay->isVisibleTo(m_replay->parentWidget()) && m_replay->timer1().isActive();
+    });
+    connect(m_flow.get(), &TurnFlow::newGame, this, [this] {
+        setWatching(false);
+        emit newGame();
+    });
     clearall();
 }
 
@@ -61,8 +68,11 @@ void GameView::clearall()
 
 void GameView::apply(const BoardEffects& e)
 {
-    if (e.popup)
+    if (e.popup) {
         m_score->showPopup(*e.popup);
+        // The clock may sleep between rounds; it must come back to hide the popup.
+        m_flow->wake();
+    }
     if (QLabel* score = m_score->score(e.scoreSlot))
         score->setText(e.scoreText);
     if (e.trailText)
@@ -118,6 +128,8 @@ void GameView::setbonus(FieldReader& f)
 void GameView::setnexttile(FieldReader& f)
 {
     const BoardEffects e = m_board.setnexttile(f, m_link.myslot());
+    if (m_watching)
+        m_board.setCanselect(false);
     if (e.previewsChanged)
         showPreviews();
 }
@@ -146,6 +158,47 @@ void GameView::error(FieldReader&)
 void GameView::boardMouseUp(int x, int y)
 {
     apply(m_board.boardMouseUp(x, y, m_link.myslot(), m_link.loggedin()));
+}
+
+void GameView::seatTaken(int slot)
+{
+    m_score->seatTaken(slot);
+    m_flow->reorderRows();
+}
+
+void GameView::seatFreed(int slot)
+{
+    m_score->seatFreed(slot);
+    m_flow->reorderRows();
+    if (slot == m_link.myslot())
+        setWatching(false);
+}
+
+void GameView::seatWatching(int slot, bool watching)
+{
+    m_score->setWatching(slot, watching);
+    if (slot == m_link.myslot())
+        setWatching(watching);
+}
+
+void GameView::setWatching(bool watching)
+{
+    const bool changed = watching != m_watching;
+    m_watching = watching;
+    m_flow->setWatching(watching);
+    m_overlays->watching()->setVisible(watching);
+    if (!changed)
+        return;
+    const int me = m_link.myslot();
+    if (watching)
+        m_board.setCanselect(false);
+    else if (m_board.currentplayer() == me && BoardModel::seat(me) && m_flow->timeleft() > 0)
+        m_board.setCanselect(true); // back in play during our own round, as after a deal
+}
+
+bool GameView::gameRunning() const
+{
+    return m_flow->gameRunning();
 }
 
 void GameView::startthegame(FieldReader& f)

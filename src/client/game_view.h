@@ -52,6 +52,15 @@ public:
     void setbonuswinner(FieldReader& f);
     void thepath(FieldReader& f);
 
+    // Seats as the player list learns of them: a newcomer's row starts at 0, a
+    // freed row empties, a watcher's row dims; a watching local seat cannot pick.
+    void seatTaken(int slot);
+    void seatFreed(int slot);
+    void seatWatching(int slot, bool watching);
+    bool watching() const { return m_watching; }
+    // Between a game's start and its winner.
+    bool gameRunning() const;
+
     // Empties scores, round results, eyes and the board mirror.
     void clearall();
 
@@ -77,7 +86,12 @@ public:
     TurnFlow& turnFlow() const { return *m_flow; }
     PathReplayPanel* replayPanel() const { return m_replay; }
 
+signals:
+    // A game started: the server seats every watcher again.
+    void newGame();
+
 private:
+    void setWatching(bool watching);
     void apply(const BoardEffects& e);
     void showPreviews();
     void offerHighestTrail(int trail);
@@ -88,6 +102,7 @@ private:
     BoardModel m_board;
     // Set by the first current/next tile of a game; until then the boxes stay empty.
     bool m_previewsShown = false;
+    bool m_watching = false;
     // Owned by the back panel; deleted with the view unless the panel went first.
     QPointer<BoardView> m_boardView;
     QPointer<ScorePanel> m_score;

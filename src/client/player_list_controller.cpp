@@ -127,6 +127,7 @@ void PlayerListController::newplayerinfo(FieldReader& f)
     }
     if (QLabel* score = rowLabel("label_score", *slot))
         score->setVisible(true);
+    emit seatTaken(*slot);
 }
 
 void PlayerListController::playerdisconnected(FieldReader& f)
@@ -140,6 +141,8 @@ void PlayerListController::playerdisconnected(FieldReader& f)
             m_hooks.addline(label->text() + QStringLiteral(" disconnected."), StatusColour::blue());
         label->setText(Waiting);
     }
+    if (*slot <= Seats)
+        emit seatFreed(*slot);
     if (removeSpy(*slot, name))
         m_hooks.addline(name + QStringLiteral(" has left."), StatusColour::navy());
     loadchecklist();
@@ -151,6 +154,9 @@ void PlayerListController::justwatching(FieldReader& f)
     // Only seats have a row to mark; the server names no other slot here.
     if (!slot || *slot < 1 || *slot > Seats)
         return;
+    // Nobody sits there to watch or play: an empty row gets no eyes.
+    if (seatName(*slot) == Waiting)
+        return;
     const bool watching = f.last() == "1";
     if (*slot == m_session.myslot() && m_justWatch)
         m_justWatch->setChecked(watching);
@@ -160,6 +166,7 @@ void PlayerListController::justwatching(FieldReader& f)
                     StatusColour::watching());
     if (QWidget* eyes = rowWidget("image_eyes", *slot))
         eyes->setVisible(watching);
+    emit seatWatching(*slot, watching);
 }
 
 void PlayerListController::loadchecklist()
@@ -229,6 +236,13 @@ void PlayerListController::JustWatch1Click()
     const int me = m_session.myslot();
     if (!m_session.loggedin() || me < 1 || me > Seats)
         return;
+    // The server takes the switch only while a game runs; say so instead of
+    // sending a request that would silently do nothing.
+    if (m_gameRunning && !m_gameRunning()) {
+        m_hooks.addline(QStringLiteral("Just Watch works only while a game is running."),
+                        StatusColour::watching());
+        return;
+    }
     const bool watching = m_justWatch && m_justWatch->isChecked();
     m_session.send(Message("CMD_justwatch").field(me).field(watching ? 2 : 1).bytes());
 }

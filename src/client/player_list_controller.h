@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class ClientSession;
 class QAction;
@@ -36,6 +37,9 @@ public:
     // The tally window's `checklist` and `listbox_tally`.
     void setTallyLists(QListWidget* checklist, QListWidget* tallied);
 
+    // Whether a game is running, for "Just Watch" (taken as running when unset).
+    void setGameRunning(std::function<bool()> running) { m_gameRunning = std::move(running); }
+
     // Message handlers.
     void newplayerinfo(FieldReader& f);
     void playerdisconnected(FieldReader& f);
@@ -56,6 +60,12 @@ public:
     void label_playername1ContextPopup(int slot);
     int popupSlot() const { return m_popupSlot; }
 
+signals:
+    // A player took seat `slot` (1 to 6), left it, or began or stopped watching.
+    void seatTaken(int slot);
+    void seatFreed(int slot);
+    void seatWatching(int slot, bool watching);
+
 private:
     QLabel* rowLabel(const char* prefix, int slot) const;
     QWidget* rowWidget(const char* prefix, int slot) const;
@@ -74,4 +84,5 @@ private:
     QAction* m_removeFromGame = nullptr;
     QAction* m_setToJustWatch = nullptr;
     int m_popupSlot = 0;
+    std::function<bool()> m_gameRunning;
 };

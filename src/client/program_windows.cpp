@@ -18,6 +18,7 @@
 #include "side/story_window.h"
 #include "side/side_window_art.h"
 #include "side/tally_list_window.h"
+#include "ui/window_frame.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -43,6 +44,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     wireGame();
     wireWindows();
     wireBackgrounds();
+    fitWindowFrames();
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -128,6 +130,17 @@ void ProgramWindows::wireBackgrounds()
         light.setColor(QPalette::WindowText, Qt::white);
         window->setPalette(light);
     }
+}
+
+void ProgramWindows::fitWindowFrames()
+{
+    // Laid out for one size each: whole titles, and nothing to maximise.
+    for (QWidget* window : {static_cast<QWidget*>(m_spylist.get()), static_cast<QWidget*>(m_about.get()),
+                            static_cast<QWidget*>(m_help.get()), static_cast<QWidget*>(m_tallylist.get()),
+                            static_cast<QWidget*>(m_phrases.get()), static_cast<QWidget*>(m_story.get()),
+                            static_cast<QWidget*>(m_highscore.get()), static_cast<QWidget*>(m_gamestart.get()),
+                            static_cast<QWidget*>(m_download.get())})
+        WindowFrame::fitTitle(window);
 }
 
 void ProgramWindows::start(const QStringList& arguments)

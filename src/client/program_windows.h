@@ -49,6 +49,7 @@ private:
     void wireGame();
     void wireWindows();
     void wireBackgrounds();
+    void fitWindowFrames();
 
     // Declared in creation order and destroyed in reverse: the server goes
     // before the main window it reads its options from, and the tally window

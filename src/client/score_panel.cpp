@@ -6,18 +6,19 @@
 
 namespace {
 
-constexpr int RowTops[ScorePanel::Seats] = {196, 215, 234, 252, 270, 288};
+// The same 19-pixel pitch the score order places rows at, so nothing jumps
+// when the first scores arrive.
+constexpr int RowTops[ScorePanel::Seats] = {196, 215, 234, 253, 272, 291};
 constexpr int NameLeft = 23;
 constexpr int ScoreLeft = 119;
 constexpr int ResultLeft = 186;
 constexpr int EyesLeft = 13;
 constexpr int RowHeight = 17;
 const QColor Text(235, 235, 255);
-
-bool seat(int slot)
-{
-    return slot >= 1 && slot <= ScorePanel::Seats;
-}
+// A watcher's row is dimmed and slanted beside its eyes; an empty row is darker still.
+const QColor WatchingText(156, 152, 120);
+const QColor EmptyText(110, 110, 130);
+const QString Waiting = QStringLiteral("<Waiting>");
 
 } // namespace
 
@@ -107,6 +108,7 @@ void ScorePanel::buildRows()
         m_eyes[n]->setPixmap(eyes);
         m_eyes[n]->setScaledContents(true);
         m_eyes[n]->hide();
+        showRowLook(n);
     }
 }
 
@@ -187,9 +189,57 @@ void ScorePanel::popupTick()
 void ScorePanel::clearRows()
 {
     for (int n = 1; n <= Seats; ++n) {
-        m_scores[n]->setText(QStringLiteral("0"));
+        m_scores[n]->setText(seated(n) ? QStringLiteral("0") : QString());
         m_results[n]->clear();
+        m_watching[n] = false;
         m_eyes[n]->hide();
+        showRowLook(n);
+    }
+}
+
+bool ScorePanel::seated(int slot) const
+{
+    return seat(slot) && m_names[slot]->text() != Waiting;
+}
+
+void ScorePanel::seatTaken(int slot)
+{
+    if (!seat(slot))
+        return;
+    // A newcomer starts from nothing, whatever the seat's last player had.
+    m_scores[slot]->setText(QStringLiteral("0"));
+    m_results[slot]->clear();
+    setWatching(slot, false);
+}
+
+void ScorePanel::seatFreed(int slot)
+{
+    if (!seat(slot))
+        return;
+    m_scores[slot]->clear();
+    m_results[slot]->clear();
+    setWatching(slot, false);
+}
+
+void ScorePanel::setWatching(int slot, bool watching)
+{
+    if (!seat(slot))
+        return;
+    m_watching[slot] = watching && seated(slot);
+    m_eyes[slot]->setVisible(m_watching[slot]);
+    showRowLook(slot);
+}
+
+void ScorePanel::showRowLook(int slot)
+{
+    const QColor colour = !seated(slot) ? EmptyText : m_watching[slot] ? WatchingText : Text;
+    for (QLabel* l : {m_names[slot], m_scores[slot], m_results[slot]}) {
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        l->setPalette(palette);
+        QFont font = l->font();
+        font.setItalic(m_watching[slot]);
+        l->setFont(font);
     }
 }
 

@@ -50,8 +50,18 @@ public:
     void popupTick();
     bool popupShowing() const { return m_popupTag >= 0; }
 
-    // Scores to "0", round results emptied, eyes hidden.
+    // Scores to "0" (empty rows stay blank), round results emptied, eyes hidden.
     void clearRows();
+
+    // Whether a player holds the seat: its name is not "<Waiting>".
+    bool seated(int slot) const;
+    // A player arrived in the seat: the row starts at 0 and plays.
+    void seatTaken(int slot);
+    // The seat's player left: the row is emptied, so no total stays behind.
+    void seatFreed(int slot);
+    // A seated player sits out (eyes, dimmed row) or plays again.
+    void setWatching(int slot, bool watching);
+    bool watching(int slot) const { return seat(slot) && m_watching[slot]; }
 
     // Shows a picture in a tile preview (empty for nullptr), scaled to the preview.
     static void showTile(QLabel* preview, const QImage* picture);
@@ -62,6 +72,9 @@ protected:
 private:
     void buildTop();
     void buildRows();
+    // Colours a row by who holds it: a player, a watcher or nobody.
+    void showRowLook(int slot);
+    static bool seat(int slot) { return slot >= 1 && slot <= Seats; }
     QLabel* label(const QString& name, const QRect& geometry, const QString& text, int pixels, bool bold);
 
     QPixmap m_background;
@@ -79,6 +92,7 @@ private:
     QLabel* m_scores[Seats + 1] = {};
     QLabel* m_results[Seats + 1] = {};
     QLabel* m_eyes[Seats + 1] = {};
+    bool m_watching[Seats + 1] = {};
     // Ticks the popup has left; it hides when this drops below 0.
     int m_popupTag = 0;
 };

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <climits>
 #include <memory>
 
 namespace {
@@ -38,18 +39,30 @@ TurnFlow::TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board,
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
     connect(&m_timer2, &QTimer::timeout, this, &TurnFlow::Timer2Timer);
-    connect(m_overlays.phrases()->model(), &QAbstractItemModel::rowsInserted, this, &TurnFlow::wakeForPhrase);
+    connect(m_overlays.phrases()->model(), &QAbstractItemModel::rowsInserted, this, &TurnFlow::wake);
 }
 
 void TurnFlow::startthegame(FieldReader& f)
 {
-    const QString name = QString::fromUtf8(f.next());
-    const auto mode = f.nextInt();
+    // Read from the right: the starter's name may itself hold "+", while the
+    // mode and the missions are the last fields before the closing empty one.
+    QByteArray payload = f.rest();
+    if (payload.endsWith('+'))
+        payload.chop(1);
+    const qsizetype missionsAt = payload.lastIndexOf('+');
+    const qsizetype modeAt = missionsAt > 0 ? payload.lastIndexOf('+', missionsAt - 1) : -1;
+    if (modeAt < 0)
+        return;
+    const auto mode = FieldReader::toInt(payload.mid(modeAt + 1, missionsAt - modeAt - 1));
     if (!mode)
         return;
+    const QString name = QString::fromUtf8(payload.left(modeAt));
+    const QByteArray missions = payload.mid(missionsAt + 1);
     m_link.setGamemode(*mode);
-    m_score.numRound()->setText(QStringLiteral("Missions Per Game: ") + QString::fromUtf8(f.last()));
-    // A repeated start before the first round only updates the two values above.
+    m_score.numRound()->setText(QStringLiteral("Missions Per Game: ") + QString::fromUtf8(missions));
+    m_missions = FieldReader::toInt(missions).value_or(0);
+    m_gameRunning = true;
+    // A repeated start before the first round only updates the values above.
     if (m_gamestarted)
         return;
     m_overlays.startButton()->hide();
@@ -60,9 +73,16 @@ void TurnFlow::startthegame(FieldReader& f)
     m_hooks.sound(QStringLiteral("gamestart"));
     m_clearall();
     m_overlays.winnerPanel()->hide();
-    m_hooks.line(name + QStringLiteral(" has started a") + (*mode == 2 ? QStringLiteral(" CLASSIC") : QString())
-                     + QStringLiteral(" game."),
-                 Blue);
+    const QString started = isMe(name) ? QStringLiteral("You have started a") : name + QStringLiteral(" has started a");
+    m_hooks.line(started + (*mode == 2 ? QStringLiteral(" CLASSIC") : QString()) + QStringLiteral(" game."), Blue);
+    // The server sits every seat down again at a new game.
+    emit newGame();
+}
+
+bool TurnFlow::isMe(const QString& name) const
+{
+    // Only a player called "You" reads oddly in the third person ("You's turn").
+    return name == QLatin1String("You") && m_link.myname() == name;
 }
 
 void TurnFlow::getnextplayer(FieldReader& f)
@@ -84,12 +104,22 @@ void TurnFlow::getnextplayer(FieldReader& f)
     QLabel* name = m_score.playerName(*slot);
     m_score.turnArrow()->move(m_score.turnArrow()->x(), name->y());
     m_score.turnArrow()->show();
-    m_overlays.roundnum()->setText(QStringLiteral("Mission: ") + QString::number(*round) + QStringLiteral("  ")
-                                   + name->text() + QStringLiteral("'s turn"));
     name->show();
     m_score.score(*slot)->show();
-    m_score.status()->setText(name->text() + QStringLiteral("'s turn."));
     markCurrentPlayer(*slot);
+    m_gameRunning = true;
+    if (m_missions > 0 && *round > m_missions)
+        m_hooks.line(QStringLiteral("Tie! An extra mission decides it."), Blue);
+    const QString mission = QStringLiteral("Mission: ") + QString::number(*round) + QStringLiteral("  ");
+    if (m_watching && *slot == m_link.myslot()) {
+        // A watching seat is dealt the board too, but it is nobody's turn here.
+        m_overlays.roundnum()->setText(mission + QStringLiteral("Just watching"));
+        m_score.status()->setText(QStringLiteral("Just watching."));
+        return;
+    }
+    const QString owner = isMe(name->text()) ? QStringLiteral("Your") : name->text() + QStringLiteral("'s");
+    m_overlays.roundnum()->setText(mission + owner + QStringLiteral(" turn"));
+    m_score.status()->setText(owner + QStringLiteral(" turn."));
     if (name->text() == m_link.myname())
         m_hooks.sound(QStringLiteral("turn"));
 }
@@ -159,13 +189,22 @@ void TurnFlow::postscores(FieldReader& f)
             return;
         const QString total = QString::fromUtf8(f.next());
         const auto result = FieldReader::toInt(f.last());
-        if (!BoardModel::seat(*slot))
+        // A seat nobody holds keeps its row empty: the total was its last player's.
+        if (!BoardModel::seat(*slot) || !m_score.seated(*slot))
             continue;
         m_score.score(*slot)->setText(total);
         if (result && *result != 0)
             m_score.roundResult(*slot)->setText(QStringLiteral("+") + QString::number(*result));
     }
-    m_scoreorder.sort([this](int slot) { return m_score.shownTotal(slot); });
+    reorderRows();
+}
+
+void TurnFlow::reorderRows()
+{
+    // Empty rows sink below every seated player, whatever total they last showed.
+    m_scoreorder.sort([this](int slot) {
+        return m_score.seated(slot) ? m_score.shownTotal(slot) : std::optional<int>(INT_MIN);
+    });
     for (int k = 1; k <= ScoreOrder::Rows; ++k)
         m_score.moveRow(m_scoreorder.slotAt(k), ScoreOrder::rowTop(k));
 }
@@ -174,12 +213,13 @@ void TurnFlow::startCountdown()
 {
     m_score.setTimerWidth(ScorePanel::TimerFull);
     m_timeleft = RoundSeconds;
+    m_score.timerLabel()->setText(QStringLiteral("Time: ") + QString::number(m_timeleft));
     m_clockStarted = true;
     if (!m_timer2.isActive())
         m_timer2.start();
 }
 
-void TurnFlow::wakeForPhrase()
+void TurnFlow::wake()
 {
     if (m_clockStarted && !m_timer2.isActive())
         m_timer2.start();
@@ -215,6 +255,9 @@ void TurnFlow::Timer2Timer()
 void TurnFlow::showNextPhrase()
 {
     QListWidget* queue = m_overlays.phrases();
+    // The bubble would cover the winner's path: waiting phrases follow it.
+    if (queue->count() > 0 && m_replayRunning && m_replayRunning())
+        return;
     if (queue->count() == 0) {
         m_overlays.bubbleText()->hide();
         m_overlays.bubble()->hide();
@@ -235,7 +278,8 @@ void TurnFlow::showNextPhrase()
     text->setText(bar >= 0 ? phrase.left(bar) : phrase);
     m_overlays.bubble()->show();
     text->show();
-    m_overlays.raise();
+    m_overlays.bubble()->raise();
+    text->raise();
     m_phrasetick = 0;
 }
 
@@ -243,29 +287,44 @@ void TurnFlow::winner(FieldReader& f)
 {
     const QString name = QString::fromUtf8(f.rest());
     m_timeleft = 0;
+    m_gameRunning = false;
     m_score.setTimerWidth(0);
     m_hooks.sound(QStringLiteral("gameover"));
-    m_hooks.line(name + QStringLiteral(" has Won the Game!"), Blue);
+    const bool me = isMe(name);
+    m_hooks.line(name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!")), Blue);
+    tallyWinner(name);
+    showWinner(name, me);
+}
 
+void TurnFlow::tallyWinner(const QString& name)
+{
     // A watcher has no row: nothing of its own to post or tally.
     const int me = m_link.myslot();
-    if (BoardModel::seat(me)) {
-        const auto total = m_score.shownTotal(me);
-        if (total) {
-            offerHighScore(me, *total);
-            const auto best = m_hooks.tallyHighScore ? number(m_hooks.tallyHighScore()) : std::nullopt;
-            if (best && *total > *best && m_hooks.addword)
-                m_hooks.addword(QString::number(*total), 3);
-        }
-        recordGame(me, name);
+    if (!BoardModel::seat(me))
+        return;
+    if (const auto total = m_score.shownTotal(me)) {
+        offerHighScore(me, *total);
+        const auto best = m_hooks.tallyHighScore ? number(m_hooks.tallyHighScore()) : std::nullopt;
+        if (best && *total > *best && m_hooks.addword)
+            m_hooks.addword(QString::number(*total), 3);
     }
+    recordGame(me, name);
+}
 
-    m_overlays.winnerLabel(1)->setText(name);
-    m_overlays.winnerLabel(2)->setText(name);
+void TurnFlow::showWinner(const QString& name, bool me)
+{
+    const QString won = me ? QStringLiteral("Have Won the Game!!") : QStringLiteral("Has Won the Game!!");
+    for (int n = 1; n <= 4; ++n)
+        m_overlays.winnerLabel(n)->setText(n <= 2 ? name : won);
+    // The winner takes the round's banner's place: one banner, not two.
+    m_overlays.over()->hide();
+    // Above the path replay too: the game is over and the next one starts here.
     m_overlays.winnerPanel()->show();
     m_overlays.winnerPanel()->raise();
-    if (me == 1)
+    if (m_link.myslot() == 1) {
         m_overlays.startButton()->show();
+        m_overlays.startButton()->raise();
+    }
 }
 
 void TurnFlow::offerHighScore(int myslot, int total)

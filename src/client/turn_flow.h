@@ -35,6 +35,17 @@ public:
 
     // A new board arrived: the countdown restarts and the clock runs from now on.
     void startCountdown();
+    // Sorts the rows by total, empty rows last, and moves them into place.
+    void reorderRows();
+    // Starts the sleeping clock again for something it must take away (a
+    // popup, a phrase); it sleeps until the first deal of the program's run.
+    void wake();
+    // Whether the path replay is still stepping; phrases wait for it.
+    void setReplayRunning(std::function<bool()> running) { m_replayRunning = std::move(running); }
+    // The local seat sits out (or plays again): no turn is announced to it.
+    void setWatching(bool watching) { m_watching = watching; }
+    // Between a game's start (or the first round seen) and its winner.
+    bool gameRunning() const { return m_gameRunning; }
     // Appends a relayed phrase ("name  says: text|colour") to the bubble's queue.
     void queuephrase(const QString& phrase);
     // One tick of the one-second clock `Timer2`.
@@ -45,11 +56,17 @@ public:
     const ScoreOrder& scoreorder() const { return m_scoreorder; }
     QTimer& timer2() { return m_timer2; }
 
+signals:
+    // A new game began: the server has seated every watcher again.
+    void newGame();
+
 private:
+    bool isMe(const QString& name) const;
+    void tallyWinner(const QString& name);
+    void showWinner(const QString& name, bool me);
     void showNextPhrase();
     // The clock sleeps once nothing it drives is on screen or waiting.
     void stopWhenIdle();
-    void wakeForPhrase();
     void showTurnOver(int reason);
     void markCurrentPlayer(int slot);
     void offerHighScore(int myslot, int total);
@@ -69,4 +86,9 @@ private:
     bool m_gamestarted = false;
     int m_phrasetick = 0;
     ScoreOrder m_scoreorder;
+    std::function<bool()> m_replayRunning;
+    // Missions of the game as its start said; 0 when we saw no start.
+    int m_missions = 0;
+    bool m_gameRunning = false;
+    bool m_watching = false;
 };

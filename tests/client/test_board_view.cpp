@@ -4,6 +4,8 @@
 #include "client/score_panel.h"
 #include "client/turn_flow.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 
@@ -79,6 +81,8 @@ private slots:
     void highestTrailOfferedWhenBeaten_data();
     void highestTrailOfferedWhenBeaten();
     void previewsFollowTheTiles();
+    void shippedTransportLetsThePieceShow_data();
+    void shippedTransportLetsThePieceShow();
 };
 
 void TestBoardView::drawsMirrorWithSeeThroughBonus()
@@ -233,6 +237,37 @@ void TestBoardView::previewsFollowTheTiles()
     rig.feed(&GameView::setnexttile, "9+2");
     QVERIFY(current->pixmap().isNull());
     QCOMPARE(current->property("tag").toInt(), 9);
+}
+
+void TestBoardView::shippedTransportLetsThePieceShow_data()
+{
+    QTest::addColumn<QString>("set");
+    QTest::newRow("Candy") << "Candy.bmp";
+    QTest::newRow("Gems") << "Gems.bmp";
+}
+
+void TestBoardView::shippedTransportLetsThePieceShow()
+{
+    QFETCH(QString, set);
+    const QString path = QFileInfo(qEnvironmentVariable("GD_APP")).dir().filePath("gloopdashtiles/" + set);
+    const QImage strip(path);
+    QVERIFY2(!strip.isNull(), qPrintable(path));
+    GameViewRig rig;
+    rig.view->setPictures(TilePictures::fromStrip(strip));
+    for (int code = 1; code <= 5; ++code) {
+        rig.deal(code, "0+0+1");
+        const QImage board = boardImage(rig);
+        const QImage piece = TilePictures::fromStrip(strip).pieces.at(code).convertToFormat(QImage::Format_RGB32);
+        int same = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x)
+                same += at(board, 0, 0, x, y) == piece.pixel(x, y);
+        // Most of the piece, and its middle in full, keeps its own colour.
+        QVERIFY2(same >= 48 * 48 * 7 / 10, qPrintable(QString::number(same)));
+        for (int y = 20; y < 28; ++y)
+            for (int x = 20; x < 28; ++x)
+                QCOMPARE(at(board, 0, 0, x, y), piece.pixel(x, y));
+    }
 }
 
 QTEST_MAIN(TestBoardView)

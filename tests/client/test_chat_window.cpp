@@ -1,10 +1,12 @@
 #include "client/chat_window.h"
 #include "chat/core/chat_line.h"
 #include "client/core/client_session.h"
+#include "client/game_view.h"
 #include "client/program_windows.h"
 #include "side/spy_list_window.h"
 #include "server/host_options.h"
 #include "server/server.h"
+#include "ui/window_frame.h"
 #include "scripted_peer.h"
 
 #include <QAction>
@@ -76,6 +78,9 @@ private slots:
     void closeWritesSettingsOnlyWhenBoundsChanged();
     void lostServerEndsTheProgram_data();
     void lostServerEndsTheProgram();
+    void silentHostIsReported();
+    void secondaryWindowsFitTheirTitles();
+    void scriptedGameShowsWhatTheServerSays();
     void dispatchesInArrivalOrderThroughOneTable();
     void hostOptionsComeFromTheWindow();
     void programCreatesEveryWindowOnceAndHosts();
@@ -219,33 +224,138 @@ void TestChatWindow::closeWritesSettingsOnlyWhenBoundsChanged()
 
 void TestChatWindow::lostServerEndsTheProgram_data()
 {
-    QTest::addColumn<bool>("full");
-    QTest::newRow("closed") << false;
-    QTest::newRow("game is full, then closed") << true;
+    QTest::addColumn<QByteArray>("last");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("closed") << QByteArray() << "closedbox" << "The connection to the game has closed.";
+    QTest::newRow("removed by the host") << QByteArray("CMD_kicked+") << "closedbox"
+                                         << "You were removed from the game.";
+    QTest::newRow("game is full, then closed") << QByteArray("CMD_full+") << "fullbox" << "Game is full";
+    QTest::newRow("lobby link closed") << QByteArray() << QString() << QString();
 }
 
 void TestChatWindow::lostServerEndsTheProgram()
 {
-    QFETCH(bool, full);
+    QFETCH(QByteArray, last);
+    QFETCH(QString, box);
+    QFETCH(QString, says);
     ScriptedPeer server;
+    ScriptedPeer lobby;
     Copy copy;
     QSignalSpy closed(&copy.window, &ChatWindow::closed);
-    QVERIFY(copy.join(server));
-    if (full)
-        server.write("CMD_full+" + FF);
-    server.close();
-    if (full) {
-        // The refusal is shown first; the program ends when it is dismissed.
-        QTRY_VERIFY(findBox("fullbox"));
-        QCOMPARE(findBox("fullbox")->text(), QStringLiteral("Game is full"));
-        QTRY_VERIFY(!copy.window.session().sock().Connected());
-        QCoreApplication::processEvents();
-        QVERIFY(copy.window.isVisible());
-        QCOMPARE(closed.size(), 0);
-        findBox("fullbox")->accept();
+    copy.window.setPorts(server.port(), lobby.port());
+    copy.window.setCommandLine({"Ann", "127.0.0.1", "false"});
+    copy.window.show();
+    QVERIFY(server.accept());
+    QVERIFY(lobby.accept());
+    server.write("CMD_sendlogininfo+2" + FF);
+    if (!last.isEmpty())
+        server.write(last + FF);
+    // Ending the lobby's link ends the game at once, as the lobby means it to.
+    if (box.isEmpty()) {
+        lobby.close();
+        QTRY_COMPARE(closed.size(), 1);
+        return;
     }
+    server.close();
+    // The player is told why first; the program ends when the box is dismissed.
+    QTRY_VERIFY(findBox(box));
+    QCOMPARE(findBox(box)->text(), says);
+    QVERIFY(!(findBox(box)->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QTRY_VERIFY(!copy.window.session().sock().Connected());
+    QCoreApplication::processEvents();
+    QVERIFY(copy.window.isVisible());
+    QCOMPARE(closed.size(), 0);
+    findBox(box)->accept();
     QTRY_COMPARE(closed.size(), 1);
     QVERIFY(!copy.window.isVisible());
+}
+
+void TestChatWindow::silentHostIsReported()
+{
+    // A listener that never speaks: the connection opens, no slot ever comes.
+    ScriptedPeer server;
+    Copy copy;
+    copy.window.session().setAnswerWait(300);
+    QVERIFY(copy.join(server));
+    const QString said = "0+The host does not answer. No game was found at 127.0.0.1.";
+    QTRY_COMPARE(copy.lines.size(), 2);
+    QCOMPARE(copy.lines, QStringList({"0+Loading Multi-player Game.. Please Wait.", said}));
+    QCOMPARE(copy.colours.last(), Blue);
+    QVERIFY(copy.window.isVisible());
+
+    // A host that answers in time is not reported.
+    ScriptedPeer host;
+    Copy answered;
+    answered.window.session().setAnswerWait(300);
+    QVERIFY(answered.join(host));
+    host.write("CMD_sendlogininfo+2" + FF);
+    QTRY_VERIFY(answered.window.session().loggedin());
+    QTest::qWait(500);
+    QVERIFY(!answered.lines.contains(said));
+}
+
+void TestChatWindow::secondaryWindowsFitTheirTitles()
+{
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    ProgramWindows program(0, 0);
+    int checked = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == &program.chat() || !window->isWindow() || window->windowTitle().isEmpty())
+            continue;
+        ++checked;
+        QVERIFY2(!(window->windowFlags() & Qt::WindowMaximizeButtonHint), qPrintable(window->windowTitle()));
+        QVERIFY2(window->width() >= WindowFrame::titleWidth(window), qPrintable(window->windowTitle()));
+    }
+    QVERIFY(checked >= 9);
+
+    // A one-line box grows to its title too.
+    Copy copy;
+    ScriptedPeer server;
+    QVERIFY(copy.join(server));
+    server.write("CMD_full+" + FF);
+    QTRY_VERIFY(findBox("fullbox"));
+    QVERIFY(findBox("fullbox")->width() >= WindowFrame::titleWidth(findBox("fullbox")));
+    findBox("fullbox")->accept();
+}
+
+void TestChatWindow::scriptedGameShowsWhatTheServerSays()
+{
+    ScriptedPeer server;
+    Copy copy;
+    QVERIFY(copy.join(server));
+    QByteArray deal;
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y)
+            deal += QByteArray(deal.isEmpty() ? "" : "+") + QByteArray::number(x) + '+' + QByteArray::number(y) + "+1";
+    const auto label = [&copy](const QString& name) { return copy.window.findChild<QLabel*>(name); };
+    server.write("CMD_sendlogininfo+2" + FF + "CMD_existingplayers+1+A+B" + FF + "CMD_newplayerinfo+2+Ann" + FF
+                 + "CMD_newplayerinfo+3+Bob" + FF + "CMD_startgame+A+B+1+3+" + FF + "CMD_justwatching+2+1" + FF
+                 + "CMD_nextplayer+1+2" + FF + "CMD_settiles+" + deal + FF + "CMD_setbonus+0+0+0" + FF
+                 + "CMD_setnexttile+1+1" + FF + "CMD_postscores+1+500+500+2+0+0+3+900+900+4+0+0+5+0+0+6+0+0" + FF
+                 + "CMD_playerdisconnected+3+Bob" + FF);
+    QTRY_VERIFY(copy.lines.contains("0+Bob disconnected."));
+    // A "+" in the starter's name: the start still counts.
+    QVERIFY(copy.lines.contains("0+A+B has started a game."));
+    QCOMPARE(label("label_numround")->text(), QStringLiteral("Missions Per Game: 3"));
+    QCOMPARE(copy.window.session().gamemode(), 1);
+    // Watching: the tick, the board's notice, and no pick leaves.
+    QVERIFY(copy.action("JustWatch1")->isChecked());
+    QVERIFY(label("label_watching")->isVisibleTo(&copy.window));
+    QTest::mouseClick(copy.window.findChild<QWidget*>("board"), Qt::LeftButton, {}, QPoint(10, 10));
+    // Bob left: his 900 neither stays nor ranks above the players.
+    QVERIFY(label("label_score3")->text().isEmpty());
+    QVERIFY(label("label_playername3")->y() > label("label_playername1")->y());
+    QVERIFY(label("label_playername3")->y() > label("label_playername2")->y());
+    server.write("CMD_newplayerinfo+3+Cy" + FF + "CMD_winner+A+B" + FF + "CMD_startgame+A+B+1+3+" + FF);
+    QTRY_COMPARE(label("label_playername3")->text(), QStringLiteral("Cy"));
+    QCOMPARE(label("label_score3")->text(), QStringLiteral("0"));
+    // The next game seats the watcher again, and the tick says so.
+    QTRY_VERIFY(!copy.action("JustWatch1")->isChecked());
+    QVERIFY(!label("label_watching")->isVisibleTo(&copy.window));
+    const QByteArray login = "CMD_logininfo+2+1.0.12+Ann" + FF;
+    QCOMPARE(server.read(login.size() + 1), login);
 }
 
 void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
@@ -284,6 +394,8 @@ void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
     server.write("CMD_chat+1+Ann chats: done|clRed" + FF); // handled after them
     QTRY_COMPARE(copy.hookLog.size(), 8);
     QCOMPARE(phrases->count(), ChatLineParser::MaxWaitingPhrases);
+    server.write("CMD_startgame+Ann+1+3+" + FF);
+    QTRY_VERIFY(copy.window.gameView().gameRunning());
 
     // "Just Watch" asks the server; only its answer moves the tick.
     QAction* justWatch = copy.action("JustWatch1");

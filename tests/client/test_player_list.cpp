@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -213,13 +214,15 @@ void TestPlayerList::playerdisconnected()
     h.lines.clear();
     h.colours.clear();
 
+    QSignalSpy freed(&h.players, &PlayerListController::seatFreed);
     h.run(&PlayerListController::playerdisconnected, payload);
     QCOMPARE(h.lines, lines);
     QCOMPARE(h.colours, colours);
     QCOMPARE(h.entries(h.spys), spies);
     QCOMPARE(h.entries(h.checklist), checklist);
-    // A leaving player's score stays on the panel.
-    QCOMPARE(h.rows.row("label_score", 3)->text(), QStringLiteral("420"));
+    // Seats are handed on to the score panel to empty; watchers have no row.
+    const int slot = payload.left(1).toInt();
+    QCOMPARE(freed.size(), slot <= 6 ? 1 : 0);
 }
 
 void TestPlayerList::justwatching_data()
@@ -239,6 +242,7 @@ void TestPlayerList::justwatching_data()
     QTest::newRow("other seat watches") << QByteArray("3+1") << true
                                         << QStringList{"0+Bob is just watching"} << 3;
     QTest::newRow("watcher slot ignored") << QByteArray("7+1") << true << QStringList{} << 0;
+    QTest::newRow("empty row ignored") << QByteArray("5+1") << true << QStringList{} << 0;
 }
 
 void TestPlayerList::justwatching()
@@ -254,8 +258,11 @@ void TestPlayerList::justwatching()
     h.justWatch.setChecked(true);
     h.lines.clear();
     h.colours.clear();
+    QSignalSpy told(&h.players, &PlayerListController::seatWatching);
     h.run(&PlayerListController::justwatching, payload);
     QCOMPARE(h.justWatch.isChecked(), ticked);
+    // The game view hears of every switch it shows a line for.
+    QCOMPARE(told.size(), lines.size());
     QCOMPARE(h.lines, lines);
     for (const QColor& c : h.colours)
         QCOMPARE(c, Khaki);
@@ -325,6 +332,9 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
     QVERIFY(server.accept());
     QTRY_VERIFY(h.session.sock().Connected());
     h.seat(3, "Bob");
+    h.seat(1, "Ann");
+    bool running = true;
+    h.players.setGameRunning([&running] { return running; });
     QMenu* menu = h.players.popupKick();
     auto* remove = menu->findChild<QAction*>("RemoveFromGame1");
     auto* setWatch = menu->findChild<QAction*>("SettoJustWatch1");
@@ -343,6 +353,11 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
     h.players.JustWatch1Click();
     h.run(&PlayerListController::justwatching, "1+1");
     h.players.JustWatch1Click();
+    // Between games the server would ignore it: the player is told instead.
+    running = false;
+    h.lines.clear();
+    h.players.JustWatch1Click();
+    QCOMPARE(h.lines, QStringList{"0+Just Watch works only while a game is running."});
     // A guest may not remove anybody.
     h.session.setIshost(false);
     h.players.kicking(3);

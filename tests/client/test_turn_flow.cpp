@@ -1,11 +1,13 @@
 #include "support_game_view.h"
 
 #include "client/game_overlays.h"
+#include "client/score_panel.h"
 #include "client/turn_flow.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -27,6 +29,13 @@ void ticks(GameViewRig& rig, int n)
 }
 
 // Seats: slot 1 "Host", slot 2 the local "Ann", slot 3 "Bob".
+// Whether `upper` is drawn over `lower` (siblings stack in child order).
+bool above(GameViewRig& rig, const QString& upper, const QString& lower)
+{
+    const QObjectList& order = rig.back.children();
+    return order.indexOf(rig.find<QWidget>(upper)) > order.indexOf(rig.find<QWidget>(lower));
+}
+
 void seat(GameViewRig& rig)
 {
     rig.find<QLabel>("label_playername1")->setText("Host");
@@ -68,11 +77,20 @@ private slots:
     void winnerOffersAndTallies_data();
     void winnerOffersAndTallies();
     void watcherSeesBannerOnly();
+    void startReadsFromTheRight_data();
+    void startReadsFromTheRight();
+    void soloTextsSpeakToThePlayer();
+    void popupWakesTheSleepingClock();
+    void replayStaysReadableAndTheEndStaysVisible();
+    void tieSaysAMissionWasAdded();
+    void watchingSeatCannotPick();
+    void rowsShowWhoPlaysWatchesAndLeft();
 };
 
 void TestTurnFlow::repeatedStartChangesOnlyModeAndMissions()
 {
     GameViewRig rig;
+    seat(rig);
     rig.view->hooks().loadchecklist = [&rig] { rig.tally << "loadchecklist"; };
     rig.find<QPushButton>("button_startgame")->show();
     rig.find<QLabel>("label_score1")->setText("900");
@@ -161,6 +179,8 @@ void TestTurnFlow::turnOverShowsReason()
 void TestTurnFlow::scoresOrderRowsStably()
 {
     GameViewRig rig;
+    for (int n = 1; n <= 6; ++n)
+        rig.view->scorePanel()->playerName(n)->setText("P" + QString::number(n));
     rig.feed(&GameView::postscores, "1+100+100+2+300+300+3+300+0+4+50+50+5+0+0+6+0+0");
     const QList<int> expected{2, 3, 1, 4, 5, 6};
     for (int k = 0; k < 6; ++k) {
@@ -345,6 +365,197 @@ void TestTurnFlow::watcherSeesBannerOnly()
     QVERIFY(visible(host, "button_startgame"));
     host.feed(&GameView::getnextplayer, "1+1");
     QVERIFY(!visible(host, "panel_winner"));
+}
+
+void TestTurnFlow::startReadsFromTheRight_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("missions");
+    QTest::newRow("plus in the name") << QByteArray("A+B+1+3+") << "0+A+B has started a game." << 1 << "3";
+    QTest::newRow("classic") << QByteArray("Bob+2+6+") << "0+Bob has started a CLASSIC game." << 2 << "6";
+    QTest::newRow("no closing field") << QByteArray("C++ fan+1+3") << "0+C++ fan has started a game." << 1 << "3";
+    QTest::newRow("mode not a number") << QByteArray("A+B+x+3+") << QString() << 0 << "";
+    QTest::newRow("too few fields") << QByteArray("1+3") << QString() << 0 << "";
+}
+
+void TestTurnFlow::startReadsFromTheRight()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(QString, line);
+    QFETCH(int, mode);
+    QFETCH(QString, missions);
+    GameViewRig rig;
+    seat(rig);
+    rig.find<QLabel>("label_score2")->setText("900");
+    rig.feed(&GameView::startthegame, payload);
+    QCOMPARE(rig.gamemode, mode);
+    QCOMPARE(rig.lines.isEmpty() ? QString() : rig.lines.last().first, line);
+    const bool started = !line.isEmpty();
+    QCOMPARE(text(rig, "label_numround"), started ? "Missions Per Game: " + missions : QString());
+    // A real start resets the old game's scores and opens the high-score offer's mode.
+    QCOMPARE(text(rig, "label_score2"), started ? QStringLiteral("0") : QStringLiteral("900"));
+    QCOMPARE(rig.view->gameRunning(), started);
+}
+
+void TestTurnFlow::soloTextsSpeakToThePlayer()
+{
+    GameViewRig rig;
+    rig.myslot = 1;
+    rig.myname = "You";
+    rig.find<QLabel>("label_playername1")->setText("You");
+    rig.feed(&GameView::startthegame, "You+1+3+");
+    QCOMPARE(rig.lines.last().first, QStringLiteral("0+You have started a game."));
+    rig.feed(&GameView::getnextplayer, "1+1");
+    QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 1  Your turn"));
+    QCOMPARE(text(rig, "label_status"), QStringLiteral("Your turn."));
+    QCOMPARE(rig.sounds.last(), QStringLiteral("turn"));
+    // The first second of a mission already shows its time.
+    rig.deal(1);
+    QCOMPARE(text(rig, "label_timer"), QStringLiteral("Time: 90"));
+    QCOMPARE(rig.find<QLabel>("image_timer")->width(), 198);
+    rig.feed(&GameView::winner, "You");
+    QCOMPARE(rig.lines.last().first, QStringLiteral("0+You have Won the Game!"));
+    QCOMPARE(text(rig, "label_winner3"), QStringLiteral("Have Won the Game!!"));
+    QCOMPARE(text(rig, "label_winner4"), QStringLiteral("Have Won the Game!!"));
+
+    // Someone else called "You" on another screen is still spoken of.
+    rig.myname = "Ann";
+    rig.feed(&GameView::winner, "You");
+    QCOMPARE(text(rig, "label_winner3"), QStringLiteral("Has Won the Game!!"));
+}
+
+void TestTurnFlow::popupWakesTheSleepingClock()
+{
+    GameViewRig rig;
+    QTimer& clock = rig.view->turnFlow().timer2();
+    rig.startRound(1, 1);
+    rig.feed(&GameView::removetile, "2+0+0+1+40+40+40");
+    ticks(rig, 90);
+    QVERIFY(!clock.isActive());
+    // The server still takes picks for a moment after "Time: 0".
+    rig.feed(&GameView::removetile, "2+1+1+1+10+10+50");
+    QVERIFY(visible(rig, "image_bonus"));
+    QVERIFY2(clock.isActive(), "the popup needs the clock to go away");
+    ticks(rig, 3);
+    QVERIFY(!visible(rig, "image_bonus"));
+    QVERIFY(!visible(rig, "label_bonus"));
+    QVERIFY(!clock.isActive());
+}
+
+void TestTurnFlow::replayStaysReadableAndTheEndStaysVisible()
+{
+    GameViewRig rig;
+    rig.myslot = 1;
+    rig.startRound(1, 1);
+    rig.feed(&GameView::turnover, "1+0+500+3");
+    rig.feed(&GameView::thepath, "Host+f+0+0+1+10+10+1+1+f+1+1+2+20+30+1+1+s+30+");
+    QVERIFY(visible(rig, "panel_winnerspath"));
+    rig.view->queuephrase("Bob  says: gg|clRed");
+    ticks(rig, 4);
+    // While the replay runs, phrases wait and nothing is raised over it.
+    QVERIFY(!visible(rig, "image_bubble"));
+    QVERIFY(above(rig, "panel_winnerspath", "panel_Over"));
+    QVERIFY(above(rig, "panel_winnerspath", "image_bubble"));
+
+    // Last mission: the winner and the next game's button come above the replay,
+    // and the round's banner gives way to the winner's.
+    rig.feed(&GameView::winner, "Host");
+    QVERIFY(above(rig, "panel_winner", "panel_winnerspath"));
+    QVERIFY(visible(rig, "button_startgame"));
+    QVERIFY(above(rig, "button_startgame", "panel_winnerspath"));
+    QVERIFY(!visible(rig, "panel_Over"));
+
+    // Once the replay has run out, the waiting phrase shows.
+    for (int i = 0; i < 4; ++i)
+        rig.view->replayPanel()->Timer1Timer();
+    QVERIFY(!rig.view->replayPanel()->timer1().isActive());
+    ticks(rig, 1);
+    QVERIFY(visible(rig, "image_bubble"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: gg"));
+    QVERIFY(above(rig, "image_bubble", "panel_winnerspath"));
+}
+
+void TestTurnFlow::tieSaysAMissionWasAdded()
+{
+    GameViewRig rig;
+    rig.feed(&GameView::startthegame, "Bob+1+3+");
+    const QString tie = "0+Tie! An extra mission decides it.";
+    for (int round = 1; round <= 3; ++round)
+        rig.feed(&GameView::getnextplayer, QByteArray::number(round) + "+2");
+    QVERIFY(rig.lines.last().first != tie);
+    rig.feed(&GameView::getnextplayer, "4+2");
+    QCOMPARE(rig.lines.last().first, tie);
+    QCOMPARE(rig.lines.last().second, QColor(0, 0, 255));
+}
+
+void TestTurnFlow::watchingSeatCannotPick()
+{
+    GameViewRig rig;
+    seat(rig);
+    rig.feed(&GameView::startthegame, "Host+1+3+");
+    rig.view->seatWatching(2, true);
+    QVERIFY(visible(rig, "label_watching"));
+    rig.sounds.clear();
+    rig.startRound(1, 1);
+    QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 1  Just watching"));
+    QVERIFY(!rig.sounds.contains("turn"));
+    QVERIFY(!rig.view->board().canselect());
+    rig.view->boardMouseUp(10, 10);
+    QVERIFY(rig.sent.isEmpty());
+
+    // Playing again within our own round opens picking at once.
+    rig.view->seatWatching(2, false);
+    QVERIFY(!visible(rig, "label_watching"));
+    QVERIFY(rig.view->board().canselect());
+    rig.view->seatWatching(2, true);
+    QVERIFY(!rig.view->board().canselect());
+
+    // The server seats every watcher again at a new game.
+    QSignalSpy told(rig.view.get(), &GameView::newGame);
+    rig.feed(&GameView::getnextplayer, "2+2");
+    rig.feed(&GameView::startthegame, "Host+1+3+");
+    QCOMPARE(told.size(), 1);
+    QVERIFY(!rig.view->watching());
+    QVERIFY(!visible(rig, "label_watching"));
+    QVERIFY(!visible(rig, "image_eyes2"));
+}
+
+void TestTurnFlow::rowsShowWhoPlaysWatchesAndLeft()
+{
+    GameViewRig rig;
+    ScorePanel* panel = rig.view->scorePanel();
+    // Rows start where the first scores put them.
+    for (int n = 1; n <= 6; ++n)
+        QCOMPARE(panel->playerName(n)->y(), ScoreOrder::rowTop(n));
+    seat(rig);
+    for (int n = 1; n <= 3; ++n)
+        rig.view->seatTaken(n);
+    rig.feed(&GameView::postscores, "1+100+100+2+300+300+3+50+50+4+0+0+5+0+0+6+0+0");
+    rig.view->seatWatching(3, true);
+    QVERIFY(visible(rig, "image_eyes3"));
+    const QColor playing = panel->playerName(1)->palette().color(QPalette::WindowText);
+    QVERIFY(panel->playerName(3)->palette().color(QPalette::WindowText) != playing);
+    QVERIFY(panel->playerName(3)->font().italic());
+
+    // Host leaves: the row empties, sinks below everyone and its old total
+    // never comes back, nor do eyes on it.
+    rig.find<QLabel>("label_playername1")->setText("<Waiting>");
+    rig.view->seatFreed(1);
+    rig.view->seatWatching(1, true);
+    QVERIFY(!visible(rig, "image_eyes1"));
+    rig.feed(&GameView::postscores, "1+100+0+2+300+0+3+50+0+4+0+0+5+0+0+6+0+0");
+    QVERIFY(text(rig, "label_score1").isEmpty());
+    QVERIFY(panel->playerName(1)->y() > panel->playerName(3)->y());
+    QVERIFY(panel->playerName(3)->y() > panel->playerName(2)->y());
+    QVERIFY(panel->playerName(1)->palette().color(QPalette::WindowText) != playing);
+
+    // A newcomer in the freed seat starts at 0, playing.
+    rig.find<QLabel>("label_playername1")->setText("Dee");
+    rig.view->seatTaken(1);
+    QCOMPARE(text(rig, "label_score1"), QStringLiteral("0"));
+    QCOMPARE(panel->playerName(1)->palette().color(QPalette::WindowText), playing);
 }
 
 QTEST_MAIN(TestTurnFlow)

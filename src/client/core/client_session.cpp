@@ -23,13 +23,16 @@ ClientSession::ClientSession(QObject* parent)
         s->setBlocking(false);
         connect(s, &TSock::OnRead, this, [this](TSock* sender, int) { sockRead(sender); });
         connect(s, &TSock::OnInfo, this,
-                [this](TSock*, TSocketInfo, const QString& msg) { sockInfo(msg); });
+                [this](TSock* sender, TSocketInfo, const QString& msg) { sockInfo(sender, msg); });
     }
     m_sock.setPortName(QStringLiteral("7772"));
     m_sock11.setHostName(QStringLiteral("127.0.0.1"));
     m_sock11.setPortName(QStringLiteral("9001"));
     m_dispatcher.setQueueLimit(QueueLimit);
     m_dispatcher.on(ClosedSentinel, [this](FieldReader&) { emit connectionClosed(); });
+    m_answerWait.setSingleShot(true);
+    m_answerWait.setInterval(10000);
+    connect(&m_answerWait, &QTimer::timeout, this, &ClientSession::hostSilent);
 }
 
 ClientSession::~ClientSession() = default;
@@ -49,6 +52,7 @@ void ClientSession::connectToServer(const QString& host, quint16 port)
 {
     m_sock.setHostName(host);
     m_sock.setPortName(QString::number(port));
+    m_answerWait.start();
     m_sock.Open();
 }
 
@@ -61,6 +65,7 @@ void ClientSession::connectToLobby(quint16 port)
 
 void ClientSession::sendloginfo(int slot, const QByteArray& version)
 {
+    m_answerWait.stop();
     m_myslot = slot;
     m_loggedin = true;
     send(Message("CMD_logininfo").field(slot).field(version).field(m_myname.toUtf8()).bytes());
@@ -83,11 +88,12 @@ void ClientSession::sockRead(TSock* sender)
     }
 }
 
-void ClientSession::sockInfo(const QString& msg)
+void ClientSession::sockInfo(TSock* sender, const QString& msg)
 {
     if (msg != QLatin1String("Socket Closed") || m_closeAnnounced)
         return;
     m_closeAnnounced = true;
+    m_serverClosed = sender == &m_sock;
     // Messages that arrived before the close are still handled first (a server
     // that refuses us says "CMD_full" and then hangs up); the end follows them.
     const qsizetype before = m_dispatcher.queued();

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 // The client's connection state: who we are, where we connect, our slot, and
 // the two sockets (`sock` to the game server, `Sock11` to the lobby) whose
@@ -40,6 +41,11 @@ public:
     // `sendloginfo`: records the slot and sends the login reply.
     void sendloginfo(int slot, const QByteArray& version);
 
+    // How long a join waits for the host's first word before `hostSilent`.
+    void setAnswerWait(int ms) { m_answerWait.setInterval(ms); }
+    // Whether the game server's connection (not the lobby link) was the one that closed.
+    bool serverClosed() const { return m_serverClosed; }
+
     Dispatcher& dispatcher() { return m_dispatcher; }
     TSock& sock() { return m_sock; }
     TSock& sock11() { return m_sock11; }
@@ -48,12 +54,14 @@ signals:
     // "Socket Closed" from either socket: the program ends. Emitted only after
     // every message received before the close has been dispatched.
     void connectionClosed();
+    // The server gave us no slot within the answer wait after connecting.
+    void hostSilent();
 
 private:
     // `sockRead`: cuts the socket's bytes into messages for the queue.
     void sockRead(TSock* sender);
     // `sockInfo`: only "Socket Closed" matters.
-    void sockInfo(const QString& msg);
+    void sockInfo(TSock* sender, const QString& msg);
 
     QString m_myname;
     QString m_hostaddress;
@@ -62,6 +70,8 @@ private:
     bool m_loggedin = false;
     int m_gamemode = 0;
     bool m_closeAnnounced = false;
+    bool m_serverClosed = false;
+    QTimer m_answerWait;
     TSock m_sock;
     TSock m_sock11;
     MessageSplitter m_sockPending;
