@@ -60,7 +60,8 @@ void writeKeys(IniText& ini, const GameSettings& s, SettingsFile::Keys keys)
 } // namespace
 
 SettingsFile::SettingsFile(const QString& folder)
-    : m_path(QDir(folder.isEmpty() ? PlayerFolders::forThisProgram().settingsFolder() : folder).filePath(fileName()))
+    : m_path(QDir(folder.isEmpty() ? PlayerFolders::forThisProgram().settingsFolder() : folder).filePath(fileName())),
+      m_makeFolder(folder.isEmpty())
 {
 }
 
@@ -121,8 +122,10 @@ bool SettingsFile::edit(const std::function<void(IniText&)>& change)
     }
     IniText ini(old);
     change(ini);
-    // An installed copy's settings folder may not exist before the first save.
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // The player's settings folder of an installed copy may not exist before
+    // the first save; a folder the caller named must exist already.
+    if (m_makeFolder)
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (!WholeFile::write(m_path, ini.content())) {
         m_error = QStringLiteral("Unable to write to %1").arg(m_path);
         return false;

@@ -37,7 +37,8 @@ public:
     static QString fileName() { return QStringLiteral("rezeruvar.ini"); }
     static QString sectionName() { return QStringLiteral("gloopdash"); }
 
-    // folder holds the file; by default the player's settings folder.
+    // folder holds the file; by default the player's settings folder, which
+    // the first save creates.
     explicit SettingsFile(const QString& folder = {});
 
     QString path() const { return m_path; }
@@ -63,6 +64,7 @@ private:
     bool edit(const std::function<void(IniText&)>& change);
 
     QString m_path;
+    bool m_makeFolder = false;
     bool m_loaded = false;
     Keys m_changed;
     QString m_error;
