@@ -23,10 +23,10 @@ TileSet::TileSet(const QString& ownFolder, const QString& shippedFolder, QObject
     : QObject(parent)
 {
     const QString own = ownFolder.isEmpty() ? PlayerFolders::forThisProgram().dataFolder() : ownFolder;
-    m_folders.append(QDir(own).filePath(folderName()));
-    const QString shipped = QDir(shippedFolder).filePath(folderName());
+    m_folders.append(QDir::cleanPath(QDir(own).absoluteFilePath(folderName())));
+    const QString shipped = QDir::cleanPath(QDir(shippedFolder).absoluteFilePath(folderName()));
     // In the build folder without GLOOPDASH_HOME both are one folder.
-    if (!shippedFolder.isEmpty() && QDir(shipped).canonicalPath() != QDir(m_folders[0]).canonicalPath())
+    if (!shippedFolder.isEmpty() && shipped != m_folders.first())
         m_folders.append(shipped);
 }
 
