@@ -176,7 +176,8 @@ void Tdownload::getbuttonClick()
     m_infolabel2->setText(fileName);
     const QString target = QDir(m_targetFolder).filePath(fileName);
 
-    QDir().mkpath(m_targetFolder); // an installed copy's data folder may not exist yet
+    if (m_makeTargetFolder)
+        QDir().mkpath(m_targetFolder); // an installed copy's data folder may not exist yet
     auto file = std::make_unique<QFile>(target);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         message(QStringLiteral("Cannot create file \"%1\". %2")
