@@ -1,3 +1,4 @@
+#include "base/exit_signals.h"
 #include "client/chat_window.h"
 #include "client/program_windows.h"
 #include "client/single_instance.h"
@@ -7,6 +8,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Installed first, so a signal that comes during start-up still ends the
+    // program the orderly way.
+    ExitSignals exitSignals;
     QApplication::setApplicationName(QStringLiteral("Gloop Dash"));
     // The program ends with its main window, whatever other windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -19,6 +23,8 @@ int main(int argc, char* argv[])
 
     ProgramWindows windows;
     instance.setWindow(&windows.chat());
+    // A session ending or a kill closes the game as File → Exit does.
+    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &windows.chat(), &QWidget::close);
     windows.start(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

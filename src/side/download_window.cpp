@@ -1,5 +1,6 @@
 #include "side/download_window.h"
 
+#include "base/player_folders.h"
 #include "side/core/side_config.h"
 #include "side/side_window_art.h"
 
@@ -50,7 +51,7 @@ QFrame* whitePanel(const QString& name, QWidget* parent)
 
 Tdownload::Tdownload(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_webHost(SideConfig::webHost()),
-      m_targetFolder(SideConfig::programFolder()), m_lobbyPath(SideConfig::lobbyPath()),
+      m_targetFolder(PlayerFolders::forThisProgram().dataFolder()), m_lobbyPath(SideConfig::lobbyPath()),
       m_installerRunner(SideConfig::installerRunner()),
       m_start([](const QString& program, const QStringList& arguments, const QString& folder) {
           return QProcess::startDetached(program, arguments, folder);
@@ -184,6 +185,8 @@ void Tdownload::getbuttonClick()
     m_infolabel2->setText(fileName);
     const QString target = QDir(m_targetFolder).filePath(fileName);
 
+    if (m_makeTargetFolder)
+        QDir().mkpath(m_targetFolder); // an installed copy's data folder may not exist yet
     auto file = std::make_unique<QFile>(target);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         message(QStringLiteral("Cannot create file \"%1\". %2")

@@ -22,7 +22,13 @@ public:
 
     // Configuration, by default from the build (SideConfig).
     void setWebHost(const QString& host) { m_webHost = host; }
-    void setTargetFolder(const QString& folder) { m_targetFolder = folder; }
+    // A folder set here must exist; the player's data folder, the default,
+    // is made by the first download.
+    void setTargetFolder(const QString& folder)
+    {
+        m_targetFolder = folder;
+        m_makeTargetFolder = false;
+    }
     void setLobbyPath(const QString& path) { m_lobbyPath = path; }
     void setInstallerRunner(const QString& runner) { m_installerRunner = runner; }
     // Starts a program detached from the game in `folder`; false when it cannot be started.
@@ -67,6 +73,7 @@ private:
     int m_state = 0;
     QString m_webHost;
     QString m_targetFolder;
+    bool m_makeTargetFolder = true;
     QString m_lobbyPath;
     QString m_installerRunner;
     Starter m_start;

@@ -1,6 +1,6 @@
 #include "side/tally_list_window.h"
 
-#include "side/core/side_config.h"
+#include "base/player_folders.h"
 #include "side/side_window_art.h"
 
 #include <QEvent>
@@ -57,7 +57,7 @@ QGroupBox* listGroup(const QString& caption, QListWidget* list, QWidget* parent)
 
 } // namespace
 
-Ttallylist::Ttallylist(QWidget* parent) : Ttallylist(SideConfig::programFolder(), parent) {}
+Ttallylist::Ttallylist(QWidget* parent) : Ttallylist(PlayerFolders::forThisProgram().dataFolder(), parent) {}
 
 Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QWidget(parent, Qt::Tool), m_file(folder)
 {
@@ -69,6 +69,7 @@ Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QWidget(parent,
 
 Ttallylist::~Ttallylist()
 {
+    m_closing = true;
     savetally();
 }
 
@@ -278,7 +279,29 @@ void Ttallylist::changed()
 
 bool Ttallylist::savetally()
 {
-    return m_file.save(m_table.grid());
+    QString reason;
+    if (m_file.save(m_table.grid(), &reason))
+        return true;
+    reportSaveFailure(reason);
+    return false;
+}
+
+// Once per run: a full disk would otherwise bring a box after every game.
+void Ttallylist::reportSaveFailure(const QString& reason)
+{
+    if (m_saveFailureReported)
+        return;
+    m_saveFailureReported = true;
+    const QString text = QStringLiteral("Unable to write to %1 (%2)").arg(m_file.path(), reason);
+    if (m_closing) {
+        // The program is ending: no window is left to show it in.
+        qWarning("%s", qUtf8Printable(text));
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("tallysavebox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void Ttallylist::addgame(const QString& winner)

@@ -73,7 +73,8 @@ public:
 
     const TallyTable& table() const { return m_table; }
     QString filePath() const { return m_file.path(); }
-    // Writes the tally file now; false when it could not be replaced.
+    // Writes the tally file now; false when it could not be replaced (the old
+    // file stays whole). The first failure of a run is reported to the player.
     bool savetally();
 
     // The window's own controls.
@@ -105,6 +106,7 @@ private:
     void removeTallied(const QString& name, bool confirmed);
     void resetTally();
     QMessageBox* ask(const QString& question);
+    void reportSaveFailure(const QString& reason);
 
     TallyFile m_file;
     TallyTable m_table;
@@ -117,4 +119,6 @@ private:
     bool m_rechecking = false;
     QString m_loadError;
     QPointer<QWidget> m_anchor;
+    bool m_saveFailureReported = false;
+    bool m_closing = false;
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -174,6 +175,31 @@ private slots:
         QCOMPARE(error.isEmpty(), result == int(TileSet::LoadResult::Missing));
         if (!error.isEmpty())
             QVERIFY(error.contains(QDir(m_tiles).filePath(name + ".bmp")));
+    }
+
+    // The shipped sets come first, the player's own follow, and an own set
+    // named like a shipped one is the one loaded.
+    void listsShippedAndOwnSets()
+    {
+        const QString shipped = QDir(m_home).filePath("share");
+        const QString own = QDir(m_home).filePath("own");
+        saveBitmap(QDir(shipped).filePath("gloopdashtiles"), "Gems.bmp", strip());
+        saveBitmap(QDir(shipped).filePath("gloopdashtiles"), "Candy.bmp", strip());
+        QImage mine = strip();
+        mine.fill(Qt::white);
+        saveBitmap(QDir(own).filePath("gloopdashtiles"), "Candy.bmp", mine);
+        saveBitmap(QDir(own).filePath("gloopdashtiles"), "Mine.bmp", mine);
+        TileSet tiles(own, shipped);
+        const QStringList names = tiles.listSets();
+        QCOMPARE(names.size(), 3);
+        QCOMPARE(QSet<QString>(names.begin(), names.begin() + 2), (QSet<QString>{"Gems", "Candy"}));
+        QCOMPARE(names.last(), QStringLiteral("Mine"));
+        QCOMPARE(tiles.loadtile("Candy"), TileSet::LoadResult::Loaded);
+        QCOMPARE(tiles.pictures().pieces.at(1).pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(tiles.loadtile("Gems"), TileSet::LoadResult::Loaded);
+        QCOMPARE(tiles.pictures().pieces.at(1).pixelColor(0, 0), QColor(Qt::black));
+        // One folder given twice (the build folder) lists each set once.
+        QCOMPARE(TileSet(shipped, shipped).listSets().size(), 2);
     }
 
     void shippedSetsAreComplete_data()

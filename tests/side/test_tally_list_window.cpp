@@ -1,6 +1,8 @@
 #include "side/core/tally_file.h"
 #include "side/tally_list_window.h"
 
+#include "full_disk.h"
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
@@ -126,6 +128,7 @@ private slots:
     void reportsAnUnreadableFileOverTheMainWindow();
     void staysReadable();
     void readsTheHomeFolderByDefault();
+    void saysOnceThatAFullDiskRefusedTheTally();
 };
 
 void TallyListWindowTest::startsEmptyWithItsParts()
@@ -370,6 +373,29 @@ void TallyListWindowTest::readsTheHomeFolderByDefault()
     Ttallylist w;
     qunsetenv("GLOOPDASH_HOME");
     QCOMPARE(w.filePath(), dir.filePath("gloopdashtally.tld"));
+}
+
+// Every game rewrites the tally; on a full disk the old file stays and the
+// player hears of it once, not after every game.
+void TallyListWindowTest::saysOnceThatAFullDiskRefusedTheTally()
+{
+    FullDisk disk;
+    QString why;
+    if (!disk.mount(&why))
+        QSKIP(qPrintable(why));
+    Ttallylist w(disk.path());
+    w.addtomine(1);
+    const QByteArray old = TallyFile::encode(w.table().grid());
+    QCOMPARE(TallyFile(disk.path()).load().grid.cell(1, 0), QStringLiteral("1"));
+    disk.fill();
+    w.addtomine(1);
+    w.addtomine(1);
+    const QList<QMessageBox*> boxes = w.findChildren<QMessageBox*>(QStringLiteral("tallysavebox"));
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.first()->text().startsWith(QStringLiteral("Unable to write to ") + w.filePath()));
+    QFile file(w.filePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
 }
 
 QTEST_MAIN(TallyListWindowTest)

@@ -1,11 +1,12 @@
 #include "settings_file.h"
 
+#include "base/player_folders.h"
+#include "base/whole_file.h"
 #include "ini_text.h"
-#include "program_folder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -59,7 +60,8 @@ void writeKeys(IniText& ini, const GameSettings& s, SettingsFile::Keys keys)
 } // namespace
 
 SettingsFile::SettingsFile(const QString& folder)
-    : m_path(QDir(folder.isEmpty() ? programFolder() : folder).filePath(fileName()))
+    : m_path(QDir(folder.isEmpty() ? PlayerFolders::forThisProgram().settingsFolder() : folder).filePath(fileName())),
+      m_makeFolder(folder.isEmpty())
 {
 }
 
@@ -120,8 +122,11 @@ bool SettingsFile::edit(const std::function<void(IniText&)>& change)
     }
     IniText ini(old);
     change(ini);
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(ini.content()) < 0 || !out.commit()) {
+    // The player's settings folder of an installed copy may not exist before
+    // the first save; a folder the caller named must exist already.
+    if (m_makeFolder)
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+    if (!WholeFile::write(m_path, ini.content())) {
         m_error = QStringLiteral("Unable to write to %1").arg(m_path);
         return false;
     }

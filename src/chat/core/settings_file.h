@@ -9,7 +9,8 @@
 
 class IniText;
 
-// The settings file "rezeruvar.ini", section "gloopdash", in the program folder.
+// The settings file "rezeruvar.ini", section "gloopdash", in the player's
+// settings folder (PlayerFolders).
 //
 // Loading reads every key with its default. Saving writes the preferences
 // (all but the phrases) in a fixed order; until the file has been loaded in
@@ -36,7 +37,8 @@ public:
     static QString fileName() { return QStringLiteral("rezeruvar.ini"); }
     static QString sectionName() { return QStringLiteral("gloopdash"); }
 
-    // folder holds the file; by default the program folder.
+    // folder holds the file; by default the player's settings folder, which
+    // the first save creates.
     explicit SettingsFile(const QString& folder = {});
 
     QString path() const { return m_path; }
@@ -54,14 +56,15 @@ public:
     // The phrase editor's store: Phrase1 ... Phrase9, empty ones included.
     bool savePhrases(const std::array<QString, GameSettings::PhraseCount>& phrases);
 
-    // "Unable to write to <path>" after a refused write, else empty. A refused
-    // write leaves the file as it was.
+    // "Unable to write to <path>" after a refused write (a read-only folder, a
+    // full disk), else empty. A refused write leaves the file as it was.
     QString errorText() const { return m_error; }
 
 private:
     bool edit(const std::function<void(IniText&)>& change);
 
     QString m_path;
+    bool m_makeFolder = false;
     bool m_loaded = false;
     Keys m_changed;
     QString m_error;

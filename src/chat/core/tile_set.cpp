@@ -1,6 +1,6 @@
 #include "tile_set.h"
 
-#include "program_folder.h"
+#include "base/player_folders.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -14,21 +14,35 @@ QString setName(const QString& fileName)
 
 } // namespace
 
-TileSet::TileSet(const QString& programFolder, QObject* parent)
-    : QObject(parent),
-      m_folder(QDir(programFolder.isEmpty() ? ::programFolder() : programFolder).filePath(folderName()))
+TileSet::TileSet(const QString& ownFolder, QObject* parent)
+    : TileSet(ownFolder, PlayerFolders::forThisProgram().shippedFolder(), parent)
 {
 }
 
+TileSet::TileSet(const QString& ownFolder, const QString& shippedFolder, QObject* parent)
+    : QObject(parent)
+{
+    const QString own = ownFolder.isEmpty() ? PlayerFolders::forThisProgram().dataFolder() : ownFolder;
+    m_folders.append(QDir::cleanPath(QDir(own).absoluteFilePath(folderName())));
+    const QString shipped = QDir::cleanPath(QDir(shippedFolder).absoluteFilePath(folderName()));
+    // In the build folder without GLOOPDASH_HOME both are one folder.
+    if (!shippedFolder.isEmpty() && shipped != m_folders.first())
+        m_folders.append(shipped);
+}
+
+// The shipped sets come first; a set of the player's own with the same name
+// takes the place of the shipped one.
 QStringList TileSet::listSets() const
 {
     QStringList names;
-    const QStringList files = QDir(m_folder).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Unsorted);
-    for (const QString& file : files) {
-        const QString name = setName(file);
-        // A file named ".bmp" gives no name; an empty "Tiles" means the built-in set.
-        if (!name.isEmpty() && !names.contains(name))
-            names.append(name);
+    for (auto folder = m_folders.crbegin(); folder != m_folders.crend(); ++folder) {
+        const QStringList files = QDir(*folder).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Unsorted);
+        for (const QString& file : files) {
+            const QString name = setName(file);
+            // A file named ".bmp" gives no name; an empty "Tiles" means the built-in set.
+            if (!name.isEmpty() && !names.contains(name))
+                names.append(name);
+        }
     }
     return names;
 }
@@ -51,19 +65,22 @@ TileSet::LoadResult TileSet::loadtile(const QString& name, QString* error)
     return LoadResult::Loaded;
 }
 
-// The bitmap of a set: the file "<name>.bmp" in the folder, its extension in
-// any letter case since the folder is listed that way. Names that would leave
-// the folder, or that no listed file could give, have no bitmap.
+// The bitmap of a set: the file "<name>.bmp" in the player's folder, else in
+// the shipped one, its extension in any letter case since the folders are
+// listed that way. Names that would leave the folder, or that no listed file
+// could give, have no bitmap.
 QString TileSet::bitmapPath(const QString& name) const
 {
     if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(u'.'))
         return {};
-    const QDir dir(m_folder);
     const QString wanted = name + QStringLiteral(".bmp");
-    const QStringList files = dir.entryList({QStringLiteral("*.bmp")}, QDir::Files);
-    for (const QString& file : files) {
-        if (file.startsWith(name) && file.compare(wanted, Qt::CaseInsensitive) == 0)
-            return dir.filePath(file);
+    for (const QString& folder : m_folders) {
+        const QDir dir(folder);
+        const QStringList files = dir.entryList({QStringLiteral("*.bmp")}, QDir::Files);
+        for (const QString& file : files) {
+            if (file.startsWith(name) && file.compare(wanted, Qt::CaseInsensitive) == 0)
+                return dir.filePath(file);
+        }
     }
     return {};
 }

@@ -6,8 +6,9 @@
 #include <QString>
 #include <QStringList>
 
-// The tile sets in the "gloopdashtiles" folder beside the program: one bitmap
-// per set, named by its file name up to the first ".". Keeps the name of the
+// The tile sets in the "gloopdashtiles" folders: the one shipped with the game
+// and the player's own (PlayerFolders). One bitmap per set, named by its file
+// name up to the first ".". Keeps the name of the
 // set in use (`CurrentTileSet`, empty while the built-in pictures show) and
 // hands out the pictures of a set once they were read.
 class TileSet : public QObject {
@@ -17,12 +18,14 @@ public:
 
     static QString folderName() { return QStringLiteral("gloopdashtiles"); }
 
-    // programFolder holds the tile-set folder; by default the program folder.
-    explicit TileSet(const QString& programFolder = {}, QObject* parent = nullptr);
+    // ownFolder holds the player's tile-set folder (by default the player's
+    // data folder); shippedFolder the game's, by default where the program
+    // finds its shipped data.
+    explicit TileSet(const QString& ownFolder = {}, QObject* parent = nullptr);
+    TileSet(const QString& ownFolder, const QString& shippedFolder, QObject* parent = nullptr);
 
-    QString folder() const { return m_folder; }
-
-    // Set names in the order the folder lists its "*.bmp" files, each name once.
+    // Set names in the order the folders list their "*.bmp" files, the shipped
+    // ones first, each name once.
     QStringList listSets() const;
 
     // `loadtile`: reads the set of that name. Only a successful read changes
@@ -41,7 +44,7 @@ signals:
 private:
     QString bitmapPath(const QString& name) const;
 
-    QString m_folder;
+    QStringList m_folders; // the player's own first
     QString m_current;
     TilePictures m_pictures;
 };

@@ -1,6 +1,6 @@
 #include "side/core/side_config.h"
 
-#include <QCoreApplication>
+#include <QtGlobal>
 
 QString SideConfig::webHost()
 {
@@ -16,12 +16,4 @@ QString SideConfig::lobbyPath()
 QString SideConfig::installerRunner()
 {
     return QStringLiteral(GD_INSTALLER_RUNNER);
-}
-
-QString SideConfig::programFolder()
-{
-    const QString home = qEnvironmentVariable("GLOOPDASH_HOME");
-    if (!home.isEmpty())
-        return home;
-    return QCoreApplication::applicationDirPath();
 }

@@ -14,7 +14,4 @@ public:
     // The program that runs a downloaded installer (GD_INSTALLER_RUNNER); empty means
     // the installer is started as a program of its own.
     static QString installerRunner();
-    // The folder that counts as "beside the executable": GLOOPDASH_HOME, else the
-    // executable's folder.
-    static QString programFolder();
 };

@@ -1,5 +1,6 @@
 #include "side/core/tally_file.h"
 
+#include "base/whole_file.h"
 #include "side/core/lzrw1_errors.h"
 #include "side/core/tally_table.h"
 #include "side/core/tlzrw1.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -66,12 +66,7 @@ TallyFile::LoadResult TallyFile::load() const
 
 bool TallyFile::save(const StringGrid& grid, QString* error) const
 {
-    QSaveFile file(m_path);
-    const QByteArray bytes = encode(grid);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    // An installed copy's data folder may not exist before the first save.
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    return WholeFile::write(m_path, encode(grid), error);
 }

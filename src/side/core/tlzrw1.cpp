@@ -1,5 +1,6 @@
 #include "side/core/tlzrw1.h"
 
+#include "base/whole_file.h"
 #include "side/core/lzrw1_errors.h"
 #include "side/core/tlzr.h"
 
@@ -103,7 +104,7 @@ void openOutput(QSaveFile& out)
 
 void commitOutput(QSaveFile& out)
 {
-    if (!out.commit())
+    if (!WholeFile::commit(out))
         fail(QStringLiteral("Lzrw1 : Error writing to output file : ") + out.fileName());
 }
 
