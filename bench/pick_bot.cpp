@@ -151,8 +151,10 @@ void PickBot::setbonus(FieldReader& f)
 
 void PickBot::setnexttile(FieldReader& f)
 {
-    if (const auto tile = f.nextInt())
-        m_board.setCurrent(*tile);
+    const auto tile = f.nextInt();
+    const auto next = f.lastInt();
+    if (tile && next)
+        m_board.setCurrent(*tile, *next);
 }
 
 void PickBot::setnntile(FieldReader&)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bot_board.h"
+#include "bot/bot_board.h"
 
 #include "net/field_reader.h"
 #include "net/message_splitter.h"
