@@ -2,6 +2,7 @@
 
 #include "host_options.h"
 #include "outbox.h"
+#include "server_observer.h"
 
 #include "net/field_reader.h"
 #include "net/message.h"
@@ -59,6 +60,8 @@ void GameTable::startgame(const QByteArray& name, int mode)
         p.bomby = 100;
     }
     m_game.gamerunning = true;
+    if (m_observer)
+        m_observer->gameStarted(name, mode);
     findplayer();
 }
 
@@ -183,8 +186,22 @@ QByteArray GameTable::pathOf(const tplayer& p) const
     return path;
 }
 
+void GameTable::reportRound() const
+{
+    if (!m_observer)
+        return;
+    QList<SeatScore> scores;
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        const tplayer& p = m_game.players[seat];
+        if (p.connected)
+            scores.append({seat, p.name, p.total, p.banked});
+    }
+    m_observer->roundEnded(m_game.round, scores);
+}
+
 void GameTable::postpath()
 {
+    reportRound();
     int best = 0;
     int bestResult = 0;
     for (int seat = 1; seat <= Table::Seats; ++seat) {
@@ -222,6 +239,8 @@ bool GameTable::checkforwin()
             return false;
     m_out.sendall(Message("CMD_winner").field(m_game.players[leader].name));
     m_game.gamerunning = false;
+    if (m_observer)
+        m_observer->winner(m_game.players[leader].name);
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 class HostOptions;
 class Outbox;
+class ServerObserver;
 
 // The game table: starting a game, dealing rounds, the round clock and the
 // pause, round-end scores and the best seat's path, the winner, and seats that
@@ -32,6 +33,9 @@ public:
     // A pick of `slot` (a seat), taken only while a round is in play.
     void selecttile(int slot, int x, int y);
 
+    // Told of game starts, round ends and the winner; may be null.
+    void setObserver(ServerObserver* observer) { m_observer = observer; }
+
     GameClock& Timer1() { return m_timer1; }
     int phase() const { return m_timer1.Tag; }
     TileRules& rules();
@@ -41,6 +45,7 @@ private:
     int pauseLength() const;
     void startPause();
     QByteArray pathOf(const tplayer& p) const;
+    void reportRound() const;
 
     GameState& m_game;
     Outbox& m_out;
@@ -48,4 +53,5 @@ private:
     StandardRules m_standard;
     ClassicRules m_classic;
     GameClock m_timer1;
+    ServerObserver* m_observer = nullptr;
 };
