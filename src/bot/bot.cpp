@@ -83,6 +83,12 @@ void Bot::stop()
     m_sock.Close();
 }
 
+void Bot::startGame(int mode)
+{
+    m_started = true;
+    send(Message("CMD_startgame").field(m_options.name).field(mode).field(""));
+}
+
 void Bot::sockRead(TSock* sender)
 {
     const QList<QByteArray> messages = m_pending.feed(sender->Receive());
@@ -146,8 +152,7 @@ void Bot::maybeStart()
 {
     if (m_started || m_options.startMode == 0 || m_present.size() < m_options.players)
         return;
-    m_started = true;
-    send(Message("CMD_startgame").field(m_options.name).field(m_options.startMode).field(""));
+    startGame(m_options.startMode);
 }
 
 void Bot::startgame(FieldReader& f)

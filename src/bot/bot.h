@@ -49,6 +49,8 @@ public:
     void start();
     // Leaves the table; the server sees the connection close.
     void stop();
+    // Asks the server to start a game: 1 standard, 2 classic.
+    void startGame(int mode);
 
     const BotOptions& options() const { return m_options; }
     int slot() const { return m_slot; }
