@@ -211,7 +211,11 @@ std::optional<QPoint> BotBoard::best() const
 
 int BotBoard::bestFrom(const Plan& plan, int depth) const
 {
-    const int sofar = plan.banked + plan.trail;
+    // Long trails win games: every further pick adds its chain, and a double
+    // or triple late in a trail multiplies all of it. So a line that keeps
+    // the trail going beats any line that breaks it; points only tell lines
+    // that keep it equally long apart.
+    const int sofar = 100000 * plan.kept + plan.banked + plan.trail;
     if (depth >= LookAhead)
         return sofar;
     const int tile = depth == 1 ? m_next : m_preview;
@@ -260,6 +264,7 @@ void BotBoard::pickIn(Plan& plan, int x, int y) const
         plan.chain = 1;
     } else if (continuesIn(plan, x, y)) {
         ++plan.chain;
+        ++plan.kept;
     } else {
         plan.banked += plan.trail;
         plan.trail = 0;

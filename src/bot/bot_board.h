@@ -46,6 +46,8 @@ private:
         int points = 0;
         int trail = 0;
         int banked = 0;
+        // Picks of the line that continued the trail.
+        int kept = 0;
     };
 
     bool legal(int x, int y) const;
