@@ -19,6 +19,7 @@ BotOptions BotOptions::forSeat(BotLevel level, const QByteArray& name, double sp
     const BotPace natural = BotLevels::pace(level);
     options.pace = {int(natural.minMs * speed), int(natural.maxMs * speed)};
     options.seat = true;
+    options.phrases = true;
     return options;
 }
 
@@ -270,6 +271,6 @@ void Bot::winner(FieldReader& f)
         return;
     }
     m_started = false;
-    if (GameRandom::random(PhraseOdds) == 0)
+    if (m_options.phrases && GameRandom::random(PhraseOdds) == 0)
         send(Message("CMD_phrase").field(m_slot).field(" says: Good Game Everyone!|clBlack"));
 }

@@ -27,10 +27,12 @@ struct BotOptions {
     BotBoard::Strategy strategy = BotBoard::Strategy::Greedy;
     // Wait before each pick, drawn evenly from this range.
     BotPace pace{200, 200};
-    // A seat bot stays for game after game, says an occasional phrase, and
-    // leaves at once when it is given a spectator's slot (it cannot play
-    // there). Otherwise the bot plays one game and finishes.
+    // A seat bot stays for game after game and leaves at once when it is
+    // given a spectator's slot (it cannot play there). Otherwise the bot plays
+    // one game and finishes.
     bool seat = false;
+    // Now and then says "Good Game Everyone!" when a game is decided.
+    bool phrases = false;
 
     // A seat at `level`, its natural pace stretched by `speed` (0 = no wait).
     static BotOptions forSeat(BotLevel level, const QByteArray& name, double speed);
