@@ -46,6 +46,10 @@ quint16 DedicatedServer::port() const
 
 void DedicatedServer::stop()
 {
+    // A second signal while the first is being served changes nothing.
+    if (m_stopped)
+        return;
+    m_stopped = true;
     m_log.line(QStringLiteral("stopping"));
     m_bots.removeAll();
     m_server->disconnectAll();

@@ -51,4 +51,5 @@ private:
     FixedHostOptions m_host;
     std::unique_ptr<Server> m_server;
     BotSeats m_bots;
+    bool m_stopped = false;
 };
