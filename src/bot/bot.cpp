@@ -26,6 +26,9 @@ BotOptions BotOptions::forSeat(BotLevel level, const QByteArray& name, double sp
 Bot::Bot(BotOptions options, QObject* parent) : QObject(parent), m_options(std::move(options))
 {
     m_pace.setSingleShot(true);
+    // A coarse timer may fire 5 % early, which would take a hard bot under a
+    // person's quickest click.
+    m_pace.setTimerType(Qt::PreciseTimer);
     connect(&m_pace, &QTimer::timeout, this, &Bot::pick);
     connect(&m_sock, &TSock::OnRead, this, &Bot::sockRead);
     connect(&m_sock, &TSock::OnInfo, this, &Bot::sockInfo);
