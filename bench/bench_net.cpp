@@ -8,7 +8,7 @@
 #include "bench_support.h"
 #include "echo_peer.h"
 #include "net_driver.h"
-#include "pick_bot.h"
+#include "pick_timer.h"
 #include "pick_host.h"
 
 #include "net/game_random.h"
@@ -53,7 +53,7 @@ int runHost(const bench::Args& args)
 
 int runBot(const bench::Args& args)
 {
-    PickBot::Options o;
+    PickTimer::Options o;
     o.port = quint16(args.number(QStringLiteral("port"), 7772));
     o.name = args.text(QStringLiteral("name"), QStringLiteral("Bot")).toUtf8();
     o.starter = args.has(QStringLiteral("start"));
@@ -61,10 +61,9 @@ int runBot(const bench::Args& args)
     o.picks = args.number(QStringLiteral("picks"), 0);
     o.seconds = args.number(QStringLiteral("seconds"), 0);
     std::tie(o.paceMin, o.paceMax) = pace(args.text(QStringLiteral("pace"), QStringLiteral("0")));
-    o.seed = quint32(args.number(QStringLiteral("seed"), 1));
-    GameRandom::seed(o.seed);
-    PickBot bot(o);
-    QObject::connect(&bot, &PickBot::finished, &bot, [&bot](int code) {
+    GameRandom::seed(unsigned(args.number(QStringLiteral("seed"), 1)));
+    PickTimer bot(o);
+    QObject::connect(&bot, &PickTimer::finished, &bot, [&bot](int code) {
         printRoundTrips(bot.roundTrips(), bot.refused());
         QCoreApplication::exit(code);
     }, Qt::QueuedConnection);

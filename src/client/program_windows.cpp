@@ -1,5 +1,6 @@
 #include "program_windows.h"
 
+#include "bot/bot_seats.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
 #include "chat_window.h"
@@ -36,6 +37,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_server = std::make_unique<Server>(*m_chat, gamePort);
     m_gamestart = std::make_unique<Tgamestart>();
     m_download = std::make_unique<Tdownload>();
+    m_botSeats = std::make_unique<BotSeats>();
     m_chat->setServer(m_server.get());
     m_chat->setPorts(gamePort, lobbyPort);
     m_chatBinding = std::make_unique<ChatBinding>(*m_chat, *m_phrases);
@@ -45,6 +47,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     wireWindows();
     wireBackgrounds();
     fitWindowFrames();
+    wireBots();
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -141,6 +144,24 @@ void ProgramWindows::fitWindowFrames()
                             static_cast<QWidget*>(m_highscore.get()), static_cast<QWidget*>(m_gamestart.get()),
                             static_cast<QWidget*>(m_download.get())})
         WindowFrame::fitTitle(window);
+}
+
+void ProgramWindows::wireBots()
+{
+    BotSeats* seats = m_botSeats.get();
+    Tgamestart* window = m_gamestart.get();
+    seats->setSpeed(BotLevels::paceFromEnvironment());
+    QObject::connect(window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
+        // Only a hosting copy has a table to seat them at.
+        const quint16 port = m_server->port();
+        if (port == 0)
+            return;
+        seats->setServer(QStringLiteral("127.0.0.1"), port);
+        seats->add(level);
+    });
+    QObject::connect(window, &Tgamestart::removeBot, seats, &BotSeats::removeLast);
+    QObject::connect(seats, &BotSeats::changed, window,
+                     [window](int count) { window->setBotCount(count, BotSeats::MaxBots); });
 }
 
 void ProgramWindows::start(const QStringList& arguments)

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <memory>
 
+class BotSeats;
 class ChatBinding;
 class ChatWindow;
 class Server;
@@ -36,6 +37,8 @@ public:
     Server& server() { return *m_server; }
     Tgamestart& gamestart() { return *m_gamestart; }
     Tdownload& download() { return *m_download; }
+    // The bots the host seated from the game-start window.
+    BotSeats& botSeats() { return *m_botSeats; }
     // The chat, phrase buttons and sounds, and the settings file with the
     // options and tile sets, as put into the main window.
     ChatBinding& chatBinding() { return *m_chatBinding; }
@@ -50,6 +53,7 @@ private:
     void wireWindows();
     void wireBackgrounds();
     void fitWindowFrames();
+    void wireBots();
 
     // Declared in creation order and destroyed in reverse: the server goes
     // before the main window it reads its options from, and the tally window
@@ -65,6 +69,8 @@ private:
     std::unique_ptr<Server> m_server;
     std::unique_ptr<Tgamestart> m_gamestart;
     std::unique_ptr<Tdownload> m_download;
+    // Before the server: bots leave before the table closes.
+    std::unique_ptr<BotSeats> m_botSeats;
     // Made once every window exists, and taken down before any window goes.
     std::unique_ptr<ChatBinding> m_chatBinding;
     std::unique_ptr<SettingsBinding> m_settings;

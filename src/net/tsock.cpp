@@ -144,7 +144,9 @@ void TSock::setListen(bool on)
         throw ESockException(QStringLiteral("Port Lookup - Could Not Find Service Entry"));
     auto* server = new QTcpServer(this);
     server->setListenBacklogSize(5);
-    if (!server->listen(QHostAddress::Any, quint16(port))) {
+    // A HostName set on a listener names the one local address to bind.
+    const QHostAddress address = m_hostName.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(m_hostName);
+    if (address.isNull() || !server->listen(address, quint16(port))) {
         const bool inUse = server->serverError() == QAbstractSocket::AddressInUseError;
         delete server;
         throw ESockException(inUse ? QStringLiteral("Listen - Error Binding Socket")

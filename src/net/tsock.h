@@ -44,7 +44,8 @@ public:
     bool AutoAccept() const { return m_autoAccept; }
     void setAutoAccept(bool on) { m_autoAccept = on; }
     bool Listen() const { return m_listening; }
-    // True binds PortName on all local addresses and listens (backlog 5); throws
+    // True binds PortName on all local addresses (or on the one address that
+    // HostName gives) and listens (backlog 5); throws
     // ESockException "Listen - Error Binding Socket" when the port is taken.
     void setListen(bool on);
     TLineBreak LineBreak() const { return m_lineBreak; }

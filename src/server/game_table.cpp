@@ -2,6 +2,7 @@
 
 #include "host_options.h"
 #include "outbox.h"
+#include "server_observer.h"
 
 #include "net/field_reader.h"
 #include "net/message.h"
@@ -117,6 +118,8 @@ void GameTable::startgame(const QByteArray& name, int mode)
     }
     m_game.gamerunning = true;
     m_departed.clear();
+    if (m_observer)
+        m_observer->gameStarted(name, mode);
     findplayer();
 }
 
@@ -248,8 +251,22 @@ QByteArray GameTable::pathOf(const tplayer& p) const
     return path;
 }
 
+void GameTable::reportRound() const
+{
+    if (!m_observer)
+        return;
+    QList<SeatScore> scores;
+    for (int seat = 1; seat <= Table::Seats; ++seat) {
+        const tplayer& p = m_game.players[seat];
+        if (p.connected)
+            scores.append({seat, p.name, p.total, p.banked});
+    }
+    m_observer->roundEnded(m_game.round, scores);
+}
+
 void GameTable::postpath()
 {
+    reportRound();
     int best = 0;
     int bestResult = 0;
     for (int seat = 1; seat <= Table::Seats; ++seat) {
@@ -288,6 +305,8 @@ bool GameTable::checkforwin()
     m_out.sendall(Message("CMD_winner").field(m_game.players[leader].name));
     m_game.gamerunning = false;
     m_departed.clear();
+    if (m_observer)
+        m_observer->winner(m_game.players[leader].name);
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 class HostOptions;
 class Outbox;
+class ServerObserver;
 
 // The game table: starting a game, dealing rounds, the round clock and the
 // pause, round-end scores and the best seat's path, the winner, and seats that
@@ -47,6 +48,9 @@ public:
     // a watching seat's, is refused.
     void selecttile(int slot, int x, int y);
 
+    // Told of game starts, round ends and the winner; may be null.
+    void setObserver(ServerObserver* observer) { m_observer = observer; }
+
     GameClock& Timer1() { return m_timer1; }
     int phase() const { return m_timer1.Tag; }
     TileRules& rules();
@@ -62,6 +66,7 @@ private:
     int pauseLength() const;
     void startPause();
     QByteArray pathOf(const tplayer& p) const;
+    void reportRound() const;
 
     GameState& m_game;
     Outbox& m_out;
@@ -71,4 +76,5 @@ private:
     GameClock m_timer1;
     // Totals of seats that left the running game, by case-folded name.
     QHash<QString, int> m_departed;
+    ServerObserver* m_observer = nullptr;
 };

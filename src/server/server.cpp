@@ -3,6 +3,7 @@
 #include "host_options.h"
 #include "player_names.h"
 #include "table_text.h"
+#include "server_observer.h"
 
 #include "net/message.h"
 #include "net/text_limits.h"
@@ -50,10 +51,27 @@ quint16 Server::port() const
     return Sock1.boundPort();
 }
 
+void Server::setListenAddress(const QString& address)
+{
+    Sock1.setHostName(address);
+}
+
+void Server::setObserver(ServerObserver* observer)
+{
+    m_observer = observer;
+    m_table.setObserver(observer);
+}
+
 void Server::disconnectsock(int slot)
 {
     if (m_game.players.connected(slot) && m_connection[size_t(slot)].sock)
         m_connection[size_t(slot)].sock->Close();
+}
+
+void Server::disconnectAll()
+{
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        disconnectsock(slot);
 }
 
 void Server::deliver(int slot, const QByteArray& message)
@@ -102,11 +120,15 @@ void Server::Sock1Accept(TSock*)
     connect(c.sock.get(), &TSock::OnRead, this, &Server::Sock1Read);
     m_game.players[slot].connected = true;
     c.sock->Send(Message("CMD_sendlogininfo").field(slot));
+    if (m_observer)
+        m_observer->connected(slot, c.sock->HostName());
 }
 
 void Server::refuse(std::unique_ptr<TSock> sock)
 {
     sock->Tag = Table::RefusedSlot;
+    if (m_observer)
+        m_observer->refused(sock->HostName());
     sock->Send(Message("CMD_full").field(""));
     // Closing hands the message over before the connection goes.
     sock->Close();
@@ -135,7 +157,7 @@ void Server::Sock1Read(TSock* sender)
     const QByteArray from = queuedFrom(sender->Tag, c->serial);
     for (const QByteArray& message : messages) {
         if (c->waiting >= FloodLimit || c->waitingBytes + message.size() > FloodBytes) {
-            sender->Close();
+            drop(sender, QStringLiteral("flooding"));
             return;
         }
         ++c->waiting;
@@ -143,7 +165,14 @@ void Server::Sock1Read(TSock* sender)
         m_socktimer.enqueue(from + message);
     }
     if (c->pending.overflowed())
-        sender->Close();
+        drop(sender, QStringLiteral("message too long"));
+}
+
+void Server::drop(TSock* sender, const QString& reason)
+{
+    if (m_observer)
+        m_observer->dropped(sender->Tag, reason);
+    sender->Close();
 }
 
 void Server::tempsockDisconnect(TSock* sender)
@@ -165,6 +194,8 @@ void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
                 sendto(other, gone);
     }
     m_table.leave(slot);
+    const bool wasConnected = p.connected;
+    const QByteArray name = p.name;
     p.connected = false;
     p.name.clear();
     // What the connection still had waiting speaks for nobody now. Dropped at
@@ -175,6 +206,8 @@ void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
     m_socktimer.discard([&from](const QByteArray& queued) { return queued.startsWith(from); });
     c.waiting = 0;
     c.waitingBytes = 0;
+    if (wasConnected && m_observer)
+        m_observer->left(slot, name);
 }
 
 void Server::socktimerTimer(FieldReader& queued)
@@ -243,6 +276,8 @@ void Server::receivedlogininfo(int sender, FieldReader& fields)
     }
     if (m_game.gamerunning)
         sendto(sender, Message("CMD_loadstats").field(m_game.gamemode).field(""));
+    if (m_observer)
+        m_observer->loggedIn(sender, p.name);
 }
 
 void Server::kickhim(int sender, FieldReader& fields)
@@ -250,8 +285,10 @@ void Server::kickhim(int sender, FieldReader& fields)
     if (!acts(sender, fields) || sender != 1)
         return;
     const std::optional<int> target = fields.lastInt();
-    if (!target || !Table::isSlot(*target))
+    if (!target || !Table::isSlot(*target) || !m_game.players.connected(*target))
         return;
+    if (m_observer)
+        m_observer->dropped(*target, QStringLiteral("removed by slot 1"));
     // Tells the removed client why its connection ends, so it need not take
     // the close for a network failure.
     sendto(*target, Message("CMD_kicked").field(""));

@@ -15,6 +15,7 @@
 #include <memory>
 
 class HostOptions;
+class ServerObserver;
 
 // The game server: listens on `Sock1`, gives each connection a slot, logs
 // players in, relays chat, actions, phrases and chatter sounds, lets slot 1
@@ -44,9 +45,17 @@ public:
     void listen();
     // The port actually bound once listening.
     quint16 port() const;
+    // An address of this machine to listen on, before listen(); empty (the
+    // default) listens on every IPv4 and IPv6 address.
+    void setListenAddress(const QString& address);
+    // Told of connections, logins, games and rounds; may be null. Must
+    // outlive the server or be reset first.
+    void setObserver(ServerObserver* observer);
 
     // Closes a slot's connection; the cleanup follows from its close report.
     void disconnectsock(int slot);
+    // Closes every connection (the host is shutting down).
+    void disconnectAll();
 
     const GameState& game() const { return m_game; }
     GameState& game() { return m_game; }
@@ -77,6 +86,7 @@ private:
     static QByteArray queuedFrom(int slot, qint64 serial);
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
+    void drop(TSock* sender, const QString& reason);
     // Runs one queued message: checks it still belongs to a live connection and
     // hands it to the command's handler with the connection's slot.
     void socktimerTimer(FieldReader& queued);
@@ -109,4 +119,5 @@ private:
     QHash<QByteArray, Handler> m_handlers;
     TSock Sock1;
     Dispatcher m_socktimer;
+    ServerObserver* m_observer = nullptr;
 };

@@ -4,6 +4,8 @@
 #include "side_window_art.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -12,7 +14,7 @@ Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(QStringLiteral("Gloop Dash - Game Start"));
-    resize(220, 130);
+    resize(260, 170);
 
     auto* title = new QLabel(QStringLiteral("Game Options"), this);
     title->setObjectName(QStringLiteral("label_title"));
@@ -31,7 +33,42 @@ Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Tool)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(m_classic);
+    layout->addLayout(makeBotRow());
     layout->addWidget(m_start);
+    setBotCount(0, 5);
+}
+
+QLayout* Tgamestart::makeBotRow()
+{
+    m_botLevel = new QComboBox(this);
+    m_botLevel->setObjectName(QStringLiteral("combobox_botlevel"));
+    m_botLevel->addItem(QStringLiteral("Easy"), int(BotLevel::Easy));
+    m_botLevel->addItem(QStringLiteral("Normal"), int(BotLevel::Normal));
+    m_botLevel->addItem(QStringLiteral("Hard"), int(BotLevel::Hard));
+    m_botLevel->setCurrentIndex(1);
+    m_addBot = new QPushButton(QStringLiteral("Add Bot"), this);
+    m_addBot->setObjectName(QStringLiteral("button_addbot"));
+    connect(m_addBot, &QPushButton::clicked, this,
+            [this] { emit addBot(BotLevel(m_botLevel->currentData().toInt())); });
+    m_removeBot = new QPushButton(QStringLiteral("Remove Bot"), this);
+    m_removeBot->setObjectName(QStringLiteral("button_removebot"));
+    connect(m_removeBot, &QPushButton::clicked, this, &Tgamestart::removeBot);
+    m_bots = new QLabel(this);
+    m_bots->setObjectName(QStringLiteral("label_bots"));
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_botLevel);
+    row->addWidget(m_addBot);
+    row->addWidget(m_removeBot);
+    row->addWidget(m_bots);
+    return row;
+}
+
+void Tgamestart::setBotCount(int count, int most)
+{
+    m_bots->setText(QStringLiteral("Bots: %1").arg(count));
+    m_addBot->setEnabled(count < most);
+    m_removeBot->setEnabled(count > 0);
 }
 
 void Tgamestart::setBackgroundPicture(const QPixmap& picture)

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "bot/bot_level.h"
+
 #include <QWidget>
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QPushButton;
 
 // The host's game options: "Classic Game" and "Start Game", which asks the
-// server to start a game under this copy's login name.
+// server to start a game under this copy's login name; and the bots that fill
+// empty seats: "Add Bot" at the chosen level, "Remove Bot" for the last one.
 class Tgamestart : public QWidget {
     Q_OBJECT
 public:
@@ -23,17 +28,28 @@ public:
 
     // "Start Game": sends the start request and hides the window.
     void button_startClick();
+    // How many bots sit now, out of at most `most`.
+    void setBotCount(int count, int most);
 
 signals:
     // A finished "CMD_startgame" message for the main window's connection.
     void startgame(const QByteArray& message);
+    void addBot(BotLevel level);
+    void removeBot();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QLayout* makeBotRow();
+
+private:
     QCheckBox* m_classic = nullptr;
     QPushButton* m_start = nullptr;
+    QComboBox* m_botLevel = nullptr;
+    QPushButton* m_addBot = nullptr;
+    QPushButton* m_removeBot = nullptr;
+    QLabel* m_bots = nullptr;
     const QWidget* m_anchor = nullptr;
     std::function<QString()> m_myname;
     std::function<bool()> m_loggedin;

@@ -1,6 +1,7 @@
 // The whole program as a player meets it: every window created and wired,
 // hosting on a free port, with settings, tile sets, the tally and real players
 // (the gloopbot tool) around one game.
+#include "bot/bot_seats.h"
 #include "chat/chat_menu.h"
 #include "chat/core/colour_text.h"
 #include "chat/core/game_settings.h"
@@ -28,6 +29,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
@@ -136,6 +138,7 @@ private slots:
     void settingsSurviveARestart();
     void changesBeforeTheConnectionKeepStoredValues();
     void playsAStandardGameWithTwoBotsToTheWinner();
+    void soloGameWithBotsFromTheWindowPlaysToTheWinner();
     void highScorePostFollowsTheOption_data();
     void highScorePostFollowsTheOption();
 
@@ -312,6 +315,62 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     QCOMPARE(program.tallylist().mylabeltext(2), winner == QLatin1String("Ann") ? "1" : "0");
     QCOMPARE(program.tallylist().mylabeltext(3), rowText(program, "label_score", 1));
     QVERIFY(QFile::exists(program.tallylist().filePath()));
+    program.chat().close();
+}
+
+void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
+{
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    qputenv("GLOOPDASH_BOT_PACE", "0");
+    ProgramWindows program(0, 0);
+    qunsetenv("GLOOPDASH_BOT_PACE");
+    Server& server = program.server();
+    server.table().Timer1().setRealTime(false);
+    program.start({});
+    QVERIFY(settingsLoaded(program));
+    QTRY_COMPARE(rowText(program, "label_playername", 1), QStringLiteral("You"));
+
+    // Three bots in, the last one out again: a hard and an easy bot stay.
+    Tgamestart& window = program.gamestart();
+    window.show();
+    auto* level = window.findChild<QComboBox*>("combobox_botlevel");
+    auto* add = window.findChild<QAbstractButton*>("button_addbot");
+    for (int index : {2, 0, 1}) {
+        level->setCurrentIndex(index);
+        QTest::mouseClick(add, Qt::LeftButton);
+    }
+    QTRY_COMPARE(rowText(program, "label_playername", 4), QStringLiteral("Bot Dot"));
+    QTest::mouseClick(window.findChild<QAbstractButton*>("button_removebot"), Qt::LeftButton);
+    QTRY_COMPARE(rowText(program, "label_playername", 4), QStringLiteral("<Waiting>"));
+    QCOMPARE(program.botSeats().count(), 2);
+    QCOMPARE(rowText(program, "label_playername", 2), QStringLiteral("Bot Ann"));
+    QCOMPARE(rowText(program, "label_playername", 3), QStringLiteral("Bot Cy"));
+
+    QTest::mouseClick(window.findChild<QAbstractButton*>("button_start"), Qt::LeftButton);
+    GameView& view = program.chat().gameView();
+    ClockHand clock{server.table(), server.game(), {}, -1};
+    clock.quiet.start();
+    QElapsedTimer total;
+    total.start();
+    while (server.game().round == 0 || server.game().gamerunning) {
+        QVERIFY2(total.elapsed() < 120000, "the game did not end");
+        QTest::qWait(5);
+        pickLikeAPlayer(view);
+        clock.step();
+    }
+    // A game of three: the banner names the best of them, and each seat's
+    // final score is in the score panel.
+    const PlayerTable& players = server.game().players;
+    int best = 1;
+    for (int seat = 1; seat <= 3; ++seat) {
+        QTRY_COMPARE(rowText(program, "label_score", seat), QString::number(players[seat].total));
+        QVERIFY(players[seat].total > 0);
+        if (players[seat].total > players[best].total)
+            best = seat;
+    }
+    QTRY_VERIFY(program.chat().findChild<QWidget*>("panel_winner")->isVisible());
+    QCOMPARE(rowText(program, "label_winner", 1), QString::fromUtf8(players[best].name));
     program.chat().close();
 }
 

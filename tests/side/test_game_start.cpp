@@ -1,6 +1,8 @@
 #include "side/game_start_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -11,6 +13,8 @@ private slots:
     void startSendsModeAndHides_data();
     void startSendsModeAndHides();
     void nothingSentBeforeLogin();
+    void botButtonsAskAndFollowTheCount_data();
+    void botButtonsAskAndFollowTheCount();
 };
 
 void TestGameStart::startSendsModeAndHides_data()
@@ -52,6 +56,46 @@ void TestGameStart::nothingSentBeforeLogin()
     QCOMPARE(sent.size(), 0);
     QVERIFY(!window.isVisible());
     QCOMPARE(window.windowTitle(), QStringLiteral("Gloop Dash - Game Start"));
+}
+
+void TestGameStart::botButtonsAskAndFollowTheCount_data()
+{
+    QTest::addColumn<int>("levelIndex");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("canAdd");
+    QTest::addColumn<bool>("canRemove");
+    QTest::newRow("none yet, easy") << 0 << int(BotLevel::Easy) << 0 << true << false;
+    QTest::newRow("two, hard") << 2 << int(BotLevel::Hard) << 2 << true << true;
+    QTest::newRow("table full") << 1 << int(BotLevel::Normal) << 5 << false << true;
+}
+
+void TestGameStart::botButtonsAskAndFollowTheCount()
+{
+    QFETCH(int, levelIndex);
+    QFETCH(int, level);
+    QFETCH(int, count);
+    QFETCH(bool, canAdd);
+    QFETCH(bool, canRemove);
+    Tgamestart window;
+    window.show();
+    QSignalSpy added(&window, &Tgamestart::addBot);
+    QSignalSpy removed(&window, &Tgamestart::removeBot);
+    auto* add = window.findChild<QPushButton*>("button_addbot");
+    auto* remove = window.findChild<QPushButton*>("button_removebot");
+    QCOMPARE(window.findChild<QComboBox*>("combobox_botlevel")->currentText(), QStringLiteral("Normal"));
+    window.findChild<QComboBox*>("combobox_botlevel")->setCurrentIndex(levelIndex);
+    QTest::mouseClick(add, Qt::LeftButton);
+    QCOMPARE(added.size(), 1);
+    QCOMPARE(int(added[0][0].value<BotLevel>()), level);
+    window.setBotCount(count, 5);
+    QCOMPARE(add->isEnabled(), canAdd);
+    QCOMPARE(remove->isEnabled(), canRemove);
+    QCOMPARE(window.findChild<QLabel*>("label_bots")->text(), QStringLiteral("Bots: %1").arg(count));
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(removed.size(), canRemove ? 1 : 0);
+    // Neither asks for a game, nor closes the window.
+    QVERIFY(window.isVisible());
 }
 
 QTEST_MAIN(TestGameStart)

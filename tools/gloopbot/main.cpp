@@ -1,4 +1,4 @@
-#include "bot.h"
+#include "bot/bot.h"
 
 #include "gd_version.h"
 #include "net/game_random.h"
@@ -20,6 +20,17 @@ bool parseHost(const QString& text, BotOptions& options)
     options.port = quint16(port);
     return ok && port > 0 && port <= 65535 && !options.host.isEmpty();
 }
+
+std::optional<BotBoard::Strategy> strategyNamed(const QString& kind)
+{
+    if (kind == QLatin1String("random"))
+        return BotBoard::Strategy::Random;
+    if (kind == QLatin1String("greedy"))
+        return BotBoard::Strategy::Greedy;
+    if (kind == QLatin1String("best"))
+        return BotBoard::Strategy::Best;
+    return std::nullopt;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -32,7 +43,7 @@ int main(int argc, char** argv)
     parser.addPositionalArgument(QStringLiteral("name"), QStringLiteral("player name"));
     const QCommandLineOption start(QStringLiteral("start"), QStringLiteral("Start a game: 1 standard, 2 classic."), QStringLiteral("mode"));
     const QCommandLineOption players(QStringLiteral("players"), QStringLiteral("Players to wait for before starting (default 1)."), QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption strategy(QStringLiteral("strategy"), QStringLiteral("random or greedy (default)."), QStringLiteral("kind"), QStringLiteral("greedy"));
+    const QCommandLineOption strategy(QStringLiteral("strategy"), QStringLiteral("random, greedy (default) or best."), QStringLiteral("kind"), QStringLiteral("greedy"));
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Milliseconds before each pick (default 200)."), QStringLiteral("ms"), QStringLiteral("200"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the bot's choices."), QStringLiteral("n"));
     const QCommandLineOption version(QStringLiteral("game-version"), QStringLiteral("Version text sent at login (default " GD_VERSION_TEXT ")."), QStringLiteral("text"), QStringLiteral(GD_VERSION_TEXT));
@@ -42,16 +53,16 @@ int main(int argc, char** argv)
     BotOptions options;
     const QStringList args = parser.positionalArguments();
     bool ok = args.size() == 2 && parseHost(args[0], options);
+    const auto kind = strategyNamed(parser.value(strategy));
     if (ok) {
         options.name = args[1].toUtf8();
         options.version = parser.value(version).toUtf8();
         options.startMode = parser.isSet(start) ? parser.value(start).toInt(&ok) : 0;
-        ok = ok && options.startMode >= 0 && options.startMode <= 2;
+        ok = ok && options.startMode >= 0 && options.startMode <= 2 && kind;
         options.players = parser.value(players).toInt();
-        options.delayMs = qMax(0, parser.value(delay).toInt());
-        const QString kind = parser.value(strategy);
-        ok = ok && (kind == QLatin1String("greedy") || kind == QLatin1String("random"));
-        options.strategy = kind == QLatin1String("random") ? BotBoard::Strategy::Random : BotBoard::Strategy::Greedy;
+        const int ms = qMax(0, parser.value(delay).toInt());
+        options.pace = {ms, ms};
+        options.strategy = kind.value_or(BotBoard::Strategy::Greedy);
     }
     if (!ok) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.helpText()));
@@ -63,7 +74,12 @@ int main(int argc, char** argv)
         GameRandom::seedFromClock();
 
     Bot bot(options);
-    QObject::connect(&bot, &Bot::finished, &app, [](int code) { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+    QObject::connect(&bot, &Bot::finished, &app, [](int code, const QString& line) {
+        std::FILE* out = code == 0 ? stdout : stderr;
+        std::fprintf(out, "%s\n", line.toLocal8Bit().constData());
+        std::fflush(out);
+        QCoreApplication::exit(code);
+    }, Qt::QueuedConnection);
     QTimer::singleShot(0, &bot, &Bot::start);
     return app.exec();
 }

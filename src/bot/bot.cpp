@@ -1,16 +1,43 @@
 #include "bot.h"
 
+#include "net/game_random.h"
 #include "net/message.h"
 
-#include <QTimer>
-#include <cstdio>
+#include <QtGlobal>
+
+namespace {
+constexpr int Seats = 6;
+// One game in this many ends with the bot's "good game".
+constexpr int PhraseOdds = 3;
+} // namespace
+
+BotOptions BotOptions::forSeat(BotLevel level, const QByteArray& name, double speed)
+{
+    BotOptions options;
+    options.name = name;
+    options.strategy = BotLevels::strategy(level);
+    const BotPace natural = BotLevels::pace(level);
+    options.pace = {int(natural.minMs * speed), int(natural.maxMs * speed)};
+    options.seat = true;
+    options.phrases = true;
+    return options;
+}
 
 Bot::Bot(BotOptions options, QObject* parent) : QObject(parent), m_options(std::move(options))
 {
+    m_pace.setSingleShot(true);
+    // A coarse timer may fire 5 % early, which would take a hard bot under a
+    // person's quickest click.
+    m_pace.setTimerType(Qt::PreciseTimer);
+    connect(&m_pace, &QTimer::timeout, this, &Bot::pick);
     connect(&m_sock, &TSock::OnRead, this, &Bot::sockRead);
     connect(&m_sock, &TSock::OnInfo, this, &Bot::sockInfo);
     connect(&m_sock, &TSock::OnDisconnect, this, [this] { m_sock.Close(); });
+    bindHandlers();
+}
 
+void Bot::bindHandlers()
+{
     const auto bind = [this](const char* command, void (Bot::*handler)(FieldReader&)) {
         m_dispatcher.on(command, [this, handler](FieldReader& f) { (this->*handler)(f); });
     };
@@ -20,6 +47,7 @@ Bot::Bot(BotOptions options, QObject* parent) : QObject(parent), m_options(std::
     bind("CMD_startgame", &Bot::startgame);
     bind("CMD_nextplayer", &Bot::nextplayer);
     bind("CMD_setnexttile", &Bot::setnexttile);
+    bind("CMD_setnntile", &Bot::setnntile);
     bind("CMD_removetile", &Bot::removetile);
     bind("CMD_bombed", &Bot::bombed);
     bind("CMD_error", &Bot::error);
@@ -39,9 +67,6 @@ Bot::Bot(BotOptions options, QObject* parent) : QObject(parent), m_options(std::
     m_dispatcher.on("CMD_settiles", [this](FieldReader& f) { m_board.settiles(f.rest()); });
     m_dispatcher.on("CMD_setbonus", [this](FieldReader& f) { m_board.setbonus(f.rest()); });
     m_dispatcher.on("CMD_full", [this](FieldReader&) { finish(2, QStringLiteral("Game is full")); });
-    m_dispatcher.on("CMD_wrongversion", [](FieldReader&) {
-        std::fprintf(stderr, "gloopbot: the server runs another version\n");
-    });
 }
 
 void Bot::start()
@@ -55,9 +80,25 @@ void Bot::start()
     }
 }
 
+void Bot::stop()
+{
+    m_done = true;
+    m_pace.stop();
+    m_sock.Close();
+}
+
+void Bot::startGame(int mode)
+{
+    m_started = true;
+    send(Message("CMD_startgame").field(m_options.name).field(mode).field(""));
+}
+
 void Bot::sockRead(TSock* sender)
 {
-    m_dispatcher.enqueue(m_pending.feed(sender->Receive()));
+    const QList<QByteArray> messages = m_pending.feed(sender->Receive());
+    for (const QByteArray& message : messages)
+        emit messageRead(message);
+    m_dispatcher.enqueue(messages);
 }
 
 void Bot::sockInfo(TSock*, TSocketInfo info, const QString& msg)
@@ -86,10 +127,8 @@ void Bot::finish(int code, const QString& line)
     if (m_done)
         return;
     m_done = true;
-    std::FILE* out = code == 0 ? stdout : stderr;
-    std::fprintf(out, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(out);
-    emit finished(code);
+    m_pace.stop();
+    emit finished(code, line);
 }
 
 void Bot::sendlogininfo(FieldReader& f)
@@ -98,6 +137,11 @@ void Bot::sendlogininfo(FieldReader& f)
     if (!slot)
         return;
     m_slot = *slot;
+    if (m_options.seat && m_slot > Seats) {
+        finish(3, QStringLiteral("no free seat"));
+        m_sock.Close();
+        return;
+    }
     send(Message("CMD_logininfo").field(m_slot).field(m_options.version).field(m_options.name));
 }
 
@@ -112,8 +156,7 @@ void Bot::maybeStart()
 {
     if (m_started || m_options.startMode == 0 || m_present.size() < m_options.players)
         return;
-    m_started = true;
-    send(Message("CMD_startgame").field(m_options.name).field(m_options.startMode).field(""));
+    startGame(m_options.startMode);
 }
 
 void Bot::startgame(FieldReader& f)
@@ -134,24 +177,33 @@ void Bot::nextplayer(FieldReader&)
 void Bot::setnexttile(FieldReader& f)
 {
     const auto tile = f.nextInt();
-    if (!tile)
+    const auto next = f.lastInt();
+    if (!tile || !next)
         return;
-    m_board.setCurrent(*tile);
+    m_board.setCurrent(*tile, *next);
     m_refusals = 0;
+}
+
+void Bot::setnntile(FieldReader& f)
+{
+    // The last message of every answer to a pick and of a deal: the bot now
+    // knows all it will know before its next pick.
+    if (const auto preview = f.lastInt())
+        m_board.setPreview(*preview);
+    m_offered.start();
     schedulePick();
 }
 
 void Bot::schedulePick()
 {
-    if (!m_playing || m_pickPending || m_done)
+    if (!m_playing || m_pace.isActive() || m_done)
         return;
-    m_pickPending = true;
-    QTimer::singleShot(m_options.delayMs, this, &Bot::pick);
+    const int spread = m_options.pace.maxMs - m_options.pace.minMs;
+    m_pace.start(qMax(0, m_options.pace.minMs + (spread > 0 ? GameRandom::random(spread + 1) : 0)));
 }
 
 void Bot::pick()
 {
-    m_pickPending = false;
     if (!m_playing || m_done)
         return;
     const auto cell = m_board.choose(m_options.strategy);
@@ -159,6 +211,7 @@ void Bot::pick()
         return;
     m_board.refused(*cell); // until the server answers, the same cell is not picked twice
     send(Message("CMD_selecttile").field(m_slot).field(cell->x()).field(cell->y()));
+    emit picked(*cell, m_offered.isValid() ? m_offered.elapsed() : 0);
 }
 
 void Bot::removetile(FieldReader& f)
@@ -180,13 +233,16 @@ void Bot::bombed(FieldReader& f)
 void Bot::error(FieldReader&)
 {
     // Our copy of the board disagrees with the server's; try elsewhere a few times.
-    if (++m_refusals <= 36)
+    if (++m_refusals <= 36) {
+        m_offered.start();
         schedulePick();
+    }
 }
 
 void Bot::turnover(FieldReader&)
 {
     m_playing = false;
+    m_pace.stop();
 }
 
 void Bot::postscores(FieldReader& f)
@@ -207,8 +263,17 @@ void Bot::postscores(FieldReader& f)
 void Bot::winner(FieldReader& f)
 {
     m_playing = false;
-    finish(0, QStringLiteral("%1 final score %2 winner %3")
-                  .arg(QString::fromUtf8(m_options.name))
-                  .arg(m_total)
-                  .arg(QString::fromUtf8(f.rest())));
+    m_pace.stop();
+    const QByteArray name = f.rest();
+    emit gameOver(m_total, name);
+    if (!m_options.seat) {
+        finish(0, QStringLiteral("%1 final score %2 winner %3")
+                      .arg(QString::fromUtf8(m_options.name))
+                      .arg(m_total)
+                      .arg(QString::fromUtf8(name)));
+        return;
+    }
+    m_started = false;
+    if (m_options.phrases && GameRandom::random(PhraseOdds) == 0)
+        send(Message("CMD_phrase").field(m_slot).field(" says: Good Game Everyone!|clBlack"));
 }

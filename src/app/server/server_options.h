@@ -1,0 +1,31 @@
+#pragma once
+
+#include "bot/bot_level.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// How the dedicated server was asked to run.
+struct ServerOptions {
+    quint16 port = 7772;
+    // Empty: every IPv4 and IPv6 address.
+    QString listen;
+    bool winnersPath = true;
+    int bots = 0;
+    BotLevel botLevel = BotLevel::Normal;
+
+    // What the command line asks for: run, or print help or the version and
+    // leave with 0, or print the usage and an error and leave with 2.
+    enum class Action { Run, Help, Version, Error };
+    struct Parsed;
+    // `arguments` includes the program name first.
+    static Parsed parse(const QStringList& arguments);
+};
+
+struct ServerOptions::Parsed {
+    Action action = Action::Run;
+    ServerOptions options;
+    // Help text, version line, or error plus usage.
+    QString text;
+};

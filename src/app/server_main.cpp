@@ -1,0 +1,41 @@
+// gloopdash-server: hosts one table without a display (see --help).
+#include "app/server/dedicated_server.h"
+#include "app/server/stop_signals.h"
+
+#include "bot/bot_level.h"
+#include "net/game_random.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gloopdash-server"));
+    const ServerOptions::Parsed parsed = ServerOptions::parse(QCoreApplication::arguments());
+    switch (parsed.action) {
+    case ServerOptions::Action::Help:
+    case ServerOptions::Action::Version:
+        std::fputs(parsed.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case ServerOptions::Action::Error:
+        std::fputs(parsed.text.toLocal8Bit().constData(), stderr);
+        return 2;
+    case ServerOptions::Action::Run:
+        break;
+    }
+
+    GameRandom::seedFromClock();
+    StopSignals stopSignals;
+    DedicatedServer table(parsed.options, stdout);
+    table.setBotSpeed(BotLevels::paceFromEnvironment());
+    if (!table.start())
+        return 1;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &table, [&table] {
+        table.stop();
+        // Leave the closed connections a moment to hand over their last bytes.
+        QTimer::singleShot(200, qApp, &QCoreApplication::quit);
+    });
+    return QCoreApplication::exec();
+}

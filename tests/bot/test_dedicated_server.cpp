@@ -1,0 +1,233 @@
+#include "gd_version.h"
+#include "support_referee.h"
+
+#include "app/server/dedicated_server.h"
+#include "bot/bot.h"
+#include "server/server.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTest>
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace {
+QString serverPath()
+{
+    return QFileInfo(qEnvironmentVariable("GD_APP")).dir().filePath(QStringLiteral("gloopdash-server"));
+}
+
+// What a person at the table runs: a player that picks as soon as it may, and
+// a referee that checks every answer to its picks.
+struct Person {
+    std::unique_ptr<Bot> player;
+    Referee referee;
+    int games = 0;
+};
+
+std::unique_ptr<Person> seatPerson(const QByteArray& name, quint16 port)
+{
+    auto person = std::make_unique<Person>();
+    BotOptions options = BotOptions::forSeat(BotLevel::Normal, name, 0.0);
+    options.port = port;
+    person->player = std::make_unique<Bot>(options);
+    Person* p = person.get();
+    QObject::connect(p->player.get(), &Bot::messageRead, [p](const QByteArray& m) { p->referee.read(m); });
+    QObject::connect(p->player.get(), &Bot::picked, [p](QPoint cell) { p->referee.picked(cell); });
+    QObject::connect(p->player.get(), &Bot::gameOver, [p] { ++p->games; });
+    p->player->start();
+    return person;
+}
+
+// Moves the round clock by hand: through a pause at once, and through a round
+// only when nobody has picked for a while (everybody plays at full speed).
+class ClockHand {
+public:
+    explicit ClockHand(GameTable& table, const GameState& game) : m_table(table), m_game(game)
+    {
+        m_table.Timer1().setRealTime(false);
+        m_sinceMove.start();
+    }
+    void turn()
+    {
+        int moves = 0;
+        for (int seat = 1; seat <= Table::Seats; ++seat)
+            moves += m_game.players[seat].movecount;
+        if (moves != m_moves) {
+            m_moves = moves;
+            m_sinceMove.restart();
+        }
+        if (!m_game.gamerunning)
+            return;
+        while (m_game.gamerunning && m_table.phase() == 2)
+            m_table.Timer1Timer();
+        if (m_table.phase() == 1 && m_sinceMove.elapsed() > 3000)
+            for (int i = 0; i < 93 && m_table.phase() == 1 && m_game.gamerunning; ++i)
+                m_table.Timer1Timer();
+    }
+
+private:
+    GameTable& m_table;
+    const GameState& m_game;
+    QElapsedTimer m_sinceMove;
+    int m_moves = -1;
+};
+
+QString readAll(std::FILE* file)
+{
+    std::rewind(file);
+    QByteArray text;
+    char buffer[4096];
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, file))
+        text.append(buffer, qsizetype(n));
+    return QString::fromUtf8(text);
+}
+} // namespace
+
+class DedicatedServerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLine_data();
+    void commandLine();
+    void stopsOnSignal_data();
+    void stopsOnSignal();
+    void fourPeopleAndTwoBotsPlayBothGames();
+};
+
+void DedicatedServerTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--bot-level" << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "gloopdash-server " GD_VERSION_TEXT "\n" << "";
+    QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "" << "Usage:";
+    QTest::newRow("stray argument") << QStringList{"7790"} << 2 << "" << "unexpected argument 7790";
+    QTest::newRow("port not a number") << QStringList{"--port", "x"} << 2 << "" << "--port";
+    QTest::newRow("port too high") << QStringList{"--port", "65536"} << 2 << "" << "--port";
+    QTest::newRow("six bots") << QStringList{"--bots", "6"} << 2 << "" << "--bots";
+    QTest::newRow("negative bots") << QStringList{"--bots", "-1"} << 2 << "" << "--bots";
+    QTest::newRow("bot level") << QStringList{"--bot-level", "expert"} << 2 << "" << "--bot-level";
+    QTest::newRow("winners path") << QStringList{"--winners-path", "yes"} << 2 << "" << "--winners-path";
+    QTest::newRow("listen host name") << QStringList{"--listen", "example.org"} << 2 << "" << "--listen";
+}
+
+void DedicatedServerTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess server;
+    server.start(serverPath(), arguments);
+    QVERIFY(server.waitForFinished(10000));
+    QCOMPARE(server.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(server.exitCode(), exitCode);
+    const QString stdoutText = QString::fromUtf8(server.readAllStandardOutput());
+    const QString stderrText = QString::fromUtf8(server.readAllStandardError());
+    QVERIFY2(stdoutText.contains(out) && (out.isEmpty() || !stdoutText.isEmpty()), qPrintable(stdoutText));
+    QVERIFY2(stderrText.contains(err), qPrintable(stderrText));
+    QCOMPARE(stdoutText.isEmpty(), exitCode != 0);
+    QCOMPARE(stderrText.isEmpty(), exitCode == 0);
+}
+
+void DedicatedServerTest::stopsOnSignal_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void DedicatedServerTest::stopsOnSignal()
+{
+    QFETCH(int, signalNumber);
+    QProcess server;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // No display of any kind: the server must not need one.
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("GLOOPDASH_BOT_PACE"), QStringLiteral("0"));
+    server.setProcessEnvironment(env);
+    server.start(serverPath(), {"--port", "0", "--bots", "2", "--bot-level", "hard", "--winners-path", "off"});
+    QVERIFY(server.waitForStarted());
+    QTRY_VERIFY(server.canReadLine());
+    const QString first = QString::fromUtf8(server.readLine());
+    QVERIFY2(first.startsWith("listening on all addresses port ") && first.contains("winner's path off, 2 hard bots"),
+             qPrintable(first));
+    const quint16 port = quint16(first.section(' ', 5, 5).remove(',').toUInt());
+
+    QTcpSocket person;
+    person.connectToHost(QStringLiteral("127.0.0.1"), port);
+    QVERIFY(person.waitForConnected(5000));
+    QTRY_VERIFY(person.bytesAvailable() > 0);
+    person.write("CMD_logininfo+1+" GD_VERSION_TEXT "+Pat\xff");
+    QString log;
+    QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(server.readAll())).contains("login slot 3 Bot Cy"), 10000);
+    QVERIFY2(log.contains("connect slot 1 from 127.0.0.1\nlogin slot 1 Pat\n"), qPrintable(log));
+    QVERIFY2(log.contains("login slot 2 Bot Ann"), qPrintable(log));
+
+    QElapsedTimer stopping;
+    stopping.start();
+    ::kill(pid_t(server.processId()), signalNumber);
+    QVERIFY(server.waitForFinished(2000));
+    QVERIFY(stopping.elapsed() < 2000);
+    QCOMPARE(server.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(server.exitCode(), 0);
+    QTRY_COMPARE(person.state(), QAbstractSocket::UnconnectedState);
+    log += QString::fromUtf8(server.readAll());
+    QVERIFY2(log.contains("stopping\n") && log.contains("leave slot 1 Pat\n"), qPrintable(log));
+}
+
+void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()
+{
+    ServerOptions options;
+    options.port = 0;
+    options.bots = 2;
+    std::FILE* logFile = std::tmpfile();
+    QVERIFY(logFile);
+    auto table = std::make_unique<DedicatedServer>(options, logFile);
+    table->setBotSpeed(0.0);
+    QVERIFY(table->start());
+    ClockHand clock(table->server().table(), table->server().game());
+
+    std::vector<std::unique_ptr<Person>> people;
+    people.push_back(seatPerson("Pat", table->port()));
+    QTRY_COMPARE(table->bots().count(), 2);
+    for (const QByteArray name : {"Sam", "Kim", "Lee"})
+        people.push_back(seatPerson(name, table->port()));
+    const PlayerTable& players = table->server().game().players;
+    QTRY_VERIFY(players[6].connected && !players[6].name.isEmpty());
+    QCOMPARE(players[1].name, QByteArray("Pat"));
+    QCOMPARE(players[2].name, QByteArray("Bot Ann"));
+    QCOMPARE(players[3].name, QByteArray("Bot Cy"));
+
+    for (int mode : {1, 2}) {
+        people.front()->player->startGame(mode);
+        QElapsedTimer spent;
+        spent.start();
+        while (people.back()->games < mode && spent.elapsed() < 200000) {
+            QTest::qWait(20);
+            clock.turn();
+        }
+        QCOMPARE(people.back()->games, mode);
+    }
+    table.reset(); // closes the table, so the log is complete
+    const QString log = readAll(logFile);
+    std::fclose(logFile);
+    for (const char* line : {"game start standard by Pat", "round 3 end: 1 Pat total ", "game start classic by Pat",
+                                "round 6 end: 1 Pat total ", "; 2 Bot Ann total ", "winner "})
+        QVERIFY2(log.contains(line), qPrintable(log));
+    for (const auto& person : people) {
+        QVERIFY(person->referee.checked() > 36);
+        QVERIFY2(person->referee.mismatches().isEmpty(), qPrintable(person->referee.mismatches().join('\n')));
+    }
+}
+
+QTEST_GUILESS_MAIN(DedicatedServerTest)
+#include "test_dedicated_server.moc"
