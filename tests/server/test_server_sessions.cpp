@@ -34,7 +34,8 @@ private slots:
     void dropsSpoofedAndMalformed_data();
     void dropsSpoofedAndMalformed();
     void closesFloodingConnection();
-    void dropsMessagesOfClosedConnection();
+    void hearsLeaverToTheEnd_data();
+    void hearsLeaverToTheEnd();
     void playsRoundOverSockets();
 
 private:
@@ -230,34 +231,51 @@ void ServerSessionsTest::closesFloodingConnection()
 
     ann->send("CMD_chat+2+one too many");
     QVERIFY(ann->waitClosed());
+    // What the flood left in the queue is not heard: only the departure waits.
+    QTRY_COMPARE(m_server->socktimer().queued(), 1);
+    QVERIFY(m_server->socktimer().dispatchOne());
     QVERIFY(!m_server->game().players.connected(2));
     QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+Ann"));
-    // What the flood left in the queue no longer speaks for anyone.
-    while (m_server->socktimer().dispatchOne()) {
-    }
     m_server->socktimer().setManual(false);
     host->send(ping(*host));
     QCOMPARE(host->next(), QByteArray("CMD_chat+1+Host chats: ping"));
 }
 
-void ServerSessionsTest::dropsMessagesOfClosedConnection()
+void ServerSessionsTest::hearsLeaverToTheEnd_data()
 {
-    Client host = join("Host");
-    QVERIFY(host);
+    QTest::addColumn<bool>("hard");
+    QTest::newRow("close") << false;
+    QTest::newRow("reset") << true;
+}
+
+void ServerSessionsTest::hearsLeaverToTheEnd()
+{
+    QFETCH(bool, hard);
+    Client host = join("Host"), ann = join("Ann");
+    QVERIFY(host && ann);
+    QVERIFY(settle({host.get(), ann.get()}));
     m_server->socktimer().setManual(true);
     TestClient ghost;
     QVERIFY(ghost.connectTo(m_server->port()));
-    QCOMPARE(ghost.next(), QByteArray("CMD_sendlogininfo+2"));
-    ghost.send("CMD_logininfo+2+1.0.12+Ghost");
+    QCOMPARE(ghost.next(), QByteArray("CMD_sendlogininfo+3"));
+    ghost.send("CMD_logininfo+3+1.0.12+Ghost");
     ghost.close();
-    QTRY_VERIFY(!m_server->game().players.connected(2));
-    // The closed connection's messages have left the queue with it.
-    QCOMPARE(m_server->socktimer().queued(), 0);
+    QTRY_COMPARE(m_server->socktimer().queued(), 2);
+    ann->send("CMD_chat+2+gg bye");
+    hard ? ann->abort() : ann->close();
+    // Each leaver's messages, then its departure.
+    QTRY_COMPARE(m_server->socktimer().queued(), 4);
+    // Until then the seat is still the leaver's: a newcomer gets another.
+    TestClient gus;
+    QVERIFY(gus.connectTo(m_server->port()));
+    QCOMPARE(gus.next(), QByteArray("CMD_sendlogininfo+4"));
     while (m_server->socktimer().dispatchOne()) {
     }
-    // A login that outlived its connection must not bring the slot back.
-    QVERIFY(!m_server->game().players.connected(2));
-    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+"));
+    QCOMPARE(host->next(), QByteArray("CMD_newplayerinfo+3+Ghost"));
+    QCOMPARE(host->next(), QByteArray("CMD_chat+2+Ann chats: gg bye"));
+    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+3+Ghost"));
+    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+Ann"));
+    QVERIFY(!m_server->game().players.connected(2) && !m_server->game().players.connected(3));
     m_server->socktimer().setManual(false);
     host->send(ping(*host));
     QCOMPARE(host->next(), QByteArray("CMD_chat+1+Host chats: ping"));
