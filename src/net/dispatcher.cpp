@@ -40,8 +40,12 @@ void Dispatcher::enqueueCall(Source source, std::function<void()> call)
 void Dispatcher::push(Source source, Entry entry)
 {
     Lane& lane = m_lanes[source];
-    if (lane.entries.empty())
-        m_turns.push_back(source);
+    if (lane.entries.empty()) {
+        // A source that had nothing waiting goes ahead of the busy ones, so a
+        // player's occasional pick waits for one turn, not for a flooder's.
+        m_turns.insert(m_turns.begin() + m_fresh, source);
+        ++m_fresh;
+    }
     if (!entry.call) {
         ++lane.messages;
         lane.bytes += entry.message.size();
@@ -74,7 +78,10 @@ qsizetype Dispatcher::discard(Source source)
     lane->second.bytes = 0;
     if (lane->second.entries.empty()) {
         m_lanes.erase(lane);
-        std::erase(m_turns, source);
+        const auto turn = std::find(m_turns.begin(), m_turns.end(), source);
+        if (turn - m_turns.begin() < m_fresh)
+            --m_fresh;
+        m_turns.erase(turn);
     }
     return gone;
 }
@@ -85,6 +92,8 @@ bool Dispatcher::dispatchOne()
         return false;
     const Source source = m_turns.front();
     m_turns.pop_front();
+    if (m_fresh > 0)
+        --m_fresh;
     Lane& lane = m_lanes[source];
     Entry entry = std::move(lane.entries.front());
     lane.entries.pop_front();

@@ -14,7 +14,8 @@
 
 // The incoming queue and its dispatcher. Each source (a connection) has its own
 // queue, kept in order; the sources take turns, one entry each, so one that
-// floods cannot hold up the others. Each handler runs to its end before the
+// floods cannot hold up the others (a source that was idle takes the next
+// turn). Each handler runs to its end before the
 // next. It is a rate limit, not a clock: after a quiet spell up to `burst`
 // entries are handled at once, then one per interval; an entry that may run now
 // is posted through the event loop (never run from inside the read handler that
@@ -88,8 +89,10 @@ private:
 
     QHash<QByteArray, Handler> m_handlers;
     std::unordered_map<Source, Lane> m_lanes;
-    // Sources with waiting entries, in the order of their turns.
+    // Sources with waiting entries, in the order of their turns; the first
+    // m_fresh of them had nothing waiting before and have not had a turn yet.
     std::deque<Source> m_turns;
+    std::ptrdiff_t m_fresh = 0;
     qsizetype m_total = 0;
     Source m_current = 0;
     const DispatchClock* m_clock = &DispatchClock::steady();

@@ -122,9 +122,12 @@ void TestDispatcher::sourcesTakeTurnsEachInOrder()
     d.enqueue(5, "CMD_m+x");
     QCOMPARE(d.queued(7), 4);
     QCOMPARE(d.queuedBytes(3), 14);
+    QVERIFY(d.dispatchOne());
+    // One that had nothing waiting goes ahead of those that had a turn.
+    d.enqueue(9, "CMD_m+new");
     while (d.dispatchOne()) {
     }
-    QCOMPARE(seen, (QList<QByteArray>{"7:1", "3:a", "5:x", "7:2", "3:b", "7:3", "7:4"}));
+    QCOMPARE(seen, (QList<QByteArray>{"7:1", "3:a", "5:x", "9:new", "7:2", "3:b", "7:3", "7:4"}));
     QCOMPARE(d.queued(), 0);
     QCOMPARE(d.queued(7), 0);
 }

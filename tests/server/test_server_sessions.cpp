@@ -37,6 +37,10 @@ private slots:
     void hearsLeaverToTheEnd_data();
     void hearsLeaverToTheEnd();
     void playsRoundOverSockets();
+    void relaysOnlyWhatClientsTake_data();
+    void relaysOnlyWhatClientsTake();
+    void closesSquatters_data();
+    void closesSquatters();
 
 private:
     Client join(const QByteArray& name, const QByteArray& version = "1.0.12");
@@ -306,6 +310,93 @@ void ServerSessionsTest::playsRoundOverSockets()
         table.Timer1Timer();
     QCOMPARE(cy.next(), QByteArray("CMD_nextplayer+2+3"));
     QCOMPARE(CommandLine::parse(cy.next()).command, QByteArray("CMD_settiles"));
+}
+
+void ServerSessionsTest::relaysOnlyWhatClientsTake_data()
+{
+    QTest::addColumn<int>("nameBytes");
+    QTest::addColumn<int>("lineBytes");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("relayed");
+
+    // Together they pass every reader's send cap, which must not cut anyone.
+    QTest::newRow("two long lines at once") << 3 << 1000000 << 2 << true;
+    QTest::newRow("a line whose relay would not fit") << 3 << 1048560 << 1 << false;
+    QTest::newRow("a long name and a long line") << 300000 << 800000 << 1 << false;
+}
+
+void ServerSessionsTest::relaysOnlyWhatClientsTake()
+{
+    QFETCH(int, nameBytes);
+    QFETCH(int, lineBytes);
+    QFETCH(int, lines);
+    QFETCH(bool, relayed);
+    const QByteArray name(nameBytes, 'n');
+    Client host = join("Host"), ann = join(name), cy = join("Cy");
+    QVERIFY(host && ann && cy);
+    QVERIFY(settle({host.get(), ann.get(), cy.get()}));
+    m_server->socktimer().setManual(true);
+    const QByteArray line(lineBytes, 'x');
+    for (int i = 0; i < lines; ++i)
+        ann->send("CMD_chat+2+" + line);
+    QTRY_COMPARE(m_server->waiting(2), lines);
+    while (m_server->socktimer().dispatchOne()) {
+    }
+    if (relayed) {
+        for (TestClient* c : {host.get(), ann.get(), cy.get()})
+            for (int i = 0; i < lines; ++i)
+                QVERIFY(c->nextOf("CMD_chat") == "CMD_chat+2+" + name + " chats: " + line);
+    } else {
+        // Refused and cut off; the departure was queued behind it and handled too.
+        QVERIFY(ann->waitClosed());
+        for (TestClient* c : {host.get(), cy.get()})
+            QVERIFY(c->nextOf("CMD_playerdisconnected") == "CMD_playerdisconnected+2+" + name);
+    }
+    m_server->socktimer().setManual(false);
+    cy->send(ping(*cy));
+    QCOMPARE(host->nextOf("CMD_chat"), QByteArray("CMD_chat+3+Cy chats: ping"));
+    QCOMPARE(cy->nextOf("CMD_chat"), QByteArray("CMD_chat+3+Cy chats: ping"));
+}
+
+void ServerSessionsTest::closesSquatters_data()
+{
+    QTest::addColumn<QByteArray>("login");
+    QTest::addColumn<QByteArray>("unfinished");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("never logs in") << QByteArray() << QByteArray() << true;
+    QTest::newRow("half a login") << QByteArray() << QByteArray("CMD_logininfo+2+1.0") << true;
+    QTest::newRow("half a chat line") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray("CMD_chat+2+ha") << true;
+    QTest::newRow("logged in and quiet") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray() << false;
+}
+
+void ServerSessionsTest::closesSquatters()
+{
+    QFETCH(QByteArray, login);
+    QFETCH(QByteArray, unfinished);
+    QFETCH(bool, closed);
+    constexpr int limit = 300;
+    m_server->setIdleLimit(limit);
+    Client host = join("Host");
+    QVERIFY(host);
+    TestClient sam;
+    QVERIFY(sam.connectTo(m_server->port()));
+    QCOMPARE(sam.next(), QByteArray("CMD_sendlogininfo+2"));
+    if (!login.isEmpty())
+        sam.send(login);
+    sam.sendRaw(unfinished);
+    if (!closed) {
+        QTest::qWait(3 * limit);
+        QVERIFY(sam.isOpen());
+        QVERIFY(m_server->game().players.connected(2));
+        return;
+    }
+    QVERIFY(sam.waitClosed());
+    QVERIFY(host->nextOf("CMD_playerdisconnected").startsWith("CMD_playerdisconnected+2+"));
+    // The slot is free for a player again.
+    TestClient next;
+    QVERIFY(next.connectTo(m_server->port()));
+    QCOMPARE(next.next(), QByteArray("CMD_sendlogininfo+2"));
 }
 
 QTEST_GUILESS_MAIN(ServerSessionsTest)
