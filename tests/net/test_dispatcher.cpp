@@ -10,8 +10,6 @@ private slots:
     void ignoresUnknownEmptyAndPlusless();
     void neverRunsAHandlerInsideEnqueue();
     void idleMessageIsHandledWithoutWaitingForATick();
-    void burstIsSpreadOverIntervals();
-    void timerStopsWhenQueueEmpties();
     void queueLimitDropsTheOverflow();
     void sourcesTakeTurnsEachInOrder();
     void stepRunsAfterItsSourcesEarlierMessages();
@@ -71,31 +69,6 @@ void TestDispatcher::idleMessageIsHandledWithoutWaitingForATick()
     d.enqueue("CMD_a+");
     QTRY_COMPARE(calls, 1);
     QVERIFY2(t.elapsed() < 150, "an idle dispatcher must not wait for a clock tick");
-}
-
-void TestDispatcher::burstIsSpreadOverIntervals()
-{
-    Dispatcher d(20);
-    QList<qint64> at;
-    QElapsedTimer t;
-    t.start();
-    d.on("CMD_a", [&](FieldReader&) { at << t.elapsed(); });
-    d.enqueue({"CMD_a+", "CMD_a+", "CMD_a+", "CMD_a+"});
-    QTRY_COMPARE(at.size(), 4);
-    for (int i = 1; i < at.size(); ++i)
-        QVERIFY2(at[i] - at[i - 1] >= 19, "at most one message per interval");
-}
-
-void TestDispatcher::timerStopsWhenQueueEmpties()
-{
-    Dispatcher d(5);
-    int calls = 0;
-    d.on("CMD_a", [&](FieldReader&) { ++calls; });
-    d.enqueue({"CMD_a+", "CMD_a+"});
-    QTRY_COMPARE(calls, 2);
-    QTest::qWait(20);
-    QVERIFY(d.idle());
-    QCOMPARE(d.queued(), 0);
 }
 
 void TestDispatcher::queueLimitDropsTheOverflow()
