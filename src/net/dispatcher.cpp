@@ -2,8 +2,10 @@
 
 #include "message.h"
 
+#include <algorithm>
+
 Dispatcher::Dispatcher(int intervalMs, QObject* parent)
-    : QObject(parent), m_interval(intervalMs)
+    : QObject(parent), m_bucket(qint64(intervalMs) * 1000000, 1), m_timer(this)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -15,44 +17,122 @@ void Dispatcher::on(const QByteArray& command, Handler handler)
     m_handlers.insert(command, std::move(handler));
 }
 
-void Dispatcher::enqueue(const QByteArray& message)
+void Dispatcher::enqueue(Source source, const QByteArray& message)
 {
-    if (m_limit > 0 && queued() >= m_limit) {
+    if (m_limit > 0 && m_total >= m_limit) {
         ++m_dropped;
         return;
     }
-    m_queue.push_back(message);
-    schedule();
+    push(source, Entry{message, {}});
 }
 
 void Dispatcher::enqueue(const QList<QByteArray>& messages)
 {
     for (const QByteArray& message : messages)
-        enqueue(message);
+        enqueue(0, message);
 }
 
-qsizetype Dispatcher::discard(const std::function<bool(const QByteArray&)>& match)
+void Dispatcher::enqueueCall(Source source, std::function<void()> call)
 {
-    return qsizetype(std::erase_if(m_queue, match));
+    push(source, Entry{{}, std::move(call)});
+}
+
+void Dispatcher::push(Source source, Entry entry)
+{
+    Lane& lane = m_lanes[source];
+    if (lane.entries.empty()) {
+        // A source that had nothing waiting goes ahead of the busy ones, so a
+        // player's occasional pick waits for one turn, not for a flooder's.
+        m_turns.insert(m_turns.begin() + m_fresh, source);
+        ++m_fresh;
+    }
+    if (!entry.call) {
+        ++lane.messages;
+        lane.bytes += entry.message.size();
+    }
+    lane.entries.push_back(std::move(entry));
+    ++m_total;
+    schedule();
+}
+
+qsizetype Dispatcher::queued(Source source) const
+{
+    const auto lane = m_lanes.find(source);
+    return lane == m_lanes.end() ? 0 : lane->second.messages;
+}
+
+qint64 Dispatcher::queuedBytes(Source source) const
+{
+    const auto lane = m_lanes.find(source);
+    return lane == m_lanes.end() ? 0 : lane->second.bytes;
+}
+
+qsizetype Dispatcher::discard(Source source)
+{
+    const auto lane = m_lanes.find(source);
+    if (lane == m_lanes.end())
+        return 0;
+    const qsizetype gone = std::erase_if(lane->second.entries, [](const Entry& e) { return !e.call; });
+    m_total -= gone;
+    lane->second.messages = 0;
+    lane->second.bytes = 0;
+    if (lane->second.entries.empty()) {
+        m_lanes.erase(lane);
+        const auto turn = std::find(m_turns.begin(), m_turns.end(), source);
+        if (turn - m_turns.begin() < m_fresh)
+            --m_fresh;
+        m_turns.erase(turn);
+    }
+    return gone;
 }
 
 bool Dispatcher::dispatchOne()
 {
-    if (m_queue.empty())
+    if (m_turns.empty())
         return false;
-    const QByteArray message = std::move(m_queue.front());
-    m_queue.pop_front();
-    m_sinceLast.start();
+    const Source source = m_turns.front();
+    m_turns.pop_front();
+    if (m_fresh > 0)
+        --m_fresh;
+    Lane& lane = m_lanes[source];
+    Entry entry = std::move(lane.entries.front());
+    lane.entries.pop_front();
+    --m_total;
+    if (!entry.call) {
+        --lane.messages;
+        lane.bytes -= entry.message.size();
+    }
+    if (lane.entries.empty())
+        m_lanes.erase(source);
+    else
+        m_turns.push_back(source);
+    m_current = source;
+    if (entry.call)
+        entry.call();
+    else
+        run(entry.message);
+    m_current = 0;
+    return true;
+}
+
+bool Dispatcher::dispatchIfDue()
+{
+    if (m_turns.empty() || !m_bucket.take(m_clock->nowNs()))
+        return false;
+    return dispatchOne();
+}
+
+void Dispatcher::run(const QByteArray& message)
+{
     const CommandLine line = CommandLine::parse(message);
     if (line.command.isEmpty())
-        return true;
+        return;
     const auto handler = m_handlers.constFind(line.command);
     if (handler == m_handlers.constEnd())
-        return true;
+        return;
     FieldReader fields(line.payload);
     (*handler)(fields);
     emit dispatched(line.command);
-    return true;
 }
 
 void Dispatcher::setManual(bool manual)
@@ -66,25 +146,23 @@ void Dispatcher::setManual(bool manual)
 
 void Dispatcher::schedule()
 {
-    if (m_manual || m_posted || m_timer.isActive() || m_queue.empty())
+    if (m_manual || m_posted || m_timer.isActive() || m_turns.empty())
         return;
-    const qint64 since = m_sinceLast.isValid() ? m_sinceLast.elapsed() : m_interval;
-    if (since >= m_interval) {
-        // Posted, not called: enqueue() runs inside a socket's read handler, and a
-        // handler must never run re-entrantly from there.
+    const qint64 waitNs = m_bucket.wait(m_clock->nowNs());
+    if (waitNs == 0) {
+        // Posted, not called: entries are queued from inside a socket's read
+        // handler, and a handler must never run re-entrantly from there.
         m_posted = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_posted = false;
-            tick();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { tick(); }, Qt::QueuedConnection);
     } else {
-        m_timer.start(int(m_interval - since));
+        m_timer.start(int((waitNs + 999999) / 1000000));
     }
 }
 
 void Dispatcher::tick()
 {
+    m_posted = false;
     if (!m_manual)
-        dispatchOne();
+        dispatchIfDue();
     schedule();
 }

@@ -1,63 +1,103 @@
 #pragma once
 
+#include "dispatch_clock.h"
 #include "field_reader.h"
+#include "token_bucket.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <unordered_map>
 
-// The incoming queue and its dispatcher: messages are handled one at a time, in
-// arrival order, at most one per interval, each handler run to its end before
-// the next. It is a rate limit, not a clock: a message that arrives while idle
-// and at least one interval after the last dispatch is handled at once (posted
-// through the event loop, never from inside the read handler); otherwise at the
-// next interval. The timer runs only while messages wait.
+// The incoming queue and its dispatcher. Each source (a connection) has its own
+// queue, kept in order; the sources take turns, one entry each, so one that
+// floods cannot hold up the others (a source that was idle takes the next
+// turn). Each handler runs to its end before the
+// next. It is a rate limit, not a clock: after a quiet spell up to `burst`
+// entries are handled at once, then one per interval; an entry that may run now
+// is posted through the event loop (never run from inside the read handler that
+// queued it), and the timer runs only while entries wait for their turn.
 class Dispatcher : public QObject {
     Q_OBJECT
 public:
     using Handler = std::function<void(FieldReader&)>;
+    using Source = qint64;
 
     explicit Dispatcher(int intervalMs, QObject* parent = nullptr);
 
     // One table entry per command word; the handler gets the payload.
     void on(const QByteArray& command, Handler handler);
 
-    // Appends a complete message (without terminator) at the tail of the queue.
-    void enqueue(const QByteArray& message);
+    // Appends a complete message (without terminator) at the tail of a source's queue.
+    void enqueue(Source source, const QByteArray& message);
+    void enqueue(const QByteArray& message) { enqueue(0, message); }
     void enqueue(const QList<QByteArray>& messages);
+    // Queues a step that runs in its turn, after every entry the source queued
+    // before it (a closed connection's departure follows its last messages).
+    // Steps are never dropped by the queue cap.
+    void enqueueCall(Source source, std::function<void()> call);
 
-    // Takes the head message and runs its handler; false when the queue is empty.
+    // Runs the next entry in turn, whatever the rate; false when none waits.
     bool dispatchOne();
+    // Runs the next entry only if the rate allows one now.
+    bool dispatchIfDue();
+    // The source whose entry is running (0 outside a handler).
+    Source currentSource() const { return m_current; }
 
-    qsizetype queued() const { return qsizetype(m_queue.size()); }
-    // Removes every waiting message for which `match` holds (a closed
-    // connection's leftovers); returns how many went.
-    qsizetype discard(const std::function<bool(const QByteArray&)>& match);
-    // Queue cap: past it new messages are dropped (a flood must not grow memory
-    // without bound). 0 = no cap.
+    qsizetype queued() const { return m_total; }
+    qsizetype queued(Source source) const;
+    qint64 queuedBytes(Source source) const;
+    // Drops a source's waiting messages (its steps stay); returns how many went.
+    qsizetype discard(Source source);
+    // Queue cap over all sources: past it new messages are dropped (a flood
+    // must not grow memory without bound). 0 = no cap.
     void setQueueLimit(qsizetype limit) { m_limit = limit; }
     qsizetype dropped() const { return m_dropped; }
 
+    // Entries that may pass at once after a quiet spell (1 unless set).
+    void setBurst(int burst) { m_bucket.setBurst(burst); }
+    // The clock the rate is measured on; must outlive the dispatcher.
+    void setClock(const DispatchClock& clock) { m_clock = &clock; }
     // Stops dispatching on its own (tests call dispatchOne themselves).
     void setManual(bool manual);
+    // Neither a timer nor a posted call is pending.
+    bool idle() const { return !m_posted && !m_timer.isActive(); }
 
 signals:
     // A handler was run for this command word (after it returned).
     void dispatched(const QByteArray& command);
 
 private:
+    // A queued message, or a step of the owner's in the source's order.
+    struct Entry {
+        QByteArray message;
+        std::function<void()> call;
+    };
+    struct Lane {
+        std::deque<Entry> entries;
+        qsizetype messages = 0;
+        qint64 bytes = 0;
+    };
+
+    void push(Source source, Entry entry);
+    void run(const QByteArray& message);
     void schedule();
     void tick();
 
-    int m_interval;
     QHash<QByteArray, Handler> m_handlers;
-    std::deque<QByteArray> m_queue;
+    std::unordered_map<Source, Lane> m_lanes;
+    // Sources with waiting entries, in the order of their turns; the first
+    // m_fresh of them had nothing waiting before and have not had a turn yet.
+    std::deque<Source> m_turns;
+    std::ptrdiff_t m_fresh = 0;
+    qsizetype m_total = 0;
+    Source m_current = 0;
+    const DispatchClock* m_clock = &DispatchClock::steady();
+    TokenBucket m_bucket;
     QTimer m_timer;
-    QElapsedTimer m_sinceLast;
     bool m_posted = false;
     bool m_manual = false;
     qsizetype m_limit = 0;

@@ -203,13 +203,44 @@ bool TSock::Send(const QByteArray& text)
     if (m_overLimit)
         return true;
     m_socket->write(text);
-    if (m_sendLimit > 0 && m_socket->bytesToWrite() > m_sendLimit) {
-        // The peer stopped reading; cut it off instead of buffering without end.
-        // Queued, since the caller may be walking the table this close changes.
-        m_overLimit = true;
-        QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
-    }
+    checkBacklog();
     return true;
+}
+
+void TSock::setSendLimit(qint64 bytes, int stallMs)
+{
+    m_sendLimit = bytes;
+    if (!m_stalled) {
+        m_stalled = new QTimer(this);
+        m_stalled->setSingleShot(true);
+        connect(m_stalled, &QTimer::timeout, this, [this] {
+            if (m_socket && m_socket->bytesToWrite() > m_sendLimit)
+                cutOff();
+        });
+    }
+    m_stalled->setInterval(stallMs);
+}
+
+void TSock::checkBacklog()
+{
+    if (m_sendLimit <= 0 || !m_socket || m_overLimit)
+        return;
+    const qint64 backlog = m_socket->bytesToWrite();
+    if (backlog > HardFactor * m_sendLimit)
+        cutOff();
+    else if (backlog > m_sendLimit && !m_stalled->isActive())
+        m_stalled->start();
+    else if (backlog <= m_sendLimit)
+        m_stalled->stop();
+}
+
+void TSock::cutOff()
+{
+    // The peer stopped reading; cut it off instead of buffering without end.
+    // Queued, since the caller may be walking the table this close changes.
+    m_overLimit = true;
+    m_stalled->stop();
+    QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
 }
 
 QByteArray TSock::Receive()
@@ -232,6 +263,8 @@ bool TSock::Close()
     m_connected = false;
     retire(socket, !m_overLimit);
     m_overLimit = false;
+    if (m_stalled)
+        m_stalled->stop();
     report(TSocketInfo::Close, QStringLiteral("Socket Closed"));
     return true;
 }
@@ -293,6 +326,7 @@ void TSock::handleConnected()
 
 void TSock::handleBytesWritten()
 {
+    checkBacklog();
     if (!m_socket || m_socket->bytesToWrite() > 0)
         return;
     report(TSocketInfo::Send, QStringLiteral("Non-Blocking Outgoing Data"));

@@ -8,6 +8,7 @@
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 // Progress and error reports of a socket, in the order the component defines them.
 enum class TSocketInfo { Lookup, Connect, Close, Listen, Receive, Send, Accept, Error };
@@ -73,9 +74,13 @@ public:
 
     // Bytes written by Send but not yet taken by the network.
     qint64 pendingSendBytes() const;
-    // Cap on pendingSendBytes(); a Send past it closes the connection
-    // (a peer that never reads must not grow our memory). 0 = no cap.
-    void setSendLimit(qint64 bytes) { m_sendLimit = bytes; }
+    // Cap on pendingSendBytes(), so a peer that never reads cannot grow our
+    // memory: the connection is closed when the backlog stays above `bytes`
+    // for `stallMs` without falling back under it, or at once when it passes
+    // HardFactor times `bytes`. One large message alone never closes it.
+    // 0 = no cap.
+    static constexpr int HardFactor = 8;
+    void setSendLimit(qint64 bytes, int stallMs = 5000);
 
 signals:
     void OnAccept(TSock* sender);
@@ -93,6 +98,8 @@ private:
     void handlePeerClosed();
     void handleError();
     void report(TSocketInfo info, const QString& msg);
+    void checkBacklog();
+    void cutOff();
 
     TSocketType m_socketType = stStream;
     QString m_hostName;
@@ -106,6 +113,8 @@ private:
     bool m_closing = false;
     qint64 m_sendLimit = 0;
     bool m_overLimit = false;
+    // Runs while the backlog is above the send limit.
+    QTimer* m_stalled = nullptr;
     QByteArray m_receiveBuffer;
     QTcpServer* m_server = nullptr;
     QTcpSocket* m_socket = nullptr;

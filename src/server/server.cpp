@@ -8,14 +8,9 @@
 #include "net/message.h"
 #include "net/text_limits.h"
 
-namespace {
-// Internal queue entries carry the connection they came on: "from+slot+serial+message".
-const QByteArray QueuedFrom = "from";
-} // namespace
-
 Server::Server(const HostOptions& host, quint16 port, QObject* parent)
     : QObject(parent), Outbox(m_game.players), m_host(host), m_port(port),
-      m_table(m_game, *this, host), m_socktimer(10)
+      m_table(m_game, *this, host), m_socktimer(DispatchIntervalMs, this)
 {
     Sock1.setSocketType(TSock::stStream);
     Sock1.setBlocking(false);
@@ -24,7 +19,7 @@ Server::Server(const HostOptions& host, quint16 port, QObject* parent)
     Sock1.setBlockingTimeout(0);
     connect(&Sock1, &TSock::OnAccept, this, &Server::Sock1Accept);
 
-    m_handlers = {
+    const std::pair<const char*, Handler> handlers[] = {
         {"CMD_logininfo", &Server::receivedlogininfo},
         {"CMD_kickhim", &Server::kickhim},
         {"CMD_chat", &Server::chat},
@@ -35,7 +30,9 @@ Server::Server(const HostOptions& host, quint16 port, QObject* parent)
         {"CMD_phrase", &Server::phrase},
         {"CMD_playasound", &Server::playasound},
     };
-    m_socktimer.on(QueuedFrom, [this](FieldReader& queued) { socktimerTimer(queued); });
+    for (const auto& [command, handler] : handlers)
+        m_socktimer.on(command, [this, h = handler](FieldReader& fields) { socktimerTimer(h, fields); });
+    m_socktimer.setBurst(DispatchBurst);
 }
 
 Server::~Server() = default;
@@ -74,8 +71,18 @@ void Server::disconnectAll()
         disconnectsock(slot);
 }
 
+qsizetype Server::waiting(int slot) const
+{
+    return Table::isSlot(slot) ? m_socktimer.queued(m_connection[size_t(slot)].serial) : 0;
+}
+
 void Server::deliver(int slot, const QByteArray& message)
 {
+    if (message.size() - 1 > ClientCap) {
+        // No client would take it whole; the message that caused it is refused.
+        m_tooLong = true;
+        return;
+    }
     TSock* sock = m_connection[size_t(slot)].sock.get();
     if (sock && sock->Connected())
         sock->Send(message);
@@ -111,17 +118,36 @@ void Server::Sock1Accept(TSock*)
     c.sock = std::move(sock);
     c.pending.clear();
     c.serial = ++m_serials;
-    c.waiting = 0;
-    c.waitingBytes = 0;
+    c.peerClosed = false;
     c.sock->Tag = slot;
     c.sock->setSendLimit(SendLimit);
     connect(c.sock.get(), &TSock::OnDisconnect, this, &Server::tempsockDisconnect);
     connect(c.sock.get(), &TSock::OnInfo, this, &Server::tempsockInfo);
     connect(c.sock.get(), &TSock::OnRead, this, &Server::Sock1Read);
     m_game.players[slot].connected = true;
+    startDeadlines(slot);
     c.sock->Send(Message("CMD_sendlogininfo").field(slot));
     if (m_observer)
         m_observer->connected(slot, c.sock->HostName());
+}
+
+void Server::startDeadlines(int slot)
+{
+    Connection& c = m_connection[size_t(slot)];
+    const qint64 serial = c.serial;
+    // A connection that squats a slot without playing is closed.
+    const auto squatter = [this, slot, serial] {
+        Connection& now = m_connection[size_t(slot)];
+        if (now.serial == serial && now.sock)
+            now.sock->Close();
+    };
+    for (auto* timer : {&c.loginDeadline, &c.partialDeadline}) {
+        *timer = std::make_unique<QTimer>(this);
+        (*timer)->setSingleShot(true);
+        (*timer)->setInterval(m_idleLimitMs);
+        connect(timer->get(), &QTimer::timeout, this, squatter);
+    }
+    c.loginDeadline->start();
 }
 
 void Server::refuse(std::unique_ptr<TSock> sock)
@@ -132,11 +158,6 @@ void Server::refuse(std::unique_ptr<TSock> sock)
     sock->Send(Message("CMD_full").field(""));
     // Closing hands the message over before the connection goes.
     sock->Close();
-}
-
-QByteArray Server::queuedFrom(int slot, qint64 serial)
-{
-    return QueuedFrom + '+' + QByteArray::number(slot) + '+' + QByteArray::number(serial) + '+';
 }
 
 Server::Connection* Server::current(TSock* sender)
@@ -153,19 +174,30 @@ void Server::Sock1Read(TSock* sender)
     Connection* c = current(sender);
     if (!c)
         return;
-    const QList<QByteArray> messages = c->pending.feed(bytes);
-    const QByteArray from = queuedFrom(sender->Tag, c->serial);
-    for (const QByteArray& message : messages) {
-        if (c->waiting >= FloodLimit || c->waitingBytes + message.size() > FloodBytes) {
-            drop(sender, QStringLiteral("flooding"));
-            return;
-        }
-        ++c->waiting;
-        c->waitingBytes += message.size();
-        m_socktimer.enqueue(from + message);
+    if (!queueFrom(*c, c->pending.feed(bytes))) {
+        drop(sender, QStringLiteral("flooding"));
+        return;
     }
-    if (c->pending.overflowed())
+    if (c->pending.overflowed()) {
         drop(sender, QStringLiteral("message too long"));
+        return;
+    }
+    // A message begun and never finished must not hold the slot for ever.
+    if (c->pending.pending().isEmpty())
+        c->partialDeadline->stop();
+    else
+        c->partialDeadline->start();
+}
+
+bool Server::queueFrom(Connection& c, const QList<QByteArray>& messages)
+{
+    for (const QByteArray& message : messages) {
+        if (m_socktimer.queued(c.serial) >= FloodLimit
+            || m_socktimer.queuedBytes(c.serial) + message.size() > FloodBytes)
+            return false;
+        m_socktimer.enqueue(c.serial, message);
+    }
+    return true;
 }
 
 void Server::drop(TSock* sender, const QString& reason)
@@ -177,8 +209,11 @@ void Server::drop(TSock* sender, const QString& reason)
 
 void Server::tempsockDisconnect(TSock* sender)
 {
-    if (current(sender) && m_game.players.connected(sender->Tag))
+    Connection* c = current(sender);
+    if (c && m_game.players.connected(sender->Tag)) {
+        c->peerClosed = true;
         sender->Close();
+    }
 }
 
 void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
@@ -186,9 +221,28 @@ void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
     if (info != TSocketInfo::Close || msg != QLatin1String("Socket Closed") || !current(sender))
         return;
     const int slot = sender->Tag;
+    Connection& c = m_connection[size_t(slot)];
+    c.loginDeadline->stop();
+    c.partialDeadline->stop();
+    // A player who hung up is still heard to the end of what it sent; one the
+    // server cut off (kicked, flooding, squatting, not reading) is not.
+    if (!c.peerClosed)
+        m_socktimer.discard(c.serial);
+    // The slot stays taken until then, so no newcomer can be spoken for by
+    // the leaver's last messages.
+    const qint64 serial = c.serial;
+    m_socktimer.enqueueCall(serial, [this, slot, serial] { playerleft(slot, serial); });
+}
+
+void Server::playerleft(int slot, qint64 serial)
+{
+    if (m_connection[size_t(slot)].serial != serial)
+        return;
     tplayer& p = m_game.players[slot];
     if (p.connected) {
-        const QByteArray gone = Message("CMD_playerdisconnected").field(slot).field(p.name);
+        QByteArray gone = Message("CMD_playerdisconnected").field(slot).field(p.name);
+        if (gone.size() - 1 > ClientCap)
+            gone = Message("CMD_playerdisconnected").field(slot).field("");
         for (int other = 1; other <= m_game.players.slotcount; ++other)
             if (other != slot)
                 sendto(other, gone);
@@ -198,40 +252,25 @@ void Server::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg)
     const QByteArray name = p.name;
     p.connected = false;
     p.name.clear();
-    // What the connection still had waiting speaks for nobody now. Dropped at
-    // once, it cannot hold up everybody else one tick per message, and a peer
-    // that floods, leaves and comes back cannot grow the queue without end.
-    Connection& c = m_connection[size_t(slot)];
-    const QByteArray from = queuedFrom(slot, c.serial);
-    m_socktimer.discard([&from](const QByteArray& queued) { return queued.startsWith(from); });
-    c.waiting = 0;
-    c.waitingBytes = 0;
     if (wasConnected && m_observer)
         m_observer->left(slot, name);
 }
 
-void Server::socktimerTimer(FieldReader& queued)
+void Server::socktimerTimer(Handler handler, FieldReader& fields)
 {
-    const std::optional<int> slot = queued.nextInt();
-    bool ok = false;
-    const qint64 serial = queued.next().toLongLong(&ok);
-    if (!slot || !ok || !Table::isSlot(*slot))
+    const qint64 serial = m_socktimer.currentSource();
+    int slot = 1;
+    while (slot <= Table::MaxSlots && m_connection[size_t(slot)].serial != serial)
+        ++slot;
+    // An earlier connection of a slot never speaks for the one holding it now.
+    if (slot > Table::MaxSlots || !m_game.players[slot].connected)
         return;
-    Connection& c = m_connection[size_t(*slot)];
-    if (c.serial != serial)
-        return; // an earlier connection of this slot; its count went with it
-    const QByteArray message = queued.rest();
-    --c.waiting;
-    c.waitingBytes -= message.size();
-    // A connection that has closed no longer speaks for its slot.
-    if (!m_game.players[*slot].connected || !c.sock || !c.sock->Connected())
-        return;
-    const CommandLine line = CommandLine::parse(message);
-    const auto handler = m_handlers.constFind(line.command);
-    if (line.command.isEmpty() || handler == m_handlers.constEnd())
-        return;
-    FieldReader fields(line.payload);
-    (this->*(*handler))(*slot, fields);
+    m_tooLong = false;
+    (this->*handler)(slot, fields);
+    if (m_tooLong) {
+        m_tooLong = false;
+        disconnectsock(slot);
+    }
 }
 
 bool Server::ownSlot(int sender, FieldReader& fields)
@@ -261,6 +300,7 @@ void Server::receivedlogininfo(int sender, FieldReader& fields)
     if (m_game.players.loggedin(sender) || !ownSlot(sender, fields))
         return;
     const QByteArray version = fields.next();
+    m_connection[size_t(sender)].loginDeadline->stop();
     tplayer& p = m_game.players[sender];
     p.name = seatName(sender, fields.rest());
     p.connected = true;

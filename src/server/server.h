@@ -9,8 +9,8 @@
 #include "net/tsock.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QObject>
+#include <QTimer>
 #include <array>
 #include <memory>
 
@@ -33,8 +33,18 @@ public:
     // peer sending long lines fast cannot make the queue hold hundreds of
     // megabytes while it stays under the message count.
     static constexpr qint64 FloodBytes = 2 * MessageSplitter::DefaultCap;
-    // Bytes a connection may leave unread before it is closed.
+    // Bytes a connection may leave unread for long (see TSock::setSendLimit).
     static constexpr qint64 SendLimit = 1024 * 1024;
+    // The longest message (without its end byte) a client takes in: a relay
+    // that would not fit is refused and its sender cut off.
+    static constexpr qsizetype ClientCap = MessageSplitter::DefaultCap;
+    // Messages a second for all connections together, and how many may pass
+    // at once after a quiet spell.
+    static constexpr int DispatchIntervalMs = 10;
+    static constexpr int DispatchBurst = 10;
+    // A connection that has not logged in, or has left a message unfinished,
+    // for this long is closed so it cannot squat a seat.
+    static constexpr int IdleLimitMs = 30000;
 
     // `host` must outlive the server. Port 0 picks a free port (tests).
     explicit Server(const HostOptions& host, quint16 port = 7772, QObject* parent = nullptr);
@@ -53,9 +63,14 @@ public:
     void setObserver(ServerObserver* observer);
 
     // Closes a slot's connection; the cleanup follows from its close report.
+    // Whatever the connection still had waiting in the queue is dropped.
     void disconnectsock(int slot);
     // Closes every connection (the host is shutting down).
     void disconnectAll();
+    // Time a connection may take to log in, or to finish a message it began.
+    void setIdleLimit(int ms) { m_idleLimitMs = ms; }
+    // Messages of this slot's connection waiting in the queue.
+    qsizetype waiting(int slot) const;
 
     const GameState& game() const { return m_game; }
     GameState& game() { return m_game; }
@@ -69,11 +84,14 @@ private:
     struct Connection {
         std::unique_ptr<TSock> sock;
         MessageSplitter pending;
-        // Tells this connection's queued messages from those of an earlier
-        // connection that held the same slot.
+        // This connection's queue in the dispatcher; tells its messages from
+        // those of an earlier connection that held the same slot.
         qint64 serial = 0;
-        int waiting = 0;
-        qint64 waitingBytes = 0;
+        // The peer hung up: what it sent before is still handled.
+        bool peerClosed = false;
+        // Close the connection when it stays silent in these states too long.
+        std::unique_ptr<QTimer> loginDeadline;
+        std::unique_ptr<QTimer> partialDeadline;
     };
 
     void deliver(int slot, const QByteArray& message) override;
@@ -81,15 +99,19 @@ private:
     int freeSlot();
     void Sock1Accept(TSock* sender);
     void refuse(std::unique_ptr<TSock> sock);
+    void startDeadlines(int slot);
     void Sock1Read(TSock* sender);
-    // The queue entry head that names a connection: its slot and serial.
-    static QByteArray queuedFrom(int slot, qint64 serial);
+    bool queueFrom(Connection& c, const QList<QByteArray>& messages);
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
     void drop(TSock* sender, const QString& reason);
-    // Runs one queued message: checks it still belongs to a live connection and
-    // hands it to the command's handler with the connection's slot.
-    void socktimerTimer(FieldReader& queued);
+    // Announces a closed connection's departure and frees its slot; runs in
+    // the connection's turn, after its last messages.
+    void playerleft(int slot, qint64 serial);
+    // Runs one queued message (`socktimer`): checks it belongs to the
+    // connection that holds its slot and hands it to the command's handler
+    // with that slot.
+    void socktimerTimer(Handler handler, FieldReader& fields);
     Connection* current(TSock* sender);
 
     // Reads the slot field and accepts it only when it is the sender's own.
@@ -116,7 +138,9 @@ private:
     GameTable m_table;
     std::array<Connection, Table::MaxSlots + 1> m_connection;
     qint64 m_serials = 0;
-    QHash<QByteArray, Handler> m_handlers;
+    int m_idleLimitMs = IdleLimitMs;
+    // Set when a message built while handling one would not fit a client.
+    bool m_tooLong = false;
     TSock Sock1;
     Dispatcher m_socktimer;
     ServerObserver* m_observer = nullptr;

@@ -1,5 +1,6 @@
 #include "net/tsock.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -33,7 +34,8 @@ private slots:
     void listenOnTakenPortRaises();
     void listenerRefusesSendAndReceive();
     void acceptedSocketKnowsItsPeer();
-    void peerThatNeverReadsIsCutOffAtTheSendLimit();
+    void sendLimit_data();
+    void sendLimit();
     void refusedConnectionReportsAnError();
 };
 
@@ -127,8 +129,23 @@ void TestTSock::acceptedSocketKnowsItsPeer()
     QTRY_COMPARE(got, QByteArray("CMD_sendlogininfo+1\xff"));
 }
 
-void TestTSock::peerThatNeverReadsIsCutOffAtTheSendLimit()
+void TestTSock::sendLimit_data()
 {
+    QTest::addColumn<bool>("peerReads");
+    QTest::addColumn<bool>("keepSending"); // or stop once the backlog is past the cap
+    QTest::addColumn<int>("stallMs");
+
+    QTest::newRow("one large message to a reader") << true << false << 300;
+    QTest::newRow("backlog stays above the cap") << false << false << 300;
+    QTest::newRow("backlog grows far past the cap") << false << true << 60000;
+}
+
+void TestTSock::sendLimit()
+{
+    QFETCH(bool, peerReads);
+    QFETCH(bool, keepSending);
+    QFETCH(int, stallMs);
+    constexpr qint64 cap = 256 * 1024;
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, 0));
     TSock sock;
@@ -139,15 +156,38 @@ void TestTSock::peerThatNeverReadsIsCutOffAtTheSendLimit()
     QVERIFY(connected.wait(5000));
     QTRY_VERIFY(server.hasPendingConnections());
     QTcpSocket* peer = server.nextPendingConnection();
-    peer->setReadBufferSize(1); // never takes more than a byte off the wire
-    sock.setSendLimit(256 * 1024);
-    QSignalSpy info(&sock, &TSock::OnInfo);
-    const QByteArray chunk(64 * 1024, 'x');
-    for (int i = 0; i < 200 && sock.Connected(); ++i) {
-        sock.Send(chunk);
-        QCoreApplication::processEvents();
+    qint64 received = 0;
+    if (peerReads)
+        connect(peer, &QTcpSocket::readyRead, this, [&] { received += peer->readAll().size(); });
+    else
+        peer->setReadBufferSize(1); // never takes more than a byte off the wire
+    sock.setSendLimit(cap, stallMs);
+    if (peerReads) {
+        sock.Send(QByteArray(4 * cap, 'x'));
+        QTest::qWait(2 * stallMs);
+        QVERIFY(sock.Connected());
+        QTRY_COMPARE(received, 4 * cap);
+        return;
     }
-    QTRY_VERIFY(!sock.Connected());
+    // Fill the network's buffers, then keep the backlog just above the cap
+    // (or let it grow).
+    const QByteArray chunk(64 * 1024, 'x');
+    QElapsedTimer t, over;
+    t.start();
+    qint64 most = 0;
+    while (sock.Connected() && t.elapsed() < stallMs + 5000) {
+        if (keepSending || sock.pendingSendBytes() <= cap + chunk.size())
+            sock.Send(chunk);
+        if (!over.isValid() && sock.pendingSendBytes() > cap)
+            over.start();
+        most = qMax(most, sock.pendingSendBytes());
+        QTest::qWait(1);
+    }
+    QVERIFY(!sock.Connected());
+    QVERIFY(over.isValid());
+    QVERIFY2(most <= TSock::HardFactor * cap + chunk.size(), qPrintable(QString::number(most)));
+    if (!keepSending)
+        QVERIFY2(over.elapsed() >= stallMs, "cut before the backlog had time to drain");
     QVERIFY(sock.pendingSendBytes() == 0);
 }
 

@@ -63,6 +63,11 @@ void TestClient::close()
     m_socket.disconnectFromHost();
 }
 
+void TestClient::abort()
+{
+    m_socket.abort();
+}
+
 void TestClient::pump()
 {
     if (m_socket.bytesAvailable() > 0)

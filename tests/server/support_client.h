@@ -21,6 +21,8 @@ public:
     void send(const QByteArray& message);
     void sendRaw(const QByteArray& bytes);
     void close();
+    // Resets the connection instead of closing it cleanly.
+    void abort();
 
     // The next unread message; empty when none arrives within the wait.
     QByteArray next(int timeoutMs = 5000);

@@ -38,8 +38,13 @@ private slots:
     void dropsSpoofedAndMalformed_data();
     void dropsSpoofedAndMalformed();
     void closesFloodingConnection();
-    void dropsMessagesOfClosedConnection();
+    void hearsLeaverToTheEnd_data();
+    void hearsLeaverToTheEnd();
     void playsRoundOverSockets();
+    void relaysOnlyWhatClientsTake_data();
+    void relaysOnlyWhatClientsTake();
+    void closesSquatters_data();
+    void closesSquatters();
 
 private:
     Client join(const QByteArray& name, const QByteArray& version = "1.0.12");
@@ -321,34 +326,51 @@ void ServerSessionsTest::closesFloodingConnection()
 
     ann->send("CMD_chat+2+one too many");
     QVERIFY(ann->waitClosed());
+    // What the flood left in the queue is not heard: only the departure waits.
+    QTRY_COMPARE(m_server->socktimer().queued(), 1);
+    QVERIFY(m_server->socktimer().dispatchOne());
     QVERIFY(!m_server->game().players.connected(2));
     QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+Ann"));
-    // What the flood left in the queue no longer speaks for anyone.
-    while (m_server->socktimer().dispatchOne()) {
-    }
     m_server->socktimer().setManual(false);
     host->send(ping(*host));
     QCOMPARE(host->next(), QByteArray("CMD_chat+1+Host chats: ping"));
 }
 
-void ServerSessionsTest::dropsMessagesOfClosedConnection()
+void ServerSessionsTest::hearsLeaverToTheEnd_data()
 {
-    Client host = join("Host");
-    QVERIFY(host);
+    QTest::addColumn<bool>("hard");
+    QTest::newRow("close") << false;
+    QTest::newRow("reset") << true;
+}
+
+void ServerSessionsTest::hearsLeaverToTheEnd()
+{
+    QFETCH(bool, hard);
+    Client host = join("Host"), ann = join("Ann");
+    QVERIFY(host && ann);
+    QVERIFY(settle({host.get(), ann.get()}));
     m_server->socktimer().setManual(true);
     TestClient ghost;
     QVERIFY(ghost.connectTo(m_server->port()));
-    QCOMPARE(ghost.next(), QByteArray("CMD_sendlogininfo+2"));
-    ghost.send("CMD_logininfo+2+1.0.12+Ghost");
+    QCOMPARE(ghost.next(), QByteArray("CMD_sendlogininfo+3"));
+    ghost.send("CMD_logininfo+3+1.0.12+Ghost");
     ghost.close();
-    QTRY_VERIFY(!m_server->game().players.connected(2));
-    // The closed connection's messages have left the queue with it.
-    QCOMPARE(m_server->socktimer().queued(), 0);
+    QTRY_COMPARE(m_server->socktimer().queued(), 2);
+    ann->send("CMD_chat+2+gg bye");
+    hard ? ann->abort() : ann->close();
+    // Each leaver's messages, then its departure.
+    QTRY_COMPARE(m_server->socktimer().queued(), 4);
+    // Until then the seat is still the leaver's: a newcomer gets another.
+    TestClient gus;
+    QVERIFY(gus.connectTo(m_server->port()));
+    QCOMPARE(gus.next(), QByteArray("CMD_sendlogininfo+4"));
     while (m_server->socktimer().dispatchOne()) {
     }
-    // A login that outlived its connection must not bring the slot back.
-    QVERIFY(!m_server->game().players.connected(2));
-    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+"));
+    QCOMPARE(host->next(), QByteArray("CMD_newplayerinfo+3+Ghost"));
+    QCOMPARE(host->next(), QByteArray("CMD_chat+2+Ann chats: gg bye"));
+    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+3+Ghost"));
+    QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+2+Ann"));
+    QVERIFY(!m_server->game().players.connected(2) && !m_server->game().players.connected(3));
     m_server->socktimer().setManual(false);
     host->send(ping(*host));
     QCOMPARE(host->next(), QByteArray("CMD_chat+1+Host chats: ping"));
@@ -379,6 +401,93 @@ void ServerSessionsTest::playsRoundOverSockets()
         table.Timer1Timer();
     QCOMPARE(cy.next(), QByteArray("CMD_nextplayer+2+3"));
     QCOMPARE(CommandLine::parse(cy.next()).command, QByteArray("CMD_settiles"));
+}
+
+void ServerSessionsTest::relaysOnlyWhatClientsTake_data()
+{
+    QTest::addColumn<int>("nameBytes");
+    QTest::addColumn<int>("lineBytes");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("relayed");
+
+    // Together they pass every reader's send cap, which must not cut anyone.
+    QTest::newRow("two long lines at once") << 3 << 1000000 << 2 << true;
+    QTest::newRow("a line whose relay would not fit") << 3 << 1048560 << 1 << false;
+    QTest::newRow("a long name and a long line") << 300000 << 800000 << 1 << false;
+}
+
+void ServerSessionsTest::relaysOnlyWhatClientsTake()
+{
+    QFETCH(int, nameBytes);
+    QFETCH(int, lineBytes);
+    QFETCH(int, lines);
+    QFETCH(bool, relayed);
+    const QByteArray name(nameBytes, 'n');
+    Client host = join("Host"), ann = join(name), cy = join("Cy");
+    QVERIFY(host && ann && cy);
+    QVERIFY(settle({host.get(), ann.get(), cy.get()}));
+    m_server->socktimer().setManual(true);
+    const QByteArray line(lineBytes, 'x');
+    for (int i = 0; i < lines; ++i)
+        ann->send("CMD_chat+2+" + line);
+    QTRY_COMPARE(m_server->waiting(2), lines);
+    while (m_server->socktimer().dispatchOne()) {
+    }
+    if (relayed) {
+        for (TestClient* c : {host.get(), ann.get(), cy.get()})
+            for (int i = 0; i < lines; ++i)
+                QVERIFY(c->nextOf("CMD_chat") == "CMD_chat+2+" + name + " chats: " + line);
+    } else {
+        // Refused and cut off; the departure was queued behind it and handled too.
+        QVERIFY(ann->waitClosed());
+        for (TestClient* c : {host.get(), cy.get()})
+            QVERIFY(c->nextOf("CMD_playerdisconnected") == "CMD_playerdisconnected+2+" + name);
+    }
+    m_server->socktimer().setManual(false);
+    cy->send(ping(*cy));
+    QCOMPARE(host->nextOf("CMD_chat"), QByteArray("CMD_chat+3+Cy chats: ping"));
+    QCOMPARE(cy->nextOf("CMD_chat"), QByteArray("CMD_chat+3+Cy chats: ping"));
+}
+
+void ServerSessionsTest::closesSquatters_data()
+{
+    QTest::addColumn<QByteArray>("login");
+    QTest::addColumn<QByteArray>("unfinished");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("never logs in") << QByteArray() << QByteArray() << true;
+    QTest::newRow("half a login") << QByteArray() << QByteArray("CMD_logininfo+2+1.0") << true;
+    QTest::newRow("half a chat line") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray("CMD_chat+2+ha") << true;
+    QTest::newRow("logged in and quiet") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray() << false;
+}
+
+void ServerSessionsTest::closesSquatters()
+{
+    QFETCH(QByteArray, login);
+    QFETCH(QByteArray, unfinished);
+    QFETCH(bool, closed);
+    constexpr int limit = 300;
+    m_server->setIdleLimit(limit);
+    Client host = join("Host");
+    QVERIFY(host);
+    TestClient sam;
+    QVERIFY(sam.connectTo(m_server->port()));
+    QCOMPARE(sam.next(), QByteArray("CMD_sendlogininfo+2"));
+    if (!login.isEmpty())
+        sam.send(login);
+    sam.sendRaw(unfinished);
+    if (!closed) {
+        QTest::qWait(3 * limit);
+        QVERIFY(sam.isOpen());
+        QVERIFY(m_server->game().players.connected(2));
+        return;
+    }
+    QVERIFY(sam.waitClosed());
+    QVERIFY(host->nextOf("CMD_playerdisconnected").startsWith("CMD_playerdisconnected+2+"));
+    // The slot is free for a player again.
+    TestClient next;
+    QVERIFY(next.connectTo(m_server->port()));
+    QCOMPARE(next.next(), QByteArray("CMD_sendlogininfo+2"));
 }
 
 QTEST_GUILESS_MAIN(ServerSessionsTest)

@@ -1,6 +1,6 @@
-// gloopdash_soak: keeps a game server busy with six gloopbot players, three
-// watchers and a garbage client for a number of minutes, full games back to
-// back, and prints what it saw. Not part of the test suite; tests/soak/run
+// gloopdash_soak: keeps a game server busy with six gloopbot players, two
+// watchers, a flooder and a garbage client for a number of minutes, full games
+// back to back, and prints what it saw. Not part of the test suite; tests/soak/run
 // builds and starts it.
 //   gloopdash_soak [--minutes N] [--seconds N] [--bot PATH] [--mode 1|2]
 //                  [--delay MS] [--no-path]

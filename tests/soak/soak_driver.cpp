@@ -64,9 +64,10 @@ void SoakDriver::serverStarted()
     }
     for (int i = 0; i < Seats; ++i)
         m_seats.push_back(std::make_unique<SeatProxy>(m_port));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 2; ++i)
         m_watchers.push_back(std::make_unique<Watcher>(m_port, "Watcher" + QByteArray::number(i + 1)));
     m_garbage = std::make_unique<GarbageClient>(m_port, 20240611);
+    m_flooder = std::make_unique<Flooder>(m_port);
     m_bots.resize(Seats);
     startGame();
 }
@@ -92,18 +93,18 @@ void SoakDriver::startGame()
     m_running = Seats;
     for (int i = 0; i < Seats; ++i)
         launchBot(i);
-    // Once the six seats are taken, the watchers come (the spectators' slots
-    // are all that is left); once the first has seen every seat named, a seat
-    // starts the game (spectators may not).
+    // Once the six seats are taken, the watchers and the flooder come (the
+    // spectators' slots are all that is left); once the first watcher has seen
+    // every seat named, a seat starts the game (spectators may not).
     QTimer* wait = new QTimer(this);
     connect(wait, &QTimer::timeout, this, [this, wait] {
         for (const auto& seat : m_seats)
             if (!seat->seated())
                 return;
         m_watchers[0]->join();
-        m_watchers[1]->join();
+        m_flooder->join();
         if (!m_garbage->present())
-            m_watchers[2]->join();
+            m_watchers[1]->join();
         if (!m_watchers[0]->present() || m_watchers[0]->seatsNamed() < Seats)
             return;
         wait->deleteLater();
@@ -153,12 +154,12 @@ void SoakDriver::gameOver()
 void SoakDriver::rotate()
 {
     // Nine slots, ten clients: the last watcher and the garbage client take turns.
-    Watcher& third = *m_watchers.back();
+    Watcher& last = *m_watchers.back();
     if (m_garbage->present()) {
         m_garbage->leave();
-        third.join();
+        last.join();
     } else {
-        third.leave();
+        last.leave();
         m_garbage->join();
     }
 }
@@ -219,6 +220,8 @@ int SoakDriver::report()
     std::printf("protocol errors seen:   %lld\n", errors);
     std::printf("garbage sent:           %lld bytes, %lld connections turned away\n",
                 m_garbage ? m_garbage->bytesSent() : 0, m_garbage ? m_garbage->refusals() : 0);
+    std::printf("flood handled:          %lld messages, flooder cut off %lld times\n",
+                m_flooder ? m_flooder->handled() : 0, m_flooder ? m_flooder->cuts() : 0);
     std::printf("server peak RSS:        %.1f MB after the first game, %.1f MB at the end (%+.2f MB)\n",
                 m_rssStart.peak / 1048576.0, end.peak / 1048576.0, growth / 1048576.0);
     if (errors > 0)

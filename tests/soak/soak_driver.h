@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flooder.h"
 #include "garbage_client.h"
 #include "seat_proxy.h"
 #include "watcher.h"
@@ -23,8 +24,8 @@ struct SoakOptions {
 };
 
 // Hosts a game server in a process of its own and keeps it busy: six gloopbot
-// players (each behind a SeatProxy that checks its seat), three watchers and a
-// garbage client, full games back to back until the time is up. Prints its
+// players (each behind a SeatProxy that checks its seat), two watchers, a
+// flooder and a garbage client, full games back to back until the time is up. Prints its
 // figures and exits non-zero on any crash or inconsistency.
 class SoakDriver : public QObject {
     Q_OBJECT
@@ -62,6 +63,7 @@ private:
     std::vector<std::unique_ptr<QProcess>> m_bots;
     std::vector<std::unique_ptr<Watcher>> m_watchers;
     std::unique_ptr<GarbageClient> m_garbage;
+    std::unique_ptr<Flooder> m_flooder;
     QTimer m_rotation;
     QTimer m_watchdog;
     QElapsedTimer m_clock;

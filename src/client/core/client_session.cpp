@@ -4,11 +4,6 @@
 
 namespace {
 
-// Queued behind the last message received before a close. No message from the
-// wire can carry the byte 0xFF (it ends every message), so the sentinel cannot
-// be forged by a peer.
-const QByteArray ClosedSentinel = QByteArrayLiteral("\xFF" "closed");
-
 // Far more than a whole round's end of messages; a peer that floods past it
 // loses the excess instead of growing our memory.
 constexpr qsizetype QueueLimit = 100000;
@@ -29,7 +24,6 @@ ClientSession::ClientSession(QObject* parent)
     m_sock11.setHostName(QStringLiteral("127.0.0.1"));
     m_sock11.setPortName(QStringLiteral("9001"));
     m_dispatcher.setQueueLimit(QueueLimit);
-    m_dispatcher.on(ClosedSentinel, [this](FieldReader&) { emit connectionClosed(); });
     m_answerWait.setSingleShot(true);
     m_answerWait.setInterval(10000);
     connect(&m_answerWait, &QTimer::timeout, this, &ClientSession::hostSilent);
@@ -96,8 +90,5 @@ void ClientSession::sockInfo(TSock* sender, const QString& msg)
     m_serverClosed = sender == &m_sock;
     // Messages that arrived before the close are still handled first (a server
     // that refuses us says "CMD_full" and then hangs up); the end follows them.
-    const qsizetype before = m_dispatcher.queued();
-    m_dispatcher.enqueue(ClosedSentinel + '+');
-    if (m_dispatcher.queued() == before)
-        emit connectionClosed();
+    m_dispatcher.enqueueCall(0, [this] { emit connectionClosed(); });
 }
