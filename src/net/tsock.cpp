@@ -3,6 +3,8 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 
 #include <netdb.h>
@@ -55,11 +57,27 @@ QString dotted(const QHostAddress& address)
     return mapped ? QHostAddress(v4).toString() : address.toString();
 }
 
+// Closed connections that still hand their last bytes to the peer, per thread,
+// so a thread that ends can free them (see TSock::dropLingering).
+thread_local QObject* lingering = nullptr;
+
+QObject* lingerHolder()
+{
+    if (!lingering) {
+        lingering = new QObject;
+        QObject::connect(lingering, &QObject::destroyed, [] { lingering = nullptr; });
+        // The application's own thread frees its holder with the application.
+        if (QCoreApplication::instance() && QCoreApplication::instance()->thread() == QThread::currentThread())
+            lingering->setParent(QCoreApplication::instance());
+    }
+    return lingering;
+}
+
 // Lets a closed connection deliver what it still has to send, then frees it.
 void retire(QTcpSocket* socket, bool graceful)
 {
     socket->disconnect();
-    socket->setParent(nullptr);
+    socket->setParent(lingerHolder());
     if (!graceful || socket->state() != QAbstractSocket::ConnectedState) {
         socket->abort();
         socket->deleteLater();
@@ -86,6 +104,12 @@ QString ESockException::text() const
 }
 
 TSock::TSock(QObject* parent) : QObject(parent) {}
+
+void TSock::dropLingering()
+{
+    // Deleting a socket aborts it.
+    delete lingering;
+}
 
 TSock::~TSock()
 {

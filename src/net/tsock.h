@@ -72,6 +72,10 @@ public:
 
     // Bytes written by Send but not yet taken by the network.
     qint64 pendingSendBytes() const;
+    // Ends at once every connection of the calling thread that was closed but
+    // still hands its last bytes to the peer. For a thread about to end.
+    static void dropLingering();
+
     // Cap on pendingSendBytes(); a Send past it closes the connection
     // (a peer that never reads must not grow our memory). 0 = no cap.
     void setSendLimit(qint64 bytes) { m_sendLimit = bytes; }

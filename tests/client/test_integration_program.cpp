@@ -12,6 +12,7 @@
 #include "client/board_canvas.h"
 #include "client/chat_binding.h"
 #include "client/chat_window.h"
+#include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/program_windows.h"
@@ -100,13 +101,12 @@ void pickLikeAPlayer(GameView& view)
 
 // Moves the server's clock by hand: through a pause at once, through a round
 // once nobody has picked for a while.
+// Runs on the server's thread.
 struct ClockHand {
-    GameTable& table;
-    const GameState& game;
     QElapsedTimer quiet;
     int lastMoves = -1;
 
-    void step()
+    void step(GameTable& table, const GameState& game)
     {
         int moves = 0;
         for (int seat = 1; seat <= Table::Seats; ++seat)
@@ -200,7 +200,7 @@ void TestIntegrationProgram::settingsSurviveARestart()
     QVERIFY(!program.chatBinding().soundOptions().playSounds->isChecked());
     QVERIFY(!program.chatBinding().player().playSounds());
     // The hosting server reads the same option.
-    QVERIFY(!program.chat().showWinnersPath());
+    QVERIFY(!program.settings().hostOptions().showWinnersPath());
     QCOMPARE(program.settings().tileSet().currentTileSet(), QStringLiteral("Blue"));
     QVERIFY(program.settings().tileSetMenu().item("Blue")->isChecked());
     QCOMPARE(program.chatBinding().buttons().phrase(4), QStringLiteral("Go team"));
@@ -248,9 +248,9 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     QVERIFY(SettingsFile(home.path()).save(stored, SettingsFile::Key::Tiles));
 
     ProgramWindows program(0, 0);
-    Server& server = program.server();
-    server.table().Timer1().setRealTime(false);
     program.start({"Ann", "127.0.0.1", "true"});
+    ServerThread& server = program.connection().server();
+    server.call([](Server& s) { s.table().Timer1().setRealTime(false); });
     QVERIFY(settingsLoaded(program));
     const QString address = QStringLiteral("127.0.0.1:%1").arg(server.port());
     std::vector<std::unique_ptr<QProcess>> bots;
@@ -277,16 +277,22 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
             if (view.board().tile(x, y) > 0 && view.board().bonus(x, y) == 0)
                 QCOMPARE(board.pixelColor(52 * x + 26, 52 * y + 26), SetColour);
 
-    ClockHand clock{server.table(), server.game(), {}, -1};
+    ClockHand clock;
     clock.quiet.start();
     QElapsedTimer total;
     total.start();
-    while (server.game().round == 0 || server.game().gamerunning) {
+    int round = 0;
+    bool running = false;
+    do {
         QVERIFY2(total.elapsed() < 120000, "the game did not end");
         QTest::qWait(5);
         pickLikeAPlayer(view);
-        clock.step();
-    }
+        server.call([&](Server& s) {
+            clock.step(s.table(), s.game());
+            round = s.game().round;
+            running = s.game().gamerunning;
+        });
+    } while (round == 0 || running);
     // The event loop must run meanwhile: the winner is still on its way to them.
     for (auto& bot : bots)
         QTRY_COMPARE_WITH_TIMEOUT(bot->state(), QProcess::NotRunning, 10000);
@@ -304,7 +310,7 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     QTRY_VERIFY(program.chat().findChild<QWidget*>("panel_winner")->isVisible());
     QCOMPARE(rowText(program, "label_winner", 1), winner);
     QVERIFY(chatText(program).contains(winner + " has Won the Game!"));
-    QVERIFY(server.game().round >= 3);
+    QVERIFY(round >= 3);
     QVERIFY(rowText(program, "label_score", 1).toInt() > 0);
 
     // The tally counted the game and keeps Ann's best final score.
