@@ -280,8 +280,6 @@ void ChatWindow::clearTable()
     setHosting(false);
     m_view->clearall();
     m_players->clearTable();
-    if (m_fullBox)
-        m_fullBox->close();
 }
 
 QByteArray ChatWindow::version() const

@@ -8,13 +8,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-namespace {
-
-// Names travel as the rest of a message; this keeps them to what a seat row shows.
-constexpr int MaxNameLength = 30;
-
-} // namespace
-
 HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("hostgame"));

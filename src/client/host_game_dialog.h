@@ -11,6 +11,10 @@ class QSpinBox;
 class HostGameDialog : public QDialog {
     Q_OBJECT
 public:
+    // Names travel as the rest of a message; this keeps them to what a seat
+    // row shows. The join dialog uses the same.
+    static constexpr int MaxNameLength = 30;
+
     explicit HostGameDialog(const QString& name, QWidget* parent = nullptr);
 
     QString name() const;

@@ -1,6 +1,7 @@
 #include "join_game_dialog.h"
 
 #include "client/core/game_address.h"
+#include "host_game_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,12 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-constexpr int MaxNameLength = 30;
-
-} // namespace
-
 JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent)
     : QDialog(parent)
 {
@@ -22,7 +17,7 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     setWindowTitle(QStringLiteral("Join a Multi-player Game"));
     m_name = new QLineEdit(name, this);
     m_name->setObjectName(QStringLiteral("edit_name"));
-    m_name->setMaxLength(MaxNameLength);
+    m_name->setMaxLength(HostGameDialog::MaxNameLength);
     m_address = new QComboBox(this);
     m_address->setObjectName(QStringLiteral("combo_address"));
     m_address->setEditable(true);

@@ -168,6 +168,8 @@ void TSock::setListen(bool on)
         throw ESockException(QStringLiteral("Port Lookup - Could Not Find Service Entry"));
     auto* server = new QTcpServer(this);
     server->setListenBacklogSize(5);
+    // The dual-stack address: IPv4 and IPv6 peers both reach the game (Qt
+    // falls back to IPv4 alone where the machine has no IPv6).
     if (!server->listen(QHostAddress::Any, quint16(port))) {
         const bool inUse = server->serverError() == QAbstractSocket::AddressInUseError;
         delete server;

@@ -39,13 +39,13 @@ struct Copy {
     SettingsFile file{home.path()};
     QStringList lines;
 
-    Copy()
+    // By default two arguments: on screen, connected to nothing.
+    explicit Copy(const QStringList& arguments = {"Nobody", "nowhere"})
     {
         window.hooks().addlinetochat = [this](const QString& line, const QColor&) { lines << line; };
         connection.setHistoryFile(&file);
         connection.setPorts(0, 0);
-        // Two arguments: on screen, connected to nothing.
-        connection.setCommandLine({"Nobody", "nowhere"});
+        connection.setCommandLine(arguments);
         window.show();
     }
     QString rowName(int slot) const
@@ -123,6 +123,7 @@ private slots:
     void initTestCase();
     void hostFromTheMenuIsJoinedThroughTheDialog_data();
     void hostFromTheMenuIsJoinedThroughTheDialog();
+    void commandLineHostsOnAPortAndJoinsOne();
     void failedJoinSaysWhyAndOffersTheDialogAgain_data();
     void failedJoinSaysWhyAndOffersTheDialogAgain();
     void leavingARunningGameAsksFirstAndFreesThePort();
@@ -180,6 +181,18 @@ void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog()
     const QByteArray now = ini.readAll();
     QVERIFY(now.startsWith(stored + "[gloopdash.join]"));
     QCOMPARE(now.count("[gloopdash]"), 1);
+}
+
+void TestHosting::commandLineHostsOnAPortAndJoinsOne()
+{
+    const QString port = QString::number(freePort());
+    Copy ann({"Ann", "0.0.0.0", "true", "--port", port});
+    QVERIFY(ann.loggedIn());
+    QCOMPARE(QString::number(ann.connection.server().port()), port);
+    Copy bob({"Bob", "[::1]:" + port, "false"});
+    QVERIFY(bob.loggedIn());
+    QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
+    QCOMPARE(bob.window.session().hostaddress(), "[::1]:" + port);
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()
