@@ -1,29 +1,16 @@
 #include "game_random.h"
 
 #include <QDateTime>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QRandomGenerator>
 
 namespace {
 
-// Locked: the hosting copy's server deals on its own thread while a window
-// may seed.
 class DefaultRandom final : public RandomSource {
 public:
-    int random(int n) override
-    {
-        const QMutexLocker lock(&m_mutex);
-        return n <= 0 ? 0 : int(m_generator.bounded(quint32(n)));
-    }
-    void seed(unsigned value)
-    {
-        const QMutexLocker lock(&m_mutex);
-        m_generator.seed(value);
-    }
+    int random(int n) override { return n <= 0 ? 0 : int(m_generator.bounded(quint32(n))); }
+    void seed(unsigned value) { m_generator.seed(value); }
 
 private:
-    QMutex m_mutex;
     QRandomGenerator m_generator{1u};
 };
 

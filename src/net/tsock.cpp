@@ -3,9 +3,11 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QCoreApplication>
-#include <QThread>
+#include <QPointer>
 #include <QTimer>
+
+#include <utility>
+#include <vector>
 
 #include <netdb.h>
 
@@ -58,31 +60,27 @@ QString dotted(const QHostAddress& address)
 }
 
 // Closed connections that still hand their last bytes to the peer, per thread,
-// so a thread that ends can free them (see TSock::dropLingering).
-thread_local QObject* lingering = nullptr;
+// so a thread that ends can free them (see TSock::dropLingering). They keep no
+// parent: each frees itself when done, and the list forgets it then.
+thread_local std::vector<QPointer<QTcpSocket>> lingering;
 
-QObject* lingerHolder()
+void rememberLingering(QTcpSocket* socket)
 {
-    if (!lingering) {
-        lingering = new QObject;
-        QObject::connect(lingering, &QObject::destroyed, [] { lingering = nullptr; });
-        // The application's own thread frees its holder with the application.
-        if (QCoreApplication::instance() && QCoreApplication::instance()->thread() == QThread::currentThread())
-            lingering->setParent(QCoreApplication::instance());
-    }
-    return lingering;
+    std::erase_if(lingering, [](const QPointer<QTcpSocket>& s) { return s.isNull(); });
+    lingering.emplace_back(socket);
 }
 
 // Lets a closed connection deliver what it still has to send, then frees it.
 void retire(QTcpSocket* socket, bool graceful)
 {
     socket->disconnect();
-    socket->setParent(lingerHolder());
+    socket->setParent(nullptr);
     if (!graceful || socket->state() != QAbstractSocket::ConnectedState) {
         socket->abort();
         socket->deleteLater();
         return;
     }
+    rememberLingering(socket);
     QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     QTimer::singleShot(LingerMs, socket, [socket] {
         socket->abort();
@@ -108,7 +106,8 @@ TSock::TSock(QObject* parent) : QObject(parent) {}
 void TSock::dropLingering()
 {
     // Deleting a socket aborts it.
-    delete lingering;
+    for (const QPointer<QTcpSocket>& socket : std::exchange(lingering, {}))
+        delete socket.data();
 }
 
 TSock::~TSock()

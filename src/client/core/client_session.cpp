@@ -34,6 +34,8 @@ ClientSession::ClientSession(QObject* parent)
     m_dispatcher.setQueueLimit(QueueLimit);
     m_dispatcher.on(ClosedSentinel, [this](FieldReader&) { emit connectionClosed(); });
     m_probeTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the player was promised 5 s.
+    m_probeTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_probeTimer, &QTimer::timeout, this, [this] { failJoin(JoinFailure::TimedOut); });
 }
 
