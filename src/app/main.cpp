@@ -1,12 +1,46 @@
 #include "base/exit_signals.h"
 #include "client/chat_window.h"
+#include "client/core/program_arguments.h"
 #include "client/program_windows.h"
 #include "client/single_instance.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+// --help and --version answer on standard output and end, before any window
+// or the one-copy check: they work beside a running game too. Returns the exit
+// code, or -1 to go on with the game.
+int answerOptions(const QStringList& arguments)
+{
+    const ProgramArguments line = ProgramArguments::parse(arguments);
+    if (line.help) {
+        std::fputs(ProgramArguments::usage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("Gloop Dash %s\n", ChatWindow::BuiltInVersion);
+        return 0;
+    }
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "gloopdash: %s\n", line.error.toLocal8Bit().constData());
+        return 2;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const int code = answerOptions(arguments); code >= 0)
+        return code;
+
     QApplication app(argc, argv);
     // Installed first, so a signal that comes during start-up still ends the
     // program the orderly way.

@@ -5,9 +5,7 @@
 #include "client_commands.h"
 #include "game_view.h"
 #include "net/game_random.h"
-#include "net/tsock.h"
 #include "player_list_controller.h"
-#include "server/server.h"
 #include "single_instance.h"
 #include "ui/window_frame.h"
 
@@ -86,7 +84,6 @@ void ChatWindow::wireGameView()
             m_hooks.addlinetochat(line, colour);
     };
     view.loadchecklist = [this] { m_players->loadchecklist(); };
-    view.showWinnersPath = [this] { return showWinnersPath(); };
     if (auto* phrases = m_back->findChild<QListWidget*>(QStringLiteral("listbox_phrase"))) {
         m_hooks.queuephrase = [phrases](const QString& phrase) {
             if (phrases->count() < ChatLineParser::MaxWaitingPhrases)
@@ -108,11 +105,6 @@ void ChatWindow::wireSeats()
     connect(m_view, &GameView::newGame, this, [this] { m_justWatch->setChecked(false); });
 }
 
-void ChatWindow::setServer(Server* server)
-{
-    m_server = server;
-}
-
 void ChatWindow::setChatPanel(QWidget* panel)
 {
     if (!panel || panel == m_chatPanel)
@@ -122,12 +114,6 @@ void ChatWindow::setChatPanel(QWidget* panel)
     panel->setParent(m_back);
     layoutBackPanel();
     panel->show();
-}
-
-void ChatWindow::setPorts(quint16 gamePort, quint16 lobbyPort)
-{
-    m_gamePort = gamePort;
-    m_lobbyPort = lobbyPort;
 }
 
 void ChatWindow::buildPanels()
@@ -155,6 +141,13 @@ void ChatWindow::buildMenus()
     m_startGame = m_fileMenu->addAction(QStringLiteral("Start Game"));
     m_startGame->setObjectName(QStringLiteral("StartGame1"));
     connect(m_startGame, &QAction::triggered, this, [] { showWindow("gamestart"); });
+    m_fileMenu->addSeparator();
+    QAction* host = m_fileMenu->addAction(QStringLiteral("Host a Multi-player Game…"));
+    host->setObjectName(QStringLiteral("HostGame1"));
+    connect(host, &QAction::triggered, this, &ChatWindow::hostGameRequested);
+    QAction* join = m_fileMenu->addAction(QStringLiteral("Join a Multi-player Game…"));
+    join->setObjectName(QStringLiteral("JoinGame1"));
+    connect(join, &QAction::triggered, this, &ChatWindow::joinGameRequested);
     m_fileMenu->addSeparator();
     QAction* exit = m_fileMenu->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
@@ -295,85 +288,21 @@ void ChatWindow::showEvent(QShowEvent* event)
     if (m_shown)
         return;
     m_shown = true;
-    processparams();
+    emit firstShown();
 }
 
-void ChatWindow::processparams()
+void ChatWindow::setHosting(bool hosting)
 {
-    m_startGame->setEnabled(false);
-    if (m_arguments.isEmpty()) {
-        m_hooks.addline(QStringLiteral("Loading Solo Game..Please wait."), StatusColour::blue());
-        showWindow("download");
-        m_session->setHostaddress(QStringLiteral("127.0.0.1"));
-        m_session->setMyname(QStringLiteral("You"));
-        hostpress();
-        return;
-    }
-    m_hooks.addline(QStringLiteral("Loading Multi-player Game.. Please Wait."),
-                    StatusColour::blue());
-    // With fewer than the three arguments nothing is hosted, joined or linked.
-    if (m_arguments.size() < 3)
-        return;
-    m_session->setMyname(m_arguments.at(0));
-    m_session->setHostaddress(m_arguments.at(1));
-    if (m_arguments.at(2) == QLatin1String("true")) {
-        if (!hostpress())
-            return;
-    } else {
-        joinpress();
-    }
-    openLobbyLink();
-}
-
-bool ChatWindow::hostpress()
-{
-    quint16 port = m_gamePort;
-    if (m_server) {
-        try {
-            m_server->listen();
-        } catch (const ESockException& e) {
-            // The local client is not connected (nor the lobby link).
-            showError(e.text());
-            return false;
-        }
-        port = m_server->port();
-    }
-    m_session->setIshost(true);
-    try {
-        m_session->connectToServer(QStringLiteral("127.0.0.1"), port);
-    } catch (const ESockException& e) {
-        showError(e.text());
-    }
-    m_startGame->setEnabled(true);
+    m_startGame->setEnabled(hosting);
     if (auto* start = m_back->findChild<QWidget*>(QStringLiteral("button_startgame")))
-        start->show();
-    // The spy list's "Remove From Game" belongs to the hosting copy.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QLatin1String("spylist")) {
-            if (auto* kick = window->findChild<QAction*>(QStringLiteral("popup_kickhim")))
-                kick->setEnabled(true);
-        }
-    }
-    return true;
+        start->setVisible(hosting);
 }
 
-void ChatWindow::joinpress()
+void ChatWindow::clearTable()
 {
-    try {
-        m_session->connectToServer(m_session->hostaddress(), m_gamePort);
-    } catch (const ESockException& e) {
-        showError(e.text());
-    }
-    m_startGame->setEnabled(false);
-}
-
-void ChatWindow::openLobbyLink()
-{
-    try {
-        m_session->connectToLobby(m_lobbyPort);
-    } catch (const ESockException&) {
-        // The game goes on without the lobby link.
-    }
+    setHosting(false);
+    m_view->clearall();
+    m_players->clearTable();
 }
 
 QByteArray ChatWindow::version() const
@@ -385,12 +314,6 @@ QByteArray ChatWindow::version() const
             return label->text().toUtf8();
     }
     return QByteArray(BuiltInVersion);
-}
-
-bool ChatWindow::showWinnersPath() const
-{
-    const auto* option = findChild<QAction*>(QStringLiteral("checkbox_winnerspath"));
-    return !option || option->isChecked();
 }
 
 void ChatWindow::showError(const QString& text)

@@ -2,13 +2,11 @@
 
 #include "client_hooks.h"
 #include "gd_version.h"
-#include "server/host_options.h"
 
 #include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
-#include <QStringList>
 #include <memory>
 
 class ClientCommands;
@@ -19,14 +17,12 @@ class QAction;
 class QLockFile;
 class QMenu;
 class QMessageBox;
-class Server;
 
 // The main window `chat` (class `Tchat`): a black window whose back panel holds
 // the board, the score panel and the chat; the program ends when it closes.
-// It owns the client's connection and reads the command line when first shown:
-// no arguments host a solo game as "You"; name, host address and host flag
-// host ("true") or join, and keep a link to the lobby.
-class ChatWindow : public QMainWindow, public HostOptions {
+// It owns the client's connection; what it connects to is the connection
+// controller's business, which starts when the window is first shown.
+class ChatWindow : public QMainWindow {
     Q_OBJECT
 public:
     // The version text a client logs in with, when no about window shows one.
@@ -54,13 +50,6 @@ public:
     QMenu* viewMenu() const { return m_viewMenu; }
     QMenu* helpMenu() const { return m_helpMenu; }
 
-    // Start-up wiring: the in-process game server that hosting starts, the
-    // ports (7772 and 9001 unless a test says otherwise) and the arguments read
-    // when the window is first shown.
-    void setServer(Server* server);
-    void setPorts(quint16 gamePort, quint16 lobbyPort);
-    void setCommandLine(const QStringList& arguments) { m_arguments = arguments; }
-
     // Window place and size as the settings file keeps them: left and top of the
     // frame, width and height of the window.
     QRect windowBounds() const;
@@ -69,19 +58,25 @@ public:
     QRect savedBounds() const { return m_savedBounds; }
     void setSavedBounds(const QRect& bounds) { m_savedBounds = bounds; }
 
-    // Start-up and connection.
-    void processparams();
-    bool hostpress();
-    void joinpress();
     void ResetScreenLocation1Click();
     // The version text sent at login: the about window's `version` label.
     QByteArray version() const;
 
-    // What the in-process server reads from the hosting window.
-    bool showWinnersPath() const override;
-    QByteArray versionText() const override { return version(); }
+    // This copy hosts (or no longer does): "Start Game" and the start button.
+    void setHosting(bool hosting);
+    // Back to an empty table before hosting or joining another game.
+    void clearTable();
+    // The download window, offered at a solo start.
+    void showDownload() { showWindow("download"); }
+    // A failure the player must act on, in a box that does not block the game.
+    void showError(const QString& text);
 
 signals:
+    // The window is on screen for the first time: the command line is read now.
+    void firstShown();
+    // File "Host a Multi-player Game…" / "Join a Multi-player Game…".
+    void hostGameRequested();
+    void joinGameRequested();
     // The window closed after being moved or resized: write the settings file.
     void saveSettingsRequested();
     // "Normal High Scores" (1) / "Classic High Scores" (2) was chosen.
@@ -109,8 +104,6 @@ private:
     void gameIsFull();
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
-    void showError(const QString& text);
-    void openLobbyLink();
     QSize smallestClientArea() const;
     static void showWindow(const char* objectName);
 
@@ -134,10 +127,6 @@ private:
     // The server said it removes us ("CMD_kicked") before closing.
     bool m_removed = false;
 
-    QPointer<Server> m_server;
-    quint16 m_gamePort = 7772;
-    quint16 m_lobbyPort = 9001;
-    QStringList m_arguments;
     bool m_shown = false;
     QRect m_savedBounds{0, 0, 0, 0};
 };

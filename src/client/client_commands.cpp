@@ -83,12 +83,21 @@ void ClientCommands::registerBoard()
 void ClientCommands::registerRound()
 {
     Dispatcher& d = m_session.dispatcher();
-    d.on("CMD_startgame", [this](FieldReader& f) { m_view.startthegame(f); });
+    d.on("CMD_startgame", [this](FieldReader& f) {
+        m_session.setGameRunning(true);
+        m_view.startthegame(f);
+    });
     d.on("CMD_nextplayer", [this](FieldReader& f) { m_view.getnextplayer(f); });
     d.on("CMD_turnover", [this](FieldReader& f) { m_view.turnover(f); });
     d.on("CMD_postscores", [this](FieldReader& f) { m_view.postscores(f); });
-    d.on("CMD_winner", [this](FieldReader& f) { m_view.winner(f); });
-    d.on("CMD_loadstats", [this](FieldReader& f) { m_view.loadstats(f); });
+    d.on("CMD_winner", [this](FieldReader& f) {
+        m_session.setGameRunning(false);
+        m_view.winner(f);
+    });
+    d.on("CMD_loadstats", [this](FieldReader& f) {
+        m_session.setGameRunning(true);
+        m_view.loadstats(f);
+    });
     d.on("CMD_resettiles", [this](FieldReader& f) { m_view.settileswinner(f); });
     d.on("CMD_resetbonus", [this](FieldReader& f) { m_view.setbonuswinner(f); });
     d.on("CMD_thepath", [this](FieldReader& f) { m_view.thepath(f); });

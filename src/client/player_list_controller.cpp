@@ -169,6 +169,21 @@ void PlayerListController::justwatching(FieldReader& f)
     emit seatWatching(*slot, watching);
 }
 
+void PlayerListController::clearTable()
+{
+    for (int slot = 1; slot <= Seats; ++slot) {
+        if (QLabel* label = rowLabel("label_playername", slot))
+            label->setText(Waiting);
+        if (QWidget* eyes = rowWidget("image_eyes", slot))
+            eyes->hide();
+    }
+    if (m_spys)
+        m_spys->clear();
+    if (m_justWatch)
+        m_justWatch->setChecked(false);
+    loadchecklist();
+}
+
 void PlayerListController::loadchecklist()
 {
     if (!m_checklist)

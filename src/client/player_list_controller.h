@@ -45,6 +45,9 @@ public:
     void playerdisconnected(FieldReader& f);
     void justwatching(FieldReader& f);
 
+    // Every row back to "<Waiting>", nobody watching: the table before a new
+    // connection.
+    void clearTable();
     // Refills the tally window's "Players In Current Game" list.
     void loadchecklist();
     // Asks the server to remove a slot (host only).

@@ -4,10 +4,10 @@
 #include "chat/tphrases.h"
 #include "chat_binding.h"
 #include "chat_window.h"
+#include "connection_controller.h"
 #include "client/core/client_session.h"
 #include "game_view.h"
 #include "player_list_controller.h"
-#include "server/server.h"
 #include "settings_binding.h"
 #include "side/about_window.h"
 #include "side/core/score_post.h"
@@ -34,14 +34,15 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_phrases = std::make_unique<Tphrases>();
     m_story = std::make_unique<Tstory>();
     m_highscore = std::make_unique<Thighscore>();
-    m_server = std::make_unique<Server>(*m_chat, gamePort);
     m_gamestart = std::make_unique<Tgamestart>();
     m_download = std::make_unique<Tdownload>();
     m_botSeats = std::make_unique<BotSeats>();
-    m_chat->setServer(m_server.get());
-    m_chat->setPorts(gamePort, lobbyPort);
     m_chatBinding = std::make_unique<ChatBinding>(*m_chat, *m_phrases);
     m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding, *m_phrases);
+    m_settings->hostOptions().setVersionText(m_about->versionText().toUtf8());
+    m_connection = std::make_unique<ConnectionController>(*m_chat, m_settings->hostOptions());
+    m_connection->setPorts(gamePort, lobbyPort);
+    m_connection->setHistoryFile(&m_settings->file());
     wirePlayers();
     wireGame();
     wireWindows();
@@ -90,6 +91,10 @@ void ProgramWindows::wireWindows()
     ClientSession* session = &chat->session();
     QObject::connect(chat, &ChatWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(m_download.get(), &Tdownload::closemainwindow, chat, &QWidget::close);
+    QObject::connect(m_download.get(), &Tdownload::hostGameRequested, chat, &ChatWindow::hostGameRequested);
+    QObject::connect(m_download.get(), &Tdownload::joinGameRequested, chat, &ChatWindow::joinGameRequested);
+    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(),
+                     &Tspylist::enableKick);
     QObject::connect(chat, &ChatWindow::highScoresRequested, m_highscore.get(), [this](int mode) {
         m_highscore->loadit(mode);
         m_highscore->show();
@@ -153,9 +158,9 @@ void ProgramWindows::wireBots()
     seats->setSpeed(BotLevels::paceFromEnvironment());
     QObject::connect(window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
         // Only a hosting copy has a table to seat them at.
-        const quint16 port = m_server->port();
-        if (port == 0)
+        if (!m_connection->server().running())
             return;
+        const quint16 port = m_connection->server().port();
         seats->setServer(QStringLiteral("127.0.0.1"), port);
         seats->add(level);
     });
@@ -166,6 +171,6 @@ void ProgramWindows::wireBots()
 
 void ProgramWindows::start(const QStringList& arguments)
 {
-    m_chat->setCommandLine(arguments);
+    m_connection->setCommandLine(arguments);
     m_chat->show();
 }

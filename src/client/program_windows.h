@@ -6,7 +6,7 @@
 class BotSeats;
 class ChatBinding;
 class ChatWindow;
-class Server;
+class ConnectionController;
 class SettingsBinding;
 class Tabout;
 class Tdownload;
@@ -34,7 +34,6 @@ public:
     Tphrases& phrases() { return *m_phrases; }
     Tstory& story() { return *m_story; }
     Thighscore& highscore() { return *m_highscore; }
-    Server& server() { return *m_server; }
     Tgamestart& gamestart() { return *m_gamestart; }
     Tdownload& download() { return *m_download; }
     // The bots the host seated from the game-start window.
@@ -43,6 +42,9 @@ public:
     // options and tile sets, as put into the main window.
     ChatBinding& chatBinding() { return *m_chatBinding; }
     SettingsBinding& settings() { return *m_settings; }
+    // Start-up and connection: the command line, hosting (with the game
+    // server's thread) and joining.
+    ConnectionController& connection() { return *m_connection; }
 
     // Shows the main window, which reads the command line.
     void start(const QStringList& arguments);
@@ -55,8 +57,7 @@ private:
     void fitWindowFrames();
     void wireBots();
 
-    // Declared in creation order and destroyed in reverse: the server goes
-    // before the main window it reads its options from, and the tally window
+    // Declared in creation order and destroyed in reverse: the tally window
     // writes its file while the rest still stands.
     std::unique_ptr<ChatWindow> m_chat;
     std::unique_ptr<Tspylist> m_spylist;
@@ -66,12 +67,14 @@ private:
     std::unique_ptr<Tphrases> m_phrases;
     std::unique_ptr<Tstory> m_story;
     std::unique_ptr<Thighscore> m_highscore;
-    std::unique_ptr<Server> m_server;
     std::unique_ptr<Tgamestart> m_gamestart;
     std::unique_ptr<Tdownload> m_download;
-    // Before the server: bots leave before the table closes.
-    std::unique_ptr<BotSeats> m_botSeats;
     // Made once every window exists, and taken down before any window goes.
     std::unique_ptr<ChatBinding> m_chatBinding;
     std::unique_ptr<SettingsBinding> m_settings;
+    // Goes first: its server thread ends, and the connection closes, before
+    // the options the server reads and the windows go.
+    std::unique_ptr<ConnectionController> m_connection;
+    // Goes before the server: bots leave before the table closes.
+    std::unique_ptr<BotSeats> m_botSeats;
 };

@@ -24,6 +24,8 @@ SettingsBinding::SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases
     m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
     m_winnersPath =
         addOption("checkbox_winnerspath", QStringLiteral("Show Winner's Path"), Key::WinnersPath);
+    connect(m_winnersPath, &QAction::toggled, this,
+            [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
     buildTileSetMenu();
     wireSaves(editor);
     fillHooks();
@@ -34,6 +36,7 @@ SettingsBinding::~SettingsBinding()
     // The hooks point into this binding; the window may outlive it.
     m_window.hooks().loadinifile = nullptr;
     m_window.gameView().hooks().postHighScore = nullptr;
+    m_window.gameView().hooks().showWinnersPath = nullptr;
 }
 
 QAction* SettingsBinding::addOption(const char* name, const QString& caption, SettingsFile::Key key)
@@ -85,6 +88,7 @@ void SettingsBinding::fillHooks()
 {
     m_window.hooks().loadinifile = [this] { loadinifile(); };
     m_window.gameView().hooks().postHighScore = [this] { return m_highScore->isChecked(); };
+    m_window.gameView().hooks().showWinnersPath = [this] { return m_winnersPath->isChecked(); };
 }
 
 void SettingsBinding::loadinifile()

@@ -2,6 +2,7 @@
 
 #include "chat/core/settings_file.h"
 #include "chat/core/tile_set.h"
+#include "server/shared_host_options.h"
 
 #include <QObject>
 #include <QPointer>
@@ -40,6 +41,8 @@ public:
     TileSetMenu& tileSetMenu() const { return *m_tileMenu; }
     QAction* highScore() const { return m_highScore; }
     QAction* winnersPath() const { return m_winnersPath; }
+    // What a server hosted by this copy reads: kept in step with the options.
+    SharedHostOptions& hostOptions() { return m_hostOptions; }
 
 private:
     QAction* addOption(const char* name, const QString& caption, SettingsFile::Key key);
@@ -57,6 +60,7 @@ private:
     ChatBinding& m_chat;
     SettingsFile m_file;
     TileSet m_tiles;
+    SharedHostOptions m_hostOptions;
     QAction* m_highScore = nullptr;
     QAction* m_winnersPath = nullptr;
     QMenu* m_tileSetQMenu = nullptr;

@@ -3,7 +3,11 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QPointer>
 #include <QTimer>
+
+#include <utility>
+#include <vector>
 
 #include <netdb.h>
 
@@ -55,6 +59,17 @@ QString dotted(const QHostAddress& address)
     return mapped ? QHostAddress(v4).toString() : address.toString();
 }
 
+// Closed connections that still hand their last bytes to the peer, per thread,
+// so a thread that ends can free them (see TSock::dropLingering). They keep no
+// parent: each frees itself when done, and the list forgets it then.
+thread_local std::vector<QPointer<QTcpSocket>> lingering;
+
+void rememberLingering(QTcpSocket* socket)
+{
+    std::erase_if(lingering, [](const QPointer<QTcpSocket>& s) { return s.isNull(); });
+    lingering.emplace_back(socket);
+}
+
 // Lets a closed connection deliver what it still has to send, then frees it.
 void retire(QTcpSocket* socket, bool graceful)
 {
@@ -65,6 +80,7 @@ void retire(QTcpSocket* socket, bool graceful)
         socket->deleteLater();
         return;
     }
+    rememberLingering(socket);
     QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     QTimer::singleShot(LingerMs, socket, [socket] {
         socket->abort();
@@ -86,6 +102,13 @@ QString ESockException::text() const
 }
 
 TSock::TSock(QObject* parent) : QObject(parent) {}
+
+void TSock::dropLingering()
+{
+    // Deleting a socket aborts it.
+    for (const QPointer<QTcpSocket>& socket : std::exchange(lingering, {}))
+        delete socket.data();
+}
 
 TSock::~TSock()
 {

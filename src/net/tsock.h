@@ -74,6 +74,10 @@ public:
 
     // Bytes written by Send but not yet taken by the network.
     qint64 pendingSendBytes() const;
+    // Ends at once every connection of the calling thread that was closed but
+    // still hands its last bytes to the peer. For a thread about to end.
+    static void dropLingering();
+
     // Cap on pendingSendBytes(), so a peer that never reads cannot grow our
     // memory: the connection is closed when the backlog stays above `bytes`
     // for `stallMs` without falling back under it, or at once when it passes

@@ -273,7 +273,7 @@ void Tdownload::Button1Click()
 void Tdownload::Button2Click()
 {
     if (!QFileInfo(m_lobbyPath).isFile()) {
-        message(LobbyMissing);
+        lobbyMissing();
         return;
     }
     // Ending the game for a lobby that did not start would leave the player
@@ -283,6 +283,21 @@ void Tdownload::Button2Click()
         return;
     }
     emit closemainwindow();
+}
+
+void Tdownload::lobbyMissing()
+{
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"), LobbyMissing,
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("messagebox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* host = box->addButton(QStringLiteral("Host a Multi-player Game…"), QMessageBox::ActionRole);
+    host->setObjectName(QStringLiteral("button_hostgame"));
+    QPushButton* join = box->addButton(QStringLiteral("Join a Multi-player Game…"), QMessageBox::ActionRole);
+    join->setObjectName(QStringLiteral("button_joingame"));
+    connect(host, &QPushButton::clicked, this, &Tdownload::hostGameRequested);
+    connect(join, &QPushButton::clicked, this, &Tdownload::joinGameRequested);
+    box->open();
 }
 
 void Tdownload::message(const QString& text, bool error)

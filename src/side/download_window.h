@@ -52,6 +52,10 @@ public:
 signals:
     // The game should end now (an installer or the lobby has been started).
     void closemainwindow();
+    // Offered beside the news that no lobby is installed: play with others
+    // from the game itself.
+    void hostGameRequested();
+    void joinGameRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -67,6 +71,7 @@ private:
     void HttpCli1RequestDone(bool ok);
     void install(const QString& path);
     void message(const QString& text, bool error = false);
+    void lobbyMissing();
 
     THttpCli m_http;
     std::unique_ptr<QFile> m_file;

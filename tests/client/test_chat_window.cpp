@@ -1,8 +1,10 @@
 #include "client/chat_window.h"
 #include "chat/core/chat_line.h"
+#include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/program_windows.h"
+#include "client/settings_binding.h"
 #include "side/spy_list_window.h"
 #include "server/host_options.h"
 #include "server/server.h"
@@ -22,7 +24,9 @@ namespace {
 
 // One copy of the game's main window with its status lines recorded.
 struct Copy {
+    FixedHostOptions options;
     ChatWindow window;
+    ConnectionController connection{window, options};
     QStringList lines;
     QList<QColor> colours;
     QStringList hookLog;
@@ -46,8 +50,8 @@ struct Copy {
     // Joins a scripted server as Ann.
     bool join(ScriptedPeer& server)
     {
-        window.setPorts(server.port(), 0);
-        window.setCommandLine({"Ann", "127.0.0.1", "false"});
+        connection.setPorts(server.port(), 0);
+        connection.setCommandLine({"Ann", "127.0.0.1", "false"});
         window.show();
         return server.accept();
     }
@@ -82,7 +86,6 @@ private slots:
     void secondaryWindowsFitTheirTitles();
     void scriptedGameShowsWhatTheServerSays();
     void dispatchesInArrivalOrderThroughOneTable();
-    void hostOptionsComeFromTheWindow();
     void programCreatesEveryWindowOnceAndHosts();
 
 private:
@@ -126,13 +129,12 @@ void TestChatWindow::commandLine()
     elsewhere.listen();
     ScriptedPeer lobby;
     Copy copy;
-    Server own(copy.window, 0);
-    copy.window.setServer(&own);
-    // Joining uses the game port; hosting uses whatever port its own server got.
-    copy.window.setPorts(elsewhere.port(), lobby.port());
+    // Joining uses the game port; hosting uses whatever free port its own server got.
+    copy.connection.setPorts(elsewhere.port(), lobby.port());
+    copy.connection.setHostPort(0);
     for (QString& a : arguments)
         a.replace("remote", "127.0.0.1");
-    copy.window.setCommandLine(arguments);
+    copy.connection.setCommandLine(arguments);
     copy.window.show();
 
     QCOMPARE(copy.lines.value(0), arguments.isEmpty()
@@ -152,7 +154,7 @@ void TestChatWindow::commandLine()
         QVERIFY(copy.window.session().myname().isEmpty());
     }
     QCOMPARE(copy.window.session().ishost(), hosts);
-    QCOMPARE(own.port() != 0, hosts);
+    QCOMPARE(copy.connection.server().port() != 0, hosts);
     QCOMPARE(copy.action("StartGame1")->isEnabled(), hosts);
     if (!linksLobby)
         QVERIFY(!lobby.contacted());
@@ -164,10 +166,8 @@ void TestChatWindow::takenPortIsShownAndNothingConnects()
     QVERIFY(blocker.listen(QHostAddress::Any, 0));
     ScriptedPeer lobby;
     Copy copy;
-    Server own(copy.window, blocker.serverPort());
-    copy.window.setServer(&own);
-    copy.window.setPorts(blocker.serverPort(), lobby.port());
-    copy.window.setCommandLine({"Ann", "127.0.0.1", "true"});
+    copy.connection.setPorts(blocker.serverPort(), lobby.port());
+    copy.connection.setCommandLine({"Ann", "127.0.0.1", "true"});
     copy.window.show();
     QMessageBox* box = findBox("errorbox");
     QVERIFY(box);
@@ -182,7 +182,7 @@ void TestChatWindow::takenPortIsShownAndNothingConnects()
 void TestChatWindow::smallestClientAreaFollowsTheBoard()
 {
     Copy copy;
-    copy.window.setCommandLine({"Ann"});
+    copy.connection.setCommandLine({"Ann"});
     copy.window.show();
     copy.window.resize(200, 200);
     QTRY_COMPARE(copy.window.centralWidget()->size(), QSize(329, 326));
@@ -243,8 +243,8 @@ void TestChatWindow::lostServerEndsTheProgram()
     ScriptedPeer lobby;
     Copy copy;
     QSignalSpy closed(&copy.window, &ChatWindow::closed);
-    copy.window.setPorts(server.port(), lobby.port());
-    copy.window.setCommandLine({"Ann", "127.0.0.1", "false"});
+    copy.connection.setPorts(server.port(), lobby.port());
+    copy.connection.setCommandLine({"Ann", "127.0.0.1", "false"});
     copy.window.show();
     QVERIFY(server.accept());
     QVERIFY(lobby.accept());
@@ -409,19 +409,6 @@ void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
     QCOMPARE(server.read(asks.size()), asks);
 }
 
-void TestChatWindow::hostOptionsComeFromTheWindow()
-{
-    Copy copy;
-    const HostOptions& options = copy.window;
-    QVERIFY(options.showWinnersPath());
-    QAction* path = copy.window.optionsMenu()->addAction("Show Winner's Path");
-    path->setObjectName("checkbox_winnerspath");
-    path->setCheckable(true);
-    QVERIFY(!options.showWinnersPath());
-    path->setChecked(true);
-    QVERIFY(options.showWinnersPath());
-}
-
 void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
 {
     QTemporaryDir home;
@@ -436,7 +423,7 @@ void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
     program.start({"Ann", "127.0.0.1", "true"});
     QTRY_VERIFY(program.chat().session().loggedin());
     // The login carried the about window's version, which the server accepted.
-    QCOMPARE(program.chat().versionText(), QByteArray("1.0.12"));
+    QCOMPARE(program.settings().hostOptions().versionText(), QByteArray("1.0.12"));
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
     program.chat().close();
 }

@@ -9,7 +9,8 @@
 #include "client/chat_window.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
-#include "server/server.h"
+#include "client/connection_controller.h"
+#include "server/host_options.h"
 #include "support_raw_player.h"
 #include "ui/rich_chat_view.h"
 
@@ -35,8 +36,9 @@ struct CountingOutput : SoundOutput {
 // chat binding under test, logged in to its own server.
 struct Host {
     QTemporaryDir home;
+    FixedHostOptions options;
     ChatWindow window;
-    Server server{window, 0};
+    ConnectionController connection{window, options};
     Tphrases editor;
     int plays = 0;
     std::unique_ptr<ChatBinding> chat;
@@ -44,10 +46,9 @@ struct Host {
     Host()
     {
         qputenv("GLOOPDASH_HOME", home.path().toUtf8());
-        window.setServer(&server);
-        window.setPorts(0, 0);
+        connection.setPorts(0, 0);
         chat = std::make_unique<ChatBinding>(window, editor, std::make_unique<CountingOutput>(&plays));
-        window.setCommandLine({"Ann", "127.0.0.1", "true"});
+        connection.setCommandLine({"Ann", "127.0.0.1", "true"});
         window.show();
     }
     bool loggedIn() { return QTest::qWaitFor([this] { return window.session().loggedin(); }); }
@@ -94,7 +95,7 @@ void TestIntegrationChat::typedChatGoesThroughTheServerAndBack()
     Host ann;
     QVERIFY(ann.loggedIn());
     RawPlayer bob;
-    QVERIFY(bob.login(ann.server.port(), "Bob"));
+    QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
 
     QLineEdit* mychat = ann.chat->panel().findChild<QLineEdit*>("mychat");
     QVERIFY(mychat);
@@ -115,7 +116,7 @@ void TestIntegrationChat::phrasesAndChatterSoundsReachTheOtherPlayer()
     Host ann;
     QVERIFY(ann.loggedIn());
     RawPlayer bob;
-    QVERIFY(bob.login(ann.server.port(), "Bob"));
+    QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
 
     // The editor's "Done" gives the button its new phrase before it is sent.
     ann.editor.openEditor(&ann.window);
@@ -149,7 +150,7 @@ void TestIntegrationChat::soundOptionsDecideWhatIsHeard()
     Host ann;
     QVERIFY(ann.loggedIn());
     RawPlayer bob;
-    QVERIFY(bob.login(ann.server.port(), "Bob"));
+    QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
     const SoundOptionActions& options = ann.chat->soundOptions();
     if (options.playSounds->isChecked() != playSounds)
         options.playSounds->trigger();

@@ -13,6 +13,7 @@
 #include "client/board_canvas.h"
 #include "client/chat_binding.h"
 #include "client/chat_window.h"
+#include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/program_windows.h"
@@ -102,13 +103,12 @@ void pickLikeAPlayer(GameView& view)
 
 // Moves the server's clock by hand: through a pause at once, through a round
 // once nobody has picked for a while.
+// Runs on the server's thread.
 struct ClockHand {
-    GameTable& table;
-    const GameState& game;
     QElapsedTimer quiet;
     int lastMoves = -1;
 
-    void step()
+    void step(GameTable& table, const GameState& game)
     {
         int moves = 0;
         for (int seat = 1; seat <= Table::Seats; ++seat)
@@ -203,7 +203,7 @@ void TestIntegrationProgram::settingsSurviveARestart()
     QVERIFY(!program.chatBinding().soundOptions().playSounds->isChecked());
     QVERIFY(!program.chatBinding().player().playSounds());
     // The hosting server reads the same option.
-    QVERIFY(!program.chat().showWinnersPath());
+    QVERIFY(!program.settings().hostOptions().showWinnersPath());
     QCOMPARE(program.settings().tileSet().currentTileSet(), QStringLiteral("Blue"));
     QVERIFY(program.settings().tileSetMenu().item("Blue")->isChecked());
     QCOMPARE(program.chatBinding().buttons().phrase(4), QStringLiteral("Go team"));
@@ -251,9 +251,9 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     QVERIFY(SettingsFile(home.path()).save(stored, SettingsFile::Key::Tiles));
 
     ProgramWindows program(0, 0);
-    Server& server = program.server();
-    server.table().Timer1().setRealTime(false);
     program.start({"Ann", "127.0.0.1", "true"});
+    ServerThread& server = program.connection().server();
+    server.call([](Server& s) { s.table().Timer1().setRealTime(false); });
     QVERIFY(settingsLoaded(program));
     const QString address = QStringLiteral("127.0.0.1:%1").arg(server.port());
     std::vector<std::unique_ptr<QProcess>> bots;
@@ -280,16 +280,22 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
             if (view.board().tile(x, y) > 0 && view.board().bonus(x, y) == 0)
                 QCOMPARE(board.pixelColor(52 * x + 26, 52 * y + 26), SetColour);
 
-    ClockHand clock{server.table(), server.game(), {}, -1};
+    ClockHand clock;
     clock.quiet.start();
     QElapsedTimer total;
     total.start();
-    while (server.game().round == 0 || server.game().gamerunning) {
+    int round = 0;
+    bool running = false;
+    do {
         QVERIFY2(total.elapsed() < 120000, "the game did not end");
         QTest::qWait(5);
         pickLikeAPlayer(view);
-        clock.step();
-    }
+        server.call([&](Server& s) {
+            clock.step(s.table(), s.game());
+            round = s.game().round;
+            running = s.game().gamerunning;
+        });
+    } while (round == 0 || running);
     // The event loop must run meanwhile: the winner is still on its way to them.
     for (auto& bot : bots)
         QTRY_COMPARE_WITH_TIMEOUT(bot->state(), QProcess::NotRunning, 10000);
@@ -307,7 +313,7 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     QTRY_VERIFY(program.chat().findChild<QWidget*>("panel_winner")->isVisible());
     QCOMPARE(rowText(program, "label_winner", 1), winner);
     QVERIFY(chatText(program).contains(winner + " has Won the Game!"));
-    QVERIFY(server.game().round >= 3);
+    QVERIFY(round >= 3);
     QVERIFY(rowText(program, "label_score", 1).toInt() > 0);
 
     // The tally counted the game and keeps Ann's best final score.
@@ -325,9 +331,9 @@ void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
     qputenv("GLOOPDASH_BOT_PACE", "0");
     ProgramWindows program(0, 0);
     qunsetenv("GLOOPDASH_BOT_PACE");
-    Server& server = program.server();
-    server.table().Timer1().setRealTime(false);
     program.start({});
+    ServerThread& server = program.connection().server();
+    server.call([](Server& s) { s.table().Timer1().setRealTime(false); });
     QVERIFY(settingsLoaded(program));
     QTRY_COMPARE(rowText(program, "label_playername", 1), QStringLiteral("You"));
 
@@ -349,19 +355,26 @@ void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
 
     QTest::mouseClick(window.findChild<QAbstractButton*>("button_start"), Qt::LeftButton);
     GameView& view = program.chat().gameView();
-    ClockHand clock{server.table(), server.game(), {}, -1};
+    ClockHand clock;
     clock.quiet.start();
     QElapsedTimer total;
     total.start();
-    while (server.game().round == 0 || server.game().gamerunning) {
+    int round = 0;
+    bool running = false;
+    do {
         QVERIFY2(total.elapsed() < 120000, "the game did not end");
         QTest::qWait(5);
         pickLikeAPlayer(view);
-        clock.step();
-    }
+        server.call([&](Server& s) {
+            clock.step(s.table(), s.game());
+            round = s.game().round;
+            running = s.game().gamerunning;
+        });
+    } while (round == 0 || running);
     // A game of three: the banner names the best of them, and each seat's
     // final score is in the score panel.
-    const PlayerTable& players = server.game().players;
+    PlayerTable players;
+    server.call([&](Server& s) { players = s.game().players; });
     int best = 1;
     for (int seat = 1; seat <= 3; ++seat) {
         QTRY_COMPARE(rowText(program, "label_score", seat), QString::number(players[seat].total));

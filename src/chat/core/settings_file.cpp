@@ -106,6 +106,25 @@ bool SettingsFile::savePhrases(const std::array<QString, GameSettings::PhraseCou
     });
 }
 
+std::optional<QString> SettingsFile::otherValue(const QString& section, const QString& key) const
+{
+    if (section.compare(sectionName(), Qt::CaseInsensitive) == 0)
+        return std::nullopt;
+    QFile file(m_path);
+    const IniText ini(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    return ini.value(section, key);
+}
+
+bool SettingsFile::setOtherValues(const QString& section, const QList<std::pair<QString, QString>>& values)
+{
+    if (section.compare(sectionName(), Qt::CaseInsensitive) == 0)
+        return false;
+    return edit([&](IniText& ini) {
+        for (const auto& [key, value] : values)
+            ini.setValue(section, key, value);
+    });
+}
+
 bool SettingsFile::edit(const std::function<void(IniText&)>& change)
 {
     m_error.clear();

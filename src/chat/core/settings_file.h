@@ -3,9 +3,12 @@
 #include "game_settings.h"
 
 #include <QFlags>
+#include <QList>
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class IniText;
 
@@ -56,8 +59,14 @@ public:
     // The phrase editor's store: Phrase1 ... Phrase9, empty ones included.
     bool savePhrases(const std::array<QString, GameSettings::PhraseCount>& phrases);
 
-    // "Unable to write to <path>" after a refused write (a read-only folder, a
-    // full disk), else empty. A refused write leaves the file as it was.
+    // A section of the same file other than the game's own, for what the
+    // game's section does not hold (such as the addresses last joined). These
+    // never touch the "gloopdash" section.
+    std::optional<QString> otherValue(const QString& section, const QString& key) const;
+    bool setOtherValues(const QString& section, const QList<std::pair<QString, QString>>& values);
+
+    // "Unable to write to <path>" after a refused write, else empty. A refused
+    // write leaves the file as it was.
     QString errorText() const { return m_error; }
 
 private:

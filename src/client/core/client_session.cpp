@@ -8,6 +8,9 @@ namespace {
 // loses the excess instead of growing our memory.
 constexpr qsizetype QueueLimit = 100000;
 
+// Every message a game server sends begins with this.
+const QByteArray CommandPrefix = QByteArrayLiteral("CMD_");
+
 } // namespace
 
 ClientSession::ClientSession(QObject* parent)
@@ -27,6 +30,10 @@ ClientSession::ClientSession(QObject* parent)
     m_answerWait.setSingleShot(true);
     m_answerWait.setInterval(10000);
     connect(&m_answerWait, &QTimer::timeout, this, &ClientSession::hostSilent);
+    m_probeTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the player was promised 5 s.
+    m_probeTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_probeTimer, &QTimer::timeout, this, [this] { failJoin(JoinFailure::TimedOut); });
 }
 
 ClientSession::~ClientSession() = default;
@@ -65,6 +72,56 @@ void ClientSession::sendloginfo(int slot, const QByteArray& version)
     send(Message("CMD_logininfo").field(slot).field(version).field(m_myname.toUtf8()).bytes());
 }
 
+void ClientSession::expectGameServer(int timeoutMs)
+{
+    m_probing = true;
+    m_firstBytes.clear();
+    m_probeTimer.start(timeoutMs);
+}
+
+void ClientSession::disconnectFromServer()
+{
+    m_probing = false;
+    m_probeTimer.stop();
+    m_answerWait.stop();
+    m_leaving = true;
+    m_sock.Close();
+    m_sock11.Close();
+    m_leaving = false;
+    // Whatever the old game still had queued, its close included, is dropped.
+    m_dispatcher.discard(0);
+    m_sockPending.clear();
+    m_sock11Pending.clear();
+    m_myslot = 0;
+    m_loggedin = false;
+    m_ishost = false;
+    m_gamemode = 0;
+    m_gameRunning = false;
+    m_closeAnnounced = false;
+}
+
+bool ClientSession::checkFirstAnswer(const QByteArray& bytes)
+{
+    m_firstBytes += bytes.left(CommandPrefix.size());
+    const qsizetype n = qMin(m_firstBytes.size(), CommandPrefix.size());
+    if (m_firstBytes.left(n) != CommandPrefix.left(n))
+        return false;
+    if (n == CommandPrefix.size()) {
+        m_probing = false;
+        m_probeTimer.stop();
+        emit gameServerAnswered();
+    }
+    return true;
+}
+
+void ClientSession::failJoin(JoinFailure reason)
+{
+    if (!m_probing)
+        return;
+    disconnectFromServer();
+    emit joinFailed(reason);
+}
+
 void ClientSession::sockRead(TSock* sender)
 {
     MessageSplitter& pending = (sender == &m_sock) ? m_sockPending : m_sock11Pending;
@@ -72,6 +129,10 @@ void ClientSession::sockRead(TSock* sender)
     try {
         bytes = sender->Receive();
     } catch (const ESockException&) {
+        return;
+    }
+    if (m_probing && sender == &m_sock && !checkFirstAnswer(bytes)) {
+        failJoin(JoinFailure::NotAGameServer);
         return;
     }
     m_dispatcher.enqueue(pending.feed(bytes));
@@ -84,8 +145,22 @@ void ClientSession::sockRead(TSock* sender)
 
 void ClientSession::sockInfo(TSock* sender, const QString& msg)
 {
+    if (m_leaving)
+        return;
+    const bool attempt = m_probing && sender == &m_sock;
+    if (attempt && msg.startsWith(QLatin1String("Error #"))) {
+        failJoin(msg.contains(QLatin1String("10061")) ? JoinFailure::Refused
+                 : msg.contains(QLatin1String("11001")) ? JoinFailure::NotFound
+                                                         : JoinFailure::Unreachable);
+        return;
+    }
     if (msg != QLatin1String("Socket Closed") || m_closeAnnounced)
         return;
+    if (attempt) {
+        // Hung up before saying a word: whatever listens there is no game.
+        failJoin(JoinFailure::NotAGameServer);
+        return;
+    }
     m_closeAnnounced = true;
     m_serverClosed = sender == &m_sock;
     // Messages that arrived before the close are still handled first (a server

@@ -29,6 +29,20 @@ public:
     // 1 standard, 2 classic; 0 before any game.
     int gamemode() const { return m_gamemode; }
     void setGamemode(int mode) { m_gamemode = mode; }
+    // From a game's start to its winner: leaving now would abandon it.
+    bool gameRunning() const { return m_gameRunning; }
+    void setGameRunning(bool running) { m_gameRunning = running; }
+
+    // Why a join asked for by the player came to nothing.
+    enum class JoinFailure { Refused, NotFound, Unreachable, TimedOut, NotAGameServer };
+    // The connection just opened must answer like a game server within
+    // `timeoutMs`: a game server speaks first, with a command word. Refusal,
+    // an unknown host, silence, or any other answer ends the attempt with
+    // joinFailed instead of ending the program.
+    void expectGameServer(int timeoutMs);
+    // Closes both connections without ending the program and forgets the
+    // login, the queue and the game, ready to host or join again.
+    void disconnectFromServer();
 
     // Sends one finished message on `sock`, only while logged in; false otherwise.
     bool send(const QByteArray& message);
@@ -56,12 +70,19 @@ signals:
     void connectionClosed();
     // The server gave us no slot within the answer wait after connecting.
     void hostSilent();
+    // The attempt watched by expectGameServer reached a game server.
+    void gameServerAnswered();
+    // The attempt watched by expectGameServer failed; the connection is closed.
+    void joinFailed(ClientSession::JoinFailure reason);
 
 private:
     // `sockRead`: cuts the socket's bytes into messages for the queue.
     void sockRead(TSock* sender);
     // `sockInfo`: only "Socket Closed" matters.
     void sockInfo(TSock* sender, const QString& msg);
+    // Checks the first bytes of a watched attempt; false when they are not a game's.
+    bool checkFirstAnswer(const QByteArray& bytes);
+    void failJoin(JoinFailure reason);
 
     QString m_myname;
     QString m_hostaddress;
@@ -72,6 +93,12 @@ private:
     bool m_closeAnnounced = false;
     bool m_serverClosed = false;
     QTimer m_answerWait;
+    bool m_gameRunning = false;
+    // Set while our own close must not end the program.
+    bool m_leaving = false;
+    bool m_probing = false;
+    QByteArray m_firstBytes;
+    QTimer m_probeTimer;
     TSock m_sock;
     TSock m_sock11;
     MessageSplitter m_sockPending;

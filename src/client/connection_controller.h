@@ -1,0 +1,81 @@
+#pragma once
+
+#include "client/core/client_session.h"
+#include "client/core/program_arguments.h"
+#include "client/core/game_address.h"
+#include "join_history.h"
+#include "server/server_thread.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class ChatWindow;
+class HostOptions;
+class JoinGameDialog;
+class SettingsFile;
+
+// Start-up and connection of the main window: reads the command line when the
+// window is first shown (`processparams`), hosts (`hostpress`: the game server
+// on its own thread, the local client connected to it) or joins (`joinpress`),
+// keeps the lobby link, and serves File "Host a Multi-player Game…" and "Join a
+// Multi-player Game…", leaving the current game cleanly in the same process.
+class ConnectionController : public QObject {
+    Q_OBJECT
+public:
+    // A join from the dialog gives up after this long without a game's answer.
+    static constexpr int JoinTimeoutMs = 5000;
+
+    // `options` is what the server reads of the host; both must outlive this.
+    ConnectionController(ChatWindow& window, const HostOptions& options, QObject* parent = nullptr);
+    ~ConnectionController() override;
+
+    // The ports of the game (7772) and the lobby link (9001) unless a test says
+    // otherwise.
+    void setPorts(quint16 gamePort, quint16 lobbyPort);
+    // The port hosting listens on: the game port unless set here (0 picks a
+    // free port), by "--port" or by the host dialog.
+    void setHostPort(quint16 port) { m_hostPort = port; }
+    // Read when the window is first shown; "--port N" picks the hosting port.
+    void setCommandLine(const QStringList& arguments);
+    // Where the join dialog's name and addresses are kept; none by default.
+    void setHistoryFile(SettingsFile* file) { m_history = JoinHistory(file); }
+
+    void processparams();
+    bool hostpress();
+    void joinpress();
+
+    // The menus' entries: each asks first while a game is running.
+    void showHostDialog();
+    void showJoinDialog(const QString& error = {});
+    // Leaves whatever runs now and hosts on `port` / joins `address`.
+    void hostGame(const QString& name, quint16 port);
+    void joinGame(const QString& name, const GameAddress& address);
+    // Closes the connection, the lobby link and the server; the table empties.
+    void leaveGame();
+
+    ServerThread& server() { return m_server; }
+    JoinHistory& history() { return m_history; }
+
+signals:
+    // This copy hosts now: the spy list's "Remove From Game" becomes available.
+    void hostingStarted();
+
+private:
+    void openLobbyLink();
+    void confirmLeaving(const std::function<void()>& leave);
+    void joinFailed(ClientSession::JoinFailure reason);
+    void addline(const QString& text, const QColor& colour) const;
+
+    ChatWindow& m_window;
+    ClientSession& m_session;
+    ServerThread m_server;
+    JoinHistory m_history;
+    ProgramArguments m_commandLine;
+    quint16 m_gamePort = GameAddress::DefaultPort;
+    quint16 m_lobbyPort = 9001;
+    quint16 m_hostPort = GameAddress::DefaultPort;
+    // The address of the join the dialog asked for, until a game answers there.
+    QString m_joining;
+    QPointer<JoinGameDialog> m_joinDialog;
+};

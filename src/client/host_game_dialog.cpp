@@ -1,0 +1,46 @@
+#include "host_game_dialog.h"
+
+#include "client/core/game_address.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("hostgame"));
+    setWindowTitle(QStringLiteral("Host a Multi-player Game"));
+    m_name = new QLineEdit(name, this);
+    m_name->setObjectName(QStringLiteral("edit_name"));
+    m_name->setMaxLength(MaxNameLength);
+    m_port = new QSpinBox(this);
+    m_port->setObjectName(QStringLiteral("edit_port"));
+    m_port->setRange(1, 65535);
+    m_port->setValue(GameAddress::DefaultPort);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setObjectName(QStringLiteral("button_ok"));
+    m_ok->setText(QStringLiteral("Host"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const auto update = [this] { m_ok->setEnabled(!this->name().isEmpty()); };
+    connect(m_name, &QLineEdit::textChanged, this, update);
+    update();
+
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Your name:"), m_name);
+    form->addRow(QStringLiteral("Port:"), m_port);
+    form->addRow(buttons);
+}
+
+QString HostGameDialog::name() const
+{
+    return m_name->text().trimmed();
+}
+
+quint16 HostGameDialog::port() const
+{
+    return quint16(m_port->value());
+}

@@ -1,0 +1,80 @@
+#include "join_game_dialog.h"
+
+#include "client/core/game_address.h"
+#include "host_game_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("joingame"));
+    setWindowTitle(QStringLiteral("Join a Multi-player Game"));
+    m_name = new QLineEdit(name, this);
+    m_name->setObjectName(QStringLiteral("edit_name"));
+    m_name->setMaxLength(HostGameDialog::MaxNameLength);
+    m_address = new QComboBox(this);
+    m_address->setObjectName(QStringLiteral("combo_address"));
+    m_address->setEditable(true);
+    m_address->setInsertPolicy(QComboBox::NoInsert);
+    m_address->addItems(addresses);
+    m_address->setToolTip(QStringLiteral("host, host:port or [IPv6 address]:port"));
+    m_error = new QLabel(this);
+    m_error->setObjectName(QStringLiteral("label_error"));
+    m_error->setWordWrap(true);
+    m_error->setStyleSheet(QStringLiteral("color: #c00000;"));
+    m_error->hide();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setObjectName(QStringLiteral("button_ok"));
+    m_ok->setText(QStringLiteral("Join"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &JoinGameDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Your name:"), m_name);
+    form->addRow(QStringLiteral("Address:"), m_address);
+    form->addRow(m_error);
+    form->addRow(buttons);
+}
+
+QString JoinGameDialog::name() const
+{
+    return m_name->text().trimmed();
+}
+
+QString JoinGameDialog::address() const
+{
+    return m_address->currentText().trimmed();
+}
+
+void JoinGameDialog::setError(const QString& text)
+{
+    m_error->setText(text);
+    m_error->setVisible(!text.isEmpty());
+}
+
+QString JoinGameDialog::error() const
+{
+    return m_error->text();
+}
+
+void JoinGameDialog::accept()
+{
+    // Stays open on what cannot be joined, saying why.
+    if (name().isEmpty()) {
+        setError(QStringLiteral("Please enter your name."));
+        return;
+    }
+    if (!GameAddress::parse(address())) {
+        setError(QStringLiteral("\"%1\" is not an address. Write host, host:port or [IPv6 address]:port.")
+                     .arg(address()));
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class SettingsFile;
+
+// The name and the last five addresses joined from the join dialog, newest
+// first, kept in a section of their own in the settings file.
+class JoinHistory {
+public:
+    static constexpr int Size = 5;
+    static QString sectionName() { return QStringLiteral("gloopdash.join"); }
+
+    // `file` must outlive the history; nothing is stored without one.
+    explicit JoinHistory(SettingsFile* file = nullptr);
+
+    QString name() const;
+    QStringList addresses() const;
+    // Puts `address` first (once, letter case ignored) and keeps five.
+    bool remember(const QString& name, const QString& address);
+
+private:
+    SettingsFile* m_file;
+};

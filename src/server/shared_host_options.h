@@ -1,0 +1,32 @@
+#pragma once
+
+#include "host_options.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <atomic>
+
+// The host's options as the server thread reads them: the window side writes a
+// copy here whenever an option changes, so the server never reads a widget
+// across threads.
+class SharedHostOptions : public HostOptions {
+public:
+    bool showWinnersPath() const override { return m_winnersPath.load(); }
+    QByteArray versionText() const override
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_version;
+    }
+
+    void setShowWinnersPath(bool on) { m_winnersPath.store(on); }
+    void setVersionText(const QByteArray& version)
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_version = version;
+    }
+
+private:
+    std::atomic<bool> m_winnersPath{true};
+    mutable QMutex m_mutex;
+    QByteArray m_version = "1.0.12";
+};

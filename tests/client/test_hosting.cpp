@@ -1,0 +1,356 @@
+// Hosting and joining as a player does it from the menus: the host and join
+// dialogs, the join's failures, leaving a running game, the server's own
+// thread, and the program's answers to --help and --version.
+#include "chat/core/settings_file.h"
+#include "client/chat_window.h"
+#include "client/connection_controller.h"
+#include "client/core/client_session.h"
+#include "client/host_game_dialog.h"
+#include "client/join_game_dialog.h"
+#include "server/host_options.h"
+#include "side/download_window.h"
+#include "scripted_peer.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// One copy of the game: its main window, start-up and connection, its status
+// lines, and its own settings file.
+struct Copy {
+    QTemporaryDir home;
+    FixedHostOptions options;
+    ChatWindow window;
+    ConnectionController connection{window, options};
+    SettingsFile file{home.path()};
+    QStringList lines;
+
+    // By default two arguments: on screen, connected to nothing.
+    explicit Copy(const QStringList& arguments = {"Nobody", "nowhere"})
+    {
+        window.hooks().addlinetochat = [this](const QString& line, const QColor&) { lines << line; };
+        connection.setHistoryFile(&file);
+        connection.setPorts(0, 0);
+        connection.setCommandLine(arguments);
+        window.show();
+    }
+    QString rowName(int slot) const
+    {
+        const auto* label = window.findChild<QLabel*>("label_playername" + QString::number(slot));
+        return label ? label->text() : QString();
+    }
+    void hostFromTheMenu(const QString& name, quint16 port)
+    {
+        window.findChild<QAction*>("HostGame1")->trigger();
+        HostGameDialog* dialog = nullptr;
+        for (auto* open : window.findChildren<HostGameDialog*>("hostgame"))
+            dialog = open->isVisible() ? open : dialog;
+        QVERIFY(dialog);
+        QCOMPARE(dialog->portEdit()->value(), 7772);
+        dialog->nameEdit()->setText(name);
+        dialog->portEdit()->setValue(port);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    }
+    JoinGameDialog* joinFromTheMenu(const QString& name, const QString& address)
+    {
+        window.findChild<QAction*>("JoinGame1")->trigger();
+        auto* dialog = openJoinDialog();
+        if (!dialog)
+            return nullptr;
+        dialog->nameEdit()->setText(name);
+        dialog->addressBox()->setEditText(address);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        return dialog;
+    }
+    JoinGameDialog* openJoinDialog() const
+    {
+        for (auto* dialog : window.findChildren<JoinGameDialog*>("joingame"))
+            if (dialog->isVisible())
+                return dialog;
+        return nullptr;
+    }
+    bool loggedIn() { return QTest::qWaitFor([this] { return window.session().loggedin(); }, 5000); }
+};
+
+// A port nothing listens on right now, other than the game's usual one.
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::Any, 0);
+    return probe.serverPort();
+}
+
+bool canListenOn(quint16 port)
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::Any, port);
+}
+
+// Reads from a blocking socket until `needle` has come; false after 5 s.
+bool readUntil(QTcpSocket& socket, QByteArray& received, const QByteArray& needle)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!received.contains(needle)) {
+        if (clock.elapsed() > 5000)
+            return false;
+        if (!socket.waitForReadyRead(100) && socket.state() != QAbstractSocket::ConnectedState)
+            return false;
+        received += socket.readAll();
+    }
+    return true;
+}
+
+} // namespace
+
+class TestHosting : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void hostFromTheMenuIsJoinedThroughTheDialog_data();
+    void hostFromTheMenuIsJoinedThroughTheDialog();
+    void commandLineHostsOnAPortAndJoinsOne();
+    void failedJoinSaysWhyAndOffersTheDialogAgain_data();
+    void failedJoinSaysWhyAndOffersTheDialogAgain();
+    void leavingARunningGameAsksFirstAndFreesThePort();
+    void serverAnswersWhileTheWindowStalls();
+    void downloadWindowOffersHostAndJoinWithoutALobby();
+    void helpAndVersionPrintAndExit_data();
+    void helpAndVersionPrintAndExit();
+
+private:
+    QTemporaryDir m_runtime;
+};
+
+void TestHosting::initTestCase()
+{
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
+}
+
+void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::newRow("IPv4") << "127.0.0.1:%1";
+    QTest::newRow("IPv6") << "[::1]:%1";
+}
+
+void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog()
+{
+    QFETCH(QString, address);
+    const quint16 port = freePort();
+    QVERIFY(port != 7772);
+    Copy ann;
+    ann.hostFromTheMenu("Ann", port);
+    QVERIFY(ann.loggedIn());
+    QCOMPARE(ann.connection.server().port(), port);
+    QVERIFY(ann.window.findChild<QAction*>("StartGame1")->isEnabled());
+
+    Copy bob;
+    const QByteArray stored = "[gloopdash]\r\nTextsize=12\r\n";
+    QFile ini(bob.file.path());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(stored);
+    ini.close();
+    QVERIFY(bob.joinFromTheMenu("Bob", address.arg(port)));
+    QVERIFY(bob.loggedIn());
+    QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
+    QTRY_COMPARE(bob.rowName(1), QStringLiteral("Ann"));
+    QVERIFY(!bob.window.session().ishost());
+    QVERIFY(!bob.window.findChild<QAction*>("StartGame1")->isEnabled());
+
+    // The address and the name are offered next time, from a section of
+    // their own; the game's own section stays byte for byte as it was.
+    QCOMPARE(bob.connection.history().addresses(), QStringList{address.arg(port)});
+    QCOMPARE(bob.connection.history().name(), QStringLiteral("Bob"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray now = ini.readAll();
+    QVERIFY(now.startsWith(stored + "[gloopdash.join]"));
+    QCOMPARE(now.count("[gloopdash]"), 1);
+}
+
+void TestHosting::commandLineHostsOnAPortAndJoinsOne()
+{
+    const QString port = QString::number(freePort());
+    Copy ann({"Ann", "0.0.0.0", "true", "--port", port});
+    QVERIFY(ann.loggedIn());
+    QCOMPARE(QString::number(ann.connection.server().port()), port);
+    Copy bob({"Bob", "[::1]:" + port, "false"});
+    QVERIFY(bob.loggedIn());
+    QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
+    QCOMPARE(bob.window.session().hostaddress(), "[::1]:" + port);
+}
+
+void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("refused") << QByteArray() << false << "the connection was refused";
+    QTest::newRow("not a game") << QByteArray("SSH-2.0-OpenSSH_9.2\r\n") << true << "not a Gloop Dash game";
+    QTest::newRow("silent") << QByteArray() << true << "no game answered within 5 seconds";
+}
+
+void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, listening);
+    QFETCH(QString, why);
+    ScriptedPeer other;
+    const quint16 port = listening ? other.port() : freePort();
+    Copy bob;
+    QSignalSpy closed(&bob.window, &ChatWindow::closed);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(bob.joinFromTheMenu("Bob", QStringLiteral("127.0.0.1:%1").arg(port)));
+    if (listening) {
+        QVERIFY(other.accept());
+        if (!answer.isEmpty())
+            other.write(answer);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(bob.openJoinDialog(), 8000);
+    const QString shown = bob.openJoinDialog()->error();
+    QVERIFY2(shown.contains(why), qPrintable(shown));
+    QCOMPARE(bob.lines.last(), "0+" + shown);
+    if (why.contains("5 seconds"))
+        QVERIFY(clock.elapsed() >= 4900);
+    // The program goes on, unconnected, and remembers nothing that failed.
+    QCOMPARE(closed.size(), 0);
+    QVERIFY(!bob.window.session().sock().Connected());
+    QVERIFY(bob.connection.history().addresses().isEmpty());
+    bob.openJoinDialog()->reject();
+}
+
+void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
+{
+    Copy ann;
+    const quint16 first = freePort();
+    ann.hostFromTheMenu("Ann", first);
+    QVERIFY(ann.loggedIn());
+    QVERIFY(!canListenOn(first));
+    ann.window.session().setGameRunning(true);
+
+    const auto answer = [&](QMessageBox::StandardButton button) {
+        QMessageBox* box = nullptr;
+        for (auto* open : ann.window.findChildren<QMessageBox*>("leavebox"))
+            box = open->isVisible() ? open : box;
+        QVERIFY(box);
+        box->button(button)->click();
+    };
+    const quint16 second = freePort();
+    ann.hostFromTheMenu("Ann", second);
+    answer(QMessageBox::No);
+    QCOMPARE(ann.connection.server().port(), first);
+    QVERIFY(ann.window.session().loggedin());
+
+    ann.hostFromTheMenu("Ann", second);
+    answer(QMessageBox::Yes);
+    QVERIFY(ann.loggedIn());
+    QCOMPARE(ann.connection.server().port(), second);
+    // The first game's listener is gone with it, in this same process.
+    QVERIFY(canListenOn(first));
+    QVERIFY(ann.window.isVisible());
+    QTRY_COMPARE(ann.rowName(1), QStringLiteral("Ann"));
+}
+
+void TestHosting::serverAnswersWhileTheWindowStalls()
+{
+    Copy ann;
+    ann.connection.setHostPort(0);
+    ann.connection.hostGame("Ann", 0);
+    QVERIFY(ann.loggedIn());
+    const quint16 port = ann.connection.server().port();
+
+    // Bob, on a thread of his own, times one chat line's way through the
+    // server while the window's thread is stuck.
+    std::atomic<bool> ready{false};
+    std::atomic<bool> stalled{false};
+    std::atomic<qint64> roundTrip{-1};
+    std::thread bob([&] {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        QByteArray in;
+        if (!socket.waitForConnected(5000) || !readUntil(socket, in, "CMD_sendlogininfo+2" + FF))
+            return;
+        socket.write("CMD_logininfo+2+1.0.12+Bob" + FF);
+        if (!readUntil(socket, in, "CMD_newplayerinfo+2+Bob" + FF))
+            return;
+        ready = true;
+        while (!stalled)
+            std::this_thread::yield();
+        QElapsedTimer clock;
+        clock.start();
+        socket.write("CMD_chat+2+hi|clRed" + FF);
+        socket.waitForBytesWritten(1000);
+        if (readUntil(socket, in, "CMD_chat+2+Bob chats: hi|clRed" + FF))
+            roundTrip = clock.elapsed();
+    });
+    const bool bobReady = QTest::qWaitFor([&] { return ready.load(); }, 5000);
+    stalled = true;
+    if (bobReady) {
+        // A modal-like busy wait: the window's thread handles nothing for 1.5 s.
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 1500)
+            QThread::msleep(1);
+    }
+    bob.join();
+    qInfo("Bob's chat round trip while the window stalled: %lld ms", qint64(roundTrip));
+    QVERIFY(bobReady);
+    QVERIFY2(roundTrip >= 0 && roundTrip < 500, qPrintable(QString::number(roundTrip)));
+}
+
+void TestHosting::downloadWindowOffersHostAndJoinWithoutALobby()
+{
+    Tdownload download;
+    download.setLobbyPath(m_runtime.filePath("no-lobby-here"));
+    QSignalSpy host(&download, &Tdownload::hostGameRequested);
+    QSignalSpy join(&download, &Tdownload::joinGameRequested);
+    download.Button2Click();
+    auto* box = download.findChild<QMessageBox*>("messagebox");
+    QVERIFY(box);
+    QVERIFY(box->text().startsWith("Please close the game and open the Mirrek Lobby"));
+    box->findChild<QPushButton*>("button_joingame")->click();
+    QCOMPARE(join.size(), 1);
+    QCOMPARE(host.size(), 0);
+}
+
+void TestHosting::helpAndVersionPrintAndExit_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("help") << "--help" << "Usage: gloopdash";
+    QTest::newRow("version") << "--version" << "Gloop Dash 1.0.12";
+}
+
+void TestHosting::helpAndVersionPrintAndExit()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, printed);
+    QProcess game;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("GLOOPDASH_HOME", m_runtime.path());
+    game.setProcessEnvironment(env);
+    game.start(qEnvironmentVariable("GD_APP"), {option});
+    QVERIFY(game.waitForFinished(20000));
+    QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(game.exitCode(), 0);
+    QVERIFY(QString::fromLocal8Bit(game.readAllStandardOutput()).startsWith(printed));
+}
+
+QTEST_MAIN(TestHosting)
+#include "test_hosting.moc"
