@@ -362,8 +362,13 @@ void Server::phrase(int sender, FieldReader& fields)
 
 void Server::playasound(int sender, FieldReader& fields)
 {
-    if (acts(sender, fields))
-        sendall(Message("CMD_playasound").field(sender).field(fields.rest()));
+    // A chatter sound is "wave" and a number; anything much longer is no
+    // sound, and relaying it would only load every reader.
+    if (!acts(sender, fields))
+        return;
+    const QByteArray sound = fields.rest();
+    if (sound.size() <= ChatterSoundBytes)
+        sendall(Message("CMD_playasound").field(sender).field(sound));
 }
 
 void Server::startgame(int sender, FieldReader& fields)

@@ -33,6 +33,8 @@ public:
     // peer sending long lines fast cannot make the queue hold hundreds of
     // megabytes while it stays under the message count.
     static constexpr qint64 FloodBytes = 2 * MessageSplitter::DefaultCap;
+    // Longest chatter-sound text relayed ("wave20+" with room to spare).
+    static constexpr int ChatterSoundBytes = 32;
     // Bytes a connection may leave unread for long (see TSock::setSendLimit).
     static constexpr qint64 SendLimit = 1024 * 1024;
     // The longest message (without its end byte) a client takes in: a relay
