@@ -53,7 +53,10 @@ Server::Server(const HostOptions& host, quint16 port, QObject* parent)
     route(&Server::phrase);
     route(&Server::playasound);
     connect(&m_socktimer, &Dispatcher::unhandled, this, [this](const QByteArray& command) {
-        qCDebug(lcServer) << "dropped a message of unknown word" << command << "from slot" << speaker();
+        if (command.isEmpty())
+            qCDebug(lcServer) << "dropped a message without a command word from slot" << speaker();
+        else
+            qCDebug(lcServer) << "dropped a message of unknown word" << command << "from slot" << speaker();
     });
     m_socktimer.setBurst(DispatchBurst);
 }
@@ -178,7 +181,7 @@ void Server::startDeadlines(int slot)
 void Server::refuse(std::unique_ptr<TSock> sock)
 {
     sock->Tag = Table::RefusedSlot;
-    qCDebug(lcServer) << "refused a connection from" << sock->HostName() << "as every slot is taken";
+    qCDebug(lcServer).noquote() << "refused a connection from" << sock->HostName() << "as every slot is taken";
     if (m_observer)
         m_observer->refused(sock->HostName());
     sock->Send(ToClient::Full{}.bytes());
@@ -228,7 +231,7 @@ bool Server::queueFrom(Connection& c, const QList<QByteArray>& messages)
 
 void Server::drop(TSock* sender, const QString& reason)
 {
-    qCWarning(lcServer) << "closed slot" << sender->Tag << "for" << reason;
+    qCWarning(lcServer).noquote() << "closed slot" << sender->Tag << "for" << reason;
     if (m_observer)
         m_observer->dropped(sender->Tag, reason);
     sender->Close();
