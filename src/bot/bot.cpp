@@ -1,12 +1,11 @@
 #include "bot.h"
 
 #include "net/game_random.h"
-#include "net/message.h"
+#include "net/protocol.h"
 
 #include <QtGlobal>
 
 namespace {
-constexpr int Seats = 6;
 // One game in this many ends with the bot's "good game".
 constexpr int PhraseOdds = 3;
 } // namespace
@@ -36,37 +35,37 @@ Bot::Bot(BotOptions options, QObject* parent) : QObject(parent), m_options(std::
     bindHandlers();
 }
 
+template <class Msg>
+void Bot::bind(void (Bot::*handler)(const Msg&))
+{
+    Protocol::on<Msg>(m_dispatcher, [this, handler](const Msg& m) { (this->*handler)(m); });
+}
+
 void Bot::bindHandlers()
 {
-    const auto bind = [this](const char* command, void (Bot::*handler)(FieldReader&)) {
-        m_dispatcher.on(command, [this, handler](FieldReader& f) { (this->*handler)(f); });
-    };
-    bind("CMD_sendlogininfo", &Bot::sendlogininfo);
-    bind("CMD_newplayerinfo", &Bot::playerjoined);
-    bind("CMD_existingplayers", &Bot::playerjoined);
-    bind("CMD_startgame", &Bot::startgame);
-    bind("CMD_nextplayer", &Bot::nextplayer);
-    bind("CMD_setnexttile", &Bot::setnexttile);
-    bind("CMD_setnntile", &Bot::setnntile);
-    bind("CMD_removetile", &Bot::removetile);
-    bind("CMD_bombed", &Bot::bombed);
-    bind("CMD_error", &Bot::error);
-    bind("CMD_turnover", &Bot::turnover);
-    bind("CMD_postscores", &Bot::postscores);
-    bind("CMD_winner", &Bot::winner);
-    m_dispatcher.on("CMD_playerdisconnected", [this](FieldReader& f) {
-        if (const auto slot = f.nextInt())
-            m_present.remove(*slot);
-    });
-    m_dispatcher.on("CMD_loadstats", [this](FieldReader& f) {
+    bind(&Bot::sendlogininfo);
+    Protocol::on<ToClient::NewPlayerInfo>(m_dispatcher, [this](const auto& m) { playerjoined(m.slot); });
+    Protocol::on<ToClient::ExistingPlayers>(m_dispatcher, [this](const auto& m) { playerjoined(m.slot); });
+    bind(&Bot::startgame);
+    bind(&Bot::nextplayer);
+    bind(&Bot::setnexttile);
+    bind(&Bot::setnntile);
+    bind(&Bot::removetile);
+    bind(&Bot::bombed);
+    bind(&Bot::error);
+    bind(&Bot::turnover);
+    bind(&Bot::postscores);
+    bind(&Bot::winner);
+    Protocol::on<ToClient::PlayerDisconnected>(m_dispatcher,
+                                               [this](const ToClient::PlayerDisconnected& m) { m_present.remove(m.slot); });
+    Protocol::on<ToClient::LoadStats>(m_dispatcher, [this](const ToClient::LoadStats& m) {
         // A game is already on: join it at the next round, never start another.
         m_started = true;
-        if (const auto mode = f.nextInt())
-            m_board.setMode(*mode);
+        m_board.setMode(m.mode);
     });
-    m_dispatcher.on("CMD_settiles", [this](FieldReader& f) { m_board.settiles(f.rest()); });
-    m_dispatcher.on("CMD_setbonus", [this](FieldReader& f) { m_board.setbonus(f.rest()); });
-    m_dispatcher.on("CMD_full", [this](FieldReader&) { finish(2, QStringLiteral("Game is full")); });
+    Protocol::on<ToClient::SetTiles>(m_dispatcher, [this](const ToClient::SetTiles& m) { m_board.settiles(m.cells); });
+    Protocol::on<ToClient::SetBonus>(m_dispatcher, [this](const ToClient::SetBonus& m) { m_board.setbonus(m.cells); });
+    Protocol::on<ToClient::Full>(m_dispatcher, [this](const ToClient::Full&) { finish(2, QStringLiteral("Game is full")); });
 }
 
 void Bot::start()
@@ -90,7 +89,7 @@ void Bot::stop()
 void Bot::startGame(int mode)
 {
     m_started = true;
-    send(Message("CMD_startgame").field(m_options.name).field(mode).field(""));
+    send(ToServer::StartGame{m_options.name, mode}.bytes());
 }
 
 void Bot::sockRead(TSock* sender)
@@ -108,7 +107,7 @@ void Bot::sockInfo(TSock*, TSocketInfo info, const QString& msg)
     if (info == TSocketInfo::Error && !m_sock.Connected()) {
         finish(1, msg);
     } else if (info == TSocketInfo::Close) {
-        // Whatever the server said before it closed ("CMD_full+", the winner) counts.
+        // Whatever the server said before it closed (a full table, the winner) counts.
         while (!m_done && m_dispatcher.dispatchOne()) {
         }
         if (!m_done)
@@ -131,24 +130,20 @@ void Bot::finish(int code, const QString& line)
     emit finished(code, line);
 }
 
-void Bot::sendlogininfo(FieldReader& f)
+void Bot::sendlogininfo(const ToClient::SendLoginInfo& m)
 {
-    const auto slot = f.lastInt();
-    if (!slot)
-        return;
-    m_slot = *slot;
-    if (m_options.seat && m_slot > Seats) {
+    m_slot = m.slot;
+    if (m_options.seat && m_slot > Table::Seats) {
         finish(3, QStringLiteral("no free seat"));
         m_sock.Close();
         return;
     }
-    send(Message("CMD_logininfo").field(m_slot).field(m_options.version).field(m_options.name));
+    send(ToServer::LoginInfo{m_slot, m_options.version, m_options.name}.bytes());
 }
 
-void Bot::playerjoined(FieldReader& f)
+void Bot::playerjoined(int slot)
 {
-    if (const auto slot = f.nextInt())
-        m_present.insert(*slot);
+    m_present.insert(slot);
     maybeStart();
 }
 
@@ -159,37 +154,30 @@ void Bot::maybeStart()
     startGame(m_options.startMode);
 }
 
-void Bot::startgame(FieldReader& f)
+void Bot::startgame(const ToClient::StartGame& m)
 {
     m_started = true;
-    f.next();
-    if (const auto mode = f.nextInt())
-        m_board.setMode(*mode);
+    m_board.setMode(m.mode);
     m_total = 0;
 }
 
-void Bot::nextplayer(FieldReader&)
+void Bot::nextplayer(const ToClient::NextPlayer&)
 {
     m_playing = true;
     m_refusals = 0;
 }
 
-void Bot::setnexttile(FieldReader& f)
+void Bot::setnexttile(const ToClient::SetNextTile& m)
 {
-    const auto tile = f.nextInt();
-    const auto next = f.lastInt();
-    if (!tile || !next)
-        return;
-    m_board.setCurrent(*tile, *next);
+    m_board.setCurrent(m.current, m.next);
     m_refusals = 0;
 }
 
-void Bot::setnntile(FieldReader& f)
+void Bot::setnntile(const ToClient::SetNnTile& m)
 {
     // The last message of every answer to a pick and of a deal: the bot now
     // knows all it will know before its next pick.
-    if (const auto preview = f.lastInt())
-        m_board.setPreview(*preview);
+    m_board.setPreview(m.tile);
     m_offered.start();
     schedulePick();
 }
@@ -210,27 +198,21 @@ void Bot::pick()
     if (!cell)
         return;
     m_board.refused(*cell); // until the server answers, the same cell is not picked twice
-    send(Message("CMD_selecttile").field(m_slot).field(cell->x()).field(cell->y()));
+    send(ToServer::SelectTile{m_slot, cell->x(), cell->y()}.bytes());
     emit picked(*cell, m_offered.isValid() ? m_offered.elapsed() : 0);
 }
 
-void Bot::removetile(FieldReader& f)
+void Bot::removetile(const ToClient::RemoveTile& m)
 {
-    f.next();
-    const auto x = f.nextInt();
-    const auto y = f.nextInt();
-    if (x && y)
-        m_board.removed(*x, *y);
+    m_board.removed(m.x, m.y);
 }
 
-void Bot::bombed(FieldReader& f)
+void Bot::bombed(const ToClient::Bombed& m)
 {
-    for (int i = 0; i < 5; ++i)
-        f.next();
-    m_board.bombed(f.rest());
+    m_board.bombed(m.cells);
 }
 
-void Bot::error(FieldReader&)
+void Bot::error(const ToClient::Error&)
 {
     // Our copy of the board disagrees with the server's; try elsewhere a few times.
     if (++m_refusals <= 36) {
@@ -239,32 +221,24 @@ void Bot::error(FieldReader&)
     }
 }
 
-void Bot::turnover(FieldReader&)
+void Bot::turnover(const ToClient::TurnOver&)
 {
     m_playing = false;
     m_pace.stop();
 }
 
-void Bot::postscores(FieldReader& f)
+void Bot::postscores(const ToClient::PostScores& m)
 {
-    for (;;) {
-        const auto slot = f.nextInt();
-        const auto total = f.nextInt();
-        const auto result = f.last();
-        if (!slot || !total)
-            return;
-        if (*slot == m_slot)
-            m_total = *total;
-        if (result.isEmpty())
-            return;
-    }
+    for (const ToClient::ScoreRow& row : m.rows)
+        if (row.slot == m_slot)
+            m_total = row.total;
 }
 
-void Bot::winner(FieldReader& f)
+void Bot::winner(const ToClient::Winner& m)
 {
     m_playing = false;
     m_pace.stop();
-    const QByteArray name = f.rest();
+    const QByteArray& name = m.text;
     emit gameOver(m_total, name);
     if (!m_options.seat) {
         finish(0, QStringLiteral("%1 final score %2 winner %3")
@@ -275,5 +249,5 @@ void Bot::winner(FieldReader& f)
     }
     m_started = false;
     if (m_options.phrases && GameRandom::random(PhraseOdds) == 0)
-        send(Message("CMD_phrase").field(m_slot).field(" says: Good Game Everyone!|clBlack"));
+        send(ToServer::Phrase{m_slot, " says: Good Game Everyone!|clBlack"}.bytes());
 }

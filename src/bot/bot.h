@@ -6,6 +6,7 @@
 
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"
+#include "net/protocol_to_client.h"
 #include "net/tsock.h"
 
 #include <QByteArray>
@@ -76,19 +77,21 @@ private:
     void pick();
     void maybeStart();
     void bindHandlers();
+    template <class Msg>
+    void bind(void (Bot::*handler)(const Msg&));
 
-    void sendlogininfo(FieldReader& f);
-    void playerjoined(FieldReader& f);
-    void startgame(FieldReader& f);
-    void nextplayer(FieldReader& f);
-    void setnexttile(FieldReader& f);
-    void setnntile(FieldReader& f);
-    void removetile(FieldReader& f);
-    void bombed(FieldReader& f);
-    void error(FieldReader& f);
-    void turnover(FieldReader& f);
-    void postscores(FieldReader& f);
-    void winner(FieldReader& f);
+    void sendlogininfo(const ToClient::SendLoginInfo& m);
+    void playerjoined(int slot);
+    void startgame(const ToClient::StartGame& m);
+    void nextplayer(const ToClient::NextPlayer& m);
+    void setnexttile(const ToClient::SetNextTile& m);
+    void setnntile(const ToClient::SetNnTile& m);
+    void removetile(const ToClient::RemoveTile& m);
+    void bombed(const ToClient::Bombed& m);
+    void error(const ToClient::Error& m);
+    void turnover(const ToClient::TurnOver& m);
+    void postscores(const ToClient::PostScores& m);
+    void winner(const ToClient::Winner& m);
 
     BotOptions m_options;
     TSock m_sock;

@@ -1,41 +1,23 @@
 #include "bot_board.h"
 
 #include "net/game_random.h"
+#include "net/protocol_table.h"
 
 #include <QList>
 #include <cstdlib>
 
 namespace {
-constexpr int Wild = 6;
-constexpr int Transport = 1;
-constexpr int Bomb = 2;
-constexpr int Double = 3;
-constexpr int Triple = 4;
 // Picks the hard bot looks ahead: the current, the next and the preview tile.
 constexpr int LookAhead = 3;
 
 bool inside(int x, int y)
 {
-    return x >= 0 && x < 6 && y >= 0 && y < 6;
+    return Table::onBoard(x, y);
 }
 
 bool inside(QPoint p)
 {
     return inside(p.x(), p.y());
-}
-
-// Numbers of a "+"-separated list, in order; stops at the first non-number.
-QList<int> numbers(const QByteArray& groups)
-{
-    QList<int> out;
-    for (const QByteArray& field : groups.split('+')) {
-        bool ok = false;
-        const int value = field.toInt(&ok);
-        if (!ok)
-            break;
-        out.append(value);
-    }
-    return out;
 }
 
 // A cell of a board or bonus layer, writable when the grid is.
@@ -60,24 +42,22 @@ bool onRing(int x, int y, QPoint bomb)
 }
 } // namespace
 
-void BotBoard::settiles(const QByteArray& groups)
+void BotBoard::settiles(const QList<CellCode>& cells)
 {
     m_board = Grid{};
     m_bonus = Grid{};
     m_last = {-1, -1};
     m_refused = {-1, -1};
-    const QList<int> n = numbers(groups);
-    for (qsizetype i = 0; i + 2 < n.size(); i += 3)
-        if (inside(n[i], n[i + 1]))
-            at(m_board, n[i], n[i + 1]) = n[i + 2];
+    for (const CellCode& c : cells)
+        if (inside(c.x, c.y))
+            at(m_board, c.x, c.y) = c.code;
 }
 
-void BotBoard::setbonus(const QByteArray& groups)
+void BotBoard::setbonus(const QList<CellCode>& cells)
 {
-    const QList<int> n = numbers(groups);
-    for (qsizetype i = 0; i + 2 < n.size(); i += 3)
-        if (inside(n[i], n[i + 1]))
-            at(m_bonus, n[i], n[i + 1]) = n[i + 2];
+    for (const CellCode& c : cells)
+        if (inside(c.x, c.y))
+            at(m_bonus, c.x, c.y) = c.code;
 }
 
 void BotBoard::setCurrent(int tile, int next)
@@ -90,12 +70,12 @@ void BotBoard::removed(int x, int y)
 {
     if (!inside(x, y))
         return;
-    const bool fromTransport = inside(m_last) && at(m_bonus, m_last) == Transport;
-    if (fromTransport && at(m_bonus, x, y) != Transport)
+    const bool fromTransport = inside(m_last) && at(m_bonus, m_last) == Bonus::Transport;
+    if (fromTransport && at(m_bonus, x, y) != Bonus::Transport)
         at(m_bonus, m_last.x(), m_last.y()) = 0;
     at(m_board, x, y) = 0;
     int& bonus = at(m_bonus, x, y);
-    if (bonus == Double || bonus == Triple)
+    if (bonus == Bonus::Double || bonus == Bonus::Triple)
         bonus = 0;
     m_last = {x, y};
     m_refused = {-1, -1};
@@ -103,17 +83,16 @@ void BotBoard::removed(int x, int y)
     m_bomb = {-100, -100};
 }
 
-void BotBoard::bombed(const QByteArray& cells)
+void BotBoard::bombed(const QList<ToClient::Cell>& cells)
 {
-    const QList<int> n = numbers(cells);
-    for (qsizetype i = 0; i + 1 < n.size(); i += 2)
-        if (inside(n[i], n[i + 1]))
-            at(m_board, n[i], n[i + 1]) = 0;
+    for (const ToClient::Cell& c : cells)
+        if (inside(c.x, c.y))
+            at(m_board, c.x, c.y) = 0;
     if (!inside(m_last))
         return;
     // A spent bomb carries the trail on in the standard game; in the classic
     // game the ring around it does.
-    at(m_bonus, m_last.x(), m_last.y()) = m_mode == 2 ? 0 : Transport;
+    at(m_bonus, m_last.x(), m_last.y()) = m_mode == 2 ? 0 : Bonus::Transport;
     if (m_mode == 2)
         m_bomb = m_last;
 }
@@ -137,9 +116,9 @@ int BotBoard::value(int x, int y) const
 {
     const int bonus = at(m_bonus, x, y);
     int v = continues(x, y) ? 100 : 0;
-    if (bonus == Double || bonus == Triple)
+    if (bonus == Bonus::Double || bonus == Bonus::Triple)
         v += 20 * bonus;
-    else if (bonus == Bomb)
+    else if (bonus == Bonus::Bomb)
         v += 30;
     return v + GameRandom::random(10);
 }
@@ -149,8 +128,8 @@ std::optional<QPoint> BotBoard::choose(Strategy strategy) const
     if (strategy == Strategy::Best)
         return best();
     QList<QPoint> options;
-    for (int x = 0; x < 6; ++x)
-        for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < Table::BoardSize; ++x)
+        for (int y = 0; y < Table::BoardSize; ++y)
             if (legal(x, y))
                 options.append({x, y});
     if (options.isEmpty())
@@ -193,8 +172,8 @@ std::optional<QPoint> BotBoard::best() const
     const Plan start = now();
     std::optional<QPoint> choice;
     int bestValue = -1;
-    for (int x = 0; x < 6; ++x)
-        for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < Table::BoardSize; ++x)
+        for (int y = 0; y < Table::BoardSize; ++y) {
             if (QPoint(x, y) == m_refused || !legalIn(start, x, y, m_tile))
                 continue;
             Plan plan = start;
@@ -220,8 +199,8 @@ int BotBoard::bestFrom(const Plan& plan, int depth) const
         return sofar;
     const int tile = depth == 1 ? m_next : m_preview;
     int best = sofar;
-    for (int x = 0; x < 6; ++x)
-        for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < Table::BoardSize; ++x)
+        for (int y = 0; y < Table::BoardSize; ++y) {
             if (!legalIn(plan, x, y, tile))
                 continue;
             Plan next = plan;
@@ -237,8 +216,8 @@ bool BotBoard::legalIn(const Plan& plan, int x, int y, int tile) const
     if (cell == 0 || tile == 0)
         return false;
     if (m_mode == 2)
-        return cell == tile || cell == Wild;
-    return cell == tile || tile == Wild;
+        return cell == tile || cell == Tile::Wild;
+    return cell == tile || tile == Tile::Wild;
 }
 
 bool BotBoard::continuesIn(const Plan& plan, int x, int y) const
@@ -249,10 +228,10 @@ bool BotBoard::continuesIn(const Plan& plan, int x, int y) const
     const int dy = std::abs(y - plan.last.y());
     if (dx <= 1 && dy <= 1)
         return true;
-    if (at(plan.bonus, x, y) == Transport || at(plan.bonus, plan.last) == Transport)
+    if (at(plan.bonus, x, y) == Bonus::Transport || at(plan.bonus, plan.last) == Bonus::Transport)
         return true;
     if (m_mode != 2)
-        return at(plan.bonus, x, y) == Bomb;
+        return at(plan.bonus, x, y) == Bonus::Bomb;
     return onRing(x, y, plan.bomb);
 }
 
@@ -275,9 +254,9 @@ void BotBoard::pickIn(Plan& plan, int x, int y) const
     plan.last = {x, y};
     plan.bomb = {-100, -100};
     int& bonus = at(plan.bonus, x, y);
-    const int factor = bonus == Double ? 2 : bonus == Triple ? 3 : 1;
+    const int factor = bonus == Bonus::Double ? 2 : bonus == Bonus::Triple ? 3 : 1;
     if (m_mode == 2) {
-        if (bonus != Bomb) {
+        if (bonus != Bonus::Bomb) {
             plan.points = (plan.points + 10) * factor;
             plan.trail += plan.points;
         }
@@ -287,7 +266,7 @@ void BotBoard::pickIn(Plan& plan, int x, int y) const
     }
     if (factor > 1)
         bonus = 0;
-    if (bonus == Bomb)
+    if (bonus == Bonus::Bomb)
         bombIn(plan, x, y);
 }
 
@@ -309,6 +288,6 @@ void BotBoard::bombIn(Plan& plan, int x, int y) const
         plan.bomb = {x, y};
     } else {
         plan.trail += plan.chain * 10 * count;
-        at(plan.bonus, x, y) = Transport;
+        at(plan.bonus, x, y) = Bonus::Transport;
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+#include "net/protocol_to_client.h"
+
+#include <QList>
 #include <QPoint>
 #include <array>
 #include <optional>
@@ -17,16 +19,16 @@ public:
     void setMode(int mode) { m_mode = mode; }
     int mode() const { return m_mode; }
 
-    // A new deal: "x+y+code" groups for every cell (CMD_settiles payload).
-    void settiles(const QByteArray& groups);
-    // The bonuses placed this round (CMD_setbonus payload).
-    void setbonus(const QByteArray& groups);
+    // A new deal: every cell with its tile.
+    void settiles(const QList<CellCode>& cells);
+    // The bonuses placed this round.
+    void setbonus(const QList<CellCode>& cells);
     void setCurrent(int tile, int next);
     // The tile after next, as the server previews it (CMD_setnntile).
     void setPreview(int tile) { m_preview = tile; }
     void removed(int x, int y);
-    // A bomb went off on the last pick and took these cells ("x+y" groups).
-    void bombed(const QByteArray& cells);
+    // A bomb went off on the last pick and took these cells.
+    void bombed(const QList<ToClient::Cell>& cells);
     // Rules out a cell the server refused, until the next draw.
     void refused(QPoint cell);
 
@@ -34,7 +36,7 @@ public:
     int tilesLeft() const;
 
 private:
-    using Grid = std::array<std::array<int, 6>, 6>;
+    using Grid = std::array<std::array<int, Table::BoardSize>, Table::BoardSize>;
     // What a line of picks would leave: the board and the running trail.
     struct Plan {
         Grid board{};

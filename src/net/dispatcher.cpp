@@ -1,6 +1,7 @@
 #include "dispatcher.h"
 
 #include "message.h"
+#include "net_log.h"
 
 #include <algorithm>
 
@@ -21,6 +22,7 @@ void Dispatcher::enqueue(Source source, const QByteArray& message)
 {
     if (m_limit > 0 && m_total >= m_limit) {
         ++m_dropped;
+        qCDebug(lcNet) << "queue full at" << m_limit << "entries: dropped a message," << m_dropped << "so far";
         return;
     }
     push(source, Entry{message, {}});
@@ -125,11 +127,11 @@ bool Dispatcher::dispatchIfDue()
 void Dispatcher::run(const QByteArray& message)
 {
     const CommandLine line = CommandLine::parse(message);
-    if (line.command.isEmpty())
+    const auto handler = line.command.isEmpty() ? m_handlers.constEnd() : m_handlers.constFind(line.command);
+    if (handler == m_handlers.constEnd()) {
+        emit unhandled(line.command);
         return;
-    const auto handler = m_handlers.constFind(line.command);
-    if (handler == m_handlers.constEnd())
-        return;
+    }
     FieldReader fields(line.payload);
     (*handler)(fields);
     emit dispatched(line.command);

@@ -69,6 +69,9 @@ public:
 signals:
     // A handler was run for this command word (after it returned).
     void dispatched(const QByteArray& command);
+    // A message was dropped for want of a handler: an unknown command word,
+    // or none at all (empty when the message had no "+").
+    void unhandled(const QByteArray& command);
 
 private:
     // A queued message, or a step of the owner's in the source's order.

@@ -5,7 +5,7 @@
 
 // Builds one wire message: command word, each field preceded by "+", then the
 // terminator 0xFF. A message without fields is written with one empty field
-// ("CMD_full+"), since every message carries at least one "+".
+// (the word and a "+"), since every message carries at least one "+".
 class Message {
 public:
     explicit Message(QByteArrayView command) : m_text(command.toByteArray()) {}

@@ -2,7 +2,7 @@
 
 #include "outbox.h"
 
-#include "net/message.h"
+#include "net/protocol.h"
 
 #include <cstdlib>
 
@@ -23,14 +23,13 @@ void ClassicRules::classicsetrandom()
 void ClassicRules::classicsettiles()
 {
     classicsetrandom();
-    buildTilesmsg();
     for (int i = 35; i < Table::SequenceSize; ++i)
         if (m_game.tilesequence[size_t(i)] == Tile::Empty)
             m_game.tilesequence[size_t(i)] = 1 + random(5);
     startSeats();
-    m_out.sendall(Message("CMD_settiles").raw(m_game.tilesmsg));
+    sendDeal();
 
-    QByteArray list;
+    QList<CellCode> list;
     const int transports = 1 + random(5);
     for (int i = 0; i < transports; ++i)
         placeBonus(Bonus::Transport, list);
@@ -166,32 +165,18 @@ void ClassicRules::score(tplayer& p, int x, int y)
     }
 }
 
-void ClassicRules::classicselecttile(int slot, int x, int y)
+bool ClassicRules::matches(const tplayer& p, int cell) const
+{
+    return cell == p.tile || cell == Tile::Wild;
+}
+
+void ClassicRules::explode(int slot, int bx, int by)
 {
     tplayer& p = m_game.players[slot];
-    if (!Table::onBoard(x, y)) {
-        refuse(slot);
-        return;
-    }
-    const int cell = p.board[x][y];
-    if (cell == Tile::Empty || (cell != p.tile && cell != Tile::Wild)) {
-        refuse(slot);
-        return;
-    }
-    p.board[x][y] = Tile::Empty;
-    const int movechain = chainstep(p, x, y, slot);
-    p.lastx = x;
-    p.lasty = y;
-    score(p, x, y);
-    sendremovetile(slot, x, y, movechain);
-    p.logmove({x, y, movechain, p.lastpoints, p.banked + p.trailscore, p.nexttile, preview(p), "f"});
-    if (p.bonus[x][y] == Bonus::Bomb) {
-        p.bonus[x][y] = Bonus::None;
-        p.bombx = x;
-        p.bomby = y;
-        classicbombit(slot, x, y);
-    }
-    classicsetnexttile(slot);
+    // The ring around this bomb carries the trail on for the next pick.
+    p.bombx = bx;
+    p.bomby = by;
+    classicbombit(slot, bx, by);
 }
 
 void ClassicRules::classicbombit(int slot, int bx, int by)
@@ -201,7 +186,7 @@ void ClassicRules::classicbombit(int slot, int bx, int by)
         p.lastpoints = 10;
     int count = 1;
     BombMarks marks;
-    const QByteArray cells = clearAround(slot, bx, by, marks, count, false);
+    const QList<ToClient::Cell> cells = clearAround(slot, bx, by, marks, count, false);
     if (!cells.isEmpty()) {
         if (marks.firstDouble) {
             p.chain *= 2;

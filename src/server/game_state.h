@@ -3,6 +3,7 @@
 #include "player_table.h"
 
 #include <QByteArray>
+#include <QList>
 #include <array>
 
 // Everything the round flow and the tile rules share: the player table and the
@@ -16,7 +17,8 @@ struct GameState {
     int round = 0;
     int countdown = 0;
     std::array<int, Table::SequenceSize> tilesequence{};
-    // The round's board and bonus layer as message lists, resent at the round's end.
-    QByteArray tilesmsg;
-    QByteArray bonusmsg;
+    // The round's board (every cell) and whole bonus layer as dealt, resent at
+    // the round's end for the path replay.
+    QList<CellCode> dealtTiles;
+    QList<CellCode> dealtBonus;
 };

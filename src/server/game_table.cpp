@@ -4,8 +4,7 @@
 #include "outbox.h"
 #include "server_observer.h"
 
-#include "net/field_reader.h"
-#include "net/message.h"
+#include "net/protocol.h"
 
 namespace {
 constexpr int RoundSeconds = 92;
@@ -28,19 +27,9 @@ TileRules& GameTable::rules()
     return m_standard;
 }
 
-void GameTable::startgame(int slot, const QByteArray& payload)
+void GameTable::startgame(int slot, const ToServer::StartGame& m)
 {
-    // Read from the right: the name before the mode may itself contain "+".
-    const qsizetype restAt = payload.lastIndexOf('+');
-    if (restAt < 0)
-        return;
-    const qsizetype modeAt = payload.lastIndexOf('+', restAt - 1);
-    if (modeAt < 0)
-        return;
-    const auto mode = FieldReader::toInt(payload.mid(modeAt + 1, restAt - modeAt - 1));
-    if (!mode)
-        return;
-    startgame(m_game.players[slot].name, *mode);
+    startgame(m_game.players[slot].name, m.mode);
 }
 
 bool GameTable::maystart(int slot) const
@@ -107,7 +96,7 @@ void GameTable::startgame(const QByteArray& name, int mode)
     m_game.gamemode = mode;
     m_game.rounds = mode == 2 ? 6 : 3;
     m_game.round = 0;
-    m_out.sendall(Message("CMD_startgame").field(name).field(m_game.gamemode).field(m_game.rounds).field(""));
+    m_out.sendall(ToClient::StartGame{name, m_game.gamemode, m_game.rounds}.bytes());
     for (int seat = 1; seat <= Table::Seats; ++seat) {
         tplayer& p = m_game.players[seat];
         p.total = 0;
@@ -145,7 +134,7 @@ void GameTable::findplayer()
     if (m_game.round > m_game.rounds && checkforwin())
         return;
     for (int seat = 1; seat <= Table::Seats; ++seat)
-        m_out.sendto(seat, Message("CMD_nextplayer").field(m_game.round).field(seat));
+        m_out.sendto(seat, ToClient::NextPlayer{m_game.round, seat}.bytes());
     for (int seat = 1; seat <= Table::Seats; ++seat)
         for (auto& column : m_game.players[seat].bonus)
             column.fill(Bonus::None);
@@ -179,21 +168,20 @@ void GameTable::endround(int slot)
 {
     tplayer& p = m_game.players[slot];
     p.roundover = true;
-    m_out.sendto(slot, Message("CMD_turnover").field(slot).field(p.nexttile).field(p.total).field(2));
+    m_out.sendto(slot, ToClient::TurnOver{slot, p.nexttile, p.total, ToClient::TurnOver::Cleared}.bytes());
     if (checkall())
         finishround();
 }
 
 void GameTable::finishround()
 {
-    QByteArray list;
+    ToClient::PostScores scores;
     for (int seat = 1; seat <= Table::Seats; ++seat) {
         bankRound(seat);
         const tplayer& s = m_game.players[seat];
-        list += '+' + QByteArray::number(seat) + '+' + QByteArray::number(s.total) + '+'
-                + QByteArray::number(s.banked);
+        scores.rows.append({seat, s.total, s.banked});
         // Clients take each growing list as it comes; the last one lists all six seats.
-        m_out.sendall(Message("CMD_postscores").raw(list));
+        m_out.sendall(scores.bytes());
     }
     postpath();
     m_timer1.Tag = 2;
@@ -217,15 +205,14 @@ void GameTable::Timer1Timer()
 {
     --m_game.countdown;
     if (m_game.countdown < 0 && m_timer1.Tag == 1 && m_game.gamerunning) {
-        QByteArray list;
+        ToClient::PostScores scores;
         for (int seat = 1; seat <= Table::Seats; ++seat) {
             bankRound(seat);
             const tplayer& p = m_game.players[seat];
-            list += '+' + QByteArray::number(seat) + '+' + QByteArray::number(p.total) + '+'
-                    + QByteArray::number(p.banked);
-            m_out.sendto(seat, Message("CMD_turnover").field(seat).field(p.banked).field(p.total).field(3));
+            scores.rows.append({seat, p.total, p.banked});
+            m_out.sendto(seat, ToClient::TurnOver{seat, p.banked, p.total, ToClient::TurnOver::OutOfTime}.bytes());
         }
-        m_out.sendall(Message("CMD_postscores").raw(list));
+        m_out.sendall(scores.bytes());
         postpath();
         if (m_game.round + 1 > m_game.rounds && checkforwin()) {
             // The game is decided: nothing is left for the clock to count.
@@ -238,17 +225,6 @@ void GameTable::Timer1Timer()
         m_timer1.setEnabled(false);
         findplayer();
     }
-}
-
-QByteArray GameTable::pathOf(const tplayer& p) const
-{
-    QByteArray path;
-    for (const tmove& m : p.moves) {
-        path += '+' + m.kind;
-        for (int value : {m.x, m.y, m.chain, m.points, m.score, m.tile1, m.tile2})
-            path += '+' + QByteArray::number(value);
-    }
-    return path;
 }
 
 void GameTable::reportRound() const
@@ -276,12 +252,11 @@ void GameTable::postpath()
         }
     }
     if (best != 0) {
-        m_out.sendall(Message("CMD_resettiles").raw(m_game.tilesmsg));
-        m_out.sendall(Message("CMD_resetbonus").raw(m_game.bonusmsg));
+        m_out.sendall(ToClient::ResetTiles{m_game.dealtTiles}.bytes());
+        m_out.sendall(ToClient::ResetBonus{m_game.dealtBonus}.bytes());
         const tplayer& p = m_game.players[best];
         if (m_host.showWinnersPath())
-            m_out.sendall(Message("CMD_thepath").field(p.name).raw(pathOf(p)).field("s")
-                              .field(p.banked).field(""));
+            m_out.sendall(ToClient::ThePath{p.name, {p.moves.begin(), p.moves.end()}, p.banked}.bytes());
     }
     for (int seat = 1; seat <= Table::Seats; ++seat)
         m_game.players[seat].banked = 0;
@@ -302,7 +277,7 @@ bool GameTable::checkforwin()
     for (int seat = 1; seat <= Table::Seats; ++seat)
         if (seat != leader && m_game.players.loggedin(seat) && m_game.players[seat].total == best)
             return false;
-    m_out.sendall(Message("CMD_winner").field(m_game.players[leader].name));
+    m_out.sendall(ToClient::Winner{m_game.players[leader].name}.bytes());
     m_game.gamerunning = false;
     m_departed.clear();
     if (m_observer)
@@ -314,10 +289,10 @@ void GameTable::justwatch(int slot, int value)
 {
     if (!m_game.gamerunning || !m_game.players.loggedin(slot) || !Table::isSeat(slot))
         return;
-    if (value == 2) {
+    if (value == ToServer::JustWatch::Play) {
         m_game.players[slot].watching = false;
-        m_out.sendall(Message("CMD_justwatching").field(slot).field(2));
-    } else if (value == 1) {
+        m_out.sendall(ToClient::JustWatching{slot, ToClient::JustWatching::Playing}.bytes());
+    } else if (value == ToServer::JustWatch::Watch) {
         bool otherPlaying = false;
         for (int seat = 1; seat <= Table::Seats; ++seat)
             if (seat != slot && m_game.players.loggedin(seat) && !m_game.players[seat].watching)
@@ -326,7 +301,7 @@ void GameTable::justwatch(int slot, int value)
         if (!otherPlaying)
             return;
         m_game.players[slot].watching = true;
-        m_out.sendall(Message("CMD_justwatching").field(slot).field(1));
+        m_out.sendall(ToClient::JustWatching{slot, ToClient::JustWatching::Watching}.bytes());
         endIfNobodyPlays();
     }
 }

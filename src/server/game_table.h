@@ -5,6 +5,8 @@
 #include "game_state.h"
 #include "standard_rules.h"
 
+#include "net/protocol_to_server.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -20,11 +22,10 @@ class GameTable {
 public:
     GameTable(GameState& game, Outbox& out, const HostOptions& host);
 
-    // Payload of CMD_startgame from `slot`: starter's name (may contain "+"),
-    // mode, empty rest. The game is announced under the name the slot sits
-    // under, not the one written in the message. A mode other than 1 or 2
-    // drops the message.
-    void startgame(int slot, const QByteArray& payload);
+    // A game-start request of `slot`. The game is announced under the name the
+    // slot sits under, not the one written in the message. A mode other than 1
+    // or 2 drops the message.
+    void startgame(int slot, const ToServer::StartGame& m);
     void startgame(const QByteArray& name, int mode);
     // Whether `slot` may start a game now: a logged-in seat while no game runs,
     // only slot 1 while one does; spectators never.
@@ -65,7 +66,6 @@ private:
     void endIfNobodyPlays();
     int pauseLength() const;
     void startPause();
-    QByteArray pathOf(const tplayer& p) const;
     void reportRound() const;
 
     GameState& m_game;

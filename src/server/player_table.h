@@ -1,47 +1,22 @@
 #pragma once
 
+#include "net/protocol_table.h"
+#include "net/protocol_to_client.h"
+
 #include <QByteArray>
 #include <array>
 
-// Sizes of the game table. Slots 1 to 6 are the seats, 7 to 9 spectators; slot
-// 10 only ever holds a connection that is being turned away.
+// The server's own sizes, beside those both sides share: slot 10 only ever
+// holds a connection that is being turned away, and a round's tile sequence
+// has 70 entries.
 namespace Table {
-constexpr int Seats = 6;
-constexpr int MaxSlots = 9;
 constexpr int RefusedSlot = 10;
-constexpr int BoardSize = 6;
-constexpr int MoveLogSize = 36;
 constexpr int SequenceSize = 70;
-
-constexpr bool isSlot(int slot) { return slot >= 1 && slot <= MaxSlots; }
-constexpr bool isSeat(int slot) { return slot >= 1 && slot <= Seats; }
-constexpr bool onBoard(int x, int y) { return x >= 0 && x < BoardSize && y >= 0 && y < BoardSize; }
 } // namespace Table
 
-// Tile and bonus codes shared by both rule sets.
-namespace Tile {
-constexpr int Empty = 0;
-constexpr int Wild = 6;
-} // namespace Tile
-namespace Bonus {
-constexpr int None = 0;
-constexpr int Transport = 1;
-constexpr int Bomb = 2;
-constexpr int Double = 3;
-constexpr int Triple = 4;
-} // namespace Bonus
-
-// One entry of a seat's move log: a picked tile ("f") or a tile a bomb took ("t").
-struct tmove {
-    int x = -1;
-    int y = -1;
-    int chain = -1;
-    int points = -1;
-    int score = -1;
-    int tile1 = 0;
-    int tile2 = 0;
-    QByteArray kind = "f";
-};
+// One entry of a seat's move log: a picked tile ("f") or a tile a bomb took
+// ("t"). It is exactly an entry of the winner's path the clients replay.
+using tmove = ToClient::PathEntry;
 
 using Grid = std::array<std::array<int, Table::BoardSize>, Table::BoardSize>;
 

@@ -3,10 +3,34 @@
 #include "host_options.h"
 #include "player_names.h"
 #include "table_text.h"
+#include "server_log.h"
 #include "server_observer.h"
 
-#include "net/message.h"
+#include "net/protocol.h"
 #include "net/text_limits.h"
+
+template <class Msg>
+void Server::route(void (Server::*handler)(int sender, const Msg& m))
+{
+    const QByteArrayView word = Commands::word(Msg::command);
+    m_socktimer.on(word.toByteArray(), [this, handler, word](FieldReader& fields) {
+        const int sender = speaker();
+        if (sender == 0)
+            return;
+        const std::optional<Msg> m = Msg::decode(fields);
+        if (!m) {
+            qCDebug(lcServer) << "dropped a malformed" << word << "from slot" << sender;
+            return;
+        }
+        m_tooLong = false;
+        (this->*handler)(sender, *m);
+        if (m_tooLong) {
+            m_tooLong = false;
+            qCWarning(lcServer) << "closed slot" << sender << "as its" << word << "would not fit a client";
+            disconnectsock(sender);
+        }
+    });
+}
 
 Server::Server(const HostOptions& host, quint16 port, QObject* parent)
     : QObject(parent), Outbox(m_game.players), m_host(host), m_port(port),
@@ -19,19 +43,21 @@ Server::Server(const HostOptions& host, quint16 port, QObject* parent)
     Sock1.setBlockingTimeout(0);
     connect(&Sock1, &TSock::OnAccept, this, &Server::Sock1Accept);
 
-    const std::pair<const char*, Handler> handlers[] = {
-        {"CMD_logininfo", &Server::receivedlogininfo},
-        {"CMD_kickhim", &Server::kickhim},
-        {"CMD_chat", &Server::chat},
-        {"CMD_action", &Server::action},
-        {"CMD_startgame", &Server::startgame},
-        {"CMD_justwatch", &Server::justwatch},
-        {"CMD_selecttile", &Server::selecttile},
-        {"CMD_phrase", &Server::phrase},
-        {"CMD_playasound", &Server::playasound},
-    };
-    for (const auto& [command, handler] : handlers)
-        m_socktimer.on(command, [this, h = handler](FieldReader& fields) { socktimerTimer(h, fields); });
+    route(&Server::receivedlogininfo);
+    route(&Server::kickhim);
+    route(&Server::chat);
+    route(&Server::action);
+    route(&Server::startgame);
+    route(&Server::justwatch);
+    route(&Server::selecttile);
+    route(&Server::phrase);
+    route(&Server::playasound);
+    connect(&m_socktimer, &Dispatcher::unhandled, this, [this](const QByteArray& command) {
+        if (command.isEmpty())
+            qCDebug(lcServer) << "dropped a message without a command word from slot" << speaker();
+        else
+            qCDebug(lcServer) << "dropped a message of unknown word" << command << "from slot" << speaker();
+    });
     m_socktimer.setBurst(DispatchBurst);
 }
 
@@ -126,7 +152,7 @@ void Server::Sock1Accept(TSock*)
     connect(c.sock.get(), &TSock::OnRead, this, &Server::Sock1Read);
     m_game.players[slot].connected = true;
     startDeadlines(slot);
-    c.sock->Send(Message("CMD_sendlogininfo").field(slot));
+    c.sock->Send(ToClient::SendLoginInfo{slot}.bytes());
     if (m_observer)
         m_observer->connected(slot, c.sock->HostName());
 }
@@ -138,8 +164,10 @@ void Server::startDeadlines(int slot)
     // A connection that squats a slot without playing is closed.
     const auto squatter = [this, slot, serial] {
         Connection& now = m_connection[size_t(slot)];
-        if (now.serial == serial && now.sock)
+        if (now.serial == serial && now.sock) {
+            qCDebug(lcServer) << "closed slot" << slot << "as it sat silent without a login or a whole message";
             now.sock->Close();
+        }
     };
     for (auto* timer : {&c.loginDeadline, &c.partialDeadline}) {
         *timer = std::make_unique<QTimer>(this);
@@ -153,9 +181,10 @@ void Server::startDeadlines(int slot)
 void Server::refuse(std::unique_ptr<TSock> sock)
 {
     sock->Tag = Table::RefusedSlot;
+    qCDebug(lcServer).noquote() << "refused a connection from" << sock->HostName() << "as every slot is taken";
     if (m_observer)
         m_observer->refused(sock->HostName());
-    sock->Send(Message("CMD_full").field(""));
+    sock->Send(ToClient::Full{}.bytes());
     // Closing hands the message over before the connection goes.
     sock->Close();
 }
@@ -202,6 +231,7 @@ bool Server::queueFrom(Connection& c, const QList<QByteArray>& messages)
 
 void Server::drop(TSock* sender, const QString& reason)
 {
+    qCWarning(lcServer).noquote() << "closed slot" << sender->Tag << "for" << reason;
     if (m_observer)
         m_observer->dropped(sender->Tag, reason);
     sender->Close();
@@ -240,9 +270,9 @@ void Server::playerleft(int slot, qint64 serial)
         return;
     tplayer& p = m_game.players[slot];
     if (p.connected) {
-        QByteArray gone = Message("CMD_playerdisconnected").field(slot).field(p.name);
+        QByteArray gone = ToClient::PlayerDisconnected{slot, p.name}.bytes();
         if (gone.size() - 1 > ClientCap)
-            gone = Message("CMD_playerdisconnected").field(slot).field("");
+            gone = ToClient::PlayerDisconnected{slot, {}}.bytes();
         for (int other = 1; other <= m_game.players.slotcount; ++other)
             if (other != slot)
                 sendto(other, gone);
@@ -256,7 +286,7 @@ void Server::playerleft(int slot, qint64 serial)
         m_observer->left(slot, name);
 }
 
-void Server::socktimerTimer(Handler handler, FieldReader& fields)
+int Server::speaker() const
 {
     const qint64 serial = m_socktimer.currentSource();
     int slot = 1;
@@ -264,24 +294,29 @@ void Server::socktimerTimer(Handler handler, FieldReader& fields)
         ++slot;
     // An earlier connection of a slot never speaks for the one holding it now.
     if (slot > Table::MaxSlots || !m_game.players[slot].connected)
-        return;
-    m_tooLong = false;
-    (this->*handler)(slot, fields);
-    if (m_tooLong) {
-        m_tooLong = false;
-        disconnectsock(slot);
-    }
+        return 0;
+    return slot;
 }
 
-bool Server::ownSlot(int sender, FieldReader& fields)
+bool Server::ownSlot(int sender, int slot, Command command)
 {
-    const std::optional<int> slot = fields.nextInt();
-    return slot && *slot == sender;
+    if (slot == sender)
+        return true;
+    qCDebug(lcServer) << "dropped" << Commands::word(command) << "from slot" << sender << "naming slot" << slot;
+    return false;
 }
 
-bool Server::acts(int sender, FieldReader& fields) const
+bool Server::loggedIn(int sender, Command command) const
 {
-    return m_game.players.loggedin(sender) && ownSlot(sender, fields);
+    if (m_game.players.loggedin(sender))
+        return true;
+    qCDebug(lcServer) << "dropped" << Commands::word(command) << "from slot" << sender << "before its login";
+    return false;
+}
+
+bool Server::acts(int sender, int slot, Command command) const
+{
+    return loggedIn(sender, command) && ownSlot(sender, slot, command);
 }
 
 QByteArray Server::seatName(int sender, const QByteArray& typed) const
@@ -293,107 +328,109 @@ QByteArray Server::seatName(int sender, const QByteArray& typed) const
     return PlayerNames::distinct(PlayerNames::clean(typed), taken);
 }
 
-void Server::receivedlogininfo(int sender, FieldReader& fields)
+void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
 {
     // One login per connection: a second one could take another player's
     // name, or a departed player's total, from under the table.
-    if (m_game.players.loggedin(sender) || !ownSlot(sender, fields))
+    if (m_game.players.loggedin(sender)) {
+        qCDebug(lcServer) << "dropped a second login from slot" << sender;
         return;
-    const QByteArray version = fields.next();
+    }
+    if (!ownSlot(sender, m.slot, m.command))
+        return;
     m_connection[size_t(sender)].loginDeadline->stop();
     tplayer& p = m_game.players[sender];
-    p.name = seatName(sender, fields.rest());
+    p.name = seatName(sender, m.name);
     p.connected = true;
     m_table.join(sender);
     // The newcomer's own copy learns here the name the others see.
-    sendall(Message("CMD_newplayerinfo").field(sender).field(p.name));
+    sendall(ToClient::NewPlayerInfo{sender, p.name}.bytes());
     for (int other = 1; other <= m_game.players.slotcount; ++other)
         if (other != sender && m_game.players.connected(other))
-            sendto(sender, Message("CMD_existingplayers").field(other).field(m_game.players[other].name));
-    if (version != m_host.versionText()) {
-        sendto(1, Message("CMD_havewrongversion").field(p.name));
-        sendto(sender, Message("CMD_wrongversion").field(""));
+            sendto(sender, ToClient::ExistingPlayers{other, m_game.players[other].name}.bytes());
+    if (m.version != m_host.versionText()) {
+        sendto(1, ToClient::HaveWrongVersion{p.name}.bytes());
+        sendto(sender, ToClient::WrongVersion{}.bytes());
     }
     if (m_game.gamerunning)
-        sendto(sender, Message("CMD_loadstats").field(m_game.gamemode).field(""));
+        sendto(sender, ToClient::LoadStats{m_game.gamemode}.bytes());
     if (m_observer)
         m_observer->loggedIn(sender, p.name);
 }
 
-void Server::kickhim(int sender, FieldReader& fields)
+void Server::kickhim(int sender, const ToServer::KickHim& m)
 {
-    if (!acts(sender, fields) || sender != 1)
+    if (!acts(sender, m.slot, m.command))
         return;
-    const std::optional<int> target = fields.lastInt();
-    if (!target || !Table::isSlot(*target) || !m_game.players.connected(*target))
+    if (sender != 1) {
+        qCDebug(lcServer) << "ignored a removal asked by slot" << sender;
         return;
+    }
+    if (!Table::isSlot(m.target) || !m_game.players.connected(m.target))
+        return;
+    qCDebug(lcServer) << "closed slot" << m.target << "as slot 1 removed it";
     if (m_observer)
-        m_observer->dropped(*target, QStringLiteral("removed by slot 1"));
+        m_observer->dropped(m.target, QStringLiteral("removed by slot 1"));
     // Tells the removed client why its connection ends, so it need not take
     // the close for a network failure.
-    sendto(*target, Message("CMD_kicked").field(""));
-    disconnectsock(*target);
+    sendto(m.target, ToClient::Kicked{}.bytes());
+    disconnectsock(m.target);
 }
 
-void Server::chat(int sender, FieldReader& fields)
+void Server::chat(int sender, const ToServer::Chat& m)
 {
-    if (acts(sender, fields))
-        sendall(Message("CMD_chat").field(sender).field(m_game.players[sender].name + " chats: "
-                                                         + TableText::cutLine(fields.rest(), TextLimits::Chat)));
+    if (acts(sender, m.slot, m.command))
+        sendall(ToClient::Chat{sender, m_game.players[sender].name + " chats: "
+                                           + TableText::cutLine(m.text, TextLimits::Chat)}
+                    .bytes());
 }
 
-void Server::action(int sender, FieldReader& fields)
+void Server::action(int sender, const ToServer::Action& m)
 {
-    if (acts(sender, fields))
-        sendall(Message("CMD_action").field(sender).field(m_game.players[sender].name + ' '
-                                                           + TableText::cutLine(fields.rest(), TextLimits::Chat)));
+    if (acts(sender, m.slot, m.command))
+        sendall(ToClient::Action{sender, m_game.players[sender].name + ' ' + TableText::cutLine(m.text, TextLimits::Chat)}
+                    .bytes());
 }
 
-void Server::phrase(int sender, FieldReader& fields)
+void Server::phrase(int sender, const ToServer::Phrase& m)
 {
     // Clients put " says: " before the phrase itself.
     static const QByteArray says = " says: ";
-    if (!acts(sender, fields))
+    if (!acts(sender, m.slot, m.command))
         return;
-    const QByteArray text = fields.rest();
-    const int limit = TextLimits::Phrase + (text.startsWith(says) ? int(says.size()) : 0);
-    sendall(Message("CMD_phrase").field(m_game.players[sender].name + ' ' + TableText::cutLine(text, limit)));
+    const int limit = TextLimits::Phrase + (m.text.startsWith(says) ? int(says.size()) : 0);
+    sendall(ToClient::Phrase{m_game.players[sender].name + ' ' + TableText::cutLine(m.text, limit)}.bytes());
 }
 
-void Server::playasound(int sender, FieldReader& fields)
+void Server::playasound(int sender, const ToServer::PlayASound& m)
 {
     // A chatter sound is "wave" and a number; anything much longer is no
     // sound, and relaying it would only load every reader.
-    if (!acts(sender, fields))
+    if (!acts(sender, m.slot, m.command))
         return;
-    const QByteArray sound = fields.rest();
-    if (sound.size() <= ChatterSoundBytes)
-        sendall(Message("CMD_playasound").field(sender).field(sound));
+    if (m.text.size() <= ChatterSoundBytes)
+        sendall(ToClient::PlayASound{sender, m.text}.bytes());
+    else
+        qCDebug(lcServer) << "dropped a chatter sound of" << m.text.size() << "bytes from slot" << sender;
 }
 
-void Server::startgame(int sender, FieldReader& fields)
+void Server::startgame(int sender, const ToServer::StartGame& m)
 {
     if (m_table.maystart(sender))
-        m_table.startgame(sender, fields.rest());
+        m_table.startgame(sender, m);
 }
 
-void Server::justwatch(int sender, FieldReader& fields)
+void Server::justwatch(int sender, const ToServer::JustWatch& m)
 {
-    if (!m_game.players.loggedin(sender))
+    if (!loggedIn(sender, m.command))
         return;
-    const std::optional<int> seat = fields.nextInt();
-    const std::optional<int> value = fields.lastInt();
     // A seat switches itself; only slot 1 switches others.
-    if (seat && value && Table::isSeat(*seat) && (*seat == sender || sender == 1))
-        m_table.justwatch(*seat, *value);
+    if (Table::isSeat(m.seat) && (m.seat == sender || sender == 1))
+        m_table.justwatch(m.seat, m.value);
 }
 
-void Server::selecttile(int sender, FieldReader& fields)
+void Server::selecttile(int sender, const ToServer::SelectTile& m)
 {
-    if (!acts(sender, fields))
-        return;
-    const std::optional<int> x = fields.nextInt();
-    const std::optional<int> y = fields.lastInt();
-    if (x && y)
-        m_table.selecttile(sender, *x, *y);
+    if (acts(sender, m.slot, m.command))
+        m_table.selecttile(sender, m.x, m.y);
 }

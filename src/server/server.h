@@ -6,6 +6,7 @@
 
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"
+#include "net/protocol_to_server.h"
 #include "net/tsock.h"
 
 #include <QByteArray>
@@ -81,7 +82,10 @@ public:
     Dispatcher& socktimer() { return m_socktimer; }
 
 private:
-    using Handler = void (Server::*)(int sender, FieldReader& fields);
+    // Registers the handler of one message: it runs with the decoded message,
+    // and only for a well-formed one from the connection that holds its slot.
+    template <class Msg>
+    void route(void (Server::*handler)(int sender, const Msg& m));
 
     struct Connection {
         std::unique_ptr<TSock> sock;
@@ -110,29 +114,29 @@ private:
     // Announces a closed connection's departure and frees its slot; runs in
     // the connection's turn, after its last messages.
     void playerleft(int slot, qint64 serial);
-    // Runs one queued message (`socktimer`): checks it belongs to the
-    // connection that holds its slot and hands it to the command's handler
-    // with that slot.
-    void socktimerTimer(Handler handler, FieldReader& fields);
+    // The slot of the connection whose queued message (`socktimer`) is being
+    // handled; 0 when that connection no longer holds its slot.
+    int speaker() const;
     Connection* current(TSock* sender);
 
-    // Reads the slot field and accepts it only when it is the sender's own.
-    static bool ownSlot(int sender, FieldReader& fields);
+    // Accepts a message's slot field only when it is the sender's own.
+    static bool ownSlot(int sender, int slot, Command command);
+    bool loggedIn(int sender, Command command) const;
     // The sender has logged in and the slot field is its own: only then may
     // a connection talk or play.
-    bool acts(int sender, FieldReader& fields) const;
+    bool acts(int sender, int slot, Command command) const;
     // The name a login may sit under: cleaned, and distinct from the names of
     // the others logged in.
     QByteArray seatName(int sender, const QByteArray& typed) const;
-    void receivedlogininfo(int sender, FieldReader& fields);
-    void kickhim(int sender, FieldReader& fields);
-    void chat(int sender, FieldReader& fields);
-    void action(int sender, FieldReader& fields);
-    void phrase(int sender, FieldReader& fields);
-    void playasound(int sender, FieldReader& fields);
-    void startgame(int sender, FieldReader& fields);
-    void justwatch(int sender, FieldReader& fields);
-    void selecttile(int sender, FieldReader& fields);
+    void receivedlogininfo(int sender, const ToServer::LoginInfo& m);
+    void kickhim(int sender, const ToServer::KickHim& m);
+    void chat(int sender, const ToServer::Chat& m);
+    void action(int sender, const ToServer::Action& m);
+    void phrase(int sender, const ToServer::Phrase& m);
+    void playasound(int sender, const ToServer::PlayASound& m);
+    void startgame(int sender, const ToServer::StartGame& m);
+    void justwatch(int sender, const ToServer::JustWatch& m);
+    void selecttile(int sender, const ToServer::SelectTile& m);
 
     const HostOptions& m_host;
     quint16 m_port;

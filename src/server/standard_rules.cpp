@@ -2,7 +2,7 @@
 
 #include "outbox.h"
 
-#include "net/message.h"
+#include "net/protocol.h"
 
 int StandardRules::sequence(int index) const
 {
@@ -19,7 +19,6 @@ void StandardRules::setrandom()
 void StandardRules::settiles()
 {
     setrandom();
-    buildTilesmsg();
     // One to six wild tiles replace board tiles' copies in the sequence.
     for (int i = 0; i < 6; ++i)
         m_game.tilesequence[size_t(random(36))] = Tile::Wild;
@@ -27,9 +26,9 @@ void StandardRules::settiles()
         if (m_game.tilesequence[size_t(i)] == Tile::Empty)
             m_game.tilesequence[size_t(i)] = 1 + random(6);
     startSeats();
-    m_out.sendall(Message("CMD_settiles").raw(m_game.tilesmsg));
+    sendDeal();
 
-    QByteArray list;
+    QList<CellCode> list;
     for (int i = 0; i < 5; ++i)
         placeBonus(Bonus::Transport, list);
     placeBonus(Bonus::Bomb, list);
@@ -81,7 +80,7 @@ void StandardRules::setnexttile(int slot)
     }
     advance(p);
     fixNext(p);
-    sendnexttile(slot, sequence(p.tileindex));
+    sendnexttile(slot, preview(p));
 }
 
 int StandardRules::chainstep(tplayer& p, int x, int y, int slot)
@@ -122,33 +121,21 @@ void StandardRules::score(tplayer& p, int x, int y)
     }
 }
 
-void StandardRules::selecttile(int slot, int x, int y)
+bool StandardRules::matches(const tplayer& p, int cell) const
 {
-    tplayer& p = m_game.players[slot];
-    if (!Table::onBoard(x, y)) {
-        refuse(slot);
-        return;
-    }
-    const int cell = p.board[x][y];
-    if (cell == Tile::Empty || (cell != p.tile && p.tile != Tile::Wild)) {
-        refuse(slot);
-        return;
-    }
-    p.board[x][y] = Tile::Empty;
-    const int movechain = chainstep(p, x, y, slot);
-    p.lastx = x;
-    p.lasty = y;
-    score(p, x, y);
-    sendremovetile(slot, x, y, movechain);
-    p.logmove({x, y, movechain, p.lastpoints, p.banked + p.trailscore, p.nexttile,
-               sequence(p.tileindex), "f"});
-    if (p.bonus[x][y] == Bonus::Bomb) {
-        p.bonus[x][y] = Bonus::None;
-        bombit(slot, x, y);
-        // The spent bomb carries the trail on from wherever the next pick is.
-        p.bonus[x][y] = Bonus::Transport;
-    }
-    setnexttile(slot);
+    return cell == p.tile || p.tile == Tile::Wild;
+}
+
+int StandardRules::preview(const tplayer& p) const
+{
+    return sequence(p.tileindex);
+}
+
+void StandardRules::explode(int slot, int bx, int by)
+{
+    bombit(slot, bx, by);
+    // The spent bomb carries the trail on from wherever the next pick is.
+    m_game.players[slot].bonus[bx][by] = Bonus::Transport;
 }
 
 void StandardRules::bombit(int slot, int bx, int by)
@@ -156,7 +143,7 @@ void StandardRules::bombit(int slot, int bx, int by)
     tplayer& p = m_game.players[slot];
     int count = 1;
     BombMarks marks;
-    const QByteArray cells = clearAround(slot, bx, by, marks, count, true);
+    const QList<ToClient::Cell> cells = clearAround(slot, bx, by, marks, count, true);
     p.lastpoints = p.chain * 10;
     p.trailscore += p.lastpoints * count;
     if (marks.firstDouble) {

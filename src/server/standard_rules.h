@@ -10,7 +10,6 @@ public:
 
     void settiles() override;
     void setnexttile(int slot) override;
-    void selecttile(int slot, int x, int y) override;
 
     // The tile sequence as every standard read sees it: past its end all tiles are wild.
     int sequence(int index) const;
@@ -18,9 +17,12 @@ public:
     void bombit(int slot, int bx, int by);
 
 private:
+    // Any tile goes while the current tile is wild.
+    bool matches(const tplayer& p, int cell) const override;
+    int chainstep(tplayer& p, int x, int y, int slot) override;
+    void score(tplayer& p, int x, int y) override;
+    int preview(const tplayer& p) const override;
+    void explode(int slot, int bx, int by) override;
     void advance(tplayer& p);
     void fixNext(tplayer& p);
-    // Step the chain for a pick at (x, y); returns the chain value the move reports.
-    int chainstep(tplayer& p, int x, int y, int slot);
-    void score(tplayer& p, int x, int y);
 };

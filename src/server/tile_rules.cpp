@@ -1,7 +1,7 @@
 #include "tile_rules.h"
 
 #include "net/game_random.h"
-#include "net/message.h"
+#include "net/protocol.h"
 #include "outbox.h"
 
 #include <cstdlib>
@@ -38,7 +38,33 @@ int TileRules::random(int n)
 
 void TileRules::refuse(int slot)
 {
-    m_out.sendto(slot, Message("CMD_error").field(3));
+    m_out.sendto(slot, ToClient::Error{}.bytes());
+}
+
+void TileRules::selecttile(int slot, int x, int y)
+{
+    tplayer& p = m_game.players[slot];
+    if (!Table::onBoard(x, y)) {
+        refuse(slot);
+        return;
+    }
+    const int cell = p.board[x][y];
+    if (cell == Tile::Empty || !matches(p, cell)) {
+        refuse(slot);
+        return;
+    }
+    p.board[x][y] = Tile::Empty;
+    const int movechain = chainstep(p, x, y, slot);
+    p.lastx = x;
+    p.lasty = y;
+    score(p, x, y);
+    sendremovetile(slot, x, y, movechain);
+    p.logmove({"f", x, y, movechain, p.lastpoints, p.banked + p.trailscore, p.nexttile, preview(p)});
+    if (p.bonus[x][y] == Bonus::Bomb) {
+        p.bonus[x][y] = Bonus::None;
+        explode(slot, x, y);
+    }
+    setnexttile(slot);
 }
 
 void TileRules::dealBoard(const std::function<int()>& cellCode, const std::function<int(int)>& sequenceCode)
@@ -60,16 +86,17 @@ void TileRules::dealBoard(const std::function<int()>& cellCode, const std::funct
     }
 }
 
-void TileRules::buildTilesmsg()
+void TileRules::sendDeal()
 {
     const Grid& board = m_game.players[1].board;
-    m_game.tilesmsg.clear();
+    m_game.dealtTiles.clear();
     for (int x = 0; x < Table::BoardSize; ++x)
         for (int y = 0; y < Table::BoardSize; ++y)
-            m_game.tilesmsg += group(x, y, board[x][y]);
+            m_game.dealtTiles.append({x, y, board[x][y]});
+    m_out.sendall(ToClient::SetTiles{m_game.dealtTiles}.bytes());
 }
 
-void TileRules::placeBonus(int code, QByteArray& list)
+void TileRules::placeBonus(int code, QList<CellCode>& placed)
 {
     int x = random(6);
     int y = random(6);
@@ -79,17 +106,17 @@ void TileRules::placeBonus(int code, QByteArray& list)
     }
     for (int seat = 1; seat <= Table::Seats; ++seat)
         m_game.players[seat].bonus[x][y] = code;
-    list += group(x, y, code);
+    placed.append({x, y, code});
 }
 
-void TileRules::sendBonuses(const QByteArray& list)
+void TileRules::sendBonuses(const QList<CellCode>& placed)
 {
-    m_out.sendall(Message("CMD_setbonus").raw(list));
+    m_out.sendall(ToClient::SetBonus{placed}.bytes());
     const Grid& bonus = m_game.players[1].bonus;
-    m_game.bonusmsg.clear();
+    m_game.dealtBonus.clear();
     for (int x = 0; x < Table::BoardSize; ++x)
         for (int y = 0; y < Table::BoardSize; ++y)
-            m_game.bonusmsg += group(x, y, bonus[x][y]);
+            m_game.dealtBonus.append({x, y, bonus[x][y]});
 }
 
 void TileRules::startSeats()
@@ -103,20 +130,20 @@ void TileRules::startSeats()
 void TileRules::sendremovetile(int slot, int x, int y, int movechain)
 {
     const tplayer& p = m_game.players[slot];
-    m_out.sendto(slot, Message("CMD_removetile").field(slot).field(x).field(y).field(movechain)
-                           .field(p.trailscore).field(p.lastpoints).field(p.total));
+    m_out.sendto(slot, ToClient::RemoveTile{slot, x, y, movechain, p.trailscore, p.lastpoints, p.total}.bytes());
 }
 
-QByteArray TileRules::clearAround(int slot, int bx, int by, BombMarks& marks, int& count, bool growChain)
+QList<ToClient::Cell> TileRules::clearAround(int slot, int bx, int by, BombMarks& marks, int& count,
+                                             bool growChain)
 {
     tplayer& p = m_game.players[slot];
-    QByteArray cells;
+    QList<ToClient::Cell> cells;
     for (int cx = bx - 1; cx <= bx + 1; ++cx) {
         for (int cy = by - 1; cy <= by + 1; ++cy) {
             if (!Table::onBoard(cx, cy) || p.board[cx][cy] <= Tile::Empty)
                 continue;
             p.board[cx][cy] = Tile::Empty;
-            p.logmove({cx, cy, 0, 0, p.banked + p.trailscore, p.tile, p.nexttile, "t"});
+            p.logmove({"t", cx, cy, 0, 0, p.banked + p.trailscore, p.tile, p.nexttile});
             if (growChain)
                 ++p.chain;
             ++count;
@@ -125,24 +152,23 @@ QByteArray TileRules::clearAround(int slot, int bx, int by, BombMarks& marks, in
                 marks.take(bonus);
                 p.bonus[cx][cy] = Bonus::None;
             }
-            cells += group(cx, cy);
+            cells.append({cx, cy});
         }
     }
     return cells;
 }
 
-void TileRules::sendbombed(int slot, const QByteArray& cells)
+void TileRules::sendbombed(int slot, const QList<ToClient::Cell>& cells)
 {
     const tplayer& p = m_game.players[slot];
-    m_out.sendto(slot, Message("CMD_bombed").field(slot).field(p.chain).field(p.trailscore)
-                           .field(p.lastpoints).field(p.total).raw(cells));
+    m_out.sendto(slot, ToClient::Bombed{slot, p.chain, p.trailscore, p.lastpoints, p.total, cells}.bytes());
 }
 
 void TileRules::sendnexttile(int slot, int preview)
 {
     const tplayer& p = m_game.players[slot];
-    m_out.sendto(slot, Message("CMD_setnexttile").field(p.tile).field(p.nexttile));
-    m_out.sendto(slot, Message("CMD_setnntile").field(preview));
+    m_out.sendto(slot, ToClient::SetNextTile{p.tile, p.nexttile}.bytes());
+    m_out.sendto(slot, ToClient::SetNnTile{preview}.bytes());
 }
 
 void TileRules::endTrail(tplayer& p)
@@ -151,14 +177,4 @@ void TileRules::endTrail(tplayer& p)
     p.banked += p.trailscore;
     p.trailscore = 0;
     p.lastpoints = 0;
-}
-
-QByteArray TileRules::group(int a, int b)
-{
-    return '+' + QByteArray::number(a) + '+' + QByteArray::number(b);
-}
-
-QByteArray TileRules::group(int a, int b, int c)
-{
-    return group(a, b) + '+' + QByteArray::number(c);
 }

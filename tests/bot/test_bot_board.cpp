@@ -8,19 +8,18 @@ namespace {
 using Cells = QList<QPoint>;
 
 // A deal as the server sends it: every cell `filler` except the given ones.
-QByteArray deal(int filler, const QList<std::pair<QPoint, int>>& tiles)
+QList<CellCode> deal(int filler, const QList<std::pair<QPoint, int>>& tiles)
 {
-    QByteArray groups;
+    QList<CellCode> cells;
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 6; ++y) {
             int code = filler;
             for (const auto& [cell, tile] : tiles)
                 if (cell == QPoint(x, y))
                     code = tile;
-            groups += QByteArray::number(x) + '+' + QByteArray::number(y) + '+' + QByteArray::number(code) + '+';
+            cells.append({x, y, code});
         }
-    groups.chop(1);
-    return groups;
+    return cells;
 }
 } // namespace
 

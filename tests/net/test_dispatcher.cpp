@@ -43,10 +43,16 @@ void TestDispatcher::ignoresUnknownEmptyAndPlusless()
         QVERIFY(f.atEnd());
         ++calls;
     });
+    QSignalSpy unhandled(&d, &Dispatcher::unhandled);
     d.enqueue({"", "CMD_full", "CMD_Full+", "CMD_other+1", "CMD_full+"});
     while (d.dispatchOne()) {
     }
     QCOMPARE(calls, 1);
+    // Each dropped one is reported with its word, empty where it had none.
+    QList<QByteArray> words;
+    for (const QList<QVariant>& args : unhandled)
+        words.append(args.at(0).toByteArray());
+    QCOMPARE(words, (QList<QByteArray>{"", "", "CMD_Full", "CMD_other"}));
 }
 
 void TestDispatcher::neverRunsAHandlerInsideEnqueue()

@@ -1,6 +1,7 @@
 #include "support_bench.h"
 
 #include "net/message.h"
+#include "net/protocol.h"
 
 #include <QTest>
 
@@ -60,7 +61,9 @@ void GameTableTest::startsGame()
 
     Bench bench({1, 8}, 0);
     bench.seat(1).name = "A+n";
-    bench.table.startgame(1, payload);
+    FieldReader fields(payload);
+    if (const auto m = ToServer::StartGame::decode(fields))
+        bench.table.startgame(1, *m);
     QCOMPARE(bench.game.gamerunning, !announced.isEmpty());
     QCOMPARE(bench.out.to(8).value(0), announced);
     if (!announced.isEmpty())
@@ -169,8 +172,10 @@ void GameTableTest::sendsWholePathOfBestSeat()
     for (int i = 1; i < 36; ++i)
         path += "+f+-1+-1+-1+-1+-1+0+0";
     QCOMPARE(bench.out.to(1, {"CMD_thepath"}), QList<QByteArray>{path + "+s+10+"});
+    // The replay's board is the round's deal as it was sent.
+    const QByteArray dealt = bench.out.to(1, {"CMD_settiles"}).value(0).mid(qstrlen("CMD_settiles"));
     QCOMPARE(bench.out.to(1, {"CMD_resettiles", "CMD_resetbonus"}),
-             (QList<QByteArray>{"CMD_resettiles" + bench.game.tilesmsg, "CMD_resetbonus" + bench.game.bonusmsg}));
+             (QList<QByteArray>{"CMD_resettiles" + dealt, ToClient::ResetBonus{bench.game.dealtBonus}.bytes().chopped(1)}));
 }
 
 void GameTableTest::playsOnAfterTieThenEnds()
