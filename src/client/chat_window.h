@@ -124,7 +124,7 @@ private:
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;
     QPointer<QMessageBox> m_fullBox;
-    // The server said it removes us ("CMD_kicked") before closing.
+    // The server said it removes us before closing.
     bool m_removed = false;
 
     bool m_shown = false;

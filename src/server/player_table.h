@@ -1,35 +1,16 @@
 #pragma once
 
+#include "net/protocol_table.h"
+
 #include <QByteArray>
 #include <array>
 
-// Sizes of the game table. Slots 1 to 6 are the seats, 7 to 9 spectators; slot
-// 10 only ever holds a connection that is being turned away.
+// The server's own sizes beside the shared ones: slot 10 only ever holds a
+// connection that is being turned away; a round deals 70 tiles in sequence.
 namespace Table {
-constexpr int Seats = 6;
-constexpr int MaxSlots = 9;
 constexpr int RefusedSlot = 10;
-constexpr int BoardSize = 6;
-constexpr int MoveLogSize = 36;
 constexpr int SequenceSize = 70;
-
-constexpr bool isSlot(int slot) { return slot >= 1 && slot <= MaxSlots; }
-constexpr bool isSeat(int slot) { return slot >= 1 && slot <= Seats; }
-constexpr bool onBoard(int x, int y) { return x >= 0 && x < BoardSize && y >= 0 && y < BoardSize; }
 } // namespace Table
-
-// Tile and bonus codes shared by both rule sets.
-namespace Tile {
-constexpr int Empty = 0;
-constexpr int Wild = 6;
-} // namespace Tile
-namespace Bonus {
-constexpr int None = 0;
-constexpr int Transport = 1;
-constexpr int Bomb = 2;
-constexpr int Double = 3;
-constexpr int Triple = 4;
-} // namespace Bonus
 
 // One entry of a seat's move log: a picked tile ("f") or a tile a bomb took ("t").
 struct tmove {

@@ -38,8 +38,12 @@ struct Copy {
             colours << colour;
             hookLog << line;
         };
-        window.hooks().chatrecieved = [this](const QByteArray& d) { hookLog << "chat:" + d; };
-        window.hooks().playasound = [this](const QByteArray& d) { hookLog << "sound:" + d; };
+        window.hooks().chatrecieved = [this](int slot, const QByteArray& text) {
+            hookLog << "chat:" + QString::number(slot) + '+' + QString::fromUtf8(text);
+        };
+        window.hooks().playasound = [this](const ToClient::PlayASound& m) {
+            hookLog << "sound:" + QString::number(m.slot) + '+' + QString::fromUtf8(m.text);
+        };
     }
     QString rowName(int slot) const
     {
