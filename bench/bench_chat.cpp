@@ -47,7 +47,7 @@ QByteArray relayedLine(int length, int n)
     QByteArray words = QByteArray::number(n) + ' ';
     while (words.size() < length)
         words += "gg wp ";
-    return "2+Bo chats: " + words.left(length) + "|clNavy";
+    return "Bo chats: " + words.left(length) + "|clNavy";
 }
 
 // Feeds `lines` relayed lines of `length` characters; the median time per line in ms.
@@ -58,7 +58,7 @@ double flood(PanelChat& panel, int lines, int length)
         const QByteArray line = relayedLine(length, i);
         QElapsedTimer t;
         t.start();
-        panel.chatrecieved(line);
+        panel.chatrecieved(2, line);
         ms << double(t.nsecsElapsed()) / 1e6;
     }
     return bench::median(ms);

@@ -147,9 +147,10 @@ void PanelChat::scrollToEnd()
     m_view->SetScrollPosition(std::max(m_view->ItemCount(), m_view->ScrollMaximum()));
 }
 
-void PanelChat::chatrecieved(const QByteArray& data)
+void PanelChat::chatrecieved(int slot, const QByteArray& text)
 {
-    const ReceivedChat chat = ChatLineParser::splitReceived(QString::fromUtf8(data));
+    const ReceivedChat chat =
+        ChatLineParser::splitReceived(QString::number(slot) + QLatin1Char('+') + QString::fromUtf8(text));
     addlinetochat(chat.line, chat.colour);
 }
 

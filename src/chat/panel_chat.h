@@ -43,8 +43,9 @@ public:
     // is noted in the chat (never a box, which would stop the player's game).
     void addlinetochat(const QString& line, quint32 colour);
     void addlinetochat(const QString& line, const QColor& colour);
-    // `chatrecieved`: the payload of "CMD_chat" / "CMD_action" after the command.
-    void chatrecieved(const QByteArray& data);
+    // `chatrecieved`: a relayed chat or action line of the player in `slot`
+    // (its text style), "text|colour".
+    void chatrecieved(int slot, const QByteArray& text);
     // `sendit`: sends the input line as chat or action while logged in.
     void sendit();
     // Sends a phrase button's phrase while logged in.

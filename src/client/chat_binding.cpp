@@ -71,11 +71,11 @@ void ChatBinding::fillHooks()
     hooks.addlinetochat = [this](const QString& line, const QColor& colour) {
         addlinetochat(line, colour);
     };
-    hooks.chatrecieved = [this](const QByteArray& data) {
+    hooks.chatrecieved = [this](int slot, const QByteArray& text) {
         if (m_panel)
-            m_panel->chatrecieved(data);
+            m_panel->chatrecieved(slot, text);
     };
-    hooks.playasound = [this](const QByteArray& data) { m_chatter.playasound(data); };
+    hooks.playasound = [this](const ToClient::PlayASound& m) { m_chatter.playasound(m); };
 
     GameHooks& view = m_window.gameView().hooks();
     view.playsounds = [this](const QString& name) { m_player.playsounds(name); };

@@ -3,6 +3,7 @@
 #include "chat/core/chat_line.h"
 #include "client/core/client_session.h"
 #include "client_commands.h"
+#include "game_overlays.h"
 #include "game_view.h"
 #include "net/game_random.h"
 #include "player_list_controller.h"
@@ -17,6 +18,7 @@
 #include <QLockFile>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -84,14 +86,12 @@ void ChatWindow::wireGameView()
             m_hooks.addlinetochat(line, colour);
     };
     view.loadchecklist = [this] { m_players->loadchecklist(); };
-    if (auto* phrases = m_back->findChild<QListWidget*>(QStringLiteral("listbox_phrase"))) {
-        m_hooks.queuephrase = [phrases](const QString& phrase) {
-            if (phrases->count() < ChatLineParser::MaxWaitingPhrases)
-                phrases->addItem(phrase);
-        };
-    }
-    if (auto* start = m_back->findChild<QAbstractButton*>(QStringLiteral("button_startgame")))
-        connect(start, &QAbstractButton::clicked, this, [] { showWindow("gamestart"); });
+    QListWidget* phrases = m_view->overlays().phrases();
+    m_hooks.queuephrase = [phrases](const QString& phrase) {
+        if (phrases->count() < ChatLineParser::MaxWaitingPhrases)
+            phrases->addItem(phrase);
+    };
+    connect(m_view->overlays().startButton(), &QAbstractButton::clicked, this, [] { showWindow("gamestart"); });
 }
 
 void ChatWindow::wireSeats()
@@ -162,9 +162,9 @@ void ChatWindow::buildMenus()
         m_justWatch->setChecked(!checked);
         m_players->JustWatch1Click();
     });
-    QAction* reset = m_optionsMenu->addAction(QStringLiteral("Reset Screen Location"));
-    reset->setObjectName(QStringLiteral("ResetScreenLocation1"));
-    connect(reset, &QAction::triggered, this, &ChatWindow::ResetScreenLocation1Click);
+    m_resetLocation = m_optionsMenu->addAction(QStringLiteral("Reset Screen Location"));
+    m_resetLocation->setObjectName(QStringLiteral("ResetScreenLocation1"));
+    connect(m_resetLocation, &QAction::triggered, this, &ChatWindow::ResetScreenLocation1Click);
 
     buildViewMenu();
 }
@@ -241,7 +241,7 @@ void ChatWindow::ResetScreenLocation1Click()
 
 QSize ChatWindow::smallestClientArea() const
 {
-    const auto* board = m_back->findChild<QWidget*>(QStringLiteral("panel_board"));
+    const QWidget* board = m_view ? m_view->boardView() : nullptr;
     const QSize boardSize = board ? board->size() : BoardPanelSize;
     return boardSize + QSize(MinWidthMargin, MinHeightMargin);
 }
@@ -294,8 +294,7 @@ void ChatWindow::showEvent(QShowEvent* event)
 void ChatWindow::setHosting(bool hosting)
 {
     m_startGame->setEnabled(hosting);
-    if (auto* start = m_back->findChild<QWidget*>(QStringLiteral("button_startgame")))
-        start->setVisible(hosting);
+    m_view->overlays().startButton()->setVisible(hosting);
 }
 
 void ChatWindow::clearTable()
@@ -307,12 +306,6 @@ void ChatWindow::clearTable()
 
 QByteArray ChatWindow::version() const
 {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() != QLatin1String("about"))
-            continue;
-        if (const auto* label = window->findChild<QLabel*>(QStringLiteral("version")))
-            return label->text().toUtf8();
-    }
     return QByteArray(BuiltInVersion);
 }
 

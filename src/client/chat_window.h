@@ -35,6 +35,8 @@ public:
 
     ClientSession& session() { return *m_session; }
     GameView& gameView() { return *m_view; }
+    // Options "Reset Screen Location" (`ResetScreenLocation1`).
+    QAction* resetLocationAction() const { return m_resetLocation; }
     PlayerListController& players() { return *m_players; }
     // Filled by whoever assembles the chat, sounds, settings and phrase parts.
     ClientHooks& hooks() { return m_hooks; }
@@ -123,8 +125,9 @@ private:
     QMenu* m_helpMenu = nullptr;
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;
+    QAction* m_resetLocation = nullptr;
     QPointer<QMessageBox> m_fullBox;
-    // The server said it removes us ("CMD_kicked") before closing.
+    // The server said it removes us before closing.
     bool m_removed = false;
 
     bool m_shown = false;

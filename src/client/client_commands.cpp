@@ -1,8 +1,22 @@
 #include "client_commands.h"
 
+#include "client/core/client_log.h"
 #include "client/core/client_session.h"
 #include "game_view.h"
+#include "net/protocol.h"
 #include "player_list_controller.h"
+
+namespace {
+
+// Registers one message's handler; a malformed message is dropped whole and
+// leaves a debug line in the client's category.
+template <class Msg, class Handler>
+void handle(Dispatcher& d, Handler handler)
+{
+    Protocol::on<Msg>(d, std::move(handler), lcClient);
+}
+
+} // namespace
 
 ClientCommands::ClientCommands(ClientSession& session, GameView& view,
                                PlayerListController& players, const ClientHooks& hooks,
@@ -11,6 +25,7 @@ ClientCommands::ClientCommands(ClientSession& session, GameView& view,
       m_events(std::move(events))
 {
     registerSession();
+    registerChat();
     registerPlayers();
     registerBoard();
     registerRound();
@@ -19,86 +34,93 @@ ClientCommands::ClientCommands(ClientSession& session, GameView& view,
 void ClientCommands::registerSession()
 {
     Dispatcher& d = m_session.dispatcher();
-    d.on("CMD_sendlogininfo", [this](FieldReader& f) {
-        const auto slot = f.lastInt();
-        if (!slot || *slot < 1 || *slot > 9)
+    handle<ToClient::SendLoginInfo>(d, [this](const ToClient::SendLoginInfo& m) {
+        if (!Table::isSlot(m.slot))
             return;
-        m_session.sendloginfo(*slot, m_events.version ? m_events.version() : QByteArray());
+        m_session.sendloginfo(m.slot, m_events.version ? m_events.version() : QByteArray());
     });
-    d.on("CMD_havewrongversion", [this](FieldReader& f) {
-        m_hooks.addline(QString::fromUtf8(f.rest())
+    handle<ToClient::HaveWrongVersion>(d, [this](const ToClient::HaveWrongVersion& m) {
+        m_hooks.addline(QString::fromUtf8(m.text)
                             + QStringLiteral(" has a different version of the game then you."),
                         StatusColour::blue());
     });
-    d.on("CMD_wrongversion", [this](FieldReader&) {
+    handle<ToClient::WrongVersion>(d, [this](const ToClient::WrongVersion&) {
         m_hooks.addline(QStringLiteral("You have a differnt version of the game then the host."),
                         StatusColour::blue());
     });
-    d.on("CMD_full", [this](FieldReader&) {
+    handle<ToClient::Full>(d, [this](const ToClient::Full&) {
         if (m_events.gameIsFull)
             m_events.gameIsFull();
     });
-    d.on("CMD_kicked", [this](FieldReader&) {
+    handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) {
         if (m_events.removed)
             m_events.removed();
     });
-    const auto chat = [this](FieldReader& f) {
+}
+
+void ClientCommands::registerChat()
+{
+    Dispatcher& d = m_session.dispatcher();
+    handle<ToClient::Chat>(d, [this](const ToClient::Chat& m) {
         if (m_hooks.chatrecieved)
-            m_hooks.chatrecieved(f.rest());
-    };
-    d.on("CMD_chat", chat);
-    d.on("CMD_action", chat);
-    d.on("CMD_phrase", [this](FieldReader& f) {
-        if (m_hooks.queuephrase)
-            m_hooks.queuephrase(QString::fromUtf8(f.rest()));
+            m_hooks.chatrecieved(m.slot, m.text);
     });
-    d.on("CMD_playasound", [this](FieldReader& f) {
+    handle<ToClient::Action>(d, [this](const ToClient::Action& m) {
+        if (m_hooks.chatrecieved)
+            m_hooks.chatrecieved(m.slot, m.text);
+    });
+    handle<ToClient::Phrase>(d, [this](const ToClient::Phrase& m) {
+        if (m_hooks.queuephrase)
+            m_hooks.queuephrase(QString::fromUtf8(m.text));
+    });
+    handle<ToClient::PlayASound>(d, [this](const ToClient::PlayASound& m) {
         if (m_hooks.playasound)
-            m_hooks.playasound(f.rest());
+            m_hooks.playasound(m);
     });
 }
 
 void ClientCommands::registerPlayers()
 {
     Dispatcher& d = m_session.dispatcher();
-    const auto arrived = [this](FieldReader& f) { m_players.newplayerinfo(f); };
-    d.on("CMD_newplayerinfo", arrived);
-    d.on("CMD_existingplayers", arrived);
-    d.on("CMD_playerdisconnected", [this](FieldReader& f) { m_players.playerdisconnected(f); });
-    d.on("CMD_justwatching", [this](FieldReader& f) { m_players.justwatching(f); });
+    handle<ToClient::NewPlayerInfo>(d, [this](const ToClient::NewPlayerInfo& m) { m_players.newplayerinfo(m); });
+    handle<ToClient::ExistingPlayers>(
+        d, [this](const ToClient::ExistingPlayers& m) { m_players.newplayerinfo({m.slot, m.text}); });
+    handle<ToClient::PlayerDisconnected>(
+        d, [this](const ToClient::PlayerDisconnected& m) { m_players.playerdisconnected(m); });
+    handle<ToClient::JustWatching>(d, [this](const ToClient::JustWatching& m) { m_players.justwatching(m); });
 }
 
 void ClientCommands::registerBoard()
 {
     Dispatcher& d = m_session.dispatcher();
-    d.on("CMD_settiles", [this](FieldReader& f) { m_view.settiles(f); });
-    d.on("CMD_setbonus", [this](FieldReader& f) { m_view.setbonus(f); });
-    d.on("CMD_setnexttile", [this](FieldReader& f) { m_view.setnexttile(f); });
-    d.on("CMD_setnntile", [this](FieldReader& f) { m_view.setnntile(f); });
-    d.on("CMD_removetile", [this](FieldReader& f) { m_view.removetile(f); });
-    d.on("CMD_bombed", [this](FieldReader& f) { m_view.bombed(f); });
-    d.on("CMD_error", [this](FieldReader& f) { m_view.error(f); });
+    handle<ToClient::SetTiles>(d, [this](const ToClient::SetTiles& m) { m_view.settiles(m); });
+    handle<ToClient::SetBonus>(d, [this](const ToClient::SetBonus& m) { m_view.setbonus(m); });
+    handle<ToClient::SetNextTile>(d, [this](const ToClient::SetNextTile& m) { m_view.setnexttile(m); });
+    handle<ToClient::SetNnTile>(d, [this](const ToClient::SetNnTile& m) { m_view.setnntile(m); });
+    handle<ToClient::RemoveTile>(d, [this](const ToClient::RemoveTile& m) { m_view.removetile(m); });
+    handle<ToClient::Bombed>(d, [this](const ToClient::Bombed& m) { m_view.bombed(m); });
+    handle<ToClient::Error>(d, [this](const ToClient::Error& m) { m_view.error(m); });
 }
 
 void ClientCommands::registerRound()
 {
     Dispatcher& d = m_session.dispatcher();
-    d.on("CMD_startgame", [this](FieldReader& f) {
+    handle<ToClient::StartGame>(d, [this](const ToClient::StartGame& m) {
         m_session.setGameRunning(true);
-        m_view.startthegame(f);
+        m_view.startthegame(m);
     });
-    d.on("CMD_nextplayer", [this](FieldReader& f) { m_view.getnextplayer(f); });
-    d.on("CMD_turnover", [this](FieldReader& f) { m_view.turnover(f); });
-    d.on("CMD_postscores", [this](FieldReader& f) { m_view.postscores(f); });
-    d.on("CMD_winner", [this](FieldReader& f) {
+    handle<ToClient::NextPlayer>(d, [this](const ToClient::NextPlayer& m) { m_view.getnextplayer(m); });
+    handle<ToClient::TurnOver>(d, [this](const ToClient::TurnOver& m) { m_view.turnover(m); });
+    handle<ToClient::PostScores>(d, [this](const ToClient::PostScores& m) { m_view.postscores(m); });
+    handle<ToClient::Winner>(d, [this](const ToClient::Winner& m) {
         m_session.setGameRunning(false);
-        m_view.winner(f);
+        m_view.winner(m);
     });
-    d.on("CMD_loadstats", [this](FieldReader& f) {
+    handle<ToClient::LoadStats>(d, [this](const ToClient::LoadStats& m) {
         m_session.setGameRunning(true);
-        m_view.loadstats(f);
+        m_view.loadstats(m);
     });
-    d.on("CMD_resettiles", [this](FieldReader& f) { m_view.settileswinner(f); });
-    d.on("CMD_resetbonus", [this](FieldReader& f) { m_view.setbonuswinner(f); });
-    d.on("CMD_thepath", [this](FieldReader& f) { m_view.thepath(f); });
+    handle<ToClient::ResetTiles>(d, [this](const ToClient::ResetTiles& m) { m_view.settileswinner(m); });
+    handle<ToClient::ResetBonus>(d, [this](const ToClient::ResetBonus& m) { m_view.setbonuswinner(m); });
+    handle<ToClient::ThePath>(d, [this](const ToClient::ThePath& m) { m_view.thepath(m); });
 }

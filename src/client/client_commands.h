@@ -15,9 +15,9 @@ class PlayerListController;
 class ClientCommands {
 public:
     struct Events {
-        // "CMD_full": the table is full; the window tells the user and ends.
+        // The table is full; the window tells the user and ends.
         std::function<void()> gameIsFull;
-        // "CMD_kicked": the host removed us; the connection closes next.
+        // The host removed us; the connection closes next.
         std::function<void()> removed;
         // The version text sent in the login reply.
         std::function<QByteArray()> version;
@@ -28,6 +28,7 @@ public:
 
 private:
     void registerSession();
+    void registerChat();
     void registerPlayers();
     void registerBoard();
     void registerRound();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/protocol_to_client.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QString>
@@ -12,10 +14,10 @@ struct ClientHooks {
     // `addlinetochat`: one chat line, "<text style>+<text>", in the given colour.
     // The client's own status lines use text style 0.
     std::function<void(const QString& line, const QColor& colour)> addlinetochat;
-    // `chatrecieved`: payload of "CMD_chat" / "CMD_action" (slot "+" text "|" colour).
-    std::function<void(const QByteArray& data)> chatrecieved;
-    // `playasound`: payload of "CMD_playasound" (slot "+" rest).
-    std::function<void(const QByteArray& data)> playasound;
+    // `chatrecieved`: a relayed chat or action line of `slot`, "text|colour".
+    std::function<void(int slot, const QByteArray& text)> chatrecieved;
+    // `playasound`: a relayed chatter sound.
+    std::function<void(const ToClient::PlayASound& m)> playasound;
     // Appends one relayed phrase ("name says: text|colour") to the phrase queue.
     std::function<void(const QString& phrase)> queuephrase;
     // `loadinifile`: applies the settings file once our own connection is confirmed.

@@ -110,47 +110,46 @@ void GameView::showPreviews()
     ScorePanel::showTile(m_score->next(), m_pictures.piece(m_board.nextTile()));
 }
 
-void GameView::settiles(FieldReader& f)
+void GameView::settiles(const ToClient::SetTiles& m)
 {
     m_replay->hide();
     m_overlays->over()->hide();
-    const BoardEffects e = m_board.settiles(f);
+    const BoardEffects e = m_board.settiles(m);
     apply(e);
     if (e.handled)
         m_flow->startCountdown();
 }
 
-void GameView::setbonus(FieldReader& f)
+void GameView::setbonus(const ToClient::SetBonus& m)
 {
-    apply(m_board.setbonus(f));
+    apply(m_board.setbonus(m));
 }
 
-void GameView::setnexttile(FieldReader& f)
+void GameView::setnexttile(const ToClient::SetNextTile& m)
 {
-    const BoardEffects e = m_board.setnexttile(f, m_link.myslot());
+    const BoardEffects e = m_board.setnexttile(m, m_link.myslot());
     if (m_watching)
         m_board.setCanselect(false);
     if (e.previewsChanged)
         showPreviews();
 }
 
-void GameView::setnntile(FieldReader& f)
+void GameView::setnntile(const ToClient::SetNnTile& m)
 {
-    if (const auto code = m_board.setnntile(f))
-        ScorePanel::showTile(m_score->nntile(), m_pictures.piece(*code));
+    ScorePanel::showTile(m_score->nntile(), m_pictures.piece(m.tile));
 }
 
-void GameView::removetile(FieldReader& f)
+void GameView::removetile(const ToClient::RemoveTile& m)
 {
-    apply(m_board.removetile(f, m_link.myslot()));
+    apply(m_board.removetile(m, m_link.myslot()));
 }
 
-void GameView::bombed(FieldReader& f)
+void GameView::bombed(const ToClient::Bombed& m)
 {
-    apply(m_board.bombed(f));
+    apply(m_board.bombed(m));
 }
 
-void GameView::error(FieldReader&)
+void GameView::error(const ToClient::Error&)
 {
     apply(m_board.error());
 }
@@ -201,35 +200,34 @@ bool GameView::gameRunning() const
     return m_flow->gameRunning();
 }
 
-void GameView::startthegame(FieldReader& f)
+void GameView::startthegame(const ToClient::StartGame& m)
 {
-    m_flow->startthegame(f);
+    m_flow->startthegame(m);
 }
 
-void GameView::getnextplayer(FieldReader& f)
+void GameView::getnextplayer(const ToClient::NextPlayer& m)
 {
-    m_flow->getnextplayer(f);
+    m_flow->getnextplayer(m);
 }
 
-void GameView::turnover(FieldReader& f)
+void GameView::turnover(const ToClient::TurnOver& m)
 {
-    m_flow->turnover(f);
+    m_flow->turnover(m);
 }
 
-void GameView::postscores(FieldReader& f)
+void GameView::postscores(const ToClient::PostScores& m)
 {
-    m_flow->postscores(f);
+    m_flow->postscores(m);
 }
 
-void GameView::winner(FieldReader& f)
+void GameView::winner(const ToClient::Winner& m)
 {
-    m_flow->winner(f);
+    m_flow->winner(m);
 }
 
-void GameView::loadstats(FieldReader& f)
+void GameView::loadstats(const ToClient::LoadStats& m)
 {
-    if (const auto mode = f.lastInt())
-        m_link.setGamemode(*mode);
+    m_link.setGamemode(m.mode);
 }
 
 void GameView::queuephrase(const QString& phrase)
@@ -237,17 +235,17 @@ void GameView::queuephrase(const QString& phrase)
     m_flow->queuephrase(phrase);
 }
 
-void GameView::settileswinner(FieldReader& f)
+void GameView::settileswinner(const ToClient::ResetTiles& m)
 {
-    m_replay->settileswinner(f);
+    m_replay->settileswinner(m);
 }
 
-void GameView::setbonuswinner(FieldReader& f)
+void GameView::setbonuswinner(const ToClient::ResetBonus& m)
 {
-    m_replay->setbonuswinner(f);
+    m_replay->setbonuswinner(m);
 }
 
-void GameView::thepath(FieldReader& f)
+void GameView::thepath(const ToClient::ThePath& m)
 {
-    m_replay->thepath(f);
+    m_replay->thepath(m);
 }

@@ -5,7 +5,7 @@
 #include "game_hooks.h"
 #include "board_pictures.h"
 #include "board_view.h"
-#include "net/field_reader.h"
+#include "net/protocol_to_client.h"
 #include "path_replay_panel.h"
 #include "score_panel.h"
 
@@ -31,26 +31,26 @@ public:
     ~GameView() override;
 
     // Board messages.
-    void settiles(FieldReader& f);
-    void setbonus(FieldReader& f);
-    void setnexttile(FieldReader& f);
-    void setnntile(FieldReader& f);
-    void removetile(FieldReader& f);
-    void bombed(FieldReader& f);
-    void error(FieldReader& f);
+    void settiles(const ToClient::SetTiles& m);
+    void setbonus(const ToClient::SetBonus& m);
+    void setnexttile(const ToClient::SetNextTile& m);
+    void setnntile(const ToClient::SetNnTile& m);
+    void removetile(const ToClient::RemoveTile& m);
+    void bombed(const ToClient::Bombed& m);
+    void error(const ToClient::Error& m);
 
     // Round flow.
-    void startthegame(FieldReader& f);
-    void getnextplayer(FieldReader& f);
-    void turnover(FieldReader& f);
-    void postscores(FieldReader& f);
-    void winner(FieldReader& f);
-    void loadstats(FieldReader& f);
+    void startthegame(const ToClient::StartGame& m);
+    void getnextplayer(const ToClient::NextPlayer& m);
+    void turnover(const ToClient::TurnOver& m);
+    void postscores(const ToClient::PostScores& m);
+    void winner(const ToClient::Winner& m);
+    void loadstats(const ToClient::LoadStats& m);
 
     // Winner's-path replay.
-    void settileswinner(FieldReader& f);
-    void setbonuswinner(FieldReader& f);
-    void thepath(FieldReader& f);
+    void settileswinner(const ToClient::ResetTiles& m);
+    void setbonuswinner(const ToClient::ResetBonus& m);
+    void thepath(const ToClient::ThePath& m);
 
     // Seats as the player list learns of them: a newcomer's row starts at 0, a
     // freed row empties, a watcher's row dims; a watching local seat cannot pick.
@@ -64,7 +64,7 @@ public:
     // Empties scores, round results, eyes and the board mirror.
     void clearall();
 
-    // A relayed phrase for the speech bubble ("CMD_phrase" payload).
+    // A relayed phrase for the speech bubble.
     void queuephrase(const QString& phrase);
 
     // Sounds, chat lines, options, tally and high scores (see GameHooks).

@@ -82,32 +82,31 @@ void PathReplayPanel::setPictures(const BoardPictures& pictures)
     m_board->setPictures(pictures);
 }
 
-void PathReplayPanel::settileswinner(FieldReader& f)
+void PathReplayPanel::settileswinner(const ToClient::ResetTiles& m)
 {
     if (!m_hooks.winnersPathShown())
         return;
-    m_model.settiles(f);
+    m_model.settiles(m.cells);
     m_board->refresh();
 }
 
-void PathReplayPanel::setbonuswinner(FieldReader& f)
+void PathReplayPanel::setbonuswinner(const ToClient::ResetBonus& m)
 {
     if (!m_hooks.winnersPathShown())
         return;
-    m_model.setbonus(f);
+    m_model.setbonus(m.cells);
     m_board->refresh();
 }
 
-void PathReplayPanel::thepath(FieldReader& f)
+void PathReplayPanel::thepath(const ToClient::ThePath& path)
 {
     if (!m_hooks.winnersPathShown()) {
         m_hooks.line(QStringLiteral("Your options are not set to view the winner's path."), QColor(156, 152, 120));
         return;
     }
-    const PathReplayModel::Path path = PathReplayModel::readPath(f);
     m_name->setText(QString::fromUtf8(path.name));
     m_score->setText(QStringLiteral("0"));
-    m_model.start(path.records);
+    m_model.start(path);
     QWidget::show();
     raise();
     m_timer1.start();

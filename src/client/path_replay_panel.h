@@ -19,10 +19,10 @@ class PathReplayPanel : public FramedPanel {
 public:
     PathReplayPanel(const BoardPictures& pictures, const GameHooks& hooks, QWidget* parent = nullptr);
 
-    // "CMD_resettiles", "CMD_resetbonus" and "CMD_thepath".
-    void settileswinner(FieldReader& f);
-    void setbonuswinner(FieldReader& f);
-    void thepath(FieldReader& f);
+    // The replay's deal, its bonus layer and the path itself.
+    void settileswinner(const ToClient::ResetTiles& m);
+    void setbonuswinner(const ToClient::ResetBonus& m);
+    void thepath(const ToClient::ThePath& m);
 
     // One tick of the replay clock `Timer1`.
     void Timer1Timer();

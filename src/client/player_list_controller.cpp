@@ -1,7 +1,7 @@
 #include "player_list_controller.h"
 
 #include "client/core/client_session.h"
-#include "net/message.h"
+#include "net/protocol_to_server.h"
 
 #include <QAction>
 #include <QLabel>
@@ -11,12 +11,6 @@
 const QString PlayerListController::Waiting = QStringLiteral("<Waiting>");
 
 namespace {
-
-// Slots the server hands out; anything else in a message is malformed.
-bool validSlot(int slot)
-{
-    return slot >= 1 && slot <= 9;
-}
 
 QString spyEntry(int slot, const QString& name)
 {
@@ -48,7 +42,7 @@ PlayerListController::~PlayerListController()
 void PlayerListController::attachRows(QWidget* root)
 {
     m_root = root;
-    for (int slot = 1; slot <= Seats; ++slot) {
+    for (int slot = 1; slot <= Table::Seats; ++slot) {
         QLabel* name = rowLabel("label_playername", slot);
         if (!name)
             continue;
@@ -79,14 +73,14 @@ void PlayerListController::setTallyLists(QListWidget* checklist, QListWidget* ta
 
 QLabel* PlayerListController::rowLabel(const char* prefix, int slot) const
 {
-    if (!m_root || slot < 1 || slot > Seats)
+    if (!m_root || !Table::isSeat(slot))
         return nullptr;
     return m_root->findChild<QLabel*>(QLatin1String(prefix) + QString::number(slot));
 }
 
 QWidget* PlayerListController::rowWidget(const char* prefix, int slot) const
 {
-    if (!m_root || slot < 1 || slot > Seats)
+    if (!m_root || !Table::isSeat(slot))
         return nullptr;
     return m_root->findChild<QWidget*>(QLatin1String(prefix) + QString::number(slot));
 }
@@ -97,13 +91,14 @@ QString PlayerListController::seatName(int slot) const
     return label ? label->text() : Waiting;
 }
 
-void PlayerListController::newplayerinfo(FieldReader& f)
+void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
 {
-    const auto slot = f.nextInt();
-    if (!slot || !validSlot(*slot))
+    // Slots the server hands out; anything else in a message is malformed.
+    if (!Table::isSlot(m.slot))
         return;
-    const QString name = QString::fromUtf8(f.rest());
-    const bool mine = *slot == m_session.myslot();
+    const int slot = m.slot;
+    const QString name = QString::fromUtf8(m.text);
+    const bool mine = slot == m_session.myslot();
     if (mine) {
         // The server may seat us under another name than the one we asked for
         // (taken by someone else, or cleaned); play on under the one the others see.
@@ -115,63 +110,63 @@ void PlayerListController::newplayerinfo(FieldReader& f)
     } else {
         m_hooks.addline(name + QStringLiteral(" is Connected."), StatusColour::blue());
     }
-    if (*slot > Seats) {
-        addSpy(*slot, name);
+    if (slot > Table::Seats) {
+        addSpy(slot, name);
         m_hooks.addline(mine ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."),
                         StatusColour::blue());
         return;
     }
-    if (QLabel* label = rowLabel("label_playername", *slot)) {
+    if (QLabel* label = rowLabel("label_playername", slot)) {
         label->setText(name);
         label->setVisible(true);
     }
-    if (QLabel* score = rowLabel("label_score", *slot))
+    if (QLabel* score = rowLabel("label_score", slot))
         score->setVisible(true);
-    emit seatTaken(*slot);
+    emit seatTaken(slot);
 }
 
-void PlayerListController::playerdisconnected(FieldReader& f)
+void PlayerListController::playerdisconnected(const ToClient::PlayerDisconnected& m)
 {
-    const auto slot = f.nextInt();
-    if (!slot || !validSlot(*slot))
+    if (!Table::isSlot(m.slot))
         return;
-    const QString name = QString::fromUtf8(f.rest());
-    if (QLabel* label = rowLabel("label_playername", *slot)) {
+    const int slot = m.slot;
+    const QString name = QString::fromUtf8(m.text);
+    if (QLabel* label = rowLabel("label_playername", slot)) {
         if (label->text() != Waiting)
             m_hooks.addline(label->text() + QStringLiteral(" disconnected."), StatusColour::blue());
         label->setText(Waiting);
     }
-    if (*slot <= Seats)
-        emit seatFreed(*slot);
-    if (removeSpy(*slot, name))
+    if (slot <= Table::Seats)
+        emit seatFreed(slot);
+    if (removeSpy(slot, name))
         m_hooks.addline(name + QStringLiteral(" has left."), StatusColour::navy());
     loadchecklist();
 }
 
-void PlayerListController::justwatching(FieldReader& f)
+void PlayerListController::justwatching(const ToClient::JustWatching& m)
 {
-    const auto slot = f.nextInt();
+    const int slot = m.slot;
     // Only seats have a row to mark; the server names no other slot here.
-    if (!slot || *slot < 1 || *slot > Seats)
+    if (!Table::isSeat(slot))
         return;
     // Nobody sits there to watch or play: an empty row gets no eyes.
-    if (seatName(*slot) == Waiting)
+    if (seatName(slot) == Waiting)
         return;
-    const bool watching = f.last() == "1";
-    if (*slot == m_session.myslot() && m_justWatch)
+    const bool watching = m.value == ToClient::JustWatching::Watching;
+    if (slot == m_session.myslot() && m_justWatch)
         m_justWatch->setChecked(watching);
-    const QString name = seatName(*slot);
+    const QString name = seatName(slot);
     m_hooks.addline(name + (watching ? QStringLiteral(" is just watching")
                                      : QStringLiteral(" now playing again")),
                     StatusColour::watching());
-    if (QWidget* eyes = rowWidget("image_eyes", *slot))
+    if (QWidget* eyes = rowWidget("image_eyes", slot))
         eyes->setVisible(watching);
-    emit seatWatching(*slot, watching);
+    emit seatWatching(slot, watching);
 }
 
 void PlayerListController::clearTable()
 {
-    for (int slot = 1; slot <= Seats; ++slot) {
+    for (int slot = 1; slot <= Table::Seats; ++slot) {
         if (QLabel* label = rowLabel("label_playername", slot))
             label->setText(Waiting);
         if (QWidget* eyes = rowWidget("image_eyes", slot))
@@ -189,7 +184,7 @@ void PlayerListController::loadchecklist()
     if (!m_checklist)
         return;
     m_checklist->clear();
-    for (int slot = 1; slot <= Seats; ++slot) {
+    for (int slot = 1; slot <= Table::Seats; ++slot) {
         const QString name = seatName(slot);
         if (slot == m_session.myslot() || name == Waiting)
             continue;
@@ -236,20 +231,20 @@ void PlayerListController::kicking(int slot)
 {
     if (!m_session.ishost() || !m_session.loggedin())
         return;
-    m_session.send(Message("CMD_kickhim").field(m_session.myslot()).field(slot).field("").bytes());
+    m_session.send(ToServer::KickHim{m_session.myslot(), slot}.bytes());
 }
 
 void PlayerListController::setTheJustWatch(int slot)
 {
-    if (!m_session.loggedin() || slot < 1 || slot > Seats)
+    if (!m_session.loggedin() || !Table::isSeat(slot))
         return;
-    m_session.send(Message("CMD_justwatch").field(slot).field(1).bytes());
+    m_session.send(ToServer::JustWatch{slot, ToServer::JustWatch::Watch}.bytes());
 }
 
 void PlayerListController::JustWatch1Click()
 {
     const int me = m_session.myslot();
-    if (!m_session.loggedin() || me < 1 || me > Seats)
+    if (!m_session.loggedin() || !Table::isSeat(me))
         return;
     // The server takes the switch only while a game runs; say so instead of
     // sending a request that would silently do nothing.
@@ -259,5 +254,5 @@ void PlayerListController::JustWatch1Click()
         return;
     }
     const bool watching = m_justWatch && m_justWatch->isChecked();
-    m_session.send(Message("CMD_justwatch").field(me).field(watching ? 2 : 1).bytes());
+    m_session.send(ToServer::JustWatch{me, watching ? ToServer::JustWatch::Play : ToServer::JustWatch::Watch}.bytes());
 }

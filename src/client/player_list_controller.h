@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client_hooks.h"
-#include "net/field_reader.h"
+#include "net/protocol_to_client.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,7 +21,6 @@ class QWidget;
 class PlayerListController : public QObject {
     Q_OBJECT
 public:
-    static constexpr int Seats = 6;
     static const QString Waiting; // "<Waiting>"
 
     PlayerListController(ClientSession& session, const ClientHooks& hooks,
@@ -40,10 +39,11 @@ public:
     // Whether a game is running, for "Just Watch" (taken as running when unset).
     void setGameRunning(std::function<bool()> running) { m_gameRunning = std::move(running); }
 
-    // Message handlers.
-    void newplayerinfo(FieldReader& f);
-    void playerdisconnected(FieldReader& f);
-    void justwatching(FieldReader& f);
+    // Message handlers; a player already present (CMD_existingplayers) arrives
+    // like a newcomer.
+    void newplayerinfo(const ToClient::NewPlayerInfo& m);
+    void playerdisconnected(const ToClient::PlayerDisconnected& m);
+    void justwatching(const ToClient::JustWatching& m);
 
     // Every row back to "<Waiting>", nobody watching: the table before a new
     // connection.

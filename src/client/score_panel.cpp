@@ -8,7 +8,7 @@ namespace {
 
 // The same 19-pixel pitch the score order places rows at, so nothing jumps
 // when the first scores arrive.
-constexpr int RowTops[ScorePanel::Seats] = {196, 215, 234, 253, 272, 291};
+constexpr int RowTops[Table::Seats] = {196, 215, 234, 253, 272, 291};
 constexpr int NameLeft = 23;
 constexpr int ScoreLeft = 119;
 constexpr int ResultLeft = 186;
@@ -93,7 +93,7 @@ void ScorePanel::buildTop()
 void ScorePanel::buildRows()
 {
     const QPixmap eyes(QStringLiteral(":/pictures/board_eyes.png"));
-    for (int n = 1; n <= Seats; ++n) {
+    for (int n = 1; n <= Table::Seats; ++n) {
         const QString number = QString::number(n);
         const int top = RowTops[n - 1];
         m_names[n] = label(QStringLiteral("label_playername") + number, QRect(NameLeft, top, 94, RowHeight),
@@ -188,7 +188,7 @@ void ScorePanel::popupTick()
 
 void ScorePanel::clearRows()
 {
-    for (int n = 1; n <= Seats; ++n) {
+    for (int n = 1; n <= Table::Seats; ++n) {
         m_scores[n]->setText(seated(n) ? QStringLiteral("0") : QString());
         m_results[n]->clear();
         m_watching[n] = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/protocol_table.h"
+
 #include <QPixmap>
 #include <QWidget>
 #include <optional>
@@ -14,7 +16,6 @@ class QLabel;
 class ScorePanel : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int Seats = 6;
     static constexpr int TimerFull = 198;
 
     explicit ScorePanel(QWidget* parent = nullptr);
@@ -74,7 +75,7 @@ private:
     void buildRows();
     // Colours a row by who holds it: a player, a watcher or nobody.
     void showRowLook(int slot);
-    static bool seat(int slot) { return slot >= 1 && slot <= Seats; }
+    static bool seat(int slot) { return Table::isSeat(slot); }
     QLabel* label(const QString& name, const QRect& geometry, const QString& text, int pixels, bool bold);
 
     QPixmap m_background;
@@ -88,11 +89,11 @@ private:
     QLabel* m_bonusLabel = nullptr;
     QLabel* m_numRound = nullptr;
     QLabel* m_turn = nullptr;
-    QLabel* m_names[Seats + 1] = {};
-    QLabel* m_scores[Seats + 1] = {};
-    QLabel* m_results[Seats + 1] = {};
-    QLabel* m_eyes[Seats + 1] = {};
-    bool m_watching[Seats + 1] = {};
+    QLabel* m_names[Table::Seats + 1] = {};
+    QLabel* m_scores[Table::Seats + 1] = {};
+    QLabel* m_results[Table::Seats + 1] = {};
+    QLabel* m_eyes[Table::Seats + 1] = {};
+    bool m_watching[Table::Seats + 1] = {};
     // Ticks the popup has left; it hides when this drops below 0.
     int m_popupTag = 0;
 };

@@ -79,9 +79,8 @@ void SettingsBinding::wireSaves(Tphrases& editor)
             reportFailure();
     });
     connect(&m_window, &ChatWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
-    if (auto* reset = m_window.findChild<QAction*>(QStringLiteral("ResetScreenLocation1"))) {
-        connect(reset, &QAction::triggered, this, [this] { m_placed = ChatWindow::ResetBounds; });
-    }
+    connect(m_window.resetLocationAction(), &QAction::triggered, this,
+            [this] { m_placed = ChatWindow::ResetBounds; });
 }
 
 void SettingsBinding::fillHooks()

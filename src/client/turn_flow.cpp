@@ -42,25 +42,12 @@ TurnFlow::TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board,
     connect(m_overlays.phrases()->model(), &QAbstractItemModel::rowsInserted, this, &TurnFlow::wake);
 }
 
-void TurnFlow::startthegame(FieldReader& f)
+void TurnFlow::startthegame(const ToClient::StartGame& m)
 {
-    // Read from the right: the starter's name may itself hold "+", while the
-    // mode and the missions are the last fields before the closing empty one.
-    QByteArray payload = f.rest();
-    if (payload.endsWith('+'))
-        payload.chop(1);
-    const qsizetype missionsAt = payload.lastIndexOf('+');
-    const qsizetype modeAt = missionsAt > 0 ? payload.lastIndexOf('+', missionsAt - 1) : -1;
-    if (modeAt < 0)
-        return;
-    const auto mode = FieldReader::toInt(payload.mid(modeAt + 1, missionsAt - modeAt - 1));
-    if (!mode)
-        return;
-    const QString name = QString::fromUtf8(payload.left(modeAt));
-    const QByteArray missions = payload.mid(missionsAt + 1);
-    m_link.setGamemode(*mode);
-    m_score.numRound()->setText(QStringLiteral("Missions Per Game: ") + QString::fromUtf8(missions));
-    m_missions = FieldReader::toInt(missions).value_or(0);
+    const QString name = QString::fromUtf8(m.name);
+    m_link.setGamemode(m.mode);
+    m_score.numRound()->setText(QStringLiteral("Missions Per Game: ") + QString::number(m.rounds));
+    m_missions = m.rounds;
     m_gameRunning = true;
     // A repeated start before the first round only updates the values above.
     if (m_gamestarted)
@@ -74,7 +61,7 @@ void TurnFlow::startthegame(FieldReader& f)
     m_clearall();
     m_overlays.winnerPanel()->hide();
     const QString started = isMe(name) ? QStringLiteral("You have started a") : name + QStringLiteral(" has started a");
-    m_hooks.line(started + (*mode == 2 ? QStringLiteral(" CLASSIC") : QString()) + QStringLiteral(" game."), Blue);
+    m_hooks.line(started + (m.mode == GameMode::Classic ? QStringLiteral(" CLASSIC") : QString()) + QStringLiteral(" game."), Blue);
     // The server sits every seat down again at a new game.
     emit newGame();
 }
@@ -85,33 +72,31 @@ bool TurnFlow::isMe(const QString& name) const
     return name == QLatin1String("You") && m_link.myname() == name;
 }
 
-void TurnFlow::getnextplayer(FieldReader& f)
+void TurnFlow::getnextplayer(const ToClient::NextPlayer& m)
 {
-    const auto round = f.nextInt();
-    if (!round)
-        return;
-    const auto slot = f.lastInt();
-    if (!slot || !BoardModel::seat(*slot))
+    const int round = m.round;
+    const int slot = m.slot;
+    if (!BoardModel::seat(slot))
         return;
     m_gamestarted = false;
     m_overlays.winnerPanel()->hide();
-    for (int n = 1; n <= ScorePanel::Seats; ++n)
+    for (int n = 1; n <= Table::Seats; ++n)
         m_score.roundResult(n)->clear();
     m_boardView.setTrailText(QString());
-    m_board.setCurrentplayer(*slot);
-    m_board.setTrailScore(*slot, 0);
+    m_board.setCurrentplayer(slot);
+    m_board.setTrailScore(slot, 0);
 
-    QLabel* name = m_score.playerName(*slot);
+    QLabel* name = m_score.playerName(slot);
     m_score.turnArrow()->move(m_score.turnArrow()->x(), name->y());
     m_score.turnArrow()->show();
     name->show();
-    m_score.score(*slot)->show();
-    markCurrentPlayer(*slot);
+    m_score.score(slot)->show();
+    markCurrentPlayer(slot);
     m_gameRunning = true;
-    if (m_missions > 0 && *round > m_missions)
+    if (m_missions > 0 && round > m_missions)
         m_hooks.line(QStringLiteral("Tie! An extra mission decides it."), Blue);
-    const QString mission = QStringLiteral("Mission: ") + QString::number(*round) + QStringLiteral("  ");
-    if (m_watching && *slot == m_link.myslot()) {
+    const QString mission = QStringLiteral("Mission: ") + QString::number(round) + QStringLiteral("  ");
+    if (m_watching && slot == m_link.myslot()) {
         // A watching seat is dealt the board too, but it is nobody's turn here.
         m_overlays.roundnum()->setText(mission + QStringLiteral("Just watching"));
         m_score.status()->setText(QStringLiteral("Just watching."));
@@ -126,34 +111,25 @@ void TurnFlow::getnextplayer(FieldReader& f)
 
 void TurnFlow::markCurrentPlayer(int slot)
 {
-    for (int n = 1; n <= ScorePanel::Seats; ++n) {
+    for (int n = 1; n <= Table::Seats; ++n) {
         QFont font = m_score.playerName(n)->font();
         font.setBold(n == slot);
         m_score.playerName(n)->setFont(font);
     }
 }
 
-void TurnFlow::turnover(FieldReader& f)
+void TurnFlow::turnover(const ToClient::TurnOver& m)
 {
-    const auto slot = f.nextInt();
-    if (!slot)
-        return;
-    f.next(); // the seat's next tile or round result: nothing to show
-    const auto total = f.nextInt();
-    if (!total)
-        return;
+    // The seat's next tile or round result (`value`) is not shown.
     m_timeleft = 0;
     m_score.setTimerWidth(0);
     m_board.setCanselect(false);
     ScorePanel::showTile(m_score.current(), nullptr);
-    if (QLabel* score = m_score.score(*slot))
-        score->setText(QString::number(*total));
+    if (QLabel* score = m_score.score(m.slot))
+        score->setText(QString::number(m.total));
     m_score.status()->setText(QStringLiteral("Turn Over"));
     m_board.setCurrentplayer(0);
-    const auto reason = f.lastInt();
-    if (!reason)
-        return;
-    showTurnOver(*reason);
+    showTurnOver(m.reason);
 }
 
 void TurnFlow::showTurnOver(int reason)
@@ -181,20 +157,15 @@ void TurnFlow::showTurnOver(int reason)
     m_overlays.over()->raise();
 }
 
-void TurnFlow::postscores(FieldReader& f)
+void TurnFlow::postscores(const ToClient::PostScores& m)
 {
-    while (!f.atEnd()) {
-        const auto slot = f.nextInt();
-        if (!slot)
-            return;
-        const QString total = QString::fromUtf8(f.next());
-        const auto result = FieldReader::toInt(f.last());
+    for (const ToClient::ScoreRow& row : m.rows) {
         // A seat nobody holds keeps its row empty: the total was its last player's.
-        if (!BoardModel::seat(*slot) || !m_score.seated(*slot))
+        if (!BoardModel::seat(row.slot) || !m_score.seated(row.slot))
             continue;
-        m_score.score(*slot)->setText(total);
-        if (result && *result != 0)
-            m_score.roundResult(*slot)->setText(QStringLiteral("+") + QString::number(*result));
+        m_score.score(row.slot)->setText(QString::number(row.total));
+        if (row.result != 0)
+            m_score.roundResult(row.slot)->setText(QStringLiteral("+") + QString::number(row.result));
     }
     reorderRows();
 }
@@ -283,9 +254,9 @@ void TurnFlow::showNextPhrase()
     m_phrasetick = 0;
 }
 
-void TurnFlow::winner(FieldReader& f)
+void TurnFlow::winner(const ToClient::Winner& m)
 {
-    const QString name = QString::fromUtf8(f.rest());
+    const QString name = QString::fromUtf8(m.text);
     m_timeleft = 0;
     m_gameRunning = false;
     m_score.setTimerWidth(0);

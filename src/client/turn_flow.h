@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client/core/score_order.h"
-#include "net/field_reader.h"
+#include "net/protocol_to_client.h"
 
 #include <QObject>
 #include <QTimer>
@@ -27,11 +27,11 @@ public:
              const GameLink& link, const GameHooks& hooks, std::function<void()> clearall,
              QObject* parent = nullptr);
 
-    void startthegame(FieldReader& f);
-    void getnextplayer(FieldReader& f);
-    void turnover(FieldReader& f);
-    void postscores(FieldReader& f);
-    void winner(FieldReader& f);
+    void startthegame(const ToClient::StartGame& m);
+    void getnextplayer(const ToClient::NextPlayer& m);
+    void turnover(const ToClient::TurnOver& m);
+    void postscores(const ToClient::PostScores& m);
+    void winner(const ToClient::Winner& m);
 
     // A new board arrived: the countdown restarts and the clock runs from now on.
     void startCountdown();

@@ -18,26 +18,31 @@
 
 namespace Protocol {
 
+// The logging category a dropped message is reported in: the library that
+// handles it (gloopdash.net unless the caller names its own).
+using LogCategory = const QLoggingCategory& (*)();
+
 // Decodes a message's payload; a malformed one leaves a debug line and gives
 // nullopt, and the caller drops it.
 template <class Msg>
-std::optional<Msg> read(FieldReader& f)
+std::optional<Msg> read(FieldReader& f, LogCategory category = lcNet)
 {
     std::optional<Msg> m = Msg::decode(f);
     if (!m)
-        qCDebug(lcNet) << "dropped a malformed" << Commands::word(Msg::command);
+        qCDebug(category) << "dropped a malformed" << Commands::word(Msg::command);
     return m;
 }
 
 // Registers the handler of one message: it runs with the decoded message, and
 // only when the payload is well formed.
 template <class Msg, class Handler>
-void on(Dispatcher& dispatcher, Handler handler)
+void on(Dispatcher& dispatcher, Handler handler, LogCategory category = lcNet)
 {
-    dispatcher.on(Commands::word(Msg::command).toByteArray(), [handler = std::move(handler)](FieldReader& f) {
-        if (const std::optional<Msg> m = read<Msg>(f))
-            handler(*m);
-    });
+    dispatcher.on(Commands::word(Msg::command).toByteArray(),
+                  [handler = std::move(handler), category](FieldReader& f) {
+                      if (const std::optional<Msg> m = read<Msg>(f, category))
+                          handler(*m);
+                  });
 }
 
 } // namespace Protocol

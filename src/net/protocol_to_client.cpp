@@ -5,6 +5,12 @@ using ProtocolFields::start;
 
 namespace ToClient {
 
+QByteArray soundName(const PlayASound& m)
+{
+    const qsizetype plus = m.text.indexOf('+');
+    return plus < 0 ? m.text : m.text.left(plus);
+}
+
 QByteArray SendLoginInfo::bytes() const
 {
     return start(command).field(slot).bytes();
@@ -38,8 +44,12 @@ QByteArray StartGame::bytes() const
 
 std::optional<StartGame> StartGame::decode(FieldReader& f)
 {
-    // name "+" mode "+" rounds "+" empty rest.
-    const auto split = ProtocolFields::fromRight(f.rest(), 3);
+    // name "+" mode "+" rounds "+" empty rest; a start without the closing
+    // "+" reads the same (clients have always taken it so).
+    QByteArray payload = f.rest();
+    if (payload.endsWith('+'))
+        payload.chop(1);
+    const auto split = ProtocolFields::fromRight(payload, 2);
     if (!split)
         return std::nullopt;
     const std::optional<int> mode = FieldReader::toInt(split->tail.at(0));

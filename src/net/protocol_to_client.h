@@ -27,6 +27,9 @@ using HaveWrongVersion = TextOnly<Command::havewrongversion>;
 using Chat = SlotText<Command::chat>;
 using Action = SlotText<Command::action>;
 using PlayASound = SlotText<Command::playasound>;
+// The sound a relayed chatter sound names: its text up to the first "+" (a
+// client sends "wave<n>+").
+QByteArray soundName(const PlayASound& m);
 using Phrase = TextOnly<Command::phrase>;
 using Winner = TextOnly<Command::winner>;
 

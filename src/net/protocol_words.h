@@ -56,6 +56,8 @@ enum class Direction { ToServer, ToClient, Both };
 // The spelled-out words, for dispatch tables: `CommandWord::selecttile` is
 // "CMD_selecttile".
 namespace CommandWord {
+// What every command word begins with (a client checks a new server's first bytes).
+inline constexpr char Prefix[] = "CMD_";
 #define GD_COMMAND_TEXT(word, direction) inline constexpr char word[] = "CMD_" #word;
 GD_COMMAND_WORDS(GD_COMMAND_TEXT)
 #undef GD_COMMAND_TEXT

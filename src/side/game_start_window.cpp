@@ -1,6 +1,7 @@
 #include "game_start_window.h"
 
-#include "net/message.h"
+#include "net/protocol_table.h"
+#include "net/protocol_to_server.h"
 #include "side_window_art.h"
 
 #include <QCheckBox>
@@ -91,10 +92,10 @@ void Tgamestart::showEvent(QShowEvent* event)
 
 void Tgamestart::button_startClick()
 {
-    const QByteArray mode = m_classic->isChecked() ? "2" : "1";
+    const int mode = m_classic->isChecked() ? GameMode::Classic : GameMode::Standard;
     if (m_loggedin && m_loggedin()) {
         const QString name = m_myname ? m_myname() : QString();
-        emit startgame(Message("CMD_startgame").field(name.toUtf8()).field(mode).field("").bytes());
+        emit startgame(ToServer::StartGame{name.toUtf8(), mode}.bytes());
     }
     hide();
 }

@@ -32,7 +32,7 @@ public:
     void setBotCount(int count, int most);
 
 signals:
-    // A finished "CMD_startgame" message for the main window's connection.
+    // A finished game-start request for the main window's connection.
     void startgame(const QByteArray& message);
     void addBot(BotLevel level);
     void removeBot();

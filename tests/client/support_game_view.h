@@ -39,10 +39,14 @@ struct GameViewRig {
         h.addlinetochat = [this](const QString& l, const QColor& c) { lines << qMakePair(l, c); };
     }
 
-    void feed(void (GameView::*handler)(FieldReader&), const QByteArray& payload)
+    // Hands a payload to a handler as the client's dispatcher would: a
+    // malformed one is dropped whole.
+    template <class Msg>
+    void feed(void (GameView::*handler)(const Msg&), const QByteArray& payload)
     {
         FieldReader f(payload);
-        (view.get()->*handler)(f);
+        if (const std::optional<Msg> m = Msg::decode(f))
+            (view.get()->*handler)(*m);
     }
 
     template <typename T>

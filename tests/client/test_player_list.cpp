@@ -68,13 +68,15 @@ struct Harness {
     void setMySlot(int slot) { session.sendloginfo(slot, "1.0.12"); }
     void seat(int slot, const QString& name)
     {
-        FieldReader f(QByteArray::number(slot) + '+' + name.toUtf8());
-        players.newplayerinfo(f);
+        players.newplayerinfo({slot, name.toUtf8()});
     }
-    void run(void (PlayerListController::*handler)(FieldReader&), const QByteArray& payload)
+    // A payload as the client's dispatcher hands it on: a malformed one is dropped whole.
+    template <class Msg>
+    void run(void (PlayerListController::*handler)(const Msg&), const QByteArray& payload)
     {
         FieldReader f(payload);
-        (players.*handler)(f);
+        if (const std::optional<Msg> m = Msg::decode(f))
+            (players.*handler)(*m);
     }
     QStringList entries(const QListWidget& list) const
     {

@@ -196,8 +196,10 @@ void TestTurnFlow::scoresOrderRowsStably()
     // Equal totals next time: the order left by the last sort stays.
     rig.feed(&GameView::postscores, "1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0");
     QCOMPARE(rig.find<QLabel>("label_playername1")->y(), 234);
-    // Slots without a row and bad round results are skipped.
+    // Slots without a row are skipped; a list with a bad number is dropped whole.
     rig.feed(&GameView::postscores, "7+999+9+4+10+x");
+    QCOMPARE(text(rig, "label_score4"), QStringLiteral("0"));
+    rig.feed(&GameView::postscores, "7+999+9+4+10+0");
     QCOMPARE(text(rig, "label_score4"), QStringLiteral("10"));
     QCOMPARE(rig.find<QLabel>("label_playername4")->y(), 196);
 }

@@ -19,10 +19,29 @@ QByteArray dealPayload(int wildX = -1, int wildY = -1)
     return p;
 }
 
-BoardEffects feed(BoardEffects (BoardModel::*handler)(FieldReader&), BoardModel& m, const QByteArray& payload)
+// A payload as the client's dispatcher hands it on: a malformed one is dropped
+// whole, which the model never sees (reported here as not handled).
+BoardEffects dropped()
+{
+    BoardEffects e;
+    e.handled = false;
+    return e;
+}
+
+template <class Msg>
+std::optional<Msg> decoded(const QByteArray& payload)
 {
     FieldReader f(payload);
-    return (m.*handler)(f);
+    return Msg::decode(f);
+}
+
+template <class Msg>
+BoardEffects feed(BoardEffects (BoardModel::*handler)(const Msg&), BoardModel& m, const QByteArray& payload)
+{
+    const std::optional<Msg> msg = decoded<Msg>(payload);
+    if (!msg)
+        return dropped();
+    return (m.*handler)(*msg);
 }
 
 // A board in play for seat `slot` with `current` as the current tile.
@@ -31,14 +50,15 @@ void startRound(BoardModel& m, int slot, int current, int wildX = -1, int wildY 
     feed(&BoardModel::settiles, m, dealPayload(wildX, wildY));
     feed(&BoardModel::setbonus, m, "1+1+1+2+2+2");
     m.setCurrentplayer(slot);
-    FieldReader f(QByteArray::number(current) + "+4");
-    m.setnexttile(f, slot);
+    m.setnexttile({current, 4}, slot);
 }
 
 BoardEffects removetile(BoardModel& m, const QByteArray& payload, int myslot)
 {
-    FieldReader f(payload);
-    return m.removetile(f, myslot);
+    const auto msg = decoded<ToClient::RemoveTile>(payload);
+    if (!msg)
+        return dropped();
+    return m.removetile(*msg, myslot);
 }
 
 } // namespace
@@ -52,12 +72,12 @@ private slots:
     void clickWithoutPick_data();
     void clickWithoutPick();
     void dealSkipsGroupsWithoutCellOrPicture();
-    void dealStopsAtBadNumber();
+    void dealWithBadNumberIsDroppedWhole();
     void newTrailShowsPopupAndClearsMarks();
     void takeReportsScoreTrailAndSound_data();
     void takeReportsScoreTrailAndSound();
     void bombMarksEachClearedCell();
-    void bombListEndsAtEmptyField();
+    void bombListWithEmptyFieldIsDroppedWhole();
     void malformedTakeChangesNothing_data();
     void malformedTakeChangesNothing();
 };
@@ -105,8 +125,7 @@ void TestBoardModel::pickStaysLockedUntilErrorOrNextTile()
     QVERIFY(!m.boardMouseUp(5, 5, 3, true).send.isEmpty());
     QVERIFY(m.boardMouseUp(5, 5, 3, true).send.isEmpty());
 
-    FieldReader next("1+2");
-    m.setnexttile(next, 3);
+    m.setnexttile({1, 2}, 3);
     // Not logged in: the pick is taken (picking locks) but nothing goes out.
     QVERIFY(m.boardMouseUp(5, 5, 3, false).send.isEmpty());
     QVERIFY(!m.canselect());
@@ -155,12 +174,12 @@ void TestBoardModel::dealSkipsGroupsWithoutCellOrPicture()
     QCOMPARE(m.bonus(1, 1), 0); // a new deal drops the old bonus layer
 }
 
-void TestBoardModel::dealStopsAtBadNumber()
+void TestBoardModel::dealWithBadNumberIsDroppedWhole()
 {
     BoardModel m;
     const BoardEffects e = feed(&BoardModel::settiles, m, "0+0+5+1+x+3+2+2+2");
     QVERIFY(!e.handled);
-    QCOMPARE(m.tile(0, 0), 5);
+    QCOMPARE(m.tile(0, 0), -1); // not even the groups before the bad number
     QCOMPARE(m.tile(2, 2), -1);
 }
 
@@ -229,8 +248,7 @@ void TestBoardModel::bombMarksEachClearedCell()
     BoardModel m;
     startRound(m, 2, 1);
     m.setTrailScore(2, 40);
-    FieldReader f("2+3+0+25+900+3+2+3+3+4+3");
-    const BoardEffects e = m.bombed(f);
+    const BoardEffects e = feed(&BoardModel::bombed, m, "2+3+0+25+900+3+2+3+3+4+3");
     QVERIFY(e.handled);
     QCOMPARE(e.sounds, (QStringList{"bomb", "bomb", "bomb"}));
     QCOMPARE(m.tile(3, 2), 0);
@@ -243,17 +261,16 @@ void TestBoardModel::bombMarksEachClearedCell()
     QCOMPARE(e.scoreSlot, 0);
 }
 
-void TestBoardModel::bombListEndsAtEmptyField()
+void TestBoardModel::bombListWithEmptyFieldIsDroppedWhole()
 {
     BoardModel m;
     startRound(m, 2, 1);
-    FieldReader f("2+3+75+25+900+1+0++4+4+9+1");
-    const BoardEffects e = m.bombed(f);
-    QVERIFY(e.handled);
-    QCOMPARE(e.sounds.size(), 1);
-    QCOMPARE(m.tile(1, 0), 0);
+    const BoardEffects e = feed(&BoardModel::bombed, m, "2+3+75+25+900+1+0++4+4+9+1");
+    QVERIFY(!e.handled);
+    QVERIFY(e.sounds.isEmpty());
+    QCOMPARE(m.tile(1, 0), (1 + 0) % 5 + 1);
     QCOMPARE(m.tile(4, 4), (4 + 4) % 5 + 1);
-    QCOMPARE(m.trailScore(2), 75);
+    QCOMPARE(m.trailScore(2), 0);
 }
 
 void TestBoardModel::malformedTakeChangesNothing_data()

@@ -19,6 +19,24 @@ QByteArray unused(int count)
     return p;
 }
 
+QList<CellCode> cells(const QByteArray& payload)
+{
+    FieldReader f(payload);
+    return ToClient::ResetTiles::decode(f).value().cells;
+}
+
+std::optional<ToClient::ThePath> path(const QByteArray& payload)
+{
+    FieldReader f(payload);
+    return ToClient::ThePath::decode(f);
+}
+
+// Starts the replay of Ann's path: entries, then "s+result+".
+void start(PathReplayModel& m, const QByteArray& records)
+{
+    m.start(path("Ann+" + records).value());
+}
+
 // A board of 1s so trail marks (0) stand out.
 PathReplayModel modelWithBoard()
 {
@@ -27,8 +45,7 @@ PathReplayModel modelWithBoard()
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 6; ++y)
             deal += (deal.isEmpty() ? "" : "+") + QByteArray::number(x) + '+' + QByteArray::number(y) + "+1";
-    FieldReader f(deal);
-    m.settiles(f);
+    m.settiles(cells(deal));
     return m;
 }
 
@@ -50,7 +67,7 @@ private slots:
     void unusedEntriesTakeATickAndTouchNoCell();
     void zeroPointsLeaveTrailLabel();
     void newTrailClearsOldMarks();
-    void badFieldEndsReplay();
+    void badFieldDropsWholePath();
     void readsNameFromTheRight_data();
     void readsNameFromTheRight();
     void bonusLayerReplacesOldOne();
@@ -59,7 +76,7 @@ private slots:
 void TestPathReplay::pickWithBombCellsIsOneTick()
 {
     PathReplayModel m = modelWithBoard();
-    m.start(rec('f', 0, 0, 1, 10, 10, 3, 5) + rec('f', 1, 0, 2, 20, 30, 5, 2) + rec('t', 2, 0, 0, 0, 30, 2, 4)
+    start(m, rec('f', 0, 0, 1, 10, 10, 3, 5) + rec('f', 1, 0, 2, 20, 30, 5, 2) + rec('t', 2, 0, 0, 0, 30, 2, 4)
             + rec('t', 3, 0, 0, 0, 30, 2, 4) + rec('f', 4, 0, 3, 30, 60, 4, 0) + "s+4500+");
 
     ReplayTick t = m.step();
@@ -89,7 +106,7 @@ void TestPathReplay::pickWithBombCellsIsOneTick()
 void TestPathReplay::unusedEntriesTakeATickAndTouchNoCell()
 {
     PathReplayModel m = modelWithBoard();
-    m.start(rec('f', 5, 5, 1, 10, 10) + unused(2) + "s+10+");
+    start(m, rec('f', 5, 5, 1, 10, 10) + unused(2) + "s+10+");
     m.step();
     const BoardGrid before = m.grid();
     for (int i = 0; i < 2; ++i) {
@@ -109,7 +126,7 @@ void TestPathReplay::unusedEntriesTakeATickAndTouchNoCell()
 void TestPathReplay::zeroPointsLeaveTrailLabel()
 {
     PathReplayModel m = modelWithBoard();
-    m.start(rec('f', 2, 3, 2, 0, 50));
+    start(m, rec('f', 2, 3, 2, 0, 50) + "s+50+");
     const ReplayTick t = m.step();
     QVERIFY(t.boardChanged);
     QCOMPARE(m.grid().tiles[2][3], 0);
@@ -120,7 +137,7 @@ void TestPathReplay::zeroPointsLeaveTrailLabel()
 void TestPathReplay::newTrailClearsOldMarks()
 {
     PathReplayModel m = modelWithBoard();
-    m.start(rec('f', 0, 0, 1, 10, 10) + rec('f', 0, 1, 2, 20, 30) + rec('f', 5, 5, 1, 10, 40));
+    start(m, rec('f', 0, 0, 1, 10, 10) + rec('f', 0, 1, 2, 20, 30) + rec('f', 5, 5, 1, 10, 40) + "s+40+");
     m.step();
     m.step();
     QCOMPARE(marks(m), 2);
@@ -130,15 +147,10 @@ void TestPathReplay::newTrailClearsOldMarks()
     QCOMPARE(m.grid().tiles[5][5], 0);
 }
 
-void TestPathReplay::badFieldEndsReplay()
+void TestPathReplay::badFieldDropsWholePath()
 {
-    PathReplayModel m = modelWithBoard();
-    m.start(rec('f', 0, 0, 1, 10, 10) + "t+1+x+0+0+10+1+2+" + rec('f', 2, 2, 2, 10, 20));
-    const ReplayTick t = m.step();
-    QCOMPARE(t.outcome, ReplayTick::Outcome::Failed);
-    QCOMPARE(m.grid().tiles[0][0], 0); // what the tick did before the bad field stays
-    QVERIFY(!m.running());
-    QCOMPARE(m.step().outcome, ReplayTick::Outcome::Idle);
+    // Nothing of a path with a bad field is replayed, not even the picks before it.
+    QVERIFY(!path("Ann+" + rec('f', 0, 0, 1, 10, 10) + "t+1+x+0+0+10+1+2+" + rec('f', 2, 2, 2, 10, 20) + "s+20+"));
 }
 
 void TestPathReplay::readsNameFromTheRight_data()
@@ -153,23 +165,21 @@ void TestPathReplay::readsNameFromTheRight()
 {
     QFETCH(QByteArray, name);
     const QByteArray path = rec('f', 0, 0, 1, 10, 10) + unused(35) + "s+10+";
-    FieldReader f(name + '+' + path);
-    const PathReplayModel::Path p = PathReplayModel::readPath(f);
-    QCOMPARE(p.name, name);
-    QCOMPARE(p.records, path);
+    const auto p = ::path(name + '+' + path);
+    QVERIFY(p);
+    QCOMPARE(p->name, name);
+    QCOMPARE(p->entries.size(), 36);
+    QCOMPARE(p->result, 10);
 
     // A path shorter than the server's falls back to the first field as the name.
-    FieldReader shortPath("Ann+" + rec('f', 0, 0, 1, 10, 10) + "s+10+");
-    QCOMPARE(PathReplayModel::readPath(shortPath).name, QByteArray("Ann"));
+    QCOMPARE(::path("Ann+" + rec('f', 0, 0, 1, 10, 10) + "s+10+").value().name, QByteArray("Ann"));
 }
 
 void TestPathReplay::bonusLayerReplacesOldOne()
 {
     PathReplayModel m;
-    FieldReader first("1+1+2+2+2+3");
-    QVERIFY(m.setbonus(first));
-    FieldReader second("0+0+4+3+3+7+9+9+1");
-    QVERIFY(m.setbonus(second));
+    m.setbonus(cells("1+1+2+2+2+3"));
+    m.setbonus(cells("0+0+4+3+3+7+9+9+1"));
     QCOMPARE(m.grid().bonus[0][0], 4);
     QCOMPARE(m.grid().bonus[1][1], 0);
     QCOMPARE(m.grid().bonus[3][3], 0); // bonus 7 has no picture

@@ -2,7 +2,7 @@
 
 #include "sound_player.h"
 
-#include "net/message.h"
+#include "net/protocol_to_server.h"
 
 #include <array>
 
@@ -25,26 +25,20 @@ ChatterSounds::ChatterSounds(SoundPlayer& player, PlayerName playerName, AddLine
 {
 }
 
-void ChatterSounds::playasound(const QByteArray& data)
+void ChatterSounds::playasound(const ToClient::PlayASound& m)
 {
-    const QString text = QString::fromUtf8(data);
-    const QString slotText = text.section(u'+', 0, 0);
-    const QString name = text.section(u'+', 1, 1);
+    const QString name = QString::fromUtf8(ToClient::soundName(m));
     if (m_hear) {
         m_player.play(name);
         return;
     }
-    // The slot names a label only in its plain decimal form (1 ... 6).
-    bool ok = false;
-    const int slot = slotText.toInt(&ok);
     const int code = codeOfName(name);
-    if (!ok || QString::number(slot) != slotText || slot < 1 || slot > MaxPlayerSlot || code == 0
-        || !m_playerName || !m_addLine)
+    if (!Table::isSeat(m.slot) || code == 0 || !m_playerName || !m_addLine)
         return;
-    const auto player = m_playerName(slot);
+    const auto player = m_playerName(m.slot);
     if (!player)
         return;
-    m_addLine(slotText + u'+' + *player + QStringLiteral(": <Chatter Sound> ") + caption(code),
+    m_addLine(QString::number(m.slot) + u'+' + *player + QStringLiteral(": <Chatter Sound> ") + caption(code),
               chatterLineColour);
 }
 
@@ -69,7 +63,7 @@ int ChatterSounds::codeOfName(const QString& name)
 
 QByteArray ChatterSounds::request(int code, int myslot, bool loggedin)
 {
-    if (code < 1 || code > Count || myslot < 1 || myslot > MaxPlayerSlot || !loggedin)
+    if (code < 1 || code > Count || !Table::isSeat(myslot) || !loggedin)
         return {};
-    return Message("CMD_playasound").field(myslot).field("wave" + QByteArray::number(code)).field("").bytes();
+    return ToServer::wave(myslot, code).bytes();
 }

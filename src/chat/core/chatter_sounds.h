@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/protocol_to_client.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QString>
@@ -15,7 +17,6 @@ class SoundPlayer;
 class ChatterSounds {
 public:
     static constexpr int Count = 20;
-    static constexpr int MaxPlayerSlot = 6;
 
     // Shows one chat line "<text style>+<text>" in a colour (the main window's
     // `addlinetochat`).
@@ -28,8 +29,8 @@ public:
     void setChatterSounds(bool on) { m_hear = on; }
     bool chatterSounds() const { return m_hear; }
 
-    // `playasound`: the payload of "CMD_playasound", slot "+" sound name "+".
-    void playasound(const QByteArray& data);
+    // `playasound`: a relayed chatter sound of the player in `slot`.
+    void playasound(const ToClient::PlayASound& m);
 
     // Caption (and hint) of sound item `code` 1 ... 20; empty for other codes.
     static QString caption(int code);

@@ -1,7 +1,7 @@
 #include "outgoing_chat.h"
 
 #include "colour_text.h"
-#include "net/message.h"
+#include "net/protocol_to_server.h"
 
 namespace {
 
@@ -17,16 +17,13 @@ std::optional<QByteArray> OutgoingChat::forTyped(const QString& typed, int mySlo
     if (typed.isEmpty())
         return std::nullopt;
     if (!typed.startsWith(QLatin1Char('/')))
-        return Message("CMD_chat").field(mySlot).field(withColour(typed, colour)).bytes();
+        return ToServer::Chat{mySlot, withColour(typed, colour)}.bytes();
     if (typed.startsWith(QLatin1String("/me")))
-        return Message("CMD_action").field(mySlot).field(withColour(typed.mid(4), colour)).bytes();
+        return ToServer::Action{mySlot, withColour(typed.mid(4), colour)}.bytes();
     return std::nullopt;
 }
 
 QByteArray OutgoingChat::forPhrase(const QString& phrase, int mySlot, quint32 colour)
 {
-    return Message("CMD_phrase")
-        .field(mySlot)
-        .field(withColour(QStringLiteral(" says: ") + phrase, colour))
-        .bytes();
+    return ToServer::Phrase{mySlot, withColour(QStringLiteral(" says: ") + phrase, colour)}.bytes();
 }

@@ -9,10 +9,10 @@
 // a "|" so every client shows the line in the sender's colour.
 class OutgoingChat {
 public:
-    // "CMD_chat" for plain text; "CMD_action" with the text from the fifth
+    // A chat line for plain text; an action line with the text from the fifth
     // character on for text starting "/me" (the character after "/me" is dropped
     // unread); nothing for empty text or any other "/" command.
     static std::optional<QByteArray> forTyped(const QString& typed, int mySlot, quint32 colour);
-    // "CMD_phrase" with " says: " before the phrase.
+    // A phrase line with " says: " before the phrase.
     static QByteArray forPhrase(const QString& phrase, int mySlot, quint32 colour);
 };

@@ -2,6 +2,7 @@
 
 #include "base/player_folders.h"
 #include "base/whole_file.h"
+#include "chat_log.h"
 #include "ini_text.h"
 
 #include <QDir>
@@ -134,6 +135,7 @@ bool SettingsFile::edit(const std::function<void(IniText&)>& change)
         // Rewriting a file we could not read would drop its other sections.
         if (!current.open(QIODevice::ReadOnly)) {
             m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+            qCWarning(lcChat) << "could not read the settings file before writing it" << m_path;
             return false;
         }
         old = current.readAll();
@@ -147,6 +149,7 @@ bool SettingsFile::edit(const std::function<void(IniText&)>& change)
         QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (!WholeFile::write(m_path, ini.content())) {
         m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+        qCWarning(lcChat) << "could not write the settings file" << m_path;
         return false;
     }
     return true;

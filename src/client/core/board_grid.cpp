@@ -12,21 +12,10 @@ void BoardGrid::clearBonus()
         column.fill(NoBonus);
 }
 
-bool BoardGrid::readTriples(FieldReader& f, bool (*valid)(int),
-                            const std::function<void(int x, int y, int code)>& apply)
+void BoardGrid::applyCells(const QList<CellCode>& cells, bool (*valid)(int),
+                           const std::function<void(int x, int y, int code)>& apply)
 {
-    while (!f.atEnd()) {
-        const auto x = f.nextInt();
-        if (!x)
-            return false;
-        const auto y = f.nextInt();
-        if (!y)
-            return false;
-        const auto code = f.lastInt();
-        if (!code)
-            return false;
-        if (inside(*x, *y) && valid(*code))
-            apply(*x, *y, *code);
-    }
-    return true;
+    for (const CellCode& c : cells)
+        if (inside(c.x, c.y) && valid(c.code))
+            apply(c.x, c.y, c.code);
 }

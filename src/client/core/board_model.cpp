@@ -1,6 +1,6 @@
 #include "board_model.h"
 
-#include "net/message.h"
+#include "net/protocol_to_server.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void BoardModel::setTrailScore(int slot, int score)
         m_trail[slot] = score;
 }
 
-BoardEffects BoardModel::settiles(FieldReader& f)
+BoardEffects BoardModel::settiles(const ToClient::SetTiles& m)
 {
     BoardEffects e;
     e.boardChanged = true;
@@ -43,42 +43,31 @@ BoardEffects BoardModel::settiles(FieldReader& f)
     // leaves out shows (and stays) empty.
     m_grid.fillTiles(BoardGrid::Empty);
     m_grid.clearBonus();
-    e.handled = BoardGrid::readTriples(f, BoardGrid::validTile,
-                                       [this](int x, int y, int code) { m_grid.tiles[x][y] = code; });
+    BoardGrid::applyCells(m.cells, BoardGrid::validTile,
+                          [this](int x, int y, int code) { m_grid.tiles[x][y] = code; });
     return e;
 }
 
-BoardEffects BoardModel::setbonus(FieldReader& f)
+BoardEffects BoardModel::setbonus(const ToClient::SetBonus& m)
 {
     BoardEffects e;
     e.boardChanged = true;
     m_canselect = false;
     m_grid.clearBonus();
-    e.handled = BoardGrid::readTriples(f, BoardGrid::validBonus,
-                                       [this](int x, int y, int code) { m_grid.bonus[x][y] = code; });
+    BoardGrid::applyCells(m.cells, BoardGrid::validBonus,
+                          [this](int x, int y, int code) { m_grid.bonus[x][y] = code; });
     return e;
 }
 
-BoardEffects BoardModel::setnexttile(FieldReader& f, int myslot)
+BoardEffects BoardModel::setnexttile(const ToClient::SetNextTile& m, int myslot)
 {
-    const auto current = f.nextInt();
-    if (!current)
-        return refused();
-    const auto next = f.lastInt();
-    if (!next)
-        return refused();
     BoardEffects e;
     e.previewsChanged = true;
-    m_current = *current;
-    m_next = *next;
+    m_current = m.current;
+    m_next = m.next;
     if (myslot == m_currentplayer)
         m_canselect = true;
     return e;
-}
-
-std::optional<int> BoardModel::setnntile(FieldReader& f)
-{
-    return f.lastInt();
 }
 
 bool BoardModel::clearTrail()
@@ -101,16 +90,9 @@ void BoardModel::take(int x, int y)
     m_grid.bonus[x][y] = BoardGrid::NoBonus;
 }
 
-BoardEffects BoardModel::removetile(FieldReader& f, int myslot)
+BoardEffects BoardModel::removetile(const ToClient::RemoveTile& m, int myslot)
 {
-    std::array<int, 7> v{};
-    for (int i = 0; i < 7; ++i) {
-        const auto n = i < 6 ? f.nextInt() : f.lastInt();
-        if (!n)
-            return refused();
-        v[i] = *n;
-    }
-    const auto [slot, x, y, chain, trail, points, total] = v;
+    const auto [slot, x, y, chain, trail, points, total] = m;
     if (!seat(slot) || !BoardGrid::inside(x, y))
         return refused();
 
@@ -140,43 +122,22 @@ BoardEffects BoardModel::removetile(FieldReader& f, int myslot)
     return e;
 }
 
-BoardEffects BoardModel::bombed(FieldReader& f)
+BoardEffects BoardModel::bombed(const ToClient::Bombed& m)
 {
-    const auto slot = f.nextInt();
-    if (!slot)
-        return refused();
-    f.next(); // chain value: the client has no use for it
-    const auto trail = f.nextInt();
-    if (!trail)
-        return refused();
-    const auto points = f.nextInt();
-    if (!points)
-        return refused();
-    f.last(); // total: shown with the next score list, not here
-    if (!seat(*slot))
+    // The chain and the game total are not shown here: the total comes with the
+    // next score list.
+    if (!seat(m.slot))
         return refused();
 
     BoardEffects e;
-    if (*trail != 0)
-        m_trail[*slot] = *trail;
-    e.trailText = QString::number(*points);
-    e.status = trailStatus(*trail);
-    while (!f.atEnd()) {
-        const QByteArray xText = f.next();
-        if (xText.isEmpty())
-            break;
-        const QByteArray yText = f.last();
-        if (yText.isEmpty())
-            break;
-        const auto x = FieldReader::toInt(xText);
-        const auto y = FieldReader::toInt(yText);
-        if (!x || !y) {
-            e.handled = false;
-            break;
-        }
-        if (!BoardGrid::inside(*x, *y))
+    if (m.trail != 0)
+        m_trail[m.slot] = m.trail;
+    e.trailText = QString::number(m.points);
+    e.status = trailStatus(m.trail);
+    for (const ToClient::Cell& c : m.cells) {
+        if (!BoardGrid::inside(c.x, c.y))
             continue;
-        take(*x, *y);
+        take(c.x, c.y);
         e.boardChanged = true;
         e.sounds << QStringLiteral("bomb");
     }
@@ -214,6 +175,6 @@ BoardEffects BoardModel::boardMouseUp(int px, int py, int myslot, bool loggedin)
     }
     m_canselect = false;
     if (loggedin)
-        e.send = Message("CMD_selecttile").field(myslot).field(x).field(y).bytes();
+        e.send = ToServer::SelectTile{myslot, x, y}.bytes();
     return e;
 }

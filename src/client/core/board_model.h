@@ -12,8 +12,8 @@
 // What one board message or one click asks the window to show. The model
 // changes only itself; the view reads these and the mirror to draw.
 struct BoardEffects {
-    // False when a field that must be a number was not, or the message named no
-    // seat or cell; what was applied before that point stays applied.
+    // False when the message named no seat or cell (a malformed one never
+    // reaches the model: the catalogue drops it whole).
     bool handled = true;
     bool boardChanged = false;
     bool previewsChanged = false;
@@ -42,8 +42,6 @@ struct BoardEffects {
 // running trail score.
 class BoardModel {
 public:
-    static constexpr int Seats = 6;
-
     BoardModel();
 
     const BoardGrid& grid() const { return m_grid; }
@@ -53,13 +51,11 @@ public:
     // Every cell empty, no bonus: at start-up and when a game starts.
     void clear();
 
-    BoardEffects settiles(FieldReader& f);
-    BoardEffects setbonus(FieldReader& f);
-    BoardEffects setnexttile(FieldReader& f, int myslot);
-    // The tile after next; nullopt when the field is not a number.
-    std::optional<int> setnntile(FieldReader& f);
-    BoardEffects removetile(FieldReader& f, int myslot);
-    BoardEffects bombed(FieldReader& f);
+    BoardEffects settiles(const ToClient::SetTiles& m);
+    BoardEffects setbonus(const ToClient::SetBonus& m);
+    BoardEffects setnexttile(const ToClient::SetNextTile& m, int myslot);
+    BoardEffects removetile(const ToClient::RemoveTile& m, int myslot);
+    BoardEffects bombed(const ToClient::Bombed& m);
     BoardEffects error();
     // A mouse button released at pixel (px, py) of the 312 × 312 paint box.
     BoardEffects boardMouseUp(int px, int py, int myslot, bool loggedin);
@@ -75,7 +71,7 @@ public:
     int trailScore(int slot) const { return seat(slot) ? m_trail[slot] : 0; }
     void setTrailScore(int slot, int score);
 
-    static bool seat(int slot) { return slot >= 1 && slot <= Seats; }
+    static bool seat(int slot) { return Table::isSeat(slot); }
 
 private:
     // Empties the trail marks left by the previous trail.
@@ -89,5 +85,5 @@ private:
     int m_next = 0;
     bool m_canselect = false;
     int m_currentplayer = 0;
-    std::array<int, Seats + 1> m_trail{};
+    std::array<int, Table::Seats + 1> m_trail{};
 };

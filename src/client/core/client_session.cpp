@@ -1,6 +1,7 @@
 #include "client_session.h"
 
-#include "net/message.h"
+#include "client_log.h"
+#include "net/protocol_to_server.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ namespace {
 constexpr qsizetype QueueLimit = 100000;
 
 // Every message a game server sends begins with this.
-const QByteArray CommandPrefix = QByteArrayLiteral("CMD_");
+const QByteArray CommandPrefix = QByteArray(CommandWord::Prefix);
 
 } // namespace
 
@@ -44,7 +45,8 @@ bool ClientSession::send(const QByteArray& message)
         return false;
     try {
         return m_sock.Send(message);
-    } catch (const ESockException&) {
+    } catch (const ESockException& e) {
+        qCWarning(lcClient) << "could not send to the server:" << e.text();
         return false;
     }
 }
@@ -69,7 +71,7 @@ void ClientSession::sendloginfo(int slot, const QByteArray& version)
     m_answerWait.stop();
     m_myslot = slot;
     m_loggedin = true;
-    send(Message("CMD_logininfo").field(slot).field(version).field(m_myname.toUtf8()).bytes());
+    send(ToServer::LoginInfo{slot, version, m_myname.toUtf8()}.bytes());
 }
 
 void ClientSession::expectGameServer(int timeoutMs)
@@ -164,6 +166,6 @@ void ClientSession::sockInfo(TSock* sender, const QString& msg)
     m_closeAnnounced = true;
     m_serverClosed = sender == &m_sock;
     // Messages that arrived before the close are still handled first (a server
-    // that refuses us says "CMD_full" and then hangs up); the end follows them.
+    // that refuses us says the table is full and then hangs up); the end follows them.
     m_dispatcher.enqueueCall(0, [this] { emit connectionClosed(); });
 }

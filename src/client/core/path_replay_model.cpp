@@ -1,6 +1,5 @@
 #include "path_replay_model.h"
 
-#include <array>
 
 PathReplayModel::PathReplayModel()
 {
@@ -8,62 +7,37 @@ PathReplayModel::PathReplayModel()
     m_grid.clearBonus();
 }
 
-bool PathReplayModel::settiles(FieldReader& f)
+void PathReplayModel::settiles(const QList<CellCode>& cells)
 {
     m_grid.fillTiles(0);
-    return BoardGrid::readTriples(f, BoardGrid::validTile,
-                                  [this](int x, int y, int code) { m_grid.tiles[x][y] = code; });
+    BoardGrid::applyCells(cells, BoardGrid::validTile, [this](int x, int y, int code) { m_grid.tiles[x][y] = code; });
 }
 
-bool PathReplayModel::setbonus(FieldReader& f)
+void PathReplayModel::setbonus(const QList<CellCode>& cells)
 {
     m_grid.clearBonus();
-    return BoardGrid::readTriples(f, BoardGrid::validBonus,
-                                  [this](int x, int y, int code) { m_grid.bonus[x][y] = code; });
+    BoardGrid::applyCells(cells, BoardGrid::validBonus,
+                          [this](int x, int y, int code) { m_grid.bonus[x][y] = code; });
 }
 
-PathReplayModel::Path PathReplayModel::readPath(FieldReader& f)
+void PathReplayModel::start(const ToClient::ThePath& path)
 {
-    const QByteArray all = f.rest();
-    // Every path field, the "s" marker and the result are each preceded by a
-    // "+", and one more "+" closes the message.
-    constexpr int plusesAfterName = Entries * FieldsPerEntry + 3;
-    int seen = 0;
-    for (qsizetype i = all.size() - 1; i >= 0; --i) {
-        if (all.at(i) == '+' && ++seen == plusesAfterName)
-            return {all.left(i), all.mid(i + 1)};
-    }
-    // A shorter path than the server sends: the name is the first field.
-    const qsizetype plus = all.indexOf('+');
-    if (plus < 0)
-        return {all, {}};
-    return {all.left(plus), all.mid(plus + 1)};
+    m_entries = path.entries;
+    m_next = 0;
+    m_result = path.result;
+    m_running = true;
 }
 
-bool PathReplayModel::replayRecord(FieldReader& r, ReplayTick& t)
+void PathReplayModel::replayEntry(const ToClient::PathEntry& e, ReplayTick& t)
 {
-    r.next(); // kind letter: only tells how records group into ticks
-    std::array<int, 7> v{};
-    QByteArray pointsText;
-    for (int i = 0; i < 7; ++i) {
-        const QByteArray field = i < 6 ? r.next() : r.last();
-        const auto n = FieldReader::toInt(field);
-        if (!n)
-            return false;
-        v[i] = *n;
-        if (i == 3)
-            pointsText = field;
-    }
-    const auto [x, y, chain, points, score, first, second] = v;
-    Q_UNUSED(points);
-    t.score = QString::number(score);
+    t.score = QString::number(e.score);
     t.previewsChanged = true;
-    t.current = first;
-    t.next = second;
+    t.current = e.tile1;
+    t.next = e.tile2;
     // Unused entries at the end of the log carry -1 and name no cell.
-    if (!BoardGrid::inside(x, y))
-        return true;
-    if (chain == 1) {
+    if (!BoardGrid::inside(e.x, e.y))
+        return;
+    if (e.chain == 1) {
         for (auto& column : m_grid.tiles) {
             for (int& code : column) {
                 if (code == BoardGrid::TrailMark)
@@ -71,35 +45,30 @@ bool PathReplayModel::replayRecord(FieldReader& r, ReplayTick& t)
             }
         }
     }
-    m_grid.tiles[x][y] = BoardGrid::TrailMark;
-    m_grid.bonus[x][y] = BoardGrid::NoBonus;
+    m_grid.tiles[e.x][e.y] = BoardGrid::TrailMark;
+    m_grid.bonus[e.x][e.y] = BoardGrid::NoBonus;
     t.boardChanged = true;
-    if (pointsText != "0") {
-        t.trailText = QString::fromUtf8(pointsText);
-        t.trailCell = QPoint(x, y);
+    if (e.points != 0) {
+        t.trailText = QString::number(e.points);
+        t.trailCell = QPoint(e.x, e.y);
     }
-    return true;
 }
 
 ReplayTick PathReplayModel::step()
 {
     ReplayTick t;
-    if (m_path.isEmpty())
+    if (!m_running)
         return t;
-    FieldReader r(m_path);
-    bool ok = replayRecord(r, t);
-    while (ok && r.remainder().startsWith('t'))
-        ok = replayRecord(r, t);
-    if (!ok) {
-        m_path.clear();
-        t.outcome = ReplayTick::Outcome::Failed;
-        return t;
+    if (m_next < m_entries.size()) {
+        replayEntry(m_entries.at(m_next++), t);
+        while (m_next < m_entries.size() && m_entries.at(m_next).kind == "t")
+            replayEntry(m_entries.at(m_next++), t);
     }
-    if (r.remainder().startsWith('s')) {
-        r.next();
-        t.score = QString::fromUtf8(r.last());
+    if (m_next == m_entries.size()) {
+        // The last pick's tick also shows the round result.
+        t.score = QString::number(m_result);
+        m_running = false;
     }
-    m_path = r.remainder();
     t.outcome = ReplayTick::Outcome::Stepped;
     return t;
 }

@@ -12,7 +12,6 @@ struct ReplayTick {
     enum class Outcome {
         Idle,    // nothing left to replay: the replay clock stays off
         Stepped, // one pick (and the cells its bomb took) shown: the clock runs on
-        Failed,  // a field was not a number: the replay ends here
     };
     Outcome outcome = Outcome::Idle;
     bool boardChanged = false;
@@ -28,40 +27,29 @@ struct ReplayTick {
 };
 
 // The best player's path of a round, replayed on a second board one pick per
-// tick. The path is a run of records "kind+x+y+chain+points+score+tile+tile+";
-// kind "t" marks a cell a bomb took with the record before it, and a final
-// "s+result+" carries the round result.
+// tick. An entry of kind "t" is a cell a bomb took with the entry before it and
+// shows in the same tick; the last tick also shows the round result.
 class PathReplayModel {
 public:
-    // Move entries a path always carries, and so the fields after the name.
-    static constexpr int Entries = 36;
-    static constexpr int FieldsPerEntry = 8;
-
     PathReplayModel();
 
     const BoardGrid& grid() const { return m_grid; }
 
-    // The round's deal and bonus layer as dealt; false when a field is not a number.
-    bool settiles(FieldReader& f);
-    bool setbonus(FieldReader& f);
+    // The round's deal and bonus layer as dealt.
+    void settiles(const QList<CellCode>& cells);
+    void setbonus(const QList<CellCode>& cells);
 
-    struct Path {
-        QByteArray name;
-        QByteArray records;
-    };
-    // Splits "name+path": the path has a fixed number of fields, so the name
-    // is found from the right and may itself contain "+".
-    static Path readPath(FieldReader& f);
-
-    void start(const QByteArray& records) { m_path = records; }
-    bool running() const { return !m_path.isEmpty(); }
-    const QByteArray& remaining() const { return m_path; }
+    void start(const ToClient::ThePath& path);
+    bool running() const { return m_running; }
 
     ReplayTick step();
 
 private:
-    bool replayRecord(FieldReader& r, ReplayTick& t);
+    void replayEntry(const ToClient::PathEntry& e, ReplayTick& t);
 
     BoardGrid m_grid;
-    QByteArray m_path;
+    QList<ToClient::PathEntry> m_entries;
+    qsizetype m_next = 0;
+    int m_result = 0;
+    bool m_running = false;
 };

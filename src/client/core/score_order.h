@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/protocol_table.h"
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -9,7 +11,7 @@
 // totals keep the places they had.
 class ScoreOrder {
 public:
-    static constexpr int Rows = 6;
+    static constexpr int Rows = Table::Seats;
 
     ScoreOrder() { reset(); }
 

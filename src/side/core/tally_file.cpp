@@ -2,6 +2,7 @@
 
 #include "base/whole_file.h"
 #include "side/core/lzrw1_errors.h"
+#include "side/core/side_log.h"
 #include "side/core/tally_table.h"
 #include "side/core/tlzrw1.h"
 
@@ -68,5 +69,8 @@ bool TallyFile::save(const StringGrid& grid, QString* error) const
 {
     // An installed copy's data folder may not exist before the first save.
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return WholeFile::write(m_path, encode(grid), error);
+    if (WholeFile::write(m_path, encode(grid), error))
+        return true;
+    qCWarning(lcSide) << "could not write the tally file" << m_path;
+    return false;
 }
