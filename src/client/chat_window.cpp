@@ -7,6 +7,7 @@
 #include "net/game_random.h"
 #include "player_list_controller.h"
 #include "single_instance.h"
+#include "ui/design_scale.h"
 #include "ui/window_frame.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,9 @@ constexpr int BackPanelLift = 9;
 // Design size of the back panel, and `panel_chat` on it.
 constexpr QSize BackPanelSize(705, 540);
 constexpr QRect ChatArea(8, 353, 692, 171);
+// The game area as designed: the window's width, and the back panel's height
+// below its lift. It scales as one piece to fit the client area.
+constexpr QSize DesignArea(713, BackPanelSize.height() - BackPanelLift);
 // The smallest client area is the board panel plus these margins.
 constexpr int MinWidthMargin = 15;
 constexpr int MinHeightMargin = 12;
@@ -112,6 +116,8 @@ void ChatWindow::setChatPanel(QWidget* panel)
     delete m_chatPanel;
     m_chatPanel = panel;
     panel->setParent(m_back);
+    panel->setGeometry(ChatArea);
+    DesignScale::keepText(panel);
     layoutBackPanel();
     panel->show();
 }
@@ -133,6 +139,8 @@ void ChatWindow::buildPanels()
     m_chatPanel = new QWidget(m_back);
     m_chatPanel->setObjectName(QStringLiteral("panel_chat"));
     m_chatPanel->setGeometry(ChatArea);
+    DesignScale::keepText(m_chatPanel);
+    m_back->installEventFilter(this);
 }
 
 void ChatWindow::buildMenus()
@@ -258,19 +266,24 @@ void ChatWindow::formResize()
         resize(width() + smallest.width() - area.width(), height());
 }
 
+qreal ChatWindow::gameScale() const
+{
+    const QSize area = m_client->size();
+    return qMin(qreal(area.width()) / DesignArea.width(), qreal(area.height()) / DesignArea.height());
+}
+
 void ChatWindow::layoutBackPanel()
 {
-    // The back panel spans the client area with the same lift at the top and
-    // overhang at the bottom as at design size; the chat keeps its margins.
+    // The whole game area, chat included, grows with the window in its design
+    // proportions, centred with black bands on the longer side. The chat's
+    // text keeps its size: a larger chat shows more lines.
+    const qreal scale = gameScale();
     const QSize area = m_client->size();
-    m_back->setGeometry(0, -BackPanelLift, area.width(), area.height() + 2 * BackPanelLift);
-    if (!m_chatPanel)
-        return;
-    const int right = BackPanelSize.width() - ChatArea.right() - 1;
-    const int bottom = BackPanelSize.height() - ChatArea.bottom() - 1;
-    m_chatPanel->setGeometry(ChatArea.left(), ChatArea.top(),
-                             qMax(0, m_back->width() - ChatArea.left() - right),
-                             qMax(0, m_back->height() - ChatArea.top() - bottom));
+    const QRect design(QPoint(0, -BackPanelLift), BackPanelSize);
+    const QPoint centre((area.width() - DesignArea.width() * scale) / 2,
+                        (area.height() - DesignArea.height() * scale) / 2);
+    m_back->setGeometry(DesignScale::scaled(design, scale).translated(centre));
+    DesignScale::apply(m_back, scale);
 }
 
 bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
@@ -279,6 +292,10 @@ bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
         layoutBackPanel();
         formResize();
     }
+    // A part placed on the game area later (the phrase buttons) takes the
+    // scale in force once it is built.
+    if (watched == m_back && event->type() == QEvent::ChildAdded)
+        QMetaObject::invokeMethod(this, [this] { layoutBackPanel(); }, Qt::QueuedConnection);
     return QMainWindow::eventFilter(watched, event);
 }
 

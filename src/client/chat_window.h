@@ -101,6 +101,8 @@ private:
     void formResize();
     void formClose();
     void layoutBackPanel();
+    // How many times its design size the game area is drawn at.
+    qreal gameScale() const;
     void gameIsFull();
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
