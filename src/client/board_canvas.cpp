@@ -62,10 +62,14 @@ void BoardCanvas::boardPaint(QPainter& p) const
 void BoardCanvas::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    // Drawn in board pixels and stretched to the box: the pictures are
-    // resampled at the screen's own resolution, not blown up from a small copy.
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.scale(qreal(width()) / BoardGrid::BoxPixels, qreal(height()) / BoardGrid::BoxPixels);
+    // Drawn in board pixels and stretched to the box, so the pictures are
+    // resampled once, at the screen's own resolution. A whole-number stretch
+    // (design size at ratio 1 or 2) keeps every picture pixel whole and sharp;
+    // only a fractional one needs smoothing.
+    const qreal scale = qreal(width()) / BoardGrid::BoxPixels;
+    const qreal onScreen = scale * devicePixelRatioF();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(onScreen - std::round(onScreen)) > 1e-6);
+    p.scale(scale, qreal(height()) / BoardGrid::BoxPixels);
     boardPaint(p);
 }
 

@@ -259,8 +259,8 @@ void ScorePanel::showTile(QLabel* preview, const QImage* picture)
         QSize(qRound(design.width() * ratio), qRound(design.height() * ratio)), Qt::IgnoreAspectRatio,
         Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(preview->devicePixelRatioF());
-    preview->setScaledContents(true);
     preview->setPixmap(pixmap);
+    DesignScale::fitPicture(preview, DesignScale::scaleOf(preview));
 }
 
 void ScorePanel::paintEvent(QPaintEvent*)

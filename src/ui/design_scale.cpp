@@ -1,7 +1,6 @@
 #include "design_scale.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
@@ -78,8 +77,9 @@ void DesignScale::keepSize(QWidget* w)
 void DesignScale::keepText(QWidget* w)
 {
     w->setProperty(KeepTextKey, true);
-    // Pinned, so it no longer inherits the scaled font of the tree around it.
-    w->setFont(QApplication::font());
+    // Pinned, so it never inherits a scaled font from the tree around it.
+    if (!w->testAttribute(Qt::WA_SetFont))
+        w->setFont(w->font());
 }
 
 void DesignScale::record(QWidget* w)
@@ -97,16 +97,21 @@ void DesignScale::record(QWidget* w)
     }
     if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->property(IconKey).isValid())
         b->setProperty(IconKey, b->iconSize());
-    // A picture fills its label at any size; QLabel draws it at the screen's
-    // own resolution from the full picture, so it stays sharp at ratio 2.
-    if (auto* l = qobject_cast<QLabel*>(w); l && !l->pixmap().isNull())
-        l->setScaledContents(true);
+}
+
+void DesignScale::fitPicture(QLabel* label, qreal scale)
+{
+    // Stretched (and smoothed) only when the window is not at design size: at
+    // design size a picture keeps each of its pixels whole, also at ratio 2.
+    label->setScaledContents(scale != 1.0);
 }
 
 void DesignScale::place(QWidget* w, qreal scale)
 {
     record(w);
     w->setGeometry(scaled(designRect(w), scale));
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->pixmap().isNull())
+        fitPicture(l, scale);
     if (w->property(KeepTextKey).toBool())
         return;
     QFont f = w->font();

@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+class QLabel;
 class QWidget;
 
 // Lays a tree of widgets out at a multiple of the size it was designed at.
@@ -31,6 +32,9 @@ public:
     static void keepSize(QWidget* w);
     // `w` is placed by the scale but its text, and everything inside it, is not.
     static void keepText(QWidget* w);
+
+    // Shows a picture label's picture at the label's size under `scale`.
+    static void fitPicture(QLabel* label, qreal scale);
 
     // A design rectangle at `scale`: corners are rounded, so neighbours stay edge to edge.
     static QRect scaled(const QRect& design, qreal scale);

@@ -211,10 +211,15 @@ void TestWindowScale::picturesKeepEveryPixelAtTheScreensRatio()
         alternations += qGray(nn.pixel(x, 10)) / 128 != qGray(nn.pixel(x - 1, 10)) / 128;
     if (ratio >= 2)
         QVERIFY2(alternations >= nn.width() - 2, qPrintable(QString::number(alternations)));
-    // The board is painted at the screen's resolution too.
+    // The board is painted at the screen's resolution too, and the chequered
+    // piece in column 0 keeps every pixel pure black or white.
     dealColumns(view);
     const QImage board = w.find<BoardCanvas>("board")->grab().toImage();
     QCOMPARE(board.width(), qRound(312 * ratio));
+    int grey = 0;
+    for (int x = qRound(2 * ratio); x < qRound(50 * ratio); ++x)
+        grey += qGray(board.pixel(x, qRound(20 * ratio))) % 255 != 0;
+    QCOMPARE(grey, 0);
 }
 
 QTEST_MAIN(TestWindowScale)
