@@ -250,7 +250,9 @@ void ChatWindow::ResetScreenLocation1Click()
 QSize ChatWindow::smallestClientArea() const
 {
     const auto* board = m_back->findChild<QWidget*>(QStringLiteral("panel_board"));
-    const QSize boardSize = board ? board->size() : BoardPanelSize;
+    // The board's design size: its size on screen follows the window, and a
+    // smallest area that grew with it would keep a large window from shrinking.
+    const QSize boardSize = board ? DesignScale::designRect(board).size() : BoardPanelSize;
     return boardSize + QSize(MinWidthMargin, MinHeightMargin);
 }
 

@@ -143,6 +143,8 @@ void TestWindowScale::gameAreaFillsTheWindowInProportion()
     QCOMPARE(chat->geometry(), DesignScale::scaled(QRect(8, 353, 692, 171), s));
     QCOMPARE(line->font().pixelSize(), 15);
     QCOMPARE(chat->font().pointSizeF(), QApplication::font().pointSizeF());
+    // And the window can always be brought back to its design size.
+    QVERIFY(w.showAt(QSize(713, 545)));
 }
 
 void TestWindowScale::clicksLandOnTheCellDrawnUnderThem_data()
