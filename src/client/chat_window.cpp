@@ -295,9 +295,17 @@ bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
         formResize();
     }
     // A part placed on the game area later (the phrase buttons) takes the
-    // scale in force once it is built.
-    if (watched == m_back && event->type() == QEvent::ChildAdded)
-        QMetaObject::invokeMethod(this, [this] { layoutBackPanel(); }, Qt::QueuedConnection);
+    // scale in force once it is built; one pass serves a burst of them.
+    if (watched == m_back && event->type() == QEvent::ChildAdded && !m_relayoutQueued) {
+        m_relayoutQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_relayoutQueued = false;
+                layoutBackPanel();
+            },
+            Qt::QueuedConnection);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -130,5 +130,6 @@ private:
     bool m_removed = false;
 
     bool m_shown = false;
+    bool m_relayoutQueued = false;
     QRect m_savedBounds{0, 0, 0, 0};
 };
