@@ -4,11 +4,13 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 BoardCanvas::BoardCanvas(const BoardGrid& grid, const BoardPictures& pictures, QWidget* parent)
     : QWidget(parent), m_grid(&grid), m_pictures(&pictures)
 {
-    setFixedSize(BoardGrid::BoxPixels, BoardGrid::BoxPixels);
+    // Its design size; a larger window stretches it, and painting and clicks follow.
+    resize(BoardGrid::BoxPixels, BoardGrid::BoxPixels);
     // Every pixel is painted from the grid each time: nothing shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -60,12 +62,25 @@ void BoardCanvas::boardPaint(QPainter& p) const
 void BoardCanvas::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    // Drawn in board pixels and stretched to the box, so the pictures are
+    // resampled once, at the screen's own resolution. A whole-number stretch
+    // (design size at ratio 1 or 2) keeps every picture pixel whole and sharp;
+    // only a fractional one needs smoothing.
+    const qreal scale = qreal(width()) / BoardGrid::BoxPixels;
+    const qreal onScreen = scale * devicePixelRatioF();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(onScreen - std::round(onScreen)) > 1e-6);
+    p.scale(scale, qreal(height()) / BoardGrid::BoxPixels);
     boardPaint(p);
 }
 
 void BoardCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    if (rect().contains(at))
-        emit boardMouseUp(at.x(), at.y());
+    // Back to board pixels with the same factor the painting uses, rounding
+    // down, so a click lands in the cell drawn under it at any size.
+    const QPointF at = event->position();
+    if (at.x() < 0 || at.y() < 0 || at.x() >= width() || at.y() >= height())
+        return;
+    const int x = int(std::floor(at.x() * BoardGrid::BoxPixels / width()));
+    const int y = int(std::floor(at.y() * BoardGrid::BoxPixels / height()));
+    emit boardMouseUp(qBound(0, x, BoardGrid::BoxPixels - 1), qBound(0, y, BoardGrid::BoxPixels - 1));
 }

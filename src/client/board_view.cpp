@@ -2,6 +2,7 @@
 
 #include "board_canvas.h"
 #include "client/core/board_grid.h"
+#include "ui/design_scale.h"
 
 #include <QLabel>
 
@@ -50,8 +51,9 @@ void BoardView::setPictures(const BoardPictures& pictures)
 
 void BoardView::moveTrailTo(int x, int y)
 {
-    m_trail->move(x * BoardGrid::CellPixels + 4, y * BoardGrid::CellPixels + 4);
+    DesignScale::move(m_trail, {x * BoardGrid::CellPixels + 4, y * BoardGrid::CellPixels + 4});
     m_trail->adjustSize();
+    DesignScale::keepSize(m_trail);
     m_trail->raise();
 }
 
@@ -59,4 +61,5 @@ void BoardView::setTrailText(const QString& text)
 {
     m_trail->setText(text);
     m_trail->adjustSize();
+    DesignScale::keepSize(m_trail);
 }

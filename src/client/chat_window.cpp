@@ -8,6 +8,7 @@
 #include "net/game_random.h"
 #include "player_list_controller.h"
 #include "single_instance.h"
+#include "ui/design_scale.h"
 #include "ui/window_frame.h"
 
 #include <QAbstractButton>
@@ -28,6 +29,9 @@ constexpr int BackPanelLift = 9;
 // Design size of the back panel, and `panel_chat` on it.
 constexpr QSize BackPanelSize(705, 540);
 constexpr QRect ChatArea(8, 353, 692, 171);
+// The game area as designed: the window's width, and the back panel's height
+// below its lift. It scales as one piece to fit the client area.
+constexpr QSize DesignArea(713, BackPanelSize.height() - BackPanelLift);
 // The smallest client area is the board panel plus these margins.
 constexpr int MinWidthMargin = 15;
 constexpr int MinHeightMargin = 12;
@@ -112,6 +116,8 @@ void ChatWindow::setChatPanel(QWidget* panel)
     delete m_chatPanel;
     m_chatPanel = panel;
     panel->setParent(m_back);
+    panel->setGeometry(ChatArea);
+    DesignScale::keepText(panel);
     layoutBackPanel();
     panel->show();
 }
@@ -133,6 +139,8 @@ void ChatWindow::buildPanels()
     m_chatPanel = new QWidget(m_back);
     m_chatPanel->setObjectName(QStringLiteral("panel_chat"));
     m_chatPanel->setGeometry(ChatArea);
+    DesignScale::keepText(m_chatPanel);
+    m_back->installEventFilter(this);
 }
 
 void ChatWindow::buildMenus()
@@ -242,7 +250,9 @@ void ChatWindow::ResetScreenLocation1Click()
 QSize ChatWindow::smallestClientArea() const
 {
     const QWidget* board = m_view ? m_view->boardView() : nullptr;
-    const QSize boardSize = board ? board->size() : BoardPanelSize;
+    // The board's design size: its size on screen follows the window, and a
+    // smallest area that grew with it would keep a large window from shrinking.
+    const QSize boardSize = board ? DesignScale::designRect(board).size() : BoardPanelSize;
     return boardSize + QSize(MinWidthMargin, MinHeightMargin);
 }
 
@@ -258,19 +268,24 @@ void ChatWindow::formResize()
         resize(width() + smallest.width() - area.width(), height());
 }
 
+qreal ChatWindow::gameScale() const
+{
+    const QSize area = m_client->size();
+    return qMin(qreal(area.width()) / DesignArea.width(), qreal(area.height()) / DesignArea.height());
+}
+
 void ChatWindow::layoutBackPanel()
 {
-    // The back panel spans the client area with the same lift at the top and
-    // overhang at the bottom as at design size; the chat keeps its margins.
+    // The whole game area, chat included, grows with the window in its design
+    // proportions, centred with black bands on the longer side. The chat's
+    // text keeps its size: a larger chat shows more lines.
+    const qreal scale = gameScale();
     const QSize area = m_client->size();
-    m_back->setGeometry(0, -BackPanelLift, area.width(), area.height() + 2 * BackPanelLift);
-    if (!m_chatPanel)
-        return;
-    const int right = BackPanelSize.width() - ChatArea.right() - 1;
-    const int bottom = BackPanelSize.height() - ChatArea.bottom() - 1;
-    m_chatPanel->setGeometry(ChatArea.left(), ChatArea.top(),
-                             qMax(0, m_back->width() - ChatArea.left() - right),
-                             qMax(0, m_back->height() - ChatArea.top() - bottom));
+    const QRect design(QPoint(0, -BackPanelLift), BackPanelSize);
+    const QPoint centre((area.width() - DesignArea.width() * scale) / 2,
+                        (area.height() - DesignArea.height() * scale) / 2);
+    m_back->setGeometry(DesignScale::scaled(design, scale).translated(centre));
+    DesignScale::apply(m_back, scale);
 }
 
 bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
@@ -278,6 +293,18 @@ bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_client && event->type() == QEvent::Resize) {
         layoutBackPanel();
         formResize();
+    }
+    // A part placed on the game area later (the phrase buttons) takes the
+    // scale in force once it is built; one pass serves a burst of them.
+    if (watched == m_back && event->type() == QEvent::ChildAdded && !m_relayoutQueued) {
+        m_relayoutQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_relayoutQueued = false;
+                layoutBackPanel();
+            },
+            Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }

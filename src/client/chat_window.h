@@ -103,6 +103,8 @@ private:
     void formResize();
     void formClose();
     void layoutBackPanel();
+    // How many times its design size the game area is drawn at.
+    qreal gameScale() const;
     void gameIsFull();
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
@@ -131,5 +133,6 @@ private:
     bool m_removed = false;
 
     bool m_shown = false;
+    bool m_relayoutQueued = false;
     QRect m_savedBounds{0, 0, 0, 0};
 };

@@ -1,5 +1,7 @@
 #include "score_panel.h"
 
+#include "ui/design_scale.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -150,20 +152,20 @@ void ScorePanel::moveRow(int slot, int top)
 {
     if (!seat(slot))
         return;
-    m_names[slot]->move(NameLeft, top);
-    m_scores[slot]->move(ScoreLeft, top);
-    m_results[slot]->move(ResultLeft, top);
-    m_eyes[slot]->move(EyesLeft, top + 4);
+    DesignScale::move(m_names[slot], {NameLeft, top});
+    DesignScale::move(m_scores[slot], {ScoreLeft, top});
+    DesignScale::move(m_results[slot], {ResultLeft, top});
+    DesignScale::move(m_eyes[slot], {EyesLeft, top + 4});
 }
 
 int ScorePanel::timerWidth() const
 {
-    return m_timer->width();
+    return DesignScale::designRect(m_timer).width();
 }
 
 void ScorePanel::setTimerWidth(int width)
 {
-    m_timer->resize(qMax(0, width), m_timer->height());
+    DesignScale::resize(m_timer, {qMax(0, width), DesignScale::designRect(m_timer).height()});
 }
 
 void ScorePanel::showPopup(int score)
@@ -249,8 +251,16 @@ void ScorePanel::showTile(QLabel* preview, const QImage* picture)
         preview->clear();
         return;
     }
-    preview->setPixmap(QPixmap::fromImage(
-        picture->scaled(preview->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    // Cut to the size the preview takes on screen, in screen pixels: cutting
+    // to its design size first and stretching after would blur the picture.
+    const qreal ratio = DesignScale::scaleOf(preview) * preview->devicePixelRatioF();
+    const QSize design = DesignScale::designRect(preview).size();
+    QPixmap pixmap = QPixmap::fromImage(picture->scaled(
+        QSize(qRound(design.width() * ratio), qRound(design.height() * ratio)), Qt::IgnoreAspectRatio,
+        Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(preview->devicePixelRatioF());
+    preview->setPixmap(pixmap);
+    DesignScale::fitPicture(preview, DesignScale::scaleOf(preview));
 }
 
 void ScorePanel::paintEvent(QPaintEvent*)

@@ -8,6 +8,7 @@
 #include "game_hooks.h"
 #include "game_overlays.h"
 #include "score_panel.h"
+#include "ui/design_scale.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -87,7 +88,8 @@ void TurnFlow::getnextplayer(const ToClient::NextPlayer& m)
     m_board.setTrailScore(slot, 0);
 
     QLabel* name = m_score.playerName(slot);
-    m_score.turnArrow()->move(m_score.turnArrow()->x(), name->y());
+    QLabel* arrow = m_score.turnArrow();
+    DesignScale::move(arrow, {DesignScale::designRect(arrow).x(), DesignScale::designRect(name).y()});
     m_score.turnArrow()->show();
     name->show();
     m_score.score(slot)->show();

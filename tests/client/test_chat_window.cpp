@@ -8,6 +8,7 @@
 #include "side/spy_list_window.h"
 #include "server/host_options.h"
 #include "server/server.h"
+#include "ui/design_scale.h"
 #include "ui/window_frame.h"
 #include "scripted_peer.h"
 
@@ -196,8 +197,9 @@ void TestChatWindow::smallestClientAreaFollowsTheBoard()
     copy.window.resize(905, 722);
     QTRY_COMPARE(copy.window.centralWidget()->width(), 905);
     const int client = copy.window.centralWidget()->height();
-    // Anchored to all four sides: 8 left, 5 right, 353 top, 16 below the back panel.
-    QCOMPARE(chat->geometry(), QRect(8, 353, 905 - 13, client + 18 - 369));
+    // The chat grows with the rest of the game area, in its design proportions.
+    const qreal scale = qMin(905.0 / 713, client / 531.0);
+    QCOMPARE(chat->geometry(), DesignScale::scaled(QRect(8, 353, 692, 171), scale));
 }
 
 void TestChatWindow::closeWritesSettingsOnlyWhenBoundsChanged_data()

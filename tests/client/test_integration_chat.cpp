@@ -81,13 +81,17 @@ void TestIntegrationChat::chatPanelFillsTheChatArea()
     QCOMPARE(ann.window.chatPanel(), static_cast<QWidget*>(&ann.chat->panel()));
     QTRY_VERIFY(ann.chatText().contains("You are Connected."));
     QVERIFY(ann.chatText().contains("Loading Multi-player Game.. Please Wait."));
-    // Anchored to the window's edges: a wider window gives a wider chat.
-    const int width = ann.chat->panel().width();
-    ann.window.resize(ann.window.width() + 100, ann.window.height());
-    QTRY_COMPARE(ann.chat->panel().width(), width + 100);
     // The phrase buttons sit in the left column, two rows of five.
     QCOMPARE(ann.chat->buttons().parentWidget(), ann.window.backPanel());
     QCOMPARE(ann.chat->buttons().geometry().topLeft(), QPoint(9, 308));
+    // Twice the window, twice the game area: the chat grows with it and shows
+    // more text, at the size the player chose.
+    const QSize chatSize = ann.chat->panel().size();
+    const QFont chatFont = ann.chat->panel().font();
+    ann.window.resize(ann.window.size() * 2);
+    QTRY_COMPARE(ann.chat->panel().size(), chatSize * 2);
+    QCOMPARE(ann.chat->panel().font(), chatFont);
+    QCOMPARE(ann.chat->buttons().geometry().topLeft(), QPoint(18, 616));
 }
 
 void TestIntegrationChat::typedChatGoesThroughTheServerAndBack()
