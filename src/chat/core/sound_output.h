@@ -10,4 +10,5 @@ public:
     virtual ~SoundOutput() = default;
     virtual void play(const PcmSound& sound) = 0;
     virtual void stop() = 0;
+    virtual bool isPlaying() const = 0;
 };
