@@ -15,7 +15,6 @@ public:
     explicit RecordingSoundOutput(Log& log) : m_log(log) {}
     void play(const PcmSound& sound) override { m_log.played.append(sound); }
     void stop() override { ++m_log.stops; }
-    bool isPlaying() const override { return false; }
 
 private:
     Log& m_log;
