@@ -3,6 +3,7 @@
 // sends and writes to the file named by BENCH_PROBE_OUT:
 //   app NS      CLOCK_MONOTONIC when the application loaded this plugin
 //   paint NS    when the first widget was painted
+//   libs N      shared libraries mapped at the first paint
 //   cpu NS      CPU time the process had used by then (all threads), which
 //               unlike the clock does not grow when other programs load the machine
 //   ready NS    when the program reached the state asked for (see below)
@@ -16,6 +17,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QGenericPlugin>
+#include <QSet>
 #include <QTimer>
 #include <ctime>
 
@@ -52,6 +54,7 @@ private:
             timespec cpu{};
             clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
             m_paintCpuNs = qint64(cpu.tv_sec) * 1000000000LL + cpu.tv_nsec;
+            m_libs = mappedLibraries();
         }
         const bool ready = m_readyName.isEmpty()
                            || (widget->objectName() == m_readyName
@@ -67,11 +70,26 @@ private:
     {
         QFile out(QString::fromLocal8Bit(qgetenv("BENCH_PROBE_OUT")));
         if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\ncpu " + QByteArray::number(m_paintCpuNs) + "\nready " + QByteArray::number(m_readyNs)
+            out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\nlibs " + QByteArray::number(m_libs) + "\ncpu " + QByteArray::number(m_paintCpuNs) + "\nready " + QByteArray::number(m_readyNs)
                       + "\nrss " + QByteArray::number(bench::peakRssKib()) + '\n');
         }
         out.close();
         QCoreApplication::quit();
+    }
+
+    // Distinct shared objects in the process's memory map.
+    static int mappedLibraries()
+    {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        if (!maps.open(QIODevice::ReadOnly))
+            return 0;
+        QSet<QByteArray> files;
+        for (const QByteArray& line : maps.readAll().split('\n')) {
+            const qsizetype slash = line.indexOf('/');
+            if (slash > 0 && line.indexOf(".so", slash) > 0)
+                files.insert(line.mid(slash));
+        }
+        return int(files.size());
     }
 
     QString m_readyName;
@@ -80,6 +98,7 @@ private:
     qint64 m_appNs = 0;
     qint64 m_paintNs = 0;
     qint64 m_paintCpuNs = 0;
+    int m_libs = 0;
     qint64 m_readyNs = 0;
     bool m_done = false;
 };

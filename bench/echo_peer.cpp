@@ -1,6 +1,7 @@
 #include "echo_peer.h"
 
 #include "bench_support.h"
+#include "net/protocol_to_server.h"
 
 EchoServer::EchoServer(QObject* parent) : QObject(parent)
 {
@@ -22,8 +23,8 @@ void EchoServer::accept()
 
 PingClient::PingClient(quint16 port, int count, int paceMin, int paceMax, QObject* parent)
     : QObject(parent), m_port(port), m_count(count), m_paceMin(paceMin), m_paceMax(paceMax),
-      // As long as a pick: "CMD_selecttile+1+3+4" and its terminator.
-      m_message("CMD_selecttile+1+3+4\xff")
+      // As long as a pick, terminator included.
+      m_message(ToServer::SelectTile{1, 3, 4}.bytes())
 {
     m_pace.setSingleShot(true);
     m_pace.setTimerType(Qt::PreciseTimer);

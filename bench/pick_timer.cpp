@@ -1,8 +1,19 @@
 #include "pick_timer.h"
 
 #include "bench_support.h"
+#include "net/protocol_words.h"
 
 #include <QTimer>
+
+namespace {
+
+bool isCommand(const QByteArray& message, Command command)
+{
+    const QByteArrayView word = Commands::word(command);
+    return message.startsWith(word) && message.size() > word.size() && message.at(word.size()) == '+';
+}
+
+} // namespace
 
 PickTimer::PickTimer(const Options& options, QObject* parent) : QObject(parent), m_options(options)
 {
@@ -34,8 +45,8 @@ void PickTimer::read(const QByteArray& message)
 {
     // Taken before the bot handles anything of this read.
     const qint64 readNs = bench::monotonicNs();
-    const bool refused = message.startsWith("CMD_error+");
-    const bool closes = refused || message.startsWith("CMD_setnntile+") || message.startsWith("CMD_turnover+");
+    const bool refused = isCommand(message, Command::error);
+    const bool closes = refused || isCommand(message, Command::setnntile) || isCommand(message, Command::turnover);
     if (!closes || m_sentNs == 0 || m_done)
         return;
     m_roundTrips << double(readNs - m_sentNs) / 1000.0;

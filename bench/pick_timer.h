@@ -6,9 +6,9 @@
 #include <QObject>
 #include <memory>
 
-// A bot that times every pick: from the moment "CMD_selecttile" is handed to
-// the socket until the answer that closes the pick ("CMD_setnntile",
-// "CMD_turnover" or "CMD_error") is read from it, before the bot handles it.
+// A bot that times every pick: from the moment the pick is handed to the
+// socket until the answer that closes it (the new tile, the turn's end or a
+// refusal) is read from it, before the bot handles it.
 class PickTimer : public QObject {
     Q_OBJECT
 public:

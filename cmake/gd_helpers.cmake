@@ -12,6 +12,19 @@ function(gd_library name folder)
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
+# gd_module(NAME FOLDER LIBS...): a shared module "NAME.so" from every .cpp of
+# FOLDER, loaded by the program at its first use (see base/program_module.h).
+# It is written into the build folder beside the game and installed into the
+# game's own library folder.
+function(gd_module name folder)
+  file(GLOB _src CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+  add_library(${name} MODULE ${_src})
+  set_target_properties(${name} PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${name} PRIVATE ${ARGN})
+  install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/gloopdash)
+endfunction()
+
 # gd_tests(FOLDER LIBS...): one test program per tests/FOLDER/test_*.cpp, each run
 # by CTest under the offscreen platform.
 function(gd_tests folder)

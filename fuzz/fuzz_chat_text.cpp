@@ -8,6 +8,7 @@
 #include "chat/core/chat_text_styles.h"
 #include "chat/core/colour_text.h"
 #include "chat/core/integer_text.h"
+#include "fuzz_support.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -55,7 +56,7 @@ void line(const QString& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString text = QString::fromUtf8(FuzzSupport::bytes(data, size));
     (void)IntegerText::parse(text);
     colour(text);
     words(text);

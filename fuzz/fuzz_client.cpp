@@ -16,10 +16,9 @@
 #include "net/game_random.h"
 #include "net/message_splitter.h"
 
+#include "fuzz_support.h"
+
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -66,34 +65,17 @@ void runOne(const QByteArray& input)
 
 } // namespace
 
-// Qt keeps caches (fonts, sockets' engines, thread data) from one input to the
-// next and past the last one: a leak check after each input would take most of
-// the time, and the one at exit would report the caches as a crash. Memory
-// that really grows still runs into libFuzzer's RSS limit.
-extern "C" const char* __asan_default_options()
-{
-    return "detect_leaks=0";
-}
+GD_FUZZ_WITHOUT_LEAK_CHECK()
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Whatever a handler writes (settings, tally) lands in a folder of our own.
-    static QTemporaryDir home;
-    qputenv("GLOOPDASH_HOME", home.path().toLocal8Bit());
-    // The single-instance marker lives in the runtime folder; give it one.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QDir(home.path()).mkdir(QStringLiteral("runtime"));
-        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")).toLocal8Bit());
-    }
+    FuzzSupport::useOwnFolders();
     static QApplication app(*argc, *argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    runOne(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    runOne(FuzzSupport::bytes(data, size));
     return 0;
 }

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes through the message splitter, the command-line split and
 // the field reader, as a connection's byte stream would reach them.
+#include "fuzz_support.h"
 #include "net/field_reader.h"
 #include "net/message.h"
 #include "net/message_splitter.h"
@@ -10,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     MessageSplitter splitter(4096);
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray bytes = FuzzSupport::bytes(data, size);
     // Two reads, split where the first byte says, as a stream arrives in pieces.
     const qsizetype cut = size ? qsizetype(data[0]) % (qsizetype(size) + 1) : 0;
     QList<QByteArray> messages = splitter.feed(bytes.left(cut));

@@ -10,8 +10,10 @@
 // exactly. An empty message stands for the round clock running until its phase
 // changes: the round's time is out, or the pause is over. Deals come from a
 // fixed seed, the one the recorded games of the seed corpus were dealt with.
+#include "fuzz_support.h"
 #include "net/game_random.h"
 #include "net/message_splitter.h"
+#include "net/protocol_to_server.h"
 #include "server/host_options.h"
 #include "server/server.h"
 
@@ -117,7 +119,7 @@ void runOne(const QByteArray& input)
     for (Client& c : honest) {
         if (!connectClient(c, *server))
             std::abort();
-        c.socket.write("CMD_logininfo+" + QByteArray::number(slot) + "+1.0.12+Honest" + QByteArray::number(slot) + End);
+        c.socket.write(ToServer::LoginInfo{slot, host.versionText(), "Honest" + QByteArray::number(slot)}.bytes());
         spin([&] { return server->socktimer().queued() > 0; });
         drain(*server);
         ++slot;
@@ -137,14 +139,7 @@ void runOne(const QByteArray& input)
 
 } // namespace
 
-// Qt keeps caches (fonts, sockets' engines, thread data) from one input to the
-// next and past the last one: a leak check after each input would take most of
-// the time, and the one at exit would report the caches as a crash. Memory
-// that really grows still runs into libFuzzer's RSS limit.
-extern "C" const char* __asan_default_options()
-{
-    return "detect_leaks=0";
-}
+GD_FUZZ_WITHOUT_LEAK_CHECK()
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
@@ -154,6 +149,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    runOne(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    runOne(FuzzSupport::bytes(data, size));
     return 0;
 }

@@ -3,6 +3,7 @@
 // Whatever reads must write back to the same thing: a container's text codes
 // and decodes unchanged, and a table's text, once read, saves to a text that
 // reads and saves the same again.
+#include "fuzz_support.h"
 #include "side/core/lzrw1_errors.h"
 #include "side/core/string_grid.h"
 #include "side/core/tally_file.h"
@@ -60,7 +61,7 @@ void tableText(const QByteArray& bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray bytes = FuzzSupport::bytes(data, size);
     blockAlone(data, size);
     container(bytes);
     tableText(bytes);

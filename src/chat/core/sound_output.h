@@ -10,4 +10,6 @@ public:
     virtual ~SoundOutput() = default;
     virtual void play(const PcmSound& sound) = 0;
     virtual void stop() = 0;
+    // Whether a sound is still being heard; an output that cannot tell says no.
+    virtual bool isPlaying() const { return false; }
 };

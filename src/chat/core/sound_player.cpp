@@ -1,6 +1,6 @@
 #include "sound_player.h"
 
-#include "audio_sink_output.h"
+#include "lazy_sound_output.h"
 #include "sound_decoder.h"
 #include "wave_file.h"
 
@@ -19,7 +19,7 @@ SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, const QString& fol
     : QObject(parent), m_output(std::move(output))
 {
     if (!m_output)
-        m_output = std::make_unique<AudioSinkOutput>();
+        m_output = std::make_unique<LazySoundOutput>();
     const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.wav")}, QDir::Files);
     for (const QFileInfo& f : files)
         m_files.insert(f.completeBaseName().toUpper(), f.filePath());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pcm_sound.h"
+#include "sound_output.h"
 
 #include <QHash>
 #include <QObject>
@@ -8,8 +9,6 @@
 
 #include <memory>
 #include <optional>
-
-class SoundOutput;
 
 // The program's recordings, found by name in any letter case ("bomb", "WAVE5")
 // among the WAVE files of a resource folder, decoded once and played

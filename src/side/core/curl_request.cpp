@@ -1,125 +1,49 @@
 #include "side/core/curl_request.h"
 
-#include <curl/curl.h>
-#include <memory>
-#include <mutex>
+#include "base/program_module.h"
+#include "side_log.h"
 
 namespace {
 
-struct Context {
-    const CurlRequest* request;
-    CURL* curl;
-    bool stoppedByBody = false;
+// libcurl lives in the module "gloopdash-http", loaded at the first request.
+struct HttpModule {
+    void (*initialise)() = nullptr;
+    void (*run)(const CurlRequest*, CurlRequest::Outcome*) = nullptr;
+    QString error;
 };
 
-size_t writeBody(char* data, size_t size, size_t count, void* user)
+const HttpModule& httpModule()
 {
-    auto* ctx = static_cast<Context*>(user);
-    const size_t bytes = size * count;
-    if (ctx->request->onBody && !ctx->request->onBody(data, bytes)) {
-        ctx->stoppedByBody = true;
-        return 0;  // makes libcurl end with CURLE_WRITE_ERROR
-    }
-    return bytes;
+    // A function-local static: the first request loads it, on whichever thread.
+    static const HttpModule module = [] {
+        HttpModule m;
+        const QString name = QStringLiteral("gloopdash-http");
+        m.initialise = reinterpret_cast<void (*)()>(ProgramModule::entry(name, "gd_http_initialise", &m.error));
+        if (m.initialise)
+            m.run = reinterpret_cast<decltype(m.run)>(ProgramModule::entry(name, "gd_http_run", &m.error));
+        if (!m.run)
+            qCWarning(lcSide) << "no HTTP:" << m.error;
+        return m;
+    }();
+    return module;
 }
-
-size_t readHeader(char* data, size_t size, size_t count, void* user)
-{
-    auto* ctx = static_cast<Context*>(user);
-    const size_t bytes = size * count;
-    if (ctx->request->onHeaderLine) {
-        QByteArray line(data, qsizetype(bytes));
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
-        long status = 0;
-        curl_easy_getinfo(ctx->curl, CURLINFO_RESPONSE_CODE, &status);
-        ctx->request->onHeaderLine(line, status);
-    }
-    return bytes;
-}
-
-int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
-    auto* ctx = static_cast<Context*>(user);
-    return ctx->request->cancelled && ctx->request->cancelled() ? 1 : 0;
-}
-
-QByteArray hostForUrl(const QByteArray& host)
-{
-    // An IPv6 literal needs brackets inside a URL.
-    return host.contains(':') ? "[" + host + "]" : host;
-}
-
-struct SlistDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-struct EasyDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
 
 } // namespace
 
 void CurlRequest::initialiseOnce()
 {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    if (httpModule().initialise)
+        httpModule().initialise();
 }
 
 CurlRequest::Outcome CurlRequest::run() const
 {
-    initialiseOnce();
     Outcome outcome;
-    std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
-    if (!curl) {
-        outcome.error = QStringLiteral("libcurl could not start a transfer");
+    const HttpModule& module = httpModule();
+    if (!module.run) {
+        outcome.error = module.error;
         return outcome;
     }
-    CURL* c = curl.get();
-    Context ctx{this, c};
-    char errorText[CURL_ERROR_SIZE] = {};
-
-    // The target goes to the server exactly as built: libcurl's URL parser would
-    // otherwise reject or rewrite characters a score value may hold.
-    const QByteArray base = "http://" + hostForUrl(host) + ":" + QByteArray::number(port) + "/";
-    curl_easy_setopt(c, CURLOPT_URL, base.constData());
-    curl_easy_setopt(c, CURLOPT_REQUEST_TARGET, target.constData());
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(c, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
-    if (!agent.isEmpty())
-        curl_easy_setopt(c, CURLOPT_USERAGENT, agent.constData());
-
-    std::unique_ptr<curl_slist, SlistDeleter> headers;
-    auto addHeader = [&headers](const QByteArray& line) {
-        headers.reset(curl_slist_append(headers.release(), line.constData()));
-    };
-    if (!accept.isEmpty())
-        addHeader("Accept: " + accept);
-    if (noCache) {
-        addHeader("Pragma: no-cache");
-        addHeader("Cache-Control: no-cache");
-    }
-    if (headers)
-        curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
-    if (!post.isEmpty()) {
-        curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE, long(post.size()));
-        curl_easy_setopt(c, CURLOPT_POSTFIELDS, post.constData());
-    }
-
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, writeBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &ctx);
-    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, readHeader);
-    curl_easy_setopt(c, CURLOPT_HEADERDATA, &ctx);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, progress);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &ctx);
-
-    const CURLcode code = curl_easy_perform(c);
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &outcome.status);
-    outcome.transferred = code == CURLE_OK;
-    outcome.cancelled = code == CURLE_ABORTED_BY_CALLBACK;
-    if (!outcome.transferred)
-        outcome.error = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));
+    module.run(this, &outcome);
     return outcome;
 }

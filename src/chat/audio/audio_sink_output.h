@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound_output.h"
+#include "chat/core/sound_output.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +19,7 @@ public:
     void play(const PcmSound& sound) override;
     void stop() override;
 
-    bool isPlaying() const { return !m_sink.isNull(); }
+    bool isPlaying() const override { return !m_sink.isNull(); }
 
 private:
     void release();
