@@ -43,7 +43,7 @@ void runOne(const QByteArray& input)
     auto* chat = new PanelChat(window->chatPanel());
     ClientHooks& hooks = window->hooks();
     hooks.addlinetochat = [chat](const QString& line, const QColor& colour) { chat->addlinetochat(line, colour); };
-    hooks.chatrecieved = [chat](const QByteArray& data) { chat->chatrecieved(data); };
+    hooks.chatrecieved = [chat](int slot, const QByteArray& text) { chat->chatrecieved(slot, text); };
 
     Dispatcher& queue = window->session().dispatcher();
     queue.setManual(true);

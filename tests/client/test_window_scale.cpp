@@ -1,3 +1,4 @@
+#include "net/protocol.h"
 #include "client/board_canvas.h"
 #include "client/chat_window.h"
 #include "client/game_view.h"
@@ -42,10 +43,13 @@ TilePictures plainPictures()
     return set;
 }
 
-void feed(GameView& view, void (GameView::*handler)(FieldReader&), const QByteArray& payload)
+template <class Msg>
+void feed(GameView& view, void (GameView::*handler)(const Msg&), const QByteArray& payload)
 {
     FieldReader f(payload);
-    (view.*handler)(f);
+    const std::optional<Msg> m = Msg::decode(f);
+    QVERIFY(m);
+    (view.*handler)(*m);
 }
 
 // Column x holds tile code x + 1 (a column of each kind), so the picture under
