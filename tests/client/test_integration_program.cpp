@@ -129,6 +129,30 @@ struct ClockHand {
     }
 };
 
+// Picks like a player and moves the server's round clock on once play goes
+// quiet, until a game has been played to its end (false after two minutes).
+// `round` is the last mission the game reached.
+bool playToTheEnd(ServerThread& server, GameView& view, int& round)
+{
+    ClockHand clock;
+    clock.quiet.start();
+    QElapsedTimer total;
+    total.start();
+    bool running = false;
+    do {
+        if (total.elapsed() > 120000)
+            return false;
+        QTest::qWait(5);
+        pickLikeAPlayer(view);
+        server.call([&](Server& s) {
+            clock.step(s.table(), s.game());
+            round = s.game().round;
+            running = s.game().gamerunning;
+        });
+    } while (round == 0 || running);
+    return true;
+}
+
 } // namespace
 
 class TestIntegrationProgram : public QObject {
@@ -280,22 +304,8 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
             if (view.board().tile(x, y) > 0 && view.board().bonus(x, y) == 0)
                 QCOMPARE(board.pixelColor(52 * x + 26, 52 * y + 26), SetColour);
 
-    ClockHand clock;
-    clock.quiet.start();
-    QElapsedTimer total;
-    total.start();
     int round = 0;
-    bool running = false;
-    do {
-        QVERIFY2(total.elapsed() < 120000, "the game did not end");
-        QTest::qWait(5);
-        pickLikeAPlayer(view);
-        server.call([&](Server& s) {
-            clock.step(s.table(), s.game());
-            round = s.game().round;
-            running = s.game().gamerunning;
-        });
-    } while (round == 0 || running);
+    QVERIFY2(playToTheEnd(server, view, round), "the game did not end");
     // The event loop must run meanwhile: the winner is still on its way to them.
     for (auto& bot : bots)
         QTRY_COMPARE_WITH_TIMEOUT(bot->state(), QProcess::NotRunning, 10000);
@@ -355,22 +365,8 @@ void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
 
     QTest::mouseClick(window.findChild<QAbstractButton*>("button_start"), Qt::LeftButton);
     GameView& view = program.chat().gameView();
-    ClockHand clock;
-    clock.quiet.start();
-    QElapsedTimer total;
-    total.start();
     int round = 0;
-    bool running = false;
-    do {
-        QVERIFY2(total.elapsed() < 120000, "the game did not end");
-        QTest::qWait(5);
-        pickLikeAPlayer(view);
-        server.call([&](Server& s) {
-            clock.step(s.table(), s.game());
-            round = s.game().round;
-            running = s.game().gamerunning;
-        });
-    } while (round == 0 || running);
+    QVERIFY2(playToTheEnd(server, view, round), "the game did not end");
     // A game of three: the banner names the best of them, and each seat's
     // final score is in the score panel.
     PlayerTable players;
