@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include "client_hooks.h"
 #include "gd_version.h"
 
@@ -70,6 +72,9 @@ public:
     void clearTable();
     // The download window, offered at a solo start.
     void showDownload() { showWindow("download"); }
+    // The side windows the menus open, by object name; the program's window
+    // set registers each as it makes it.
+    void addSideWindow(QWidget* window);
     // A failure the player must act on, in a box that does not block the game.
     void showError(const QString& text);
 
@@ -109,7 +114,7 @@ private:
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
     QSize smallestClientArea() const;
-    static void showWindow(const char* objectName);
+    void showWindow(const char* objectName);
 
     ClientHooks m_hooks;
     std::unique_ptr<ClientSession> m_session;
@@ -135,4 +140,5 @@ private:
     bool m_shown = false;
     bool m_relayoutQueued = false;
     QRect m_savedBounds{0, 0, 0, 0};
+    QHash<QString, QPointer<QWidget>> m_sideWindows;
 };

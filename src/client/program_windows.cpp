@@ -142,13 +142,17 @@ void ProgramWindows::wireBackgrounds()
 
 void ProgramWindows::fitWindowFrames()
 {
-    // Laid out for one size each: whole titles, and nothing to maximise.
+    // Laid out for one size each: whole titles, and nothing to maximise. The
+    // main window's menus open them through the pointers handed over here.
     for (QWidget* window : {static_cast<QWidget*>(m_spylist.get()), static_cast<QWidget*>(m_about.get()),
                             static_cast<QWidget*>(m_help.get()), static_cast<QWidget*>(m_tallylist.get()),
                             static_cast<QWidget*>(m_phrases.get()), static_cast<QWidget*>(m_story.get()),
                             static_cast<QWidget*>(m_highscore.get()), static_cast<QWidget*>(m_gamestart.get()),
                             static_cast<QWidget*>(m_download.get())})
+    {
         WindowFrame::fitTitle(window);
+        m_chat->addSideWindow(window);
+    }
 }
 
 void ProgramWindows::wireBots()

@@ -137,8 +137,11 @@ QWidget* Thelp::buildMainPanel()
     m_caption->setObjectName(QStringLiteral("label_caption"));
     m_caption->setStyleSheet(QStringLiteral("QLabel { color: #ffd040; font: bold 14pt; }"));
     m_pages = new QStackedWidget(panel);
-    for (const Page& page : pages())
-        m_pages->addWidget(page.text ? buildTextPage(page) : buildPicturePage());
+    for (const Page& page : pages()) {
+        QWidget* shown = page.text ? buildTextPage(page) : buildPicturePage();
+        m_pages->addWidget(shown);
+        m_pageByTag.insert(page.tag, shown);
+    }
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(m_caption);
     layout->addWidget(m_pages, 1);
@@ -192,7 +195,7 @@ void Thelp::setTilePictures(const TilePictures& set)
 
 void Thelp::SelButton1Click(int tag, const QString& caption)
 {
-    auto* page = m_pages->findChild<QWidget*>(QStringLiteral("memo%1").arg(tag));
+    QWidget* page = m_pageByTag.value(tag);
     if (!page)
         return;
     m_pages->setCurrentWidget(page);

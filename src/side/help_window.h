@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -54,5 +56,7 @@ private:
     QLabel* m_caption = nullptr;
     QList<QLabel*> m_tilePictures;
     QStackedWidget* m_pages = nullptr;
+    // The page each selector button shows, by its tag.
+    QHash<int, QWidget*> m_pageByTag;
     QPointer<QWidget> m_anchor;
 };

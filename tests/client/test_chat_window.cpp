@@ -134,6 +134,7 @@ void TestChatWindow::commandLine()
     elsewhere.listen();
     ScriptedPeer lobby;
     Copy copy;
+    copy.window.addSideWindow(&download);
     // Joining uses the game port; hosting uses whatever free port its own server got.
     copy.connection.setPorts(elsewhere.port(), lobby.port());
     copy.connection.setHostPort(0);
