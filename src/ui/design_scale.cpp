@@ -135,9 +135,10 @@ void DesignScale::apply(QWidget* root, qreal scale)
 
 void DesignScale::applyBelow(QWidget* root, qreal scale)
 {
-    const QList<QWidget*> children = root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* child : children) {
-        if (child->isWindow())
+    const QObjectList children = root->children();
+    for (QObject* object : children) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (!child || child->isWindow())
             continue;
         place(child, scale);
         if (!child->property(KeepTextKey).toBool())
