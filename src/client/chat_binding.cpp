@@ -6,7 +6,6 @@
 #include "client/core/client_session.h"
 #include "game_view.h"
 
-#include <QLabel>
 #include <QMenu>
 
 ChatBinding::ChatBinding(ChatWindow& window, Tphrases& editor, std::unique_ptr<SoundOutput> output)
@@ -97,9 +96,8 @@ void ChatBinding::soundChosen(int code)
 
 std::optional<QString> ChatBinding::playerName(int slot) const
 {
-    const auto* label =
-        m_window.findChild<QLabel*>(QStringLiteral("label_playername") + QString::number(slot));
-    if (!label)
+    // Only the six seats have a name row; a spectator's sound names nobody.
+    if (!Table::isSeat(slot))
         return std::nullopt;
-    return label->text();
+    return m_window.session().seatNames().name(slot);
 }

@@ -7,6 +7,7 @@
 #include "game_view.h"
 #include "net/game_random.h"
 #include "player_list_controller.h"
+#include "score_panel.h"
 #include "single_instance.h"
 #include "ui/design_scale.h"
 #include "ui/window_frame.h"
@@ -50,7 +51,8 @@ ChatWindow::ChatWindow(QWidget* parent)
     m_players = std::make_unique<PlayerListController>(*m_session, m_hooks);
     m_view = new GameView(*m_session, m_back, this);
     buildMenus();
-    m_players->attachRows(this);
+    m_view->scorePanel()->showNames(m_session->seatNames());
+    m_players->attachRows(m_view->scorePanel());
     m_players->setJustWatchAction(m_justWatch);
 
     ClientCommands::Events events;

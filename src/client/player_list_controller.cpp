@@ -1,14 +1,14 @@
 #include "player_list_controller.h"
 
 #include "client/core/client_session.h"
+#include "client/core/seat_names.h"
+#include "client/score_panel.h"
 #include "net/protocol_to_server.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-
-const QString PlayerListController::Waiting = QStringLiteral("<Waiting>");
 
 namespace {
 
@@ -39,13 +39,11 @@ PlayerListController::~PlayerListController()
     delete m_popup;
 }
 
-void PlayerListController::attachRows(QWidget* root)
+void PlayerListController::attachRows(ScorePanel* rows)
 {
-    m_root = root;
+    m_rows = rows;
     for (int slot = 1; slot <= Table::Seats; ++slot) {
-        QLabel* name = rowLabel("label_playername", slot);
-        if (!name)
-            continue;
+        QLabel* name = rows->playerName(slot);
         name->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(name, &QWidget::customContextMenuRequested, this,
                 [this, name, slot](const QPoint& pos) {
@@ -71,24 +69,9 @@ void PlayerListController::setTallyLists(QListWidget* checklist, QListWidget* ta
     m_tallied = tallied;
 }
 
-QLabel* PlayerListController::rowLabel(const char* prefix, int slot) const
-{
-    if (!m_root || !Table::isSeat(slot))
-        return nullptr;
-    return m_root->findChild<QLabel*>(QLatin1String(prefix) + QString::number(slot));
-}
-
-QWidget* PlayerListController::rowWidget(const char* prefix, int slot) const
-{
-    if (!m_root || !Table::isSeat(slot))
-        return nullptr;
-    return m_root->findChild<QWidget*>(QLatin1String(prefix) + QString::number(slot));
-}
-
 QString PlayerListController::seatName(int slot) const
 {
-    const QLabel* label = rowLabel("label_playername", slot);
-    return label ? label->text() : Waiting;
+    return m_session.seatNames().name(slot);
 }
 
 void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
@@ -116,12 +99,11 @@ void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
                         StatusColour::blue());
         return;
     }
-    if (QLabel* label = rowLabel("label_playername", slot)) {
-        label->setText(name);
-        label->setVisible(true);
+    m_session.seatNames().setName(slot, name);
+    if (m_rows) {
+        m_rows->playerName(slot)->setVisible(true);
+        m_rows->score(slot)->setVisible(true);
     }
-    if (QLabel* score = rowLabel("label_score", slot))
-        score->setVisible(true);
     emit seatTaken(slot);
 }
 
@@ -131,10 +113,10 @@ void PlayerListController::playerdisconnected(const ToClient::PlayerDisconnected
         return;
     const int slot = m.slot;
     const QString name = QString::fromUtf8(m.text);
-    if (QLabel* label = rowLabel("label_playername", slot)) {
-        if (label->text() != Waiting)
-            m_hooks.addline(label->text() + QStringLiteral(" disconnected."), StatusColour::blue());
-        label->setText(Waiting);
+    if (Table::isSeat(slot)) {
+        if (const QString left = seatName(slot); left != SeatNames::Waiting)
+            m_hooks.addline(left + QStringLiteral(" disconnected."), StatusColour::blue());
+        m_session.seatNames().setName(slot, SeatNames::Waiting);
     }
     if (slot <= Table::Seats)
         emit seatFreed(slot);
@@ -150,7 +132,7 @@ void PlayerListController::justwatching(const ToClient::JustWatching& m)
     if (!Table::isSeat(slot))
         return;
     // Nobody sits there to watch or play: an empty row gets no eyes.
-    if (seatName(slot) == Waiting)
+    if (!m_session.seatNames().seated(slot))
         return;
     const bool watching = m.value == ToClient::JustWatching::Watching;
     if (slot == m_session.myslot() && m_justWatch)
@@ -159,19 +141,16 @@ void PlayerListController::justwatching(const ToClient::JustWatching& m)
     m_hooks.addline(name + (watching ? QStringLiteral(" is just watching")
                                      : QStringLiteral(" now playing again")),
                     StatusColour::watching());
-    if (QWidget* eyes = rowWidget("image_eyes", slot))
-        eyes->setVisible(watching);
+    if (m_rows)
+        m_rows->eyes(slot)->setVisible(watching);
     emit seatWatching(slot, watching);
 }
 
 void PlayerListController::clearTable()
 {
-    for (int slot = 1; slot <= Table::Seats; ++slot) {
-        if (QLabel* label = rowLabel("label_playername", slot))
-            label->setText(Waiting);
-        if (QWidget* eyes = rowWidget("image_eyes", slot))
-            eyes->hide();
-    }
+    m_session.seatNames().clear();
+    for (int slot = 1; m_rows && slot <= Table::Seats; ++slot)
+        m_rows->eyes(slot)->hide();
     if (m_spys)
         m_spys->clear();
     if (m_justWatch)
@@ -186,7 +165,7 @@ void PlayerListController::loadchecklist()
     m_checklist->clear();
     for (int slot = 1; slot <= Table::Seats; ++slot) {
         const QString name = seatName(slot);
-        if (slot == m_session.myslot() || name == Waiting)
+        if (slot == m_session.myslot() || name == SeatNames::Waiting)
             continue;
         bool tallied = false;
         for (int i = 0; m_tallied && i < m_tallied->count() && !tallied; ++i)
@@ -223,7 +202,7 @@ bool PlayerListController::removeSpy(int slot, const QString& name)
 void PlayerListController::label_playername1ContextPopup(int slot)
 {
     m_popupSlot = slot;
-    m_removeFromGame->setEnabled(m_session.ishost() && seatName(slot) != Waiting);
+    m_removeFromGame->setEnabled(m_session.ishost() && m_session.seatNames().seated(slot));
     m_setToJustWatch->setEnabled(true);
 }
 

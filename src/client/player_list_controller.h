@@ -12,23 +12,21 @@ class QAction;
 class QLabel;
 class QListWidget;
 class QMenu;
-class QWidget;
+class ScorePanel;
 
 // The player panel: who sits in which of the six rows, who watches (spy list),
 // who joins and leaves, the "Just Watch" switch and the host's right to remove
-// a player. Rows are the score panel's controls, found by name plus slot number
-// (`label_playername3`), so the panel's owner and this class never disagree.
+// a player. Seat names live in the session's SeatNames; the score panel's rows
+// display them and carry the `popup_kick` menu.
 class PlayerListController : public QObject {
     Q_OBJECT
 public:
-    static const QString Waiting; // "<Waiting>"
-
     PlayerListController(ClientSession& session, const ClientHooks& hooks,
                          QObject* parent = nullptr);
     ~PlayerListController() override;
 
-    // Where the rows live; their name labels get the `popup_kick` menu.
-    void attachRows(QWidget* root);
+    // The rows that show the seats; their name labels get the `popup_kick` menu.
+    void attachRows(ScorePanel* rows);
     // The Options menu's "Just Watch" entry (`JustWatch1`).
     void setJustWatchAction(QAction* action);
     // The spy list's `listbox_spys`.
@@ -70,15 +68,13 @@ signals:
     void seatWatching(int slot, bool watching);
 
 private:
-    QLabel* rowLabel(const char* prefix, int slot) const;
-    QWidget* rowWidget(const char* prefix, int slot) const;
     void addSpy(int slot, const QString& name);
     bool removeSpy(int slot, const QString& name);
     void setTheJustWatch(int slot);
 
     ClientSession& m_session;
     const ClientHooks& m_hooks;
-    QPointer<QWidget> m_root;
+    QPointer<ScorePanel> m_rows;
     QPointer<QAction> m_justWatch;
     QPointer<QListWidget> m_spys;
     QPointer<QListWidget> m_checklist;

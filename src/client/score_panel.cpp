@@ -1,5 +1,7 @@
 #include "score_panel.h"
 
+#include "client/core/seat_names.h"
+
 #include "ui/design_scale.h"
 
 #include <QImage>
@@ -112,6 +114,16 @@ void ScorePanel::buildRows()
         m_eyes[n]->hide();
         showRowLook(n);
     }
+}
+
+void ScorePanel::showNames(const SeatNames& names)
+{
+    for (int n = 1; n <= Table::Seats; ++n)
+        m_names[n]->setText(names.name(n));
+    connect(&names, &SeatNames::nameChanged, this, [this](int slot, const QString& name) {
+        if (seat(slot))
+            m_names[slot]->setText(name);
+    });
 }
 
 QLabel* ScorePanel::playerName(int slot) const

@@ -8,17 +8,21 @@
 
 class QImage;
 class QLabel;
+class SeatNames;
 
 // The panel right of the board: the countdown bar, the current, next and
 // after-next tiles, the status line, the bonus popup, the six player rows
 // (name, total, last round's result, the eyes of a watcher) and the round line.
-// Rows are found by name plus slot number (`label_playername3`) as well.
+// The name labels display the seat names they are given; they hold none of their own.
 class ScorePanel : public QWidget {
     Q_OBJECT
 public:
     static constexpr int TimerFull = 198;
 
     explicit ScorePanel(QWidget* parent = nullptr);
+
+    // Shows `names` in the rows from now on; they must outlive the panel.
+    void showNames(const SeatNames& names);
 
     // Row controls of slot 1 to 6; nullptr for any other slot.
     QLabel* playerName(int slot) const;

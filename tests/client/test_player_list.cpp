@@ -1,5 +1,6 @@
 #include "client/core/client_session.h"
 #include "client/player_list_controller.h"
+#include "client/score_panel.h"
 #include "scripted_peer.h"
 
 #include <QAction>
@@ -12,29 +13,19 @@
 
 namespace {
 
-// The score panel's six rows as the player list finds them: by name and slot.
-class Rows : public QWidget {
+// The real score panel showing the session's seat names, its totals hidden
+// until a player arrives, and its rows looked up by name for the checks.
+class Rows : public ScorePanel {
 public:
-    Rows()
+    explicit Rows(const SeatNames& names)
     {
-        for (int n = 1; n <= 6; ++n) {
-            add("label_playername", n, QStringLiteral("<Waiting>"));
-            add("label_score", n, QStringLiteral("0"))->hide();
-            add("label_bonus", n, QString());
-            add("image_eyes", n, QString())->hide();
-        }
+        showNames(names);
+        for (int n = 1; n <= 6; ++n)
+            score(n)->hide();
     }
     QLabel* row(const char* prefix, int n) const
     {
         return findChild<QLabel*>(QLatin1String(prefix) + QString::number(n));
-    }
-
-private:
-    QLabel* add(const char* prefix, int n, const QString& text)
-    {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(QLatin1String(prefix) + QString::number(n));
-        return label;
     }
 };
 
@@ -44,7 +35,7 @@ struct Harness {
     QList<QColor> colours;
     int settingsLoads = 0;
     ClientSession session;
-    Rows rows;
+    Rows rows{session.seatNames()};
     QListWidget spys;
     QListWidget checklist;
     QListWidget tallied;

@@ -3,6 +3,7 @@
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"
 #include "net/tsock.h"
+#include "seat_names.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -19,6 +20,9 @@ public:
     ~ClientSession() override;
 
     QString myname() const { return m_myname; }
+    // Who sits in the six seats, as the server last announced them.
+    SeatNames& seatNames() { return m_seatNames; }
+    const SeatNames& seatNames() const { return m_seatNames; }
     void setMyname(const QString& name) { m_myname = name; }
     QString hostaddress() const { return m_hostaddress; }
     void setHostaddress(const QString& address) { m_hostaddress = address; }
@@ -85,6 +89,7 @@ private:
     void failJoin(JoinFailure reason);
 
     QString m_myname;
+    SeatNames m_seatNames;
     QString m_hostaddress;
     bool m_ishost = false;
     int m_myslot = 0;
