@@ -33,9 +33,9 @@ void ChatEdit::clearPrompt()
 
 void ChatEdit::pasteReplacing()
 {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data && data->hasText())
-        setText(data->text());
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    if (clip && clip->hasText())
+        setText(clip->text());
 }
 
 void ChatEdit::keyPressEvent(QKeyEvent* event)

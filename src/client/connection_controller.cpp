@@ -163,10 +163,10 @@ void ConnectionController::confirmLeaving(const std::function<void()>& leave)
 
 void ConnectionController::showHostDialog()
 {
-    const QString name = m_session.myname().isEmpty() || m_session.myname() == QLatin1String("You")
-                             ? m_history.name()
-                             : m_session.myname();
-    auto* dialog = new HostGameDialog(name, &m_window);
+    const QString offered = m_session.myname().isEmpty() || m_session.myname() == QLatin1String("You")
+                                ? m_history.name()
+                                : m_session.myname();
+    auto* dialog = new HostGameDialog(offered, &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString name = dialog->name();
@@ -180,8 +180,8 @@ void ConnectionController::showJoinDialog(const QString& error)
 {
     if (m_joinDialog)
         m_joinDialog->close();
-    const QString name = m_history.name().isEmpty() ? m_session.myname() : m_history.name();
-    auto* dialog = new JoinGameDialog(name == QLatin1String("You") ? QString() : name,
+    const QString offered = m_history.name().isEmpty() ? m_session.myname() : m_history.name();
+    auto* dialog = new JoinGameDialog(offered == QLatin1String("You") ? QString() : offered,
                                       m_history.addresses(), &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setError(error);
