@@ -1,6 +1,5 @@
 #include "chat_window.h"
 
-#include "chat/core/chat_line.h"
 #include "client/core/client_session.h"
 #include "client_commands.h"
 #include "game_overlays.h"
@@ -41,30 +40,26 @@ constexpr int OversizeTrim = 15;
 
 } // namespace
 
-ChatWindow::ChatWindow(QWidget* parent)
-    : QMainWindow(parent), m_session(std::make_unique<ClientSession>())
+ChatWindow::ChatWindow(const ClientParts& parts, QWidget* parent)
+    : QMainWindow(parent), m_parts(parts), m_session(std::make_unique<ClientSession>())
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Gloop Dash"));
     buildPanels();
-    m_players = std::make_unique<PlayerListController>(*m_session, m_hooks);
-    m_view = new GameView(*m_session, m_back, this);
+    m_players = std::make_unique<PlayerListController>(*m_session, m_parts.chat, m_parts.options);
+    m_view = new GameView(*m_session, m_parts, m_back, this);
     buildMenus();
     m_players->attachRows(this);
     m_players->setJustWatchAction(m_justWatch);
 
-    ClientCommands::Events events;
-    events.gameIsFull = [this] { gameIsFull(); };
-    events.version = [this] { return version(); };
-    events.removed = [this] { m_removed = true; };
-    m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_hooks,
-                                                  std::move(events));
+    ClientCommands::Window& self = *this;
+    m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_parts.chat, self);
     connect(m_session.get(), &ClientSession::connectionClosed, this,
             &ChatWindow::connectionClosed);
     connect(m_session.get(), &ClientSession::hostSilent, this, [this] {
-        m_hooks.addline(QStringLiteral("The host does not answer. No game was found at ")
-                            + m_session->hostaddress() + QStringLiteral("."),
-                        StatusColour::blue());
+        m_parts.chat.addline(QStringLiteral("The host does not answer. No game was found at ")
+                                 + m_session->hostaddress() + QStringLiteral("."),
+                             StatusColour::blue());
     });
     wireGameView();
     wireSeats();
@@ -82,19 +77,6 @@ ChatWindow::~ChatWindow()
 
 void ChatWindow::wireGameView()
 {
-    // The view's status lines go the same way as ours; the hook is read when a
-    // line is shown, so it may be filled in after this.
-    GameHooks& view = m_view->hooks();
-    view.addlinetochat = [this](const QString& line, const QColor& colour) {
-        if (m_hooks.addlinetochat)
-            m_hooks.addlinetochat(line, colour);
-    };
-    view.loadchecklist = [this] { m_players->loadchecklist(); };
-    QListWidget* phrases = m_view->overlays().phrases();
-    m_hooks.queuephrase = [phrases](const QString& phrase) {
-        if (phrases->count() < ChatLineParser::MaxWaitingPhrases)
-            phrases->addItem(phrase);
-    };
     connect(m_view->overlays().startButton(), &QAbstractButton::clicked, this, [this] { showWindow("gamestart"); });
 }
 

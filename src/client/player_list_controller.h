@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client_hooks.h"
+#include "client_chat.h"
 #include "net/protocol_to_client.h"
 
 #include <QObject>
@@ -8,6 +8,7 @@
 #include <functional>
 
 class ClientSession;
+class GameOptions;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -23,7 +24,9 @@ class PlayerListController : public QObject {
 public:
     static const QString Waiting; // "<Waiting>"
 
-    PlayerListController(ClientSession& session, const ClientHooks& hooks,
+    // Status lines go to `chat`; `options` loads the settings file once our
+    // own connection is confirmed.
+    PlayerListController(ClientSession& session, ChatSink& chat, GameOptions& options,
                          QObject* parent = nullptr);
     ~PlayerListController() override;
 
@@ -77,7 +80,8 @@ private:
     void setTheJustWatch(int slot);
 
     ClientSession& m_session;
-    const ClientHooks& m_hooks;
+    ChatSink& m_chat;
+    GameOptions& m_options;
     QPointer<QWidget> m_root;
     QPointer<QAction> m_justWatch;
     QPointer<QListWidget> m_spys;

@@ -1,6 +1,7 @@
 #include "client/core/client_session.h"
 #include "client/player_list_controller.h"
 #include "scripted_peer.h"
+#include "support_client_parts.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -38,26 +39,17 @@ private:
     }
 };
 
-struct Harness {
-    ClientHooks hooks;
-    QStringList lines;
-    QList<QColor> colours;
-    int settingsLoads = 0;
+struct Harness : RecordedParts {
     ClientSession session;
     Rows rows;
     QListWidget spys;
     QListWidget checklist;
     QListWidget tallied;
     QAction justWatch{QStringLiteral("Just Watch")};
-    PlayerListController players{session, hooks};
+    PlayerListController players{session, *this, *this};
 
     Harness()
     {
-        hooks.addlinetochat = [this](const QString& line, const QColor& colour) {
-            lines << line;
-            colours << colour;
-        };
-        hooks.loadinifile = [this] { ++settingsLoads; };
         justWatch.setCheckable(true);
         players.attachRows(&rows);
         players.setSpyList(&spys);
