@@ -86,7 +86,6 @@ void ChatWindow::wireSeats()
     connect(players, &PlayerListController::seatTaken, m_view, &GameView::seatTaken);
     connect(players, &PlayerListController::seatFreed, m_view, &GameView::seatFreed);
     connect(players, &PlayerListController::seatWatching, m_view, &GameView::seatWatching);
-    players->setGameRunning([this] { return m_view->gameRunning(); });
     // The server seats every watcher again at a new game, without a word.
     connect(m_view, &GameView::newGame, this, [this] { m_justWatch->setChecked(false); });
 }
@@ -150,7 +149,7 @@ void ChatWindow::buildMenus()
     connect(m_justWatch, &QAction::triggered, this, [this](bool checked) {
         // Only the server's answer moves the tick; undo the menu's own toggle.
         m_justWatch->setChecked(!checked);
-        m_players->JustWatch1Click();
+        m_players->JustWatch1Click(m_view->gameRunning());
     });
     m_resetLocation = m_optionsMenu->addAction(QStringLiteral("Reset Screen Location"));
     m_resetLocation->setObjectName(QStringLiteral("ResetScreenLocation1"));

@@ -241,14 +241,14 @@ void PlayerListController::setTheJustWatch(int slot)
     m_session.send(ToServer::JustWatch{slot, ToServer::JustWatch::Watch}.bytes());
 }
 
-void PlayerListController::JustWatch1Click()
+void PlayerListController::JustWatch1Click(bool gameRunning)
 {
     const int me = m_session.myslot();
     if (!m_session.loggedin() || !Table::isSeat(me))
         return;
     // The server takes the switch only while a game runs; say so instead of
     // sending a request that would silently do nothing.
-    if (m_gameRunning && !m_gameRunning()) {
+    if (!gameRunning) {
         m_chat.addline(QStringLiteral("Just Watch works only while a game is running."),
                         StatusColour::watching());
         return;

@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 class ClientSession;
 class GameOptions;
@@ -39,9 +38,6 @@ public:
     // The tally window's `checklist` and `listbox_tally`.
     void setTallyLists(QListWidget* checklist, QListWidget* tallied);
 
-    // Whether a game is running, for "Just Watch" (taken as running when unset).
-    void setGameRunning(std::function<bool()> running) { m_gameRunning = std::move(running); }
-
     // Message handlers; a player already present (CMD_existingplayers) arrives
     // like a newcomer.
     void newplayerinfo(const ToClient::NewPlayerInfo& m);
@@ -56,7 +52,8 @@ public:
     // Asks the server to remove a slot (host only).
     void kicking(int slot);
     // Options "Just Watch": asks to sit out, or to play again when ticked.
-    void JustWatch1Click();
+    // Between games the server would ignore it; the player is told instead.
+    void JustWatch1Click(bool gameRunning);
 
     // The name of a seat as its row shows it ("<Waiting>" when empty).
     QString seatName(int slot) const;
@@ -91,5 +88,4 @@ private:
     QAction* m_removeFromGame = nullptr;
     QAction* m_setToJustWatch = nullptr;
     int m_popupSlot = 0;
-    std::function<bool()> m_gameRunning;
 };
