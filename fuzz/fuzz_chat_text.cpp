@@ -37,14 +37,8 @@ void words(const QString& text)
 
 void line(const QString& text)
 {
-    QString error;
-    const auto parsed = ChatLineParser::parse(text, &error);
-    if (!parsed) {
-        if (error.isEmpty())
-            std::abort();
-        return;
-    }
-    if (!ChatTextStyles::isStyle(parsed->style))
+    const auto parsed = ChatLineParser::parse({0, text});
+    if (!parsed)
         std::abort();
     for (const ChatItem& item : parsed->items)
         if (item.kind == ChatItem::Kind::Picture
@@ -62,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     words(text);
     line(text);
     // As relayed: "line|colour"; the line goes on to be shown.
-    line(ChatLineParser::splitReceived(text).line);
+    line(ChatLineParser::received(0, text.toUtf8()).line.text);
     (void)ChatLineParser::splitPhrase(text);
     return 0;
 }

@@ -27,6 +27,31 @@
 
 namespace {
 
+// The chat panel shows the window's lines; sounds, options, the tally and the
+// score poster stay quiet.
+struct QuietParts final : ClientChat, GameSounds, GameOptions, TallyFeed, ScorePoster {
+    PanelChat* chat = nullptr;
+
+    void addlinetochat(const StyledLine& line, quint32 colour) override
+    {
+        if (chat)
+            chat->addlinetochat(line, colour);
+    }
+    void playasound(const ToClient::PlayASound&) override {}
+    void playsounds(GameSound) override {}
+    bool postHighScore() const override { return false; }
+    bool showWinnersPath() const override { return true; }
+    void loadinifile() override {}
+    QString tallyHighScore() const override { return {}; }
+    QString tallyHighestTrail() const override { return {}; }
+    void addword(const QString&, int) override {}
+    void addgame(const QString&) override {}
+    void addtomine(int) override {}
+    void loadchecklist() override {}
+    void sendscore(const QString&, const QString&, const QString&, int) override {}
+    QDate today() const override { return {}; }
+};
+
 void tick(ChatWindow& window)
 {
     GameView& view = window.gameView();
@@ -37,13 +62,11 @@ void tick(ChatWindow& window)
 
 void runOne(const QByteArray& input)
 {
-    auto window = std::make_unique<ChatWindow>();
+    QuietParts parts;
+    auto window = std::make_unique<ChatWindow>(ClientParts{parts, parts, parts, parts, parts});
     GameRandom::seed(1);
     // Owned by the window's chat area, as in the program.
-    auto* chat = new PanelChat(window->chatPanel());
-    ClientHooks& hooks = window->hooks();
-    hooks.addlinetochat = [chat](const QString& line, const QColor& colour) { chat->addlinetochat(line, colour); };
-    hooks.chatrecieved = [chat](int slot, const QByteArray& text) { chat->chatrecieved(slot, text); };
+    parts.chat = new PanelChat(window->chatPanel());
 
     Dispatcher& queue = window->session().dispatcher();
     queue.setManual(true);
@@ -57,7 +80,7 @@ void runOne(const QByteArray& input)
         while (queue.dispatchOne()) {
         }
     }
-    hooks = ClientHooks();
+    parts.chat = nullptr;
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();

@@ -1,18 +1,16 @@
 #pragma once
 
 #include <QByteArray>
-#include <functional>
 
-// What the chat needs of the client's connection to the game server. The main
-// window fills it from its session; until it does, the chat counts as not
-// logged in and sends nothing.
-struct ChatConnection {
+// What the chat needs of the client's connection to the game server.
+class ChatConnection {
+public:
+    virtual ~ChatConnection() = default;
+
     // `loggedin`: true once the login reply has gone out.
-    std::function<bool()> loggedIn;
+    virtual bool loggedin() const = 0;
     // `myslot`: the slot the server gave this client.
-    std::function<int()> mySlot;
+    virtual int myslot() const = 0;
     // Sends one finished message (terminator included) on the server connection.
-    std::function<void(const QByteArray& message)> send;
-
-    bool ready() const { return loggedIn && mySlot && send && loggedIn(); }
+    virtual void send(const QByteArray& message) = 0;
 };

@@ -74,11 +74,11 @@ void PanelChat::pushStyle(int n)
     m_view->SetTextStyle(n, {style.font(), ColourText::toColor(style.colour, palette())});
 }
 
-void PanelChat::addlinetochat(const QString& line, quint32 colour)
+void PanelChat::addlinetochat(const StyledLine& line, quint32 colour)
 {
-    QString shown = line.left(MaxLineLength);
-    if (shown.size() < line.size() && shown.back().isHighSurrogate())
-        shown.chop(1);
+    StyledLine shown{line.style, line.text.left(MaxLineLength)};
+    if (shown.text.size() < line.text.size() && shown.text.back().isHighSurrogate())
+        shown.text.chop(1);
     const auto parsed = ChatLineParser::parse(shown);
     if (!parsed) {
         noteDroppedLine();
@@ -98,18 +98,13 @@ void PanelChat::addlinetochat(const QString& line, quint32 colour)
         scrollToEnd();
 }
 
-void PanelChat::addlinetochat(const QString& line, const QColor& colour)
-{
-    addlinetochat(line, ColourText::fromColor(colour));
-}
-
 void PanelChat::noteDroppedLine()
 {
     if (m_notedDrop)
         return;
     m_notedDrop = true;
-    addlinetochat(QStringLiteral("0+A chat line that could not be read was left out."),
-                  QColor(0, 0, 128));
+    addlinetochat({0, QStringLiteral("A chat line that could not be read was left out.")},
+                  ColourText::Navy);
 }
 
 void PanelChat::addItems(const ChatLine& line)
@@ -149,25 +144,24 @@ void PanelChat::scrollToEnd()
 
 void PanelChat::chatrecieved(int slot, const QByteArray& text)
 {
-    const ReceivedChat chat =
-        ChatLineParser::splitReceived(QString::number(slot) + QLatin1Char('+') + QString::fromUtf8(text));
-    addlinetochat(chat.line, chat.colour);
+    const RelayedLine relayed = ChatLineParser::received(slot, text);
+    addlinetochat(relayed.line, relayed.colour);
 }
 
 void PanelChat::sendit()
 {
-    if (!m_connection.ready())
+    if (!connected())
         return;
-    const auto message = OutgoingChat::forTyped(m_edit->text(), m_connection.mySlot(), m_ownColour);
+    const auto message = OutgoingChat::forTyped(m_edit->text(), m_connection->myslot(), m_ownColour);
     if (message)
-        m_connection.send(*message);
+        m_connection->send(*message);
     m_edit->clear();
 }
 
 void PanelChat::sendphrase(const QString& phrase)
 {
-    if (m_connection.ready())
-        m_connection.send(OutgoingChat::forPhrase(phrase, m_connection.mySlot(), m_ownColour));
+    if (connected())
+        m_connection->send(OutgoingChat::forPhrase(phrase, m_connection->myslot(), m_ownColour));
 }
 
 void PanelChat::mainchatJump(int n)

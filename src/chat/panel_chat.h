@@ -2,6 +2,7 @@
 
 #include "chat/chat_connection.h"
 #include "chat/core/chat_line.h"
+#include "chat/core/chat_sink.h"
 #include "chat/core/chat_text_styles.h"
 #include "chat/core/link_targets.h"
 #include "ui/rich_item.h"
@@ -23,7 +24,7 @@ class SmiliesMenu;
 // input line `mychat` and the smilies button `button_smilies` beside it. It
 // shows relayed and status lines in the sender's colour, with links and
 // smileys, and sends what the player types through the chat connection.
-class PanelChat : public QWidget {
+class PanelChat : public QWidget, public ChatSink {
     Q_OBJECT
 public:
     // The view keeps this many most recent lines; older ones are dropped whole.
@@ -36,13 +37,15 @@ public:
     explicit PanelChat(QWidget* parent = nullptr);
     ~PanelChat() override;
 
-    void setConnection(ChatConnection connection) { m_connection = std::move(connection); }
+    // Where typed lines and phrases go; until there is one (or after it is
+    // taken away with null) the chat counts as not logged in and sends nothing.
+    // It must outlive this panel or be taken away first.
+    void setConnection(ChatConnection* connection) { m_connection = connection; }
 
-    // `addlinetochat`: "style+text". A line whose style is not a number of the
-    // view came from a peer: it is dropped, and the first such line of the run
-    // is noted in the chat (never a box, which would stop the player's game).
-    void addlinetochat(const QString& line, quint32 colour);
-    void addlinetochat(const QString& line, const QColor& colour);
+    // `addlinetochat`. A line whose style is not one of the view's came from a
+    // peer: it is dropped, and the first such line of the run is noted in the
+    // chat (never a box, which would stop the player's game).
+    void addlinetochat(const StyledLine& line, quint32 colour) override;
     // `chatrecieved`: a relayed chat or action line of the player in `slot`
     // (its text style), "text|colour".
     void chatrecieved(int slot, const QByteArray& text);
@@ -85,7 +88,9 @@ private:
     void clearMainChat();
     void report(const QString& text);
 
-    ChatConnection m_connection;
+    bool connected() const { return m_connection && m_connection->loggedin(); }
+
+    ChatConnection* m_connection = nullptr;
     ChatTextStyles m_styles;
     LinkTargets m_links;
     RichImageList m_smileyPictures;

@@ -8,11 +8,25 @@
 
 #include <QMenu>
 
+namespace {
+
+// The chat's way to the server: the window's session.
+class SessionChatConnection final : public ChatConnection {
+public:
+    explicit SessionChatConnection(ClientSession& session) : m_session(session) {}
+    bool loggedin() const override { return m_session.loggedin(); }
+    int myslot() const override { return m_session.myslot(); }
+    void send(const QByteArray& message) override { m_session.send(message); }
+
+private:
+    ClientSession& m_session;
+};
+
+} // namespace
+
 ChatBinding::ChatBinding(ChatWindow& window, Tphrases& editor, std::unique_ptr<SoundOutput> output)
-    : m_window(window), m_player(std::move(output)),
-      m_chatter(
-          m_player, [this](int slot) { return playerName(slot); },
-          [this](const QString& line, const QColor& colour) { addlinetochat(line, colour); })
+    : m_window(window), m_connection(std::make_unique<SessionChatConnection>(window.session())),
+      m_player(std::move(output)), m_chatter(m_player, [this](int slot) { return playerName(slot); }, *this)
 {
     placeChat();
     placePhraseButtons(editor);
@@ -20,20 +34,13 @@ ChatBinding::ChatBinding(ChatWindow& window, Tphrases& editor, std::unique_ptr<S
     m_panel->menu()->addOptionsItems(m_window.optionsMenu());
     m_window.optionsMenu()->addSeparator();
     m_options = addSoundOptions(m_window.optionsMenu(), m_player, m_chatter);
-    fillHooks();
 }
 
 ChatBinding::~ChatBinding()
 {
-    // The hooks point into this binding; the window may outlive it.
-    ClientHooks& hooks = m_window.hooks();
-    hooks.addlinetochat = nullptr;
-    hooks.chatrecieved = nullptr;
-    hooks.playasound = nullptr;
-    GameHooks& view = m_window.gameView().hooks();
-    view.playsounds = nullptr;
+    // The panel belongs to the window, which may outlive this binding.
     if (m_panel)
-        m_panel->setConnection({});
+        m_panel->setConnection(nullptr);
 }
 
 void ChatBinding::placeChat()
@@ -41,12 +48,7 @@ void ChatBinding::placeChat()
     auto* panel = new PanelChat;
     m_panel = panel;
     m_window.setChatPanel(panel);
-    ClientSession* session = &m_window.session();
-    ChatConnection connection;
-    connection.loggedIn = [session] { return session->loggedin(); };
-    connection.mySlot = [session] { return session->myslot(); };
-    connection.send = [session](const QByteArray& message) { session->send(message); };
-    panel->setConnection(std::move(connection));
+    panel->setConnection(m_connection.get());
 }
 
 void ChatBinding::placePhraseButtons(Tphrases& editor)
@@ -64,26 +66,20 @@ void ChatBinding::placePhraseButtons(Tphrases& editor)
     connect(m_popup, &SoundsPopup::soundChosen, this, &ChatBinding::soundChosen);
 }
 
-void ChatBinding::fillHooks()
-{
-    ClientHooks& hooks = m_window.hooks();
-    hooks.addlinetochat = [this](const QString& line, const QColor& colour) {
-        addlinetochat(line, colour);
-    };
-    hooks.chatrecieved = [this](int slot, const QByteArray& text) {
-        if (m_panel)
-            m_panel->chatrecieved(slot, text);
-    };
-    hooks.playasound = [this](const ToClient::PlayASound& m) { m_chatter.playasound(m); };
-
-    GameHooks& view = m_window.gameView().hooks();
-    view.playsounds = [this](const QString& name) { m_player.playsounds(name); };
-}
-
-void ChatBinding::addlinetochat(const QString& line, const QColor& colour)
+void ChatBinding::addlinetochat(const StyledLine& line, quint32 colour)
 {
     if (m_panel)
         m_panel->addlinetochat(line, colour);
+}
+
+void ChatBinding::playasound(const ToClient::PlayASound& m)
+{
+    m_chatter.playasound(m);
+}
+
+void ChatBinding::playsounds(GameSound sound)
+{
+    m_player.playsounds(soundName(sound));
 }
 
 void ChatBinding::soundChosen(int code)

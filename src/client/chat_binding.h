@@ -6,21 +6,24 @@
 #include "chat/panel_chat.h"
 #include "chat/phrase_buttons.h"
 #include "chat/sound_menus.h"
+#include "client/core/game_sounds.h"
+#include "client_chat.h"
 
 #include <QObject>
 #include <QPointer>
 #include <memory>
 
+class ChatConnection;
 class ChatWindow;
 class Tphrases;
 
 // Puts the chat, the phrase buttons and the sounds into the main window: the
 // chat panel in the chat's area, the phrase buttons in the left column, the
 // chatter-sounds menu behind "CS", and the chat and sound items of the Options
-// menu. It fills the window's hooks for chat lines, relayed chat and chatter
-// sounds, and the game view's hook for game sounds. Messages leave only through
-// the window's session, which sends only while logged in.
-class ChatBinding : public QObject {
+// menu. It is where the window's chat lines, chatter sounds and game sounds
+// go. Messages leave only through the window's session, which sends only while
+// logged in.
+class ChatBinding : public QObject, public ClientChat, public GameSounds {
     Q_OBJECT
 public:
     // output: where sounds are played; null means the default audio device.
@@ -35,17 +38,18 @@ public:
     // "Play Sounds" and "Play Chatter Sounds" of the Options menu.
     const SoundOptionActions& soundOptions() const { return m_options; }
 
-    // `addlinetochat` of the main window: "<text style>+<text>" in a colour.
-    void addlinetochat(const QString& line, const QColor& colour);
+    void addlinetochat(const StyledLine& line, quint32 colour) override;
+    void playasound(const ToClient::PlayASound& m) override;
+    void playsounds(GameSound sound) override;
 
 private:
     void placeChat();
     void placePhraseButtons(Tphrases& editor);
-    void fillHooks();
     void soundChosen(int code);
     std::optional<QString> playerName(int slot) const;
 
     ChatWindow& m_window;
+    std::unique_ptr<ChatConnection> m_connection;
     SoundPlayer m_player;
     ChatterSounds m_chatter;
     // Owned by the main window's widgets; guarded because the window may take

@@ -1,6 +1,5 @@
 #include "chat_window.h"
 
-#include "chat/core/chat_line.h"
 #include "client/core/client_session.h"
 #include "client_commands.h"
 #include "game_overlays.h"
@@ -42,31 +41,26 @@ constexpr int OversizeTrim = 15;
 
 } // namespace
 
-ChatWindow::ChatWindow(QWidget* parent)
-    : QMainWindow(parent), m_session(std::make_unique<ClientSession>())
+ChatWindow::ChatWindow(const ClientParts& parts, QWidget* parent)
+    : QMainWindow(parent), m_parts(parts), m_session(std::make_unique<ClientSession>())
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Gloop Dash"));
     buildPanels();
-    m_players = std::make_unique<PlayerListController>(*m_session, m_hooks);
-    m_view = new GameView(*m_session, m_back, this);
+    m_players = std::make_unique<PlayerListController>(*m_session, m_parts.chat, m_parts.options);
+    m_view = new GameView(*m_session, m_parts, m_back, this);
     buildMenus();
-    m_view->scorePanel()->showNames(m_session->seatNames());
     m_players->attachRows(m_view->scorePanel());
     m_players->setJustWatchAction(m_justWatch);
 
-    ClientCommands::Events events;
-    events.gameIsFull = [this] { gameIsFull(); };
-    events.version = [this] { return version(); };
-    events.removed = [this] { m_removed = true; };
-    m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_hooks,
-                                                  std::move(events));
+    ClientCommands::Window& self = *this;
+    m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_parts.chat, self);
     connect(m_session.get(), &ClientSession::connectionClosed, this,
             &ChatWindow::connectionClosed);
     connect(m_session.get(), &ClientSession::hostSilent, this, [this] {
-        m_hooks.addline(QStringLiteral("The host does not answer. No game was found at ")
-                            + m_session->hostaddress() + QStringLiteral("."),
-                        StatusColour::blue());
+        m_parts.chat.addline(QStringLiteral("The host does not answer. No game was found at ")
+                                 + m_session->hostaddress() + QStringLiteral("."),
+                             StatusColour::blue());
     });
     wireGameView();
     wireSeats();
@@ -84,19 +78,6 @@ ChatWindow::~ChatWindow()
 
 void ChatWindow::wireGameView()
 {
-    // The view's status lines go the same way as ours; the hook is read when a
-    // line is shown, so it may be filled in after this.
-    GameHooks& view = m_view->hooks();
-    view.addlinetochat = [this](const QString& line, const QColor& colour) {
-        if (m_hooks.addlinetochat)
-            m_hooks.addlinetochat(line, colour);
-    };
-    view.loadchecklist = [this] { m_players->loadchecklist(); };
-    QListWidget* phrases = m_view->overlays().phrases();
-    m_hooks.queuephrase = [phrases](const QString& phrase) {
-        if (phrases->count() < ChatLineParser::MaxWaitingPhrases)
-            phrases->addItem(phrase);
-    };
     connect(m_view->overlays().startButton(), &QAbstractButton::clicked, this, [this] { showWindow("gamestart"); });
 }
 
@@ -106,7 +87,6 @@ void ChatWindow::wireSeats()
     connect(players, &PlayerListController::seatTaken, m_view, &GameView::seatTaken);
     connect(players, &PlayerListController::seatFreed, m_view, &GameView::seatFreed);
     connect(players, &PlayerListController::seatWatching, m_view, &GameView::seatWatching);
-    players->setGameRunning([this] { return m_view->gameRunning(); });
     // The server seats every watcher again at a new game, without a word.
     connect(m_view, &GameView::newGame, this, [this] { m_justWatch->setChecked(false); });
 }
@@ -170,7 +150,7 @@ void ChatWindow::buildMenus()
     connect(m_justWatch, &QAction::triggered, this, [this](bool checked) {
         // Only the server's answer moves the tick; undo the menu's own toggle.
         m_justWatch->setChecked(!checked);
-        m_players->JustWatch1Click();
+        m_players->JustWatch1Click(m_view->gameRunning());
     });
     m_resetLocation = m_optionsMenu->addAction(QStringLiteral("Reset Screen Location"));
     m_resetLocation->setObjectName(QStringLiteral("ResetScreenLocation1"));

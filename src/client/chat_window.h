@@ -2,7 +2,8 @@
 
 #include <QHash>
 
-#include "client_hooks.h"
+#include "client_commands.h"
+#include "client_parts.h"
 #include "gd_version.h"
 
 #include <QByteArray>
@@ -11,7 +12,6 @@
 #include <QRect>
 #include <memory>
 
-class ClientCommands;
 class ClientSession;
 class GameView;
 class PlayerListController;
@@ -24,7 +24,7 @@ class QMessageBox;
 // the board, the score panel and the chat; the program ends when it closes.
 // It owns the client's connection; what it connects to is the connection
 // controller's business, which starts when the window is first shown.
-class ChatWindow : public QMainWindow {
+class ChatWindow : public QMainWindow, private ClientCommands::Window {
     Q_OBJECT
 public:
     // The version text a client logs in with, when no about window shows one.
@@ -32,7 +32,9 @@ public:
     // The main window's place and size after "Reset Screen Location".
     static constexpr QRect ResetBounds{3, 3, 713, 568};
 
-    explicit ChatWindow(QWidget* parent = nullptr);
+    // `parts`: the chat, sounds, options, tally and high-score poster the
+    // window's game and message handling talk to; they must outlive the window.
+    explicit ChatWindow(const ClientParts& parts, QWidget* parent = nullptr);
     ~ChatWindow() override;
 
     ClientSession& session() { return *m_session; }
@@ -40,8 +42,8 @@ public:
     // Options "Reset Screen Location" (`ResetScreenLocation1`).
     QAction* resetLocationAction() const { return m_resetLocation; }
     PlayerListController& players() { return *m_players; }
-    // Filled by whoever assembles the chat, sounds, settings and phrase parts.
-    ClientHooks& hooks() { return m_hooks; }
+    // Where the window's status lines go.
+    ChatSink& chatSink() const { return m_parts.chat; }
 
     QWidget* backPanel() const { return m_back; }
     // `panel_chat`: the chat's area, kept anchored to all four window edges.
@@ -64,7 +66,7 @@ public:
 
     void ResetScreenLocation1Click();
     // The version text sent at login: the about window's `version` label.
-    QByteArray version() const;
+    QByteArray version() const override;
 
     // This copy hosts (or no longer does): "Start Game" and the start button.
     void setHosting(bool hosting);
@@ -110,13 +112,14 @@ private:
     void layoutBackPanel();
     // How many times its design size the game area is drawn at.
     qreal gameScale() const;
-    void gameIsFull();
+    void gameIsFull() override;
+    void removed() override { m_removed = true; }
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
     QSize smallestClientArea() const;
     void showWindow(const char* objectName);
 
-    ClientHooks m_hooks;
+    ClientParts m_parts;
     std::unique_ptr<ClientSession> m_session;
     QWidget* m_client = nullptr;
     QWidget* m_back = nullptr;

@@ -1,5 +1,6 @@
 #include "client_commands.h"
 
+#include "chat/core/chat_line.h"
 #include "client/core/client_log.h"
 #include "client/core/client_session.h"
 #include "game_view.h"
@@ -19,10 +20,8 @@ void handle(Dispatcher& d, Handler handler)
 } // namespace
 
 ClientCommands::ClientCommands(ClientSession& session, GameView& view,
-                               PlayerListController& players, const ClientHooks& hooks,
-                               Events events)
-    : m_session(session), m_view(view), m_players(players), m_hooks(hooks),
-      m_events(std::move(events))
+                               PlayerListController& players, ClientChat& chat, Window& window)
+    : m_session(session), m_view(view), m_players(players), m_chat(chat), m_window(window)
 {
     registerSession();
     registerChat();
@@ -37,46 +36,33 @@ void ClientCommands::registerSession()
     handle<ToClient::SendLoginInfo>(d, [this](const ToClient::SendLoginInfo& m) {
         if (!Table::isSlot(m.slot))
             return;
-        m_session.sendloginfo(m.slot, m_events.version ? m_events.version() : QByteArray());
+        m_session.sendloginfo(m.slot, m_window.version());
     });
     handle<ToClient::HaveWrongVersion>(d, [this](const ToClient::HaveWrongVersion& m) {
-        m_hooks.addline(QString::fromUtf8(m.text)
+        m_chat.addline(QString::fromUtf8(m.text)
                             + QStringLiteral(" has a different version of the game then you."),
                         StatusColour::blue());
     });
     handle<ToClient::WrongVersion>(d, [this](const ToClient::WrongVersion&) {
-        m_hooks.addline(QStringLiteral("You have a differnt version of the game then the host."),
+        m_chat.addline(QStringLiteral("You have a differnt version of the game then the host."),
                         StatusColour::blue());
     });
-    handle<ToClient::Full>(d, [this](const ToClient::Full&) {
-        if (m_events.gameIsFull)
-            m_events.gameIsFull();
-    });
-    handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) {
-        if (m_events.removed)
-            m_events.removed();
-    });
+    handle<ToClient::Full>(d, [this](const ToClient::Full&) { m_window.gameIsFull(); });
+    handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) { m_window.removed(); });
 }
 
 void ClientCommands::registerChat()
 {
     Dispatcher& d = m_session.dispatcher();
-    handle<ToClient::Chat>(d, [this](const ToClient::Chat& m) {
-        if (m_hooks.chatrecieved)
-            m_hooks.chatrecieved(m.slot, m.text);
-    });
-    handle<ToClient::Action>(d, [this](const ToClient::Action& m) {
-        if (m_hooks.chatrecieved)
-            m_hooks.chatrecieved(m.slot, m.text);
-    });
-    handle<ToClient::Phrase>(d, [this](const ToClient::Phrase& m) {
-        if (m_hooks.queuephrase)
-            m_hooks.queuephrase(QString::fromUtf8(m.text));
-    });
-    handle<ToClient::PlayASound>(d, [this](const ToClient::PlayASound& m) {
-        if (m_hooks.playasound)
-            m_hooks.playasound(m);
-    });
+    // `chatrecieved`: a relayed chat or action line in the sender's style and colour.
+    const auto relayed = [this](int slot, const QByteArray& text) {
+        const RelayedLine line = ChatLineParser::received(slot, text);
+        m_chat.addlinetochat(line.line, line.colour);
+    };
+    handle<ToClient::Chat>(d, [relayed](const ToClient::Chat& m) { relayed(m.slot, m.text); });
+    handle<ToClient::Action>(d, [relayed](const ToClient::Action& m) { relayed(m.slot, m.text); });
+    handle<ToClient::Phrase>(d, [this](const ToClient::Phrase& m) { m_view.queuephrase(QString::fromUtf8(m.text)); });
+    handle<ToClient::PlayASound>(d, [this](const ToClient::PlayASound& m) { m_chat.playasound(m); });
 }
 
 void ClientCommands::registerPlayers()

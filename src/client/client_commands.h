@@ -1,9 +1,8 @@
 #pragma once
 
-#include "client_hooks.h"
+#include "client_chat.h"
 
 #include <QByteArray>
-#include <functional>
 
 class ClientSession;
 class GameView;
@@ -14,17 +13,20 @@ class PlayerListController;
 // time from the session's queue; unknown words are ignored by the dispatcher.
 class ClientCommands {
 public:
-    struct Events {
+    // What the table tells the main window, and asks of it.
+    class Window {
+    public:
+        virtual ~Window() = default;
         // The table is full; the window tells the user and ends.
-        std::function<void()> gameIsFull;
+        virtual void gameIsFull() = 0;
         // The host removed us; the connection closes next.
-        std::function<void()> removed;
+        virtual void removed() = 0;
         // The version text sent in the login reply.
-        std::function<QByteArray()> version;
+        virtual QByteArray version() const = 0;
     };
 
     ClientCommands(ClientSession& session, GameView& view, PlayerListController& players,
-                   const ClientHooks& hooks, Events events);
+                   ClientChat& chat, Window& window);
 
 private:
     void registerSession();
@@ -36,6 +38,6 @@ private:
     ClientSession& m_session;
     GameView& m_view;
     PlayerListController& m_players;
-    const ClientHooks& m_hooks;
-    Events m_events;
+    ClientChat& m_chat;
+    Window& m_window;
 };

@@ -70,7 +70,7 @@ void ConnectionController::setCommandLine(const QStringList& arguments)
 
 void ConnectionController::addline(const QString& text, const QColor& colour) const
 {
-    m_window.hooks().addline(text, colour);
+    m_window.chatSink().addline(text, colour);
 }
 
 void ConnectionController::processparams()

@@ -1,5 +1,7 @@
 #include "game_view.h"
 
+#include "client/core/seat_names.h"
+
 #include "board_canvas.h"
 #include "board_view.h"
 #include "framed_panel.h"
@@ -11,8 +13,8 @@
 #include <QLabel>
 #include <QWidget>
 
-GameView::GameView(GameLink link, QWidget* backPanel, QObject* parent)
-    : QObject(parent), m_link(std::move(link))
+GameView::GameView(GameLink& link, const ClientParts& parts, QWidget* backPanel, QObject* parent)
+    : QObject(parent), m_link(link), m_parts(parts)
 {
     m_boardView = new BoardView(m_board.grid(), m_pictures,
                                 {QStringLiteral("panel_board"), QStringLiteral("mainimage"), QStringLiteral("board"),
@@ -21,15 +23,12 @@ GameView::GameView(GameLink link, QWidget* backPanel, QObject* parent)
     m_boardView->move(144, 36);
     connect(m_boardView->canvas(), &BoardCanvas::boardMouseUp, this, &GameView::boardMouseUp);
     m_score = new ScorePanel(backPanel);
+    m_score->showNames(m_link.seatNames());
     m_overlays = std::make_unique<GameOverlays>(backPanel);
-    m_replay = new PathReplayPanel(m_pictures, m_hooks, backPanel);
-    m_flow = std::make_unique<TurnFlow>(*m_score, *m_overlays, m_board, *m_boardView, m_link, m_hooks,
-                                        [this] { clearall(); });
+    m_replay = new PathReplayPanel(m_pictures, m_parts.options, m_parts.chat, backPanel);
+    m_flow = std::make_unique<TurnFlow>(*m_score, *m_overlays, m_board, *m_boardView, *m_replay, m_link, m_parts);
     m_overlays->raise();
     m_replay->raise();
-    m_flow->setReplayRunning([this] {
-        return m_replay->isVisibleTo(m_replay->parentWidget()) && m_replay->timer1().isActive();
-    });
     connect(m_flow.get(), &TurnFlow::newGame, this, [this] {
         setWatching(false);
         emit newGame();
@@ -61,9 +60,7 @@ void GameView::setPictures(const TilePictures& pictures)
 
 void GameView::clearall()
 {
-    m_score->clearRows();
-    m_board.clear();
-    m_boardView->refresh();
+    m_flow->clearall();
 }
 
 void GameView::apply(const BoardEffects& e)
@@ -83,8 +80,8 @@ void GameView::apply(const BoardEffects& e)
         m_score->status()->setText(*e.status);
     if (e.boardChanged)
         m_boardView->refresh();
-    for (const QString& sound : e.sounds)
-        m_hooks.sound(sound);
+    for (const GameSound sound : e.sounds)
+        m_parts.sounds.playsounds(sound);
     if (e.highestTrail)
         offerHighestTrail(*e.highestTrail);
     if (!e.send.isEmpty())
@@ -93,12 +90,10 @@ void GameView::apply(const BoardEffects& e)
 
 void GameView::offerHighestTrail(int trail)
 {
-    if (!m_hooks.tallyHighestTrail || !m_hooks.addword)
-        return;
     bool ok = false;
-    const int best = m_hooks.tallyHighestTrail().toInt(&ok);
+    const int best = m_parts.tally.tallyHighestTrail().toInt(&ok);
     if (ok && trail > best)
-        m_hooks.addword(QString::number(trail), 4);
+        m_parts.tally.addword(QString::number(trail), 4);
 }
 
 void GameView::showPreviews()

@@ -2,7 +2,7 @@
 
 #include "client/core/board_model.h"
 #include "client/core/game_link.h"
-#include "game_hooks.h"
+#include "client_parts.h"
 #include "board_pictures.h"
 #include "board_view.h"
 #include "net/protocol_to_client.h"
@@ -13,7 +13,6 @@
 #include <QPointer>
 #include <memory>
 
-class ClientSession;
 class GameOverlays;
 class QWidget;
 class TurnFlow;
@@ -24,10 +23,9 @@ class TurnFlow;
 class GameView : public QObject {
     Q_OBJECT
 public:
-    GameView(ClientSession& session, QWidget* backPanel, QObject* parent = nullptr);
-    // The same view on any connection (tests, tools): `link` says who we are
-    // and how to send.
-    GameView(GameLink link, QWidget* backPanel, QObject* parent = nullptr);
+    // `link` says who we are and how to send (the client's session); sounds,
+    // chat lines, options, the tally and the high-score poster come from `parts`.
+    GameView(GameLink& link, const ClientParts& parts, QWidget* backPanel, QObject* parent = nullptr);
     ~GameView() override;
 
     // Board messages.
@@ -67,10 +65,6 @@ public:
     // A relayed phrase for the speech bubble.
     void queuephrase(const QString& phrase);
 
-    // Sounds, chat lines, options, tally and high scores (see GameHooks).
-    void setHooks(const GameHooks& hooks) { m_hooks = hooks; }
-    GameHooks& hooks() { return m_hooks; }
-
     // A tile set: 7 piece pictures and 5 bonus pictures (black see-through);
     // empty lists bring back the built-in set. Both boards and the tile
     // previews are drawn from them from now on.
@@ -96,8 +90,8 @@ private:
     void showPreviews();
     void offerHighestTrail(int trail);
 
-    GameLink m_link;
-    GameHooks m_hooks;
+    GameLink& m_link;
+    ClientParts m_parts;
     BoardPictures m_pictures;
     BoardModel m_board;
     // Set by the first current/next tile of a game; until then the boxes stay empty.

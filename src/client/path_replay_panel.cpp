@@ -2,7 +2,8 @@
 
 #include "board_pictures.h"
 #include "board_view.h"
-#include "game_hooks.h"
+#include "chat/core/chat_sink.h"
+#include "game_options.h"
 #include "score_panel.h"
 
 #include <QLabel>
@@ -33,8 +34,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, c
 
 } // namespace
 
-PathReplayPanel::PathReplayPanel(const BoardPictures& pictures, const GameHooks& hooks, QWidget* parent)
-    : FramedPanel(Lime, QColor(6, 18, 10), parent), m_pictures(&pictures), m_hooks(hooks)
+PathReplayPanel::PathReplayPanel(const BoardPictures& pictures, const GameOptions& options, ChatSink& chat,
+                                 QWidget* parent)
+    : FramedPanel(Lime, QColor(6, 18, 10), parent), m_pictures(&pictures), m_options(options), m_chat(chat)
 {
     setObjectName(QStringLiteral("panel_winnerspath"));
     setGeometry(39, 28, 393, 364);
@@ -82,9 +84,14 @@ void PathReplayPanel::setPictures(const BoardPictures& pictures)
     m_board->setPictures(pictures);
 }
 
+bool PathReplayPanel::running() const
+{
+    return isVisibleTo(parentWidget()) && m_timer1.isActive();
+}
+
 void PathReplayPanel::settileswinner(const ToClient::ResetTiles& m)
 {
-    if (!m_hooks.winnersPathShown())
+    if (!m_options.showWinnersPath())
         return;
     m_model.settiles(m.cells);
     m_board->refresh();
@@ -92,7 +99,7 @@ void PathReplayPanel::settileswinner(const ToClient::ResetTiles& m)
 
 void PathReplayPanel::setbonuswinner(const ToClient::ResetBonus& m)
 {
-    if (!m_hooks.winnersPathShown())
+    if (!m_options.showWinnersPath())
         return;
     m_model.setbonus(m.cells);
     m_board->refresh();
@@ -100,8 +107,8 @@ void PathReplayPanel::setbonuswinner(const ToClient::ResetBonus& m)
 
 void PathReplayPanel::thepath(const ToClient::ThePath& path)
 {
-    if (!m_hooks.winnersPathShown()) {
-        m_hooks.line(QStringLiteral("Your options are not set to view the winner's path."), QColor(156, 152, 120));
+    if (!m_options.showWinnersPath()) {
+        m_chat.addline(QStringLiteral("Your options are not set to view the winner's path."), QColor(156, 152, 120));
         return;
     }
     m_name->setText(QString::fromUtf8(path.name));

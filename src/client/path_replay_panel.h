@@ -7,9 +7,10 @@
 
 class BoardPictures;
 class BoardView;
+class ChatSink;
+class GameOptions;
 class QLabel;
 class QPushButton;
-struct GameHooks;
 
 // "Winner's Path": after a round, the best player's moves replayed one pick
 // per second on a board of its own, with the score under it and the tiles
@@ -17,7 +18,9 @@ struct GameHooks;
 class PathReplayPanel : public FramedPanel {
     Q_OBJECT
 public:
-    PathReplayPanel(const BoardPictures& pictures, const GameHooks& hooks, QWidget* parent = nullptr);
+    // Replays only while "Show Winner's Path" is ticked; otherwise it says so in the chat.
+    PathReplayPanel(const BoardPictures& pictures, const GameOptions& options, ChatSink& chat,
+                    QWidget* parent = nullptr);
 
     // The replay's deal, its bonus layer and the path itself.
     void settileswinner(const ToClient::ResetTiles& m);
@@ -30,6 +33,8 @@ public:
     void FlatButton1Click();
 
     void setPictures(const BoardPictures& pictures);
+    // Shown and still stepping.
+    bool running() const;
 
     const PathReplayModel& model() const { return m_model; }
     QTimer& timer1() { return m_timer1; }
@@ -40,7 +45,8 @@ private:
     void showTick(const ReplayTick& t);
 
     const BoardPictures* m_pictures;
-    const GameHooks& m_hooks;
+    const GameOptions& m_options;
+    ChatSink& m_chat;
     PathReplayModel m_model;
     BoardView* m_board = nullptr;
     QLabel* m_name = nullptr;

@@ -3,6 +3,7 @@
 #include "client/core/client_session.h"
 #include "client/core/seat_names.h"
 #include "client/score_panel.h"
+#include "game_options.h"
 #include "net/protocol_to_server.h"
 
 #include <QAction>
@@ -19,9 +20,9 @@ QString spyEntry(int slot, const QString& name)
 
 } // namespace
 
-PlayerListController::PlayerListController(ClientSession& session, const ClientHooks& hooks,
-                                           QObject* parent)
-    : QObject(parent), m_session(session), m_hooks(hooks)
+PlayerListController::PlayerListController(ClientSession& session, ChatSink& chat,
+                                           GameOptions& options, QObject* parent)
+    : QObject(parent), m_session(session), m_chat(chat), m_options(options)
 {
     m_popup = new QMenu();
     m_popup->setObjectName(QStringLiteral("popup_kick"));
@@ -86,16 +87,15 @@ void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
         // The server may seat us under another name than the one we asked for
         // (taken by someone else, or cleaned); play on under the one the others see.
         m_session.setMyname(name);
-        m_hooks.addline(QStringLiteral("You are Connected."), StatusColour::blue());
-        if (m_hooks.loadinifile)
-            m_hooks.loadinifile();
+        m_chat.addline(QStringLiteral("You are Connected."), StatusColour::blue());
+        m_options.loadinifile();
         loadchecklist();
     } else {
-        m_hooks.addline(name + QStringLiteral(" is Connected."), StatusColour::blue());
+        m_chat.addline(name + QStringLiteral(" is Connected."), StatusColour::blue());
     }
     if (slot > Table::Seats) {
         addSpy(slot, name);
-        m_hooks.addline(mine ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."),
+        m_chat.addline(mine ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."),
                         StatusColour::blue());
         return;
     }
@@ -115,13 +115,13 @@ void PlayerListController::playerdisconnected(const ToClient::PlayerDisconnected
     const QString name = QString::fromUtf8(m.text);
     if (Table::isSeat(slot)) {
         if (const QString left = seatName(slot); left != SeatNames::Waiting)
-            m_hooks.addline(left + QStringLiteral(" disconnected."), StatusColour::blue());
+            m_chat.addline(left + QStringLiteral(" disconnected."), StatusColour::blue());
         m_session.seatNames().setName(slot, SeatNames::Waiting);
     }
     if (slot <= Table::Seats)
         emit seatFreed(slot);
     if (removeSpy(slot, name))
-        m_hooks.addline(name + QStringLiteral(" has left."), StatusColour::navy());
+        m_chat.addline(name + QStringLiteral(" has left."), StatusColour::navy());
     loadchecklist();
 }
 
@@ -138,7 +138,7 @@ void PlayerListController::justwatching(const ToClient::JustWatching& m)
     if (slot == m_session.myslot() && m_justWatch)
         m_justWatch->setChecked(watching);
     const QString name = seatName(slot);
-    m_hooks.addline(name + (watching ? QStringLiteral(" is just watching")
+    m_chat.addline(name + (watching ? QStringLiteral(" is just watching")
                                      : QStringLiteral(" now playing again")),
                     StatusColour::watching());
     if (m_rows)
@@ -220,15 +220,15 @@ void PlayerListController::setTheJustWatch(int slot)
     m_session.send(ToServer::JustWatch{slot, ToServer::JustWatch::Watch}.bytes());
 }
 
-void PlayerListController::JustWatch1Click()
+void PlayerListController::JustWatch1Click(bool gameRunning)
 {
     const int me = m_session.myslot();
     if (!m_session.loggedin() || !Table::isSeat(me))
         return;
     // The server takes the switch only while a game runs; say so instead of
     // sending a request that would silently do nothing.
-    if (m_gameRunning && !m_gameRunning()) {
-        m_hooks.addline(QStringLiteral("Just Watch works only while a game is running."),
+    if (!gameRunning) {
+        m_chat.addline(QStringLiteral("Just Watch works only while a game is running."),
                         StatusColour::watching());
         return;
     }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "client_hooks.h"
+#include "client_chat.h"
 #include "net/protocol_to_client.h"
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 class ClientSession;
+class GameOptions;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -21,7 +21,9 @@ class ScorePanel;
 class PlayerListController : public QObject {
     Q_OBJECT
 public:
-    PlayerListController(ClientSession& session, const ClientHooks& hooks,
+    // Status lines go to `chat`; `options` loads the settings file once our
+    // own connection is confirmed.
+    PlayerListController(ClientSession& session, ChatSink& chat, GameOptions& options,
                          QObject* parent = nullptr);
     ~PlayerListController() override;
 
@@ -33,9 +35,6 @@ public:
     void setSpyList(QListWidget* spys);
     // The tally window's `checklist` and `listbox_tally`.
     void setTallyLists(QListWidget* checklist, QListWidget* tallied);
-
-    // Whether a game is running, for "Just Watch" (taken as running when unset).
-    void setGameRunning(std::function<bool()> running) { m_gameRunning = std::move(running); }
 
     // Message handlers; a player already present (CMD_existingplayers) arrives
     // like a newcomer.
@@ -51,7 +50,8 @@ public:
     // Asks the server to remove a slot (host only).
     void kicking(int slot);
     // Options "Just Watch": asks to sit out, or to play again when ticked.
-    void JustWatch1Click();
+    // Between games the server would ignore it; the player is told instead.
+    void JustWatch1Click(bool gameRunning);
 
     // The name of a seat as its row shows it ("<Waiting>" when empty).
     QString seatName(int slot) const;
@@ -73,7 +73,8 @@ private:
     void setTheJustWatch(int slot);
 
     ClientSession& m_session;
-    const ClientHooks& m_hooks;
+    ChatSink& m_chat;
+    GameOptions& m_options;
     QPointer<ScorePanel> m_rows;
     QPointer<QAction> m_justWatch;
     QPointer<QListWidget> m_spys;
@@ -83,5 +84,4 @@ private:
     QAction* m_removeFromGame = nullptr;
     QAction* m_setToJustWatch = nullptr;
     int m_popupSlot = 0;
-    std::function<bool()> m_gameRunning;
 };

@@ -24,9 +24,87 @@
 #include <QCoreApplication>
 #include <QDate>
 
-ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
+// The main window is made before the parts it talks to (chat and sounds,
+// options, the tally and high-score windows), so it reaches them through
+// this: a call goes on to its part once the part exists, and to nowhere while
+// the program is being built or taken down.
+class ProgramWindows::Parts final : public ClientChat,
+                                    public GameSounds,
+                                    public GameOptions,
+                                    public TallyFeed,
+                                    public ScorePoster {
+public:
+    explicit Parts(ProgramWindows& windows) : m_w(windows) {}
+
+    void addlinetochat(const StyledLine& line, quint32 colour) override
+    {
+        if (m_w.m_chatBinding)
+            m_w.m_chatBinding->addlinetochat(line, colour);
+    }
+    void playasound(const ToClient::PlayASound& m) override
+    {
+        if (m_w.m_chatBinding)
+            m_w.m_chatBinding->playasound(m);
+    }
+    void playsounds(GameSound sound) override
+    {
+        if (m_w.m_chatBinding)
+            m_w.m_chatBinding->playsounds(sound);
+    }
+
+    bool postHighScore() const override { return m_w.m_settings && m_w.m_settings->postHighScore(); }
+    bool showWinnersPath() const override { return m_w.m_settings && m_w.m_settings->showWinnersPath(); }
+    void loadinifile() override
+    {
+        if (m_w.m_settings)
+            m_w.m_settings->loadinifile();
+    }
+
+    QString tallyHighScore() const override { return m_w.m_tallylist ? m_w.m_tallylist->mylabeltext(3) : QString(); }
+    QString tallyHighestTrail() const override
+    {
+        return m_w.m_tallylist ? m_w.m_tallylist->mylabeltext(4) : QString();
+    }
+    void addword(const QString& text, int column) override
+    {
+        if (m_w.m_tallylist)
+            m_w.m_tallylist->addword(text, column);
+    }
+    void addgame(const QString& winner) override
+    {
+        if (m_w.m_tallylist)
+            m_w.m_tallylist->addgame(winner);
+    }
+    void addtomine(int column) override
+    {
+        if (m_w.m_tallylist)
+            m_w.m_tallylist->addtomine(column);
+    }
+    void loadchecklist() override
+    {
+        if (m_w.m_chat)
+            m_w.m_chat->players().loadchecklist();
+    }
+
+    void sendscore(const QString& name, const QString& date, const QString& score, int mode) override
+    {
+        if (!m_w.m_highscore)
+            return;
+        // The game writes the date as m/d/yy; the score script gets the
+        // system's own date separator in place of the "/".
+        QString local = date;
+        local.replace(QLatin1Char('/'), ScorePost::systemDateSeparator());
+        m_w.m_highscore->sendscore(name, local, score, mode);
+    }
+    QDate today() const override { return QDate::currentDate(); }
+
+private:
+    ProgramWindows& m_w;
+};
+
+ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort) : m_parts(std::make_unique<Parts>(*this))
 {
-    m_chat = std::make_unique<ChatWindow>();
+    m_chat = std::make_unique<ChatWindow>(ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
     m_spylist = std::make_unique<Tspylist>();
     m_about = std::make_unique<Tabout>();
     m_help = std::make_unique<Thelp>();
@@ -44,14 +122,32 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_connection->setPorts(gamePort, lobbyPort);
     m_connection->setHistoryFile(&m_settings->file());
     wirePlayers();
-    wireGame();
     wireWindows();
     wireBackgrounds();
     fitWindowFrames();
     wireBots();
 }
 
-ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::~ProgramWindows()
+{
+    // In reverse order of making, each pointer emptied before its object goes,
+    // so what the main window still says while the rest goes reaches only
+    // what stands.
+    m_botSeats.reset();
+    m_connection.reset();
+    m_settings.reset();
+    m_chatBinding.reset();
+    m_download.reset();
+    m_gamestart.reset();
+    m_highscore.reset();
+    m_story.reset();
+    m_phrases.reset();
+    m_tallylist.reset();
+    m_help.reset();
+    m_about.reset();
+    m_spylist.reset();
+    m_chat.reset();
+}
 
 void ProgramWindows::wirePlayers()
 {
@@ -62,27 +158,6 @@ void ProgramWindows::wirePlayers()
     // Direct: the tally counts from the refilled list right after asking.
     QObject::connect(m_tallylist.get(), &Ttallylist::loadchecklistrequested, &players,
                      &PlayerListController::loadchecklist, Qt::DirectConnection);
-}
-
-void ProgramWindows::wireGame()
-{
-    GameHooks& view = m_chat->gameView().hooks();
-    Ttallylist* tally = m_tallylist.get();
-    view.tallyHighScore = [tally] { return tally->mylabeltext(3); };
-    view.tallyHighestTrail = [tally] { return tally->mylabeltext(4); };
-    view.addword = [tally](const QString& text, int column) { tally->addword(text, column); };
-    view.addgame = [tally](const QString& winner) { tally->addgame(winner); };
-    view.addtomine = [tally](int column) { tally->addtomine(column); };
-    Thighscore* scores = m_highscore.get();
-    // The view writes the date as m/d/yy; the score script gets the system's
-    // own date separator in place of the "/".
-    view.sendscore = [scores](const QString& name, const QString& date, const QString& score,
-                              int mode) {
-        QString local = date;
-        local.replace(QLatin1Char('/'), ScorePost::systemDateSeparator());
-        scores->sendscore(name, local, score, mode);
-    };
-    view.today = [] { return QDate::currentDate(); };
 }
 
 void ProgramWindows::wireWindows()

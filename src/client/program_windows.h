@@ -50,14 +50,17 @@ public:
     void start(const QStringList& arguments);
 
 private:
+    class Parts;
+
     void wirePlayers();
-    void wireGame();
     void wireWindows();
     void wireBackgrounds();
     void fitWindowFrames();
     void wireBots();
 
-    // Declared in creation order and destroyed in reverse: the tally window
+    // What the main window talks to; it outlives every window.
+    std::unique_ptr<Parts> m_parts;
+    // Made in declaration order and taken down in reverse: the tally window
     // writes its file while the rest still stands.
     std::unique_ptr<ChatWindow> m_chat;
     std::unique_ptr<Tspylist> m_spylist;

@@ -28,15 +28,6 @@ SettingsBinding::SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases
             [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
     buildTileSetMenu();
     wireSaves(editor);
-    fillHooks();
-}
-
-SettingsBinding::~SettingsBinding()
-{
-    // The hooks point into this binding; the window may outlive it.
-    m_window.hooks().loadinifile = nullptr;
-    m_window.gameView().hooks().postHighScore = nullptr;
-    m_window.gameView().hooks().showWinnersPath = nullptr;
 }
 
 QAction* SettingsBinding::addOption(const char* name, const QString& caption, SettingsFile::Key key)
@@ -83,11 +74,14 @@ void SettingsBinding::wireSaves(Tphrases& editor)
             [this] { m_placed = ChatWindow::ResetBounds; });
 }
 
-void SettingsBinding::fillHooks()
+bool SettingsBinding::postHighScore() const
 {
-    m_window.hooks().loadinifile = [this] { loadinifile(); };
-    m_window.gameView().hooks().postHighScore = [this] { return m_highScore->isChecked(); };
-    m_window.gameView().hooks().showWinnersPath = [this] { return m_winnersPath->isChecked(); };
+    return m_highScore->isChecked();
+}
+
+bool SettingsBinding::showWinnersPath() const
+{
+    return m_winnersPath->isChecked();
 }
 
 void SettingsBinding::loadinifile()

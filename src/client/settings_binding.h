@@ -2,6 +2,7 @@
 
 #include "chat/core/settings_file.h"
 #include "chat/core/tile_set.h"
+#include "game_options.h"
 #include "server/shared_host_options.h"
 
 #include <QObject>
@@ -22,16 +23,17 @@ class Tphrases;
 // after every change of an option, the chat's text size or colour, a tile set,
 // and when the window closes after being moved or resized. The phrase editor's
 // "Done" stores the phrases.
-class SettingsBinding : public QObject {
+class SettingsBinding : public QObject, public GameOptions {
     Q_OBJECT
 public:
     // folder holds the settings file and the tile-set folder; the program
     // folder by default.
     SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases& editor,
                     const QString& folder = {});
-    ~SettingsBinding() override;
 
-    void loadinifile();
+    void loadinifile() override;
+    bool postHighScore() const override;
+    bool showWinnersPath() const override;
     // Writes the current preferences; `changed` names what the user just
     // changed. A refused write is shown to the user; false then.
     bool saveinifile(SettingsFile::Keys changed);
@@ -48,7 +50,6 @@ private:
     QAction* addOption(const char* name, const QString& caption, SettingsFile::Key key);
     void buildTileSetMenu();
     void wireSaves(Tphrases& editor);
-    void fillHooks();
     GameSettings currentSettings() const;
     void chatLookChosen();
     int tickedSize() const;

@@ -1,12 +1,15 @@
 #include "turn_flow.h"
 
+#include "client/core/seat_names.h"
+
 #include "board_view.h"
+#include "chat/core/chat_line.h"
 #include "chat/core/colour_text.h"
 #include "client/core/board_model.h"
 #include "client/core/game_link.h"
 #include "framed_panel.h"
-#include "game_hooks.h"
 #include "game_overlays.h"
+#include "path_replay_panel.h"
 #include "score_panel.h"
 #include "ui/design_scale.h"
 
@@ -32,10 +35,10 @@ std::optional<int> number(const QString& text)
 } // namespace
 
 TurnFlow::TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
-                   const GameLink& link, const GameHooks& hooks, std::function<void()> clearall,
+                   const PathReplayPanel& replay, GameLink& link, const ClientParts& parts,
                    QObject* parent)
     : QObject(parent), m_score(score), m_overlays(overlays), m_board(board), m_boardView(boardView),
-      m_link(link), m_hooks(hooks), m_clearall(std::move(clearall))
+      m_replay(replay), m_link(link), m_parts(parts)
 {
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
@@ -56,13 +59,12 @@ void TurnFlow::startthegame(const ToClient::StartGame& m)
     m_overlays.startButton()->hide();
     m_gamestarted = true;
     m_phrasetick = 5; // a waiting phrase may show at the next tick
-    if (m_hooks.loadchecklist)
-        m_hooks.loadchecklist();
-    m_hooks.sound(QStringLiteral("gamestart"));
-    m_clearall();
+    m_parts.tally.loadchecklist();
+    m_parts.sounds.playsounds(GameSound::GameStart);
+    clearall();
     m_overlays.winnerPanel()->hide();
     const QString started = isMe(name) ? QStringLiteral("You have started a") : name + QStringLiteral(" has started a");
-    m_hooks.line(started + (m.mode == GameMode::Classic ? QStringLiteral(" CLASSIC") : QString()) + QStringLiteral(" game."), Blue);
+    m_parts.chat.addline(started + (m.mode == GameMode::Classic ? QStringLiteral(" CLASSIC") : QString()) + QStringLiteral(" game."), Blue);
     // The server sits every seat down again at a new game.
     emit newGame();
 }
@@ -96,7 +98,7 @@ void TurnFlow::getnextplayer(const ToClient::NextPlayer& m)
     markCurrentPlayer(slot);
     m_gameRunning = true;
     if (m_missions > 0 && round > m_missions)
-        m_hooks.line(QStringLiteral("Tie! An extra mission decides it."), Blue);
+        m_parts.chat.addline(QStringLiteral("Tie! An extra mission decides it."), Blue);
     const QString mission = QStringLiteral("Mission: ") + QString::number(round) + QStringLiteral("  ");
     if (m_watching && slot == m_link.myslot()) {
         // A watching seat is dealt the board too, but it is nobody's turn here.
@@ -104,11 +106,12 @@ void TurnFlow::getnextplayer(const ToClient::NextPlayer& m)
         m_score.status()->setText(QStringLiteral("Just watching."));
         return;
     }
-    const QString owner = isMe(name->text()) ? QStringLiteral("Your") : name->text() + QStringLiteral("'s");
+    const QString seated = m_link.seatNames().name(slot);
+    const QString owner = isMe(seated) ? QStringLiteral("Your") : seated + QStringLiteral("'s");
     m_overlays.roundnum()->setText(mission + owner + QStringLiteral(" turn"));
     m_score.status()->setText(owner + QStringLiteral(" turn."));
-    if (name->text() == m_link.myname())
-        m_hooks.sound(QStringLiteral("turn"));
+    if (seated == m_link.myname())
+        m_parts.sounds.playsounds(GameSound::Turn);
 }
 
 void TurnFlow::markCurrentPlayer(int slot)
@@ -139,18 +142,18 @@ void TurnFlow::showTurnOver(int reason)
     struct Banner {
         int reason;
         const char* text;
-        const char* sound;
+        GameSound sound;
     };
     static constexpr Banner banners[] = {
-        {1, "Out of Moves!", "nomove"},
-        {2, "Cleared the Board! Bonus +200!", "cleared"},
-        {3, "Out of Time!", "outtime"},
-        {4, "Everyone has completed this turn!", "cleared"},
+        {1, "Out of Moves!", GameSound::NoMove},
+        {2, "Cleared the Board! Bonus +200!", GameSound::Cleared},
+        {3, "Out of Time!", GameSound::OutOfTime},
+        {4, "Everyone has completed this turn!", GameSound::Cleared},
     };
     for (const Banner& b : banners) {
         if (b.reason == reason) {
             m_overlays.overText()->setText(QString::fromLatin1(b.text));
-            m_hooks.sound(QString::fromLatin1(b.sound));
+            m_parts.sounds.playsounds(b.sound);
         }
     }
     ScorePanel::showTile(m_score.current(), nullptr);
@@ -182,6 +185,13 @@ void TurnFlow::reorderRows()
         m_score.moveRow(m_scoreorder.slotAt(k), ScoreOrder::rowTop(k));
 }
 
+void TurnFlow::clearall()
+{
+    m_score.clearRows();
+    m_board.clear();
+    m_boardView.refresh();
+}
+
 void TurnFlow::startCountdown()
 {
     m_score.setTimerWidth(ScorePanel::TimerFull);
@@ -207,7 +217,8 @@ void TurnFlow::stopWhenIdle()
 
 void TurnFlow::queuephrase(const QString& phrase)
 {
-    m_overlays.phrases()->addItem(phrase);
+    if (m_overlays.phrases()->count() < ChatLineParser::MaxWaitingPhrases)
+        m_overlays.phrases()->addItem(phrase);
 }
 
 void TurnFlow::Timer2Timer()
@@ -229,7 +240,7 @@ void TurnFlow::showNextPhrase()
 {
     QListWidget* queue = m_overlays.phrases();
     // The bubble would cover the winner's path: waiting phrases follow it.
-    if (queue->count() > 0 && m_replayRunning && m_replayRunning())
+    if (queue->count() > 0 && m_replay.running())
         return;
     if (queue->count() == 0) {
         m_overlays.bubbleText()->hide();
@@ -262,9 +273,9 @@ void TurnFlow::winner(const ToClient::Winner& m)
     m_timeleft = 0;
     m_gameRunning = false;
     m_score.setTimerWidth(0);
-    m_hooks.sound(QStringLiteral("gameover"));
+    m_parts.sounds.playsounds(GameSound::GameOver);
     const bool me = isMe(name);
-    m_hooks.line(name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!")), Blue);
+    m_parts.chat.addline(name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!")), Blue);
     tallyWinner(name);
     showWinner(name, me);
 }
@@ -277,9 +288,9 @@ void TurnFlow::tallyWinner(const QString& name)
         return;
     if (const auto total = m_score.shownTotal(me)) {
         offerHighScore(me, *total);
-        const auto best = m_hooks.tallyHighScore ? number(m_hooks.tallyHighScore()) : std::nullopt;
-        if (best && *total > *best && m_hooks.addword)
-            m_hooks.addword(QString::number(*total), 3);
+        const auto best = number(m_parts.tally.tallyHighScore());
+        if (best && *total > *best)
+            m_parts.tally.addword(QString::number(*total), 3);
     }
     recordGame(me, name);
 }
@@ -302,29 +313,26 @@ void TurnFlow::showWinner(const QString& name, bool me)
 
 void TurnFlow::offerHighScore(int myslot, int total)
 {
-    if (!m_hooks.postHighScore || !m_hooks.postHighScore() || !m_hooks.sendscore)
+    if (!m_parts.options.postHighScore())
         return;
     // A solo game (the host's seat named "You") is never posted.
-    if (m_score.playerName(1)->text() == QLatin1String("You"))
+    if (m_link.seatNames().name(1) == QLatin1String("You"))
         return;
     const int mode = m_link.gamemode();
     const bool good = (mode == 1 && total > 49999) || (mode == 2 && total > 19999);
     if (!good)
         return;
-    const QDate today = m_hooks.today ? m_hooks.today() : QDate::currentDate();
-    m_hooks.sendscore(m_score.playerName(myslot)->text(), today.toString(QStringLiteral("M/d/yy")),
+    const QDate today = m_parts.poster.today();
+    m_parts.poster.sendscore(m_link.seatNames().name(myslot), today.toString(QStringLiteral("M/d/yy")),
                       QString::number(total), mode);
 }
 
 void TurnFlow::recordGame(int myslot, const QString& winnerName)
 {
-    if (!m_hooks.addgame)
-        return;
-    if (winnerName != m_score.playerName(myslot)->text()) {
-        m_hooks.addgame(winnerName);
+    if (winnerName != m_link.seatNames().name(myslot)) {
+        m_parts.tally.addgame(winnerName);
         return;
     }
-    m_hooks.addgame(QStringLiteral("addtomine"));
-    if (m_hooks.addtomine)
-        m_hooks.addtomine(2);
+    m_parts.tally.addgame(QStringLiteral("addtomine"));
+    m_parts.tally.addtomine(2);
 }

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "client/core/score_order.h"
+#include "client_parts.h"
 #include "net/protocol_to_client.h"
 
 #include <QObject>
 #include <QTimer>
-#include <functional>
 
 class BoardModel;
 class BoardView;
+class GameLink;
 class GameOverlays;
+class PathReplayPanel;
 class ScorePanel;
-struct GameHooks;
-struct GameLink;
 
 // The flow of a game on screen: its start, each round ("mission") with its
 // countdown, the end of a seat's round with the reason, the scores and their
@@ -23,8 +23,9 @@ class TurnFlow : public QObject {
 public:
     static constexpr int RoundSeconds = 90;
 
+    // Phrases wait while `replay` steps.
     TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
-             const GameLink& link, const GameHooks& hooks, std::function<void()> clearall,
+             const PathReplayPanel& replay, GameLink& link, const ClientParts& parts,
              QObject* parent = nullptr);
 
     void startthegame(const ToClient::StartGame& m);
@@ -35,18 +36,19 @@ public:
 
     // A new board arrived: the countdown restarts and the clock runs from now on.
     void startCountdown();
+    // Empties scores, round results and the board mirror.
+    void clearall();
     // Sorts the rows by total, empty rows last, and moves them into place.
     void reorderRows();
     // Starts the sleeping clock again for something it must take away (a
     // popup, a phrase); it sleeps until the first deal of the program's run.
     void wake();
-    // Whether the path replay is still stepping; phrases wait for it.
-    void setReplayRunning(std::function<bool()> running) { m_replayRunning = std::move(running); }
     // The local seat sits out (or plays again): no turn is announced to it.
     void setWatching(bool watching) { m_watching = watching; }
     // Between a game's start (or the first round seen) and its winner.
     bool gameRunning() const { return m_gameRunning; }
-    // Appends a relayed phrase ("name  says: text|colour") to the bubble's queue.
+    // Appends a relayed phrase ("name  says: text|colour") to the bubble's
+    // queue; past the queue's limit it is dropped.
     void queuephrase(const QString& phrase);
     // One tick of the one-second clock `Timer2`.
     void Timer2Timer();
@@ -76,17 +78,16 @@ private:
     GameOverlays& m_overlays;
     BoardModel& m_board;
     BoardView& m_boardView;
-    const GameLink& m_link;
-    const GameHooks& m_hooks;
+    const PathReplayPanel& m_replay;
+    GameLink& m_link;
+    ClientParts m_parts;
     // Phrases wait for the first deal to switch the clock on, as they always have.
     bool m_clockStarted = false;
-    std::function<void()> m_clearall;
     QTimer m_timer2;
     int m_timeleft = 0;
     bool m_gamestarted = false;
     int m_phrasetick = 0;
     ScoreOrder m_scoreorder;
-    std::function<bool()> m_replayRunning;
     // Missions of the game as its start said; 0 when we saw no start.
     int m_missions = 0;
     bool m_gameRunning = false;

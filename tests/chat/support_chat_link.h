@@ -5,16 +5,14 @@
 #include <QByteArrayList>
 
 // A stand-in for the client's server connection: records what the chat sends.
-struct FakeChatLink {
+struct FakeChatLink : ChatConnection {
     bool loggedIn = true;
     int slot = 3;
     QByteArrayList sent;
 
-    ChatConnection connection()
-    {
-        return {[this] { return loggedIn; }, [this] { return slot; },
-                [this](const QByteArray& message) { sent << message; }};
-    }
+    bool loggedin() const override { return loggedIn; }
+    int myslot() const override { return slot; }
+    void send(const QByteArray& message) override { sent << message; }
 };
 
 inline QByteArray wire(const char* text)

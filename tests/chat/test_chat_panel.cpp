@@ -69,7 +69,7 @@ void TestChatPanel::init()
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
     m_panel = new PanelChat;
-    m_panel->setConnection(m_link.connection());
+    m_panel->setConnection(&m_link);
     m_panel->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_panel));
 }
@@ -108,7 +108,7 @@ void TestChatPanel::showsLinesInTheirStyle()
     QVERIFY(m_panel->mainchat()->ItemRect(2).height() >= 16);
 
     m_panel->menu()->clear()->trigger();
-    m_panel->addlinetochat(QStringLiteral("0+You are Connected."), QColor(0, 0, 128));
+    m_panel->addlinetochat({0, QStringLiteral("You are Connected.")}, ColourText::Navy);
     QCOMPARE(shownText(), QStringLiteral(" You are Connected. "));
     QCOMPARE(m_panel->mainchat()->TextStyle(0).colour, QColor(0, 0, 128));
     receive("1+Bo chats: no colour"); // no "|": red
@@ -117,19 +117,18 @@ void TestChatPanel::showsLinesInTheirStyle()
 
 void TestChatPanel::dropsUnreadableLinesWithoutABox_data()
 {
-    QTest::addColumn<QByteArray>("relayed");
-    QTest::newRow("not a number") << QByteArray("abc+hello|clRed");
-    QTest::newRow("style out of range") << QByteArray("99+Al chats: hello|clRed");
-    QTest::newRow("negative style") << QByteArray("-1+Al chats: hello");
-    QTest::newRow("no plus") << QByteArray("hello");
+    QTest::addColumn<int>("style");
+    QTest::newRow("past the last style") << 15;
+    QTest::newRow("far out of range") << 99;
+    QTest::newRow("negative style") << -1;
 }
 
 void TestChatPanel::dropsUnreadableLinesWithoutABox()
 {
-    QFETCH(QByteArray, relayed);
-    // What the relay's decoding lets through reaches the same line reader.
-    m_panel->addlinetochat(QString::fromUtf8(relayed), QColor(Qt::red));
-    m_panel->addlinetochat(QString::fromUtf8(relayed), QColor(Qt::red));
+    QFETCH(int, style);
+    // A slot the view has no style for, as a relayed line may name.
+    m_panel->addlinetochat({style, QStringLiteral("Al chats: hello")}, ColourText::Red);
+    m_panel->chatrecieved(style, "Al chats: hello|clRed");
     QVERIFY(!m_panel->findChild<QMessageBox*>());
     // Noted once in the chat, in the client's own style.
     QCOMPARE(shownText(), QStringLiteral(" A chat line that could not be read was left out. "));
@@ -218,7 +217,7 @@ void TestChatPanel::scrollChatOffKeepsTheView()
 {
     RichChatView* view = m_panel->mainchat();
     for (int i = 0; i < 40; ++i)
-        m_panel->addlinetochat(QStringLiteral("0+line %1").arg(i), ColourText::Black);
+        m_panel->addlinetochat({0, QStringLiteral("line %1").arg(i)}, ColourText::Black);
     QVERIFY(view->ScrollMaximum() > 0);
     QCOMPARE(view->ScrollPosition(), view->ScrollMaximum());
 
@@ -226,11 +225,11 @@ void TestChatPanel::scrollChatOffKeepsTheView()
     QVERIFY(m_panel->menu()->scrollOff()->isChecked());
     view->SetScrollPosition(3);
     for (int i = 0; i < 10; ++i)
-        m_panel->addlinetochat(QStringLiteral("0+more %1").arg(i), ColourText::Black);
+        m_panel->addlinetochat({0, QStringLiteral("more %1").arg(i)}, ColourText::Black);
     QCOMPARE(view->ScrollPosition(), 3);
 
     m_panel->menu()->scrollOff()->trigger();
-    m_panel->addlinetochat(QStringLiteral("0+last"), ColourText::Black);
+    m_panel->addlinetochat({0, QStringLiteral("last")}, ColourText::Black);
     QCOMPARE(view->ScrollPosition(), view->ScrollMaximum());
 }
 
@@ -288,7 +287,7 @@ void TestChatPanel::textSizeAppliesAtNextLine()
 {
     ChatMenu* menu = m_panel->menu();
     QSignalSpy saves(m_panel, &PanelChat::settingsChanged);
-    m_panel->addlinetochat(QStringLiteral("0+first"), ColourText::Black);
+    m_panel->addlinetochat({0, QStringLiteral("first")}, ColourText::Black);
     const int before = m_panel->mainchat()->ItemRect(0).height();
     menu->sizeItem(14)->trigger();
     QCOMPARE(saves.count(), 1);
@@ -296,7 +295,7 @@ void TestChatPanel::textSizeAppliesAtNextLine()
     for (int n = 0; n < ChatTextStyles::Count; ++n)
         QCOMPARE(m_panel->mainchat()->TextStyle(n).font.pointSize(), 14);
     QCOMPARE(m_panel->mainchat()->ItemRect(0).height(), before);
-    m_panel->addlinetochat(QStringLiteral("0+second"), ColourText::Black);
+    m_panel->addlinetochat({0, QStringLiteral("second")}, ColourText::Black);
     QVERIFY(m_panel->mainchat()->ItemRect(0).height() > before);
 
     // A stored size without an item leaves the ticks alone.
@@ -335,8 +334,8 @@ void TestChatPanel::textColourFromChooser()
 
 void TestChatPanel::copiesSelectedChat()
 {
-    m_panel->addlinetochat(QStringLiteral("0+one"), ColourText::Black);
-    m_panel->addlinetochat(QStringLiteral("1+Al: two"), ColourText::Black);
+    m_panel->addlinetochat({0, QStringLiteral("one")}, ColourText::Black);
+    m_panel->addlinetochat({1, QStringLiteral("Al: two")}, ColourText::Black);
     m_panel->menu()->selectAll()->trigger();
     m_panel->menu()->copy()->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" one \r\nAl:  two "));

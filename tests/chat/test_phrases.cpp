@@ -39,7 +39,7 @@ void TestPhrases::init()
     m_window->resize(713, 568);
     m_buttons = new PhraseButtons(m_window);
     m_chat = new PanelChat(m_window);
-    m_chat->setConnection(m_link.connection());
+    m_chat->setConnection(&m_link);
     connect(m_buttons, &PhraseButtons::phraseClicked, m_chat, &PanelChat::sendphrase);
     m_editor = new Tphrases(m_window);
     m_editor->setButtons(m_buttons);

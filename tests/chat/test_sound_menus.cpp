@@ -1,3 +1,4 @@
+#include "chat/core/chat_sink.h"
 #include "chat/core/chatter_sounds.h"
 #include "chat/core/sound_output.h"
 #include "chat/core/sound_player.h"
@@ -9,6 +10,10 @@
 #include <QTest>
 
 namespace {
+
+struct NoChat : ChatSink {
+    void addlinetochat(const StyledLine&, quint32) override {}
+};
 
 class SilentOutput : public SoundOutput {
 public:
@@ -57,7 +62,8 @@ private slots:
     void optionItemsSwitchTheirOptions()
     {
         SoundPlayer player(std::make_unique<SilentOutput>());
-        ChatterSounds chatter(player, {}, {});
+        NoChat chat;
+        ChatterSounds chatter(player, {}, chat);
         chatter.setChatterSounds(true);
         QMenu options;
         const SoundOptionActions a = addSoundOptions(&options, player, chatter);

@@ -1,3 +1,4 @@
+#include "chat/core/chat_sink.h"
 #include "chat/core/chatter_sounds.h"
 #include "chat/core/sound_player.h"
 #include "support_sound_output.h"
@@ -6,9 +7,16 @@
 
 namespace {
 
-struct Shown {
-    QString line;
-    QColor colour;
+// Lines as "style+text" and their colours.
+struct Shown : ChatSink {
+    QStringList lines;
+    QList<quint32> colours;
+
+    void addlinetochat(const StyledLine& line, quint32 colour) override
+    {
+        lines << QString::number(line.style) + u'+' + line.text;
+        colours << colour;
+    }
 };
 
 } // namespace
@@ -19,7 +27,7 @@ class TestChatterSounds : public QObject {
     RecordingSoundOutput::Log m_log;
     std::unique_ptr<SoundPlayer> m_player;
     std::unique_ptr<ChatterSounds> m_chatter;
-    QList<Shown> m_shown;
+    Shown m_shown;
 
     // A relayed payload as the client's dispatcher hands it on: a malformed one is dropped.
     void playasound(const QByteArray& payload)
@@ -33,7 +41,7 @@ private slots:
     void init()
     {
         m_log = {};
-        m_shown.clear();
+        m_shown = {};
         m_player = std::make_unique<SoundPlayer>(std::make_unique<RecordingSoundOutput>(m_log));
         // Seats 1 to 6 have name labels; seat 5's is empty.
         auto names = [](int slot) -> std::optional<QString> {
@@ -42,8 +50,7 @@ private slots:
                 return std::nullopt;
             return n.at(slot - 1);
         };
-        m_chatter = std::make_unique<ChatterSounds>(
-            *m_player, names, [this](const QString& line, const QColor& c) { m_shown.append({line, c}); });
+        m_chatter = std::make_unique<ChatterSounds>(*m_player, names, m_shown);
     }
 
     void shownAsLineWhenChatterSoundsOff_data()
@@ -71,12 +78,11 @@ private slots:
         playasound(data);
         QVERIFY(m_log.played.isEmpty());
         if (line.isEmpty()) {
-            QVERIFY(m_shown.isEmpty());
+            QVERIFY(m_shown.lines.isEmpty());
             return;
         }
-        QCOMPARE(m_shown.size(), 1);
-        QCOMPARE(m_shown.first().line, line);
-        QCOMPARE(m_shown.first().colour, QColor(0, 0, 255));
+        QCOMPARE(m_shown.lines, QStringList{line});
+        QCOMPARE(m_shown.colours.first(), ColourText::Blue);
     }
 
     void heardWhenChatterSoundsOnEvenWithGameSoundsOff()
@@ -84,7 +90,7 @@ private slots:
         m_player->setPlaySounds(false);
         m_chatter->setChatterSounds(true);
         playasound("3+wave13+");
-        QVERIFY(m_shown.isEmpty());
+        QVERIFY(m_shown.lines.isEmpty());
         QCOMPARE(m_log.played.size(), 1);
         QCOMPARE(m_log.played.first().samples, m_player->sound("WAVE13")->samples);
         // A slot without a label still plays: the sound does not depend on the name.

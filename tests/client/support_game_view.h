@@ -1,6 +1,8 @@
 #pragma once
 
+#include "client/core/seat_names.h"
 #include "client/game_view.h"
+#include "support_client_parts.h"
 
 #include <QColor>
 #include <QList>
@@ -9,34 +11,39 @@
 #include <QWidget>
 #include <memory>
 
-// A game view on a back panel of its own, with a link and hooks that record
+// A game view on a back panel of its own, with a link and parts that record
 // what the view sends, plays, writes to the chat and hands to the tally.
-struct GameViewRig {
+struct GameViewRig : RecordedParts {
+    // Who we are, and what the view sent.
+    struct Link : GameLink {
+        int slot = 2;
+        bool in = true;
+        QString name = QStringLiteral("Ann");
+        int mode = 0;
+        SeatNames names;
+        QList<QByteArray> sent;
+
+        int myslot() const override { return slot; }
+        bool loggedin() const override { return in; }
+        QString myname() const override { return name; }
+        const SeatNames& seatNames() const override { return names; }
+        int gamemode() const override { return mode; }
+        void setGamemode(int m) override { mode = m; }
+        bool send(const QByteArray& m) override
+        {
+            sent << m;
+            return true;
+        }
+    };
+
     QWidget back;
-    int myslot = 2;
-    bool loggedin = true;
-    QString myname = QStringLiteral("Ann");
-    int gamemode = 0;
-    QList<QByteArray> sent;
-    QStringList sounds;
-    QList<QPair<QString, QColor>> lines;
-    QStringList tally; // "addword 60 4", "addgame Bob", "addtomine 2", "sendscore ..."
+    Link link;
     std::unique_ptr<GameView> view;
 
     GameViewRig()
     {
         back.resize(705, 540);
-        GameLink link;
-        link.myslot = [this] { return myslot; };
-        link.loggedin = [this] { return loggedin; };
-        link.myname = [this] { return myname; };
-        link.gamemode = [this] { return gamemode; };
-        link.setGamemode = [this](int mode) { gamemode = mode; };
-        link.send = [this](const QByteArray& m) { sent << m; };
-        view = std::make_unique<GameView>(link, &back);
-        GameHooks& h = view->hooks();
-        h.playsounds = [this](const QString& s) { sounds << s; };
-        h.addlinetochat = [this](const QString& l, const QColor& c) { lines << qMakePair(l, c); };
+        view = std::make_unique<GameView>(link, parts(), &back);
     }
 
     // Hands a payload to a handler as the client's dispatcher would: a
@@ -70,7 +77,7 @@ struct GameViewRig {
     // A round in play for the local seat: board, bonus layer, current tile.
     void startRound(int code, int current, const QByteArray& bonus = "0+0+0")
     {
-        feed(&GameView::getnextplayer, "1+" + QByteArray::number(myslot));
+        feed(&GameView::getnextplayer, "1+" + QByteArray::number(link.slot));
         deal(code, bonus);
         feed(&GameView::setnexttile, QByteArray::number(current) + "+1");
     }

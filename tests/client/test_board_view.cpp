@@ -128,17 +128,17 @@ void TestBoardView::clickSendsOnceUntilUnlocked()
     rig.startRound(3, 3);
     click(rig, 52 * 4 + 10, 20);
     click(rig, 52 * 4 + 10, 20);
-    QCOMPARE(rig.sent, QList<QByteArray>{"CMD_selecttile+2+4+0\xff"});
+    QCOMPARE(rig.link.sent, QList<QByteArray>{"CMD_selecttile+2+4+0\xff"});
     rig.feed(&GameView::error, "3");
     QCOMPARE(status(rig), QStringLiteral("Invalid Tile"));
     click(rig, 10, 300);
-    QCOMPARE(rig.sent.size(), 2);
-    QCOMPARE(rig.sent.last(), QByteArray("CMD_selecttile+2+0+5\xff"));
+    QCOMPARE(rig.link.sent.size(), 2);
+    QCOMPARE(rig.link.sent.last(), QByteArray("CMD_selecttile+2+0+5\xff"));
     click(rig, 10, 300);
     rig.feed(&GameView::setnexttile, "5+3");
     click(rig, 10, 300);
     QCOMPARE(status(rig), QStringLiteral("Invalid Move"));
-    QCOMPARE(rig.sent.size(), 2);
+    QCOMPARE(rig.link.sent.size(), 2);
 }
 
 void TestBoardView::releaseDraggedOutsideIsIgnored()
@@ -151,7 +151,7 @@ void TestBoardView::releaseDraggedOutsideIsIgnored()
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-20, 20));
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 330));
-    QVERIFY(rig.sent.isEmpty());
+    QVERIFY(rig.link.sent.isEmpty());
     QCOMPARE(status(rig), before);
 }
 
@@ -211,8 +211,7 @@ void TestBoardView::highestTrailOfferedWhenBeaten()
     QFETCH(QByteArray, take);
     QFETCH(QStringList, tally);
     GameViewRig rig;
-    rig.view->hooks().tallyHighestTrail = [shown] { return shown; };
-    rig.view->hooks().addword = [&rig](const QString& t, int c) { rig.tally << QString("addword %1 %2").arg(t).arg(c); };
+    rig.tallyTrail = shown;
     rig.startRound(1, 1);
     rig.feed(&GameView::removetile, take);
     QCOMPARE(rig.tally, tally);

@@ -11,6 +11,7 @@
 #include "ui/design_scale.h"
 #include "ui/window_frame.h"
 #include "scripted_peer.h"
+#include "support_client_parts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -23,29 +24,12 @@
 
 namespace {
 
-// One copy of the game's main window with its status lines recorded.
-struct Copy {
+// One copy of the game's main window with its chat lines and chatter sounds recorded.
+struct Copy : RecordedParts {
     FixedHostOptions options;
-    ChatWindow window;
+    ChatWindow window{parts()};
     ConnectionController connection{window, options};
-    QStringList lines;
-    QList<QColor> colours;
-    QStringList hookLog;
 
-    Copy()
-    {
-        window.hooks().addlinetochat = [this](const QString& line, const QColor& colour) {
-            lines << line;
-            colours << colour;
-            hookLog << line;
-        };
-        window.hooks().chatrecieved = [this](int slot, const QByteArray& text) {
-            hookLog << "chat:" + QString::number(slot) + '+' + QString::fromUtf8(text);
-        };
-        window.hooks().playasound = [this](const ToClient::PlayASound& m) {
-            hookLog << "sound:" + QString::number(m.slot) + '+' + QString::fromUtf8(m.text);
-        };
-    }
     QString rowName(int slot) const
     {
         const auto* label = window.findChild<QLabel*>("label_playername" + QString::number(slot));
@@ -374,19 +358,19 @@ void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
     // The version is the build's, whatever any window shows.
     const QByteArray login = "CMD_logininfo+1+" + QByteArray(ChatWindow::BuiltInVersion) + "+Ann" + FF;
     QCOMPARE(server.read(login.size()), login);
-    copy.hookLog.clear();
+    copy.log.clear();
     server.write("CMD_newplayerinfo+1+Ann" + FF + "CMD_havewrongversion+Bob" + FF
                  + "CMD_wrongversion+" + FF + "CMD_chat+1+Ann chats: a+b|clRed" + FF
                  + "CMD_unknown+1" + FF + "CMD_phrase+Ann says: Hi|clBlue" + FF
                  + "CMD_playasound+1+wave3+" + FF + "CMD_existingplayers+2+Cy" + FF
                  + "CMD_action+1+Ann waves|clRed" + FF);
-    QTRY_COMPARE(copy.hookLog.size(), 7);
-    QCOMPARE(copy.hookLog, QStringList({"0+You are Connected.",
+    QTRY_COMPARE(copy.log.size(), 7);
+    QCOMPARE(copy.log, QStringList({"0+You are Connected.",
                                         "0+Bob has a different version of the game then you.",
                                         "0+You have a differnt version of the game then the host.",
-                                        "chat:1+Ann chats: a+b|clRed",
+                                        "1+Ann chats: a+b",
                                         "sound:1+wave3+", "0+Cy is Connected.",
-                                        "chat:1+Ann waves|clRed"}));
+                                        "1+Ann waves"}));
     QCOMPARE(copy.rowName(2), QStringLiteral("Cy"));
     // Phrases wait, unchanged, in the speech bubble's queue.
     const auto* phrases = copy.window.findChild<QListWidget*>("listbox_phrase");
@@ -396,7 +380,7 @@ void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
     for (int i = 0; i < 12; ++i)
         server.write("CMD_phrase+Ann says: again|clBlue" + FF);
     server.write("CMD_chat+1+Ann chats: done|clRed" + FF); // handled after them
-    QTRY_COMPARE(copy.hookLog.size(), 8);
+    QTRY_COMPARE(copy.log.size(), 8);
     QCOMPARE(phrases->count(), ChatLineParser::MaxWaitingPhrases);
     server.write("CMD_startgame+Ann+1+3+" + FF);
     QTRY_VERIFY(copy.window.gameView().gameRunning());

@@ -10,6 +10,7 @@
 #include "server/host_options.h"
 #include "side/download_window.h"
 #include "scripted_peer.h"
+#include "support_client_parts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -31,18 +32,16 @@ namespace {
 
 // One copy of the game: its main window, start-up and connection, its status
 // lines, and its own settings file.
-struct Copy {
+struct Copy : RecordedParts {
     QTemporaryDir home;
     FixedHostOptions options;
-    ChatWindow window;
+    ChatWindow window{parts()};
     ConnectionController connection{window, options};
     SettingsFile file{home.path()};
-    QStringList lines;
 
     // By default two arguments: on screen, connected to nothing.
     explicit Copy(const QStringList& arguments = {"Nobody", "nowhere"})
     {
-        window.hooks().addlinetochat = [this](const QString& line, const QColor&) { lines << line; };
         connection.setHistoryFile(&file);
         connection.setPorts(0, 0);
         connection.setCommandLine(arguments);

@@ -11,6 +11,7 @@
 #include "client/game_view.h"
 #include "client/connection_controller.h"
 #include "server/host_options.h"
+#include "support_client_parts.h"
 #include "support_raw_player.h"
 #include "ui/rich_chat_view.h"
 
@@ -32,12 +33,35 @@ struct CountingOutput : SoundOutput {
     void stop() override {}
 };
 
+// The chat binding under test takes the window's chat lines and sounds; the
+// rest is recorded.
+struct BoundParts : RecordedParts {
+    ChatBinding* chat = nullptr;
+
+    void addlinetochat(const StyledLine& line, quint32 colour) override
+    {
+        if (chat)
+            chat->addlinetochat(line, colour);
+    }
+    void playasound(const ToClient::PlayASound& m) override
+    {
+        if (chat)
+            chat->playasound(m);
+    }
+    void playsounds(GameSound sound) override
+    {
+        if (chat)
+            chat->playsounds(sound);
+    }
+};
+
 // The hosting copy of Ann: main window, its server, the phrase editor and the
 // chat binding under test, logged in to its own server.
 struct Host {
     QTemporaryDir home;
     FixedHostOptions options;
-    ChatWindow window;
+    BoundParts parts;
+    ChatWindow window{parts.parts()};
     ConnectionController connection{window, options};
     Tphrases editor;
     int plays = 0;
@@ -48,9 +72,12 @@ struct Host {
         qputenv("GLOOPDASH_HOME", home.path().toUtf8());
         connection.setPorts(0, 0);
         chat = std::make_unique<ChatBinding>(window, editor, std::make_unique<CountingOutput>(&plays));
+        parts.chat = chat.get();
         connection.setCommandLine({"Ann", "127.0.0.1", "true"});
         window.show();
     }
+    // The binding goes first; what the window says after that is not shown.
+    ~Host() { parts.chat = nullptr; }
     bool loggedIn() { return QTest::qWaitFor([this] { return window.session().loggedin(); }); }
     QString chatText() const
     {

@@ -95,10 +95,8 @@ void TestPathReplayPanel::replaysOnePickPerTick()
 void TestPathReplayPanel::optionOffShowsChatLineOnly()
 {
     Replay r;
-    bool shown = true;
-    r.rig.view->hooks().showWinnersPath = [&shown] { return shown; };
     r.rig.feed(&GameView::settileswinner, fullDeal(3));
-    shown = false;
+    r.rig.winnersPath = false;
     r.rig.feed(&GameView::settileswinner, fullDeal(5));
     r.rig.feed(&GameView::setbonuswinner, "0+0+2");
     r.rig.feed(&GameView::thepath, "Ann+" + rec('f', 0, 0, 1, 10, 10) + "s+10+");
@@ -107,8 +105,8 @@ void TestPathReplayPanel::optionOffShowsChatLineOnly()
     QVERIFY(!r.panel->isVisibleTo(&r.rig.back));
     QVERIFY(!r.running());
     QCOMPARE(r.rig.lines.size(), 1);
-    QCOMPARE(r.rig.lines[0].first, QStringLiteral("0+Your options are not set to view the winner's path."));
-    QCOMPARE(r.rig.lines[0].second, QColor(156, 152, 120));
+    QCOMPARE(r.rig.lines[0], QStringLiteral("0+Your options are not set to view the winner's path."));
+    QCOMPARE(r.rig.colours[0], QColor(156, 152, 120));
 }
 
 void TestPathReplayPanel::closingLeavesReplayRunning()

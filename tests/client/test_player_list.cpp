@@ -2,6 +2,7 @@
 #include "client/player_list_controller.h"
 #include "client/score_panel.h"
 #include "scripted_peer.h"
+#include "support_client_parts.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -29,26 +30,17 @@ public:
     }
 };
 
-struct Harness {
-    ClientHooks hooks;
-    QStringList lines;
-    QList<QColor> colours;
-    int settingsLoads = 0;
+struct Harness : RecordedParts {
     ClientSession session;
     Rows rows{session.seatNames()};
     QListWidget spys;
     QListWidget checklist;
     QListWidget tallied;
     QAction justWatch{QStringLiteral("Just Watch")};
-    PlayerListController players{session, hooks};
+    PlayerListController players{session, *this, *this};
 
     Harness()
     {
-        hooks.addlinetochat = [this](const QString& line, const QColor& colour) {
-            lines << line;
-            colours << colour;
-        };
-        hooks.loadinifile = [this] { ++settingsLoads; };
         justWatch.setCheckable(true);
         players.attachRows(&rows);
         players.setSpyList(&spys);
@@ -326,8 +318,6 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
     QTRY_VERIFY(h.session.sock().Connected());
     h.seat(3, "Bob");
     h.seat(1, "Ann");
-    bool running = true;
-    h.players.setGameRunning([&running] { return running; });
     QMenu* menu = h.players.popupKick();
     auto* remove = menu->findChild<QAction*>("RemoveFromGame1");
     auto* setWatch = menu->findChild<QAction*>("SettoJustWatch1");
@@ -337,19 +327,18 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
     h.players.label_playername1ContextPopup(3);
     remove->trigger();
     setWatch->trigger();
-    h.players.JustWatch1Click();
+    h.players.JustWatch1Click(true);
 
     h.session.sendloginfo(1, "1.0.12");
     h.players.label_playername1ContextPopup(3);
     remove->trigger();
     setWatch->trigger();
-    h.players.JustWatch1Click();
+    h.players.JustWatch1Click(true);
     h.run(&PlayerListController::justwatching, "1+1");
-    h.players.JustWatch1Click();
+    h.players.JustWatch1Click(true);
     // Between games the server would ignore it: the player is told instead.
-    running = false;
     h.lines.clear();
-    h.players.JustWatch1Click();
+    h.players.JustWatch1Click(false);
     QCOMPARE(h.lines, QStringList{"0+Just Watch works only while a game is running."});
     // A guest may not remove anybody.
     h.session.setIshost(false);
@@ -358,7 +347,7 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
     setWatch->trigger();
     // A watcher has no seat to switch.
     h.session.sendloginfo(7, "1.0.12");
-    h.players.JustWatch1Click();
+    h.players.JustWatch1Click(true);
     QVERIFY(h.session.send("CMD_chat+7+end" + FF));
 
     const QByteArray expected = "CMD_logininfo+1+1.0.12+" + FF + "CMD_kickhim+1+3+" + FF

@@ -38,24 +38,16 @@ bool above(GameViewRig& rig, const QString& upper, const QString& lower)
 
 void seat(GameViewRig& rig)
 {
-    rig.find<QLabel>("label_playername1")->setText("Host");
-    rig.find<QLabel>("label_playername2")->setText("Ann");
-    rig.find<QLabel>("label_playername3")->setText("Bob");
+    rig.link.names.setName(1, "Host");
+    rig.link.names.setName(2, "Ann");
+    rig.link.names.setName(3, "Bob");
 }
 
 // Records the tally and high-score calls of a finished game.
 void recordTally(GameViewRig& rig, const QString& highScore)
 {
-    GameHooks& h = rig.view->hooks();
-    h.postHighScore = [] { return true; };
-    h.today = [] { return QDate(2024, 3, 7); };
-    h.tallyHighScore = [highScore] { return highScore; };
-    h.addword = [&rig](const QString& t, int c) { rig.tally << QString("addword %1 %2").arg(t).arg(c); };
-    h.addgame = [&rig](const QString& w) { rig.tally << "addgame " + w; };
-    h.addtomine = [&rig](int c) { rig.tally << QString("addtomine %1").arg(c); };
-    h.sendscore = [&rig](const QString& n, const QString& d, const QString& s, int m) {
-        rig.tally << QString("sendscore %1 %2 %3 %4").arg(n, d, s).arg(m);
-    };
+    rig.highScore = true;
+    rig.tallyScore = highScore;
 }
 
 } // namespace
@@ -91,21 +83,20 @@ void TestTurnFlow::repeatedStartChangesOnlyModeAndMissions()
 {
     GameViewRig rig;
     seat(rig);
-    rig.view->hooks().loadchecklist = [&rig] { rig.tally << "loadchecklist"; };
     rig.find<QPushButton>("button_startgame")->show();
     rig.find<QLabel>("label_score1")->setText("900");
     rig.feed(&GameView::startthegame, "Bob+2+6+");
-    QCOMPARE(rig.gamemode, 2);
+    QCOMPARE(rig.link.mode, 2);
     QCOMPARE(text(rig, "label_numround"), QStringLiteral("Missions Per Game: 6"));
     QCOMPARE(rig.lines.size(), 1);
-    QCOMPARE(rig.lines[0].first, QStringLiteral("0+Bob has started a CLASSIC game."));
-    QCOMPARE(rig.lines[0].second, QColor(0, 0, 255));
+    QCOMPARE(rig.lines[0], QStringLiteral("0+Bob has started a CLASSIC game."));
+    QCOMPARE(rig.colours[0], QColor(0, 0, 255));
     QCOMPARE(text(rig, "label_score1"), QStringLiteral("0"));
     QVERIFY(!visible(rig, "button_startgame"));
 
     rig.find<QLabel>("label_score1")->setText("5");
     rig.feed(&GameView::startthegame, "Bob+1+3+");
-    QCOMPARE(rig.gamemode, 1);
+    QCOMPARE(rig.link.mode, 1);
     QCOMPARE(text(rig, "label_numround"), QStringLiteral("Missions Per Game: 3"));
     QCOMPARE(rig.lines.size(), 1);
     QCOMPARE(rig.sounds, QStringList{"gamestart"});
@@ -115,7 +106,7 @@ void TestTurnFlow::repeatedStartChangesOnlyModeAndMissions()
     // The first round ends the start phase: the next start is a new game.
     rig.feed(&GameView::getnextplayer, "1+2");
     rig.feed(&GameView::startthegame, "Ann+1+3+");
-    QCOMPARE(rig.lines.last().first, QStringLiteral("0+Ann has started a game."));
+    QCOMPARE(rig.lines.last(), QStringLiteral("0+Ann has started a game."));
 }
 
 void TestTurnFlow::roundStartNamesThePlayer()
@@ -335,13 +326,13 @@ void TestTurnFlow::winnerOffersAndTallies()
     GameViewRig rig;
     seat(rig);
     recordTally(rig, "500");
-    rig.gamemode = mode;
-    rig.find<QLabel>("label_playername1")->setText(host);
+    rig.link.mode = mode;
+    rig.link.names.setName(1, host);
     rig.find<QLabel>("label_score2")->setText(total);
     rig.feed(&GameView::winner, winner.toUtf8());
     QCOMPARE(rig.tally, calls);
     QCOMPARE(rig.sounds, QStringList{"gameover"});
-    QCOMPARE(rig.lines.last().first, "0+" + winner + " has Won the Game!");
+    QCOMPARE(rig.lines.last(), "0+" + winner + " has Won the Game!");
     QCOMPARE(text(rig, "label_winner1"), winner);
     QCOMPARE(text(rig, "label_winner2"), winner);
     QVERIFY(visible(rig, "panel_winner"));
@@ -353,8 +344,8 @@ void TestTurnFlow::watcherSeesBannerOnly()
     GameViewRig rig;
     seat(rig);
     recordTally(rig, "0");
-    rig.myslot = 7;
-    rig.gamemode = 1;
+    rig.link.slot = 7;
+    rig.link.mode = 1;
     rig.find<QLabel>("label_score1")->setText("99999");
     rig.feed(&GameView::winner, "Host+with plus");
     QVERIFY(rig.tally.isEmpty());
@@ -362,7 +353,7 @@ void TestTurnFlow::watcherSeesBannerOnly()
     QVERIFY(visible(rig, "panel_winner"));
 
     GameViewRig host;
-    host.myslot = 1;
+    host.link.slot = 1;
     host.feed(&GameView::winner, "Ann");
     QVERIFY(visible(host, "button_startgame"));
     host.feed(&GameView::getnextplayer, "1+1");
@@ -392,8 +383,8 @@ void TestTurnFlow::startReadsFromTheRight()
     seat(rig);
     rig.find<QLabel>("label_score2")->setText("900");
     rig.feed(&GameView::startthegame, payload);
-    QCOMPARE(rig.gamemode, mode);
-    QCOMPARE(rig.lines.isEmpty() ? QString() : rig.lines.last().first, line);
+    QCOMPARE(rig.link.mode, mode);
+    QCOMPARE(rig.lines.isEmpty() ? QString() : rig.lines.last(), line);
     const bool started = !line.isEmpty();
     QCOMPARE(text(rig, "label_numround"), started ? "Missions Per Game: " + missions : QString());
     // A real start resets the old game's scores and opens the high-score offer's mode.
@@ -404,11 +395,11 @@ void TestTurnFlow::startReadsFromTheRight()
 void TestTurnFlow::soloTextsSpeakToThePlayer()
 {
     GameViewRig rig;
-    rig.myslot = 1;
-    rig.myname = "You";
-    rig.find<QLabel>("label_playername1")->setText("You");
+    rig.link.slot = 1;
+    rig.link.name = "You";
+    rig.link.names.setName(1, "You");
     rig.feed(&GameView::startthegame, "You+1+3+");
-    QCOMPARE(rig.lines.last().first, QStringLiteral("0+You have started a game."));
+    QCOMPARE(rig.lines.last(), QStringLiteral("0+You have started a game."));
     rig.feed(&GameView::getnextplayer, "1+1");
     QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 1  Your turn"));
     QCOMPARE(text(rig, "label_status"), QStringLiteral("Your turn."));
@@ -418,12 +409,12 @@ void TestTurnFlow::soloTextsSpeakToThePlayer()
     QCOMPARE(text(rig, "label_timer"), QStringLiteral("Time: 90"));
     QCOMPARE(rig.find<QLabel>("image_timer")->width(), 198);
     rig.feed(&GameView::winner, "You");
-    QCOMPARE(rig.lines.last().first, QStringLiteral("0+You have Won the Game!"));
+    QCOMPARE(rig.lines.last(), QStringLiteral("0+You have Won the Game!"));
     QCOMPARE(text(rig, "label_winner3"), QStringLiteral("Have Won the Game!!"));
     QCOMPARE(text(rig, "label_winner4"), QStringLiteral("Have Won the Game!!"));
 
     // Someone else called "You" on another screen is still spoken of.
-    rig.myname = "Ann";
+    rig.link.name = "Ann";
     rig.feed(&GameView::winner, "You");
     QCOMPARE(text(rig, "label_winner3"), QStringLiteral("Has Won the Game!!"));
 }
@@ -449,7 +440,7 @@ void TestTurnFlow::popupWakesTheSleepingClock()
 void TestTurnFlow::replayStaysReadableAndTheEndStaysVisible()
 {
     GameViewRig rig;
-    rig.myslot = 1;
+    rig.link.slot = 1;
     rig.startRound(1, 1);
     rig.feed(&GameView::turnover, "1+0+500+3");
     rig.feed(&GameView::thepath, "Host+f+0+0+1+10+10+1+1+f+1+1+2+20+30+1+1+s+30+");
@@ -486,10 +477,10 @@ void TestTurnFlow::tieSaysAMissionWasAdded()
     const QString tie = "0+Tie! An extra mission decides it.";
     for (int round = 1; round <= 3; ++round)
         rig.feed(&GameView::getnextplayer, QByteArray::number(round) + "+2");
-    QVERIFY(rig.lines.last().first != tie);
+    QVERIFY(rig.lines.last() != tie);
     rig.feed(&GameView::getnextplayer, "4+2");
-    QCOMPARE(rig.lines.last().first, tie);
-    QCOMPARE(rig.lines.last().second, QColor(0, 0, 255));
+    QCOMPARE(rig.lines.last(), tie);
+    QCOMPARE(rig.colours.last(), QColor(0, 0, 255));
 }
 
 void TestTurnFlow::watchingSeatCannotPick()
@@ -505,7 +496,7 @@ void TestTurnFlow::watchingSeatCannotPick()
     QVERIFY(!rig.sounds.contains("turn"));
     QVERIFY(!rig.view->board().canselect());
     rig.view->boardMouseUp(10, 10);
-    QVERIFY(rig.sent.isEmpty());
+    QVERIFY(rig.link.sent.isEmpty());
 
     // Playing again within our own round opens picking at once.
     rig.view->seatWatching(2, false);
@@ -543,7 +534,7 @@ void TestTurnFlow::rowsShowWhoPlaysWatchesAndLeft()
 
     // Host leaves: the row empties, sinks below everyone and its old total
     // never comes back, nor do eyes on it.
-    rig.find<QLabel>("label_playername1")->setText("<Waiting>");
+    rig.link.names.setName(1, "<Waiting>");
     rig.view->seatFreed(1);
     rig.view->seatWatching(1, true);
     QVERIFY(!visible(rig, "image_eyes1"));
@@ -554,7 +545,7 @@ void TestTurnFlow::rowsShowWhoPlaysWatchesAndLeft()
     QVERIFY(panel->playerName(1)->palette().color(QPalette::WindowText) != playing);
 
     // A newcomer in the freed seat starts at 0, playing.
-    rig.find<QLabel>("label_playername1")->setText("Dee");
+    rig.link.names.setName(1, "Dee");
     rig.view->seatTaken(1);
     QCOMPARE(text(rig, "label_score1"), QStringLiteral("0"));
     QCOMPARE(panel->playerName(1)->palette().color(QPalette::WindowText), playing);

@@ -4,6 +4,7 @@
 #include "client/game_view.h"
 #include "client/score_panel.h"
 #include "net/field_reader.h"
+#include "support_client_parts.h"
 #include "ui/design_scale.h"
 
 #include <QLabel>
@@ -64,8 +65,8 @@ void dealColumns(GameView& view)
     feed(view, &GameView::settiles, p);
 }
 
-struct Window {
-    ChatWindow window;
+struct Window : RecordedParts {
+    ChatWindow window{parts()};
     QWidget* client() const { return window.centralWidget(); }
     template <typename T>
     T* find(const char* name) const

@@ -40,27 +40,25 @@ void addBody(ChatLine& line, QString rest)
 
 } // namespace
 
-std::optional<ChatLine> ChatLineParser::parse(const QString& line, QString* error)
+std::optional<ChatLine> ChatLineParser::parse(const StyledLine& line)
 {
-    const qsizetype plus = line.indexOf(QLatin1Char('+'));
-    const QString number = plus < 0 ? QString() : line.left(plus);
-    const auto style = IntegerText::parse(number);
-    if (!style || !ChatTextStyles::isStyle(*style)) {
-        if (error) {
-            *error = style ? QStringLiteral("Text style %1 is out of range").arg(*style)
-                           : QStringLiteral("'%1' is not a valid integer value").arg(number);
-        }
+    if (!ChatTextStyles::isStyle(line.style))
         return std::nullopt;
-    }
     ChatLine result;
-    result.style = *style;
-    addBody(result, line.mid(plus + 1));
+    result.style = line.style;
+    addBody(result, line.text);
     return result;
 }
 
 ReceivedChat ChatLineParser::splitReceived(const QString& data)
 {
     return splitColoured(data, ColourText::Red);
+}
+
+RelayedLine ChatLineParser::received(int slot, const QByteArray& text)
+{
+    const ReceivedChat chat = splitReceived(QString::fromUtf8(text));
+    return {{slot, chat.line}, chat.colour};
 }
 
 ReceivedChat ChatLineParser::splitPhrase(const QString& entry)

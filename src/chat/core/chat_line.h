@@ -15,6 +15,16 @@ struct ChatItem {
     bool operator==(const ChatItem&) const = default;
 };
 
+// A line on its way to the chat view: the text style it is shown in (the
+// sending slot, 0 for the program's own lines) and its text, still with the
+// head ("Ann chats:") and the smiley markers in it.
+struct StyledLine {
+    int style = 0;
+    QString text;
+
+    bool operator==(const StyledLine&) const = default;
+};
+
 // A line ready for the chat view: it starts with the head and one blank in its
 // text style, then the items follow in order.
 struct ChatLine {
@@ -31,8 +41,14 @@ struct ReceivedChat {
     quint32 colour = 0;
 };
 
-// Cuts the lines that `addlinetochat` shows: "style+head: text" with smiley
-// markers ":)#" and two code characters, and words that look like web addresses.
+// A relayed chat line as it goes to the chat view.
+struct RelayedLine {
+    StyledLine line;
+    quint32 colour = 0;
+};
+
+// Cuts the lines that `addlinetochat` shows: "head: text" with smiley markers
+// ":)#" and two code characters, and words that look like web addresses.
 class ChatLineParser {
 public:
     static constexpr int FirstSmileyCode = 10;
@@ -41,12 +57,14 @@ public:
     // shows one every few seconds and a flood would never drain.
     static constexpr int MaxWaitingPhrases = 10;
 
-    // The line as shown, or nullopt with the reason in *error when the text
-    // before the first "+" is not a style number of the chat view.
-    static std::optional<ChatLine> parse(const QString& line, QString* error = nullptr);
+    // The line as shown, or nullopt when its style is not one of the chat view's.
+    static std::optional<ChatLine> parse(const StyledLine& line);
 
     // "line|colour" as relayed; no "|" or a colour that does not convert gives red.
     static ReceivedChat splitReceived(const QString& data);
+    // A relayed chat or action line of `slot` ("text|colour" as the server
+    // sends it): shown in the slot's text style and the sender's colour.
+    static RelayedLine received(int slot, const QByteArray& text);
     // A phrase queue entry "text|colour"; no "|" or a bad colour gives black.
     static ReceivedChat splitPhrase(const QString& entry);
 

@@ -1,5 +1,7 @@
 #include "chatter_sounds.h"
 
+#include "chat_sink.h"
+#include "colour_text.h"
 #include "sound_player.h"
 
 #include "net/protocol_to_server.h"
@@ -15,13 +17,10 @@ const std::array<const char*, ChatterSounds::Count> captions = {
     "Razzberry", "Cheer", "Woman Laughing", "Man Laughing", "Crying",
 };
 
-// The line shown in place of a chatter sound is in blue.
-const QColor chatterLineColour(0, 0, 255);
-
 } // namespace
 
-ChatterSounds::ChatterSounds(SoundPlayer& player, PlayerName playerName, AddLine addLine)
-    : m_player(player), m_playerName(std::move(playerName)), m_addLine(std::move(addLine))
+ChatterSounds::ChatterSounds(SoundPlayer& player, PlayerName playerName, ChatSink& chat)
+    : m_player(player), m_playerName(std::move(playerName)), m_chat(chat)
 {
 }
 
@@ -33,13 +32,14 @@ void ChatterSounds::playasound(const ToClient::PlayASound& m)
         return;
     }
     const int code = codeOfName(name);
-    if (!Table::isSeat(m.slot) || code == 0 || !m_playerName || !m_addLine)
+    if (!Table::isSeat(m.slot) || code == 0 || !m_playerName)
         return;
     const auto player = m_playerName(m.slot);
     if (!player)
         return;
-    m_addLine(QString::number(m.slot) + u'+' + *player + QStringLiteral(": <Chatter Sound> ") + caption(code),
-              chatterLineColour);
+    // The line shown in place of a chatter sound is in blue.
+    m_chat.addlinetochat({m.slot, *player + QStringLiteral(": <Chatter Sound> ") + caption(code)},
+                         ColourText::Blue);
 }
 
 QString ChatterSounds::caption(int code)

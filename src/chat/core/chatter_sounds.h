@@ -3,12 +3,12 @@
 #include "net/protocol_to_client.h"
 
 #include <QByteArray>
-#include <QColor>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
+class ChatSink;
 class SoundPlayer;
 
 // The twenty chatter sounds a player sends to everybody. A client whose
@@ -18,13 +18,11 @@ class ChatterSounds {
 public:
     static constexpr int Count = 20;
 
-    // Shows one chat line "<text style>+<text>" in a colour (the main window's
-    // `addlinetochat`).
-    using AddLine = std::function<void(const QString& line, const QColor& colour)>;
     // The caption of label_playername<slot>; nothing when there is no such label.
     using PlayerName = std::function<std::optional<QString>(int slot)>;
 
-    ChatterSounds(SoundPlayer& player, PlayerName playerName, AddLine addLine);
+    // Lines naming a sound go to `chat`.
+    ChatterSounds(SoundPlayer& player, PlayerName playerName, ChatSink& chat);
 
     void setChatterSounds(bool on) { m_hear = on; }
     bool chatterSounds() const { return m_hear; }
@@ -43,6 +41,6 @@ public:
 private:
     SoundPlayer& m_player;
     PlayerName m_playerName;
-    AddLine m_addLine;
+    ChatSink& m_chat;
     bool m_hear = false;
 };

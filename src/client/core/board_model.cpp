@@ -112,9 +112,9 @@ BoardEffects BoardModel::removetile(const ToClient::RemoveTile& m, int myslot)
     e.status = trailStatus(trail);
     if (m_grid.bonus[x][y] == BoardGrid::Transport) {
         e.status = QStringLiteral("Transport!");
-        e.sounds << QStringLiteral("chain");
+        e.sounds << GameSound::Chain;
     } else {
-        e.sounds << QStringLiteral("remove");
+        e.sounds << GameSound::Remove;
     }
     take(x, y);
     if (slot == myslot)
@@ -139,7 +139,7 @@ BoardEffects BoardModel::bombed(const ToClient::Bombed& m)
             continue;
         take(c.x, c.y);
         e.boardChanged = true;
-        e.sounds << QStringLiteral("bomb");
+        e.sounds << GameSound::Bomb;
     }
     return e;
 }

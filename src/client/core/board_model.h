@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board_grid.h"
+#include "game_sounds.h"
 
 #include <QByteArray>
 #include <QPoint>
@@ -18,7 +19,7 @@ struct BoardEffects {
     bool boardChanged = false;
     bool previewsChanged = false;
     // Game sounds in the order they start.
-    QStringList sounds;
+    QList<GameSound> sounds;
     // Final text of the status line.
     std::optional<QString> status;
     // Trail score the bonus popup shows for about three seconds.

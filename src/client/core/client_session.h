@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game_link.h"
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"
 #include "net/tsock.h"
@@ -13,26 +14,26 @@
 // The client's connection state: who we are, where we connect, our slot, and
 // the two sockets (`sock` to the game server, `Sock11` to the lobby) whose
 // messages feed one incoming queue dispatched at most one per millisecond.
-class ClientSession : public QObject {
+class ClientSession : public QObject, public GameLink {
     Q_OBJECT
 public:
     explicit ClientSession(QObject* parent = nullptr);
     ~ClientSession() override;
 
-    QString myname() const { return m_myname; }
+    QString myname() const override { return m_myname; }
     // Who sits in the six seats, as the server last announced them.
     SeatNames& seatNames() { return m_seatNames; }
-    const SeatNames& seatNames() const { return m_seatNames; }
+    const SeatNames& seatNames() const override { return m_seatNames; }
     void setMyname(const QString& name) { m_myname = name; }
     QString hostaddress() const { return m_hostaddress; }
     void setHostaddress(const QString& address) { m_hostaddress = address; }
     bool ishost() const { return m_ishost; }
     void setIshost(bool host) { m_ishost = host; }
-    int myslot() const { return m_myslot; }
-    bool loggedin() const { return m_loggedin; }
+    int myslot() const override { return m_myslot; }
+    bool loggedin() const override { return m_loggedin; }
     // 1 standard, 2 classic; 0 before any game.
-    int gamemode() const { return m_gamemode; }
-    void setGamemode(int mode) { m_gamemode = mode; }
+    int gamemode() const override { return m_gamemode; }
+    void setGamemode(int mode) override { m_gamemode = mode; }
     // From a game's start to its winner: leaving now would abandon it.
     bool gameRunning() const { return m_gameRunning; }
     void setGameRunning(bool running) { m_gameRunning = running; }
@@ -49,7 +50,7 @@ public:
     void disconnectFromServer();
 
     // Sends one finished message on `sock`, only while logged in; false otherwise.
-    bool send(const QByteArray& message);
+    bool send(const QByteArray& message) override;
 
     // Connects `sock` to host:port (7772 unless a test says otherwise).
     void connectToServer(const QString& host, quint16 port = 7772);

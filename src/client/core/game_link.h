@@ -2,17 +2,24 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 
-// What the game view needs of the client's connection: who we are and a way
-// to send. The main window fills it from its session; tests fill it themselves.
-struct GameLink {
-    std::function<int()> myslot = [] { return 0; };
-    std::function<bool()> loggedin = [] { return false; };
-    std::function<QString()> myname = [] { return QString(); };
-    // 1 standard, 2 classic.
-    std::function<int()> gamemode = [] { return 0; };
-    std::function<void(int)> setGamemode = [](int) {};
-    // Sends one finished message; the connection sends only while logged in.
-    std::function<void(const QByteArray&)> send = [](const QByteArray&) {};
+class SeatNames;
+
+// What the game view needs of the client's connection: who we are, who sits
+// in the seats, and a way to send. The client session is one; tests bring their own.
+class GameLink {
+public:
+    virtual ~GameLink() = default;
+
+    virtual int myslot() const = 0;
+    virtual bool loggedin() const = 0;
+    virtual QString myname() const = 0;
+    // The seats' names as the server announced them; the score panel shows them.
+    virtual const SeatNames& seatNames() const = 0;
+    // 1 standard, 2 classic; 0 before any game.
+    virtual int gamemode() const = 0;
+    virtual void setGamemode(int mode) = 0;
+    // Sends one finished message; the connection sends only while logged in
+    // (false when it did not).
+    virtual bool send(const QByteArray& message) = 0;
 };

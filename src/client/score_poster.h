@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// The high-score poster: a winning score sent to the score site.
+class ScorePoster {
+public:
+    virtual ~ScorePoster() = default;
+
+    // `sendscore`: name, date "m/d/yy", score, game mode (1 standard, 2 classic).
+    virtual void sendscore(const QString& name, const QString& date, const QString& score, int mode) = 0;
+    // The date a score is posted under.
+    virtual QDate today() const = 0;
+};
