@@ -1,5 +1,6 @@
 #include "gd_version.h"
 #include "support_referee.h"
+#include "wire_client.h"
 
 #include "app/server/dedicated_server.h"
 #include "bot/bot.h"
@@ -9,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QTest>
 #include <csignal>
 #include <memory>
@@ -162,11 +162,10 @@ void DedicatedServerTest::stopsOnSignal()
              qPrintable(first));
     const quint16 port = quint16(first.section(' ', 5, 5).remove(',').toUInt());
 
-    QTcpSocket person;
-    person.connectToHost(QStringLiteral("127.0.0.1"), port);
-    QVERIFY(person.waitForConnected(5000));
-    QTRY_VERIFY(person.bytesAvailable() > 0);
-    person.write("CMD_logininfo+1+" GD_VERSION_TEXT "+Pat\xff");
+    WireClient person;
+    QVERIFY(person.connectTo(port));
+    QVERIFY(!person.next().isEmpty());
+    person.sendRaw("CMD_logininfo+1+" GD_VERSION_TEXT "+Pat\xff");
     QString log;
     QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(server.readAll())).contains("login slot 3 Bot Cy"), 10000);
     QVERIFY2(log.contains("connect slot 1 from 127.0.0.1\nlogin slot 1 Pat\n"), qPrintable(log));
@@ -179,7 +178,7 @@ void DedicatedServerTest::stopsOnSignal()
     QVERIFY(stopping.elapsed() < 2000);
     QCOMPARE(server.exitStatus(), QProcess::NormalExit);
     QCOMPARE(server.exitCode(), 0);
-    QTRY_COMPARE(person.state(), QAbstractSocket::UnconnectedState);
+    QVERIFY(person.waitClosed());
     log += QString::fromUtf8(server.readAll());
     QVERIFY2(log.contains("stopping\n") && log.contains("leave slot 1 Pat\n"), qPrintable(log));
 }

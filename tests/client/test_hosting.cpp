@@ -11,6 +11,7 @@
 #include "side/download_window.h"
 #include "scripted_peer.h"
 #include "support_client_parts.h"
+#include "wire_client.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -97,21 +98,6 @@ bool canListenOn(quint16 port)
 {
     QTcpServer probe;
     return probe.listen(QHostAddress::Any, port);
-}
-
-// Reads from a blocking socket until `needle` has come; false after 5 s.
-bool readUntil(QTcpSocket& socket, QByteArray& received, const QByteArray& needle)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!received.contains(needle)) {
-        if (clock.elapsed() > 5000)
-            return false;
-        if (!socket.waitForReadyRead(100) && socket.state() != QAbstractSocket::ConnectedState)
-            return false;
-        received += socket.readAll();
-    }
-    return true;
 }
 
 } // namespace
@@ -280,22 +266,16 @@ void TestHosting::serverAnswersWhileTheWindowStalls()
     std::atomic<bool> stalled{false};
     std::atomic<qint64> roundTrip{-1};
     std::thread bob([&] {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        QByteArray in;
-        if (!socket.waitForConnected(5000) || !readUntil(socket, in, "CMD_sendlogininfo+2" + FF))
-            return;
-        socket.write("CMD_logininfo+2+1.0.12+Bob" + FF);
-        if (!readUntil(socket, in, "CMD_newplayerinfo+2+Bob" + FF))
+        WireClient client;
+        if (!client.login(port, "Bob") || client.slot != 2)
             return;
         ready = true;
         while (!stalled)
             std::this_thread::yield();
         QElapsedTimer clock;
         clock.start();
-        socket.write("CMD_chat+2+hi|clRed" + FF);
-        socket.waitForBytesWritten(1000);
-        if (readUntil(socket, in, "CMD_chat+2+Bob chats: hi|clRed" + FF))
+        client.send("CMD_chat+2+hi|clRed");
+        if (client.readUntil("CMD_chat+2+Bob chats: hi|clRed"))
             roundTrip = clock.elapsed();
     });
     const bool bobReady = QTest::qWaitFor([&] { return ready.load(); }, 5000);

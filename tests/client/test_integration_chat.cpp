@@ -12,7 +12,7 @@
 #include "client/connection_controller.h"
 #include "server/host_options.h"
 #include "support_client_parts.h"
-#include "support_raw_player.h"
+#include "wire_client.h"
 #include "ui/rich_chat_view.h"
 
 #include <QAbstractButton>
@@ -125,7 +125,7 @@ void TestIntegrationChat::typedChatGoesThroughTheServerAndBack()
 {
     Host ann;
     QVERIFY(ann.loggedIn());
-    RawPlayer bob;
+    WireClient bob;
     QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
 
     QLineEdit* mychat = ann.chat->panel().findChild<QLineEdit*>("mychat");
@@ -146,7 +146,7 @@ void TestIntegrationChat::phrasesAndChatterSoundsReachTheOtherPlayer()
 {
     Host ann;
     QVERIFY(ann.loggedIn());
-    RawPlayer bob;
+    WireClient bob;
     QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
 
     // The editor's "Done" gives the button its new phrase before it is sent.
@@ -180,7 +180,7 @@ void TestIntegrationChat::soundOptionsDecideWhatIsHeard()
     QFETCH(bool, chatterSounds);
     Host ann;
     QVERIFY(ann.loggedIn());
-    RawPlayer bob;
+    WireClient bob;
     QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
     const SoundOptionActions& options = ann.chat->soundOptions();
     if (options.playSounds->isChecked() != playSounds)

@@ -54,21 +54,20 @@ Player* Host::join(const QByteArray& name)
     return static_cast<Player*>(m_peers.back().get());
 }
 
-Peer* Host::connect(int receiveBuffer)
+WireClient* Host::connect(int receiveBuffer)
 {
-    auto peer = std::make_unique<Peer>();
+    auto peer = std::make_unique<WireClient>();
     if (!peer->connectTo(port(), receiveBuffer))
         return nullptr;
-    const auto given = FieldReader::toInt(CommandLine::parse(peer->nextOf("CMD_sendlogininfo")).payload);
-    peer->slot = given.value_or(0);
+    (void)peer->nextOf("CMD_sendlogininfo");
     m_peers.push_back(std::move(peer));
     return m_peers.back().get();
 }
 
-void Host::drop(Peer* peer)
+void Host::drop(WireClient* peer)
 {
     const auto it = std::find_if(m_peers.begin(), m_peers.end(),
-                                 [peer](const std::unique_ptr<Peer>& p) { return p.get() == peer; });
+                                 [peer](const std::unique_ptr<WireClient>& p) { return p.get() == peer; });
     if (it != m_peers.end())
         m_peers.erase(it);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support_peer.h"
+#include "support_player.h"
 
 #include "server/host_options.h"
 #include "server/server.h"
@@ -31,9 +31,9 @@ public:
     // An honest player logged in under this name; nullptr when the login failed.
     Player* join(const QByteArray& name);
     // A connection that has not logged in yet (it has its slot, though).
-    Peer* connect(int receiveBuffer = 0);
+    WireClient* connect(int receiveBuffer = 0);
     // Closes and forgets a peer.
-    void drop(Peer* peer);
+    void drop(WireClient* peer);
 
     // Runs the round clock until the phase changes: the round's time is out, or
     // the pause is over and the next round is dealt.
@@ -62,5 +62,5 @@ private:
     bool m_held = false;
     QTimer m_pump;
     std::unique_ptr<Server> m_server;
-    std::vector<std::unique_ptr<Peer>> m_peers;
+    std::vector<std::unique_ptr<WireClient>> m_peers;
 };

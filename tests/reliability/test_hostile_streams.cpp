@@ -185,25 +185,21 @@ void HostileStreamsTest::survivesConnectionsComingAndGoing()
     Server& server = m_host->server();
     qsizetype most = 0;
     for (int cycle = 0; cycle < 20; ++cycle) {
-        std::vector<std::unique_ptr<QTcpSocket>> nine;
+        std::vector<std::unique_ptr<WireClient>> nine;
         for (int i = 0; i < 9; ++i) {
             // One after the other: the listener's backlog is only 5 deep.
-            nine.push_back(std::make_unique<QTcpSocket>());
-            QTcpSocket& s = *nine.back();
-            s.connectToHost(QStringLiteral("127.0.0.1"), m_host->port());
-            QVERIFY(waitUntil([&] { return s.state() == QAbstractSocket::ConnectedState; }));
+            nine.push_back(std::make_unique<WireClient>());
+            QVERIFY(nine.back()->connectTo(m_host->port()));
         }
         for (auto& s : nine) {
             if (burst > 0) {
                 // The slot is a guess: whoever gets slot 5 speaks for itself.
-                s->write("CMD_logininfo+5+1.0.12+Ghost" + QByteArray(1, End));
-                s->write(repeated("CMD_chat+5+boo", burst - 1));
-                s->flush();
+                s->sendRaw("CMD_logininfo+5+1.0.12+Ghost" + QByteArray(1, End) + repeated("CMD_chat+5+boo", burst - 1));
             }
         }
         waitUntil([] { return false; }, 1);
         for (auto& s : nine)
-            hard ? s->abort() : s->disconnectFromHost();
+            hard ? s->abort() : s->close();
         most = qMax(most, server.socktimer().queued());
     }
     QVERIFY(waitUntil([&] {

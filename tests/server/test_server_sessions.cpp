@@ -1,23 +1,34 @@
-#include "support_client.h"
-
 #include "server/host_options.h"
 #include "server/server.h"
 #include "net/text_limits.h"
 
 #include "net/message.h"
+#include "wire_client.h"
 
 #include <QTest>
 #include <memory>
 #include <vector>
 
 namespace {
-using Client = std::unique_ptr<TestClient>;
+using Client = std::unique_ptr<WireClient>;
 
 // Pairs each client's read with a closing message from the same connection, so
 // "nothing happened" is seen as "the next thing to arrive is the closing message".
-QByteArray ping(const TestClient& c)
+QByteArray ping(const WireClient& c)
 {
     return "CMD_chat+" + QByteArray::number(c.slot) + "+ping";
+}
+
+// Reads every client up to a chat line sent by the last of them, so that what
+// the server sent before (logins, announcements) has been read by all.
+bool settle(const QList<WireClient*>& clients)
+{
+    WireClient* last = clients.last();
+    last->send("CMD_chat+" + QByteArray::number(last->slot) + "+settle");
+    for (WireClient* c : clients)
+        if (!c->nextOf("CMD_chat").endsWith(" chats: settle"))
+            return false;
+    return true;
 }
 } // namespace
 
@@ -50,7 +61,7 @@ private slots:
 private:
     Client join(const QByteArray& name, const QByteArray& version = "1.0.12");
     // Starts a standard game from the first client and reads up to each client's deal.
-    void startGame(const std::vector<TestClient*>& clients);
+    void startGame(const std::vector<WireClient*>& clients);
 
     FixedHostOptions m_host;
     std::unique_ptr<Server> m_server;
@@ -66,16 +77,16 @@ void ServerSessionsTest::init()
 
 Client ServerSessionsTest::join(const QByteArray& name, const QByteArray& version)
 {
-    auto client = std::make_unique<TestClient>();
+    auto client = std::make_unique<WireClient>();
     if (!client->login(m_server->port(), name, version))
         return nullptr;
     return client;
 }
 
-void ServerSessionsTest::startGame(const std::vector<TestClient*>& clients)
+void ServerSessionsTest::startGame(const std::vector<WireClient*>& clients)
 {
     clients.front()->send("CMD_startgame+Host+1+");
-    for (TestClient* c : clients)
+    for (WireClient* c : clients)
         QVERIFY(!c->nextOf("CMD_setnntile").isEmpty());
 }
 
@@ -83,11 +94,11 @@ void ServerSessionsTest::refusesTenthConnection()
 {
     std::vector<Client> nine;
     for (int i = 1; i <= 9; ++i) {
-        nine.push_back(std::make_unique<TestClient>());
+        nine.push_back(std::make_unique<WireClient>());
         QVERIFY(nine.back()->connectTo(m_server->port()));
         QCOMPARE(nine.back()->next(), "CMD_sendlogininfo+" + QByteArray::number(i));
     }
-    TestClient tenth;
+    WireClient tenth;
     QVERIFY(tenth.connectTo(m_server->port()));
     QCOMPARE(tenth.next(), QByteArray("CMD_full+"));
     QVERIFY(tenth.waitClosed());
@@ -104,12 +115,12 @@ void ServerSessionsTest::announcesLogin()
     QVERIFY(a && b && c && d);
     b->close();
     c->close();
-    for (TestClient* seen : {a.get(), d.get()}) {
+    for (WireClient* seen : {a.get(), d.get()}) {
         QCOMPARE(seen->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+2+B+b"));
         QCOMPARE(seen->nextOf("CMD_playerdisconnected"), QByteArray("CMD_playerdisconnected+3+Cy"));
     }
     // Into the lowest free slot, with an older version: a warning only.
-    TestClient e;
+    WireClient e;
     QVERIFY(e.login(m_server->port(), "Eve", "1.0.11"));
     QCOMPARE(e.slot, 2);
     QCOMPARE(e.next(), QByteArray("CMD_existingplayers+1+Ann"));
@@ -148,7 +159,7 @@ void ServerSessionsTest::kicks()
     for (const char* name : {"Host", "Bob", "Cy"})
         clients.push_back(join(name));
     QVERIFY(settle({clients[0].get(), clients[1].get(), clients[2].get()}));
-    TestClient& from = *clients[size_t(sender - 1)];
+    WireClient& from = *clients[size_t(sender - 1)];
     from.send(message);
     from.send(ping(from));
     const QByteArray pingRelay = CommandLine::parse(ping(from)).command; // "CMD_chat"
@@ -189,7 +200,7 @@ void ServerSessionsTest::relays()
     QVERIFY(host && ann && cy);
     QVERIFY(settle({host.get(), ann.get(), cy.get()}));
     ann->send(message);
-    for (TestClient* c : {host.get(), ann.get(), cy.get()})
+    for (WireClient* c : {host.get(), ann.get(), cy.get()})
         QCOMPARE(c->nextOf(CommandLine::parse(relayed).command), relayed);
 }
 
@@ -224,7 +235,7 @@ void ServerSessionsTest::cutsLongTexts()
     QVERIFY(host && ann);
     QVERIFY(settle({host.get(), ann.get()}));
     ann->send(message);
-    for (TestClient* c : {host.get(), ann.get()})
+    for (WireClient* c : {host.get(), ann.get()})
         QCOMPARE(c->nextOf(CommandLine::parse(relayed).command), relayed);
 }
 
@@ -259,7 +270,7 @@ void ServerSessionsTest::seatsDistinctNames()
 
     Client vic = join("Vic"), vic2 = join("Vic 2"), longName = join(QByteArray(24, 'V'));
     QVERIFY(vic && vic2 && longName);
-    TestClient newcomer;
+    WireClient newcomer;
     QVERIFY(newcomer.connectTo(m_server->port()));
     QCOMPARE(newcomer.nextOf("CMD_sendlogininfo"), QByteArray("CMD_sendlogininfo+4"));
     newcomer.send("CMD_logininfo+4+1.0.12+" + typed);
@@ -306,7 +317,7 @@ void ServerSessionsTest::dropsSpoofedAndMalformed()
     ann->send(ping(*ann));
     if (!reply.isEmpty())
         QCOMPARE(ann->next(), reply);
-    for (TestClient* c : {host.get(), ann.get(), cy.get()})
+    for (WireClient* c : {host.get(), ann.get(), cy.get()})
         QCOMPARE(c->next(), QByteArray("CMD_chat+2+Ann chats: ping"));
     QCOMPARE(m_server->game().players[1].name, QByteArray("Host"));
     QCOMPARE(m_server->game().players[1].movecount, 0);
@@ -351,7 +362,7 @@ void ServerSessionsTest::hearsLeaverToTheEnd()
     QVERIFY(host && ann);
     QVERIFY(settle({host.get(), ann.get()}));
     m_server->socktimer().setManual(true);
-    TestClient ghost;
+    WireClient ghost;
     QVERIFY(ghost.connectTo(m_server->port()));
     QCOMPARE(ghost.next(), QByteArray("CMD_sendlogininfo+3"));
     ghost.send("CMD_logininfo+3+1.0.12+Ghost");
@@ -362,7 +373,7 @@ void ServerSessionsTest::hearsLeaverToTheEnd()
     // Each leaver's messages, then its departure.
     QTRY_COMPARE(m_server->socktimer().queued(), 4);
     // Until then the seat is still the leaver's: a newcomer gets another.
-    TestClient gus;
+    WireClient gus;
     QVERIFY(gus.connectTo(m_server->port()));
     QCOMPARE(gus.next(), QByteArray("CMD_sendlogininfo+4"));
     while (m_server->socktimer().dispatchOne()) {
@@ -395,7 +406,7 @@ void ServerSessionsTest::playsRoundOverSockets()
     QCOMPARE(ann->next(), QByteArray("CMD_postscores+1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0"));
 
     // A newcomer in the pause learns the game's mode, then plays from the next round.
-    TestClient cy;
+    WireClient cy;
     QVERIFY(cy.login(m_server->port(), "Cy"));
     QCOMPARE(cy.nextOf("CMD_loadstats"), QByteArray("CMD_loadstats+1+"));
     for (int i = 0; i < 41; ++i)
@@ -442,7 +453,7 @@ void ServerSessionsTest::relaysOnlyWhatClientsTake()
     }
     // Nobody is cut off; what is relayed is what the table allows, and a
     // chatter sound that is no sound is not relayed at all.
-    for (TestClient* c : {host.get(), ann.get(), cy.get()})
+    for (WireClient* c : {host.get(), ann.get(), cy.get()})
         for (int i = 0; i < messages && !relay.isEmpty(); ++i)
             QCOMPARE(c->nextOf(command), relay);
     m_server->socktimer().setManual(false);
@@ -472,7 +483,7 @@ void ServerSessionsTest::closesSquatters()
     m_server->setIdleLimit(limit);
     Client host = join("Host");
     QVERIFY(host);
-    TestClient sam;
+    WireClient sam;
     QVERIFY(sam.connectTo(m_server->port()));
     QCOMPARE(sam.next(), QByteArray("CMD_sendlogininfo+2"));
     if (!login.isEmpty())
@@ -487,7 +498,7 @@ void ServerSessionsTest::closesSquatters()
     QVERIFY(sam.waitClosed());
     QVERIFY(host->nextOf("CMD_playerdisconnected").startsWith("CMD_playerdisconnected+2+"));
     // The slot is free for a player again.
-    TestClient next;
+    WireClient next;
     QVERIFY(next.connectTo(m_server->port()));
     QCOMPARE(next.next(), QByteArray("CMD_sendlogininfo+2"));
 }

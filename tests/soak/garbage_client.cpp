@@ -1,50 +1,36 @@
 #include "garbage_client.h"
 
-#include "net/message_splitter.h"
+#include "net/protocol.h"
 
 #include <array>
 
 GarbageClient::GarbageClient(quint16 serverPort, quint32 seed, QObject* parent)
-    : QObject(parent), m_serverPort(serverPort), m_random(seed)
+    : WireClient(parent), m_serverPort(serverPort), m_random(seed)
 {
-    connect(&m_socket, &QTcpSocket::readyRead, this, &GarbageClient::read);
+    keepMessages(false);
     connect(&m_timer, &QTimer::timeout, this, &GarbageClient::spray);
-}
-
-void GarbageClient::join()
-{
-    if (m_socket.state() != QAbstractSocket::UnconnectedState)
-        return;
-    m_slot = 0;
-    m_pending.clear();
-    m_socket.connectToHost(QHostAddress::LocalHost, m_serverPort);
 }
 
 void GarbageClient::leave()
 {
     m_timer.stop();
     // Half the time mid-message, as a dropped line would.
-    if (m_socket.state() == QAbstractSocket::ConnectedState && m_random.bounded(2))
-        m_socket.write("CMD_chat+" + QByteArray::number(m_slot) + "+cut sho");
-    m_random.bounded(2) ? m_socket.abort() : m_socket.disconnectFromHost();
+    if (isOpen() && m_random.bounded(2))
+        sendRaw("CMD_chat+" + QByteArray::number(slot) + "+cut sho");
+    m_random.bounded(2) ? abort() : close();
 }
 
-void GarbageClient::read()
+void GarbageClient::seen(const QByteArray& message)
 {
-    m_pending += m_socket.readAll();
-    if (m_slot != 0)
-        return m_pending.clear();
-    if (m_pending.startsWith("CMD_full+")) {
+    const QByteArray command = CommandLine::parse(message).command;
+    if (command == CommandWord::full) {
         ++m_refusals;
-        return m_socket.disconnectFromHost();
+        return close();
     }
-    const qsizetype end = m_pending.indexOf(MessageSplitter::Terminator);
-    if (!m_pending.startsWith("CMD_sendlogininfo+") || end < 0)
+    if (command != CommandWord::sendlogininfo)
         return;
-    m_slot = m_pending.mid(18, end - 18).toInt();
-    m_pending.clear();
-    if (m_slot <= 6)
-        return m_socket.disconnectFromHost();
+    if (slot <= 6)
+        return close();
     m_timer.start(20);
 }
 
@@ -67,7 +53,7 @@ QByteArray GarbageClient::spoofed()
     // Another seat's slot, or no slot at all; cells far off the board.
     const QByteArray other = QByteArray::number(1 + m_random.bounded(6));
     m.replace("%1", m_random.bounded(2) ? other : QByteArray(bad[m_random.bounded(quint32(bad.size()))]));
-    m.replace("%9", QByteArray::number(m_slot));
+    m.replace("%9", QByteArray::number(slot));
     m.replace("%2", bad[m_random.bounded(quint32(bad.size()))]);
     m.replace("%3", QByteArray::number(6 + m_random.bounded(100)));
     return m + MessageSplitter::Terminator;
@@ -75,9 +61,9 @@ QByteArray GarbageClient::spoofed()
 
 void GarbageClient::spray()
 {
-    if (m_socket.state() != QAbstractSocket::ConnectedState)
+    if (!isOpen())
         return m_timer.stop();
     const QByteArray chunk = m_random.bounded(2) ? randomBytes() : spoofed();
     m_sent += chunk.size();
-    m_socket.write(chunk);
+    sendRaw(chunk);
 }

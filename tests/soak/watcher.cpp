@@ -1,29 +1,27 @@
 #include "watcher.h"
 
 #include "net/field_reader.h"
-#include "net/message.h"
+#include "net/protocol.h"
 
-Watcher::Watcher(quint16 serverPort, QByteArray name, QObject* parent)
-    : QObject(parent), m_serverPort(serverPort), m_name(std::move(name))
+Watcher::Watcher(quint16 serverPort, QByteArray watcherName, QObject* parent)
+    : WireClient(parent), m_serverPort(serverPort)
 {
-    connect(&m_socket, &QTcpSocket::readyRead, this, &Watcher::read);
+    name = std::move(watcherName);
+    keepMessages(false);
 }
 
 void Watcher::join()
 {
-    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+    if (!open(m_serverPort))
         return;
-    m_splitter.clear();
     m_check.reset();
-    m_slot = 0;
     m_synced = false;
     m_names.clear();
-    m_socket.connectToHost(QHostAddress::LocalHost, m_serverPort);
 }
 
 void Watcher::leave()
 {
-    m_socket.disconnectFromHost();
+    close();
 }
 
 int Watcher::seatsNamed() const
@@ -37,15 +35,13 @@ int Watcher::seatsNamed() const
 void Watcher::mismatch(const QString& what)
 {
     if (m_mismatches.size() < 50)
-        m_mismatches.append(QString::fromUtf8(m_name) + QStringLiteral(": ") + what);
+        m_mismatches.append(QString::fromUtf8(name) + QStringLiteral(": ") + what);
 }
 
-void Watcher::read()
+void Watcher::seen(const QByteArray& message)
 {
-    for (const QByteArray& message : m_splitter.feed(m_socket.readAll())) {
-        m_check.take(message);
-        take(message);
-    }
+    m_check.take(message);
+    take(message);
 }
 
 void Watcher::take(const QByteArray& message)
@@ -53,11 +49,10 @@ void Watcher::take(const QByteArray& message)
     const CommandLine line = CommandLine::parse(message);
     FieldReader f(line.payload);
     if (line.command == "CMD_sendlogininfo") {
-        m_slot = f.lastInt().value_or(0);
         // A seat is for the players: a watcher given one leaves at once.
-        if (m_slot <= 6)
+        if (slot <= 6)
             return leave();
-        m_socket.write(Message("CMD_logininfo").field(m_slot).field("1.0.12").field(m_name));
+        send(ToServer::LoginInfo{slot, GD_VERSION_TEXT, name});
     } else if (line.command == "CMD_newplayerinfo" || line.command == "CMD_existingplayers") {
         const auto slot = f.nextInt();
         if (slot)
