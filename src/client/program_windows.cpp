@@ -24,34 +24,79 @@
 #include <QCoreApplication>
 #include <QDate>
 
+namespace {
+
+void showOnTop(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+// For windows that write plain labels on the dark background picture.
+void lightenLabels(QWidget& window)
+{
+    QPalette light = window.palette();
+    light.setColor(QPalette::WindowText, Qt::white);
+    window.setPalette(light);
+}
+
+} // namespace
+
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
+    : m_about([this](Tabout& w) { setUpAbout(w); }), m_help([this](Thelp& w) { setUpHelp(w); }),
+      m_story([this](Tstory& w) { fitSideWindow(w, true); }),
+      m_highscore([this](Thighscore& w) { setUpHighScores(w); }),
+      m_gamestart([this](Tgamestart& w) { setUpGameStart(w); }), m_download([this](Tdownload& w) { setUpDownload(w); })
 {
     m_chat = std::make_unique<ChatWindow>();
     m_spylist = std::make_unique<Tspylist>();
-    m_about = std::make_unique<Tabout>();
-    m_help = std::make_unique<Thelp>();
     m_tallylist = std::make_unique<Ttallylist>();
     m_phrases = std::make_unique<Tphrases>();
-    m_story = std::make_unique<Tstory>();
-    m_highscore = std::make_unique<Thighscore>();
-    m_gamestart = std::make_unique<Tgamestart>();
-    m_download = std::make_unique<Tdownload>();
     m_botSeats = std::make_unique<BotSeats>();
+    m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
     m_chatBinding = std::make_unique<ChatBinding>(*m_chat, *m_phrases);
     m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding, *m_phrases);
-    m_settings->hostOptions().setVersionText(m_about->versionText().toUtf8());
+    m_settings->hostOptions().setVersionText(QByteArray(ChatWindow::BuiltInVersion));
     m_connection = std::make_unique<ConnectionController>(*m_chat, m_settings->hostOptions());
     m_connection->setPorts(gamePort, lobbyPort);
     m_connection->setHistoryFile(&m_settings->file());
     wirePlayers();
     wireGame();
     wireWindows();
-    wireBackgrounds();
-    fitWindowFrames();
-    wireBots();
 }
 
 ProgramWindows::~ProgramWindows() = default;
+
+Tabout& ProgramWindows::about()
+{
+    return m_about.get();
+}
+
+Thelp& ProgramWindows::help()
+{
+    return m_help.get();
+}
+
+Tstory& ProgramWindows::story()
+{
+    return m_story.get();
+}
+
+Thighscore& ProgramWindows::highscore()
+{
+    return m_highscore.get();
+}
+
+Tgamestart& ProgramWindows::gamestart()
+{
+    return m_gamestart.get();
+}
+
+Tdownload& ProgramWindows::download()
+{
+    return m_download.get();
+}
 
 void ProgramWindows::wirePlayers()
 {
@@ -73,14 +118,13 @@ void ProgramWindows::wireGame()
     view.addword = [tally](const QString& text, int column) { tally->addword(text, column); };
     view.addgame = [tally](const QString& winner) { tally->addgame(winner); };
     view.addtomine = [tally](int column) { tally->addtomine(column); };
-    Thighscore* scores = m_highscore.get();
     // The view writes the date as m/d/yy; the score script gets the system's
-    // own date separator in place of the "/".
-    view.sendscore = [scores](const QString& name, const QString& date, const QString& score,
-                              int mode) {
+    // own date separator in place of the "/". The high-score window, built
+    // hidden if need be, shows the script's answer.
+    view.sendscore = [this](const QString& name, const QString& date, const QString& score, int mode) {
         QString local = date;
         local.replace(QLatin1Char('/'), ScorePost::systemDateSeparator());
-        scores->sendscore(name, local, score, mode);
+        highscore().sendscore(name, local, score, mode);
     };
     view.today = [] { return QDate::currentDate(); };
 }
@@ -88,89 +132,102 @@ void ProgramWindows::wireGame()
 void ProgramWindows::wireWindows()
 {
     ChatWindow* chat = m_chat.get();
-    ClientSession* session = &chat->session();
     QObject::connect(chat, &ChatWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    QObject::connect(m_download.get(), &Tdownload::closemainwindow, chat, &QWidget::close);
-    QObject::connect(m_download.get(), &Tdownload::hostGameRequested, chat, &ChatWindow::hostGameRequested);
-    QObject::connect(m_download.get(), &Tdownload::joinGameRequested, chat, &ChatWindow::joinGameRequested);
+    QObject::connect(chat, &ChatWindow::sideWindowRequested, chat,
+                     [this](ChatWindow::SideWindow which) { openSideWindow(which); });
     QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(),
                      &Tspylist::enableKick);
-    QObject::connect(chat, &ChatWindow::highScoresRequested, m_highscore.get(), [this](int mode) {
-        m_highscore->loadit(mode);
-        m_highscore->show();
-        m_highscore->raise();
+    QObject::connect(chat, &ChatWindow::highScoresRequested, chat, [this](int mode) {
+        highscore().loadit(mode);
+        showOnTop(highscore());
     });
     QObject::connect(chat, &ChatWindow::phraseListRequested, m_phrases.get(),
                      [this] { m_phrases->openEditor(m_chat.get()); });
-    QObject::connect(m_help.get(), &Thelp::showabout, m_about.get(), [this] {
-        m_about->show();
-        m_about->raise();
-    });
-    m_gamestart->setAnchor(chat);
-    m_help->setAnchor(chat);
-    m_about->setAnchor(chat);
     m_tallylist->setAnchor(chat);
-    Thelp* help = m_help.get();
-    help->setTilePictures(m_settings->tileSet().pictures());
-    QObject::connect(&m_settings->tileSet(), &TileSet::picturesChanged, help, &Thelp::setTilePictures);
-    m_gamestart->setSession([session] { return session->myname(); },
-                            [session] { return session->loggedin(); });
-    QObject::connect(m_gamestart.get(), &Tgamestart::startgame, session,
-                     [session](const QByteArray& message) { session->send(message); });
+    fitSideWindow(*m_spylist, true);
+    fitSideWindow(*m_tallylist, true);
+    m_phrases->setBackgroundPicture(SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    fitSideWindow(*m_phrases, false);
+    // The picture is a dark sky; the spy list writes plain labels on it,
+    // which would be black on black.
+    lightenLabels(*m_spylist);
 }
 
-void ProgramWindows::wireBackgrounds()
+void ProgramWindows::openSideWindow(ChatWindow::SideWindow which)
+{
+    using Side = ChatWindow::SideWindow;
+    switch (which) {
+    case Side::GameStart: return showOnTop(gamestart());
+    case Side::Tally: return showOnTop(*m_tallylist);
+    case Side::SpyList: return showOnTop(*m_spylist);
+    case Side::Story: return showOnTop(story());
+    case Side::Help: return showOnTop(help());
+    case Side::About: return showOnTop(about());
+    case Side::Download: return showOnTop(download());
+    }
+}
+
+void ProgramWindows::fitSideWindow(QWidget& window, bool infoBackground)
 {
     // Every window but the download window takes the main window's picture.
-    const QPixmap back = SideWindowArt::picture(QStringLiteral("info_back.jpg"));
-    m_spylist->setBackgroundPicture(back);
-    m_about->setBackgroundPicture(back);
-    m_help->setBackgroundPicture(back);
-    m_tallylist->setBackgroundPicture(back);
-    m_phrases->setBackgroundPicture(back);
-    m_story->setBackgroundPicture(back);
-    m_highscore->setBackgroundPicture(back);
-    m_gamestart->setBackgroundPicture(back);
-    // The picture is a dark sky; these two windows write plain labels on it,
-    // which would be black on black.
-    for (QWidget* window : {static_cast<QWidget*>(m_spylist.get()), static_cast<QWidget*>(m_gamestart.get())}) {
-        QPalette light = window->palette();
-        light.setColor(QPalette::WindowText, Qt::white);
-        window->setPalette(light);
-    }
+    if (infoBackground)
+        SideWindowArt::tile(&window, SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    // Laid out for one size each: whole titles, and nothing to maximise.
+    WindowFrame::fitTitle(&window);
 }
 
-void ProgramWindows::fitWindowFrames()
+void ProgramWindows::setUpAbout(Tabout& window)
 {
-    // Laid out for one size each: whole titles, and nothing to maximise. The
-    // main window's menus open them through the pointers handed over here.
-    for (QWidget* window : {static_cast<QWidget*>(m_spylist.get()), static_cast<QWidget*>(m_about.get()),
-                            static_cast<QWidget*>(m_help.get()), static_cast<QWidget*>(m_tallylist.get()),
-                            static_cast<QWidget*>(m_phrases.get()), static_cast<QWidget*>(m_story.get()),
-                            static_cast<QWidget*>(m_highscore.get()), static_cast<QWidget*>(m_gamestart.get()),
-                            static_cast<QWidget*>(m_download.get())})
-    {
-        WindowFrame::fitTitle(window);
-        m_chat->addSideWindow(window);
-    }
+    window.setAnchor(m_chat.get());
+    fitSideWindow(window, true);
 }
 
-void ProgramWindows::wireBots()
+void ProgramWindows::setUpHelp(Thelp& window)
 {
+    window.setAnchor(m_chat.get());
+    fitSideWindow(window, true);
+    // The tile set may have changed before the window was built.
+    window.setTilePictures(m_settings->tileSet().pictures());
+    QObject::connect(&m_settings->tileSet(), &TileSet::picturesChanged, &window, &Thelp::setTilePictures);
+    QObject::connect(&window, &Thelp::showabout, &window, [this] { showOnTop(about()); });
+}
+
+void ProgramWindows::setUpHighScores(Thighscore& window)
+{
+    fitSideWindow(window, true);
+}
+
+void ProgramWindows::setUpDownload(Tdownload& window)
+{
+    fitSideWindow(window, false);
+    ChatWindow* chat = m_chat.get();
+    QObject::connect(&window, &Tdownload::closemainwindow, chat, &QWidget::close);
+    QObject::connect(&window, &Tdownload::hostGameRequested, chat, &ChatWindow::hostGameRequested);
+    QObject::connect(&window, &Tdownload::joinGameRequested, chat, &ChatWindow::joinGameRequested);
+}
+
+void ProgramWindows::setUpGameStart(Tgamestart& window)
+{
+    window.setAnchor(m_chat.get());
+    fitSideWindow(window, true);
+    lightenLabels(window);
+    ClientSession* session = &m_chat->session();
+    window.setSession([session] { return session->myname(); }, [session] { return session->loggedin(); });
+    QObject::connect(&window, &Tgamestart::startgame, session,
+                     [session](const QByteArray& message) { session->send(message); });
+
     BotSeats* seats = m_botSeats.get();
-    Tgamestart* window = m_gamestart.get();
-    seats->setSpeed(BotLevels::paceFromEnvironment());
-    QObject::connect(window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
+    QObject::connect(&window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
         // Only a hosting copy has a table to seat them at.
         if (!m_connection->server().running())
             return;
-        const quint16 port = m_connection->server().port();
-        seats->setServer(QStringLiteral("127.0.0.1"), port);
+        seats->setServer(QStringLiteral("127.0.0.1"), m_connection->server().port());
         seats->add(level);
     });
-    QObject::connect(window, &Tgamestart::removeBot, seats, &BotSeats::removeLast);
-    QObject::connect(seats, &BotSeats::changed, window,
-                     [window](int count) { window->setBotCount(count, BotSeats::MaxBots); });
+    QObject::connect(&window, &Tgamestart::removeBot, seats, &BotSeats::removeLast);
+    QObject::connect(seats, &BotSeats::changed, &window,
+                     [&window](int count) { window.setBotCount(count, BotSeats::MaxBots); });
+    window.setBotCount(seats->count(), BotSeats::MaxBots);
 }
 
 void ProgramWindows::start(const QStringList& arguments)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "chat_window.h"
+#include "lazy_window.h"
+
 #include <QStringList>
 #include <memory>
 
 class BotSeats;
 class ChatBinding;
-class ChatWindow;
 class ConnectionController;
 class SettingsBinding;
 class Tabout;
@@ -18,9 +20,11 @@ class Tspylist;
 class Tstory;
 class Ttallylist;
 
-// Every window of the program, created once in the order the game has always
-// used (the main window first, so its creation touches no other window) and
-// afterwards only shown and hidden. The main window closing ends the program.
+// Every window of the program. The main window, the spy list, the tally and
+// the phrase editor are made at once (the player list and the chat fill
+// them from the start); the other side windows are built at their first
+// showing, or when the game first needs them, and afterwards only shown and
+// hidden. The main window closing ends the program.
 class ProgramWindows {
 public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
@@ -28,14 +32,15 @@ public:
 
     ChatWindow& chat() { return *m_chat; }
     Tspylist& spylist() { return *m_spylist; }
-    Tabout& about() { return *m_about; }
-    Thelp& help() { return *m_help; }
     Ttallylist& tallylist() { return *m_tallylist; }
     Tphrases& phrases() { return *m_phrases; }
-    Tstory& story() { return *m_story; }
-    Thighscore& highscore() { return *m_highscore; }
-    Tgamestart& gamestart() { return *m_gamestart; }
-    Tdownload& download() { return *m_download; }
+    // Built, hidden, on the first call.
+    Tabout& about();
+    Thelp& help();
+    Tstory& story();
+    Thighscore& highscore();
+    Tgamestart& gamestart();
+    Tdownload& download();
     // The bots the host seated from the game-start window.
     BotSeats& botSeats() { return *m_botSeats; }
     // The chat, phrase buttons and sounds, and the settings file with the
@@ -53,23 +58,27 @@ private:
     void wirePlayers();
     void wireGame();
     void wireWindows();
-    void wireBackgrounds();
-    void fitWindowFrames();
-    void wireBots();
+    void fitSideWindow(QWidget& window, bool infoBackground);
+    void openSideWindow(ChatWindow::SideWindow which);
+    void setUpAbout(Tabout& window);
+    void setUpHelp(Thelp& window);
+    void setUpHighScores(Thighscore& window);
+    void setUpGameStart(Tgamestart& window);
+    void setUpDownload(Tdownload& window);
 
     // Declared in creation order and destroyed in reverse: the tally window
     // writes its file while the rest still stands.
     std::unique_ptr<ChatWindow> m_chat;
     std::unique_ptr<Tspylist> m_spylist;
-    std::unique_ptr<Tabout> m_about;
-    std::unique_ptr<Thelp> m_help;
     std::unique_ptr<Ttallylist> m_tallylist;
     std::unique_ptr<Tphrases> m_phrases;
-    std::unique_ptr<Tstory> m_story;
-    std::unique_ptr<Thighscore> m_highscore;
-    std::unique_ptr<Tgamestart> m_gamestart;
-    std::unique_ptr<Tdownload> m_download;
-    // Made once every window exists, and taken down before any window goes.
+    LazyWindow<Tabout> m_about;
+    LazyWindow<Thelp> m_help;
+    LazyWindow<Tstory> m_story;
+    LazyWindow<Thighscore> m_highscore;
+    LazyWindow<Tgamestart> m_gamestart;
+    LazyWindow<Tdownload> m_download;
+    // Made once the windows above exist, and taken down before any window goes.
     std::unique_ptr<ChatBinding> m_chatBinding;
     std::unique_ptr<SettingsBinding> m_settings;
     // Goes first: its server thread ends, and the connection closes, before

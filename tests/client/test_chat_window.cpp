@@ -1,16 +1,17 @@
-#include "client/chat_window.h"
 #include "chat/core/chat_line.h"
+#include "client/chat_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/program_windows.h"
 #include "client/settings_binding.h"
-#include "side/spy_list_window.h"
+#include "scripted_peer.h"
 #include "server/host_options.h"
 #include "server/server.h"
+#include "side/about_window.h"
+#include "side/spy_list_window.h"
 #include "ui/design_scale.h"
 #include "ui/window_frame.h"
-#include "scripted_peer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -127,14 +128,15 @@ void TestChatWindow::commandLine()
     QFETCH(bool, hosts);
     QFETCH(QString, seated);
     QFETCH(bool, linksLobby);
-    QWidget download;
-    download.setObjectName("download");
+    bool download = false;
     FixedHostOptions elsewhereOptions;
     Server elsewhere(elsewhereOptions, 0);
     elsewhere.listen();
     ScriptedPeer lobby;
     Copy copy;
-    copy.window.addSideWindow(&download);
+    QObject::connect(
+        &copy.window, &ChatWindow::sideWindowRequested, &copy.window,
+        [&download](ChatWindow::SideWindow which) { download |= which == ChatWindow::SideWindow::Download; });
     // Joining uses the game port; hosting uses whatever free port its own server got.
     copy.connection.setPorts(elsewhere.port(), lobby.port());
     copy.connection.setHostPort(0);
@@ -147,7 +149,7 @@ void TestChatWindow::commandLine()
                                        ? QStringLiteral("0+Loading Solo Game..Please wait.")
                                        : QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
     QCOMPARE(copy.colours.value(0), Blue);
-    QCOMPARE(download.isVisible(), arguments.isEmpty());
+    QCOMPARE(download, arguments.isEmpty());
     if (linksLobby)
         QVERIFY(lobby.accept());
     if (!seated.isEmpty()) {
@@ -307,6 +309,9 @@ void TestChatWindow::secondaryWindowsFitTheirTitles()
     QTemporaryDir home;
     qputenv("GLOOPDASH_HOME", home.path().toUtf8());
     ProgramWindows program(0, 0);
+    program.highscore();
+    for (int which = 0; which <= int(ChatWindow::SideWindow::Download); ++which)
+        emit program.chat().sideWindowRequested(ChatWindow::SideWindow(which));
     int checked = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window == &program.chat() || !window->isWindow() || window->windowTitle().isEmpty())
@@ -418,16 +423,37 @@ void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
     QTemporaryDir home;
     qputenv("GLOOPDASH_HOME", home.path().toUtf8());
     ProgramWindows program(0, 0);
-    QStringList names;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        names << w->objectName();
-    for (const char* name : {"chat", "spylist", "about", "help", "tallylist", "phrases", "story",
-                             "highscore", "gamestart", "download"})
-        QCOMPARE(names.count(name), 1);
+    const auto windows = [](const char* name) {
+        QWidgetList found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(name))
+                found << w;
+        return found;
+    };
+    // Only the windows the player list and the chat fill stand before the first paint.
+    for (const char* name : {"chat", "spylist", "tallylist", "phrases"})
+        QCOMPARE(windows(name).size(), 1);
+    for (const char* name : {"about", "help", "story", "highscore", "gamestart", "download"})
+        QVERIFY2(windows(name).isEmpty(), name);
+    // Each request shows the one window, built at the first.
+    using Side = ChatWindow::SideWindow;
+    const QList<std::pair<Side, const char*>> sides = {
+        {Side::GameStart, "gamestart"}, {Side::Tally, "tallylist"}, {Side::SpyList, "spylist"},  {Side::Story, "story"},
+        {Side::Help, "help"},           {Side::About, "about"},     {Side::Download, "download"}};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& [which, name] : sides) {
+            emit program.chat().sideWindowRequested(which);
+            QCOMPARE(windows(name).size(), 1);
+            QVERIFY2(windows(name).first()->isVisible(), name);
+            windows(name).first()->hide();
+        }
+    }
+
     program.start({"Ann", "127.0.0.1", "true"});
     QTRY_VERIFY(program.chat().session().loggedin());
-    // The login carried the about window's version, which the server accepted.
+    // The login carried the game's version, which the server accepted.
     QCOMPARE(program.settings().hostOptions().versionText(), QByteArray("1.0.12"));
+    QCOMPARE(program.about().versionText(), QStringLiteral("1.0.12"));
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
     program.chat().close();
 }
