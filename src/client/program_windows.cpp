@@ -1,11 +1,12 @@
 #include "program_windows.h"
 
+#include "after_first_paint.h"
 #include "bot/bot_seats.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
 #include "chat_window.h"
-#include "connection_controller.h"
 #include "client/core/client_session.h"
+#include "connection_controller.h"
 #include "game_view.h"
 #include "player_list_controller.h"
 #include "settings_binding.h"
@@ -15,9 +16,9 @@
 #include "side/game_start_window.h"
 #include "side/help_window.h"
 #include "side/high_score_window.h"
+#include "side/side_window_art.h"
 #include "side/spy_list_window.h"
 #include "side/story_window.h"
-#include "side/side_window_art.h"
 #include "side/tally_list_window.h"
 #include "ui/window_frame.h"
 
@@ -50,6 +51,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
       m_gamestart([this](Tgamestart& w) { setUpGameStart(w); }), m_download([this](Tdownload& w) { setUpDownload(w); })
 {
     m_chat = std::make_unique<ChatWindow>();
+    m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
     m_spylist = std::make_unique<Tspylist>();
     m_tallylist = std::make_unique<Ttallylist>();
     m_phrases = std::make_unique<Tphrases>();
@@ -141,16 +143,28 @@ void ProgramWindows::wireWindows()
         highscore().loadit(mode);
         showOnTop(highscore());
     });
-    QObject::connect(chat, &ChatWindow::phraseListRequested, m_phrases.get(),
-                     [this] { m_phrases->openEditor(m_chat.get()); });
+    QObject::connect(chat, &ChatWindow::phraseListRequested, m_phrases.get(), [this] {
+        dressOnce(*m_phrases);
+        m_phrases->openEditor(m_chat.get());
+    });
     m_tallylist->setAnchor(chat);
-    fitSideWindow(*m_spylist, true);
-    fitSideWindow(*m_tallylist, true);
-    m_phrases->setBackgroundPicture(SideWindowArt::picture(QStringLiteral("info_back.jpg")));
-    fitSideWindow(*m_phrases, false);
+}
+
+void ProgramWindows::dressOnce(QWidget& window)
+{
+    if (m_dressed.contains(&window))
+        return;
+    m_dressed.insert(&window);
+    if (&window == m_phrases.get()) {
+        m_phrases->setBackgroundPicture(SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+        fitSideWindow(window, false);
+        return;
+    }
+    fitSideWindow(window, true);
     // The picture is a dark sky; the spy list writes plain labels on it,
     // which would be black on black.
-    lightenLabels(*m_spylist);
+    if (&window == m_spylist.get())
+        lightenLabels(window);
 }
 
 void ProgramWindows::openSideWindow(ChatWindow::SideWindow which)
@@ -158,12 +172,14 @@ void ProgramWindows::openSideWindow(ChatWindow::SideWindow which)
     using Side = ChatWindow::SideWindow;
     switch (which) {
     case Side::GameStart: return showOnTop(gamestart());
-    case Side::Tally: return showOnTop(*m_tallylist);
-    case Side::SpyList: return showOnTop(*m_spylist);
+    case Side::Tally: dressOnce(*m_tallylist); return showOnTop(*m_tallylist);
+    case Side::SpyList: dressOnce(*m_spylist); return showOnTop(*m_spylist);
     case Side::Story: return showOnTop(story());
     case Side::Help: return showOnTop(help());
     case Side::About: return showOnTop(about());
-    case Side::Download: return showOnTop(download());
+    // Offered at a solo start, while the main window is being shown: it
+    // follows the main window's first picture rather than delaying it.
+    case Side::Download: return m_afterFirstPaint->run([this] { showOnTop(download()); });
     }
 }
 

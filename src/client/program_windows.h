@@ -3,9 +3,11 @@
 #include "chat_window.h"
 #include "lazy_window.h"
 
+#include <QSet>
 #include <QStringList>
 #include <memory>
 
+class AfterFirstPaint;
 class BotSeats;
 class ChatBinding;
 class ConnectionController;
@@ -59,6 +61,7 @@ private:
     void wireGame();
     void wireWindows();
     void fitSideWindow(QWidget& window, bool infoBackground);
+    void dressOnce(QWidget& window);
     void openSideWindow(ChatWindow::SideWindow which);
     void setUpAbout(Tabout& window);
     void setUpHelp(Thelp& window);
@@ -78,6 +81,9 @@ private:
     LazyWindow<Thighscore> m_highscore;
     LazyWindow<Tgamestart> m_gamestart;
     LazyWindow<Tdownload> m_download;
+    std::unique_ptr<AfterFirstPaint> m_afterFirstPaint;
+    // The windows made at once get their picture and frame at their first showing.
+    QSet<const QWidget*> m_dressed;
     // Made once the windows above exist, and taken down before any window goes.
     std::unique_ptr<ChatBinding> m_chatBinding;
     std::unique_ptr<SettingsBinding> m_settings;
