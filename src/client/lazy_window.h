@@ -11,14 +11,20 @@
 template <typename Window>
 class LazyWindow {
 public:
-    explicit LazyWindow(std::function<void(Window&)> setUp) : m_setUp(std::move(setUp)) { }
+    using Make = std::function<std::unique_ptr<Window>()>;
+
+    // `make` builds the window, by default with its default constructor.
+    explicit LazyWindow(std::function<void(Window&)> setUp, Make make = defaultMake)
+        : m_setUp(std::move(setUp)), m_make(std::move(make))
+    {
+    }
 
     Window& get()
     {
         if (!m_window) {
             // Held before set-up runs: wiring that asks for the window again
             // gets this one rather than building a second.
-            m_window = std::make_unique<Window>();
+            m_window = m_make();
             if (m_setUp)
                 m_setUp(*m_window);
         }
@@ -28,6 +34,9 @@ public:
     Window* ifBuilt() const { return m_window.get(); }
 
 private:
+    static std::unique_ptr<Window> defaultMake() { return std::make_unique<Window>(); }
+
     std::function<void(Window&)> m_setUp;
+    Make m_make;
     std::unique_ptr<Window> m_window;
 };

@@ -27,6 +27,17 @@
 
 namespace {
 
+// The game-start window's view of this copy's session.
+class SessionLogin final : public LoginState {
+public:
+    explicit SessionLogin(const ClientSession& session) : m_session(session) { }
+    QString myname() const override { return m_session.myname(); }
+    bool loggedin() const override { return m_session.loggedin(); }
+
+private:
+    const ClientSession& m_session;
+};
+
 void showOnTop(QWidget& window)
 {
     window.show();
@@ -48,9 +59,12 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     : m_about([this](Tabout& w) { setUpAbout(w); }), m_help([this](Thelp& w) { setUpHelp(w); }),
       m_story([this](Tstory& w) { fitSideWindow(w, true); }),
       m_highscore([this](Thighscore& w) { setUpHighScores(w); }),
-      m_gamestart([this](Tgamestart& w) { setUpGameStart(w); }), m_download([this](Tdownload& w) { setUpDownload(w); })
+      m_gamestart([this](Tgamestart& w) { setUpGameStart(w); },
+                  [this] { return std::make_unique<Tgamestart>(*m_login); }),
+      m_download([this](Tdownload& w) { setUpDownload(w); })
 {
     m_chat = std::make_unique<ChatWindow>();
+    m_login = std::make_unique<SessionLogin>(m_chat->session());
     m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
     m_spylist = std::make_unique<Tspylist>();
     m_tallylist = std::make_unique<Ttallylist>();
@@ -228,7 +242,6 @@ void ProgramWindows::setUpGameStart(Tgamestart& window)
     fitSideWindow(window, true);
     lightenLabels(window);
     ClientSession* session = &m_chat->session();
-    window.setSession([session] { return session->myname(); }, [session] { return session->loggedin(); });
     QObject::connect(&window, &Tgamestart::startgame, session,
                      [session](const QByteArray& message) { session->send(message); });
 

@@ -21,6 +21,7 @@ class Tphrases;
 class Tspylist;
 class Tstory;
 class Ttallylist;
+class LoginState;
 
 // Every window of the program. The main window, the spy list, the tally and
 // the phrase editor are made at once (the player list and the chat fill
@@ -79,6 +80,8 @@ private:
     LazyWindow<Thelp> m_help;
     LazyWindow<Tstory> m_story;
     LazyWindow<Thighscore> m_highscore;
+    // Who the game-start window starts games as: this copy's session.
+    std::unique_ptr<LoginState> m_login;
     LazyWindow<Tgamestart> m_gamestart;
     LazyWindow<Tdownload> m_download;
     std::unique_ptr<AfterFirstPaint> m_afterFirstPaint;

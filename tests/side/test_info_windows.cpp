@@ -150,13 +150,17 @@ void TestInfoWindows::aboutCarriesVersionAndWebAddress()
     Tabout about;
     QCOMPARE(about.versionText(), QStringLiteral("1.0.12"));
     QCOMPARE(about.findChild<QLabel*>("Label10")->text(), QStringLiteral(".6"));
-    QList<QUrl> opened;
-    about.setUrlOpener([&](const QUrl& url) {
-        opened << url;
-        return true;
-    });
+    struct : UrlOpener {
+        QList<QUrl> opened;
+        bool openUrl(const QUrl& url) override
+        {
+            opened << url;
+            return true;
+        }
+    } opener;
+    about.setUrlOpener(opener);
     emit about.findChild<QLabel*>("Label7")->linkActivated(about.webAddress().toString());
-    QCOMPARE(opened, QList<QUrl>{about.webAddress()});
+    QCOMPARE(opener.opened, QList<QUrl>{about.webAddress()});
 }
 
 void TestInfoWindows::storyIsTold()
