@@ -56,8 +56,8 @@ void lightenLabels(QWidget& window)
 } // namespace
 
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
-    : m_about([this](Tabout& w) { setUpAbout(w); }), m_help([this](Thelp& w) { setUpHelp(w); }),
-      m_story([this](Tstory& w) { fitSideWindow(w, true); }),
+    : m_phrases([this](Tphrases& w) { setUpPhrases(w); }), m_about([this](Tabout& w) { setUpAbout(w); }),
+      m_help([this](Thelp& w) { setUpHelp(w); }), m_story([this](Tstory& w) { fitSideWindow(w, true); }),
       m_highscore([this](Thighscore& w) { setUpHighScores(w); }),
       m_gamestart([this](Tgamestart& w) { setUpGameStart(w); },
                   [this] { return std::make_unique<Tgamestart>(*m_login); }),
@@ -68,11 +68,10 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
     m_spylist = std::make_unique<Tspylist>();
     m_tallylist = std::make_unique<Ttallylist>();
-    m_phrases = std::make_unique<Tphrases>();
     m_botSeats = std::make_unique<BotSeats>();
     m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
-    m_chatBinding = std::make_unique<ChatBinding>(*m_chat, *m_phrases);
-    m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding, *m_phrases);
+    m_chatBinding = std::make_unique<ChatBinding>(*m_chat);
+    m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding);
     m_settings->hostOptions().setVersionText(QByteArray(ChatWindow::BuiltInVersion));
     m_connection = std::make_unique<ConnectionController>(*m_chat, m_settings->hostOptions());
     m_connection->setPorts(gamePort, lobbyPort);
@@ -83,6 +82,11 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
 }
 
 ProgramWindows::~ProgramWindows() = default;
+
+Tphrases& ProgramWindows::phrases()
+{
+    return m_phrases.get();
+}
 
 Tabout& ProgramWindows::about()
 {
@@ -157,10 +161,7 @@ void ProgramWindows::wireWindows()
         highscore().loadit(mode);
         showOnTop(highscore());
     });
-    QObject::connect(chat, &ChatWindow::phraseListRequested, m_phrases.get(), [this] {
-        dressOnce(*m_phrases);
-        m_phrases->openEditor(m_chat.get());
-    });
+    QObject::connect(chat, &ChatWindow::phraseListRequested, chat, [this] { phrases().openEditor(m_chat.get()); });
     m_tallylist->setAnchor(chat);
 }
 
@@ -169,11 +170,6 @@ void ProgramWindows::dressOnce(QWidget& window)
     if (m_dressed.contains(&window))
         return;
     m_dressed.insert(&window);
-    if (&window == m_phrases.get()) {
-        m_phrases->setBackgroundPicture(SideWindowArt::picture(QStringLiteral("info_back.jpg")));
-        fitSideWindow(window, false);
-        return;
-    }
     fitSideWindow(window, true);
     // The picture is a dark sky; the spy list writes plain labels on it,
     // which would be black on black.
@@ -204,6 +200,15 @@ void ProgramWindows::fitSideWindow(QWidget& window, bool infoBackground)
         SideWindowArt::tile(&window, SideWindowArt::picture(QStringLiteral("info_back.jpg")));
     // Laid out for one size each: whole titles, and nothing to maximise.
     WindowFrame::fitTitle(&window);
+}
+
+void ProgramWindows::setUpPhrases(Tphrases& window)
+{
+    // The editor paints its own background; the buttons it fills are the chat's.
+    window.setBackgroundPicture(SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    fitSideWindow(window, false);
+    window.setButtons(&m_chatBinding->buttons());
+    QObject::connect(&window, &Tphrases::phrasesDone, m_settings.get(), &SettingsBinding::savePhrases);
 }
 
 void ProgramWindows::setUpAbout(Tabout& window)

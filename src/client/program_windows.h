@@ -23,11 +23,11 @@ class Tstory;
 class Ttallylist;
 class LoginState;
 
-// Every window of the program. The main window, the spy list, the tally and
-// the phrase editor are made at once (the player list and the chat fill
-// them from the start); the other side windows are built at their first
-// showing, or when the game first needs them, and afterwards only shown and
-// hidden. The main window closing ends the program.
+// Every window of the program. The main window, the spy list and the tally
+// are made at once (the player list and the game fill them from the start);
+// the other side windows are built at their first showing, or when the game
+// first needs them, and afterwards only shown and hidden. The main window
+// closing ends the program.
 class ProgramWindows {
 public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
@@ -36,8 +36,8 @@ public:
     ChatWindow& chat() { return *m_chat; }
     Tspylist& spylist() { return *m_spylist; }
     Ttallylist& tallylist() { return *m_tallylist; }
-    Tphrases& phrases() { return *m_phrases; }
     // Built, hidden, on the first call.
+    Tphrases& phrases();
     Tabout& about();
     Thelp& help();
     Tstory& story();
@@ -64,6 +64,7 @@ private:
     void fitSideWindow(QWidget& window, bool infoBackground);
     void dressOnce(QWidget& window);
     void openSideWindow(ChatWindow::SideWindow which);
+    void setUpPhrases(Tphrases& window);
     void setUpAbout(Tabout& window);
     void setUpHelp(Thelp& window);
     void setUpHighScores(Thighscore& window);
@@ -75,7 +76,7 @@ private:
     std::unique_ptr<ChatWindow> m_chat;
     std::unique_ptr<Tspylist> m_spylist;
     std::unique_ptr<Ttallylist> m_tallylist;
-    std::unique_ptr<Tphrases> m_phrases;
+    LazyWindow<Tphrases> m_phrases;
     LazyWindow<Tabout> m_about;
     LazyWindow<Thelp> m_help;
     LazyWindow<Tstory> m_story;
