@@ -1,4 +1,5 @@
 #include "chat/core/chat_line.h"
+#include "client/after_first_paint.h"
 #include "client/chat_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
@@ -81,6 +82,7 @@ class TestChatWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void heldWorkFollowsTheFirstPaint();
     void commandLine_data();
     void commandLine();
     void takenPortIsShownAndNothingConnects();
@@ -461,6 +463,39 @@ void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
     QCOMPARE(program.about().versionText(), QStringLiteral("1.0.12"));
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
     program.chat().close();
+}
+
+void TestChatWindow::heldWorkFollowsTheFirstPaint()
+{
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    QWidget window;
+    window.installEventFilter(&counter);
+    AfterFirstPaint after(window);
+    int paintsBefore = -1;
+    after.run([&] { paintsBefore = counter.paints; });
+    QCOMPARE(paintsBefore, -1);
+    window.show();
+    QTRY_VERIFY(paintsBefore >= 0);
+    QVERIFY(paintsBefore > 0);
+    // Once painted, work runs at once.
+    bool again = false;
+    after.run([&] { again = true; });
+    QVERIFY(again);
+
+    // A window never painted lets its work go after a short wait.
+    QWidget hidden;
+    AfterFirstPaint never(hidden);
+    bool released = false;
+    never.run([&] { released = true; });
+    QVERIFY(!released);
+    QTRY_VERIFY(released);
 }
 
 QTEST_MAIN(TestChatWindow)
