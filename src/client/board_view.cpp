@@ -6,13 +6,25 @@
 
 #include <QLabel>
 
+namespace {
+
+// The game's board and the winner's path replay draw the same picture: it is
+// decoded once.
+const QImage& boardBackground()
+{
+    static const QImage picture(QStringLiteral(":/pictures/board_background.png"));
+    return picture;
+}
+
+} // namespace
+
 BoardView::BoardView(const BoardGrid& grid, const BoardPictures& pictures, const BoardViewNames& names,
                      const QColor& border, QWidget* parent)
     : FramedPanel(border, Qt::black, parent)
 {
     setObjectName(names.panel);
     resize(PanelSide, PanelSide);
-    const QImage background(QStringLiteral(":/pictures/board_background.png"));
+    const QImage& background = boardBackground();
 
     m_image = new QLabel(this);
     m_image->setObjectName(names.image);

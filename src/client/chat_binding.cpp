@@ -1,7 +1,6 @@
 #include "chat_binding.h"
 
 #include "chat/chat_menu.h"
-#include "chat/tphrases.h"
 #include "chat_window.h"
 #include "client/core/client_session.h"
 #include "game_view.h"
@@ -24,12 +23,12 @@ private:
 
 } // namespace
 
-ChatBinding::ChatBinding(ChatWindow& window, Tphrases& editor, std::unique_ptr<SoundOutput> output)
+ChatBinding::ChatBinding(ChatWindow& window, std::unique_ptr<SoundOutput> output)
     : m_window(window), m_connection(std::make_unique<SessionChatConnection>(window.session())),
       m_player(std::move(output)), m_chatter(m_player, [this](int slot) { return playerName(slot); }, *this)
 {
     placeChat();
-    placePhraseButtons(editor);
+    placePhraseButtons();
     m_window.optionsMenu()->addSeparator();
     m_panel->menu()->addOptionsItems(m_window.optionsMenu());
     m_window.optionsMenu()->addSeparator();
@@ -51,13 +50,12 @@ void ChatBinding::placeChat()
     panel->setConnection(m_connection.get());
 }
 
-void ChatBinding::placePhraseButtons(Tphrases& editor)
+void ChatBinding::placePhraseButtons()
 {
     m_buttons = new PhraseButtons(m_window.backPanel());
     // The lower row overlaps the mascot's picture; the buttons stay clickable.
     m_buttons->raise();
     m_buttons->show();
-    editor.setButtons(m_buttons);
     connect(m_buttons, &PhraseButtons::phraseClicked, m_panel, &PanelChat::sendphrase);
 
     m_popup = new SoundsPopup(&m_window);

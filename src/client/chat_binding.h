@@ -15,7 +15,6 @@
 
 class ChatConnection;
 class ChatWindow;
-class Tphrases;
 
 // Puts the chat, the phrase buttons and the sounds into the main window: the
 // chat panel in the chat's area, the phrase buttons in the left column, the
@@ -27,7 +26,7 @@ class ChatBinding : public QObject, public ClientChat, public GameSounds {
     Q_OBJECT
 public:
     // output: where sounds are played; null means the default audio device.
-    ChatBinding(ChatWindow& window, Tphrases& editor, std::unique_ptr<SoundOutput> output = nullptr);
+    ChatBinding(ChatWindow& window, std::unique_ptr<SoundOutput> output = nullptr);
     ~ChatBinding() override;
 
     PanelChat& panel() const { return *m_panel; }
@@ -44,7 +43,7 @@ public:
 
 private:
     void placeChat();
-    void placePhraseButtons(Tphrases& editor);
+    void placePhraseButtons();
     void soundChosen(int code);
     std::optional<QString> playerName(int slot) const;
 

@@ -78,7 +78,8 @@ ChatWindow::~ChatWindow()
 
 void ChatWindow::wireGameView()
 {
-    connect(m_view->overlays().startButton(), &QAbstractButton::clicked, this, [this] { showWindow("gamestart"); });
+    connect(m_view->overlays().startButton(), &QAbstractButton::clicked, this,
+            [this] { emit sideWindowRequested(SideWindow::GameStart); });
 }
 
 void ChatWindow::wireSeats()
@@ -130,7 +131,7 @@ void ChatWindow::buildMenus()
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     m_startGame = m_fileMenu->addAction(QStringLiteral("Start Game"));
     m_startGame->setObjectName(QStringLiteral("StartGame1"));
-    connect(m_startGame, &QAction::triggered, this, [this] { showWindow("gamestart"); });
+    connect(m_startGame, &QAction::triggered, this, [this] { emit sideWindowRequested(SideWindow::GameStart); });
     m_fileMenu->addSeparator();
     QAction* host = m_fileMenu->addAction(QStringLiteral("Host a Multi-player Game…"));
     host->setObjectName(QStringLiteral("HostGame1"));
@@ -170,14 +171,14 @@ void ChatWindow::buildViewMenu()
     connect(add(m_viewMenu, "ViewTally1", QStringLiteral("View Tally")), &QAction::triggered, this,
             [this] {
                 m_players->loadchecklist();
-                showWindow("tallylist");
+                emit sideWindowRequested(SideWindow::Tally);
             });
     connect(add(m_viewMenu, "SpyList1", QStringLiteral("Spy List")), &QAction::triggered, this,
-            [this] { showWindow("spylist"); });
+            [this] { emit sideWindowRequested(SideWindow::SpyList); });
     connect(add(m_viewMenu, "PhraseList1", QStringLiteral("Phrase List")), &QAction::triggered,
             this, &ChatWindow::phraseListRequested);
     connect(add(m_viewMenu, "TheStory1", QStringLiteral("The Story")), &QAction::triggered, this,
-            [this] { showWindow("story"); });
+            [this] { emit sideWindowRequested(SideWindow::Story); });
     connect(add(m_viewMenu, "HighScores1", QStringLiteral("Normal High Scores")),
             &QAction::triggered, this, [this] { emit highScoresRequested(1); });
     connect(add(m_viewMenu, "ClassicHighScores1", QStringLiteral("Classic High Scores")),
@@ -186,24 +187,9 @@ void ChatWindow::buildViewMenu()
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* content = add(m_helpMenu, "Content1", QStringLiteral("Content"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(content, &QAction::triggered, this, [this] { showWindow("help"); });
+    connect(content, &QAction::triggered, this, [this] { emit sideWindowRequested(SideWindow::Help); });
     connect(add(m_helpMenu, "About1", QStringLiteral("About")), &QAction::triggered, this,
-            [this] { showWindow("about"); });
-}
-
-void ChatWindow::addSideWindow(QWidget* window)
-{
-    m_sideWindows.insert(window->objectName(), window);
-}
-
-void ChatWindow::showWindow(const char* objectName)
-{
-    QWidget* window = m_sideWindows.value(QString::fromLatin1(objectName)).data();
-    if (!window)
-        return;
-    window->show();
-    window->raise();
-    window->activateWindow();
+            [this] { emit sideWindowRequested(SideWindow::About); });
 }
 
 void ChatWindow::formCreate()

@@ -72,11 +72,11 @@ public:
     void setHosting(bool hosting);
     // Back to an empty table before hosting or joining another game.
     void clearTable();
+    // The side windows the menus and buttons open. Whoever holds them builds
+    // each at its first showing.
+    enum class SideWindow { GameStart, Tally, SpyList, Story, Help, About, Download };
     // The download window, offered at a solo start.
-    void showDownload() { showWindow("download"); }
-    // The side windows the menus open, by object name; the program's window
-    // set registers each as it makes it.
-    void addSideWindow(QWidget* window);
+    void showDownload() { emit sideWindowRequested(SideWindow::Download); }
     // A failure the player must act on, in a box that does not block the game.
     void showError(const QString& text);
 
@@ -92,6 +92,8 @@ signals:
     void highScoresRequested(int mode);
     // "Phrase List" was chosen: open the phrase editor over this window.
     void phraseListRequested();
+    // A menu or button asks for a side window: show it on top.
+    void sideWindowRequested(ChatWindow::SideWindow which);
     // The window has closed: the program ends.
     void closed();
 
@@ -117,7 +119,6 @@ private:
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
     QSize smallestClientArea() const;
-    void showWindow(const char* objectName);
 
     ClientParts m_parts;
     std::unique_ptr<ClientSession> m_session;
@@ -143,5 +144,4 @@ private:
     bool m_shown = false;
     bool m_relayoutQueued = false;
     QRect m_savedBounds{0, 0, 0, 0};
-    QHash<QString, QPointer<QWidget>> m_sideWindows;
 };

@@ -1,11 +1,12 @@
 #include "program_windows.h"
 
+#include "after_first_paint.h"
 #include "bot/bot_seats.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
 #include "chat_window.h"
-#include "connection_controller.h"
 #include "client/core/client_session.h"
+#include "connection_controller.h"
 #include "game_view.h"
 #include "player_list_controller.h"
 #include "settings_binding.h"
@@ -15,14 +16,44 @@
 #include "side/game_start_window.h"
 #include "side/help_window.h"
 #include "side/high_score_window.h"
+#include "side/side_window_art.h"
 #include "side/spy_list_window.h"
 #include "side/story_window.h"
-#include "side/side_window_art.h"
 #include "side/tally_list_window.h"
 #include "ui/window_frame.h"
 
 #include <QCoreApplication>
 #include <QDate>
+
+namespace {
+
+// The game-start window's view of this copy's session.
+class SessionLogin final : public LoginState {
+public:
+    explicit SessionLogin(const ClientSession& session) : m_session(session) { }
+    QString myname() const override { return m_session.myname(); }
+    bool loggedin() const override { return m_session.loggedin(); }
+
+private:
+    const ClientSession& m_session;
+};
+
+void showOnTop(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+// For windows that write plain labels on the dark background picture.
+void lightenLabels(QWidget& window)
+{
+    QPalette light = window.palette();
+    light.setColor(QPalette::WindowText, Qt::white);
+    window.setPalette(light);
+}
+
+} // namespace
 
 // The main window is made before the parts it talks to (chat and sounds,
 // options, the tally and high-score windows), so it reaches them through
@@ -88,13 +119,14 @@ public:
 
     void sendscore(const QString& name, const QString& date, const QString& score, int mode) override
     {
-        if (!m_w.m_highscore)
+        if (m_w.m_closing)
             return;
         // The game writes the date as m/d/yy; the score script gets the
-        // system's own date separator in place of the "/".
+        // system's own date separator in place of the "/". The high-score
+        // window, built hidden if need be, shows the script's answer.
         QString local = date;
         local.replace(QLatin1Char('/'), ScorePost::systemDateSeparator());
-        m_w.m_highscore->sendscore(name, local, score, mode);
+        m_w.highscore().sendscore(name, local, score, mode);
     }
     QDate today() const override { return QDate::currentDate(); }
 
@@ -102,34 +134,35 @@ private:
     ProgramWindows& m_w;
 };
 
-ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort) : m_parts(std::make_unique<Parts>(*this))
+ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
+    : m_parts(std::make_unique<Parts>(*this)), m_phrases([this](Tphrases& w) { setUpPhrases(w); }), m_about([this](Tabout& w) { setUpAbout(w); }),
+      m_help([this](Thelp& w) { setUpHelp(w); }), m_story([this](Tstory& w) { fitSideWindow(w, true); }),
+      m_highscore([this](Thighscore& w) { setUpHighScores(w); }),
+      m_gamestart([this](Tgamestart& w) { setUpGameStart(w); },
+                  [this] { return std::make_unique<Tgamestart>(*m_login); }),
+      m_download([this](Tdownload& w) { setUpDownload(w); })
 {
     m_chat = std::make_unique<ChatWindow>(ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
+    m_login = std::make_unique<SessionLogin>(m_chat->session());
+    m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
     m_spylist = std::make_unique<Tspylist>();
-    m_about = std::make_unique<Tabout>();
-    m_help = std::make_unique<Thelp>();
     m_tallylist = std::make_unique<Ttallylist>();
-    m_phrases = std::make_unique<Tphrases>();
-    m_story = std::make_unique<Tstory>();
-    m_highscore = std::make_unique<Thighscore>();
-    m_gamestart = std::make_unique<Tgamestart>();
-    m_download = std::make_unique<Tdownload>();
     m_botSeats = std::make_unique<BotSeats>();
-    m_chatBinding = std::make_unique<ChatBinding>(*m_chat, *m_phrases);
-    m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding, *m_phrases);
-    m_settings->hostOptions().setVersionText(m_about->versionText().toUtf8());
+    m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
+    m_chatBinding = std::make_unique<ChatBinding>(*m_chat);
+    m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding);
+    m_settings->hostOptions().setVersionText(QByteArray(ChatWindow::BuiltInVersion));
     m_connection = std::make_unique<ConnectionController>(*m_chat, m_settings->hostOptions());
     m_connection->setPorts(gamePort, lobbyPort);
     m_connection->setHistoryFile(&m_settings->file());
     wirePlayers();
     wireWindows();
-    wireBackgrounds();
-    fitWindowFrames();
-    wireBots();
 }
 
 ProgramWindows::~ProgramWindows()
 {
+    // A score the game posts while it goes must not build a window again.
+    m_closing = true;
     // In reverse order of making, each pointer emptied before its object goes,
     // so what the main window still says while the rest goes reaches only
     // what stands.
@@ -137,6 +170,7 @@ ProgramWindows::~ProgramWindows()
     m_connection.reset();
     m_settings.reset();
     m_chatBinding.reset();
+    m_afterFirstPaint.reset();
     m_download.reset();
     m_gamestart.reset();
     m_highscore.reset();
@@ -147,6 +181,41 @@ ProgramWindows::~ProgramWindows()
     m_about.reset();
     m_spylist.reset();
     m_chat.reset();
+}
+
+Tphrases& ProgramWindows::phrases()
+{
+    return m_phrases.get();
+}
+
+Tabout& ProgramWindows::about()
+{
+    return m_about.get();
+}
+
+Thelp& ProgramWindows::help()
+{
+    return m_help.get();
+}
+
+Tstory& ProgramWindows::story()
+{
+    return m_story.get();
+}
+
+Thighscore& ProgramWindows::highscore()
+{
+    return m_highscore.get();
+}
+
+Tgamestart& ProgramWindows::gamestart()
+{
+    return m_gamestart.get();
+}
+
+Tdownload& ProgramWindows::download()
+{
+    return m_download.get();
 }
 
 void ProgramWindows::wirePlayers()
@@ -163,89 +232,116 @@ void ProgramWindows::wirePlayers()
 void ProgramWindows::wireWindows()
 {
     ChatWindow* chat = m_chat.get();
-    ClientSession* session = &chat->session();
     QObject::connect(chat, &ChatWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    QObject::connect(m_download.get(), &Tdownload::closemainwindow, chat, &QWidget::close);
-    QObject::connect(m_download.get(), &Tdownload::hostGameRequested, chat, &ChatWindow::hostGameRequested);
-    QObject::connect(m_download.get(), &Tdownload::joinGameRequested, chat, &ChatWindow::joinGameRequested);
+    QObject::connect(chat, &ChatWindow::sideWindowRequested, chat,
+                     [this](ChatWindow::SideWindow which) { openSideWindow(which); });
     QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(),
                      &Tspylist::enableKick);
-    QObject::connect(chat, &ChatWindow::highScoresRequested, m_highscore.get(), [this](int mode) {
-        m_highscore->loadit(mode);
-        m_highscore->show();
-        m_highscore->raise();
+    QObject::connect(chat, &ChatWindow::highScoresRequested, chat, [this](int mode) {
+        highscore().loadit(mode);
+        showOnTop(highscore());
     });
-    QObject::connect(chat, &ChatWindow::phraseListRequested, m_phrases.get(),
-                     [this] { m_phrases->openEditor(m_chat.get()); });
-    QObject::connect(m_help.get(), &Thelp::showabout, m_about.get(), [this] {
-        m_about->show();
-        m_about->raise();
-    });
-    m_gamestart->setAnchor(chat);
-    m_help->setAnchor(chat);
-    m_about->setAnchor(chat);
+    QObject::connect(chat, &ChatWindow::phraseListRequested, chat, [this] { phrases().openEditor(m_chat.get()); });
     m_tallylist->setAnchor(chat);
-    Thelp* help = m_help.get();
-    help->setTilePictures(m_settings->tileSet().pictures());
-    QObject::connect(&m_settings->tileSet(), &TileSet::picturesChanged, help, &Thelp::setTilePictures);
-    m_gamestart->setSession([session] { return session->myname(); },
-                            [session] { return session->loggedin(); });
-    QObject::connect(m_gamestart.get(), &Tgamestart::startgame, session,
-                     [session](const QByteArray& message) { session->send(message); });
 }
 
-void ProgramWindows::wireBackgrounds()
+void ProgramWindows::dressOnce(QWidget& window)
+{
+    if (m_dressed.contains(&window))
+        return;
+    m_dressed.insert(&window);
+    fitSideWindow(window, true);
+    // The picture is a dark sky; the spy list writes plain labels on it,
+    // which would be black on black.
+    if (&window == m_spylist.get())
+        lightenLabels(window);
+}
+
+void ProgramWindows::openSideWindow(ChatWindow::SideWindow which)
+{
+    using Side = ChatWindow::SideWindow;
+    switch (which) {
+    case Side::GameStart: return showOnTop(gamestart());
+    case Side::Tally: dressOnce(*m_tallylist); return showOnTop(*m_tallylist);
+    case Side::SpyList: dressOnce(*m_spylist); return showOnTop(*m_spylist);
+    case Side::Story: return showOnTop(story());
+    case Side::Help: return showOnTop(help());
+    case Side::About: return showOnTop(about());
+    // Offered at a solo start, while the main window is being shown: it
+    // follows the main window's first picture rather than delaying it.
+    case Side::Download: return m_afterFirstPaint->run([this] { showOnTop(download()); });
+    }
+}
+
+void ProgramWindows::fitSideWindow(QWidget& window, bool infoBackground)
 {
     // Every window but the download window takes the main window's picture.
-    const QPixmap back = SideWindowArt::picture(QStringLiteral("info_back.jpg"));
-    m_spylist->setBackgroundPicture(back);
-    m_about->setBackgroundPicture(back);
-    m_help->setBackgroundPicture(back);
-    m_tallylist->setBackgroundPicture(back);
-    m_phrases->setBackgroundPicture(back);
-    m_story->setBackgroundPicture(back);
-    m_highscore->setBackgroundPicture(back);
-    m_gamestart->setBackgroundPicture(back);
-    // The picture is a dark sky; these two windows write plain labels on it,
-    // which would be black on black.
-    for (QWidget* window : {static_cast<QWidget*>(m_spylist.get()), static_cast<QWidget*>(m_gamestart.get())}) {
-        QPalette light = window->palette();
-        light.setColor(QPalette::WindowText, Qt::white);
-        window->setPalette(light);
-    }
+    if (infoBackground)
+        SideWindowArt::tile(&window, SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    // Laid out for one size each: whole titles, and nothing to maximise.
+    WindowFrame::fitTitle(&window);
 }
 
-void ProgramWindows::fitWindowFrames()
+void ProgramWindows::setUpPhrases(Tphrases& window)
 {
-    // Laid out for one size each: whole titles, and nothing to maximise. The
-    // main window's menus open them through the pointers handed over here.
-    for (QWidget* window : {static_cast<QWidget*>(m_spylist.get()), static_cast<QWidget*>(m_about.get()),
-                            static_cast<QWidget*>(m_help.get()), static_cast<QWidget*>(m_tallylist.get()),
-                            static_cast<QWidget*>(m_phrases.get()), static_cast<QWidget*>(m_story.get()),
-                            static_cast<QWidget*>(m_highscore.get()), static_cast<QWidget*>(m_gamestart.get()),
-                            static_cast<QWidget*>(m_download.get())})
-    {
-        WindowFrame::fitTitle(window);
-        m_chat->addSideWindow(window);
-    }
+    // The editor paints its own background; the buttons it fills are the chat's.
+    window.setBackgroundPicture(SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    fitSideWindow(window, false);
+    window.setButtons(&m_chatBinding->buttons());
+    QObject::connect(&window, &Tphrases::phrasesDone, m_settings.get(), &SettingsBinding::savePhrases);
 }
 
-void ProgramWindows::wireBots()
+void ProgramWindows::setUpAbout(Tabout& window)
 {
+    window.setAnchor(m_chat.get());
+    fitSideWindow(window, true);
+}
+
+void ProgramWindows::setUpHelp(Thelp& window)
+{
+    window.setAnchor(m_chat.get());
+    fitSideWindow(window, true);
+    // The tile set may have changed before the window was built.
+    window.setTilePictures(m_settings->tileSet().pictures());
+    QObject::connect(&m_settings->tileSet(), &TileSet::picturesChanged, &window, &Thelp::setTilePictures);
+    QObject::connect(&window, &Thelp::showabout, &window, [this] { showOnTop(about()); });
+}
+
+void ProgramWindows::setUpHighScores(Thighscore& window)
+{
+    fitSideWindow(window, true);
+}
+
+void ProgramWindows::setUpDownload(Tdownload& window)
+{
+    fitSideWindow(window, false);
+    ChatWindow* chat = m_chat.get();
+    QObject::connect(&window, &Tdownload::closemainwindow, chat, &QWidget::close);
+    QObject::connect(&window, &Tdownload::hostGameRequested, chat, &ChatWindow::hostGameRequested);
+    QObject::connect(&window, &Tdownload::joinGameRequested, chat, &ChatWindow::joinGameRequested);
+}
+
+void ProgramWindows::setUpGameStart(Tgamestart& window)
+{
+    window.setAnchor(m_chat.get());
+    fitSideWindow(window, true);
+    lightenLabels(window);
+    ClientSession* session = &m_chat->session();
+    QObject::connect(&window, &Tgamestart::startgame, session,
+                     [session](const QByteArray& message) { session->send(message); });
+
     BotSeats* seats = m_botSeats.get();
-    Tgamestart* window = m_gamestart.get();
-    seats->setSpeed(BotLevels::paceFromEnvironment());
-    QObject::connect(window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
+    QObject::connect(&window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
         // Only a hosting copy has a table to seat them at.
         if (!m_connection->server().running())
             return;
-        const quint16 port = m_connection->server().port();
-        seats->setServer(QStringLiteral("127.0.0.1"), port);
+        seats->setServer(QStringLiteral("127.0.0.1"), m_connection->server().port());
         seats->add(level);
     });
-    QObject::connect(window, &Tgamestart::removeBot, seats, &BotSeats::removeLast);
-    QObject::connect(seats, &BotSeats::changed, window,
-                     [window](int count) { window->setBotCount(count, BotSeats::MaxBots); });
+    QObject::connect(&window, &Tgamestart::removeBot, seats, &BotSeats::removeLast);
+    QObject::connect(seats, &BotSeats::changed, &window,
+                     [&window](int count) { window.setBotCount(count, BotSeats::MaxBots); });
+    window.setBotCount(seats->count(), BotSeats::MaxBots);
 }
 
 void ProgramWindows::start(const QStringList& arguments)

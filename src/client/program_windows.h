@@ -1,11 +1,15 @@
 #pragma once
 
+#include "chat_window.h"
+#include "lazy_window.h"
+
+#include <QSet>
 #include <QStringList>
 #include <memory>
 
+class AfterFirstPaint;
 class BotSeats;
 class ChatBinding;
-class ChatWindow;
 class ConnectionController;
 class SettingsBinding;
 class Tabout;
@@ -17,10 +21,13 @@ class Tphrases;
 class Tspylist;
 class Tstory;
 class Ttallylist;
+class LoginState;
 
-// Every window of the program, created once in the order the game has always
-// used (the main window first, so its creation touches no other window) and
-// afterwards only shown and hidden. The main window closing ends the program.
+// Every window of the program. The main window, the spy list and the tally
+// are made at once (the player list and the game fill them from the start);
+// the other side windows are built at their first showing, or when the game
+// first needs them, and afterwards only shown and hidden. The main window
+// closing ends the program.
 class ProgramWindows {
 public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
@@ -28,14 +35,15 @@ public:
 
     ChatWindow& chat() { return *m_chat; }
     Tspylist& spylist() { return *m_spylist; }
-    Tabout& about() { return *m_about; }
-    Thelp& help() { return *m_help; }
     Ttallylist& tallylist() { return *m_tallylist; }
-    Tphrases& phrases() { return *m_phrases; }
-    Tstory& story() { return *m_story; }
-    Thighscore& highscore() { return *m_highscore; }
-    Tgamestart& gamestart() { return *m_gamestart; }
-    Tdownload& download() { return *m_download; }
+    // Built, hidden, on the first call.
+    Tphrases& phrases();
+    Tabout& about();
+    Thelp& help();
+    Tstory& story();
+    Thighscore& highscore();
+    Tgamestart& gamestart();
+    Tdownload& download();
     // The bots the host seated from the game-start window.
     BotSeats& botSeats() { return *m_botSeats; }
     // The chat, phrase buttons and sounds, and the settings file with the
@@ -54,9 +62,15 @@ private:
 
     void wirePlayers();
     void wireWindows();
-    void wireBackgrounds();
-    void fitWindowFrames();
-    void wireBots();
+    void fitSideWindow(QWidget& window, bool infoBackground);
+    void dressOnce(QWidget& window);
+    void openSideWindow(ChatWindow::SideWindow which);
+    void setUpPhrases(Tphrases& window);
+    void setUpAbout(Tabout& window);
+    void setUpHelp(Thelp& window);
+    void setUpHighScores(Thighscore& window);
+    void setUpGameStart(Tgamestart& window);
+    void setUpDownload(Tdownload& window);
 
     // What the main window talks to; it outlives every window.
     std::unique_ptr<Parts> m_parts;
@@ -64,15 +78,20 @@ private:
     // writes its file while the rest still stands.
     std::unique_ptr<ChatWindow> m_chat;
     std::unique_ptr<Tspylist> m_spylist;
-    std::unique_ptr<Tabout> m_about;
-    std::unique_ptr<Thelp> m_help;
     std::unique_ptr<Ttallylist> m_tallylist;
-    std::unique_ptr<Tphrases> m_phrases;
-    std::unique_ptr<Tstory> m_story;
-    std::unique_ptr<Thighscore> m_highscore;
-    std::unique_ptr<Tgamestart> m_gamestart;
-    std::unique_ptr<Tdownload> m_download;
-    // Made once every window exists, and taken down before any window goes.
+    LazyWindow<Tphrases> m_phrases;
+    LazyWindow<Tabout> m_about;
+    LazyWindow<Thelp> m_help;
+    LazyWindow<Tstory> m_story;
+    LazyWindow<Thighscore> m_highscore;
+    // Who the game-start window starts games as: this copy's session.
+    std::unique_ptr<LoginState> m_login;
+    LazyWindow<Tgamestart> m_gamestart;
+    LazyWindow<Tdownload> m_download;
+    std::unique_ptr<AfterFirstPaint> m_afterFirstPaint;
+    // The windows made at once get their picture and frame at their first showing.
+    QSet<const QWidget*> m_dressed;
+    // Made once the windows above exist, and taken down before any window goes.
     std::unique_ptr<ChatBinding> m_chatBinding;
     std::unique_ptr<SettingsBinding> m_settings;
     // Goes first: its server thread ends, and the connection closes, before
@@ -80,4 +99,6 @@ private:
     std::unique_ptr<ConnectionController> m_connection;
     // Goes before the server: bots leave before the table closes.
     std::unique_ptr<BotSeats> m_botSeats;
+    // Set while the program is taken down: no window is built any more.
+    bool m_closing = false;
 };

@@ -4,7 +4,6 @@
 #include "chat/core/colour_text.h"
 #include "chat/panel_chat.h"
 #include "chat/tile_set_menu.h"
-#include "chat/tphrases.h"
 #include "chat_binding.h"
 #include "chat_window.h"
 #include "game_view.h"
@@ -16,10 +15,8 @@
 
 using Key = SettingsFile::Key;
 
-SettingsBinding::SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases& editor,
-                                 const QString& folder)
-    : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder),
-      m_placed(ChatWindow::ResetBounds)
+SettingsBinding::SettingsBinding(ChatWindow& window, ChatBinding& chat, const QString& folder)
+    : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder), m_placed(ChatWindow::ResetBounds)
 {
     m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
     m_winnersPath =
@@ -27,7 +24,7 @@ SettingsBinding::SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases
     connect(m_winnersPath, &QAction::toggled, this,
             [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
     buildTileSetMenu();
-    wireSaves(editor);
+    wireSaves();
 }
 
 QAction* SettingsBinding::addOption(const char* name, const QString& caption, SettingsFile::Key key)
@@ -54,7 +51,7 @@ void SettingsBinding::buildTileSetMenu()
     connect(m_tileMenu, &TileSetMenu::tileSetChosen, this, [this] { saveinifile(Key::Tiles); });
 }
 
-void SettingsBinding::wireSaves(Tphrases& editor)
+void SettingsBinding::wireSaves()
 {
     const SoundOptionActions& sounds = m_chat.soundOptions();
     connect(sounds.playSounds, &QAction::triggered, this, [this] { saveinifile(Key::PlaySounds); });
@@ -62,16 +59,18 @@ void SettingsBinding::wireSaves(Tphrases& editor)
             [this] { saveinifile(Key::ChatterSounds); });
     rememberChatLook();
     connect(&m_chat.panel(), &PanelChat::settingsChanged, this, &SettingsBinding::chatLookChosen);
-    connect(&editor, &Tphrases::phrasesDone, this, [this](const QStringList& phrases) {
-        std::array<QString, GameSettings::PhraseCount> stored;
-        for (int k = 0; k < GameSettings::PhraseCount; ++k)
-            stored[size_t(k)] = phrases.value(k);
-        if (!m_file.savePhrases(stored))
-            reportFailure();
-    });
     connect(&m_window, &ChatWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
     connect(m_window.resetLocationAction(), &QAction::triggered, this,
             [this] { m_placed = ChatWindow::ResetBounds; });
+}
+
+void SettingsBinding::savePhrases(const QStringList& phrases)
+{
+    std::array<QString, GameSettings::PhraseCount> stored;
+    for (int k = 0; k < GameSettings::PhraseCount; ++k)
+        stored[size_t(k)] = phrases.value(k);
+    if (!m_file.savePhrases(stored))
+        reportFailure();
 }
 
 bool SettingsBinding::postHighScore() const

@@ -15,25 +15,25 @@ class QAction;
 class QMenu;
 class QMessageBox;
 class TileSetMenu;
-class Tphrases;
 
 // The main window's preferences and the settings file behind them: "Post High
 // Score", "Show Winner's Path" and the "Tile Set" menu of the Options menu,
 // `loadinifile` when the server confirms our own connection, and `saveinifile`
 // after every change of an option, the chat's text size or colour, a tile set,
 // and when the window closes after being moved or resized. The phrase editor's
-// "Done" stores the phrases.
+// "Done" stores the phrases (savePhrases).
 class SettingsBinding : public QObject, public GameOptions {
     Q_OBJECT
 public:
     // folder holds the settings file and the tile-set folder; the program
     // folder by default.
-    SettingsBinding(ChatWindow& window, ChatBinding& chat, Tphrases& editor,
-                    const QString& folder = {});
+    SettingsBinding(ChatWindow& window, ChatBinding& chat, const QString& folder = {});
 
     void loadinifile() override;
     bool postHighScore() const override;
     bool showWinnersPath() const override;
+    // The phrase editor's "Done": stores the nine phrases in button order.
+    void savePhrases(const QStringList& phrases);
     // Writes the current preferences; `changed` names what the user just
     // changed. A refused write is shown to the user; false then.
     bool saveinifile(SettingsFile::Keys changed);
@@ -49,7 +49,7 @@ public:
 private:
     QAction* addOption(const char* name, const QString& caption, SettingsFile::Key key);
     void buildTileSetMenu();
-    void wireSaves(Tphrases& editor);
+    void wireSaves();
     GameSettings currentSettings() const;
     void chatLookChosen();
     int tickedSize() const;

@@ -4,7 +4,6 @@
 #include "side/core/side_config.h"
 #include "side/side_window_art.h"
 
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -24,8 +23,7 @@ QLabel* label(const QString& name, const QString& text, const QString& style, QW
 } // namespace
 
 Tabout::Tabout(QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_webAddress(QStringLiteral("http://") + SideConfig::webHost() + QLatin1Char('/')),
-      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+    : QWidget(parent, Qt::Tool), m_webAddress(QStringLiteral("http://") + SideConfig::webHost() + QLatin1Char('/'))
 {
     setObjectName(QStringLiteral("about"));
     setWindowTitle(QStringLiteral("Gloop Dash"));
@@ -91,7 +89,7 @@ QString Tabout::versionText() const
 
 void Tabout::Label7Click()
 {
-    m_openUrl(m_webAddress);
+    m_openUrl->openUrl(m_webAddress);
 }
 
 void Tabout::Button1Click()

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QUrl>
+#include "side/url_opener.h"
+
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 
@@ -17,8 +18,9 @@ public:
     void setBackgroundPicture(const QPixmap& picture);
     // The main window, over which the window opens centred.
     void setAnchor(QWidget* mainWindow) { m_anchor = mainWindow; }
-    // How the web address is opened; the desktop's browser by default.
-    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    // How the web address is opened; the desktop's browser by default. The
+    // opener must outlive the window.
+    void setUrlOpener(UrlOpener& opener) { m_openUrl = &opener; }
 
     // "1.0.12": the caption of `version`. The ".6" beside it takes no part in
     // the version check.
@@ -35,6 +37,6 @@ protected:
 private:
     QLabel* m_version = nullptr;
     QUrl m_webAddress;
-    std::function<bool(const QUrl&)> m_openUrl;
+    UrlOpener* m_openUrl = &UrlOpener::desktop();
     QPointer<QWidget> m_anchor;
 };

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -52,10 +51,7 @@ QFrame* whitePanel(const QString& name, QWidget* parent)
 Tdownload::Tdownload(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_webHost(SideConfig::webHost()),
       m_targetFolder(PlayerFolders::forThisProgram().dataFolder()), m_lobbyPath(SideConfig::lobbyPath()),
-      m_installerRunner(SideConfig::installerRunner()),
-      m_start([](const QString& program, const QStringList& arguments, const QString& folder) {
-          return QProcess::startDetached(program, arguments, folder);
-      })
+      m_installerRunner(SideConfig::installerRunner())
 {
     setObjectName(QStringLiteral("download"));
     setWindowTitle(QStringLiteral("Download The Mirrek Lobby"));
@@ -254,9 +250,9 @@ void Tdownload::install(const QString& path)
     bool started = false;
     if (m_installerRunner.isEmpty()) {
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-        started = m_start(path, InstallerArguments, m_targetFolder);
+        started = m_start->start(path, InstallerArguments, m_targetFolder);
     } else {
-        started = m_start(m_installerRunner, QStringList{path} + InstallerArguments, m_targetFolder);
+        started = m_start->start(m_installerRunner, QStringList{path} + InstallerArguments, m_targetFolder);
     }
     if (!started) {
         message(StartFailed);
@@ -278,7 +274,7 @@ void Tdownload::Button2Click()
     }
     // Ending the game for a lobby that did not start would leave the player
     // with nothing running.
-    if (!m_start(m_lobbyPath, {}, QFileInfo(m_lobbyPath).absolutePath())) {
+    if (!m_start->start(m_lobbyPath, {}, QFileInfo(m_lobbyPath).absolutePath())) {
         message(StartFailed);
         return;
     }

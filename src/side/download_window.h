@@ -1,10 +1,10 @@
 #pragma once
 
 #include "side/core/thttpcli.h"
+#include "side/program_starter.h"
 
 #include <QDialog>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 class QFile;
@@ -31,10 +31,9 @@ public:
     }
     void setLobbyPath(const QString& path) { m_lobbyPath = path; }
     void setInstallerRunner(const QString& runner) { m_installerRunner = runner; }
-    // Starts a program detached from the game in `folder`; false when it cannot be started.
-    using Starter = std::function<bool(const QString& program, const QStringList& arguments,
-                                       const QString& folder)>;
-    void setProgramStarter(Starter starter) { m_start = std::move(starter); }
+    // How the installer and the lobby are started; detached from the game by
+    // default. The starter must outlive the window.
+    void setProgramStarter(ProgramStarter& starter) { m_start = &starter; }
 
     // "http://" + web host + "/lobby/mklsetup.exe".
     QString url() const;
@@ -81,7 +80,7 @@ private:
     bool m_makeTargetFolder = true;
     QString m_lobbyPath;
     QString m_installerRunner;
-    Starter m_start;
+    ProgramStarter* m_start = &ProgramStarter::detached();
     QPushButton* m_getbutton = nullptr;
     QPushButton* m_abortbutton = nullptr;
     QLabel* m_infolabel = nullptr;

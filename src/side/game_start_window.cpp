@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Tool)
+Tgamestart::Tgamestart(const LoginState& login, QWidget* parent) : QWidget(parent, Qt::Tool), m_login(login)
 {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(QStringLiteral("Gloop Dash - Game Start"));
@@ -77,12 +77,6 @@ void Tgamestart::setBackgroundPicture(const QPixmap& picture)
     SideWindowArt::tile(this, picture);
 }
 
-void Tgamestart::setSession(std::function<QString()> myname, std::function<bool()> loggedin)
-{
-    m_myname = std::move(myname);
-    m_loggedin = std::move(loggedin);
-}
-
 void Tgamestart::showEvent(QShowEvent* event)
 {
     SideWindowArt::centre(this, m_anchor);
@@ -93,9 +87,7 @@ void Tgamestart::showEvent(QShowEvent* event)
 void Tgamestart::button_startClick()
 {
     const int mode = m_classic->isChecked() ? GameMode::Classic : GameMode::Standard;
-    if (m_loggedin && m_loggedin()) {
-        const QString name = m_myname ? m_myname() : QString();
-        emit startgame(ToServer::StartGame{name.toUtf8(), mode}.bytes());
-    }
+    if (m_login.loggedin())
+        emit startgame(ToServer::StartGame{m_login.myname().toUtf8(), mode}.bytes());
     hide();
 }

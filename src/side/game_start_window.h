@@ -1,9 +1,9 @@
 #pragma once
 
 #include "bot/bot_level.h"
+#include "side/login_state.h"
 
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -16,13 +16,13 @@ class QPushButton;
 class Tgamestart : public QWidget {
     Q_OBJECT
 public:
-    explicit Tgamestart(QWidget* parent = nullptr);
+    // `login` says who starts the game and whether we are logged in; nothing
+    // is sent before login. It must outlive the window.
+    explicit Tgamestart(const LoginState& login, QWidget* parent = nullptr);
 
     void setBackgroundPicture(const QPixmap& picture);
     // The window opens centred over this one (the main window).
     void setAnchor(const QWidget* anchor) { m_anchor = anchor; }
-    // Who we are and whether we are logged in; nothing is sent before login.
-    void setSession(std::function<QString()> myname, std::function<bool()> loggedin);
 
     QCheckBox* classic() const { return m_classic; }
 
@@ -51,8 +51,7 @@ private:
     QPushButton* m_removeBot = nullptr;
     QLabel* m_bots = nullptr;
     const QWidget* m_anchor = nullptr;
-    std::function<QString()> m_myname;
-    std::function<bool()> m_loggedin;
+    const LoginState& m_login;
 };
 
 using GameStartWindow = Tgamestart;

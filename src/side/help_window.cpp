@@ -137,11 +137,6 @@ QWidget* Thelp::buildMainPanel()
     m_caption->setObjectName(QStringLiteral("label_caption"));
     m_caption->setStyleSheet(QStringLiteral("QLabel { color: #ffd040; font: bold 14pt; }"));
     m_pages = new QStackedWidget(panel);
-    for (const Page& page : pages()) {
-        QWidget* shown = page.text ? buildTextPage(page) : buildPicturePage();
-        m_pages->addWidget(shown);
-        m_pageByTag.insert(page.tag, shown);
-    }
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(m_caption);
     layout->addWidget(m_pages, 1);
@@ -181,21 +176,44 @@ QWidget* Thelp::buildPicturePage()
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
     scroll->setWidget(inner);
-    setTilePictures({});
+    showTilePictures();
     return scroll;
+}
+
+QWidget* Thelp::pageFor(int tag)
+{
+    if (QWidget* built = m_pageByTag.value(tag))
+        return built;
+    for (const Page& page : pages()) {
+        if (page.tag != tag)
+            continue;
+        QWidget* built = page.text ? buildTextPage(page) : buildPicturePage();
+        m_pages->addWidget(built);
+        m_pageByTag.insert(tag, built);
+        return built;
+    }
+    return nullptr;
 }
 
 void Thelp::setTilePictures(const TilePictures& set)
 {
+    m_tiles = set;
+    showTilePictures();
+}
+
+void Thelp::showTilePictures()
+{
+    if (m_tilePictures.isEmpty())
+        return; // drawn when the picture page is built
     // No pictures means the built-in set, as on the board.
-    const TilePictures shown = set.pieces.isEmpty() && set.bonus.isEmpty() ? builtInTiles() : set;
+    const TilePictures shown = m_tiles.pieces.isEmpty() && m_tiles.bonus.isEmpty() ? builtInTiles() : m_tiles;
     for (qsizetype i = 0; i < m_tilePictures.size(); ++i)
         m_tilePictures.at(i)->setPixmap(cellPicture(shown, Pictures[i]));
 }
 
 void Thelp::SelButton1Click(int tag, const QString& caption)
 {
-    QWidget* page = m_pageByTag.value(tag);
+    QWidget* page = pageFor(tag);
     if (!page)
         return;
     m_pages->setCurrentWidget(page);

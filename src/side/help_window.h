@@ -1,17 +1,18 @@
 #pragma once
 
-#include <QHash>
+#include "chat/core/tile_pictures.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
 class QLabel;
-struct TilePictures;
 class QStackedWidget;
 
 // The help window: page buttons on the side, the chosen page with its title on
-// the right. It keeps the page it showed last between showings.
+// the right. It keeps the page it showed last between showings. Each page is
+// built when it is first chosen.
 class Thelp : public QWidget {
     Q_OBJECT
 public:
@@ -52,11 +53,15 @@ private:
     QWidget* buildMainPanel();
     QWidget* buildTextPage(const Page& page);
     QWidget* buildPicturePage();
+    QWidget* pageFor(int tag);
+    void showTilePictures();
 
     QLabel* m_caption = nullptr;
     QList<QLabel*> m_tilePictures;
     QStackedWidget* m_pages = nullptr;
-    // The page each selector button shows, by its tag.
+    // The pages built so far, by the tag of their selector button.
     QHash<int, QWidget*> m_pageByTag;
+    // The set the picture page draws; empty for the built-in one.
+    TilePictures m_tiles;
     QPointer<QWidget> m_anchor;
 };

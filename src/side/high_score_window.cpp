@@ -5,14 +5,11 @@
 #include "ui/html_view.h"
 
 #include <QDate>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Thighscore::Thighscore(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_webHost(SideConfig::webHost()),
-      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+Thighscore::Thighscore(QWidget* parent) : QWidget(parent, Qt::Window), m_webHost(SideConfig::webHost())
 {
     setObjectName(QStringLiteral("highscore"));
     setWindowTitle(QStringLiteral("Gloop Dash - High Scores"));
@@ -95,7 +92,7 @@ void Thighscore::displayhtmlHotSpotClick(const QUrl& url)
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https")
         || scheme == QLatin1String("mailto"))
-        m_openUrl(url);
+        m_openUrl->openUrl(url);
 }
 
 void Thighscore::FlatButton1Click()

@@ -3,10 +3,10 @@
 #include "side/core/score_post.h"
 #include "side/core/thttpget.h"
 #include "side/core/web_picture_queue.h"
+#include "side/url_opener.h"
 
 #include <QUrl>
 #include <QWidget>
-#include <functional>
 
 class HtmlView;
 class QLabel;
@@ -25,8 +25,9 @@ public:
     // host[:port] of the maker's web server (the configured one by default).
     void setWebHost(const QString& host) { m_webHost = host; }
     QString webHost() const { return m_webHost; }
-    // How a clicked link is opened; the desktop's handler by default.
-    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    // How a clicked link is opened; the desktop's handler by default. The
+    // opener must outlive the window.
+    void setUrlOpener(UrlOpener& opener) { m_openUrl = &opener; }
 
     // Asks for the score page of `mode` (1 normal, 2 classic).
     void loadit(int mode);
@@ -51,5 +52,5 @@ private:
     QPushButton* m_close = nullptr;
     QString m_webHost;
     QUrl m_requested;  // address of the request in flight, base of its page
-    std::function<bool(const QUrl&)> m_openUrl;
+    UrlOpener* m_openUrl = &UrlOpener::desktop();
 };

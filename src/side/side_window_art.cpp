@@ -4,15 +4,23 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QWidget>
 
 QPixmap SideWindowArt::picture(const QString& name)
 {
+    // Several windows tile the same background: decode each picture once.
     const QString path = QStringLiteral(":/pictures/") + name;
-    if (name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
-        return QPixmap::fromImage(JpegImage::fromFile(path));
-    return QPixmap(path);
+    QPixmap cached;
+    if (QPixmapCache::find(path, &cached))
+        return cached;
+    const QPixmap decoded = name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
+        ? QPixmap::fromImage(JpegImage::fromFile(path))
+        : QPixmap(path);
+    if (!decoded.isNull())
+        QPixmapCache::insert(path, decoded);
+    return decoded;
 }
 
 void SideWindowArt::tile(QWidget* window, const QPixmap& tile)

@@ -1,13 +1,17 @@
-#include "client/chat_window.h"
 #include "chat/core/chat_line.h"
+#include "client/after_first_paint.h"
+#include "client/chat_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/program_windows.h"
 #include "client/settings_binding.h"
-#include "side/spy_list_window.h"
+#include "scripted_peer.h"
 #include "server/host_options.h"
 #include "server/server.h"
+#include "side/about_window.h"
+#include "side/download_window.h"
+#include "side/spy_list_window.h"
 #include "ui/design_scale.h"
 #include "ui/window_frame.h"
 #include "scripted_peer.h"
@@ -63,6 +67,7 @@ class TestChatWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void heldWorkFollowsTheFirstPaint();
     void commandLine_data();
     void commandLine();
     void takenPortIsShownAndNothingConnects();
@@ -111,14 +116,15 @@ void TestChatWindow::commandLine()
     QFETCH(bool, hosts);
     QFETCH(QString, seated);
     QFETCH(bool, linksLobby);
-    QWidget download;
-    download.setObjectName("download");
+    bool download = false;
     FixedHostOptions elsewhereOptions;
     Server elsewhere(elsewhereOptions, 0);
     elsewhere.listen();
     ScriptedPeer lobby;
     Copy copy;
-    copy.window.addSideWindow(&download);
+    QObject::connect(
+        &copy.window, &ChatWindow::sideWindowRequested, &copy.window,
+        [&download](ChatWindow::SideWindow which) { download |= which == ChatWindow::SideWindow::Download; });
     // Joining uses the game port; hosting uses whatever free port its own server got.
     copy.connection.setPorts(elsewhere.port(), lobby.port());
     copy.connection.setHostPort(0);
@@ -131,7 +137,7 @@ void TestChatWindow::commandLine()
                                        ? QStringLiteral("0+Loading Solo Game..Please wait.")
                                        : QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
     QCOMPARE(copy.colours.value(0), Blue);
-    QCOMPARE(download.isVisible(), arguments.isEmpty());
+    QCOMPARE(download, arguments.isEmpty());
     if (linksLobby)
         QVERIFY(lobby.accept());
     if (!seated.isEmpty()) {
@@ -291,6 +297,11 @@ void TestChatWindow::secondaryWindowsFitTheirTitles()
     QTemporaryDir home;
     qputenv("GLOOPDASH_HOME", home.path().toUtf8());
     ProgramWindows program(0, 0);
+    program.highscore();
+    for (int which = 0; which <= int(ChatWindow::SideWindow::Download); ++which)
+        emit program.chat().sideWindowRequested(ChatWindow::SideWindow(which));
+    emit program.chat().phraseListRequested();
+    QTRY_VERIFY(program.download().isVisible());
     int checked = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window == &program.chat() || !window->isWindow() || window->windowTitle().isEmpty())
@@ -402,18 +413,74 @@ void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
     QTemporaryDir home;
     qputenv("GLOOPDASH_HOME", home.path().toUtf8());
     ProgramWindows program(0, 0);
-    QStringList names;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        names << w->objectName();
-    for (const char* name : {"chat", "spylist", "about", "help", "tallylist", "phrases", "story",
-                             "highscore", "gamestart", "download"})
-        QCOMPARE(names.count(name), 1);
+    const auto windows = [](const char* name) {
+        QWidgetList found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(name))
+                found << w;
+        return found;
+    };
+    // Only the windows the player list and the chat fill stand before the first paint.
+    for (const char* name : {"chat", "spylist", "tallylist"})
+        QCOMPARE(windows(name).size(), 1);
+    for (const char* name : {"phrases", "about", "help", "story", "highscore", "gamestart", "download"})
+        QVERIFY2(windows(name).isEmpty(), name);
+    // Each request shows the one window, built at the first.
+    using Side = ChatWindow::SideWindow;
+    const QList<std::pair<Side, const char*>> sides = {
+        {Side::GameStart, "gamestart"}, {Side::Tally, "tallylist"}, {Side::SpyList, "spylist"},  {Side::Story, "story"},
+        {Side::Help, "help"},           {Side::About, "about"},     {Side::Download, "download"}};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& [which, name] : sides) {
+            emit program.chat().sideWindowRequested(which);
+            // The download window waits for the main window's first paint,
+            // which never comes here: it shows after a short wait instead.
+            QTRY_COMPARE(windows(name).size(), 1);
+            QTRY_VERIFY2(windows(name).first()->isVisible(), name);
+            windows(name).first()->hide();
+        }
+    }
+
     program.start({"Ann", "127.0.0.1", "true"});
     QTRY_VERIFY(program.chat().session().loggedin());
-    // The login carried the about window's version, which the server accepted.
+    // The login carried the game's version, which the server accepted.
     QCOMPARE(program.settings().hostOptions().versionText(), QByteArray("1.0.12"));
+    QCOMPARE(program.about().versionText(), QStringLiteral("1.0.12"));
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
     program.chat().close();
+}
+
+void TestChatWindow::heldWorkFollowsTheFirstPaint()
+{
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    QWidget window;
+    window.installEventFilter(&counter);
+    AfterFirstPaint after(window);
+    int paintsBefore = -1;
+    after.run([&] { paintsBefore = counter.paints; });
+    QCOMPARE(paintsBefore, -1);
+    window.show();
+    QTRY_VERIFY(paintsBefore >= 0);
+    QVERIFY(paintsBefore > 0);
+    // Once painted, work runs at once.
+    bool again = false;
+    after.run([&] { again = true; });
+    QVERIFY(again);
+
+    // A window never painted lets its work go after a short wait.
+    QWidget hidden;
+    AfterFirstPaint never(hidden);
+    bool released = false;
+    never.run([&] { released = true; });
+    QVERIFY(!released);
+    QTRY_VERIFY(released);
 }
 
 QTEST_MAIN(TestChatWindow)

@@ -71,8 +71,9 @@ struct Host {
     {
         qputenv("GLOOPDASH_HOME", home.path().toUtf8());
         connection.setPorts(0, 0);
-        chat = std::make_unique<ChatBinding>(window, editor, std::make_unique<CountingOutput>(&plays));
+        chat = std::make_unique<ChatBinding>(window, std::make_unique<CountingOutput>(&plays));
         parts.chat = chat.get();
+        editor.setButtons(&chat->buttons());
         connection.setCommandLine({"Ann", "127.0.0.1", "true"});
         window.show();
     }

@@ -40,6 +40,16 @@ private:
         QStringList arguments;
         QString folder;
     };
+    // Records each start instead of running anything.
+    struct Starter final : ProgramStarter {
+        TestDownloadWindow& test;
+        explicit Starter(TestDownloadWindow& t) : test(t) { }
+        bool start(const QString& p, const QStringList& a, const QString& f) override
+        {
+            test.m_starts.append({p, a, f});
+            return test.m_startWorks;
+        }
+    } m_starter{*this};
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Tdownload> m_window;
     QList<Start> m_starts;
@@ -54,10 +64,7 @@ void TestDownloadWindow::init()
     m_window = std::make_unique<Tdownload>();
     m_window->setTargetFolder(m_dir->path());
     m_window->setInstallerRunner("/bin/sh");
-    m_window->setProgramStarter([this](const QString& p, const QStringList& a, const QString& f) {
-        m_starts.append({p, a, f});
-        return m_startWorks;
-    });
+    m_window->setProgramStarter(m_starter);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

@@ -7,6 +7,18 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace {
+
+struct FixedLogin final : LoginState {
+    FixedLogin(const QString& n, bool loggedIn) : name(n), in(loggedIn) { }
+    QString myname() const override { return name; }
+    bool loggedin() const override { return in; }
+    QString name;
+    bool in;
+};
+
+} // namespace
+
 class TestGameStart : public QObject {
     Q_OBJECT
 private slots:
@@ -32,8 +44,8 @@ void TestGameStart::startSendsModeAndHides()
     QFETCH(bool, classic);
     QFETCH(QString, name);
     QFETCH(QByteArray, message);
-    Tgamestart window;
-    window.setSession([name] { return name; }, [] { return true; });
+    const FixedLogin login(name, true);
+    Tgamestart window(login);
     window.show();
     QVERIFY(!window.classic()->isChecked());
     window.classic()->setChecked(classic);
@@ -48,8 +60,8 @@ void TestGameStart::startSendsModeAndHides()
 
 void TestGameStart::nothingSentBeforeLogin()
 {
-    Tgamestart window;
-    window.setSession([] { return QStringLiteral("You"); }, [] { return false; });
+    const FixedLogin login(QStringLiteral("You"), false);
+    Tgamestart window(login);
     window.show();
     QSignalSpy sent(&window, &Tgamestart::startgame);
     window.button_startClick();
@@ -77,7 +89,8 @@ void TestGameStart::botButtonsAskAndFollowTheCount()
     QFETCH(int, count);
     QFETCH(bool, canAdd);
     QFETCH(bool, canRemove);
-    Tgamestart window;
+    const FixedLogin login(QStringLiteral("You"), true);
+    Tgamestart window(login);
     window.show();
     QSignalSpy added(&window, &Tgamestart::addBot);
     QSignalSpy removed(&window, &Tgamestart::removeBot);

@@ -7,6 +7,19 @@
 #include <QTest>
 
 // The high-score window against the score-site stand-in over real HTTP.
+namespace {
+
+struct RecordingOpener final : UrlOpener {
+    QList<QUrl> opened;
+    bool openUrl(const QUrl& url) override
+    {
+        opened << url;
+        return true;
+    }
+};
+
+} // namespace
+
 class TestHighScoreWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -108,15 +121,12 @@ void TestHighScoreWindow::onlyWebAndMailLinksAreOpened()
 {
     QFETCH(QString, link);
     QFETCH(bool, opened);
-    QList<QUrl> opens;
-    m_window->setUrlOpener([&](const QUrl& url) {
-        opens << url;
-        return true;
-    });
+    RecordingOpener opener;
+    m_window->setUrlOpener(opener);
     emit m_window->displayhtml()->HotSpotClick(QUrl(link));
-    QCOMPARE(opens.size(), opened ? 1 : 0);
+    QCOMPARE(opener.opened.size(), opened ? 1 : 0);
     if (opened)
-        QCOMPARE(opens.first(), QUrl(link));
+        QCOMPARE(opener.opened.first(), QUrl(link));
 }
 
 QTEST_MAIN(TestHighScoreWindow)

@@ -54,7 +54,20 @@ void TestInfoWindows::pageButtonShowsItsPage()
 
 void TestInfoWindows::imagesPageShowsSpecialTiles()
 {
+    // The pictures are the board's: tiles and bonus marks of the set in use,
+    // also when the set was chosen before the page was first opened.
+    QImage strip(TilePictures::StripWidth, TilePictures::Side, QImage::Format_RGB32);
+    strip.fill(Qt::black);
+    QPainter painter(&strip);
+    for (int k = 0; k < TilePictures::PieceCount + TilePictures::BonusCount; ++k) {
+        const QColor colour = QColor::fromHsv(k * 29, 255, 128 + k * 10);
+        const int inset = k < TilePictures::PieceCount ? 0 : 16; // a mark leaves the tile around it
+        painter.fillRect(k * 48 + inset, inset, 48 - 2 * inset, 48 - 2 * inset, colour);
+    }
+    painter.end();
     Thelp help;
+    help.setTilePictures(TilePictures::fromStrip(strip));
+    QVERIFY(!help.findChild<QLabel*>("image_tile1"));
     QTest::mouseClick(help.findChild<QPushButton*>("SelButton7"), Qt::LeftButton);
     QCOMPARE(help.caption(), QStringLiteral("Images"));
     auto* page = qobject_cast<QScrollArea*>(help.currentPage());
@@ -71,17 +84,6 @@ void TestInfoWindows::imagesPageShowsSpecialTiles()
                                     "not adjacent",
                                     "Allows you to hit any planet color"}));
 
-    // The pictures are the board's: tiles and bonus marks of the set in use.
-    QImage strip(TilePictures::StripWidth, TilePictures::Side, QImage::Format_RGB32);
-    strip.fill(Qt::black);
-    QPainter painter(&strip);
-    for (int k = 0; k < TilePictures::PieceCount + TilePictures::BonusCount; ++k) {
-        const QColor colour = QColor::fromHsv(k * 29, 255, 128 + k * 10);
-        const int inset = k < TilePictures::PieceCount ? 0 : 16; // a mark leaves the tile around it
-        painter.fillRect(k * 48 + inset, inset, 48 - 2 * inset, 48 - 2 * inset, colour);
-    }
-    painter.end();
-    help.setTilePictures(TilePictures::fromStrip(strip));
     const auto pixel = [&](int n, int x, int y) {
         return help.findChild<QLabel*>(QStringLiteral("image_tile%1").arg(n))->pixmap().toImage().pixelColor(x, y);
     };
@@ -102,6 +104,7 @@ void TestInfoWindows::imagesPageShowsSpecialTiles()
 void TestInfoWindows::helpTellsWhatTheGameDoes()
 {
     Thelp help;
+    help.SelButton1Click(4, QStringLiteral("Scoring"));
     const auto* scoring = help.findChild<QPlainTextEdit*>("memo4");
     QVERIFY(scoring->toPlainText().contains("no points of its own"));
     QVERIFY(!scoring->toPlainText().contains(QRegularExpression("\\b200 points")));
@@ -150,13 +153,17 @@ void TestInfoWindows::aboutCarriesVersionAndWebAddress()
     Tabout about;
     QCOMPARE(about.versionText(), QStringLiteral("1.0.12"));
     QCOMPARE(about.findChild<QLabel*>("Label10")->text(), QStringLiteral(".6"));
-    QList<QUrl> opened;
-    about.setUrlOpener([&](const QUrl& url) {
-        opened << url;
-        return true;
-    });
+    struct : UrlOpener {
+        QList<QUrl> opened;
+        bool openUrl(const QUrl& url) override
+        {
+            opened << url;
+            return true;
+        }
+    } opener;
+    about.setUrlOpener(opener);
     emit about.findChild<QLabel*>("Label7")->linkActivated(about.webAddress().toString());
-    QCOMPARE(opened, QList<QUrl>{about.webAddress()});
+    QCOMPARE(opener.opened, QList<QUrl>{about.webAddress()});
 }
 
 void TestInfoWindows::storyIsTold()

@@ -8,7 +8,7 @@ namespace {
 // libcurl lives in the module "gloopdash-http", loaded at the first request.
 struct HttpModule {
     void (*initialise)() = nullptr;
-    void (*run)(const CurlRequest*, CurlRequest::Outcome*) = nullptr;
+    void (*run)(const CurlRequest*, CurlReceiver*, CurlRequest::Outcome*) = nullptr;
     QString error;
 };
 
@@ -36,7 +36,7 @@ void CurlRequest::initialiseOnce()
         httpModule().initialise();
 }
 
-CurlRequest::Outcome CurlRequest::run() const
+CurlRequest::Outcome CurlRequest::run(CurlReceiver& receiver) const
 {
     Outcome outcome;
     const HttpModule& module = httpModule();
@@ -44,6 +44,6 @@ CurlRequest::Outcome CurlRequest::run() const
         outcome.error = module.error;
         return outcome;
     }
-    module.run(this, &outcome);
+    module.run(this, &receiver, &outcome);
     return outcome;
 }

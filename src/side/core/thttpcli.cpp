@@ -58,45 +58,69 @@ bool THttpCli::Get(QIODevice* sink)
     return true;
 }
 
-void THttpCli::work(CurlRequest request, QIODevice* sink, int download)
-{
-    qint64 received = 0;
-    long finalStatus = 0;
+// Writes the body of a 2xx answer into the sink and hands the headers and
+// the progress back to the owner's thread; keeps the Location of a redirect.
+class THttpCli::Receiver final : public CurlReceiver {
+public:
+    Receiver(THttpCli& owner, QIODevice& sink) : m_owner(owner), m_sink(sink) { }
+
     QByteArray location;
-    request.onHeaderLine = [this, &finalStatus, &location](const QByteArray& line, long status) {
+
+    void headerLine(const QByteArray& line, long status) override
+    {
         if (line.startsWith("HTTP/"))
             location.clear(); // each answer of a redirect chain has its own
         else if (line.left(9).toLower() == "location:")
             location = line.mid(9).trimmed();
+        THttpCli* owner = &m_owner;
         if (!line.isEmpty()) {
             QMetaObject::invokeMethod(
-                this, [this, line] { emit OnHeaderData(line); }, Qt::QueuedConnection);
+                owner, [owner, line] { emit owner->OnHeaderData(line); }, Qt::QueuedConnection);
             return;
         }
-        finalStatus = status;
-        QMetaObject::invokeMethod(this, [this] { emit OnDocBegin(); }, Qt::QueuedConnection);
-    };
-    request.onBody = [this, sink, &received, &finalStatus](const char* data, size_t size) {
+        m_finalStatus = status;
+        QMetaObject::invokeMethod(
+            owner, [owner] { emit owner->OnDocBegin(); }, Qt::QueuedConnection);
+    }
+
+    bool body(const char* data, size_t size) override
+    {
         // An error page or a redirect's note is not the file: keep it out of the target.
-        if (finalStatus < 200 || finalStatus > 299)
+        if (m_finalStatus < 200 || m_finalStatus > 299)
             return false;
-        if (sink->write(data, qint64(size)) != qint64(size))
+        if (m_sink.write(data, qint64(size)) != qint64(size))
             return false;
-        received += qint64(size);
-        QMetaObject::invokeMethod(this, [this, received] {
-            if (!m_abortAsked)
-                emit OnDocData(received);
-        }, Qt::QueuedConnection);
+        m_received += qint64(size);
+        THttpCli* owner = &m_owner;
+        QMetaObject::invokeMethod(
+            owner,
+            [owner, received = m_received] {
+                if (!owner->m_abortAsked)
+                    emit owner->OnDocData(received);
+            },
+            Qt::QueuedConnection);
         return true;
-    };
-    request.cancelled = [this] { return m_stop.load(); };
-    CurlRequest::Outcome outcome = request.run();
+    }
+
+    bool cancelled() const override { return m_owner.m_stop.load(); }
+
+private:
+    THttpCli& m_owner;
+    QIODevice& m_sink;
+    qint64 m_received = 0;
+    long m_finalStatus = 0;
+};
+
+void THttpCli::work(CurlRequest request, QIODevice* sink, int download)
+{
+    Receiver receiver(*this, *sink);
+    CurlRequest::Outcome outcome = request.run(receiver);
     // Redirects are followed on plain http only, a few hops at most; nothing of
     // a redirect's own answer reaches the file.
-    for (int hop = 0; !m_stop && isRedirect(outcome.status) && !location.isEmpty(); ++hop) {
-        if (hop == MaxRedirects || !redirect(request, location))
+    for (int hop = 0; !m_stop && isRedirect(outcome.status) && !receiver.location.isEmpty(); ++hop) {
+        if (hop == MaxRedirects || !redirect(request, receiver.location))
             break;
-        outcome = request.run();
+        outcome = request.run(receiver);
     }
     finish(outcome, download);
 }

@@ -49,6 +49,7 @@ signals:
 
 private:
     // On the worker thread.
+    class Receiver;
     void work(CurlRequest request, QIODevice* sink, int download);
     void finish(const CurlRequest::Outcome& outcome, int download);
     static bool isRedirect(long status);

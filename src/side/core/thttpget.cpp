@@ -4,6 +4,32 @@
 
 #include <QMetaObject>
 
+namespace {
+
+// Gathers a page up to THTTPGet::MaxBody; headers are of no interest here.
+class PageReceiver final : public CurlReceiver {
+public:
+    explicit PageReceiver(const std::atomic<bool>& stop) : m_stop(stop) { }
+
+    bool body(const char* data, size_t size) override
+    {
+        if (m_page.size() + qsizetype(size) > THTTPGet::MaxBody)
+            return false;
+        m_page.append(data, qsizetype(size));
+        return true;
+    }
+    void headerLine(const QByteArray&, long) override { }
+    bool cancelled() const override { return m_stop.load(); }
+
+    const QByteArray& page() const { return m_page; }
+
+private:
+    const std::atomic<bool>& m_stop;
+    QByteArray m_page;
+};
+
+} // namespace
+
 THTTPGet::THTTPGet(QObject* parent) : QObject(parent) {}
 
 THTTPGet::~THTTPGet()
@@ -74,21 +100,14 @@ bool THTTPGet::GetString()
     CurlRequest::initialiseOnce();
     m_busy = true;
     m_stop = false;
-    m_worker = std::thread([this, request]() mutable {
-        QByteArray body;
-        request.onBody = [&body](const char* data, size_t size) {
-            if (body.size() + qsizetype(size) > MaxBody)
-                return false;
-            body.append(data, qsizetype(size));
-            return true;
-        };
-        request.cancelled = [this] { return m_stop.load(); };
-        const CurlRequest::Outcome outcome = request.run();
+    m_worker = std::thread([this, request] {
+        PageReceiver page(m_stop);
+        const CurlRequest::Outcome outcome = request.run(page);
         if (m_stop)
             return;  // the owner is going away: nobody wants the answer
         const bool ok = outcome.transferred;
-        QMetaObject::invokeMethod(this, [this, body, ok] { finish(body, ok); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, body = page.page(), ok] { finish(body, ok); }, Qt::QueuedConnection);
     });
     return true;
 }

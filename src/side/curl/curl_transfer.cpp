@@ -7,7 +7,7 @@
 namespace {
 
 struct Context {
-    const CurlRequest* request;
+    CurlReceiver* receiver;
     CURL* curl;
     bool stoppedByBody = false;
 };
@@ -16,7 +16,7 @@ size_t writeBody(char* data, size_t size, size_t count, void* user)
 {
     auto* ctx = static_cast<Context*>(user);
     const size_t bytes = size * count;
-    if (ctx->request->onBody && !ctx->request->onBody(data, bytes)) {
+    if (!ctx->receiver->body(data, bytes)) {
         ctx->stoppedByBody = true;
         return 0;  // makes libcurl end with CURLE_WRITE_ERROR
     }
@@ -27,21 +27,19 @@ size_t readHeader(char* data, size_t size, size_t count, void* user)
 {
     auto* ctx = static_cast<Context*>(user);
     const size_t bytes = size * count;
-    if (ctx->request->onHeaderLine) {
-        QByteArray line(data, qsizetype(bytes));
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
-        long status = 0;
-        curl_easy_getinfo(ctx->curl, CURLINFO_RESPONSE_CODE, &status);
-        ctx->request->onHeaderLine(line, status);
-    }
+    QByteArray line(data, qsizetype(bytes));
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    long status = 0;
+    curl_easy_getinfo(ctx->curl, CURLINFO_RESPONSE_CODE, &status);
+    ctx->receiver->headerLine(line, status);
     return bytes;
 }
 
 int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     auto* ctx = static_cast<Context*>(user);
-    return ctx->request->cancelled && ctx->request->cancelled() ? 1 : 0;
+    return ctx->receiver->cancelled() ? 1 : 0;
 }
 
 QByteArray hostForUrl(const QByteArray& host)
@@ -67,7 +65,8 @@ extern "C" Q_DECL_EXPORT void gd_http_initialise()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-extern "C" Q_DECL_EXPORT void gd_http_run(const CurlRequest* request, CurlRequest::Outcome* result)
+extern "C" Q_DECL_EXPORT void gd_http_run(const CurlRequest* request, CurlReceiver* receiver,
+                                          CurlRequest::Outcome* result)
 {
     gd_http_initialise();
     const CurlRequest& r = *request;
@@ -78,7 +77,7 @@ extern "C" Q_DECL_EXPORT void gd_http_run(const CurlRequest* request, CurlReques
         return;
     }
     CURL* c = curl.get();
-    Context ctx{request, c};
+    Context ctx{receiver, c};
     char errorText[CURL_ERROR_SIZE] = {};
 
     // The target goes to the server exactly as built: libcurl's URL parser would
