@@ -54,9 +54,9 @@ void Watcher::take(const QByteArray& message)
             return leave();
         send(ToServer::LoginInfo{slot, GD_VERSION_TEXT, name});
     } else if (line.command == "CMD_newplayerinfo" || line.command == "CMD_existingplayers") {
-        const auto slot = f.nextInt();
-        if (slot)
-            m_names[*slot] = f.rest();
+        const auto seat = f.nextInt();
+        if (seat)
+            m_names[*seat] = f.rest();
     } else if (line.command == "CMD_playerdisconnected") {
         m_names.remove(f.nextInt().value_or(0));
     } else if (line.command == "CMD_startgame") {
@@ -77,15 +77,15 @@ void Watcher::postscores(const QByteArray& list)
 {
     FieldReader f(list.mid(1));
     while (!f.atEnd()) {
-        const auto slot = f.nextInt(), total = f.nextInt();
+        const auto seat = f.nextInt(), total = f.nextInt();
         const auto result = f.remainder().contains('+') ? f.nextInt() : f.lastInt();
-        if (!slot || !total || !result || *slot < 1 || *slot > 6)
+        if (!seat || !total || !result || *seat < 1 || *seat > 6)
             return; // the seat checks count malformed lists
-        m_results[size_t(*slot)] = *result;
-        m_totals[size_t(*slot)] = *total;
-        if (m_synced && *total != m_before[size_t(*slot)] + *result)
+        m_results[size_t(*seat)] = *result;
+        m_totals[size_t(*seat)] = *total;
+        if (m_synced && *total != m_before[size_t(*seat)] + *result)
             mismatch(QStringLiteral("seat %1 posted total %2 after %3 plus %4")
-                         .arg(*slot).arg(*total).arg(m_before[size_t(*slot)]).arg(*result));
+                         .arg(*seat).arg(*total).arg(m_before[size_t(*seat)]).arg(*result));
     }
 }
 
@@ -108,7 +108,7 @@ void Watcher::thepath(const QByteArray& payload)
                      .arg(QString::fromUtf8(f[f.size() - 2])).arg(best));
 }
 
-void Watcher::winner(const QByteArray& name)
+void Watcher::winner(const QByteArray& winnerName)
 {
     ++m_games;
     if (!m_synced)
@@ -125,6 +125,6 @@ void Watcher::winner(const QByteArray& name)
             ++ties;
         }
     }
-    if (leader == 0 || ties > 0 || m_names.value(leader) != name)
-        mismatch(QStringLiteral("%1 was declared the winner").arg(QString::fromUtf8(name)));
+    if (leader == 0 || ties > 0 || m_names.value(leader) != winnerName)
+        mismatch(QStringLiteral("%1 was declared the winner").arg(QString::fromUtf8(winnerName)));
 }
