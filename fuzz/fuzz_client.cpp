@@ -6,8 +6,11 @@
 // lines. The turn flow and the player rows still live in the window's widgets;
 // fuzz_client_window drives those through a whole window, at a far lower rate.
 //
-// Every input gets fresh objects, so none inherits another's state. Each
-// complete message is handled in turn; an empty message stands for one second
+// The session and its command table are built once: registering the table
+// costs more than most inputs. Each input starts from the state a new
+// connection finds: the session forgets the last one as it does when the
+// player leaves a game for another (login, slot, queue, game), and the board
+// mirror and the replay are made anew. Each complete message is handled in turn; an empty message stands for one second
 // passing on the replay's clock. After each message the local player clicks
 // across the board while picking is open.
 #include "chat/core/chat_line.h"
@@ -25,6 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -141,8 +145,16 @@ struct Client {
 
 void runOne(const QByteArray& input)
 {
+    static Client client;
+    client.session.disconnectFromServer();
+    client.board = BoardModel();
+    client.replay = PathReplayModel();
+    const ClientSession& session = client.session;
+    // What the handlers read of the session must be as a new connection finds it.
+    if (session.myslot() != 0 || session.loggedin() || session.gamemode() != 0 || session.gameRunning()
+        || client.session.dispatcher().queued() != 0)
+        std::abort();
     GameRandom::seed(1);
-    Client client;
     Dispatcher& queue = client.session.dispatcher();
     MessageSplitter splitter(0);
     for (const QByteArray& message : splitter.feed(input)) {
