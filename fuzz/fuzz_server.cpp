@@ -9,10 +9,14 @@
 // and take everything the server sends. Each complete message of the input is
 // sent and handled before the next one goes out, so a run replays exactly. An
 // empty message stands for the round clock running until its phase changes:
-// the round's time is out, or the pause is over. At the end the fuzzed peer
+// the round's time is out, or the pause is over. Only the first MaxTimeOuts of
+// them count: that is two whole games of rounds and pauses, and each further
+// one would only deal another tie-break round the same way, at the cost of a
+// whole deal (mutations make runs of hundreds). At the end the fuzzed peer
 // hangs up and its departure is handled. Deals come from a fixed seed, the one
 // the recorded games of the seed corpus were dealt with. Every input gets a
-// server of its own (cheap without sockets), so none inherits another's state.
+// server of its own, so none inherits another's state; building and seating
+// one costs about what a single deal does.
 #include "fuzz_support.h"
 #include "net/dispatch_clock.h"
 #include "net/game_random.h"
@@ -33,6 +37,7 @@
 namespace {
 
 constexpr unsigned DealSeed = 20240611;
+constexpr int MaxTimeOuts = 24;
 constexpr char End = MessageSplitter::Terminator;
 
 // The server, its clock and its three peers, as one input sees them.
@@ -42,6 +47,7 @@ struct Rig {
     Server server{host, 0};
     MemorySock* fuzzed = nullptr;
     std::array<MemorySock*, 2> honest{};
+    int timeOuts = 0;
 
     Rig()
     {
@@ -92,9 +98,10 @@ struct Rig {
     // One message of the fuzzed peer; false once the server has closed it.
     bool play(const QByteArray& message)
     {
-        if (message.isEmpty())
-            timeOut();
-        else
+        if (message.isEmpty()) {
+            if (++timeOuts <= MaxTimeOuts)
+                timeOut();
+        } else
             fuzzed->peerSends(message + End);
         drain();
         read();
