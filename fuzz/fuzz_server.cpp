@@ -1,140 +1,135 @@
-// One connection's byte stream into a running game server whose other seats
-// are real connections over loopback: the server's read handler and message
-// splitter, its queue and every handler, the game table and the rules behind
-// them, and the sends back out to every seat.
+// One connection's byte stream into a game server, carried in memory: the
+// server's read handler and message splitter, its queue and the dispatcher's
+// rate limit, every handler, the game table and the rules behind them, and the
+// sends back out to every seat. No sockets, no timers and no event loop: the
+// harness steps the dispatcher's clock and the round clock itself.
 //
-// The fuzzed connection connects first, so it holds slot 1, the host's seat
-// (the only one whose kick is honoured); two honest clients log in as slots 2
-// and 3 and read everything the server sends. Each complete message of the
-// input is sent and handled before the next one goes out, so a run replays
-// exactly. An empty message stands for the round clock running until its phase
-// changes: the round's time is out, or the pause is over. Deals come from a
-// fixed seed, the one the recorded games of the seed corpus were dealt with.
+// The fuzzed connection comes first, so it holds slot 1, the host's seat (the
+// only one whose kick is honoured); two honest peers log in as slots 2 and 3
+// and take everything the server sends. Each complete message of the input is
+// sent and handled before the next one goes out, so a run replays exactly. An
+// empty message stands for the round clock running until its phase changes:
+// the round's time is out, or the pause is over. Only the first MaxTimeOuts of
+// them count: that is two whole games of rounds and pauses, and each further
+// one would only deal another tie-break round the same way, at the cost of a
+// whole deal (mutations make runs of hundreds). At the end the fuzzed peer
+// hangs up and its departure is handled. Deals come from a fixed seed, the one
+// the recorded games of the seed corpus were dealt with. Every input gets a
+// server of its own, so none inherits another's state; building and seating
+// one costs about what a single deal does.
 #include "fuzz_support.h"
+#include "net/dispatch_clock.h"
 #include "net/game_random.h"
+#include "net/memory_sock.h"
 #include "net/message_splitter.h"
 #include "net/protocol_to_server.h"
 #include "server/host_options.h"
 #include "server/server.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTcpSocket>
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 
 namespace {
 
 constexpr unsigned DealSeed = 20240611;
+constexpr int MaxTimeOuts = 24;
 constexpr char End = MessageSplitter::Terminator;
 
-// Turns the event loop until `done` holds; a second is far more than loopback
-// needs, so running out of it is a hang worth reporting.
-void spin(const std::function<bool()>& done)
-{
-    const QDeadlineTimer deadline(1000);
-    while (!done()) {
-        if (deadline.hasExpired())
+// The server, its clock and its three peers, as one input sees them.
+struct Rig {
+    FixedHostOptions host;
+    StepClock clock;
+    Server server{host, 0};
+    MemorySock* fuzzed = nullptr;
+    std::array<MemorySock*, 2> honest{};
+    int timeOuts = 0;
+
+    Rig()
+    {
+        server.table().Timer1().setRealTime(false);
+        server.socktimer().setManual(true);
+        server.socktimer().setClock(clock);
+    }
+
+    MemorySock* connect(int expectedSlot)
+    {
+        auto sock = std::make_unique<MemorySock>();
+        MemorySock* peer = sock.get();
+        if (server.takeConnection(std::move(sock)) != expectedSlot)
             std::abort();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return peer;
     }
-}
 
-void drain(Server& server)
-{
-    while (server.socktimer().dispatchOne()) {
+    // Handles everything queued, in the dispatcher's turns and at its rate: the
+    // clock moves on whenever the rate holds the next message back. Calls the
+    // server posted for after a handler (a departure's look at the round) run
+    // where the event loop would run them, before the next message.
+    void drain()
+    {
+        Dispatcher& queue = server.socktimer();
+        while (queue.queued() > 0) {
+            if (!queue.dispatchIfDue())
+                clock.advanceMs(Server::DispatchIntervalMs);
+            QCoreApplication::sendPostedEvents();
+        }
     }
-}
 
-struct Client {
-    QTcpSocket socket;
-    QByteArray received;
+    // The honest peers read what they were sent, so it does not pile up.
+    void read()
+    {
+        fuzzed->takeSent();
+        for (MemorySock* peer : honest)
+            peer->takeSent();
+    }
 
-    void read() { received += socket.readAll(); }
+    void timeOut()
+    {
+        GameTable& table = server.table();
+        const int phase = table.phase();
+        for (int i = 0; i < 200 && table.phase() == phase && server.game().gamerunning; ++i)
+            table.Timer1Timer();
+    }
+
+    // One message of the fuzzed peer; false once the server has closed it.
+    bool play(const QByteArray& message)
+    {
+        if (message.isEmpty()) {
+            if (++timeOuts <= MaxTimeOuts)
+                timeOut();
+        } else
+            fuzzed->peerSends(message + End);
+        drain();
+        read();
+        return server.game().players.connected(1);
+    }
 };
-
-// Connects and waits for the server's greeting, so slots are given in order.
-bool connectClient(Client& c, Server& server)
-{
-    c.socket.connectToHost(QStringLiteral("127.0.0.1"), server.port());
-    // Each message goes out at once instead of waiting for the last one's ACK.
-    c.socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    spin([&] {
-        c.read();
-        return c.received.contains(End) || c.socket.state() == QAbstractSocket::UnconnectedState;
-    });
-    return c.socket.state() == QAbstractSocket::ConnectedState;
-}
-
-void timeOut(Server& server)
-{
-    GameTable& table = server.table();
-    const int phase = table.phase();
-    for (int i = 0; i < 200 && table.phase() == phase && server.game().gamerunning; ++i)
-        table.Timer1Timer();
-}
-
-// Sends one message of the fuzzed connection and has the server handle it.
-// False once the server has closed that connection.
-bool play(Server& server, Client& fuzzed, std::array<Client, 2>& honest, const QByteArray& message)
-{
-    if (message.isEmpty()) {
-        timeOut(server);
-    } else {
-        fuzzed.socket.write(message + End);
-        fuzzed.socket.flush();
-        spin([&] {
-            return server.socktimer().queued() > 0 || !server.game().players.connected(1);
-        });
-        drain(server);
-    }
-    // Let the answers go out and be read, and any queued close happen.
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    fuzzed.read();
-    for (Client& c : honest)
-        c.read();
-    return server.game().players.connected(1);
-}
 
 void runOne(const QByteArray& input)
 {
     GameRandom::seed(DealSeed);
-    FixedHostOptions host;
-    auto server = std::make_unique<Server>(host, 0);
-    server->listen();
-    server->table().Timer1().setRealTime(false);
-    server->socktimer().setManual(true);
-
-    Client fuzzed;
-    std::array<Client, 2> honest;
-    if (!connectClient(fuzzed, *server))
-        std::abort();
+    Rig t;
+    t.fuzzed = t.connect(1);
     int slot = 2;
-    for (Client& c : honest) {
-        if (!connectClient(c, *server))
-            std::abort();
-        c.socket.write(ToServer::LoginInfo{slot, host.versionText(), "Honest" + QByteArray::number(slot)}.bytes());
-        spin([&] { return server->socktimer().queued() > 0; });
-        drain(*server);
+    for (MemorySock*& peer : t.honest) {
+        peer = t.connect(slot);
+        peer->peerSends(ToServer::LoginInfo{slot, t.host.versionText(), "Honest" + QByteArray::number(slot)}.bytes());
+        t.drain();
         ++slot;
     }
     MessageSplitter splitter(0);
+    bool open = true;
     for (const QByteArray& message : splitter.feed(input))
-        if (!play(*server, fuzzed, honest, message))
+        if (!(open = t.play(message)))
             break;
-
-    server.reset();
-    fuzzed.socket.abort();
-    for (Client& c : honest)
-        c.socket.abort();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    if (open) {
+        t.fuzzed->peerCloses();
+        t.drain();
+    }
 }
 
 } // namespace

@@ -221,11 +221,11 @@ bool TSock::Send(const QByteArray& text)
 {
     if (m_listening)
         throw ESockException(QStringLiteral("Send - Cannot Send On A Listener Socket"));
-    if (!m_connected || !m_socket)
+    if (!m_connected || !linked())
         throw ESockException(QStringLiteral("Send - Socket Not Connected"));
     if (m_overLimit)
         return true;
-    m_socket->write(text);
+    writeToLink(text);
     checkBacklog();
     return true;
 }
@@ -237,7 +237,7 @@ void TSock::setSendLimit(qint64 bytes, int stallMs)
         m_stalled = new QTimer(this);
         m_stalled->setSingleShot(true);
         connect(m_stalled, &QTimer::timeout, this, [this] {
-            if (m_socket && m_socket->bytesToWrite() > m_sendLimit)
+            if (linked() && linkBacklog() > m_sendLimit)
                 cutOff();
         });
     }
@@ -246,9 +246,9 @@ void TSock::setSendLimit(qint64 bytes, int stallMs)
 
 void TSock::checkBacklog()
 {
-    if (m_sendLimit <= 0 || !m_socket || m_overLimit)
+    if (m_sendLimit <= 0 || !linked() || m_overLimit)
         return;
-    const qint64 backlog = m_socket->bytesToWrite();
+    const qint64 backlog = linkBacklog();
     if (backlog > HardFactor * m_sendLimit)
         cutOff();
     else if (backlog > m_sendLimit && !m_stalled->isActive())
@@ -279,12 +279,10 @@ QByteArray TSock::Receive()
 
 bool TSock::Close()
 {
-    if (!m_socket)
+    if (!linked())
         return false;
-    QTcpSocket* socket = m_socket;
-    m_socket = nullptr;
     m_connected = false;
-    retire(socket, !m_overLimit);
+    dropLink(!m_overLimit);
     m_overLimit = false;
     if (m_stalled)
         m_stalled->stop();
@@ -317,7 +315,51 @@ std::unique_ptr<TSock> TSock::Accept()
 
 qint64 TSock::pendingSendBytes() const
 {
-    return m_socket ? m_socket->bytesToWrite() : 0;
+    return linked() ? linkBacklog() : 0;
+}
+
+void TSock::writeToLink(const QByteArray& bytes)
+{
+    m_socket->write(bytes);
+}
+
+qint64 TSock::linkBacklog() const
+{
+    return m_socket->bytesToWrite();
+}
+
+void TSock::dropLink(bool graceful)
+{
+    retire(std::exchange(m_socket, nullptr), graceful);
+}
+
+void TSock::setConnected(const QString& peerHost)
+{
+    m_hostName = peerHost;
+    m_connected = true;
+}
+
+void TSock::arrived(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    m_receiveBuffer.append(bytes);
+    announceReceived();
+}
+
+void TSock::peerHungUp()
+{
+    if (!linked())
+        return;
+    emit OnDisconnect(this);
+    if (linked())
+        Close();
+}
+
+void TSock::announceReceived()
+{
+    report(TSocketInfo::Receive, QStringLiteral("Non-Blocking Incoming Data"));
+    emit OnRead(this, int(qMin<qsizetype>(m_receiveBuffer.size(), INT_MAX)));
 }
 
 void TSock::handleReadyRead()
@@ -332,10 +374,8 @@ void TSock::handleReadyRead()
         m_receiveBuffer.append(chunk);
         any = true;
     }
-    if (!any)
-        return;
-    report(TSocketInfo::Receive, QStringLiteral("Non-Blocking Incoming Data"));
-    emit OnRead(this, int(qMin<qsizetype>(m_receiveBuffer.size(), INT_MAX)));
+    if (any)
+        announceReceived();
 }
 
 void TSock::handleConnected()
@@ -362,9 +402,7 @@ void TSock::handlePeerClosed()
         return;
     // Whatever arrived before the close is delivered first.
     handleReadyRead();
-    emit OnDisconnect(this);
-    if (m_socket)
-        Close();
+    peerHungUp();
 }
 
 void TSock::handleError()

@@ -24,6 +24,11 @@ public:
 // The one socket class of the program: the server's listener, each accepted
 // connection, and a client's own connection. Events arrive as signals on the
 // thread that owns the object (the UI thread). Framing is the owner's business.
+//
+// Bytes travel over a network connection. A stand-in that carries them in
+// memory (MemorySock) overrides the protected link functions and feeds bytes
+// in through arrived() and peerHungUp(); everything above the link (reports,
+// the send limit, the owner's handlers) runs the same for both.
 class TSock : public QObject {
     Q_OBJECT
 public:
@@ -94,8 +99,24 @@ signals:
     void OnConnect(TSock* sender);
     void OnWrite(TSock* sender);
 
+protected:
+    // The link under the socket. Each is called only while linked() holds.
+    virtual bool linked() const { return m_socket != nullptr; }
+    virtual void writeToLink(const QByteArray& bytes);
+    // Bytes written but not yet taken by the peer.
+    virtual qint64 linkBacklog() const;
+    // Ends the link; `graceful` lets it hand over what it still holds first.
+    virtual void dropLink(bool graceful);
+    // Bytes that came in: kept for Receive and announced with OnRead.
+    void arrived(const QByteArray& bytes);
+    // The peer closed its end: announced, then the socket closes.
+    void peerHungUp();
+    // A link that is up from the start (an accepted connection).
+    void setConnected(const QString& peerHost);
+
 private:
     void adopt(QTcpSocket* socket);
+    void announceReceived();
     void handleReadyRead();
     void handleConnected();
     void handleBytesWritten();

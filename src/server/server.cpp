@@ -131,13 +131,16 @@ int Server::freeSlot()
 
 void Server::Sock1Accept(TSock*)
 {
-    std::unique_ptr<TSock> sock = Sock1.Accept();
-    if (!sock)
-        return;
+    if (std::unique_ptr<TSock> sock = Sock1.Accept())
+        takeConnection(std::move(sock));
+}
+
+int Server::takeConnection(std::unique_ptr<TSock> sock)
+{
     const int slot = freeSlot();
     if (slot == 0) {
         refuse(std::move(sock));
-        return;
+        return 0;
     }
     Connection& c = m_connection[size_t(slot)];
     // The slot's previous connection, long closed, goes now.
@@ -155,6 +158,7 @@ void Server::Sock1Accept(TSock*)
     c.sock->Send(ToClient::SendLoginInfo{slot}.bytes());
     if (m_observer)
         m_observer->connected(slot, c.sock->HostName());
+    return slot;
 }
 
 void Server::startDeadlines(int slot)

@@ -65,6 +65,10 @@ public:
     // outlive the server or be reset first.
     void setObserver(ServerObserver* observer);
 
+    // Seats a connection just accepted as a newcomer: the listener's, or one
+    // that carries its bytes in memory (the fuzz harness). Returns its slot,
+    // or 0 when every slot was taken and it was refused.
+    int takeConnection(std::unique_ptr<TSock> sock);
     // Closes a slot's connection; the cleanup follows from its close report.
     // Whatever the connection still had waiting in the queue is dropped.
     void disconnectsock(int slot);

@@ -2,10 +2,14 @@
 #include "server/server.h"
 #include "net/text_limits.h"
 
+#include "net/game_random.h"
+#include "net/memory_sock.h"
 #include "net/message.h"
 #include "wire_client.h"
+#include "net/protocol_to_server.h"
 
 #include <QTest>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -57,6 +61,8 @@ private slots:
     void relaysOnlyWhatClientsTake();
     void closesSquatters_data();
     void closesSquatters();
+    void servesMemoryPeersAsNetworkOnes_data();
+    void servesMemoryPeersAsNetworkOnes();
 
 private:
     Client join(const QByteArray& name, const QByteArray& version = "1.0.12");
@@ -501,6 +507,58 @@ void ServerSessionsTest::closesSquatters()
     WireClient next;
     QVERIFY(next.connectTo(m_server->port()));
     QCOMPARE(next.next(), QByteArray("CMD_sendlogininfo+2"));
+}
+
+
+void ServerSessionsTest::servesMemoryPeersAsNetworkOnes_data()
+{
+    QTest::addColumn<QByteArrayList>("script"); // the host's messages; an empty one hangs up
+    QTest::addColumn<QByteArray>("last");       // the last command Bob is sent
+    QTest::newRow("chat and action") << QByteArrayList{"CMD_chat+1+hi", "CMD_action+1+waves"} << QByteArray("CMD_action");
+    QTest::newRow("game start") << QByteArrayList{"CMD_startgame+Host+1+"} << QByteArray("CMD_setnntile");
+    QTest::newRow("kick") << QByteArrayList{"CMD_kickhim+1+2+"} << QByteArray("CMD_kicked");
+    QTest::newRow("host hangs up") << QByteArrayList{"CMD_chat+1+bye", ""} << QByteArray("CMD_playerdisconnected");
+}
+
+// The fuzz harness drives the server through in-memory connections: what a
+// peer is sent, and whether it stays connected, must be what a network peer sees.
+void ServerSessionsTest::servesMemoryPeersAsNetworkOnes()
+{
+    QFETCH(QByteArrayList, script);
+    QFETCH(QByteArray, last);
+    Client host = join("Host"), bob = join("Bob");
+    QVERIFY(host && bob);
+    QVERIFY(!bob->nextOf("CMD_existingplayers").isEmpty());
+    GameRandom::seed(7);
+    for (const QByteArray& m : script)
+        m.isEmpty() ? host->close() : host->send(m);
+    QByteArrayList overNetwork;
+    while (overNetwork.isEmpty() || CommandLine::parse(overNetwork.back()).command != last)
+        overNetwork.append(bob->next());
+
+    Server server(m_host, 0);
+    server.socktimer().setManual(true);
+    const auto drain = [&server] {
+        while (server.socktimer().dispatchOne())
+            QCoreApplication::sendPostedEvents();
+    };
+    std::array<MemorySock*, 2> peers{};
+    for (int slot : {1, 2}) {
+        auto sock = std::make_unique<MemorySock>();
+        peers[size_t(slot - 1)] = sock.get();
+        QCOMPARE(server.takeConnection(std::move(sock)), slot);
+        peers[size_t(slot - 1)]->peerSends(ToServer::LoginInfo{slot, "1.0.12", slot == 1 ? "Host" : "Bob"}.bytes());
+        drain();
+    }
+    peers[1]->takeSent();
+    GameRandom::seed(7);
+    for (const QByteArray& m : script) {
+        m.isEmpty() ? peers[0]->peerCloses() : peers[0]->peerSends(m + MessageSplitter::Terminator);
+        drain();
+    }
+    QCOMPARE(MessageSplitter(0).feed(peers[1]->sent()), overNetwork);
+    QCOMPARE(peers[1]->open(), last != "CMD_kicked");
+    QCOMPARE(bob->waitClosed(last == "CMD_kicked" ? 5000 : 0), last == "CMD_kicked");
 }
 
 QTEST_GUILESS_MAIN(ServerSessionsTest)
