@@ -41,6 +41,12 @@ void ChatFlooder::handle(const QByteArray& message)
             for (int i = 0; i < m_window; ++i)
                 sendLine();
         }
+    } else if (line.command == Commands::word(Command::nextplayer)) {
+        // Given a seat (fewer bots than seats), it sits the round out rather
+        // than hold it open with a board it never plays.
+        const auto m = ToClient::NextPlayer::decode(fields);
+        if (m && m->slot == m_slot)
+            m_socket.write(ToServer::JustWatch{m_slot, ToServer::JustWatch::Watch}.bytes());
     } else if (line.command == Commands::word(Command::chat)) {
         const auto m = ToClient::Chat::decode(fields);
         if (m && m->slot == m_slot) {
