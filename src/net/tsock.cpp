@@ -259,6 +259,8 @@ void TSock::setSendLimit(qint64 bytes, int stallMs)
     if (!m_stalled) {
         m_stalled = new QTimer(this);
         m_stalled->setSingleShot(true);
+        // A coarse timer may fire 5 % early and cut a peer before its time was up.
+        m_stalled->setTimerType(Qt::PreciseTimer);
         connect(m_stalled, &QTimer::timeout, this, [this] {
             if (m_socket && m_socket->bytesToWrite() > m_sendLimit)
                 cutOff();
