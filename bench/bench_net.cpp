@@ -4,8 +4,10 @@
 //   bench_net bot --port N ...     one timing player, prints its round trips
 //   bench_net echo                 the reference's echo side, prints "port N"
 //   bench_net ping --port N ...    the reference's pinging side
+//   bench_net flood --port N       a player flooding the table with chat
 //   bench_net rtt ...              runs all of the above and prints the figures
 #include "bench_support.h"
+#include "chat_flooder.h"
 #include "echo_peer.h"
 #include "net_driver.h"
 #include "pick_timer.h"
@@ -14,6 +16,7 @@
 #include "net/game_random.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -60,6 +63,7 @@ int runBot(const bench::Args& args)
     o.players = args.number(QStringLiteral("players"), 1);
     o.picks = args.number(QStringLiteral("picks"), 0);
     o.seconds = args.number(QStringLiteral("seconds"), 0);
+    o.skipMs = args.number(QStringLiteral("skip-ms"), 0);
     std::tie(o.paceMin, o.paceMax) = pace(args.text(QStringLiteral("pace"), QStringLiteral("0")));
     GameRandom::seed(unsigned(args.number(QStringLiteral("seed"), 1)));
     PickTimer bot(o);
@@ -94,6 +98,21 @@ int runPing(const bench::Args& args)
     return QCoreApplication::exec();
 }
 
+int runFlood(const bench::Args& args)
+{
+    ChatFlooder flooder(quint16(args.number(QStringLiteral("port"), 0)), args.number(QStringLiteral("window"), 64));
+    QObject::connect(&flooder, &ChatFlooder::failed, &flooder, [] { QCoreApplication::exit(1); });
+    // Runs until killed; the last line tells how much of the flood was served.
+    QTimer report;
+    QObject::connect(&report, &QTimer::timeout, &flooder, [&flooder] {
+        std::printf("relayed %lld\n", qint64(flooder.relayed()));
+        std::fflush(stdout);
+    });
+    report.start(250);
+    flooder.start();
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -110,8 +129,10 @@ int main(int argc, char** argv)
         return runEcho();
     if (part == QLatin1String("ping"))
         return runPing(args);
+    if (part == QLatin1String("flood"))
+        return runFlood(args);
     if (part == QLatin1String("rtt"))
         return NetDriver(args).run();
-    std::fprintf(stderr, "usage: bench_net host|bot|echo|ping|rtt [--options]\n");
+    std::fprintf(stderr, "usage: bench_net host|bot|echo|ping|flood|rtt [--options]\n");
     return 64;
 }

@@ -1,12 +1,19 @@
 #include "net_driver.h"
 
+#include "server/server.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
 #include <cstdio>
 #include <functional>
 
 namespace {
 constexpr int StartMs = 20000;
+// The flooder connects once the bots hold their seats (a seat bot given a
+// later slot would leave), and the bots' picks before the flood are not timed.
+constexpr int FloodAfterMs = 1000;
+constexpr int FloodSkipMs = 2000;
 
 // The largest pause of a "a-b" pace text, in ms.
 int paceMax(const QString& pace)
@@ -89,11 +96,9 @@ bool NetDriver::measurePing(RunFigures& f) const
     return true;
 }
 
-QList<double> NetDriver::playBots(quint16 port, int bots, const QStringList& extra, int timeoutMs) const
+NetDriver::Processes NetDriver::spawnBots(quint16 port, int bots, const QStringList& extra) const
 {
-    if (port == 0)
-        return {};
-    std::vector<std::unique_ptr<QProcess>> players;
+    Processes players;
     for (int i = 1; i <= bots; ++i) {
         QStringList args{QStringLiteral("bot"), QStringLiteral("--port"), QString::number(port),
                          QStringLiteral("--name"), QStringLiteral("Bot%1").arg(i), QStringLiteral("--seed"),
@@ -102,6 +107,11 @@ QList<double> NetDriver::playBots(quint16 port, int bots, const QStringList& ext
             args << QStringLiteral("--start") << QStringLiteral("--players") << QString::number(bots);
         players.push_back(spawn(args + extra));
     }
+    return players;
+}
+
+QList<double> NetDriver::collect(Processes& players, int timeoutMs)
+{
     QList<double> all;
     for (auto& player : players) {
         const QList<double> us = roundTripsOf(*player, timeoutMs);
@@ -110,6 +120,14 @@ QList<double> NetDriver::playBots(quint16 port, int bots, const QStringList& ext
         all += us;
     }
     return all;
+}
+
+QList<double> NetDriver::playBots(quint16 port, int bots, const QStringList& extra, int timeoutMs) const
+{
+    if (port == 0)
+        return {};
+    Processes players = spawnBots(port, bots, extra);
+    return collect(players, timeoutMs);
 }
 
 bool NetDriver::measureBots(int bots, int picksEach, const QString& pace, Latency& out) const
@@ -121,6 +139,33 @@ bool NetDriver::measureBots(int bots, int picksEach, const QString& pace, Latenc
     host->kill();
     host->waitForFinished();
     out = latency(us);
+    return !us.isEmpty();
+}
+
+bool NetDriver::measureFlooded(RunFigures& f) const
+{
+    const int each = (m_picks + m_bots - 1) / m_bots;
+    const auto host = spawn({QStringLiteral("host")});
+    const quint16 port = portOf(*host);
+    QList<double> us;
+    if (port != 0) {
+        Processes players = spawnBots(port, m_bots, {QStringLiteral("--picks"), QString::number(each),
+                                                     QStringLiteral("--pace"), m_paceSix, QStringLiteral("--skip-ms"),
+                                                     QString::number(FloodSkipMs)});
+        QThread::msleep(FloodAfterMs);
+        const auto flooder = spawn({QStringLiteral("flood"), QStringLiteral("--port"), QString::number(port)});
+        QElapsedTimer wall;
+        wall.start();
+        us = collect(players, StartMs + FloodSkipMs + each * paceMax(m_paceSix) * 2);
+        const double seconds = double(wall.elapsed()) / 1000.0;
+        flooder->kill();
+        flooder->waitForFinished();
+        const QList<QByteArray> lines = flooder->readAllStandardOutput().trimmed().split('\n');
+        f.floodPerSecond = lines.last().startsWith("relayed ") ? lines.last().mid(8).toDouble() / seconds : 0;
+    }
+    host->kill();
+    host->waitForFinished();
+    f.flooded = latency(us);
     return !us.isEmpty();
 }
 
@@ -155,7 +200,8 @@ int NetDriver::run()
     for (int r = 0; r < m_runs; ++r) {
         RunFigures f;
         const bool ok = measurePing(f) && measureBots(1, m_picks, m_paceAlone, f.alone)
-                        && measureBots(m_bots, each, m_paceSix, f.six) && (m_seconds == 0 || measureLoad(f));
+                        && measureBots(m_bots, each, m_paceSix, f.six) && measureFlooded(f)
+                        && (m_seconds == 0 || measureLoad(f));
         if (!ok) {
             std::fprintf(stderr, "bench_net: run %d failed\n", r + 1);
             return 1;
@@ -184,18 +230,19 @@ void NetDriver::print(const std::vector<RunFigures>& runs) const
                      QStringLiteral("ms"), ref + QStringLiteral(", p99"), pingP99, {}, QString()});
     bench::printRow({QStringLiteral("pick round trip, %1 bots, median").arg(m_bots),
                      med([](F f) { return f.six.median; }), QStringLiteral("ms"), ref + QStringLiteral(", median"),
-                     pingMed, {}, QString()});
+                     pingMed, {}, QStringLiteral("<= 0.3 ms")});
     bench::printRow({QStringLiteral("pick round trip, %1 bots, p99").arg(m_bots), med([](F f) { return f.six.p99; }),
-                     QStringLiteral("ms"), ref + QStringLiteral(", p99"), pingP99, {}, QStringLiteral("<= 12 ms")});
+                     QStringLiteral("ms"), ref + QStringLiteral(", p99"), pingP99, {}, QStringLiteral("<= 2 ms")});
     bench::printNote(QStringLiteral("%1 picks per figure, median of %2 runs; one bot waits %3 ms before each pick, "
                                     "each of %4 bots %5 ms; the ping-pong waits as the lone bot")
                          .arg(m_picks).arg(runs.size()).arg(m_paceAlone).arg(m_bots).arg(m_paceSix));
+    printFlooded(runs);
     if (m_seconds == 0)
         return;
     bench::printRow({QStringLiteral("server CPU per pick, %1 bots flat out").arg(m_bots),
                      med([](F f) { return f.loadCpuUsPerPick; }), QStringLiteral("us"),
                      QStringLiteral("echo process CPU per message"), med([](F f) { return f.echoCpuUs; }), {},
-                     QString()});
+                     QStringLiteral("<= 1.5x")});
     bench::printRow({QStringLiteral("server CPU, %1 bots flat out").arg(m_bots),
                      med([](F f) { return f.loadCpuPercent; }), QStringLiteral("% core"), QStringLiteral("-"), 0,
                      QStringLiteral("-"), QString()});
@@ -204,4 +251,29 @@ void NetDriver::print(const std::vector<RunFigures>& runs) const
                          .arg(med([](F f) { return f.loadPicksPerSecond; }), 0, 'f', 0)
                          .arg(med([](F f) { return f.flatOut.median; }), 0, 'f', 2)
                          .arg(med([](F f) { return f.flatOut.p99; }), 0, 'f', 2));
+}
+
+void NetDriver::printFlooded(const std::vector<RunFigures>& runs) const
+{
+    QList<double> median, p99, sixMedian, sixP99, flood;
+    for (const RunFigures& f : runs) {
+        median << f.flooded.median;
+        p99 << f.flooded.p99;
+        sixMedian << f.six.median;
+        sixP99 << f.six.p99;
+        flood << f.floodPerSecond;
+    }
+    const QString figure = QStringLiteral("pick round trip, flooded, ");
+    const QString ref = QStringLiteral("%1 bots, no flooder, ").arg(m_bots);
+    bench::printRow({figure + QStringLiteral("median"), bench::median(median), QStringLiteral("ms"),
+                     ref + QStringLiteral("median"), bench::median(sixMedian), {}, QString()});
+    bench::printRow({figure + QStringLiteral("p99"), bench::median(p99), QStringLiteral("ms"),
+                     ref + QStringLiteral("p99"), bench::median(sixP99), {}, QString()});
+    bench::printNote(QStringLiteral("flooded: the %4 bots' picks beside a player who keeps 64 chat lines queued: %1 of its "
+                                    "lines served a second, of the %2 messages a second the server serves in all; "
+                                    "picks in the first %3 s, before the flood, are not timed")
+                         .arg(bench::median(flood), 0, 'f', 0)
+                         .arg(1000 / Server::DispatchIntervalMs)
+                         .arg(FloodSkipMs / 1000)
+                         .arg(m_bots));
 }

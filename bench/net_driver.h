@@ -8,8 +8,9 @@
 #include <vector>
 
 // Runs the network figures: each run measures the bare ping-pong reference,
-// one bot picking alone, six bots picking at once and six bots playing flat
-// out, every part in processes of its own; then prints the medians over runs.
+// one bot picking alone, six bots picking at once, the same six beside a player
+// flooding the table with chat, and six bots playing flat out, every part in
+// processes of its own; then prints the medians over runs.
 class NetDriver {
 public:
     explicit NetDriver(const bench::Args& args);
@@ -26,6 +27,8 @@ private:
         double echoCpuUs = 0; // echo process CPU per message
         Latency alone;
         Latency six;
+        Latency flooded;
+        double floodPerSecond = 0; // the flooder's lines served
         double loadCpuPercent = 0;
         double loadPicksPerSecond = 0;
         double loadCpuUsPerPick = 0;
@@ -39,8 +42,13 @@ private:
 
     bool measurePing(RunFigures& f) const;
     bool measureBots(int bots, int picksEach, const QString& pace, Latency& out) const;
+    bool measureFlooded(RunFigures& f) const;
     bool measureLoad(RunFigures& f) const;
+    using Processes = std::vector<std::unique_ptr<QProcess>>;
+    Processes spawnBots(quint16 port, int bots, const QStringList& extra) const;
+    static QList<double> collect(Processes& players, int timeoutMs);
     QList<double> playBots(quint16 port, int bots, const QStringList& extra, int timeoutMs) const;
+    void printFlooded(const std::vector<RunFigures>& runs) const;
     void print(const std::vector<RunFigures>& runs) const;
 
     int m_runs;

@@ -36,6 +36,7 @@ PickTimer::PickTimer(const Options& options, QObject* parent) : QObject(parent),
 
 void PickTimer::start()
 {
+    m_startNs = bench::monotonicNs();
     if (m_options.seconds > 0)
         QTimer::singleShot(m_options.seconds * 1000, this, [this] { finish(0); });
     m_bot->start();
@@ -49,6 +50,10 @@ void PickTimer::read(const QByteArray& message)
     const bool closes = refused || isCommand(message, Command::setnntile) || isCommand(message, Command::turnover);
     if (!closes || m_sentNs == 0 || m_done)
         return;
+    if (readNs - m_startNs < qint64(m_options.skipMs) * 1000000) {
+        m_sentNs = 0;
+        return;
+    }
     m_roundTrips << double(readNs - m_sentNs) / 1000.0;
     m_sentNs = 0;
     m_refused += refused;

@@ -26,6 +26,8 @@ public:
         // Wait before each pick, drawn evenly from [paceMin, paceMax] ms.
         int paceMin = 0;
         int paceMax = 0;
+        // Picks answered within this many ms of the start are not timed.
+        int skipMs = 0;
     };
 
     explicit PickTimer(const Options& options, QObject* parent = nullptr);
@@ -47,6 +49,7 @@ private:
     std::unique_ptr<Bot> m_bot;
     QList<double> m_roundTrips;
     qint64 m_sentNs = 0;
+    qint64 m_startNs = 0;
     int m_refused = 0;
     bool m_done = false;
 };

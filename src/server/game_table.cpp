@@ -85,6 +85,7 @@ void GameTable::leave(int slot)
 
 void GameTable::endIfNobodyPlays()
 {
+    const Outbox::Batch batch(m_out);
     if (m_game.gamerunning && m_timer1.Tag == 1 && checkall())
         finishround();
 }
@@ -203,6 +204,7 @@ void GameTable::startPause()
 
 void GameTable::Timer1Timer()
 {
+    const Outbox::Batch batch(m_out);
     --m_game.countdown;
     if (m_game.countdown < 0 && m_timer1.Tag == 1 && m_game.gamerunning) {
         ToClient::PostScores scores;

@@ -9,6 +9,8 @@
 #include "net/protocol.h"
 #include "net/text_limits.h"
 
+#include <utility>
+
 template <class Msg>
 void Server::route(void (Server::*handler)(int sender, const Msg& m))
 {
@@ -23,6 +25,7 @@ void Server::route(void (Server::*handler)(int sender, const Msg& m))
             return;
         }
         m_tooLong = false;
+        const Batch batch(*this);
         (this->*handler)(sender, *m);
         if (m_tooLong) {
             m_tooLong = false;
@@ -87,8 +90,11 @@ void Server::setObserver(ServerObserver* observer)
 
 void Server::disconnectsock(int slot)
 {
-    if (m_game.players.connected(slot) && m_connection[size_t(slot)].sock)
-        m_connection[size_t(slot)].sock->Close();
+    if (!m_game.players.connected(slot) || !m_connection[size_t(slot)].sock)
+        return;
+    // What the slot was told before (why it is removed) still reaches it.
+    flushHeld(slot);
+    m_connection[size_t(slot)].sock->Close();
 }
 
 void Server::disconnectAll()
@@ -109,9 +115,31 @@ void Server::deliver(int slot, const QByteArray& message)
         m_tooLong = true;
         return;
     }
+    if (m_holding > 0)
+        m_held[size_t(slot)].append(message);
+    else
+        write(slot, message);
+}
+
+void Server::release()
+{
+    if (--m_holding > 0)
+        return;
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        flushHeld(slot);
+}
+
+void Server::flushHeld(int slot)
+{
+    if (!m_held[size_t(slot)].isEmpty())
+        write(slot, std::exchange(m_held[size_t(slot)], {}));
+}
+
+void Server::write(int slot, const QByteArray& bytes)
+{
     TSock* sock = m_connection[size_t(slot)].sock.get();
     if (sock && sock->Connected())
-        sock->Send(message);
+        sock->Send(bytes);
 }
 
 int Server::freeSlot()
@@ -272,6 +300,7 @@ void Server::playerleft(int slot, qint64 serial)
 {
     if (m_connection[size_t(slot)].serial != serial)
         return;
+    const Batch batch(*this);
     tplayer& p = m_game.players[slot];
     if (p.connected) {
         QByteArray gone = ToClient::PlayerDisconnected{slot, p.name}.bytes();

@@ -105,6 +105,12 @@ private:
     };
 
     void deliver(int slot, const QByteArray& message) override;
+    void hold() override { ++m_holding; }
+    void release() override;
+    // Hands bytes to a slot's connection, if it still has one.
+    void write(int slot, const QByteArray& bytes);
+    // Sends what a batch gathered for the slot so far.
+    void flushHeld(int slot);
 
     int freeSlot();
     void Sock1Accept(TSock* sender);
@@ -151,6 +157,9 @@ private:
     int m_idleLimitMs = IdleLimitMs;
     // Set when a message built while handling one would not fit a client.
     bool m_tooLong = false;
+    // Open batches, and what they gathered for each slot.
+    int m_holding = 0;
+    std::array<QByteArray, Table::MaxSlots + 1> m_held;
     TSock Sock1;
     Dispatcher m_socktimer;
     ServerObserver* m_observer = nullptr;

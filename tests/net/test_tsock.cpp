@@ -78,12 +78,23 @@ void TestTSock::largeSendArrivesWholeAndInOrder()
     Pair p;
     QVERIFY(p.open());
     QByteArray big;
-    for (int i = 0; big.size() < 3 * 1024 * 1024; ++i)
+    for (int i = 0; big.size() < 12 * 1024 * 1024; ++i)
         big += QByteArray::number(i) + ',';
     QByteArray got;
     connect(p.accepted.get(), &TSock::OnRead, this, [&](TSock* s, int) { got += s->Receive(); });
-    QVERIFY(p.client.Send(big.left(1000)));
-    QVERIFY(p.client.Send(big.mid(1000)));
+    // More than the network's buffers take at once, in pieces, while the peer
+    // reads now and then, and again once the backlog has drained: the bytes
+    // pass between writes the network takes at once and writes that wait
+    // behind a backlog, and none may overtake another.
+    const qsizetype half = big.size() / 2;
+    for (qsizetype at = 0; at < half; at += 65536) {
+        QVERIFY(p.client.Send(big.mid(at, qMin<qsizetype>(65536, half - at))));
+        if (at % (8 * 65536) == 0)
+            QCoreApplication::processEvents();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(p.client.pendingSendBytes(), 0, 10000);
+    QVERIFY(p.client.Send(big.mid(half, 1000)));
+    QVERIFY(p.client.Send(big.mid(half + 1000)));
     QTRY_COMPARE_WITH_TIMEOUT(got.size(), big.size(), 10000);
     QCOMPARE(got, big);
 }
