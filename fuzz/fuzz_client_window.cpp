@@ -11,7 +11,7 @@
 // message stands for one second passing on the window's clocks (the countdown
 // and the replay).
 #include "chat/panel_chat.h"
-#include "client/chat_window.h"
+#include "client/main_window.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/path_replay_panel.h"
@@ -55,7 +55,7 @@ struct QuietParts final : ClientChat, GameSounds, GameOptions, TallyFeed, ScoreP
     QDate today() const override { return {}; }
 };
 
-void tick(ChatWindow& window)
+void tick(MainWindow& window)
 {
     GameView& view = window.gameView();
     view.turnFlow().Timer2Timer();
@@ -66,7 +66,7 @@ void tick(ChatWindow& window)
 void runOne(const QByteArray& input)
 {
     QuietParts parts;
-    auto window = std::make_unique<ChatWindow>(ClientParts{parts, parts, parts, parts, parts});
+    auto window = std::make_unique<MainWindow>(ClientParts{parts, parts, parts, parts, parts});
     GameRandom::seed(1);
     // Owned by the window's chat area, as in the program.
     parts.chat = new PanelChat(window->chatPanel());

@@ -1,5 +1,5 @@
 #include "base/exit_signals.h"
-#include "client/chat_window.h"
+#include "client/main_window.h"
 #include "client/core/program_arguments.h"
 #include "client/program_windows.h"
 #include "client/single_instance.h"
@@ -21,7 +21,7 @@ int answerOptions(const QStringList& arguments)
         return 0;
     }
     if (line.version) {
-        std::printf("Gloop Dash %s\n", ChatWindow::BuiltInVersion);
+        std::printf("Gloop Dash %s\n", MainWindow::BuiltInVersion);
         return 0;
     }
     if (!line.error.isEmpty()) {

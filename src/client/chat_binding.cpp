@@ -1,7 +1,7 @@
 #include "chat_binding.h"
 
 #include "chat/chat_menu.h"
-#include "chat_window.h"
+#include "main_window.h"
 #include "client/core/client_session.h"
 #include "game_view.h"
 
@@ -23,7 +23,7 @@ private:
 
 } // namespace
 
-ChatBinding::ChatBinding(ChatWindow& window, std::unique_ptr<SoundOutput> output)
+ChatBinding::ChatBinding(MainWindow& window, std::unique_ptr<SoundOutput> output)
     : m_window(window), m_connection(std::make_unique<SessionChatConnection>(window.session())),
       m_player(std::move(output)), m_chatter(m_player, [this](int slot) { return playerName(slot); }, *this)
 {

@@ -14,7 +14,7 @@
 #include <memory>
 
 class ChatConnection;
-class ChatWindow;
+class MainWindow;
 
 // Puts the chat, the phrase buttons and the sounds into the main window: the
 // chat panel in the chat's area, the phrase buttons in the left column, the
@@ -26,7 +26,7 @@ class ChatBinding : public QObject, public ClientChat, public GameSounds {
     Q_OBJECT
 public:
     // output: where sounds are played; null means the default audio device.
-    ChatBinding(ChatWindow& window, std::unique_ptr<SoundOutput> output = nullptr);
+    ChatBinding(MainWindow& window, std::unique_ptr<SoundOutput> output = nullptr);
     ~ChatBinding() override;
 
     PanelChat& panel() const { return *m_panel; }
@@ -47,7 +47,7 @@ private:
     void soundChosen(int code);
     std::optional<QString> playerName(int slot) const;
 
-    ChatWindow& m_window;
+    MainWindow& m_window;
     std::unique_ptr<ChatConnection> m_connection;
     SoundPlayer m_player;
     ChatterSounds m_chatter;

@@ -1,6 +1,6 @@
 #include "connection_controller.h"
 
-#include "chat_window.h"
+#include "main_window.h"
 #include "host_game_dialog.h"
 #include "join_game_dialog.h"
 
@@ -34,12 +34,12 @@ QString failureText(ClientSession::JoinFailure reason, const QString& address)
 
 } // namespace
 
-ConnectionController::ConnectionController(ChatWindow& window, const HostOptions& options, QObject* parent)
+ConnectionController::ConnectionController(MainWindow& window, const HostOptions& options, QObject* parent)
     : QObject(parent), m_window(window), m_session(window.session()), m_server(options)
 {
-    connect(&window, &ChatWindow::firstShown, this, &ConnectionController::processparams);
-    connect(&window, &ChatWindow::hostGameRequested, this, &ConnectionController::showHostDialog);
-    connect(&window, &ChatWindow::joinGameRequested, this, [this] { showJoinDialog(); });
+    connect(&window, &MainWindow::firstShown, this, &ConnectionController::processparams);
+    connect(&window, &MainWindow::hostGameRequested, this, &ConnectionController::showHostDialog);
+    connect(&window, &MainWindow::joinGameRequested, this, [this] { showJoinDialog(); });
     connect(&m_session, &ClientSession::joinFailed, this, &ConnectionController::joinFailed);
     connect(&m_session, &ClientSession::gameServerAnswered, this, [this] {
         if (!m_joining.isEmpty())

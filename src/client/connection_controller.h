@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <functional>
 
-class ChatWindow;
+class MainWindow;
 class HostOptions;
 class JoinGameDialog;
 class SettingsFile;
@@ -27,7 +27,7 @@ public:
     static constexpr int JoinTimeoutMs = 5000;
 
     // `options` is what the server reads of the host; both must outlive this.
-    ConnectionController(ChatWindow& window, const HostOptions& options, QObject* parent = nullptr);
+    ConnectionController(MainWindow& window, const HostOptions& options, QObject* parent = nullptr);
     ~ConnectionController() override;
 
     // The ports of the game (7772) and the lobby link (9001) unless a test says
@@ -67,7 +67,7 @@ private:
     void joinFailed(ClientSession::JoinFailure reason);
     void addline(const QString& text, const QColor& colour) const;
 
-    ChatWindow& m_window;
+    MainWindow& m_window;
     ClientSession& m_session;
     ServerThread m_server;
     JoinHistory m_history;

@@ -4,7 +4,7 @@
 #include "bot/bot_seats.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
-#include "chat_window.h"
+#include "main_window.h"
 #include "client/core/client_session.h"
 #include "connection_controller.h"
 #include "game_view.h"
@@ -142,7 +142,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
                   [this] { return std::make_unique<Tgamestart>(*m_login); }),
       m_download([this](Tdownload& w) { setUpDownload(w); })
 {
-    m_chat = std::make_unique<ChatWindow>(ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
+    m_chat = std::make_unique<MainWindow>(ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
     m_login = std::make_unique<SessionLogin>(m_chat->session());
     m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
     m_spylist = std::make_unique<Tspylist>();
@@ -151,7 +151,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
     m_chatBinding = std::make_unique<ChatBinding>(*m_chat);
     m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding);
-    m_settings->hostOptions().setVersionText(QByteArray(ChatWindow::BuiltInVersion));
+    m_settings->hostOptions().setVersionText(QByteArray(MainWindow::BuiltInVersion));
     m_connection = std::make_unique<ConnectionController>(*m_chat, m_settings->hostOptions());
     m_connection->setPorts(gamePort, lobbyPort);
     m_connection->setHistoryFile(&m_settings->file());
@@ -231,17 +231,17 @@ void ProgramWindows::wirePlayers()
 
 void ProgramWindows::wireWindows()
 {
-    ChatWindow* chat = m_chat.get();
-    QObject::connect(chat, &ChatWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    QObject::connect(chat, &ChatWindow::sideWindowRequested, chat,
-                     [this](ChatWindow::SideWindow which) { openSideWindow(which); });
+    MainWindow* chat = m_chat.get();
+    QObject::connect(chat, &MainWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(chat, &MainWindow::sideWindowRequested, chat,
+                     [this](MainWindow::SideWindow which) { openSideWindow(which); });
     QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(),
                      &Tspylist::enableKick);
-    QObject::connect(chat, &ChatWindow::highScoresRequested, chat, [this](int mode) {
+    QObject::connect(chat, &MainWindow::highScoresRequested, chat, [this](int mode) {
         highscore().loadit(mode);
         showOnTop(highscore());
     });
-    QObject::connect(chat, &ChatWindow::phraseListRequested, chat, [this] { phrases().openEditor(m_chat.get()); });
+    QObject::connect(chat, &MainWindow::phraseListRequested, chat, [this] { phrases().openEditor(m_chat.get()); });
     m_tallylist->setAnchor(chat);
 }
 
@@ -257,9 +257,9 @@ void ProgramWindows::dressOnce(QWidget& window)
         lightenLabels(window);
 }
 
-void ProgramWindows::openSideWindow(ChatWindow::SideWindow which)
+void ProgramWindows::openSideWindow(MainWindow::SideWindow which)
 {
-    using Side = ChatWindow::SideWindow;
+    using Side = MainWindow::SideWindow;
     switch (which) {
     case Side::GameStart: return showOnTop(gamestart());
     case Side::Tally: dressOnce(*m_tallylist); return showOnTop(*m_tallylist);
@@ -315,10 +315,10 @@ void ProgramWindows::setUpHighScores(Thighscore& window)
 void ProgramWindows::setUpDownload(Tdownload& window)
 {
     fitSideWindow(window, false);
-    ChatWindow* chat = m_chat.get();
+    MainWindow* chat = m_chat.get();
     QObject::connect(&window, &Tdownload::closemainwindow, chat, &QWidget::close);
-    QObject::connect(&window, &Tdownload::hostGameRequested, chat, &ChatWindow::hostGameRequested);
-    QObject::connect(&window, &Tdownload::joinGameRequested, chat, &ChatWindow::joinGameRequested);
+    QObject::connect(&window, &Tdownload::hostGameRequested, chat, &MainWindow::hostGameRequested);
+    QObject::connect(&window, &Tdownload::joinGameRequested, chat, &MainWindow::joinGameRequested);
 }
 
 void ProgramWindows::setUpGameStart(Tgamestart& window)

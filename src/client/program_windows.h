@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chat_window.h"
+#include "main_window.h"
 #include "lazy_window.h"
 
 #include <QSet>
@@ -33,7 +33,7 @@ public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
     ~ProgramWindows();
 
-    ChatWindow& chat() { return *m_chat; }
+    MainWindow& chat() { return *m_chat; }
     Tspylist& spylist() { return *m_spylist; }
     Ttallylist& tallylist() { return *m_tallylist; }
     // Built, hidden, on the first call.
@@ -64,7 +64,7 @@ private:
     void wireWindows();
     void fitSideWindow(QWidget& window, bool infoBackground);
     void dressOnce(QWidget& window);
-    void openSideWindow(ChatWindow::SideWindow which);
+    void openSideWindow(MainWindow::SideWindow which);
     void setUpPhrases(Tphrases& window);
     void setUpAbout(Tabout& window);
     void setUpHelp(Thelp& window);
@@ -76,7 +76,7 @@ private:
     std::unique_ptr<Parts> m_parts;
     // Made in declaration order and taken down in reverse: the tally window
     // writes its file while the rest still stands.
-    std::unique_ptr<ChatWindow> m_chat;
+    std::unique_ptr<MainWindow> m_chat;
     std::unique_ptr<Tspylist> m_spylist;
     std::unique_ptr<Ttallylist> m_tallylist;
     LazyWindow<Tphrases> m_phrases;

@@ -5,7 +5,7 @@
 #include "chat/panel_chat.h"
 #include "chat/tile_set_menu.h"
 #include "chat_binding.h"
-#include "chat_window.h"
+#include "main_window.h"
 #include "game_view.h"
 
 #include <QAction>
@@ -15,8 +15,8 @@
 
 using Key = SettingsFile::Key;
 
-SettingsBinding::SettingsBinding(ChatWindow& window, ChatBinding& chat, const QString& folder)
-    : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder), m_placed(ChatWindow::ResetBounds)
+SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QString& folder)
+    : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder), m_placed(MainWindow::ResetBounds)
 {
     m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
     m_winnersPath =
@@ -59,9 +59,9 @@ void SettingsBinding::wireSaves()
             [this] { saveinifile(Key::ChatterSounds); });
     rememberChatLook();
     connect(&m_chat.panel(), &PanelChat::settingsChanged, this, &SettingsBinding::chatLookChosen);
-    connect(&m_window, &ChatWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
+    connect(&m_window, &MainWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
     connect(m_window.resetLocationAction(), &QAction::triggered, this,
-            [this] { m_placed = ChatWindow::ResetBounds; });
+            [this] { m_placed = MainWindow::ResetBounds; });
 }
 
 void SettingsBinding::savePhrases(const QStringList& phrases)

@@ -10,7 +10,7 @@
 #include <QRect>
 
 class ChatBinding;
-class ChatWindow;
+class MainWindow;
 class QAction;
 class QMenu;
 class QMessageBox;
@@ -27,7 +27,7 @@ class SettingsBinding : public QObject, public GameOptions {
 public:
     // folder holds the settings file and the tile-set folder; the program
     // folder by default.
-    SettingsBinding(ChatWindow& window, ChatBinding& chat, const QString& folder = {});
+    SettingsBinding(MainWindow& window, ChatBinding& chat, const QString& folder = {});
 
     void loadinifile() override;
     bool postHighScore() const override;
@@ -57,7 +57,7 @@ private:
     void windowClosing();
     void reportFailure();
 
-    ChatWindow& m_window;
+    MainWindow& m_window;
     ChatBinding& m_chat;
     SettingsFile m_file;
     TileSet m_tiles;

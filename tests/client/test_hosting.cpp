@@ -2,7 +2,7 @@
 // dialogs, the join's failures, leaving a running game, the server's own
 // thread, and the program's answers to --help and --version.
 #include "chat/core/settings_file.h"
-#include "client/chat_window.h"
+#include "client/main_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/host_game_dialog.h"
@@ -36,7 +36,7 @@ namespace {
 struct Copy : RecordedParts {
     QTemporaryDir home;
     FixedHostOptions options;
-    ChatWindow window{parts()};
+    MainWindow window{parts()};
     ConnectionController connection{window, options};
     SettingsFile file{home.path()};
 
@@ -198,7 +198,7 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
     ScriptedPeer other;
     const quint16 port = listening ? other.port() : freePort();
     Copy bob;
-    QSignalSpy closed(&bob.window, &ChatWindow::closed);
+    QSignalSpy closed(&bob.window, &MainWindow::closed);
     QElapsedTimer clock;
     clock.start();
     QVERIFY(bob.joinFromTheMenu("Bob", QStringLiteral("127.0.0.1:%1").arg(port)));

@@ -6,7 +6,7 @@
 #include "chat/sound_menus.h"
 #include "chat/tphrases.h"
 #include "client/chat_binding.h"
-#include "client/chat_window.h"
+#include "client/main_window.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/connection_controller.h"
@@ -61,7 +61,7 @@ struct Host {
     QTemporaryDir home;
     FixedHostOptions options;
     BoundParts parts;
-    ChatWindow window{parts.parts()};
+    MainWindow window{parts.parts()};
     ConnectionController connection{window, options};
     Tphrases editor;
     int plays = 0;

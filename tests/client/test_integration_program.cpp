@@ -12,7 +12,7 @@
 #include "chat/tphrases.h"
 #include "client/board_canvas.h"
 #include "client/chat_binding.h"
-#include "client/chat_window.h"
+#include "client/main_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"

@@ -1,6 +1,6 @@
 #include "net/protocol.h"
 #include "client/board_canvas.h"
-#include "client/chat_window.h"
+#include "client/main_window.h"
 #include "client/game_view.h"
 #include "client/score_panel.h"
 #include "net/field_reader.h"
@@ -66,7 +66,7 @@ void dealColumns(GameView& view)
 }
 
 struct Window : RecordedParts {
-    ChatWindow window{parts()};
+    MainWindow window{parts()};
     QWidget* client() const { return window.centralWidget(); }
     template <typename T>
     T* find(const char* name) const

@@ -1,6 +1,6 @@
 #include "chat/core/chat_line.h"
 #include "client/after_first_paint.h"
-#include "client/chat_window.h"
+#include "client/main_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
@@ -31,7 +31,7 @@ namespace {
 // One copy of the game's main window with its chat lines and chatter sounds recorded.
 struct Copy : RecordedParts {
     FixedHostOptions options;
-    ChatWindow window{parts()};
+    MainWindow window{parts()};
     ConnectionController connection{window, options};
 
     QString rowName(int slot) const
@@ -63,7 +63,7 @@ const QColor Blue(0, 0, 255);
 
 } // namespace
 
-class TestChatWindow : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -86,13 +86,13 @@ private:
     QTemporaryDir m_runtime;
 };
 
-void TestChatWindow::initTestCase()
+void TestMainWindow::initTestCase()
 {
     QVERIFY(m_runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
 }
 
-void TestChatWindow::commandLine_data()
+void TestMainWindow::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("hosts");
@@ -110,7 +110,7 @@ void TestChatWindow::commandLine_data()
                                                     << false;
 }
 
-void TestChatWindow::commandLine()
+void TestMainWindow::commandLine()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, hosts);
@@ -123,8 +123,8 @@ void TestChatWindow::commandLine()
     ScriptedPeer lobby;
     Copy copy;
     QObject::connect(
-        &copy.window, &ChatWindow::sideWindowRequested, &copy.window,
-        [&download](ChatWindow::SideWindow which) { download |= which == ChatWindow::SideWindow::Download; });
+        &copy.window, &MainWindow::sideWindowRequested, &copy.window,
+        [&download](MainWindow::SideWindow which) { download |= which == MainWindow::SideWindow::Download; });
     // Joining uses the game port; hosting uses whatever free port its own server got.
     copy.connection.setPorts(elsewhere.port(), lobby.port());
     copy.connection.setHostPort(0);
@@ -156,7 +156,7 @@ void TestChatWindow::commandLine()
         QVERIFY(!lobby.contacted());
 }
 
-void TestChatWindow::takenPortIsShownAndNothingConnects()
+void TestMainWindow::takenPortIsShownAndNothingConnects()
 {
     QTcpServer blocker;
     QVERIFY(blocker.listen(QHostAddress::Any, 0));
@@ -175,7 +175,7 @@ void TestChatWindow::takenPortIsShownAndNothingConnects()
     box->accept();
 }
 
-void TestChatWindow::smallestClientAreaFollowsTheBoard()
+void TestMainWindow::smallestClientAreaFollowsTheBoard()
 {
     Copy copy;
     copy.connection.setCommandLine({"Ann"});
@@ -193,24 +193,24 @@ void TestChatWindow::smallestClientAreaFollowsTheBoard()
     QCOMPARE(chat->geometry(), DesignScale::scaled(QRect(8, 353, 692, 171), scale));
 }
 
-void TestChatWindow::closeWritesSettingsOnlyWhenBoundsChanged_data()
+void TestMainWindow::closeWritesSettingsOnlyWhenBoundsChanged_data()
 {
     QTest::addColumn<QRect>("saved");
     QTest::addColumn<QRect>("current");
     QTest::addColumn<bool>("writes");
     QTest::newRow("unchanged") << QRect(30, 40, 720, 560) << QRect(30, 40, 720, 560) << false;
     QTest::newRow("moved") << QRect(30, 40, 720, 560) << QRect(31, 40, 720, 560) << true;
-    QTest::newRow("never loaded") << QRect(0, 0, 0, 0) << ChatWindow::ResetBounds << true;
+    QTest::newRow("never loaded") << QRect(0, 0, 0, 0) << MainWindow::ResetBounds << true;
 }
 
-void TestChatWindow::closeWritesSettingsOnlyWhenBoundsChanged()
+void TestMainWindow::closeWritesSettingsOnlyWhenBoundsChanged()
 {
     QFETCH(QRect, saved);
     QFETCH(QRect, current);
     QFETCH(bool, writes);
     Copy copy;
-    QSignalSpy save(&copy.window, &ChatWindow::saveSettingsRequested);
-    QSignalSpy closed(&copy.window, &ChatWindow::closed);
+    QSignalSpy save(&copy.window, &MainWindow::saveSettingsRequested);
+    QSignalSpy closed(&copy.window, &MainWindow::closed);
     copy.window.setWindowBounds(current);
     copy.window.setSavedBounds(saved);
     copy.window.close();
@@ -219,7 +219,7 @@ void TestChatWindow::closeWritesSettingsOnlyWhenBoundsChanged()
     QCOMPARE(copy.window.savedBounds(), writes ? copy.window.windowBounds() : saved);
 }
 
-void TestChatWindow::lostServerEndsTheProgram_data()
+void TestMainWindow::lostServerEndsTheProgram_data()
 {
     QTest::addColumn<QByteArray>("last");
     QTest::addColumn<QString>("box");
@@ -231,7 +231,7 @@ void TestChatWindow::lostServerEndsTheProgram_data()
     QTest::newRow("lobby link closed") << QByteArray() << QString() << QString();
 }
 
-void TestChatWindow::lostServerEndsTheProgram()
+void TestMainWindow::lostServerEndsTheProgram()
 {
     QFETCH(QByteArray, last);
     QFETCH(QString, box);
@@ -239,7 +239,7 @@ void TestChatWindow::lostServerEndsTheProgram()
     ScriptedPeer server;
     ScriptedPeer lobby;
     Copy copy;
-    QSignalSpy closed(&copy.window, &ChatWindow::closed);
+    QSignalSpy closed(&copy.window, &MainWindow::closed);
     copy.connection.setPorts(server.port(), lobby.port());
     copy.connection.setCommandLine({"Ann", "127.0.0.1", "false"});
     copy.window.show();
@@ -268,7 +268,7 @@ void TestChatWindow::lostServerEndsTheProgram()
     QVERIFY(!copy.window.isVisible());
 }
 
-void TestChatWindow::silentHostIsReported()
+void TestMainWindow::silentHostIsReported()
 {
     // A listener that never speaks: the connection opens, no slot ever comes.
     ScriptedPeer server;
@@ -292,14 +292,14 @@ void TestChatWindow::silentHostIsReported()
     QVERIFY(!answered.lines.contains(said));
 }
 
-void TestChatWindow::secondaryWindowsFitTheirTitles()
+void TestMainWindow::secondaryWindowsFitTheirTitles()
 {
     QTemporaryDir home;
     qputenv("GLOOPDASH_HOME", home.path().toUtf8());
     ProgramWindows program(0, 0);
     program.highscore();
-    for (int which = 0; which <= int(ChatWindow::SideWindow::Download); ++which)
-        emit program.chat().sideWindowRequested(ChatWindow::SideWindow(which));
+    for (int which = 0; which <= int(MainWindow::SideWindow::Download); ++which)
+        emit program.chat().sideWindowRequested(MainWindow::SideWindow(which));
     emit program.chat().phraseListRequested();
     QTRY_VERIFY(program.download().isVisible());
     int checked = 0;
@@ -322,7 +322,7 @@ void TestChatWindow::secondaryWindowsFitTheirTitles()
     findBox("fullbox")->accept();
 }
 
-void TestChatWindow::scriptedGameShowsWhatTheServerSays()
+void TestMainWindow::scriptedGameShowsWhatTheServerSays()
 {
     ScriptedPeer server;
     Copy copy;
@@ -360,14 +360,14 @@ void TestChatWindow::scriptedGameShowsWhatTheServerSays()
     QCOMPARE(server.read(login.size() + 1), login);
 }
 
-void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
+void TestMainWindow::dispatchesInArrivalOrderThroughOneTable()
 {
     ScriptedPeer server;
     Copy copy;
     QVERIFY(copy.join(server));
     server.write("CMD_sendlogininfo+1" + FF);
     // The version is the build's, whatever any window shows.
-    const QByteArray login = "CMD_logininfo+1+" + QByteArray(ChatWindow::BuiltInVersion) + "+Ann" + FF;
+    const QByteArray login = "CMD_logininfo+1+" + QByteArray(MainWindow::BuiltInVersion) + "+Ann" + FF;
     QCOMPARE(server.read(login.size()), login);
     copy.log.clear();
     server.write("CMD_newplayerinfo+1+Ann" + FF + "CMD_havewrongversion+Bob" + FF
@@ -408,7 +408,7 @@ void TestChatWindow::dispatchesInArrivalOrderThroughOneTable()
     QCOMPARE(server.read(asks.size()), asks);
 }
 
-void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
+void TestMainWindow::programCreatesEveryWindowOnceAndHosts()
 {
     QTemporaryDir home;
     qputenv("GLOOPDASH_HOME", home.path().toUtf8());
@@ -426,7 +426,7 @@ void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
     for (const char* name : {"phrases", "about", "help", "story", "highscore", "gamestart", "download"})
         QVERIFY2(windows(name).isEmpty(), name);
     // Each request shows the one window, built at the first.
-    using Side = ChatWindow::SideWindow;
+    using Side = MainWindow::SideWindow;
     const QList<std::pair<Side, const char*>> sides = {
         {Side::GameStart, "gamestart"}, {Side::Tally, "tallylist"}, {Side::SpyList, "spylist"},  {Side::Story, "story"},
         {Side::Help, "help"},           {Side::About, "about"},     {Side::Download, "download"}};
@@ -450,7 +450,7 @@ void TestChatWindow::programCreatesEveryWindowOnceAndHosts()
     program.chat().close();
 }
 
-void TestChatWindow::heldWorkFollowsTheFirstPaint()
+void TestMainWindow::heldWorkFollowsTheFirstPaint()
 {
     struct PaintCounter : QObject {
         int paints = 0;
@@ -483,5 +483,5 @@ void TestChatWindow::heldWorkFollowsTheFirstPaint()
     QTRY_VERIFY(released);
 }
 
-QTEST_MAIN(TestChatWindow)
-#include "test_chat_window.moc"
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

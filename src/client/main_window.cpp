@@ -1,4 +1,4 @@
-#include "chat_window.h"
+#include "main_window.h"
 
 #include "client/core/client_session.h"
 #include "client_commands.h"
@@ -41,7 +41,7 @@ constexpr int OversizeTrim = 15;
 
 } // namespace
 
-ChatWindow::ChatWindow(const ClientParts& parts, QWidget* parent)
+MainWindow::MainWindow(const ClientParts& parts, QWidget* parent)
     : QMainWindow(parent), m_parts(parts), m_session(std::make_unique<ClientSession>())
 {
     setObjectName(QStringLiteral("chat"));
@@ -56,7 +56,7 @@ ChatWindow::ChatWindow(const ClientParts& parts, QWidget* parent)
     ClientCommands::Window& self = *this;
     m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_parts.chat, self);
     connect(m_session.get(), &ClientSession::connectionClosed, this,
-            &ChatWindow::connectionClosed);
+            &MainWindow::connectionClosed);
     connect(m_session.get(), &ClientSession::hostSilent, this, [this] {
         m_parts.chat.addline(QStringLiteral("The host does not answer. No game was found at ")
                                  + m_session->hostaddress() + QStringLiteral("."),
@@ -67,7 +67,7 @@ ChatWindow::ChatWindow(const ClientParts& parts, QWidget* parent)
     formCreate();
 }
 
-ChatWindow::~ChatWindow()
+MainWindow::~MainWindow()
 {
     // The command table refers to the view and the player list, and the view to
     // the session: take them down before the session goes.
@@ -76,13 +76,13 @@ ChatWindow::~ChatWindow()
     m_view = nullptr;
 }
 
-void ChatWindow::wireGameView()
+void MainWindow::wireGameView()
 {
     connect(m_view->overlays().startButton(), &QAbstractButton::clicked, this,
             [this] { emit sideWindowRequested(SideWindow::GameStart); });
 }
 
-void ChatWindow::wireSeats()
+void MainWindow::wireSeats()
 {
     PlayerListController* players = m_players.get();
     connect(players, &PlayerListController::seatTaken, m_view, &GameView::seatTaken);
@@ -92,7 +92,7 @@ void ChatWindow::wireSeats()
     connect(m_view, &GameView::newGame, this, [this] { m_justWatch->setChecked(false); });
 }
 
-void ChatWindow::setChatPanel(QWidget* panel)
+void MainWindow::setChatPanel(QWidget* panel)
 {
     if (!panel || panel == m_chatPanel)
         return;
@@ -105,7 +105,7 @@ void ChatWindow::setChatPanel(QWidget* panel)
     panel->show();
 }
 
-void ChatWindow::buildPanels()
+void MainWindow::buildPanels()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("clientarea"));
@@ -126,7 +126,7 @@ void ChatWindow::buildPanels()
     m_back->installEventFilter(this);
 }
 
-void ChatWindow::buildMenus()
+void MainWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     m_startGame = m_fileMenu->addAction(QStringLiteral("Start Game"));
@@ -135,10 +135,10 @@ void ChatWindow::buildMenus()
     m_fileMenu->addSeparator();
     QAction* host = m_fileMenu->addAction(QStringLiteral("Host a Multi-player Game…"));
     host->setObjectName(QStringLiteral("HostGame1"));
-    connect(host, &QAction::triggered, this, &ChatWindow::hostGameRequested);
+    connect(host, &QAction::triggered, this, &MainWindow::hostGameRequested);
     QAction* join = m_fileMenu->addAction(QStringLiteral("Join a Multi-player Game…"));
     join->setObjectName(QStringLiteral("JoinGame1"));
-    connect(join, &QAction::triggered, this, &ChatWindow::joinGameRequested);
+    connect(join, &QAction::triggered, this, &MainWindow::joinGameRequested);
     m_fileMenu->addSeparator();
     QAction* exit = m_fileMenu->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
@@ -155,12 +155,12 @@ void ChatWindow::buildMenus()
     });
     m_resetLocation = m_optionsMenu->addAction(QStringLiteral("Reset Screen Location"));
     m_resetLocation->setObjectName(QStringLiteral("ResetScreenLocation1"));
-    connect(m_resetLocation, &QAction::triggered, this, &ChatWindow::ResetScreenLocation1Click);
+    connect(m_resetLocation, &QAction::triggered, this, &MainWindow::ResetScreenLocation1Click);
 
     buildViewMenu();
 }
 
-void ChatWindow::buildViewMenu()
+void MainWindow::buildViewMenu()
 {
     m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     const auto add = [this](QMenu* menu, const char* name, const QString& text) {
@@ -176,7 +176,7 @@ void ChatWindow::buildViewMenu()
     connect(add(m_viewMenu, "SpyList1", QStringLiteral("Spy List")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::SpyList); });
     connect(add(m_viewMenu, "PhraseList1", QStringLiteral("Phrase List")), &QAction::triggered,
-            this, &ChatWindow::phraseListRequested);
+            this, &MainWindow::phraseListRequested);
     connect(add(m_viewMenu, "TheStory1", QStringLiteral("The Story")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::Story); });
     connect(add(m_viewMenu, "HighScores1", QStringLiteral("Normal High Scores")),
@@ -192,7 +192,7 @@ void ChatWindow::buildViewMenu()
             [this] { emit sideWindowRequested(SideWindow::About); });
 }
 
-void ChatWindow::formCreate()
+void MainWindow::formCreate()
 {
     m_marker = SingleInstance::holdMarker();
     m_view->clearall();
@@ -202,23 +202,23 @@ void ChatWindow::formCreate()
     formResize();
 }
 
-QRect ChatWindow::windowBounds() const
+QRect MainWindow::windowBounds() const
 {
     return QRect(pos(), size());
 }
 
-void ChatWindow::setWindowBounds(const QRect& bounds)
+void MainWindow::setWindowBounds(const QRect& bounds)
 {
     move(bounds.topLeft());
     resize(bounds.size());
 }
 
-void ChatWindow::ResetScreenLocation1Click()
+void MainWindow::ResetScreenLocation1Click()
 {
     setWindowBounds(ResetBounds);
 }
 
-QSize ChatWindow::smallestClientArea() const
+QSize MainWindow::smallestClientArea() const
 {
     const QWidget* board = m_view ? m_view->boardView() : nullptr;
     // The board's design size: its size on screen follows the window, and a
@@ -227,7 +227,7 @@ QSize ChatWindow::smallestClientArea() const
     return boardSize + QSize(MinWidthMargin, MinHeightMargin);
 }
 
-void ChatWindow::formResize()
+void MainWindow::formResize()
 {
     const QSize smallest = smallestClientArea();
     m_client->setMinimumSize(smallest);
@@ -239,13 +239,13 @@ void ChatWindow::formResize()
         resize(width() + smallest.width() - area.width(), height());
 }
 
-qreal ChatWindow::gameScale() const
+qreal MainWindow::gameScale() const
 {
     const QSize area = m_client->size();
     return qMin(qreal(area.width()) / DesignArea.width(), qreal(area.height()) / DesignArea.height());
 }
 
-void ChatWindow::layoutBackPanel()
+void MainWindow::layoutBackPanel()
 {
     // The whole game area, chat included, grows with the window in its design
     // proportions, centred with black bands on the longer side. The chat's
@@ -259,7 +259,7 @@ void ChatWindow::layoutBackPanel()
     DesignScale::apply(m_back, scale);
 }
 
-bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_client && event->type() == QEvent::Resize) {
         layoutBackPanel();
@@ -280,7 +280,7 @@ bool ChatWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void ChatWindow::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (m_shown)
@@ -289,25 +289,25 @@ void ChatWindow::showEvent(QShowEvent* event)
     emit firstShown();
 }
 
-void ChatWindow::setHosting(bool hosting)
+void MainWindow::setHosting(bool hosting)
 {
     m_startGame->setEnabled(hosting);
     m_view->overlays().startButton()->setVisible(hosting);
 }
 
-void ChatWindow::clearTable()
+void MainWindow::clearTable()
 {
     setHosting(false);
     m_view->clearall();
     m_players->clearTable();
 }
 
-QByteArray ChatWindow::version() const
+QByteArray MainWindow::version() const
 {
     return QByteArray(BuiltInVersion);
 }
 
-void ChatWindow::showError(const QString& text)
+void MainWindow::showError(const QString& text)
 {
     // Not modal-blocking: the event loop, and with it the game, keeps running.
     auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text,
@@ -318,13 +318,13 @@ void ChatWindow::showError(const QString& text)
     box->open();
 }
 
-void ChatWindow::gameIsFull()
+void MainWindow::gameIsFull()
 {
     if (!m_fullBox)
         m_fullBox = closingBox(QStringLiteral("fullbox"), QStringLiteral("Game is full"));
 }
 
-QMessageBox* ChatWindow::closingBox(const QString& name, const QString& text)
+QMessageBox* MainWindow::closingBox(const QString& name, const QString& text)
 {
     // The program ends when the box is dismissed.
     auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(), text,
@@ -337,7 +337,7 @@ QMessageBox* ChatWindow::closingBox(const QString& name, const QString& text)
     return box;
 }
 
-void ChatWindow::connectionClosed()
+void MainWindow::connectionClosed()
 {
     // While "Game is full" is on screen the program ends when it is dismissed.
     if (m_fullBox)
@@ -352,7 +352,7 @@ void ChatWindow::connectionClosed()
                                                       : QStringLiteral("The connection to the game has closed."));
 }
 
-void ChatWindow::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     formClose();
     QMainWindow::closeEvent(event);
@@ -360,7 +360,7 @@ void ChatWindow::closeEvent(QCloseEvent* event)
         emit closed();
 }
 
-void ChatWindow::formClose()
+void MainWindow::formClose()
 {
     if (windowBounds() == m_savedBounds)
         return;

@@ -24,7 +24,7 @@ class QMessageBox;
 // the board, the score panel and the chat; the program ends when it closes.
 // It owns the client's connection; what it connects to is the connection
 // controller's business, which starts when the window is first shown.
-class ChatWindow : public QMainWindow, private ClientCommands::Window {
+class MainWindow : public QMainWindow, private ClientCommands::Window {
     Q_OBJECT
 public:
     // The version text a client logs in with, when no about window shows one.
@@ -34,8 +34,8 @@ public:
 
     // `parts`: the chat, sounds, options, tally and high-score poster the
     // window's game and message handling talk to; they must outlive the window.
-    explicit ChatWindow(const ClientParts& parts, QWidget* parent = nullptr);
-    ~ChatWindow() override;
+    explicit MainWindow(const ClientParts& parts, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     ClientSession& session() { return *m_session; }
     GameView& gameView() { return *m_view; }
@@ -93,7 +93,7 @@ signals:
     // "Phrase List" was chosen: open the phrase editor over this window.
     void phraseListRequested();
     // A menu or button asks for a side window: show it on top.
-    void sideWindowRequested(ChatWindow::SideWindow which);
+    void sideWindowRequested(MainWindow::SideWindow which);
     // The window has closed: the program ends.
     void closed();
 
