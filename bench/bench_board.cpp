@@ -90,8 +90,9 @@ int main(int argc, char** argv)
     BoardGrid grid;
     fillBoard(grid);
     const BoardPictures pictures;
-    BoardView view(grid, pictures, {QStringLiteral("panel_board"), QStringLiteral("image_board"),
-                                    QStringLiteral("board"), QStringLiteral("label_trail")},
+    BoardView view(grid, pictures,
+                   {QStringLiteral("panel_board"), QStringLiteral("image_board"), QStringLiteral("board"),
+                    QStringLiteral("label_trail")},
                    Qt::green);
     PictureBox reference(QImage(QStringLiteral(":/pictures/board_background.png")));
     if (!waitExposed(view) || !waitExposed(reference)) {
@@ -100,10 +101,20 @@ int main(int argc, char** argv)
     }
     const auto board = repaintTimes(*view.canvas(), frames);
     const auto plain = repaintTimes(reference, frames);
-    bench::printRow({QStringLiteral("board repaint 312x312, median"), board.first, QStringLiteral("ms"),
-                     QStringLiteral("one 312x312 picture, median"), plain.first, {}, QStringLiteral("<= 2 ms")});
-    bench::printRow({QStringLiteral("board repaint 312x312, p99"), board.second, QStringLiteral("ms"),
-                     QStringLiteral("one 312x312 picture, p99"), plain.second, {}, QString()});
+    bench::printRow({QStringLiteral("board repaint 312x312, median"),
+                     board.first,
+                     QStringLiteral("ms"),
+                     QStringLiteral("one 312x312 picture, median"),
+                     plain.first,
+                     {},
+                     QStringLiteral("<= 2 ms")});
+    bench::printRow({QStringLiteral("board repaint 312x312, p99"),
+                     board.second,
+                     QStringLiteral("ms"),
+                     QStringLiteral("one 312x312 picture, p99"),
+                     plain.second,
+                     {},
+                     QString()});
     bench::printNote(QStringLiteral("%1 synchronous repaints each, offscreen platform").arg(frames));
     return 0;
 }

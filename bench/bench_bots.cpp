@@ -5,8 +5,8 @@
 //   bench_bots [--games N] [--mode 1|2] [--pace-seconds S] [--seed N]
 #include "bench_support.h"
 
-#include "bot/bot_seats.h"
 #include "bot/bot.h"
+#include "bot/bot_seats.h"
 #include "net/game_random.h"
 #include "server/host_options.h"
 #include "server/server.h"
@@ -88,8 +88,7 @@ int playGames(int games, int mode)
     }
     for (size_t a = 0; a < 3; ++a)
         std::printf("%-6s wins %2d of %d games (%.0f %%), mean final score %lld\n",
-                    qPrintable(BotLevels::name(Levels[a])), wins[a], games, 100.0 * wins[a] / games,
-                    points[a] / games);
+                    qPrintable(BotLevels::name(Levels[a])), wins[a], games, 100.0 * wins[a] / games, points[a] / games);
     for (size_t a = 1; a < 3; ++a)
         std::printf("%s beats %s in %d of %d games\n", qPrintable(BotLevels::name(Levels[a])),
                     qPrintable(BotLevels::name(Levels[a - 1])), beats[a][a - 1], games);

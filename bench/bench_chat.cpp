@@ -83,9 +83,13 @@ int main(int argc, char** argv)
         word << layoutMs(QString(kib * 1024, QLatin1Char('x')));
         words << layoutMs(QStringLiteral("xxxxxxx ").repeated(kib * 128));
     }
-    bench::printRow({QStringLiteral("layout, %1 KiB unbroken word, CPU").arg(kib), bench::median(word),
-                     QStringLiteral("ms"), QStringLiteral("same in 8-letter words"), bench::median(words),
-                     {}, QStringLiteral("< 100 ms")});
+    bench::printRow({QStringLiteral("layout, %1 KiB unbroken word, CPU").arg(kib),
+                     bench::median(word),
+                     QStringLiteral("ms"),
+                     QStringLiteral("same in 8-letter words"),
+                     bench::median(words),
+                     {},
+                     QStringLiteral("< 100 ms")});
 
     PanelChat panel;
     panel.resize(692, 171);
@@ -96,18 +100,36 @@ int main(int argc, char** argv)
     const qint64 before = rssKib();
     const double perLine = flood(panel, lines, 400);
     const qint64 afterLines = rssKib();
-    bench::printRow({QStringLiteral("%1 chat lines of 400 chars, per line").arg(lines), perLine,
-                     QStringLiteral("ms"), {}, 0, QStringLiteral("-"), QString()});
-    bench::printRow({QStringLiteral("memory after them"), double(afterLines - before) / 1024,
-                     QStringLiteral("MiB"), QStringLiteral("window before"), double(before) / 1024,
-                     {}, QStringLiteral("bounded")});
+    bench::printRow({QStringLiteral("%1 chat lines of 400 chars, per line").arg(lines),
+                     perLine,
+                     QStringLiteral("ms"),
+                     {},
+                     0,
+                     QStringLiteral("-"),
+                     QString()});
+    bench::printRow({QStringLiteral("memory after them"),
+                     double(afterLines - before) / 1024,
+                     QStringLiteral("MiB"),
+                     QStringLiteral("window before"),
+                     double(before) / 1024,
+                     {},
+                     QStringLiteral("bounded")});
     const double perHuge = flood(panel, huge, 1 << 20);
     const qint64 afterHuge = rssKib();
-    bench::printRow({QStringLiteral("%1 lines of 1 MiB, per line").arg(huge), perHuge,
-                     QStringLiteral("ms"), {}, 0, QStringLiteral("-"), QString()});
-    bench::printRow({QStringLiteral("memory after them"), double(afterHuge - before) / 1024,
-                     QStringLiteral("MiB"), QStringLiteral("window before"), double(before) / 1024,
-                     {}, QStringLiteral("bounded")});
+    bench::printRow({QStringLiteral("%1 lines of 1 MiB, per line").arg(huge),
+                     perHuge,
+                     QStringLiteral("ms"),
+                     {},
+                     0,
+                     QStringLiteral("-"),
+                     QString()});
+    bench::printRow({QStringLiteral("memory after them"),
+                     double(afterHuge - before) / 1024,
+                     QStringLiteral("MiB"),
+                     QStringLiteral("window before"),
+                     double(before) / 1024,
+                     {},
+                     QStringLiteral("bounded")});
     bench::printNote(QStringLiteral("view holds %1 lines, %2 items, %3 link targets; peak RSS %4 MiB")
                          .arg(panel.mainchat()->LineCount())
                          .arg(panel.mainchat()->ItemCount())

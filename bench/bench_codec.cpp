@@ -22,8 +22,8 @@ namespace {
 
 QString playerName(QRandomGenerator& rng)
 {
-    static const char* const parts[] = {"gl", "oo", "pa", "ri", "ka", "zo", "mel", "tar", "in", "ux",
-                                        "bo", "dash", "ly", "ne", "qu", "sta", "ve", "ro"};
+    static const char* const parts[] = {"gl", "oo", "pa",   "ri", "ka", "zo", "mel", "tar", "in",
+                                        "ux", "bo", "dash", "ly", "ne", "qu", "sta", "ve",  "ro"};
     QString name;
     const int n = 2 + int(rng.bounded(3));
     for (int i = 0; i < n; ++i)
@@ -165,16 +165,41 @@ int main(int argc, char** argv)
         const Speed ours = tally(text, runs);
         const Speed z = zlib1(text, runs);
         const Speed l = lz4(text, runs);
-        bench::printRow({QStringLiteral("tally coder pack"), ours.packMBs, QStringLiteral("MB/s"),
-                         QStringLiteral("LZ4 pack"), l.packMBs, {}, QStringLiteral(">= 0.5x")});
-        bench::printRow({QStringLiteral("tally coder unpack"), ours.unpackMBs, QStringLiteral("MB/s"),
-                         QStringLiteral("LZ4 unpack"), l.unpackMBs, {}, QStringLiteral(">= 0.25x")});
-        bench::printRow({QStringLiteral("tally coder unpack"), ours.unpackMBs, QStringLiteral("MB/s"),
-                         QStringLiteral("LZ4 unpack, reused buffer"), l.unpackWarmMBs, {}, QString()});
-        bench::printRow({QStringLiteral("tally coder pack"), ours.packMBs, QStringLiteral("MB/s"),
-                         QStringLiteral("zlib level 1 pack"), z.packMBs, {}, QString()});
-        bench::printRow({QStringLiteral("tally coder unpack"), ours.unpackMBs, QStringLiteral("MB/s"),
-                         QStringLiteral("zlib level 1 unpack"), z.unpackMBs, {}, QString()});
+        bench::printRow({QStringLiteral("tally coder pack"),
+                         ours.packMBs,
+                         QStringLiteral("MB/s"),
+                         QStringLiteral("LZ4 pack"),
+                         l.packMBs,
+                         {},
+                         QStringLiteral(">= 0.5x")});
+        bench::printRow({QStringLiteral("tally coder unpack"),
+                         ours.unpackMBs,
+                         QStringLiteral("MB/s"),
+                         QStringLiteral("LZ4 unpack"),
+                         l.unpackMBs,
+                         {},
+                         QStringLiteral(">= 0.25x")});
+        bench::printRow({QStringLiteral("tally coder unpack"),
+                         ours.unpackMBs,
+                         QStringLiteral("MB/s"),
+                         QStringLiteral("LZ4 unpack, reused buffer"),
+                         l.unpackWarmMBs,
+                         {},
+                         QString()});
+        bench::printRow({QStringLiteral("tally coder pack"),
+                         ours.packMBs,
+                         QStringLiteral("MB/s"),
+                         QStringLiteral("zlib level 1 pack"),
+                         z.packMBs,
+                         {},
+                         QString()});
+        bench::printRow({QStringLiteral("tally coder unpack"),
+                         ours.unpackMBs,
+                         QStringLiteral("MB/s"),
+                         QStringLiteral("zlib level 1 unpack"),
+                         z.unpackMBs,
+                         {},
+                         QString()});
         bench::printNote(QStringLiteral("%1 KiB of tally text, median of %2 runs, each call writing fresh memory "
                                         "unless said; packed size: tally coder %3 %, zlib-1 %4 %, LZ4 %5 %")
                              .arg(size / 1024)

@@ -10,8 +10,8 @@
 #include "chat_flooder.h"
 #include "echo_peer.h"
 #include "net_driver.h"
-#include "pick_timer.h"
 #include "pick_host.h"
+#include "pick_timer.h"
 
 #include "net/game_random.h"
 
@@ -67,10 +67,13 @@ int runBot(const bench::Args& args)
     std::tie(o.paceMin, o.paceMax) = pace(args.text(QStringLiteral("pace"), QStringLiteral("0")));
     GameRandom::seed(unsigned(args.number(QStringLiteral("seed"), 1)));
     PickTimer bot(o);
-    QObject::connect(&bot, &PickTimer::finished, &bot, [&bot](int code) {
-        printRoundTrips(bot.roundTrips(), bot.refused());
-        QCoreApplication::exit(code);
-    }, Qt::QueuedConnection);
+    QObject::connect(
+        &bot, &PickTimer::finished, &bot,
+        [&bot](int code) {
+            printRoundTrips(bot.roundTrips(), bot.refused());
+            QCoreApplication::exit(code);
+        },
+        Qt::QueuedConnection);
     bot.start();
     return QCoreApplication::exec();
 }
@@ -88,12 +91,15 @@ int runEcho()
 int runPing(const bench::Args& args)
 {
     const auto [low, high] = pace(args.text(QStringLiteral("pace"), QStringLiteral("0")));
-    PingClient client(quint16(args.number(QStringLiteral("port"), 0)), args.number(QStringLiteral("count"), 1000),
-                      low, high);
-    QObject::connect(&client, &PingClient::finished, &client, [&client](int code) {
-        printRoundTrips(client.roundTrips(), 0);
-        QCoreApplication::exit(code);
-    }, Qt::QueuedConnection);
+    PingClient client(quint16(args.number(QStringLiteral("port"), 0)), args.number(QStringLiteral("count"), 1000), low,
+                      high);
+    QObject::connect(
+        &client, &PingClient::finished, &client,
+        [&client](int code) {
+            printRoundTrips(client.roundTrips(), 0);
+            QCoreApplication::exit(code);
+        },
+        Qt::QueuedConnection);
     client.start();
     return QCoreApplication::exec();
 }

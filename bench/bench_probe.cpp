@@ -57,8 +57,7 @@ private:
             m_libs = mappedLibraries();
         }
         const bool ready = m_readyName.isEmpty()
-                           || (widget->objectName() == m_readyName
-                               && widget->property("text").toString() == m_readyText);
+            || (widget->objectName() == m_readyName && widget->property("text").toString() == m_readyText);
         if (!ready)
             return;
         m_done = true;
@@ -70,8 +69,9 @@ private:
     {
         QFile out(QString::fromLocal8Bit(qgetenv("BENCH_PROBE_OUT")));
         if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\nlibs " + QByteArray::number(m_libs) + "\ncpu " + QByteArray::number(m_paintCpuNs) + "\nready " + QByteArray::number(m_readyNs)
-                      + "\nrss " + QByteArray::number(bench::peakRssKib()) + '\n');
+            out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\nlibs "
+                      + QByteArray::number(m_libs) + "\ncpu " + QByteArray::number(m_paintCpuNs) + "\nready "
+                      + QByteArray::number(m_readyNs) + "\nrss " + QByteArray::number(bench::peakRssKib()) + '\n');
         }
         out.close();
         QCoreApplication::quit();

@@ -153,8 +153,8 @@ std::optional<Startup> startup(const QString& program, const QString& plugins, c
     if (v.value("paint") <= t0 || v.value("rss") <= 0)
         return std::nullopt;
     return Startup{double(v.value("app") - t0) / 1e6, double(v.value("paint") - t0) / 1e6,
-                   double(v.value("cpu")) / 1e6, double(v.value("ready") - t0) / 1e6,
-                   double(v.value("rss")) / 1024.0, double(v.value("libs"))};
+                   double(v.value("cpu")) / 1e6,      double(v.value("ready") - t0) / 1e6,
+                   double(v.value("rss")) / 1024.0,   double(v.value("libs"))};
 }
 
 QString programPath(const bench::Args& args, const QString& name, const QString& fallback)
@@ -198,11 +198,15 @@ int runIdle(const bench::Args& args)
                              .arg(bench::median(reference), 0, 'f', 4));
         return 0;
     }
-    bench::printRow({QStringLiteral("idle CPU, hosting copy"), bench::median(ours), QStringLiteral("% core"),
-                     QStringLiteral("minimal program, 1 s timer"), bench::median(reference), {},
+    bench::printRow({QStringLiteral("idle CPU, hosting copy"),
+                     bench::median(ours),
+                     QStringLiteral("% core"),
+                     QStringLiteral("minimal program, 1 s timer"),
+                     bench::median(reference),
+                     {},
                      QStringLiteral("<= 0.1 % core")});
-    bench::printNote(QStringLiteral("%1 s after %2 s of warm-up, offscreen, median of %3 runs")
-                         .arg(seconds).arg(warmup).arg(runs));
+    bench::printNote(
+        QStringLiteral("%1 s after %2 s of warm-up, offscreen, median of %3 runs").arg(seconds).arg(warmup).arg(runs));
     return 0;
 }
 
@@ -242,15 +246,34 @@ int runStartup(const bench::Args& args)
                              .arg(bench::median(refCpu), 0, 'f', 1));
         return 0;
     }
-    bench::printRow({QStringLiteral("start-up to first paint"), bench::median(paint), QStringLiteral("ms"),
-                     QStringLiteral("minimal window"), bench::median(refPaint), {}, QStringLiteral("<= 2x")});
-    bench::printRow({QStringLiteral("peak RSS after login"), bench::median(rss), QStringLiteral("MiB"),
-                     QStringLiteral("minimal window, painted"), bench::median(refRss), {},
+    bench::printRow({QStringLiteral("start-up to first paint"),
+                     bench::median(paint),
+                     QStringLiteral("ms"),
+                     QStringLiteral("minimal window"),
+                     bench::median(refPaint),
+                     {},
+                     QStringLiteral("<= 2x")});
+    bench::printRow({QStringLiteral("peak RSS after login"),
+                     bench::median(rss),
+                     QStringLiteral("MiB"),
+                     QStringLiteral("minimal window, painted"),
+                     bench::median(refRss),
+                     {},
                      QStringLiteral("<= 1.6x")});
-    bench::printRow({QStringLiteral("CPU time to first paint"), bench::median(cpu), QStringLiteral("ms"),
-                     QStringLiteral("minimal window"), bench::median(refCpu), {}, QStringLiteral("<= 2x")});
-    bench::printRow({QStringLiteral("shared libraries at first paint"), bench::median(libs), QStringLiteral("files"),
-                     QStringLiteral("minimal window"), bench::median(refLibs), {}, QString()});
+    bench::printRow({QStringLiteral("CPU time to first paint"),
+                     bench::median(cpu),
+                     QStringLiteral("ms"),
+                     QStringLiteral("minimal window"),
+                     bench::median(refCpu),
+                     {},
+                     QStringLiteral("<= 2x")});
+    bench::printRow({QStringLiteral("shared libraries at first paint"),
+                     bench::median(libs),
+                     QStringLiteral("files"),
+                     QStringLiteral("minimal window"),
+                     bench::median(refLibs),
+                     {},
+                     QString()});
     bench::printNote(QStringLiteral("from process start, offscreen, median of %1 runs; the application object "
                                     "stood after %2 ms (minimal: %3 ms); the game logged in as \"You\" after %4 ms")
                          .arg(runs)

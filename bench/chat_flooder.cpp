@@ -6,8 +6,7 @@
 
 #include <QHostAddress>
 
-ChatFlooder::ChatFlooder(quint16 port, int window, QObject* parent)
-    : QObject(parent), m_port(port), m_window(window)
+ChatFlooder::ChatFlooder(quint16 port, int window, QObject* parent) : QObject(parent), m_port(port), m_window(window)
 {
     connect(&m_socket, &QTcpSocket::connected, this,
             [this] { m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1); });

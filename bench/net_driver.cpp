@@ -82,9 +82,9 @@ bool NetDriver::measurePing(RunFigures& f) const
     if (port == 0)
         return false;
     const bench::CpuSample cpu0 = bench::sampleCpu(echo->processId());
-    const auto ping = spawn({QStringLiteral("ping"), QStringLiteral("--port"), QString::number(port),
-                             QStringLiteral("--count"), QString::number(m_picks), QStringLiteral("--pace"),
-                             m_paceAlone});
+    const auto ping =
+        spawn({QStringLiteral("ping"), QStringLiteral("--port"), QString::number(port), QStringLiteral("--count"),
+               QString::number(m_picks), QStringLiteral("--pace"), m_paceAlone});
     const QList<double> us = roundTripsOf(*ping, StartMs + m_picks * paceMax(m_paceAlone) * 2);
     const bench::CpuSample cpu1 = bench::sampleCpu(echo->processId());
     echo->kill();
@@ -100,7 +100,7 @@ NetDriver::Processes NetDriver::spawnBots(quint16 port, int bots, const QStringL
 {
     Processes players;
     for (int i = 1; i <= bots; ++i) {
-        QStringList args{QStringLiteral("bot"), QStringLiteral("--port"), QString::number(port),
+        QStringList args{QStringLiteral("bot"),    QStringLiteral("--port"),       QString::number(port),
                          QStringLiteral("--name"), QStringLiteral("Bot%1").arg(i), QStringLiteral("--seed"),
                          QString::number(i)};
         if (i == 1)
@@ -134,8 +134,9 @@ bool NetDriver::measureBots(int bots, int picksEach, const QString& pace, Latenc
 {
     const auto host = spawn({QStringLiteral("host")});
     const int timeoutMs = StartMs + picksEach * paceMax(pace) * 2;
-    const QList<double> us = playBots(portOf(*host), bots, {QStringLiteral("--picks"), QString::number(picksEach),
-                                                    QStringLiteral("--pace"), pace}, timeoutMs);
+    const QList<double> us =
+        playBots(portOf(*host), bots,
+                 {QStringLiteral("--picks"), QString::number(picksEach), QStringLiteral("--pace"), pace}, timeoutMs);
     host->kill();
     host->waitForFinished();
     out = latency(us);
@@ -149,9 +150,9 @@ bool NetDriver::measureFlooded(RunFigures& f) const
     const quint16 port = portOf(*host);
     QList<double> us;
     if (port != 0) {
-        Processes players = spawnBots(port, m_bots, {QStringLiteral("--picks"), QString::number(each),
-                                                     QStringLiteral("--pace"), m_paceSix, QStringLiteral("--skip-ms"),
-                                                     QString::number(FloodSkipMs)});
+        Processes players = spawnBots(port, m_bots,
+                                      {QStringLiteral("--picks"), QString::number(each), QStringLiteral("--pace"),
+                                       m_paceSix, QStringLiteral("--skip-ms"), QString::number(FloodSkipMs)});
         QThread::msleep(FloodAfterMs);
         const auto flooder = spawn({QStringLiteral("flood"), QStringLiteral("--port"), QString::number(port)});
         QElapsedTimer wall;
@@ -177,8 +178,8 @@ bool NetDriver::measureLoad(RunFigures& f) const
     wall.start();
     // Counted from the bots' start: logging in and dealing are part of play.
     const bench::CpuSample cpu0 = bench::sampleCpu(host->processId());
-    const QList<double> us = playBots(port, m_bots, {QStringLiteral("--seconds"), QString::number(m_seconds)},
-                                      StartMs + m_seconds * 1000);
+    const QList<double> us =
+        playBots(port, m_bots, {QStringLiteral("--seconds"), QString::number(m_seconds)}, StartMs + m_seconds * 1000);
     const bench::CpuSample cpu1 = bench::sampleCpu(host->processId());
     const double cpuNs = double(bench::cpuBetween(cpu0, cpu1));
     const double seconds = double(wall.nsecsElapsed()) / 1e9;
@@ -200,8 +201,7 @@ int NetDriver::run()
     for (int r = 0; r < m_runs; ++r) {
         RunFigures f;
         const bool ok = measurePing(f) && measureBots(1, m_picks, m_paceAlone, f.alone)
-                        && measureBots(m_bots, each, m_paceSix, f.six) && measureFlooded(f)
-                        && (m_seconds == 0 || measureLoad(f));
+            && measureBots(m_bots, each, m_paceSix, f.six) && measureFlooded(f) && (m_seconds == 0 || measureLoad(f));
         if (!ok) {
             std::fprintf(stderr, "bench_net: run %d failed\n", r + 1);
             return 1;
@@ -224,24 +224,50 @@ void NetDriver::print(const std::vector<RunFigures>& runs) const
     const double pingMed = med([](F f) { return f.ping.median; });
     const double pingP99 = med([](F f) { return f.ping.p99; });
     const QString ref = QStringLiteral("bare socket ping-pong");
-    bench::printRow({QStringLiteral("pick round trip, 1 bot, median"), med([](F f) { return f.alone.median; }),
-                     QStringLiteral("ms"), ref + QStringLiteral(", median"), pingMed, {}, QStringLiteral("<= 1 ms")});
-    bench::printRow({QStringLiteral("pick round trip, 1 bot, p99"), med([](F f) { return f.alone.p99; }),
-                     QStringLiteral("ms"), ref + QStringLiteral(", p99"), pingP99, {}, QString()});
+    bench::printRow({QStringLiteral("pick round trip, 1 bot, median"),
+                     med([](F f) { return f.alone.median; }),
+                     QStringLiteral("ms"),
+                     ref + QStringLiteral(", median"),
+                     pingMed,
+                     {},
+                     QStringLiteral("<= 1 ms")});
+    bench::printRow({QStringLiteral("pick round trip, 1 bot, p99"),
+                     med([](F f) { return f.alone.p99; }),
+                     QStringLiteral("ms"),
+                     ref + QStringLiteral(", p99"),
+                     pingP99,
+                     {},
+                     QString()});
     bench::printRow({QStringLiteral("pick round trip, %1 bots, median").arg(m_bots),
-                     med([](F f) { return f.six.median; }), QStringLiteral("ms"), ref + QStringLiteral(", median"),
-                     pingMed, {}, QStringLiteral("<= 0.3 ms")});
-    bench::printRow({QStringLiteral("pick round trip, %1 bots, p99").arg(m_bots), med([](F f) { return f.six.p99; }),
-                     QStringLiteral("ms"), ref + QStringLiteral(", p99"), pingP99, {}, QStringLiteral("<= 2 ms")});
+                     med([](F f) { return f.six.median; }),
+                     QStringLiteral("ms"),
+                     ref + QStringLiteral(", median"),
+                     pingMed,
+                     {},
+                     QStringLiteral("<= 0.3 ms")});
+    bench::printRow({QStringLiteral("pick round trip, %1 bots, p99").arg(m_bots),
+                     med([](F f) { return f.six.p99; }),
+                     QStringLiteral("ms"),
+                     ref + QStringLiteral(", p99"),
+                     pingP99,
+                     {},
+                     QStringLiteral("<= 2 ms")});
     bench::printNote(QStringLiteral("%1 picks per figure, median of %2 runs; one bot waits %3 ms before each pick, "
                                     "each of %4 bots %5 ms; the ping-pong waits as the lone bot")
-                         .arg(m_picks).arg(runs.size()).arg(m_paceAlone).arg(m_bots).arg(m_paceSix));
+                         .arg(m_picks)
+                         .arg(runs.size())
+                         .arg(m_paceAlone)
+                         .arg(m_bots)
+                         .arg(m_paceSix));
     printFlooded(runs);
     if (m_seconds == 0)
         return;
     bench::printRow({QStringLiteral("server CPU per pick, %1 bots flat out").arg(m_bots),
-                     med([](F f) { return f.loadCpuUsPerPick; }), QStringLiteral("us"),
-                     QStringLiteral("echo process CPU per message"), med([](F f) { return f.echoCpuUs; }), {},
+                     med([](F f) { return f.loadCpuUsPerPick; }),
+                     QStringLiteral("us"),
+                     QStringLiteral("echo process CPU per message"),
+                     med([](F f) { return f.echoCpuUs; }),
+                     {},
                      QStringLiteral("<= 1.5x")});
     bench::printRow({QStringLiteral("server CPU, %1 bots flat out").arg(m_bots),
                      med([](F f) { return f.loadCpuPercent; }), QStringLiteral("% core"), QStringLiteral("-"), 0,
@@ -265,15 +291,26 @@ void NetDriver::printFlooded(const std::vector<RunFigures>& runs) const
     }
     const QString figure = QStringLiteral("pick round trip, flooded, ");
     const QString ref = QStringLiteral("%1 bots, no flooder, ").arg(m_bots);
-    bench::printRow({figure + QStringLiteral("median"), bench::median(median), QStringLiteral("ms"),
-                     ref + QStringLiteral("median"), bench::median(sixMedian), {}, QString()});
-    bench::printRow({figure + QStringLiteral("p99"), bench::median(p99), QStringLiteral("ms"),
-                     ref + QStringLiteral("p99"), bench::median(sixP99), {}, QString()});
-    bench::printNote(QStringLiteral("flooded: the %4 bots' picks beside a player who keeps 64 chat lines queued: %1 of its "
-                                    "lines served a second, of the %2 messages a second the server serves in all; "
-                                    "picks in the first %3 s, before the flood, are not timed")
-                         .arg(bench::median(flood), 0, 'f', 0)
-                         .arg(1000 / Server::DispatchIntervalMs)
-                         .arg(FloodSkipMs / 1000)
-                         .arg(m_bots));
+    bench::printRow({figure + QStringLiteral("median"),
+                     bench::median(median),
+                     QStringLiteral("ms"),
+                     ref + QStringLiteral("median"),
+                     bench::median(sixMedian),
+                     {},
+                     QString()});
+    bench::printRow({figure + QStringLiteral("p99"),
+                     bench::median(p99),
+                     QStringLiteral("ms"),
+                     ref + QStringLiteral("p99"),
+                     bench::median(sixP99),
+                     {},
+                     QString()});
+    bench::printNote(
+        QStringLiteral("flooded: the %4 bots' picks beside a player who keeps 64 chat lines queued: %1 of its "
+                       "lines served a second, of the %2 messages a second the server serves in all; "
+                       "picks in the first %3 s, before the flood, are not timed")
+            .arg(bench::median(flood), 0, 'f', 0)
+            .arg(1000 / Server::DispatchIntervalMs)
+            .arg(FloodSkipMs / 1000)
+            .arg(m_bots));
 }

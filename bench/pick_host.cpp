@@ -2,8 +2,7 @@
 
 #include "net/tsock.h"
 
-PickHost::PickHost(quint16 port, QObject* parent)
-    : QObject(parent), m_options(), m_server(m_options, port)
+PickHost::PickHost(quint16 port, QObject* parent) : QObject(parent), m_options(), m_server(m_options, port)
 {
     m_options.winnersPath = false;
     // A round ends inside the handler of its last pick; the pause starts then.

@@ -41,8 +41,7 @@ void line(const QString& text)
     if (!parsed)
         std::abort();
     for (const ChatItem& item : parsed->items)
-        if (item.kind == ChatItem::Kind::Picture
-            && (item.picture < 0 || item.picture >= ChatLineParser::SmileyCount))
+        if (item.kind == ChatItem::Kind::Picture && (item.picture < 0 || item.picture >= ChatLineParser::SmileyCount))
             std::abort();
 }
 

@@ -82,14 +82,11 @@ struct Client {
 
     void onChat(Dispatcher& d)
     {
-        const auto relayed = [](int slot, const QByteArray& text) {
-            show(ChatLineParser::received(slot, text).line);
-        };
+        const auto relayed = [](int slot, const QByteArray& text) { show(ChatLineParser::received(slot, text).line); };
         handle<ToClient::Chat>(d, [relayed](const ToClient::Chat& m) { relayed(m.slot, m.text); });
         handle<ToClient::Action>(d, [relayed](const ToClient::Action& m) { relayed(m.slot, m.text); });
-        handle<ToClient::Phrase>(d, [](const ToClient::Phrase& m) {
-            (void)ChatLineParser::splitPhrase(QString::fromUtf8(m.text));
-        });
+        handle<ToClient::Phrase>(
+            d, [](const ToClient::Phrase& m) { (void)ChatLineParser::splitPhrase(QString::fromUtf8(m.text)); });
         handle<ToClient::PlayASound>(d, [](const ToClient::PlayASound&) {});
     }
 
@@ -100,8 +97,8 @@ struct Client {
         handle<ToClient::SetNextTile>(
             d, [this](const ToClient::SetNextTile& m) { board.setnexttile(m, session.myslot()); });
         handle<ToClient::SetNnTile>(d, [](const ToClient::SetNnTile&) {});
-        handle<ToClient::RemoveTile>(
-            d, [this](const ToClient::RemoveTile& m) { board.removetile(m, session.myslot()); });
+        handle<ToClient::RemoveTile>(d,
+                                     [this](const ToClient::RemoveTile& m) { board.removetile(m, session.myslot()); });
         handle<ToClient::Bombed>(d, [this](const ToClient::Bombed& m) { board.bombed(m); });
         handle<ToClient::Error>(d, [this](const ToClient::Error&) { board.error(); });
     }
@@ -163,8 +160,7 @@ void runOne(const QByteArray& input)
             continue;
         }
         queue.enqueue(message);
-        while (queue.dispatchOne()) {
-        }
+        while (queue.dispatchOne()) { }
         client.pickAll();
     }
 }

@@ -11,9 +11,9 @@
 // message stands for one second passing on the window's clocks (the countdown
 // and the replay).
 #include "chat/panel_chat.h"
-#include "client/main_window.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
+#include "client/main_window.h"
 #include "client/path_replay_panel.h"
 #include "client/turn_flow.h"
 #include "net/game_random.h"
@@ -40,18 +40,18 @@ struct QuietParts final : ClientChat, GameSounds, GameOptions, TallyFeed, ScoreP
         if (chat)
             chat->addlinetochat(line, colour);
     }
-    void playasound(const ToClient::PlayASound&) override {}
-    void playsounds(GameSound) override {}
+    void playasound(const ToClient::PlayASound&) override { }
+    void playsounds(GameSound) override { }
     bool postHighScore() const override { return false; }
     bool showWinnersPath() const override { return true; }
-    void loadinifile() override {}
+    void loadinifile() override { }
     QString tallyHighScore() const override { return {}; }
     QString tallyHighestTrail() const override { return {}; }
-    void addword(const QString&, int) override {}
-    void addgame(const QString&) override {}
-    void addtomine(int) override {}
-    void loadchecklist() override {}
-    void sendscore(const QString&, const QString&, const QString&, int) override {}
+    void addword(const QString&, int) override { }
+    void addgame(const QString&) override { }
+    void addtomine(int) override { }
+    void loadchecklist() override { }
+    void sendscore(const QString&, const QString&, const QString&, int) override { }
     QDate today() const override { return {}; }
 };
 
@@ -80,8 +80,7 @@ void runOne(const QByteArray& input)
             continue;
         }
         queue.enqueue(message);
-        while (queue.dispatchOne()) {
-        }
+        while (queue.dispatchOne()) { }
     }
     parts.chat = nullptr;
     window.reset();

@@ -1,6 +1,6 @@
 #include "base/exit_signals.h"
-#include "client/main_window.h"
 #include "client/core/program_arguments.h"
+#include "client/main_window.h"
 #include "client/program_windows.h"
 #include "client/single_instance.h"
 

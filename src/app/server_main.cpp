@@ -16,14 +16,9 @@ int main(int argc, char* argv[])
     const ServerOptions::Parsed parsed = ServerOptions::parse(QCoreApplication::arguments());
     switch (parsed.action) {
     case ServerOptions::Action::Help:
-    case ServerOptions::Action::Version:
-        std::fputs(parsed.text.toLocal8Bit().constData(), stdout);
-        return 0;
-    case ServerOptions::Action::Error:
-        std::fputs(parsed.text.toLocal8Bit().constData(), stderr);
-        return 2;
-    case ServerOptions::Action::Run:
-        break;
+    case ServerOptions::Action::Version: std::fputs(parsed.text.toLocal8Bit().constData(), stdout); return 0;
+    case ServerOptions::Action::Error: std::fputs(parsed.text.toLocal8Bit().constData(), stderr); return 2;
+    case ServerOptions::Action::Run: break;
     }
 
     GameRandom::seedFromClock();

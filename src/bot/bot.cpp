@@ -56,8 +56,8 @@ void Bot::bindHandlers()
     bind(&Bot::turnover);
     bind(&Bot::postscores);
     bind(&Bot::winner);
-    Protocol::on<ToClient::PlayerDisconnected>(m_dispatcher,
-                                               [this](const ToClient::PlayerDisconnected& m) { m_present.remove(m.slot); });
+    Protocol::on<ToClient::PlayerDisconnected>(
+        m_dispatcher, [this](const ToClient::PlayerDisconnected& m) { m_present.remove(m.slot); });
     Protocol::on<ToClient::LoadStats>(m_dispatcher, [this](const ToClient::LoadStats& m) {
         // A game is already on: join it at the next round, never start another.
         m_started = true;
@@ -65,7 +65,8 @@ void Bot::bindHandlers()
     });
     Protocol::on<ToClient::SetTiles>(m_dispatcher, [this](const ToClient::SetTiles& m) { m_board.settiles(m.cells); });
     Protocol::on<ToClient::SetBonus>(m_dispatcher, [this](const ToClient::SetBonus& m) { m_board.setbonus(m.cells); });
-    Protocol::on<ToClient::Full>(m_dispatcher, [this](const ToClient::Full&) { finish(2, QStringLiteral("Game is full")); });
+    Protocol::on<ToClient::Full>(m_dispatcher,
+                                 [this](const ToClient::Full&) { finish(2, QStringLiteral("Game is full")); });
 }
 
 void Bot::start()
@@ -108,8 +109,7 @@ void Bot::sockInfo(TSock*, TSocketInfo info, const QString& msg)
         finish(1, msg);
     } else if (info == TSocketInfo::Close) {
         // Whatever the server said before it closed (a full table, the winner) counts.
-        while (!m_done && m_dispatcher.dispatchOne()) {
-        }
+        while (!m_done && m_dispatcher.dispatchOne()) { }
         if (!m_done)
             finish(1, QStringLiteral("connection lost"));
     }
@@ -241,10 +241,11 @@ void Bot::winner(const ToClient::Winner& m)
     const QByteArray& name = m.text;
     emit gameOver(m_total, name);
     if (!m_options.seat) {
-        finish(0, QStringLiteral("%1 final score %2 winner %3")
-                      .arg(QString::fromUtf8(m_options.name))
-                      .arg(m_total)
-                      .arg(QString::fromUtf8(name)));
+        finish(0,
+               QStringLiteral("%1 final score %2 winner %3")
+                   .arg(QString::fromUtf8(m_options.name))
+                   .arg(m_total)
+                   .arg(QString::fromUtf8(name)));
         return;
     }
     m_started = false;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gd_version.h"
 #include "bot_board.h"
 #include "bot_level.h"
+#include "gd_version.h"
 
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"

@@ -21,13 +21,13 @@ bool inside(QPoint p)
 }
 
 // A cell of a board or bonus layer, writable when the grid is.
-template<typename Grid>
+template <typename Grid>
 decltype(auto) at(Grid& grid, int x, int y)
 {
     return (grid[size_t(x)][size_t(y)]);
 }
 
-template<typename Grid>
+template <typename Grid>
 int at(const Grid& grid, QPoint p)
 {
     return grid[size_t(p.x())][size_t(p.y())];

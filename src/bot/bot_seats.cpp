@@ -5,7 +5,9 @@
 #include <QPointer>
 #include <algorithm>
 
-BotSeats::BotSeats(QObject* parent) : QObject(parent) {}
+BotSeats::BotSeats(QObject* parent) : QObject(parent)
+{
+}
 
 BotSeats::~BotSeats()
 {
@@ -29,8 +31,8 @@ bool BotSeats::add(BotLevel level)
     Bot* raw = bot.get();
     // Queued: the bot is still inside its own socket handler when it finishes;
     // by then it may have been removed already, which the guard tells.
-    connect(raw, &Bot::finished, this, [this, guard = QPointer<Bot>(raw)] { left(guard.data()); },
-            Qt::QueuedConnection);
+    connect(
+        raw, &Bot::finished, this, [this, guard = QPointer<Bot>(raw)] { left(guard.data()); }, Qt::QueuedConnection);
     m_bots.push_back(std::move(bot));
     raw->start();
     emit changed(count());
@@ -70,8 +72,8 @@ QByteArray BotSeats::freeName() const
 {
     for (int index = 0;; ++index) {
         const QByteArray name = BotLevels::seatName(index);
-        const bool taken = std::any_of(m_bots.begin(), m_bots.end(),
-                                       [&name](const auto& bot) { return bot->options().name == name; });
+        const bool taken =
+            std::any_of(m_bots.begin(), m_bots.end(), [&name](const auto& bot) { return bot->options().name == name; });
         if (!taken)
             return name;
     }

@@ -30,8 +30,8 @@ ChatMenu::ChatMenu(QWidget* owner) : QObject(owner)
         m_sizes->addAction(a);
         connect(a, &QAction::triggered, this, [this, size] { emit textSizeChosen(size); });
     }
-    m_scrollOff = item(owner, "action_scrolloff", QStringLiteral("Scroll Chat Off"),
-                       QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_scrollOff =
+        item(owner, "action_scrolloff", QStringLiteral("Scroll Chat Off"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_scrollOff->setCheckable(true);
     m_clear = item(owner, "action_clear", QStringLiteral("Clear Main Chat"));
     m_copy = item(owner, "action_copy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));

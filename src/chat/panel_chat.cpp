@@ -17,12 +17,8 @@
 #include <algorithm>
 
 PanelChat::PanelChat(QWidget* parent)
-    : QWidget(parent),
-      m_smileyPictures(SmiliesMenu::loadPictures()),
-      m_view(new RichChatView(this)),
-      m_edit(new ChatEdit(this)),
-      m_smiliesButton(new QToolButton(this)),
-      m_smilies(new SmiliesMenu(this)),
+    : QWidget(parent), m_smileyPictures(SmiliesMenu::loadPictures()), m_view(new RichChatView(this)),
+      m_edit(new ChatEdit(this)), m_smiliesButton(new QToolButton(this)), m_smilies(new SmiliesMenu(this)),
       m_menu(new ChatMenu(this))
 {
     setObjectName(QStringLiteral("panel_chat"));
@@ -50,9 +46,8 @@ PanelChat::PanelChat(QWidget* parent)
     connect(m_edit, &ChatEdit::enterPressed, this, &PanelChat::sendit);
     connect(m_view, &RichChatView::OnJump, this, &PanelChat::mainchatJump);
     connect(m_smilies, &SmiliesMenu::smileyChosen, this, &PanelChat::insertSmiley);
-    connect(m_smiliesButton, &QToolButton::clicked, this, [this] {
-        m_smilies->popup(m_smiliesButton->mapToGlobal(m_smiliesButton->rect().bottomRight()));
-    });
+    connect(m_smiliesButton, &QToolButton::clicked, this,
+            [this] { m_smilies->popup(m_smiliesButton->mapToGlobal(m_smiliesButton->rect().bottomRight())); });
 }
 
 PanelChat::~PanelChat() = default;
@@ -103,8 +98,7 @@ void PanelChat::noteDroppedLine()
     if (m_notedDrop)
         return;
     m_notedDrop = true;
-    addlinetochat({0, QStringLiteral("A chat line that could not be read was left out.")},
-                  ColourText::Navy);
+    addlinetochat({0, QStringLiteral("A chat line that could not be read was left out.")}, ColourText::Navy);
 }
 
 void PanelChat::addItems(const ChatLine& line)
@@ -119,9 +113,7 @@ void PanelChat::addItems(const ChatLine& line)
     };
     for (const ChatItem& item : line.items) {
         switch (item.kind) {
-        case ChatItem::Kind::Text:
-            words += item.text;
-            break;
+        case ChatItem::Kind::Text: words += item.text; break;
         case ChatItem::Kind::Link:
             flush();
             m_view->AppendLink(item.text, m_links.add(item.text));
@@ -230,8 +222,7 @@ void PanelChat::report(const QString& text)
     // One box at a time: a stream of bad lines from the network must not bury
     // the player in windows.
     if (!m_report) {
-        m_report = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Gloop Dash"), text,
-                                   QMessageBox::Ok, this);
+        m_report = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Gloop Dash"), text, QMessageBox::Ok, this);
         m_report->setObjectName(QStringLiteral("message_chat"));
         m_report->setAttribute(Qt::WA_DeleteOnClose);
     }

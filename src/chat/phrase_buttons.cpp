@@ -7,7 +7,7 @@ namespace {
 constexpr int kWidth = 25;
 constexpr int kHeight = 19;
 constexpr int kColumnStep = 27; // lefts 9, 36, 63, 90, 117
-constexpr int kRowStep = 21;    // tops 308, 329
+constexpr int kRowStep = 21; // tops 308, 329
 
 } // namespace
 
@@ -39,10 +39,9 @@ PhraseButtons::PhraseButtons(QWidget* parent) : QWidget(parent), m_phrases(built
 
 QStringList PhraseButtons::builtInPhrases()
 {
-    return {QStringLiteral("Way To Go!"), QStringLiteral("Good One!"), QStringLiteral("Nice Trail"),
-            QStringLiteral("Excellent!"), QStringLiteral("Brilliant!"), QStringLiteral("Wow, WTG!"),
-            QStringLiteral("Thanks!"),    QStringLiteral("Nice Round!"),
-            QStringLiteral("Good Game Everyone!")};
+    return {QStringLiteral("Way To Go!"), QStringLiteral("Good One!"),   QStringLiteral("Nice Trail"),
+            QStringLiteral("Excellent!"), QStringLiteral("Brilliant!"),  QStringLiteral("Wow, WTG!"),
+            QStringLiteral("Thanks!"),    QStringLiteral("Nice Round!"), QStringLiteral("Good Game Everyone!")};
 }
 
 QString PhraseButtons::phrase(int k) const

@@ -36,8 +36,8 @@ bool TileSetMenu::loadtile(const QString& name)
     const TileSet::LoadResult result = m_tiles.loadtile(name, &error);
     if (result == TileSet::LoadResult::Unreadable) {
         // Not modal: the message must not stop the game's message handling.
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), error,
-                                    QMessageBox::Ok, m_window);
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), error, QMessageBox::Ok, m_window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }

@@ -12,10 +12,10 @@ struct BoardGrid;
 // The names one board's controls carry: the game board and the replay board
 // are built alike under names of their own.
 struct BoardViewNames {
-    QString panel;  // the 314 × 314 framed panel
-    QString image;  // the background picture under the paint box
+    QString panel; // the 314 × 314 framed panel
+    QString image; // the background picture under the paint box
     QString canvas; // the paint box
-    QString trail;  // the label with the points of the last take
+    QString trail; // the label with the points of the last take
 };
 
 // A framed 314 × 314 panel holding the board background picture, the paint
@@ -25,8 +25,8 @@ class BoardView : public FramedPanel {
 public:
     static constexpr int PanelSide = 314;
 
-    BoardView(const BoardGrid& grid, const BoardPictures& pictures, const BoardViewNames& names,
-              const QColor& border, QWidget* parent = nullptr);
+    BoardView(const BoardGrid& grid, const BoardPictures& pictures, const BoardViewNames& names, const QColor& border,
+              QWidget* parent = nullptr);
 
     BoardCanvas* canvas() const { return m_canvas; }
     QLabel* trailLabel() const { return m_trail; }

@@ -1,9 +1,9 @@
 #include "chat_binding.h"
 
 #include "chat/chat_menu.h"
-#include "main_window.h"
 #include "client/core/client_session.h"
 #include "game_view.h"
+#include "main_window.h"
 
 #include <QMenu>
 
@@ -12,7 +12,7 @@ namespace {
 // The chat's way to the server: the window's session.
 class SessionChatConnection final : public ChatConnection {
 public:
-    explicit SessionChatConnection(ClientSession& session) : m_session(session) {}
+    explicit SessionChatConnection(ClientSession& session) : m_session(session) { }
     bool loggedin() const override { return m_session.loggedin(); }
     int myslot() const override { return m_session.myslot(); }
     void send(const QByteArray& message) override { m_session.send(message); }
@@ -25,7 +25,8 @@ private:
 
 ChatBinding::ChatBinding(MainWindow& window, std::unique_ptr<SoundOutput> output)
     : m_window(window), m_connection(std::make_unique<SessionChatConnection>(window.session())),
-      m_player(std::move(output)), m_chatter(m_player, [this](int slot) { return playerName(slot); }, *this)
+      m_player(std::move(output)), m_chatter(
+                                       m_player, [this](int slot) { return playerName(slot); }, *this)
 {
     placeChat();
     placePhraseButtons();

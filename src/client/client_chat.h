@@ -15,7 +15,16 @@ public:
 
 // Colours of the client's own status lines.
 namespace StatusColour {
-inline QColor blue() { return QColor(0, 0, 255); }
-inline QColor navy() { return QColor(0, 0, 128); }
-inline QColor watching() { return QColor(156, 152, 120); }
+inline QColor blue()
+{
+    return QColor(0, 0, 255);
+}
+inline QColor navy()
+{
+    return QColor(0, 0, 128);
+}
+inline QColor watching()
+{
+    return QColor(156, 152, 120);
+}
 } // namespace StatusColour

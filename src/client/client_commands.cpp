@@ -19,8 +19,8 @@ void handle(Dispatcher& d, Handler handler)
 
 } // namespace
 
-ClientCommands::ClientCommands(ClientSession& session, GameView& view,
-                               PlayerListController& players, ClientChat& chat, Window& window)
+ClientCommands::ClientCommands(ClientSession& session, GameView& view, PlayerListController& players, ClientChat& chat,
+                               Window& window)
     : m_session(session), m_view(view), m_players(players), m_chat(chat), m_window(window)
 {
     registerSession();
@@ -39,13 +39,11 @@ void ClientCommands::registerSession()
         m_session.sendloginfo(m.slot, m_window.version());
     });
     handle<ToClient::HaveWrongVersion>(d, [this](const ToClient::HaveWrongVersion& m) {
-        m_chat.addline(QString::fromUtf8(m.text)
-                            + QStringLiteral(" has a different version of the game then you."),
-                        StatusColour::blue());
+        m_chat.addline(QString::fromUtf8(m.text) + QStringLiteral(" has a different version of the game then you."),
+                       StatusColour::blue());
     });
     handle<ToClient::WrongVersion>(d, [this](const ToClient::WrongVersion&) {
-        m_chat.addline(QStringLiteral("You have a differnt version of the game then the host."),
-                        StatusColour::blue());
+        m_chat.addline(QStringLiteral("You have a differnt version of the game then the host."), StatusColour::blue());
     });
     handle<ToClient::Full>(d, [this](const ToClient::Full&) { m_window.gameIsFull(); });
     handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) { m_window.removed(); });
@@ -69,8 +67,9 @@ void ClientCommands::registerPlayers()
 {
     Dispatcher& d = m_session.dispatcher();
     handle<ToClient::NewPlayerInfo>(d, [this](const ToClient::NewPlayerInfo& m) { m_players.newplayerinfo(m); });
-    handle<ToClient::ExistingPlayers>(
-        d, [this](const ToClient::ExistingPlayers& m) { m_players.newplayerinfo({m.slot, m.text}); });
+    handle<ToClient::ExistingPlayers>(d, [this](const ToClient::ExistingPlayers& m) {
+        m_players.newplayerinfo({m.slot, m.text});
+    });
     handle<ToClient::PlayerDisconnected>(
         d, [this](const ToClient::PlayerDisconnected& m) { m_players.playerdisconnected(m); });
     handle<ToClient::JustWatching>(d, [this](const ToClient::JustWatching& m) { m_players.justwatching(m); });

@@ -25,8 +25,8 @@ public:
         virtual QByteArray version() const = 0;
     };
 
-    ClientCommands(ClientSession& session, GameView& view, PlayerListController& players,
-                   ClientChat& chat, Window& window);
+    ClientCommands(ClientSession& session, GameView& view, PlayerListController& players, ClientChat& chat,
+                   Window& window);
 
 private:
     void registerSession();

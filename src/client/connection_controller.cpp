@@ -1,8 +1,8 @@
 #include "connection_controller.h"
 
-#include "main_window.h"
 #include "host_game_dialog.h"
 #include "join_game_dialog.h"
+#include "main_window.h"
 
 #include "net/tsock.h"
 
@@ -20,12 +20,9 @@ QString failureText(ClientSession::JoinFailure reason, const QString& address)
     switch (reason) {
     case F::Refused:
         return QStringLiteral("Could not join %1: the connection was refused. Nobody hosts a game there.").arg(address);
-    case F::NotFound:
-        return QStringLiteral("Could not join %1: there is no such host.").arg(address);
-    case F::Unreachable:
-        return QStringLiteral("Could not join %1: the host cannot be reached.").arg(address);
-    case F::TimedOut:
-        return QStringLiteral("Could not join %1: no game answered within 5 seconds.").arg(address);
+    case F::NotFound: return QStringLiteral("Could not join %1: there is no such host.").arg(address);
+    case F::Unreachable: return QStringLiteral("Could not join %1: the host cannot be reached.").arg(address);
+    case F::TimedOut: return QStringLiteral("Could not join %1: no game answered within 5 seconds.").arg(address);
     case F::NotAGameServer:
         return QStringLiteral("Could not join %1: what answers there is not a Gloop Dash game.").arg(address);
     }
@@ -149,9 +146,9 @@ void ConnectionController::confirmLeaving(const std::function<void()>& leave)
         leave();
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
-                                QStringLiteral("A game is running. Leave it?"),
-                                QMessageBox::Yes | QMessageBox::No, &m_window);
+    auto* box =
+        new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
+                        QStringLiteral("A game is running. Leave it?"), QMessageBox::Yes | QMessageBox::No, &m_window);
     box->setObjectName(QStringLiteral("leavebox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [box, leave] {
@@ -164,8 +161,8 @@ void ConnectionController::confirmLeaving(const std::function<void()>& leave)
 void ConnectionController::showHostDialog()
 {
     const QString offered = m_session.myname().isEmpty() || m_session.myname() == QLatin1String("You")
-                                ? m_history.name()
-                                : m_session.myname();
+        ? m_history.name()
+        : m_session.myname();
     auto* dialog = new HostGameDialog(offered, &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
@@ -181,8 +178,8 @@ void ConnectionController::showJoinDialog(const QString& error)
     if (m_joinDialog)
         m_joinDialog->close();
     const QString offered = m_history.name().isEmpty() ? m_session.myname() : m_history.name();
-    auto* dialog = new JoinGameDialog(offered == QLatin1String("You") ? QString() : offered,
-                                      m_history.addresses(), &m_window);
+    auto* dialog =
+        new JoinGameDialog(offered == QLatin1String("You") ? QString() : offered, m_history.addresses(), &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setError(error);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "client/core/client_session.h"
-#include "client/core/program_arguments.h"
 #include "client/core/game_address.h"
+#include "client/core/program_arguments.h"
 #include "join_history.h"
 #include "server/server_thread.h"
 

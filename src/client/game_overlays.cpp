@@ -8,8 +8,8 @@
 
 namespace {
 
-QLabel* textLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
-                  int pixels, const QColor& colour)
+QLabel* textLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text, int pixels,
+                  const QColor& colour)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(name);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "board_pictures.h"
+#include "board_view.h"
 #include "client/core/board_model.h"
 #include "client/core/game_link.h"
 #include "client_parts.h"
-#include "board_pictures.h"
-#include "board_view.h"
 #include "net/protocol_to_client.h"
 #include "path_replay_panel.h"
 #include "score_panel.h"

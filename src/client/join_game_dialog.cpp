@@ -10,8 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent)
-    : QDialog(parent)
+JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("joingame"));
     setWindowTitle(QStringLiteral("Join a Multi-player Game"));
@@ -72,8 +71,8 @@ void JoinGameDialog::accept()
         return;
     }
     if (!GameAddress::parse(address())) {
-        setError(QStringLiteral("\"%1\" is not an address. Write host, host:port or [IPv6 address]:port.")
-                     .arg(address()));
+        setError(
+            QStringLiteral("\"%1\" is not an address. Write host, host:port or [IPv6 address]:port.").arg(address()));
         return;
     }
     QDialog::accept();

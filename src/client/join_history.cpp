@@ -11,7 +11,9 @@ QString addressKey(int index)
 
 } // namespace
 
-JoinHistory::JoinHistory(SettingsFile* file) : m_file(file) {}
+JoinHistory::JoinHistory(SettingsFile* file) : m_file(file)
+{
+}
 
 QString JoinHistory::name() const
 {

@@ -55,8 +55,7 @@ MainWindow::MainWindow(const ClientParts& parts, QWidget* parent)
 
     ClientCommands::Window& self = *this;
     m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_parts.chat, self);
-    connect(m_session.get(), &ClientSession::connectionClosed, this,
-            &MainWindow::connectionClosed);
+    connect(m_session.get(), &ClientSession::connectionClosed, this, &MainWindow::connectionClosed);
     connect(m_session.get(), &ClientSession::hostSilent, this, [this] {
         m_parts.chat.addline(QStringLiteral("The host does not answer. No game was found at ")
                                  + m_session->hostaddress() + QStringLiteral("."),
@@ -168,21 +167,20 @@ void MainWindow::buildViewMenu()
         action->setObjectName(QLatin1String(name));
         return action;
     };
-    connect(add(m_viewMenu, "ViewTally1", QStringLiteral("View Tally")), &QAction::triggered, this,
-            [this] {
-                m_players->loadchecklist();
-                emit sideWindowRequested(SideWindow::Tally);
-            });
+    connect(add(m_viewMenu, "ViewTally1", QStringLiteral("View Tally")), &QAction::triggered, this, [this] {
+        m_players->loadchecklist();
+        emit sideWindowRequested(SideWindow::Tally);
+    });
     connect(add(m_viewMenu, "SpyList1", QStringLiteral("Spy List")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::SpyList); });
-    connect(add(m_viewMenu, "PhraseList1", QStringLiteral("Phrase List")), &QAction::triggered,
-            this, &MainWindow::phraseListRequested);
+    connect(add(m_viewMenu, "PhraseList1", QStringLiteral("Phrase List")), &QAction::triggered, this,
+            &MainWindow::phraseListRequested);
     connect(add(m_viewMenu, "TheStory1", QStringLiteral("The Story")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::Story); });
-    connect(add(m_viewMenu, "HighScores1", QStringLiteral("Normal High Scores")),
-            &QAction::triggered, this, [this] { emit highScoresRequested(1); });
-    connect(add(m_viewMenu, "ClassicHighScores1", QStringLiteral("Classic High Scores")),
-            &QAction::triggered, this, [this] { emit highScoresRequested(2); });
+    connect(add(m_viewMenu, "HighScores1", QStringLiteral("Normal High Scores")), &QAction::triggered, this,
+            [this] { emit highScoresRequested(1); });
+    connect(add(m_viewMenu, "ClassicHighScores1", QStringLiteral("Classic High Scores")), &QAction::triggered, this,
+            [this] { emit highScoresRequested(2); });
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* content = add(m_helpMenu, "Content1", QStringLiteral("Content"));
@@ -310,8 +308,7 @@ QByteArray MainWindow::version() const
 void MainWindow::showError(const QString& text)
 {
     // Not modal-blocking: the event loop, and with it the game, keeps running.
-    auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text,
-                                QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("errorbox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     WindowFrame::fitTitle(box);
@@ -327,8 +324,7 @@ void MainWindow::gameIsFull()
 QMessageBox* MainWindow::closingBox(const QString& name, const QString& text)
 {
     // The program ends when the box is dismissed.
-    auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(), text,
-                                QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok, this);
     box->setObjectName(name);
     box->setAttribute(Qt::WA_DeleteOnClose);
     WindowFrame::fitTitle(box);
@@ -348,8 +344,9 @@ void MainWindow::connectionClosed()
         return;
     }
     // Say why the window goes before it goes.
-    closingBox(QStringLiteral("closedbox"), m_removed ? QStringLiteral("You were removed from the game.")
-                                                      : QStringLiteral("The connection to the game has closed."));
+    closingBox(QStringLiteral("closedbox"),
+               m_removed ? QStringLiteral("You were removed from the game.")
+                         : QStringLiteral("The connection to the game has closed."));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

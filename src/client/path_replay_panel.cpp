@@ -13,8 +13,8 @@ namespace {
 
 const QColor Lime(0, 255, 0);
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
-                  int pixels, Qt::Alignment align)
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text, int pixels,
+                  Qt::Alignment align)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(name);

@@ -20,8 +20,8 @@ QString spyEntry(int slot, const QString& name)
 
 } // namespace
 
-PlayerListController::PlayerListController(ClientSession& session, ChatSink& chat,
-                                           GameOptions& options, QObject* parent)
+PlayerListController::PlayerListController(ClientSession& session, ChatSink& chat, GameOptions& options,
+                                           QObject* parent)
     : QObject(parent), m_session(session), m_chat(chat), m_options(options)
 {
     m_popup = new QMenu();
@@ -31,8 +31,7 @@ PlayerListController::PlayerListController(ClientSession& session, ChatSink& cha
     m_setToJustWatch = m_popup->addAction(QStringLiteral("Set to Just Watch"));
     m_setToJustWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
     connect(m_removeFromGame, &QAction::triggered, this, [this] { kicking(m_popupSlot); });
-    connect(m_setToJustWatch, &QAction::triggered, this,
-            [this] { setTheJustWatch(m_popupSlot); });
+    connect(m_setToJustWatch, &QAction::triggered, this, [this] { setTheJustWatch(m_popupSlot); });
 }
 
 PlayerListController::~PlayerListController()
@@ -46,11 +45,10 @@ void PlayerListController::attachRows(ScorePanel* rows)
     for (int slot = 1; slot <= Table::Seats; ++slot) {
         QLabel* name = rows->playerName(slot);
         name->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(name, &QWidget::customContextMenuRequested, this,
-                [this, name, slot](const QPoint& pos) {
-                    label_playername1ContextPopup(slot);
-                    m_popup->popup(name->mapToGlobal(pos));
-                });
+        connect(name, &QWidget::customContextMenuRequested, this, [this, name, slot](const QPoint& pos) {
+            label_playername1ContextPopup(slot);
+            m_popup->popup(name->mapToGlobal(pos));
+        });
     }
 }
 
@@ -96,7 +94,7 @@ void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
     if (slot > Table::Seats) {
         addSpy(slot, name);
         m_chat.addline(mine ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."),
-                        StatusColour::blue());
+                       StatusColour::blue());
         return;
     }
     m_session.seatNames().setName(slot, name);
@@ -138,9 +136,8 @@ void PlayerListController::justwatching(const ToClient::JustWatching& m)
     if (slot == m_session.myslot() && m_justWatch)
         m_justWatch->setChecked(watching);
     const QString name = seatName(slot);
-    m_chat.addline(name + (watching ? QStringLiteral(" is just watching")
-                                     : QStringLiteral(" now playing again")),
-                    StatusColour::watching());
+    m_chat.addline(name + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
+                   StatusColour::watching());
     if (m_rows)
         m_rows->eyes(slot)->setVisible(watching);
     emit seatWatching(slot, watching);
@@ -228,8 +225,7 @@ void PlayerListController::JustWatch1Click(bool gameRunning)
     // The server takes the switch only while a game runs; say so instead of
     // sending a request that would silently do nothing.
     if (!gameRunning) {
-        m_chat.addline(QStringLiteral("Just Watch works only while a game is running."),
-                        StatusColour::watching());
+        m_chat.addline(QStringLiteral("Just Watch works only while a game is running."), StatusColour::watching());
         return;
     }
     const bool watching = m_justWatch && m_justWatch->isChecked();

@@ -23,8 +23,7 @@ class PlayerListController : public QObject {
 public:
     // Status lines go to `chat`; `options` loads the settings file once our
     // own connection is confirmed.
-    PlayerListController(ClientSession& session, ChatSink& chat, GameOptions& options,
-                         QObject* parent = nullptr);
+    PlayerListController(ClientSession& session, ChatSink& chat, GameOptions& options, QObject* parent = nullptr);
     ~PlayerListController() override;
 
     // The rows that show the seats; their name labels get the `popup_kick` menu.

@@ -4,10 +4,10 @@
 #include "bot/bot_seats.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
-#include "main_window.h"
 #include "client/core/client_session.h"
 #include "connection_controller.h"
 #include "game_view.h"
+#include "main_window.h"
 #include "player_list_controller.h"
 #include "settings_binding.h"
 #include "side/about_window.h"
@@ -65,7 +65,7 @@ class ProgramWindows::Parts final : public ClientChat,
                                     public TallyFeed,
                                     public ScorePoster {
 public:
-    explicit Parts(ProgramWindows& windows) : m_w(windows) {}
+    explicit Parts(ProgramWindows& windows) : m_w(windows) { }
 
     void addlinetochat(const StyledLine& line, quint32 colour) override
     {
@@ -92,10 +92,7 @@ public:
     }
 
     QString tallyHighScore() const override { return m_w.m_tallylist ? m_w.m_tallylist->mylabeltext(3) : QString(); }
-    QString tallyHighestTrail() const override
-    {
-        return m_w.m_tallylist ? m_w.m_tallylist->mylabeltext(4) : QString();
-    }
+    QString tallyHighestTrail() const override { return m_w.m_tallylist ? m_w.m_tallylist->mylabeltext(4) : QString(); }
     void addword(const QString& text, int column) override
     {
         if (m_w.m_tallylist)
@@ -135,8 +132,9 @@ private:
 };
 
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
-    : m_parts(std::make_unique<Parts>(*this)), m_phrases([this](Tphrases& w) { setUpPhrases(w); }), m_about([this](Tabout& w) { setUpAbout(w); }),
-      m_help([this](Thelp& w) { setUpHelp(w); }), m_story([this](Tstory& w) { fitSideWindow(w, true); }),
+    : m_parts(std::make_unique<Parts>(*this)), m_phrases([this](Tphrases& w) { setUpPhrases(w); }),
+      m_about([this](Tabout& w) { setUpAbout(w); }), m_help([this](Thelp& w) { setUpHelp(w); }),
+      m_story([this](Tstory& w) { fitSideWindow(w, true); }),
       m_highscore([this](Thighscore& w) { setUpHighScores(w); }),
       m_gamestart([this](Tgamestart& w) { setUpGameStart(w); },
                   [this] { return std::make_unique<Tgamestart>(*m_login); }),
@@ -235,8 +233,7 @@ void ProgramWindows::wireWindows()
     QObject::connect(chat, &MainWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(chat, &MainWindow::sideWindowRequested, chat,
                      [this](MainWindow::SideWindow which) { openSideWindow(which); });
-    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(),
-                     &Tspylist::enableKick);
+    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(), &Tspylist::enableKick);
     QObject::connect(chat, &MainWindow::highScoresRequested, chat, [this](int mode) {
         highscore().loadit(mode);
         showOnTop(highscore());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_window.h"
 #include "lazy_window.h"
+#include "main_window.h"
 
 #include <QSet>
 #include <QStringList>

@@ -35,8 +35,7 @@ ScorePanel::ScorePanel(QWidget* parent)
     buildRows();
 }
 
-QLabel* ScorePanel::label(const QString& name, const QRect& geometry, const QString& text, int pixels,
-                          bool bold)
+QLabel* ScorePanel::label(const QString& name, const QRect& geometry, const QString& text, int pixels, bool bold)
 {
     auto* l = new QLabel(this);
     l->setObjectName(name);
@@ -106,8 +105,8 @@ void ScorePanel::buildRows()
         m_names[n]->setProperty("tag", n);
         m_scores[n] = label(QStringLiteral("label_score") + number, QRect(ScoreLeft, top, 64, RowHeight),
                             QStringLiteral("0"), 12, false);
-        m_results[n] = label(QStringLiteral("label_bonus") + number, QRect(ResultLeft, top, 46, RowHeight),
-                             {}, 12, false);
+        m_results[n] =
+            label(QStringLiteral("label_bonus") + number, QRect(ResultLeft, top, 46, RowHeight), {}, 12, false);
         m_eyes[n] = label(QStringLiteral("image_eyes") + number, QRect(EyesLeft, top + 4, 10, 9), {}, 11, false);
         m_eyes[n]->setPixmap(eyes);
         m_eyes[n]->setScaledContents(true);
@@ -267,9 +266,9 @@ void ScorePanel::showTile(QLabel* preview, const QImage* picture)
     // to its design size first and stretching after would blur the picture.
     const qreal ratio = DesignScale::scaleOf(preview) * preview->devicePixelRatioF();
     const QSize design = DesignScale::designRect(preview).size();
-    QPixmap pixmap = QPixmap::fromImage(picture->scaled(
-        QSize(qRound(design.width() * ratio), qRound(design.height() * ratio)), Qt::IgnoreAspectRatio,
-        Qt::SmoothTransformation));
+    QPixmap pixmap =
+        QPixmap::fromImage(picture->scaled(QSize(qRound(design.width() * ratio), qRound(design.height() * ratio)),
+                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(preview->devicePixelRatioF());
     preview->setPixmap(pixmap);
     DesignScale::fitPicture(preview, DesignScale::scaleOf(preview));

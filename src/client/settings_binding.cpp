@@ -5,8 +5,8 @@
 #include "chat/panel_chat.h"
 #include "chat/tile_set_menu.h"
 #include "chat_binding.h"
-#include "main_window.h"
 #include "game_view.h"
+#include "main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,10 +19,8 @@ SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QS
     : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder), m_placed(MainWindow::ResetBounds)
 {
     m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
-    m_winnersPath =
-        addOption("checkbox_winnerspath", QStringLiteral("Show Winner's Path"), Key::WinnersPath);
-    connect(m_winnersPath, &QAction::toggled, this,
-            [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
+    m_winnersPath = addOption("checkbox_winnerspath", QStringLiteral("Show Winner's Path"), Key::WinnersPath);
+    connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
     buildTileSetMenu();
     wireSaves();
 }
@@ -55,13 +53,11 @@ void SettingsBinding::wireSaves()
 {
     const SoundOptionActions& sounds = m_chat.soundOptions();
     connect(sounds.playSounds, &QAction::triggered, this, [this] { saveinifile(Key::PlaySounds); });
-    connect(sounds.chatterSounds, &QAction::triggered, this,
-            [this] { saveinifile(Key::ChatterSounds); });
+    connect(sounds.chatterSounds, &QAction::triggered, this, [this] { saveinifile(Key::ChatterSounds); });
     rememberChatLook();
     connect(&m_chat.panel(), &PanelChat::settingsChanged, this, &SettingsBinding::chatLookChosen);
     connect(&m_window, &MainWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
-    connect(m_window.resetLocationAction(), &QAction::triggered, this,
-            [this] { m_placed = MainWindow::ResetBounds; });
+    connect(m_window.resetLocationAction(), &QAction::triggered, this, [this] { m_placed = MainWindow::ResetBounds; });
 }
 
 void SettingsBinding::savePhrases(const QStringList& phrases)
@@ -172,8 +168,8 @@ void SettingsBinding::reportFailure()
 {
     // Not modal: the game's messages keep being handled while it shows.
     if (!m_failure) {
-        m_failure = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(),
-                                    QString(), QMessageBox::Ok, &m_window);
+        m_failure = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(), QString(), QMessageBox::Ok,
+                                    &m_window);
         m_failure->setObjectName(QStringLiteral("settingsbox"));
         m_failure->setAttribute(Qt::WA_DeleteOnClose);
     }

@@ -18,8 +18,7 @@ constexpr int ConnectPatienceMs = 3000;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), m_name(name)
+SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent), m_name(name)
 {
 }
 

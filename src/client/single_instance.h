@@ -16,8 +16,7 @@ class QWidget;
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    explicit SingleInstance(const QString& name = QStringLiteral("kerrim"),
-                            QObject* parent = nullptr);
+    explicit SingleInstance(const QString& name = QStringLiteral("kerrim"), QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // True when no other copy runs (this copy is now the first); false when

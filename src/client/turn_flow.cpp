@@ -35,10 +35,9 @@ std::optional<int> number(const QString& text)
 } // namespace
 
 TurnFlow::TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
-                   const PathReplayPanel& replay, GameLink& link, const ClientParts& parts,
-                   QObject* parent)
-    : QObject(parent), m_score(score), m_overlays(overlays), m_board(board), m_boardView(boardView),
-      m_replay(replay), m_link(link), m_parts(parts)
+                   const PathReplayPanel& replay, GameLink& link, const ClientParts& parts, QObject* parent)
+    : QObject(parent), m_score(score), m_overlays(overlays), m_board(board), m_boardView(boardView), m_replay(replay),
+      m_link(link), m_parts(parts)
 {
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
@@ -64,7 +63,9 @@ void TurnFlow::startthegame(const ToClient::StartGame& m)
     clearall();
     m_overlays.winnerPanel()->hide();
     const QString started = isMe(name) ? QStringLiteral("You have started a") : name + QStringLiteral(" has started a");
-    m_parts.chat.addline(started + (m.mode == GameMode::Classic ? QStringLiteral(" CLASSIC") : QString()) + QStringLiteral(" game."), Blue);
+    m_parts.chat.addline(started + (m.mode == GameMode::Classic ? QStringLiteral(" CLASSIC") : QString())
+                             + QStringLiteral(" game."),
+                         Blue);
     // The server sits every seat down again at a new game.
     emit newGame();
 }
@@ -178,9 +179,8 @@ void TurnFlow::postscores(const ToClient::PostScores& m)
 void TurnFlow::reorderRows()
 {
     // Empty rows sink below every seated player, whatever total they last showed.
-    m_scoreorder.sort([this](int slot) {
-        return m_score.seated(slot) ? m_score.shownTotal(slot) : std::optional<int>(INT_MIN);
-    });
+    m_scoreorder.sort(
+        [this](int slot) { return m_score.seated(slot) ? m_score.shownTotal(slot) : std::optional<int>(INT_MIN); });
     for (int k = 1; k <= ScoreOrder::Rows; ++k)
         m_score.moveRow(m_scoreorder.slotAt(k), ScoreOrder::rowTop(k));
 }
@@ -275,7 +275,8 @@ void TurnFlow::winner(const ToClient::Winner& m)
     m_score.setTimerWidth(0);
     m_parts.sounds.playsounds(GameSound::GameOver);
     const bool me = isMe(name);
-    m_parts.chat.addline(name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!")), Blue);
+    m_parts.chat.addline(name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!")),
+                         Blue);
     tallyWinner(name);
     showWinner(name, me);
 }
@@ -324,7 +325,7 @@ void TurnFlow::offerHighScore(int myslot, int total)
         return;
     const QDate today = m_parts.poster.today();
     m_parts.poster.sendscore(m_link.seatNames().name(myslot), today.toString(QStringLiteral("M/d/yy")),
-                      QString::number(total), mode);
+                             QString::number(total), mode);
 }
 
 void TurnFlow::recordGame(int myslot, const QString& winnerName)

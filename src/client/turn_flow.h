@@ -25,8 +25,7 @@ public:
 
     // Phrases wait while `replay` steps.
     TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
-             const PathReplayPanel& replay, GameLink& link, const ClientParts& parts,
-             QObject* parent = nullptr);
+             const PathReplayPanel& replay, GameLink& link, const ClientParts& parts, QObject* parent = nullptr);
 
     void startthegame(const ToClient::StartGame& m);
     void getnextplayer(const ToClient::NextPlayer& m);

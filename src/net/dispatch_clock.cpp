@@ -7,9 +7,9 @@ class SteadyClock : public DispatchClock {
 public:
     qint64 nowNs() const override
     {
-        return qint64(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                          std::chrono::steady_clock::now().time_since_epoch())
-                          .count());
+        return qint64(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count());
     }
 };
 } // namespace

@@ -155,7 +155,8 @@ void Dispatcher::schedule()
         // Posted, not called: entries are queued from inside a socket's read
         // handler, and a handler must never run re-entrantly from there.
         m_posted = true;
-        QMetaObject::invokeMethod(this, [this] { tick(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { tick(); }, Qt::QueuedConnection);
     } else {
         m_timer.start(int((waitNs + 999999) / 1000000));
     }

@@ -8,7 +8,7 @@
 // the remainder unchanged. `rest()` takes everything that remains.
 class FieldReader {
 public:
-    explicit FieldReader(QByteArray payload) : m_rest(std::move(payload)) {}
+    explicit FieldReader(QByteArray payload) : m_rest(std::move(payload)) { }
 
     QByteArray next();
     QByteArray rest();

@@ -12,7 +12,7 @@ public:
     // near it, so a peer that passes it is cut off.
     static constexpr qsizetype DefaultCap = 1024 * 1024;
 
-    explicit MessageSplitter(qsizetype cap = DefaultCap) : m_cap(cap) {}
+    explicit MessageSplitter(qsizetype cap = DefaultCap) : m_cap(cap) { }
 
     // Appends `bytes` and returns the completed messages, oldest first, without
     // their terminators. Sets overflowed() (and drops the tail) when the

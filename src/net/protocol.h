@@ -38,11 +38,10 @@ std::optional<Msg> read(FieldReader& f, LogCategory category = lcNet)
 template <class Msg, class Handler>
 void on(Dispatcher& dispatcher, Handler handler, LogCategory category = lcNet)
 {
-    dispatcher.on(Commands::word(Msg::command).toByteArray(),
-                  [handler = std::move(handler), category](FieldReader& f) {
-                      if (const std::optional<Msg> m = read<Msg>(f, category))
-                          handler(*m);
-                  });
+    dispatcher.on(Commands::word(Msg::command).toByteArray(), [handler = std::move(handler), category](FieldReader& f) {
+        if (const std::optional<Msg> m = read<Msg>(f, category))
+            handler(*m);
+    });
 }
 
 } // namespace Protocol

@@ -4,8 +4,7 @@
 #include <limits>
 
 TokenBucket::TokenBucket(qint64 intervalNs, int burst)
-    : m_interval(std::max<qint64>(1, intervalNs)), m_tolerance(0),
-      m_due(std::numeric_limits<qint64>::min() / 2)
+    : m_interval(std::max<qint64>(1, intervalNs)), m_tolerance(0), m_due(std::numeric_limits<qint64>::min() / 2)
 {
     setBurst(burst);
 }

@@ -1,9 +1,9 @@
 #include "tsock.h"
 
 #include <QHostAddress>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QPointer>
 #include <QTimer>
 
 #include <cerrno>
@@ -114,8 +114,7 @@ void writeNow(QTcpSocket& socket, const QByteArray& bytes)
 
 } // namespace
 
-ESockException::ESockException(const QString& message)
-    : std::runtime_error(message.toStdString())
+ESockException::ESockException(const QString& message) : std::runtime_error(message.toStdString())
 {
 }
 
@@ -124,7 +123,9 @@ QString ESockException::text() const
     return QString::fromStdString(what());
 }
 
-TSock::TSock(QObject* parent) : QObject(parent) {}
+TSock::TSock(QObject* parent) : QObject(parent)
+{
+}
 
 void TSock::dropLingering()
 {
@@ -288,7 +289,8 @@ void TSock::cutOff()
     // Queued, since the caller may be walking the table this close changes.
     m_overLimit = true;
     m_stalled->stop();
-    QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Close(); }, Qt::QueuedConnection);
 }
 
 QByteArray TSock::Receive()
@@ -439,8 +441,7 @@ void TSock::handleError()
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
     const ErrorName name = errorName(error);
-    report(TSocketInfo::Error,
-           QStringLiteral("Error #%1 (%2)").arg(name.code).arg(QLatin1String(name.name)));
+    report(TSocketInfo::Error, QStringLiteral("Error #%1 (%2)").arg(name.code).arg(QLatin1String(name.name)));
 }
 
 void TSock::report(TSocketInfo info, const QString& msg)

@@ -13,8 +13,7 @@ constexpr int PauseWithoutPath = 10;
 } // namespace
 
 GameTable::GameTable(GameState& game, Outbox& out, const HostOptions& host)
-    : m_game(game), m_out(out), m_host(host),
-      m_standard(game, out, [this](int slot) { endround(slot); }),
+    : m_game(game), m_out(out), m_host(host), m_standard(game, out, [this](int slot) { endround(slot); }),
       m_classic(game, out, [this](int slot) { endround(slot); })
 {
     QObject::connect(&m_timer1, &GameClock::OnTimer, [this] { Timer1Timer(); });
@@ -80,7 +79,8 @@ void GameTable::leave(int slot)
     // (a move's answer, the time-out's scores); ending the round from there
     // would end it twice. Look again once that flow has run to its end.
     if (!p.roundover && !p.watching)
-        QMetaObject::invokeMethod(&m_timer1, [this] { endIfNobodyPlays(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_timer1, [this] { endIfNobodyPlays(); }, Qt::QueuedConnection);
 }
 
 void GameTable::endIfNobodyPlays()

@@ -8,7 +8,7 @@ struct PlayerTable;
 // callers need not test `connected` before each send.
 class Outbox {
 public:
-    explicit Outbox(const PlayerTable& players) : m_players(players) {}
+    explicit Outbox(const PlayerTable& players) : m_players(players) { }
     virtual ~Outbox() = default;
 
     // To one slot, if it is connected.
@@ -33,8 +33,8 @@ public:
 protected:
     virtual void deliver(int slot, const QByteArray& message) = 0;
     // A batch opens and closes; an outbox that sends at once ignores both.
-    virtual void hold() {}
-    virtual void release() {}
+    virtual void hold() { }
+    virtual void release() { }
 
 private:
     const PlayerTable& m_players;

@@ -12,15 +12,13 @@ namespace {
 bool invisible(char32_t c)
 {
     switch (QChar::category(c)) {
-    case QChar::Other_Control:      // C0, DEL, C1
-    case QChar::Other_Format:       // bidi marks, overrides, isolates, zero-width
-    case QChar::Separator_Line:     // breaks a chat line in two
+    case QChar::Other_Control: // C0, DEL, C1
+    case QChar::Other_Format: // bidi marks, overrides, isolates, zero-width
+    case QChar::Separator_Line: // breaks a chat line in two
     case QChar::Separator_Paragraph:
     case QChar::Other_Surrogate:
-    case QChar::Other_NotAssigned:
-        return true;
-    default:
-        return false;
+    case QChar::Other_NotAssigned: return true;
+    default: return false;
     }
 }
 

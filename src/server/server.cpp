@@ -2,9 +2,9 @@
 
 #include "host_options.h"
 #include "player_names.h"
-#include "table_text.h"
 #include "server_log.h"
 #include "server_observer.h"
+#include "table_text.h"
 
 #include "net/protocol.h"
 #include "net/text_limits.h"
@@ -36,8 +36,8 @@ void Server::route(void (Server::*handler)(int sender, const Msg& m))
 }
 
 Server::Server(const HostOptions& host, quint16 port, QObject* parent)
-    : QObject(parent), Outbox(m_game.players), m_host(host), m_port(port),
-      m_table(m_game, *this, host), m_socktimer(DispatchIntervalMs, this)
+    : QObject(parent), Outbox(m_game.players), m_host(host), m_port(port), m_table(m_game, *this, host),
+      m_socktimer(DispatchIntervalMs, this)
 {
     Sock1.setSocketType(TSock::stStream);
     Sock1.setBlocking(false);
@@ -413,16 +413,17 @@ void Server::kickhim(int sender, const ToServer::KickHim& m)
 void Server::chat(int sender, const ToServer::Chat& m)
 {
     if (acts(sender, m.slot, m.command))
-        sendall(ToClient::Chat{sender, m_game.players[sender].name + " chats: "
-                                           + TableText::cutLine(m.text, TextLimits::Chat)}
+        sendall(ToClient::Chat{sender,
+                               m_game.players[sender].name + " chats: " + TableText::cutLine(m.text, TextLimits::Chat)}
                     .bytes());
 }
 
 void Server::action(int sender, const ToServer::Action& m)
 {
     if (acts(sender, m.slot, m.command))
-        sendall(ToClient::Action{sender, m_game.players[sender].name + ' ' + TableText::cutLine(m.text, TextLimits::Chat)}
-                    .bytes());
+        sendall(
+            ToClient::Action{sender, m_game.players[sender].name + ' ' + TableText::cutLine(m.text, TextLimits::Chat)}
+                .bytes());
 }
 
 void Server::phrase(int sender, const ToServer::Phrase& m)

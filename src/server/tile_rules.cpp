@@ -133,8 +133,7 @@ void TileRules::sendremovetile(int slot, int x, int y, int movechain)
     m_out.sendto(slot, ToClient::RemoveTile{slot, x, y, movechain, p.trailscore, p.lastpoints, p.total}.bytes());
 }
 
-QList<ToClient::Cell> TileRules::clearAround(int slot, int bx, int by, BombMarks& marks, int& count,
-                                             bool growChain)
+QList<ToClient::Cell> TileRules::clearAround(int slot, int bx, int by, BombMarks& marks, int& count, bool growChain)
 {
     tplayer& p = m_game.players[slot];
     QList<ToClient::Cell> cells;

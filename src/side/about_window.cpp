@@ -53,8 +53,7 @@ Tabout::Tabout(QWidget* parent)
     maker->setAlignment(Qt::AlignCenter);
     const QString address = m_webAddress.toString();
     auto* web = label(QStringLiteral("Label7"),
-                      QStringLiteral("<a href=\"%1\" style=\"color: #80c0ff;\">%1</a>").arg(address),
-                      QString(), this);
+                      QStringLiteral("<a href=\"%1\" style=\"color: #80c0ff;\">%1</a>").arg(address), QString(), this);
     web->setAlignment(Qt::AlignCenter);
     web->setCursor(Qt::PointingHandCursor);
     web->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -63,9 +62,8 @@ Tabout::Tabout(QWidget* parent)
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setFlat(true);
-    done->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
-        "QPushButton:hover { background: #202050; }"));
+    done->setStyleSheet(QStringLiteral("QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
+                                       "QPushButton:hover { background: #202050; }"));
     connect(done, &QPushButton::clicked, this, &Tabout::Button1Click);
 
     auto* layout = new QVBoxLayout(this);

@@ -16,9 +16,9 @@
 
 namespace {
 
-const QString LobbyMissing = QStringLiteral(
-    "Please close the game and open the Mirrek Lobby using the icon on your desktop or using "
-    "the your Window's start-up menu.");
+const QString LobbyMissing =
+    QStringLiteral("Please close the game and open the Mirrek Lobby using the icon on your desktop or using "
+                   "the your Window's start-up menu.");
 const QString StartFailed = QStringLiteral("An Error has Occurred.");
 
 QLabel* textLabel(const QString& name, const QString& text, QWidget* parent)
@@ -42,7 +42,8 @@ QFrame* whitePanel(const QString& name, QWidget* parent)
     panel->setObjectName(name);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid #8080a0; }"
-                                        "QLabel { color: black; }").arg(name));
+                                        "QLabel { color: black; }")
+                             .arg(name));
     return panel;
 }
 
@@ -61,8 +62,7 @@ Tdownload::Tdownload(QWidget* parent)
     connect(&m_http, &THttpCli::OnHeaderData, this, &Tdownload::HttpCli1HeaderData);
     connect(&m_http, &THttpCli::OnDocBegin, this, &Tdownload::HttpCli1DocBegin);
     connect(&m_http, &THttpCli::OnDocData, this, &Tdownload::HttpCli1DocData);
-    connect(&m_http, &THttpCli::OnRequestDone, this,
-            [this](bool ok, int, const QString&) { HttpCli1RequestDone(ok); });
+    connect(&m_http, &THttpCli::OnRequestDone, this, [this](bool ok, int, const QString&) { HttpCli1RequestDone(ok); });
 }
 
 Tdownload::~Tdownload()
@@ -111,19 +111,20 @@ QWidget* Tdownload::buildDownloadPanel()
     QFrame* panel = whitePanel(QStringLiteral("panel_download"), this);
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(textLabel(QStringLiteral("Label1"),
-        QStringLiteral("Download The Mirrek Lobby Now to play this  and other exciting games "
-                       "online with other players! "), panel));
-    m_getbutton = button(QStringLiteral("getbutton"),
-                         QStringLiteral("Download And Install The Mirrek Lobby Now"), panel);
+                                QStringLiteral("Download The Mirrek Lobby Now to play this  and other exciting games "
+                                               "online with other players! "),
+                                panel));
+    m_getbutton =
+        button(QStringLiteral("getbutton"), QStringLiteral("Download And Install The Mirrek Lobby Now"), panel);
     m_abortbutton = button(QStringLiteral("abortbutton"), QStringLiteral("Stop Download"), panel);
     m_abortbutton->setEnabled(false);
     m_infolabel = textLabel(QStringLiteral("infolabel"), QString(), panel);
     m_infolabel3 = textLabel(QStringLiteral("infolabel3"), QString(), panel);
     m_infolabel2 = textLabel(QStringLiteral("infolabel2"), QString(), panel);
     m_infolabel2->hide();
-    for (QWidget* w : {static_cast<QWidget*>(m_getbutton), static_cast<QWidget*>(m_abortbutton),
-                       static_cast<QWidget*>(m_infolabel), static_cast<QWidget*>(m_infolabel3),
-                       static_cast<QWidget*>(m_infolabel2)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_getbutton), static_cast<QWidget*>(m_abortbutton), static_cast<QWidget*>(m_infolabel),
+          static_cast<QWidget*>(m_infolabel3), static_cast<QWidget*>(m_infolabel2)})
         layout->addWidget(w);
     layout->addStretch(1);
     connect(m_getbutton, &QPushButton::clicked, this, &Tdownload::getbuttonClick);
@@ -139,17 +140,22 @@ QWidget* Tdownload::buildChoicePanel()
     auto* others = button(QStringLiteral("Button2"), QStringLiteral("Play with Others"), panel);
     auto* grid = new QGridLayout(panel);
     grid->addWidget(textLabel(QStringLiteral("Label7"),
-        QStringLiteral("To proceed to the game without the ability to play against others click "
-                       "the button below."), panel), 0, 0);
+                              QStringLiteral("To proceed to the game without the ability to play against others click "
+                                             "the button below."),
+                              panel),
+                    0, 0);
     grid->addWidget(solo, 1, 0, Qt::AlignHCenter);
-    grid->addWidget(textLabel(QStringLiteral("Label5"),
-        QStringLiteral("If you already have The Mirrek Lobby and you wish to play with others then "
-                       "click the button below to close this game and open The Mirrek Lobby."),
-        panel), 0, 1);
+    grid->addWidget(
+        textLabel(QStringLiteral("Label5"),
+                  QStringLiteral("If you already have The Mirrek Lobby and you wish to play with others then "
+                                 "click the button below to close this game and open The Mirrek Lobby."),
+                  panel),
+        0, 1);
     grid->addWidget(others, 1, 1, Qt::AlignHCenter);
     auto* note = textLabel(QStringLiteral("Label3"),
-        QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
-                       "FIREWALL to allow the game to access the internet components."), panel);
+                           QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
+                                          "FIREWALL to allow the game to access the internet components."),
+                           panel);
     note->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
     grid->addWidget(note, 2, 0, 1, 2);
     connect(solo, &QPushButton::clicked, this, &Tdownload::Button1Click);
@@ -185,8 +191,9 @@ void Tdownload::getbuttonClick()
         QDir().mkpath(m_targetFolder); // an installed copy's data folder may not exist yet
     auto file = std::make_unique<QFile>(target);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        message(QStringLiteral("Cannot create file \"%1\". %2")
-                    .arg(QDir::toNativeSeparators(target), file->errorString()), true);
+        message(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(target), file->errorString()),
+            true);
         return;
     }
     m_file = std::move(file);
@@ -283,8 +290,8 @@ void Tdownload::Button2Click()
 
 void Tdownload::lobbyMissing()
 {
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"), LobbyMissing,
-                                QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"), LobbyMissing, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("messagebox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* host = box->addButton(QStringLiteral("Host a Multi-player Game…"), QMessageBox::ActionRole);
@@ -299,8 +306,8 @@ void Tdownload::lobbyMissing()
 void Tdownload::message(const QString& text, bool error)
 {
     // Not modal-blocking: the download and the game keep running behind it.
-    auto* box = new QMessageBox(error ? QMessageBox::Critical : QMessageBox::Information,
-                                QStringLiteral("Gloop Dash"), text, QMessageBox::Ok, this);
+    auto* box = new QMessageBox(error ? QMessageBox::Critical : QMessageBox::Information, QStringLiteral("Gloop Dash"),
+                                text, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("messagebox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -45,8 +45,8 @@ public:
     void Button1Click();
     void Button2Click();
 
-    static inline const QStringList InstallerArguments = {
-        QStringLiteral("/SP-"), QStringLiteral("/silent"), QStringLiteral("/noicons")};
+    static inline const QStringList InstallerArguments = {QStringLiteral("/SP-"), QStringLiteral("/silent"),
+                                                          QStringLiteral("/noicons")};
 
 signals:
     // The game should end now (an installer or the lobby has been started).

@@ -11,8 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStackedWidget>
 #include <QShowEvent>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,9 +28,9 @@ QPushButton* sideButton(const QString& name, const QString& text, QWidget* paren
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setFlat(true);
-    b->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; text-align: left; padding: 4px 8px; border: 1px solid #404070; }"
-        "QPushButton:hover { background: #303070; }"));
+    b->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; text-align: left; padding: 4px 8px; border: 1px solid #404070; }"
+                       "QPushButton:hover { background: #303070; }"));
     return b;
 }
 

@@ -37,7 +37,7 @@ public:
     struct Page {
         int tag;
         const char* caption;
-        const char* text;  // resource name under ":/texts/", none for the picture page
+        const char* text; // resource name under ":/texts/", none for the picture page
     };
     static const QList<Page>& pages();
 

@@ -26,9 +26,8 @@ Thighscore::Thighscore(QWidget* parent) : QWidget(parent, Qt::Window), m_webHost
     m_close = new QPushButton(QStringLiteral("Close"), this);
     m_close->setObjectName(QStringLiteral("FlatButton1"));
     m_close->setFlat(true);
-    m_close->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
-        "QPushButton:hover { background: #202050; }"));
+    m_close->setStyleSheet(QStringLiteral("QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
+                                          "QPushButton:hover { background: #202050; }"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
@@ -90,8 +89,7 @@ void Thighscore::displayhtmlHotSpotClick(const QUrl& url)
     // A page from the network decides what its links say; only web and mail
     // links may reach the desktop, never files or programs.
     const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")
-        || scheme == QLatin1String("mailto"))
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
         m_openUrl->openUrl(url);
 }
 

@@ -51,6 +51,6 @@ private:
     HtmlView* m_view = nullptr;
     QPushButton* m_close = nullptr;
     QString m_webHost;
-    QUrl m_requested;  // address of the request in flight, base of its page
+    QUrl m_requested; // address of the request in flight, base of its page
     UrlOpener* m_openUrl = &UrlOpener::desktop();
 };

@@ -24,9 +24,8 @@ Tstory::Tstory(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("Button1"));
     done->setFlat(true);
-    done->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
-        "QPushButton:hover { background: #202050; }"));
+    done->setStyleSheet(QStringLiteral("QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
+                                       "QPushButton:hover { background: #202050; }"));
     connect(done, &QPushButton::clicked, this, &Tstory::Button1Click);
 
     auto* layout = new QVBoxLayout(this);

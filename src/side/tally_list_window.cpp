@@ -57,7 +57,9 @@ QGroupBox* listGroup(const QString& caption, QListWidget* list, QWidget* parent)
 
 } // namespace
 
-Ttallylist::Ttallylist(QWidget* parent) : Ttallylist(PlayerFolders::forThisProgram().dataFolder(), parent) {}
+Ttallylist::Ttallylist(QWidget* parent) : Ttallylist(PlayerFolders::forThisProgram().dataFolder(), parent)
+{
+}
 
 Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QWidget(parent, Qt::Tool), m_file(folder)
 {
@@ -81,13 +83,13 @@ void Ttallylist::buildWindow()
     // text stands out from the stars behind.
     auto* content = new QWidget(this);
     content->setObjectName(QStringLiteral("panel_content"));
-    content->setStyleSheet(QStringLiteral(
-        "QGroupBox, QLabel { color: white; }"
-        "QGroupBox { border: 1px solid #6a6a9a; margin-top: 8px; background: rgba(0, 0, 24, 215); }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"
-        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px;"
-        " background: rgba(0, 0, 24, 215); }"
-        "QPushButton:hover { background: #202050; }"));
+    content->setStyleSheet(
+        QStringLiteral("QGroupBox, QLabel { color: white; }"
+                       "QGroupBox { border: 1px solid #6a6a9a; margin-top: 8px; background: rgba(0, 0, 24, 215); }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"
+                       "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px;"
+                       " background: rgba(0, 0, 24, 215); }"
+                       "QPushButton:hover { background: #202050; }"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
@@ -210,8 +212,8 @@ void Ttallylist::reportLoadError()
     if (m_loadError.isEmpty())
         return;
     QWidget* over = m_anchor && m_anchor->isVisible() ? m_anchor.data() : this;
-    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gloop Dash"), m_loadError,
-                                QMessageBox::Ok, over);
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, QStringLiteral("Gloop Dash"), m_loadError, QMessageBox::Ok, over);
     m_loadError.clear();
     box->setObjectName(QStringLiteral("messagebox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -387,8 +389,8 @@ void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item)
     if (!item || item->checkState() != Qt::Unchecked)
         return;
     const QString name = item->text();
-    QMessageBox* box = ask(QStringLiteral("This will delete ") + name +
-                           QStringLiteral("'s Tally, Are you want to delete it?"));
+    QMessageBox* box =
+        ask(QStringLiteral("This will delete ") + name + QStringLiteral("'s Tally, Are you want to delete it?"));
     connect(box, &QDialog::finished, this,
             [this, box, name] { removeTallied(name, box->clickedButton() == box->button(QMessageBox::Yes)); });
 }

@@ -112,8 +112,8 @@ private:
     TallyTable m_table;
     QListWidget* m_checklist = nullptr;
     QListWidget* m_tallied = nullptr;
-    QLabel* m_mylabel[5] = {};  // 1 to 4
-    QLabel* m_label[9] = {};    // 1 to 8
+    QLabel* m_mylabel[5] = {}; // 1 to 4
+    QLabel* m_label[9] = {}; // 1 to 8
     QLabel* m_hisname = nullptr;
     QLabel* m_hisnametop = nullptr;
     bool m_rechecking = false;

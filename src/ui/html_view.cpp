@@ -54,8 +54,7 @@ QVariant HtmlView::loadResource(int type, const QUrl& name)
         return {};
     const QUrl url = resolve(name);
     if (url.scheme() == QLatin1String("qrc") || name.toString().startsWith(QLatin1Char(':'))) {
-        const QString path = url.scheme() == QLatin1String("qrc") ? QLatin1Char(':') + url.path()
-                                                                   : name.toString();
+        const QString path = url.scheme() == QLatin1String("qrc") ? QLatin1Char(':') + url.path() : name.toString();
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
             return decode(file.readAll());

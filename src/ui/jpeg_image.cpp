@@ -25,7 +25,9 @@ struct ErrorManager {
 
 // Warnings (a truncated file among them) are not worth a line on stderr; the
 // decoder pads what is missing and goes on.
-void quietMessage(j_common_ptr) {}
+void quietMessage(j_common_ptr)
+{
+}
 
 // Adobe's CMYK JPEGs store the inks inverted; either way the ink amounts are
 // mapped to RGB by subtracting them from white.
@@ -34,7 +36,10 @@ void cmykRowToRgba(const JSAMPLE* in, uchar* out, JDIMENSION width, bool inverte
     for (JDIMENSION x = 0; x < width; ++x) {
         int c = in[4 * x], m = in[4 * x + 1], y = in[4 * x + 2], k = in[4 * x + 3];
         if (!inverted) {
-            c = 255 - c; m = 255 - m; y = 255 - y; k = 255 - k;
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
         }
         out[4 * x] = uchar(c * k / 255);
         out[4 * x + 1] = uchar(m * k / 255);
@@ -45,8 +50,8 @@ void cmykRowToRgba(const JSAMPLE* in, uchar* out, JDIMENSION width, bool inverte
 
 // Runs the decode proper; returns false with err->message set on a fatal error.
 // Kept free of C++ objects with destructors between setjmp and longjmp.
-bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, QImage& image,
-            const QByteArray& data, std::vector<JSAMPLE>& cmykRow)
+bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, QImage& image, const QByteArray& data,
+            std::vector<JSAMPLE>& cmykRow)
 {
     if (setjmp(err.jump))
         return false;
@@ -55,8 +60,8 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, QImage& image,
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.image_width > JpegImage::MaxSide || cinfo.image_height > JpegImage::MaxSide) {
-        std::snprintf(err.message, sizeof err.message, "picture too large (%ux%u)",
-                      cinfo.image_width, cinfo.image_height);
+        std::snprintf(err.message, sizeof err.message, "picture too large (%ux%u)", cinfo.image_width,
+                      cinfo.image_height);
         return false;
     }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
@@ -84,8 +89,7 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, QImage& image,
 
 bool JpegImage::looksLikeJpeg(const QByteArray& data)
 {
-    return data.size() >= 3 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8
-        && uchar(data[2]) == 0xFF;
+    return data.size() >= 3 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8 && uchar(data[2]) == 0xFF;
 }
 
 QImage JpegImage::fromData(const QByteArray& data, QString* error)

@@ -64,9 +64,7 @@ void RichChatView::dropOldLines()
     // Keep the rows in sight where they are when the view is not following the end.
     const int rowsGone = rowsBefore - int(m_layout.rows().size());
     const int position = std::max(0, verticalScrollBar()->value() - rowsGone);
-    const auto shift = [count](RichPos p) {
-        return p.item < count ? RichPos{} : RichPos{p.item - count, p.offset};
-    };
+    const auto shift = [count](RichPos p) { return p.item < count ? RichPos{} : RichPos{p.item - count, p.offset}; };
     m_anchor = shift(m_anchor);
     m_focus = shift(m_focus);
     m_pressedLink = -1;
@@ -264,8 +262,7 @@ void RichChatView::paintRow(QPainter& painter, const RichRow& row, int top) cons
     }
 }
 
-void RichChatView::paintFragment(QPainter& painter, const RichFragment& f, int top, int baseline,
-                                 bool selected) const
+void RichChatView::paintFragment(QPainter& painter, const RichFragment& f, int top, int baseline, bool selected) const
 {
     const RichItem& item = m_items.at(f.item);
     if (item.kind == RichItem::Kind::Image) {

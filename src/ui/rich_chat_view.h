@@ -74,8 +74,7 @@ private:
     QPoint toContent(QPoint viewportPoint) const;
     int linkAt(QPoint viewportPoint) const;
     void paintRow(QPainter& painter, const RichRow& row, int top) const;
-    void paintFragment(QPainter& painter, const RichFragment& f, int top, int baseline,
-                       bool selected) const;
+    void paintFragment(QPainter& painter, const RichFragment& f, int top, int baseline, bool selected) const;
     std::pair<RichPos, RichPos> selection() const;
 
     QList<RichItem> m_items;

@@ -22,8 +22,7 @@ public:
     void place(int item, int from, int length, int width, int ascent, int descent)
     {
         QList<RichFragment>& frags = m_row.fragments;
-        if (!frags.isEmpty() && frags.last().item == item
-            && frags.last().from + frags.last().length == from) {
+        if (!frags.isEmpty() && frags.last().item == item && frags.last().from + frags.last().length == from) {
             frags.last().length += length;
             frags.last().width += width;
         } else {
@@ -74,8 +73,8 @@ constexpr int kShapedWordLength = 64;
 // Breaks a word wider than a row between characters: each row takes as many
 // characters as fit (at least one, never half of a surrogate pair).
 template <typename Builder>
-void placeLongWord(Builder& b, int index, const QString& text, int from, int end,
-                   CharWidths& widths, const QFontMetrics& fm)
+void placeLongWord(Builder& b, int index, const QString& text, int from, int end, CharWidths& widths,
+                   const QFontMetrics& fm)
 {
     while (from < end) {
         const qreal room = std::max(b.room(), 1);
@@ -105,8 +104,7 @@ int RichLayout::wordWidth(const QString& text, int from, int end, StyleFont& sty
     return qCeil(style.widths.of(text, from, end));
 }
 
-const QList<RichLayout::Chunk>& RichLayout::chunksOf(int index, const QString& text,
-                                                     StyleFont& style)
+const QList<RichLayout::Chunk>& RichLayout::chunksOf(int index, const QString& text, StyleFont& style)
 {
     const QFont& font = style.font;
     Measure& m = m_measures[index];
@@ -150,11 +148,11 @@ void RichLayout::placeText(Builder& b, int index, const QString& text, StyleFont
     }
 }
 
-bool RichLayout::keepsGeometry(const QList<RichTextStyle>& styles, int linkStyle, int left,
-                               int right, qsizetype itemCount) const
+bool RichLayout::keepsGeometry(const QList<RichTextStyle>& styles, int linkStyle, int left, int right,
+                               qsizetype itemCount) const
 {
-    if (m_laidItems == 0 || itemCount < m_laidItems || left != m_left || right != m_right
-        || linkStyle != m_linkStyle || styles.size() != m_styles.size())
+    if (m_laidItems == 0 || itemCount < m_laidItems || left != m_left || right != m_right || linkStyle != m_linkStyle
+        || styles.size() != m_styles.size())
         return false;
     for (qsizetype n = 0; n < styles.size(); ++n) {
         if (!(styles.at(n).font == m_styles.at(n).font))
@@ -179,8 +177,8 @@ int RichLayout::rewindToLastLine(const QList<RichItem>& items)
     return 0;
 }
 
-void RichLayout::build(const QList<RichItem>& items, const QList<RichTextStyle>& styles,
-                       int linkStyle, int left, int right)
+void RichLayout::build(const QList<RichItem>& items, const QList<RichTextStyle>& styles, int linkStyle, int left,
+                       int right)
 {
     right = std::max(right, left + 1);
     // Colours never move anything, so while no font and no width changed only
@@ -278,8 +276,7 @@ int RichLayout::offsetX(const RichItem& item, const RichFragment& fragment, int 
     if (item.kind == RichItem::Kind::Image)
         return n > 0 ? fragment.width : 0;
     const int s = styleOf(item);
-    return QFontMetrics(s < 0 ? QFont() : m_styles.at(s).font)
-        .horizontalAdvance(item.text.mid(fragment.from, n));
+    return QFontMetrics(s < 0 ? QFont() : m_styles.at(s).font).horizontalAdvance(item.text.mid(fragment.from, n));
 }
 
 RichPos RichLayout::positionAt(const QList<RichItem>& items, QPoint point) const

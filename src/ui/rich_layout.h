@@ -33,8 +33,7 @@ struct RichRow {
 // after items were removed, clear() first.
 class RichLayout {
 public:
-    void build(const QList<RichItem>& items, const QList<RichTextStyle>& styles, int linkStyle,
-               int left, int right);
+    void build(const QList<RichItem>& items, const QList<RichTextStyle>& styles, int linkStyle, int left, int right);
     // Forgets the rows and the measurements (the items are gone).
     void clear();
     // The first `count` items, whole lines, were removed: their rows go and the
@@ -79,7 +78,7 @@ private:
 
     // A style's font with what measuring it needs; kept while the fonts stay.
     struct StyleFont {
-        explicit StyleFont(const QFont& f) : font(f), metrics(f), widths(f) {}
+        explicit StyleFont(const QFont& f) : font(f), metrics(f), widths(f) { }
         QFont font;
         QFontMetrics metrics;
         CharWidths widths;

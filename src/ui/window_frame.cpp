@@ -17,8 +17,7 @@ int titleWidth(const QWidget* window)
     font.setBold(true);
     if (font.pointSizeF() > 0)
         font.setPointSizeF(font.pointSizeF() * 1.2);
-    const QString title = window->windowTitle().isEmpty() ? QApplication::applicationName()
-                                                          : window->windowTitle();
+    const QString title = window->windowTitle().isEmpty() ? QApplication::applicationName() : window->windowTitle();
     return QFontMetrics(font).horizontalAdvance(title) + TitleChrome;
 }
 
@@ -26,8 +25,7 @@ void fitTitle(QWidget* window)
 {
     Qt::WindowFlags flags = window->windowFlags();
     flags &= ~Qt::WindowMaximizeButtonHint;
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-             | Qt::WindowCloseButtonHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     window->setWindowFlags(flags);
 
     const int needed = titleWidth(window);
@@ -35,8 +33,8 @@ void fitTitle(QWidget* window)
         // A message box sizes itself from its layout and ignores a minimum
         // width: a spacer across the layout widens it for good.
         if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
-            grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                          grid->rowCount(), 0, 1, grid->columnCount());
+            grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                          1, grid->columnCount());
         return;
     }
     if (window->maximumWidth() < needed)

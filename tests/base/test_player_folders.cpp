@@ -21,25 +21,32 @@ void TestPlayerFolders::foldersFollowHowTheGameRuns_data()
 {
     QTest::addColumn<bool>("installed");
     QTest::addColumn<QStringList>("environment"); // NAME=value
-    QTest::addColumn<QString>("settings");        // relative to the test's root
+    QTest::addColumn<QString>("settings"); // relative to the test's root
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("shipped");
 
     const QStringList home{"HOME=@/home"};
-    QTest::newRow("build folder") << false << home << "prefix/bin" << "prefix/bin" << "prefix/bin";
-    QTest::newRow("build folder, GLOOPDASH_HOME") << false << (home + QStringList{"GLOOPDASH_HOME=@/mine"})
-                                                  << "mine" << "mine" << "prefix/bin";
+    QTest::newRow("build folder") << false << home << "prefix/bin"
+                                  << "prefix/bin"
+                                  << "prefix/bin";
+    QTest::newRow("build folder, GLOOPDASH_HOME") << false << (home + QStringList{"GLOOPDASH_HOME=@/mine"}) << "mine"
+                                                  << "mine"
+                                                  << "prefix/bin";
     QTest::newRow("installed, XDG defaults") << true << home << "home/.config/gloopdash"
-                                             << "home/.local/share/gloopdash" << "prefix/share/gloopdash";
-    QTest::newRow("installed, XDG set")
-        << true << (home + QStringList{"XDG_CONFIG_HOME=@/cfg", "XDG_DATA_HOME=@/dat"}) << "cfg/gloopdash"
-        << "dat/gloopdash" << "prefix/share/gloopdash";
+                                             << "home/.local/share/gloopdash"
+                                             << "prefix/share/gloopdash";
+    QTest::newRow("installed, XDG set") << true << (home + QStringList{"XDG_CONFIG_HOME=@/cfg", "XDG_DATA_HOME=@/dat"})
+                                        << "cfg/gloopdash"
+                                        << "dat/gloopdash"
+                                        << "prefix/share/gloopdash";
     // Relative XDG values are to be ignored.
     QTest::newRow("installed, relative XDG")
         << true << (home + QStringList{"XDG_CONFIG_HOME=cfg", "XDG_DATA_HOME=dat"}) << "home/.config/gloopdash"
-        << "home/.local/share/gloopdash" << "prefix/share/gloopdash";
+        << "home/.local/share/gloopdash"
+        << "prefix/share/gloopdash";
     QTest::newRow("installed, GLOOPDASH_HOME wins")
-        << true << (home + QStringList{"GLOOPDASH_HOME=@/mine", "XDG_CONFIG_HOME=@/cfg"}) << "mine" << "mine"
+        << true << (home + QStringList{"GLOOPDASH_HOME=@/mine", "XDG_CONFIG_HOME=@/cfg"}) << "mine"
+        << "mine"
         << "prefix/share/gloopdash";
 }
 

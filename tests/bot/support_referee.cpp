@@ -10,8 +10,7 @@ bool scored(const QByteArray& command)
 }
 } // namespace
 
-Referee::Referee()
-    : Outbox(m_game.players), m_standard(m_game, *this, [](int) {}), m_classic(m_game, *this, [](int) {})
+Referee::Referee() : Outbox(m_game.players), m_standard(m_game, *this, [](int) {}), m_classic(m_game, *this, [](int) {})
 {
 }
 

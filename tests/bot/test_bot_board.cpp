@@ -39,9 +39,9 @@ void BotBoardTest::picksOnlyLegalCells_data()
     QTest::addColumn<Cells>("legal");
     // Tiles 2 at (1,1) and (4,4), a wild cell at (5,0); the current tile is 2
     // and the server refused (1,1) a moment ago.
-    for (const auto& [name, strategy] : {std::pair{"random", BotBoard::Strategy::Random},
-                                         std::pair{"greedy", BotBoard::Strategy::Greedy},
-                                         std::pair{"best", BotBoard::Strategy::Best}}) {
+    for (const auto& [name, strategy] :
+         {std::pair{"random", BotBoard::Strategy::Random}, std::pair{"greedy", BotBoard::Strategy::Greedy},
+          std::pair{"best", BotBoard::Strategy::Best}}) {
         QTest::addRow("%s, standard", name) << int(strategy) << 1 << Cells{{4, 4}};
         // A classic wild cell matches any current tile.
         QTest::addRow("%s, classic", name) << int(strategy) << 2 << Cells{{4, 4}, {5, 0}};

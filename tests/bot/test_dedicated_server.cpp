@@ -104,17 +104,28 @@ void DedicatedServerTest::commandLine_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "--bot-level" << "";
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "gloopdash-server " GD_VERSION_TEXT "\n" << "";
-    QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "" << "Usage:";
-    QTest::newRow("stray argument") << QStringList{"7790"} << 2 << "" << "unexpected argument 7790";
-    QTest::newRow("port not a number") << QStringList{"--port", "x"} << 2 << "" << "--port";
-    QTest::newRow("port too high") << QStringList{"--port", "65536"} << 2 << "" << "--port";
-    QTest::newRow("six bots") << QStringList{"--bots", "6"} << 2 << "" << "--bots";
-    QTest::newRow("negative bots") << QStringList{"--bots", "-1"} << 2 << "" << "--bots";
-    QTest::newRow("bot level") << QStringList{"--bot-level", "expert"} << 2 << "" << "--bot-level";
-    QTest::newRow("winners path") << QStringList{"--winners-path", "yes"} << 2 << "" << "--winners-path";
-    QTest::newRow("listen host name") << QStringList{"--listen", "example.org"} << 2 << "" << "--listen";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--bot-level"
+                          << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "gloopdash-server " GD_VERSION_TEXT "\n"
+                             << "";
+    QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << ""
+                                    << "Usage:";
+    QTest::newRow("stray argument") << QStringList{"7790"} << 2 << ""
+                                    << "unexpected argument 7790";
+    QTest::newRow("port not a number") << QStringList{"--port", "x"} << 2 << ""
+                                       << "--port";
+    QTest::newRow("port too high") << QStringList{"--port", "65536"} << 2 << ""
+                                   << "--port";
+    QTest::newRow("six bots") << QStringList{"--bots", "6"} << 2 << ""
+                              << "--bots";
+    QTest::newRow("negative bots") << QStringList{"--bots", "-1"} << 2 << ""
+                                   << "--bots";
+    QTest::newRow("bot level") << QStringList{"--bot-level", "expert"} << 2 << ""
+                               << "--bot-level";
+    QTest::newRow("winners path") << QStringList{"--winners-path", "yes"} << 2 << ""
+                                  << "--winners-path";
+    QTest::newRow("listen host name") << QStringList{"--listen", "example.org"} << 2 << ""
+                                      << "--listen";
 }
 
 void DedicatedServerTest::commandLine()
@@ -220,7 +231,7 @@ void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()
     const QString log = readAll(logFile);
     std::fclose(logFile);
     for (const char* line : {"game start standard by Pat", "round 3 end: 1 Pat total ", "game start classic by Pat",
-                                "round 6 end: 1 Pat total ", "; 2 Bot Ann total ", "winner "})
+                             "round 6 end: 1 Pat total ", "; 2 Bot Ann total ", "winner "})
         QVERIFY2(log.contains(line), qPrintable(log));
     for (const auto& person : people) {
         QVERIFY(person->referee.checked() > 36);

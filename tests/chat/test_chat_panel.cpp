@@ -145,9 +145,9 @@ void TestChatPanel::opensEachLinksOwnTargetAfterClear()
     receive("3+Cy chats: www.three.example|clRed");
     QCOMPARE(clickLink(2), 2);
     m_panel->mainchatJump(1);
-    QCOMPARE(m_urls.opened, (QList<QUrl>{QUrl("http://www.two.example"),
-                                         QUrl("http://www.three.example"),
-                                         QUrl("http://www.two.example")}));
+    QCOMPARE(m_urls.opened,
+             (QList<QUrl>{QUrl("http://www.two.example"), QUrl("http://www.three.example"),
+                          QUrl("http://www.two.example")}));
 }
 
 void TestChatPanel::keepsLinksApartPastTheFirstHundred()
@@ -158,8 +158,7 @@ void TestChatPanel::keepsLinksApartPastTheFirstHundred()
     // The last line is in view after scrolling to the end.
     QCOMPARE(clickLink(m_panel->mainchat()->ItemCount() - 1), 119);
     m_panel->mainchatJump(101);
-    QCOMPARE(m_urls.opened, (QList<QUrl>{QUrl("http://www.site119.example"),
-                                         QUrl("http://www.site101.example")}));
+    QCOMPARE(m_urls.opened, (QList<QUrl>{QUrl("http://www.site119.example"), QUrl("http://www.site101.example")}));
 }
 
 void TestChatPanel::keepsTheChatWithinBounds()

@@ -54,8 +54,8 @@ void TestPhrases::cleanup()
 
 void TestPhrases::startsWithBuiltInPhrasesInTwoRows()
 {
-    const QStringList builtIn{"Way To Go!", "Good One!", "Nice Trail", "Excellent!", "Brilliant!",
-                              "Wow, WTG!", "Thanks!", "Nice Round!", "Good Game Everyone!"};
+    const QStringList builtIn{"Way To Go!", "Good One!", "Nice Trail",  "Excellent!",         "Brilliant!",
+                              "Wow, WTG!",  "Thanks!",   "Nice Round!", "Good Game Everyone!"};
     QCOMPARE(m_buttons->phrases(), builtIn);
     const int lefts[] = {9, 36, 63, 90, 117};
     for (int k = 1; k <= 10; ++k) {

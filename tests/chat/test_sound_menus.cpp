@@ -12,13 +12,13 @@
 namespace {
 
 struct NoChat : ChatSink {
-    void addlinetochat(const StyledLine&, quint32) override {}
+    void addlinetochat(const StyledLine&, quint32) override { }
 };
 
 class SilentOutput : public SoundOutput {
 public:
-    void play(const PcmSound&) override {}
-    void stop() override {}
+    void play(const PcmSound&) override { }
+    void stop() override { }
 };
 
 } // namespace
@@ -32,12 +32,18 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("cancel") << 0 << "cancel" << "<Cancel>";
-        QTest::newRow("1") << 1 << "wave1" << "Doh";
-        QTest::newRow("5") << 5 << "wave5" << "Where have you been?";
-        QTest::newRow("13") << 13 << "wave13" << "Applause";
-        QTest::newRow("16") << 16 << "wave16" << "Razzberry";
-        QTest::newRow("20") << 20 << "wave20" << "Crying";
+        QTest::newRow("cancel") << 0 << "cancel"
+                                << "<Cancel>";
+        QTest::newRow("1") << 1 << "wave1"
+                           << "Doh";
+        QTest::newRow("5") << 5 << "wave5"
+                           << "Where have you been?";
+        QTest::newRow("13") << 13 << "wave13"
+                            << "Applause";
+        QTest::newRow("16") << 16 << "wave16"
+                            << "Razzberry";
+        QTest::newRow("20") << 20 << "wave20"
+                            << "Crying";
     }
 
     void popupHoldsCancelAndTwentySounds()

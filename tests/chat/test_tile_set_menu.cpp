@@ -125,8 +125,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("item");
         QTest::addColumn<bool>("reported");
-        QTest::newRow("a.b.bmp") << "a.b.bmp" << "a" << false;
-        QTest::newRow("not a bitmap") << "junk.bmp" << "junk" << true;
+        QTest::newRow("a.b.bmp") << "a.b.bmp"
+                                 << "a" << false;
+        QTest::newRow("not a bitmap") << "junk.bmp"
+                                      << "junk" << true;
     }
 
     void failedChoiceKeepsTheSetInUse()

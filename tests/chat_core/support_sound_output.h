@@ -12,7 +12,7 @@ public:
         int stops = 0;
     };
 
-    explicit RecordingSoundOutput(Log& log) : m_log(log) {}
+    explicit RecordingSoundOutput(Log& log) : m_log(log) { }
     void play(const PcmSound& sound) override { m_log.played.append(sound); }
     void stop() override { ++m_log.stops; }
 

@@ -52,8 +52,7 @@ void TestChatLine::cutsLines_data()
 
     QTest::newRow("Ann's smile") << "2+Ann chats: hi :)#11" << 2 << "Ann chats:"
                                  << "T[ ]T[hi ]T[ ]P1";
-    QTest::newRow("two links") << "3+Bob chats: see http://a.example/x and www.b.example" << 3
-                               << "Bob chats:"
+    QTest::newRow("two links") << "3+Bob chats: see http://a.example/x and www.b.example" << 3 << "Bob chats:"
                                << "T[ ]T[see ]L[http://a.example/x ]T[and ]L[www.b.example ]";
     QTest::newRow("empty head") << "0+You are Connected." << 0 << ""
                                 << "T[You ]T[are ]T[Connected. ]";
@@ -61,20 +60,27 @@ void TestChatLine::cutsLines_data()
                                         << "T[ ]T[hi ]P17";
     QTest::newRow("marker cut to one character") << "1+Al chats: x:)#1" << 1 << "Al chats:"
                                                  << "T[ ]T[x ]P0";
-    QTest::newRow("letters as code") << "1+A: :)#abc" << 1 << "A:" << "T[ ]T[ ]P0T[c ]";
-    QTest::newRow("code below range") << "1+A::)#09" << 1 << "A:" << "T[ ]P0";
-    QTest::newRow("code above range") << "1+A::)#28" << 1 << "A:" << "T[ ]P0";
-    QTest::newRow("two smileys") << "1+A: :)#10:)#12" << 1 << "A:" << "T[ ]T[ ]P0T[ ]P2";
-    QTest::newRow("plus in text") << "2+Ann chats: a+b" << 2 << "Ann chats:" << "T[ ]T[a+b ]";
-    QTest::newRow("double blank") << "0+a  b" << 0 << "" << "T[a ]T[ ]T[b ]";
+    QTest::newRow("letters as code") << "1+A: :)#abc" << 1 << "A:"
+                                     << "T[ ]T[ ]P0T[c ]";
+    QTest::newRow("code below range") << "1+A::)#09" << 1 << "A:"
+                                      << "T[ ]P0";
+    QTest::newRow("code above range") << "1+A::)#28" << 1 << "A:"
+                                      << "T[ ]P0";
+    QTest::newRow("two smileys") << "1+A: :)#10:)#12" << 1 << "A:"
+                                 << "T[ ]T[ ]P0T[ ]P2";
+    QTest::newRow("plus in text") << "2+Ann chats: a+b" << 2 << "Ann chats:"
+                                  << "T[ ]T[a+b ]";
+    QTest::newRow("double blank") << "0+a  b" << 0 << ""
+                                  << "T[a ]T[ ]T[b ]";
     QTest::newRow("capital marker is no link") << "0+A: HTTP://X.EXAMPLE WWW.X.EXAMPLE" << 0 << "A:"
                                                << "T[ ]T[HTTP://X.EXAMPLE ]T[WWW.X.EXAMPLE ]";
-    QTest::newRow("secure address needs www.")
-        << "0+A: https://s.example https://www.s.example" << 0 << "A:"
-        << "T[ ]T[https://s.example ]L[https://www.s.example ]";
+    QTest::newRow("secure address needs www.") << "0+A: https://s.example https://www.s.example" << 0 << "A:"
+                                               << "T[ ]T[https://s.example ]L[https://www.s.example ]";
     // Refused lines (the style the view has not): style -1.
-    QTest::newRow("past last style") << "15+x" << -1 << "" << "";
-    QTest::newRow("negative style") << "-1+x" << -1 << "" << "";
+    QTest::newRow("past last style") << "15+x" << -1 << ""
+                                     << "";
+    QTest::newRow("negative style") << "-1+x" << -1 << ""
+                                    << "";
     QTest::newRow("head ends at first colon") << "4+Al chats: at 10:30" << 4 << "Al chats:"
                                               << "T[ ]T[at ]T[10:30 ]";
 }
@@ -105,13 +111,16 @@ void TestChatLine::splitsReceivedColour_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<quint32>("chatColour");
     QTest::addColumn<quint32>("phraseColour");
-    QTest::newRow("named") << "2+Ann chats: hi|clBlue" << "2+Ann chats: hi" << ColourText::Blue
-                           << ColourText::Blue;
-    QTest::newRow("hex") << "x|$00008000" << "x" << 0x008000u << 0x008000u;
-    QTest::newRow("no bar") << "2+Ann chats: hi" << "2+Ann chats: hi" << ColourText::Red
-                            << ColourText::Black;
-    QTest::newRow("bad colour") << "x|purpleish" << "x" << ColourText::Red << ColourText::Black;
-    QTest::newRow("empty colour") << "x|" << "x" << ColourText::Red << ColourText::Black;
+    QTest::newRow("named") << "2+Ann chats: hi|clBlue"
+                           << "2+Ann chats: hi" << ColourText::Blue << ColourText::Blue;
+    QTest::newRow("hex") << "x|$00008000"
+                         << "x" << 0x008000u << 0x008000u;
+    QTest::newRow("no bar") << "2+Ann chats: hi"
+                            << "2+Ann chats: hi" << ColourText::Red << ColourText::Black;
+    QTest::newRow("bad colour") << "x|purpleish"
+                                << "x" << ColourText::Red << ColourText::Black;
+    QTest::newRow("empty colour") << "x|"
+                                  << "x" << ColourText::Red << ColourText::Black;
 }
 
 void TestChatLine::splitsReceivedColour()
@@ -181,14 +190,22 @@ void TestChatLine::opensOnlyWebAddresses_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("address");
-    QTest::newRow("http") << "http://a.example/x?y=1 " << "http://a.example/x?y=1";
-    QTest::newRow("https") << "https://www.s.example" << "https://www.s.example";
-    QTest::newRow("capital scheme") << "HTTPS://www.s.example" << "https://www.s.example";
-    QTest::newRow("www") << "www.b.example  " << "http://www.b.example";
-    QTest::newRow("file") << "file:///etc/www.passwd" << "";
-    QTest::newRow("other scheme") << "ftp://www.x.example" << "";
-    QTest::newRow("text before") << "(see:http://x.example)" << "";
-    QTest::newRow("no host") << "http:// " << "";
+    QTest::newRow("http") << "http://a.example/x?y=1 "
+                          << "http://a.example/x?y=1";
+    QTest::newRow("https") << "https://www.s.example"
+                           << "https://www.s.example";
+    QTest::newRow("capital scheme") << "HTTPS://www.s.example"
+                                    << "https://www.s.example";
+    QTest::newRow("www") << "www.b.example  "
+                         << "http://www.b.example";
+    QTest::newRow("file") << "file:///etc/www.passwd"
+                          << "";
+    QTest::newRow("other scheme") << "ftp://www.x.example"
+                                  << "";
+    QTest::newRow("text before") << "(see:http://x.example)"
+                                 << "";
+    QTest::newRow("no host") << "http:// "
+                             << "";
 }
 
 void TestChatLine::opensOnlyWebAddresses()

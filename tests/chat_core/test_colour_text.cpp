@@ -18,21 +18,18 @@ void TestColourText::everyNameRoundTrips_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<quint32>("value");
-    const char* plain[] = {"clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple",
-                           "clTeal", "clGray", "clSilver", "clRed", "clLime", "clYellow",
-                           "clBlue", "clFuchsia", "clAqua", "clWhite"};
-    const quint32 plainValues[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
-                                   0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
-                                   0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    const char* plain[] = {"clBlack",  "clMaroon", "clGreen", "clOlive",  "clNavy", "clPurple",  "clTeal", "clGray",
+                           "clSilver", "clRed",    "clLime",  "clYellow", "clBlue", "clFuchsia", "clAqua", "clWhite"};
+    const quint32 plainValues[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
+                                   0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
     for (int i = 0; i < 16; ++i)
         QTest::newRow(plain[i]) << QString::fromLatin1(plain[i]) << plainValues[i];
     const char* system[] = {
-        "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu",
-        "clWindow", "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText",
-        "clActiveBorder", "clInactiveBorder", "clAppWorkSpace", "clHighlight",
-        "clHighlightText", "clBtnFace", "clBtnShadow", "clGrayText", "clBtnText",
-        "clInactiveCaptionText", "clBtnHighlight", "cl3DDkShadow", "cl3DLight", "clInfoText",
-        "clInfoBk"};
+        "clScrollBar",    "clBackground",     "clActiveCaption", "clInactiveCaption", "clMenu",
+        "clWindow",       "clWindowFrame",    "clMenuText",      "clWindowText",      "clCaptionText",
+        "clActiveBorder", "clInactiveBorder", "clAppWorkSpace",  "clHighlight",       "clHighlightText",
+        "clBtnFace",      "clBtnShadow",      "clGrayText",      "clBtnText",         "clInactiveCaptionText",
+        "clBtnHighlight", "cl3DDkShadow",     "cl3DLight",       "clInfoText",        "clInfoBk"};
     for (quint32 k = 0; k < 25; ++k)
         QTest::newRow(system[k]) << QString::fromLatin1(system[k]) << 0x80000000u + k;
     QTest::newRow("clNone") << QStringLiteral("clNone") << 0x1FFFFFFFu;

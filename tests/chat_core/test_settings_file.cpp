@@ -23,15 +23,24 @@ void writeAll(const QString& path, const QByteArray& bytes)
 // One field of the settings as text, so a data table can name what it checks.
 QString field(const GameSettings& s, const QString& name)
 {
-    if (name == "textSize") return QString::number(s.textSize);
-    if (name == "textColor") return s.textColor;
-    if (name == "phrase4") return s.phrases[3];
-    if (name == "playSounds") return GameSettings::writeOnOff(s.playSounds);
-    if (name == "highScore") return GameSettings::writeOnOff(s.highScore);
-    if (name == "chatterSounds") return GameSettings::writeOnOff(s.chatterSounds);
-    if (name == "top") return QString::number(s.top);
-    if (name == "width") return QString::number(s.width);
-    if (name == "tiles") return s.tiles;
+    if (name == "textSize")
+        return QString::number(s.textSize);
+    if (name == "textColor")
+        return s.textColor;
+    if (name == "phrase4")
+        return s.phrases[3];
+    if (name == "playSounds")
+        return GameSettings::writeOnOff(s.playSounds);
+    if (name == "highScore")
+        return GameSettings::writeOnOff(s.highScore);
+    if (name == "chatterSounds")
+        return GameSettings::writeOnOff(s.chatterSounds);
+    if (name == "top")
+        return QString::number(s.top);
+    if (name == "width")
+        return QString::number(s.width);
+    if (name == "tiles")
+        return s.tiles;
     return QStringLiteral("?");
 }
 
@@ -82,33 +91,59 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("capital False is on") << QByteArray("[gloopdash]\nPlaysounds=False\n") << "playSounds" << "true";
-        QTest::newRow("false is off") << QByteArray("[gloopdash]\nPlaysounds=false\n") << "playSounds" << "false";
-        QTest::newRow("blanks around value") << QByteArray("[gloopdash]\nHighscore =  false \n") << "highScore" << "false";
-        QTest::newRow("zero is on") << QByteArray("[gloopdash]\nChatterSounds=0\n") << "chatterSounds" << "true";
-        QTest::newRow("key in any case") << QByteArray("[gloopdash]\nCHATTERSOUNDS=false\n") << "chatterSounds" << "false";
-        QTest::newRow("section in any case") << QByteArray("[GloopDash]\nTextsize=14\n") << "textSize" << "14";
-        QTest::newRow("hex 0x") << QByteArray("[gloopdash]\nTextsize=0x0C\n") << "textSize" << "12";
-        QTest::newRow("hex dollar") << QByteArray("[gloopdash]\nTextsize=$e\n") << "textSize" << "14";
-        QTest::newRow("not a number") << QByteArray("[gloopdash]\nTextsize=big\n") << "textSize" << "8";
-        QTest::newRow("trailing letters") << QByteArray("[gloopdash]\nTextsize=12pt\n") << "textSize" << "8";
-        QTest::newRow("size zero") << QByteArray("[gloopdash]\nTextsize=0\n") << "textSize" << "8";
-        QTest::newRow("size beyond int") << QByteArray("[gloopdash]\nTextsize=99999999999\n") << "textSize" << "8";
-        QTest::newRow("negative top") << QByteArray("[gloopdash]\nTop=-20\n") << "top" << "-20";
-        QTest::newRow("negative hex") << QByteArray("[gloopdash]\nTop=-$10\n") << "top" << "-16";
-        QTest::newRow("hex without prefix") << QByteArray("[gloopdash]\nTop=1f\n") << "top" << "3";
-        QTest::newRow("empty width") << QByteArray("[gloopdash]\nWidth=\n") << "width" << "713";
-        QTest::newRow("empty phrase") << QByteArray("[gloopdash]\nPhrase4=\n") << "phrase4" << "";
-        QTest::newRow("phrase") << QByteArray("[gloopdash]\nPhrase4=Yo | there\n") << "phrase4" << "Yo | there";
-        QTest::newRow("colour text") << QByteArray("[gloopdash]\nTextcolor=$00FF0000\n") << "textColor" << "$00FF0000";
-        QTest::newRow("CRLF lines") << QByteArray("[gloopdash]\r\nTiles=red\r\n") << "tiles" << "red";
-        QTest::newRow("other section") << QByteArray("[other]\nTextsize=12\n[gloopdash]\n") << "textSize" << "8";
-        QTest::newRow("first of two keys") << QByteArray("[gloopdash]\nTiles=red\nTiles=blue\n") << "tiles" << "red";
-        QTest::newRow("comment line") << QByteArray("[gloopdash]\n;Tiles=red\n") << "tiles" << "";
-        QTest::newRow("long value cut") << "[gloopdash]\nTiles=" + QByteArray(3000, 'x') + "\n" << "tiles"
-                                        << QString(2047, u'x');
-        QTest::newRow("UTF-8 phrase") << QByteArray("[gloopdash]\nPhrase4=Gr\xc3\xbc\xc3\x9f" "e\n") << "phrase4"
-                                      << QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e");
+        QTest::newRow("capital False is on") << QByteArray("[gloopdash]\nPlaysounds=False\n") << "playSounds"
+                                             << "true";
+        QTest::newRow("false is off") << QByteArray("[gloopdash]\nPlaysounds=false\n") << "playSounds"
+                                      << "false";
+        QTest::newRow("blanks around value") << QByteArray("[gloopdash]\nHighscore =  false \n") << "highScore"
+                                             << "false";
+        QTest::newRow("zero is on") << QByteArray("[gloopdash]\nChatterSounds=0\n") << "chatterSounds"
+                                    << "true";
+        QTest::newRow("key in any case") << QByteArray("[gloopdash]\nCHATTERSOUNDS=false\n") << "chatterSounds"
+                                         << "false";
+        QTest::newRow("section in any case") << QByteArray("[GloopDash]\nTextsize=14\n") << "textSize"
+                                             << "14";
+        QTest::newRow("hex 0x") << QByteArray("[gloopdash]\nTextsize=0x0C\n") << "textSize"
+                                << "12";
+        QTest::newRow("hex dollar") << QByteArray("[gloopdash]\nTextsize=$e\n") << "textSize"
+                                    << "14";
+        QTest::newRow("not a number") << QByteArray("[gloopdash]\nTextsize=big\n") << "textSize"
+                                      << "8";
+        QTest::newRow("trailing letters") << QByteArray("[gloopdash]\nTextsize=12pt\n") << "textSize"
+                                          << "8";
+        QTest::newRow("size zero") << QByteArray("[gloopdash]\nTextsize=0\n") << "textSize"
+                                   << "8";
+        QTest::newRow("size beyond int") << QByteArray("[gloopdash]\nTextsize=99999999999\n") << "textSize"
+                                         << "8";
+        QTest::newRow("negative top") << QByteArray("[gloopdash]\nTop=-20\n") << "top"
+                                      << "-20";
+        QTest::newRow("negative hex") << QByteArray("[gloopdash]\nTop=-$10\n") << "top"
+                                      << "-16";
+        QTest::newRow("hex without prefix") << QByteArray("[gloopdash]\nTop=1f\n") << "top"
+                                            << "3";
+        QTest::newRow("empty width") << QByteArray("[gloopdash]\nWidth=\n") << "width"
+                                     << "713";
+        QTest::newRow("empty phrase") << QByteArray("[gloopdash]\nPhrase4=\n") << "phrase4"
+                                      << "";
+        QTest::newRow("phrase") << QByteArray("[gloopdash]\nPhrase4=Yo | there\n") << "phrase4"
+                                << "Yo | there";
+        QTest::newRow("colour text") << QByteArray("[gloopdash]\nTextcolor=$00FF0000\n") << "textColor"
+                                     << "$00FF0000";
+        QTest::newRow("CRLF lines") << QByteArray("[gloopdash]\r\nTiles=red\r\n") << "tiles"
+                                    << "red";
+        QTest::newRow("other section") << QByteArray("[other]\nTextsize=12\n[gloopdash]\n") << "textSize"
+                                       << "8";
+        QTest::newRow("first of two keys") << QByteArray("[gloopdash]\nTiles=red\nTiles=blue\n") << "tiles"
+                                           << "red";
+        QTest::newRow("comment line") << QByteArray("[gloopdash]\n;Tiles=red\n") << "tiles"
+                                      << "";
+        QTest::newRow("long value cut") << "[gloopdash]\nTiles=" + QByteArray(3000, 'x') + "\n"
+                                        << "tiles" << QString(2047, u'x');
+        QTest::newRow("UTF-8 phrase") << QByteArray("[gloopdash]\nPhrase4=Gr\xc3\xbc\xc3\x9f"
+                                                    "e\n")
+                                      << "phrase4"
+                                      << QString::fromUtf8("Gr\xc3\xbc\xc3\x9f"
+                                                           "e");
     }
 
     void readsStoredValues()
@@ -272,7 +307,6 @@ private slots:
             QVERIFY(file.errorText().isEmpty());
         }
     }
-
 };
 
 QTEST_APPLESS_MAIN(TestSettingsFile)

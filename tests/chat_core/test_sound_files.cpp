@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QtEndian>
 
-#include <algorithm>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -126,7 +126,7 @@ private slots:
     {
         const QByteArray wave = riff(chunk("LIST", "odd") + chunk("fmt ", fmtBody(1, 1, 8000, 8))
                                      + chunk("fact", le32(4)) + chunk("data", QByteArray("\x80\x80\x80\x80", 4)))
-                              + "trailing bytes outside the RIFF chunk";
+            + "trailing bytes outside the RIFF chunk";
         const auto parsed = WaveFile::parse(wave);
         QVERIFY(parsed);
         QCOMPARE(parsed->sampleRate, 8000u);
@@ -149,7 +149,8 @@ private slots:
         QTest::newRow("no data") << riff(fmt8);
         QTest::newRow("24 bit") << riff(chunk("fmt ", fmtBody(1, 1, 11025, 24)) + data4);
         QTest::newRow("no channels") << riff(chunk("fmt ", fmtBody(1, 0, 11025, 8)) + data4);
-        QTest::newRow("lying block align") << riff(chunk("fmt ", QByteArray(fmtBody(1, 1, 11025, 16)).replace(12, 2, le16(7))) + data4);
+        QTest::newRow("lying block align")
+            << riff(chunk("fmt ", QByteArray(fmtBody(1, 1, 11025, 16)).replace(12, 2, le16(7))) + data4);
     }
 
     void refusesBrokenHeaders()

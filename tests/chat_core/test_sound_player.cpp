@@ -3,8 +3,8 @@
 #include "chat/core/sound_player.h"
 #include "support_sound_output.h"
 
-#include <QFile>
 #include <QAudioDevice>
+#include <QFile>
 #include <QMediaDevices>
 #include <QTemporaryDir>
 #include <QTest>

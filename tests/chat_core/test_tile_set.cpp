@@ -135,8 +135,8 @@ private slots:
         QCOMPARE(t.bonus.size(), 5);
         QCOMPARE(t.pieces.at(0).pixelColor(10, 10), tileColour(0));
         QCOMPARE(t.pieces.at(0).pixelColor(10, 40), QColor(Qt::black)); // below the bitmap
-        QCOMPARE(t.pieces.at(6).pixelColor(8, 8), tileColour(6));       // columns 288 ... 299
-        QCOMPARE(t.pieces.at(6).pixelColor(20, 8), QColor(Qt::black));  // past its right edge
+        QCOMPARE(t.pieces.at(6).pixelColor(8, 8), tileColour(6)); // columns 288 ... 299
+        QCOMPARE(t.pieces.at(6).pixelColor(20, 8), QColor(Qt::black)); // past its right edge
         for (const QImage& b : t.bonus)
             QCOMPARE(b.pixelColor(24, 24).alpha(), 0);
     }
@@ -205,7 +205,8 @@ private slots:
     void shippedSetsAreComplete_data()
     {
         QTest::addColumn<QString>("file");
-        const QStringList files = QDir(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../assets/tilesets")).entryList({"*.bmp"});
+        const QStringList files =
+            QDir(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../assets/tilesets")).entryList({"*.bmp"});
         QVERIFY(files.size() >= 2);
         for (const QString& f : files)
             QTest::newRow(qPrintable(f)) << f;

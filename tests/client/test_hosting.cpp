@@ -2,14 +2,14 @@
 // dialogs, the join's failures, leaving a running game, the server's own
 // thread, and the program's answers to --help and --version.
 #include "chat/core/settings_file.h"
-#include "client/main_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/host_game_dialog.h"
 #include "client/join_game_dialog.h"
+#include "client/main_window.h"
+#include "scripted_peer.h"
 #include "server/host_options.h"
 #include "side/download_window.h"
-#include "scripted_peer.h"
 #include "support_client_parts.h"
 #include "wire_client.h"
 
@@ -83,7 +83,10 @@ struct Copy : RecordedParts {
                 return dialog;
         return nullptr;
     }
-    bool loggedIn() { return QTest::qWaitFor([this] { return window.session().loggedin(); }, 5000); }
+    bool loggedIn()
+    {
+        return QTest::qWaitFor([this] { return window.session().loggedin(); }, 5000);
+    }
 };
 
 // A port nothing listens on right now, other than the game's usual one.
@@ -312,8 +315,10 @@ void TestHosting::helpAndVersionPrintAndExit_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("help") << "--help" << "Usage: gloopdash";
-    QTest::newRow("version") << "--version" << "Gloop Dash 1.0.12";
+    QTest::newRow("help") << "--help"
+                          << "Usage: gloopdash";
+    QTest::newRow("version") << "--version"
+                             << "Gloop Dash 1.0.12";
 }
 
 void TestHosting::helpAndVersionPrintAndExit()

@@ -6,14 +6,14 @@
 #include "chat/sound_menus.h"
 #include "chat/tphrases.h"
 #include "client/chat_binding.h"
-#include "client/main_window.h"
+#include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
-#include "client/connection_controller.h"
+#include "client/main_window.h"
 #include "server/host_options.h"
 #include "support_client_parts.h"
-#include "wire_client.h"
 #include "ui/rich_chat_view.h"
+#include "wire_client.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,9 +28,9 @@ namespace {
 // Counts what reaches the sound device.
 struct CountingOutput : SoundOutput {
     int* plays;
-    explicit CountingOutput(int* counter) : plays(counter) {}
+    explicit CountingOutput(int* counter) : plays(counter) { }
     void play(const PcmSound& sound) override { *plays += sound.isEmpty() ? 0 : 1; }
-    void stop() override {}
+    void stop() override { }
 };
 
 // The chat binding under test takes the window's chat lines and sounds; the
@@ -79,7 +79,10 @@ struct Host {
     }
     // The binding goes first; what the window says after that is not shown.
     ~Host() { parts.chat = nullptr; }
-    bool loggedIn() { return QTest::qWaitFor([this] { return window.session().loggedin(); }); }
+    bool loggedIn()
+    {
+        return QTest::qWaitFor([this] { return window.session().loggedin(); });
+    }
     QString chatText() const
     {
         RichChatView* view = chat->panel().mainchat();

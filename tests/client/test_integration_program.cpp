@@ -12,20 +12,20 @@
 #include "chat/tphrases.h"
 #include "client/board_canvas.h"
 #include "client/chat_binding.h"
-#include "client/main_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
+#include "client/main_window.h"
 #include "client/program_windows.h"
 #include "client/settings_binding.h"
+#include "raw_http_server.h"
+#include "scripted_peer.h"
 #include "server/server.h"
 #include "side/core/score_post.h"
 #include "side/game_start_window.h"
 #include "side/high_score_window.h"
 #include "side/tally_list_window.h"
 #include "ui/rich_chat_view.h"
-#include "raw_http_server.h"
-#include "scripted_peer.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "chat/core/chat_line.h"
 #include "client/after_first_paint.h"
-#include "client/main_window.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
 #include "client/game_view.h"
+#include "client/main_window.h"
 #include "client/program_windows.h"
 #include "client/settings_binding.h"
 #include "scripted_peer.h"
@@ -12,10 +12,9 @@
 #include "side/about_window.h"
 #include "side/download_window.h"
 #include "side/spy_list_window.h"
+#include "support_client_parts.h"
 #include "ui/design_scale.h"
 #include "ui/window_frame.h"
-#include "scripted_peer.h"
-#include "support_client_parts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -101,13 +100,10 @@ void TestMainWindow::commandLine_data()
 
     // "remote" stands for the host address of a copy that hosts elsewhere.
     QTest::newRow("solo") << QStringList{} << true << "You" << false;
-    QTest::newRow("host ignores the address") << QStringList{"Ann", "10.0.0.5", "true"} << true
-                                              << "Ann" << true;
+    QTest::newRow("host ignores the address") << QStringList{"Ann", "10.0.0.5", "true"} << true << "Ann" << true;
     QTest::newRow("join") << QStringList{"Bob", "remote", "false"} << false << "Bob" << true;
-    QTest::newRow("True is not true") << QStringList{"Cy", "remote", "True"} << false << "Cy"
-                                      << true;
-    QTest::newRow("two arguments stay unconnected") << QStringList{"Ed", "remote"} << false << ""
-                                                    << false;
+    QTest::newRow("True is not true") << QStringList{"Cy", "remote", "True"} << false << "Cy" << true;
+    QTest::newRow("two arguments stay unconnected") << QStringList{"Ed", "remote"} << false << "" << false;
 }
 
 void TestMainWindow::commandLine()
@@ -133,9 +129,9 @@ void TestMainWindow::commandLine()
     copy.connection.setCommandLine(arguments);
     copy.window.show();
 
-    QCOMPARE(copy.lines.value(0), arguments.isEmpty()
-                                       ? QStringLiteral("0+Loading Solo Game..Please wait.")
-                                       : QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
+    QCOMPARE(copy.lines.value(0),
+             arguments.isEmpty() ? QStringLiteral("0+Loading Solo Game..Please wait.")
+                                 : QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
     QCOMPARE(copy.colours.value(0), Blue);
     QCOMPARE(download, arguments.isEmpty());
     if (linksLobby)
@@ -224,10 +220,12 @@ void TestMainWindow::lostServerEndsTheProgram_data()
     QTest::addColumn<QByteArray>("last");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("says");
-    QTest::newRow("closed") << QByteArray() << "closedbox" << "The connection to the game has closed.";
+    QTest::newRow("closed") << QByteArray() << "closedbox"
+                            << "The connection to the game has closed.";
     QTest::newRow("removed by the host") << QByteArray("CMD_kicked+") << "closedbox"
                                          << "You were removed from the game.";
-    QTest::newRow("game is full, then closed") << QByteArray("CMD_full+") << "fullbox" << "Game is full";
+    QTest::newRow("game is full, then closed") << QByteArray("CMD_full+") << "fullbox"
+                                               << "Game is full";
     QTest::newRow("lobby link closed") << QByteArray() << QString() << QString();
 }
 
@@ -370,18 +368,15 @@ void TestMainWindow::dispatchesInArrivalOrderThroughOneTable()
     const QByteArray login = "CMD_logininfo+1+" + QByteArray(MainWindow::BuiltInVersion) + "+Ann" + FF;
     QCOMPARE(server.read(login.size()), login);
     copy.log.clear();
-    server.write("CMD_newplayerinfo+1+Ann" + FF + "CMD_havewrongversion+Bob" + FF
-                 + "CMD_wrongversion+" + FF + "CMD_chat+1+Ann chats: a+b|clRed" + FF
-                 + "CMD_unknown+1" + FF + "CMD_phrase+Ann says: Hi|clBlue" + FF
-                 + "CMD_playasound+1+wave3+" + FF + "CMD_existingplayers+2+Cy" + FF
-                 + "CMD_action+1+Ann waves|clRed" + FF);
+    server.write("CMD_newplayerinfo+1+Ann" + FF + "CMD_havewrongversion+Bob" + FF + "CMD_wrongversion+" + FF
+                 + "CMD_chat+1+Ann chats: a+b|clRed" + FF + "CMD_unknown+1" + FF + "CMD_phrase+Ann says: Hi|clBlue" + FF
+                 + "CMD_playasound+1+wave3+" + FF + "CMD_existingplayers+2+Cy" + FF + "CMD_action+1+Ann waves|clRed"
+                 + FF);
     QTRY_COMPARE(copy.log.size(), 7);
-    QCOMPARE(copy.log, QStringList({"0+You are Connected.",
-                                        "0+Bob has a different version of the game then you.",
-                                        "0+You have a differnt version of the game then the host.",
-                                        "1+Ann chats: a+b",
-                                        "sound:1+wave3+", "0+Cy is Connected.",
-                                        "1+Ann waves"}));
+    QCOMPARE(copy.log,
+             QStringList({"0+You are Connected.", "0+Bob has a different version of the game then you.",
+                          "0+You have a differnt version of the game then the host.", "1+Ann chats: a+b",
+                          "sound:1+wave3+", "0+Cy is Connected.", "1+Ann waves"}));
     QCOMPARE(copy.rowName(2), QStringLiteral("Cy"));
     // Phrases wait, unchanged, in the speech bubble's queue.
     const auto* phrases = copy.window.findChild<QListWidget*>("listbox_phrase");

@@ -61,8 +61,9 @@ void TestPathReplayPanel::replaysOnePickPerTick()
     Replay r;
     r.rig.feed(&GameView::settileswinner, fullDeal(1));
     r.rig.feed(&GameView::setbonuswinner, fullDeal(0));
-    r.rig.feed(&GameView::thepath, "Bo+b+" + rec('f', 0, 0, 1, 10, 10) + rec('f', 1, 0, 2, 20, 30) + rec('t', 2, 0, 0, 0, 30)
-                                       + rec('t', 3, 0, 0, 0, 30) + rec('f', 4, 0, 3, 30, 60) + unused(31) + "s+4500+");
+    r.rig.feed(&GameView::thepath,
+               "Bo+b+" + rec('f', 0, 0, 1, 10, 10) + rec('f', 1, 0, 2, 20, 30) + rec('t', 2, 0, 0, 0, 30)
+                   + rec('t', 3, 0, 0, 0, 30) + rec('f', 4, 0, 3, 30, 60) + unused(31) + "s+4500+");
     QVERIFY(r.panel->isVisibleTo(&r.rig.back));
     QCOMPARE(r.text("label_name"), QStringLiteral("Bo+b"));
     QCOMPARE(r.text("label_score"), QStringLiteral("0"));

@@ -49,10 +49,7 @@ struct Harness : RecordedParts {
     }
     // Our own slot without a connection (nothing can be sent).
     void setMySlot(int slot) { session.sendloginfo(slot, "1.0.12"); }
-    void seat(int slot, const QString& name)
-    {
-        players.newplayerinfo({slot, name.toUtf8()});
-    }
+    void seat(int slot, const QString& name) { players.newplayerinfo({slot, name.toUtf8()}); }
     // A payload as the client's dispatcher hands it on: a malformed one is dropped whole.
     template <class Msg>
     void run(void (PlayerListController::*handler)(const Msg&), const QByteArray& payload)
@@ -102,22 +99,19 @@ void TestPlayerList::newplayerinfo_data()
     QTest::addColumn<QStringList>("spies");
     QTest::addColumn<QString>("myname"); // we asked to sit as "Ann"; the server's name for us wins
 
-    QTest::newRow("own seat") << 2 << QByteArray("2+Ann") << QStringList{"0+You are Connected."}
-                              << 2 << "Ann" << QStringList{} << "Ann";
-    QTest::newRow("own seat renamed") << 2 << QByteArray("2+Ann 2") << QStringList{"0+You are Connected."}
-                                      << 2 << "Ann 2" << QStringList{} << "Ann 2";
-    QTest::newRow("other seat") << 2 << QByteArray("3+Bob") << QStringList{"0+Bob is Connected."}
-                                << 3 << "Bob" << QStringList{} << "Ann";
-    QTest::newRow("name keeps plus") << 1 << QByteArray("4+A+b+") << QStringList{"0+A+b+ is Connected."}
-                                     << 4 << "A+b+" << QStringList{} << "Ann";
-    QTest::newRow("other watcher") << 2 << QByteArray("7+Bob")
-                                   << QStringList{"0+Bob is Connected.", "0+Bob is spying."} << 0
-                                   << "" << QStringList{"7: Bob"} << "Ann";
-    QTest::newRow("own watcher") << 8 << QByteArray("8+Me")
-                                 << QStringList{"0+You are Connected.", "0+You are spying."} << 0
-                                 << "" << QStringList{"8: Me"} << "Me";
-    QTest::newRow("slot 12") << 2 << QByteArray("12+Ann") << QStringList{} << 0 << ""
-                             << QStringList{} << "Ann";
+    QTest::newRow("own seat") << 2 << QByteArray("2+Ann") << QStringList{"0+You are Connected."} << 2 << "Ann"
+                              << QStringList{} << "Ann";
+    QTest::newRow("own seat renamed") << 2 << QByteArray("2+Ann 2") << QStringList{"0+You are Connected."} << 2
+                                      << "Ann 2" << QStringList{} << "Ann 2";
+    QTest::newRow("other seat") << 2 << QByteArray("3+Bob") << QStringList{"0+Bob is Connected."} << 3 << "Bob"
+                                << QStringList{} << "Ann";
+    QTest::newRow("name keeps plus") << 1 << QByteArray("4+A+b+") << QStringList{"0+A+b+ is Connected."} << 4 << "A+b+"
+                                     << QStringList{} << "Ann";
+    QTest::newRow("other watcher") << 2 << QByteArray("7+Bob") << QStringList{"0+Bob is Connected.", "0+Bob is spying."}
+                                   << 0 << "" << QStringList{"7: Bob"} << "Ann";
+    QTest::newRow("own watcher") << 8 << QByteArray("8+Me") << QStringList{"0+You are Connected.", "0+You are spying."}
+                                 << 0 << "" << QStringList{"8: Me"} << "Me";
+    QTest::newRow("slot 12") << 2 << QByteArray("12+Ann") << QStringList{} << 0 << "" << QStringList{} << "Ann";
 }
 
 void TestPlayerList::newplayerinfo()
@@ -169,18 +163,14 @@ void TestPlayerList::playerdisconnected_data()
     QTest::addColumn<QStringList>("checklist");
 
     // Seated: 1 Me (own), 3 Bob, 4 Cy; watchers 7 Dee, 8 Eve.
-    QTest::newRow("seated player") << QByteArray("3+Bob") << QStringList{"0+Bob disconnected."}
-                                   << QList<QColor>{Blue} << QStringList{"7: Dee", "8: Eve"}
-                                   << QStringList{"Cy"};
+    QTest::newRow("seated player") << QByteArray("3+Bob") << QStringList{"0+Bob disconnected."} << QList<QColor>{Blue}
+                                   << QStringList{"7: Dee", "8: Eve"} << QStringList{"Cy"};
     QTest::newRow("row already empty") << QByteArray("5+Zed") << QStringList{} << QList<QColor>{}
-                                       << QStringList{"7: Dee", "8: Eve"}
-                                       << QStringList{"Bob", "Cy"};
-    QTest::newRow("watcher any case") << QByteArray("8+EVE") << QStringList{"0+EVE has left."}
-                                      << QList<QColor>{Navy} << QStringList{"7: Dee"}
-                                      << QStringList{"Bob", "Cy"};
+                                       << QStringList{"7: Dee", "8: Eve"} << QStringList{"Bob", "Cy"};
+    QTest::newRow("watcher any case") << QByteArray("8+EVE") << QStringList{"0+EVE has left."} << QList<QColor>{Navy}
+                                      << QStringList{"7: Dee"} << QStringList{"Bob", "Cy"};
     QTest::newRow("unknown watcher") << QByteArray("9+Fay") << QStringList{} << QList<QColor>{}
-                                     << QStringList{"7: Dee", "8: Eve"}
-                                     << QStringList{"Bob", "Cy"};
+                                     << QStringList{"7: Dee", "8: Eve"} << QStringList{"Bob", "Cy"};
 }
 
 void TestPlayerList::playerdisconnected()
@@ -218,14 +208,11 @@ void TestPlayerList::justwatching_data()
     QTest::addColumn<int>("eyesShown");
 
     // Own slot 2 (Ann, "Just Watch" ticked at start), other seat 3 (Bob).
-    QTest::newRow("own seat watches") << QByteArray("2+1") << true
-                                      << QStringList{"0+Ann is just watching"} << 2;
-    QTest::newRow("own seat plays") << QByteArray("2+2") << false
-                                    << QStringList{"0+Ann now playing again"} << 0;
-    QTest::newRow("only 1 means watching") << QByteArray("2+11") << false
-                                           << QStringList{"0+Ann now playing again"} << 0;
-    QTest::newRow("other seat watches") << QByteArray("3+1") << true
-                                        << QStringList{"0+Bob is just watching"} << 3;
+    QTest::newRow("own seat watches") << QByteArray("2+1") << true << QStringList{"0+Ann is just watching"} << 2;
+    QTest::newRow("own seat plays") << QByteArray("2+2") << false << QStringList{"0+Ann now playing again"} << 0;
+    QTest::newRow("only 1 means watching")
+        << QByteArray("2+11") << false << QStringList{"0+Ann now playing again"} << 0;
+    QTest::newRow("other seat watches") << QByteArray("3+1") << true << QStringList{"0+Bob is just watching"} << 3;
     QTest::newRow("watcher slot ignored") << QByteArray("7+1") << true << QStringList{} << 0;
     QTest::newRow("empty row ignored") << QByteArray("5+1") << true << QStringList{} << 0;
 }
@@ -350,10 +337,9 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
     h.players.JustWatch1Click(true);
     QVERIFY(h.session.send("CMD_chat+7+end" + FF));
 
-    const QByteArray expected = "CMD_logininfo+1+1.0.12+" + FF + "CMD_kickhim+1+3+" + FF
-                                + "CMD_justwatch+3+1" + FF + "CMD_justwatch+1+1" + FF
-                                + "CMD_justwatch+1+2" + FF + "CMD_justwatch+4+1" + FF
-                                + "CMD_logininfo+7+1.0.12+" + FF + "CMD_chat+7+end" + FF;
+    const QByteArray expected = "CMD_logininfo+1+1.0.12+" + FF + "CMD_kickhim+1+3+" + FF + "CMD_justwatch+3+1" + FF
+        + "CMD_justwatch+1+1" + FF + "CMD_justwatch+1+2" + FF + "CMD_justwatch+4+1" + FF + "CMD_logininfo+7+1.0.12+"
+        + FF + "CMD_chat+7+end" + FF;
     QCOMPARE(server.read(expected.size()), expected);
 }
 

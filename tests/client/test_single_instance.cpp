@@ -10,8 +10,7 @@
 namespace {
 
 // A copy of the game started as its own process, with its own runtime folder.
-std::unique_ptr<QProcess> startCopy(const QString& runtime, const QString& home,
-                                    const QStringList& arguments)
+std::unique_ptr<QProcess> startCopy(const QString& runtime, const QString& home, const QStringList& arguments)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -276,11 +276,16 @@ void TestTurnFlow::phraseColour_data()
     QTest::addColumn<QString>("phrase");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("named colour") << "Hi|clRed" << "Hi" << QColor(Qt::red);
-    QTest::newRow("hex colour, blue byte first") << "Yo|$00FF0000" << "Yo" << QColor(Qt::blue);
-    QTest::newRow("unknown colour") << "Hi|clNothing" << "Hi" << QColor(Qt::black);
-    QTest::newRow("no bar") << "Hi there" << "Hi there" << QColor(Qt::black);
-    QTest::newRow("two bars") << "a|b|clRed" << "a" << QColor(Qt::black);
+    QTest::newRow("named colour") << "Hi|clRed"
+                                  << "Hi" << QColor(Qt::red);
+    QTest::newRow("hex colour, blue byte first") << "Yo|$00FF0000"
+                                                 << "Yo" << QColor(Qt::blue);
+    QTest::newRow("unknown colour") << "Hi|clNothing"
+                                    << "Hi" << QColor(Qt::black);
+    QTest::newRow("no bar") << "Hi there"
+                            << "Hi there" << QColor(Qt::black);
+    QTest::newRow("two bars") << "a|b|clRed"
+                              << "a" << QColor(Qt::black);
 }
 
 void TestTurnFlow::phraseColour()
@@ -304,16 +309,33 @@ void TestTurnFlow::winnerOffersAndTallies_data()
     QTest::addColumn<QString>("host");
     QTest::addColumn<QStringList>("calls");
     const QString won = "addgame addtomine";
-    QTest::newRow("standard 49999") << 1 << "49999" << "Ann" << "Host" << QStringList{"addword 49999 3", won, "addtomine 2"};
-    QTest::newRow("standard 50000") << 1 << "50000" << "Ann" << "Host"
-                                    << QStringList{"sendscore Ann 3/7/24 50000 1", "addword 50000 3", won, "addtomine 2"};
-    QTest::newRow("classic 19999") << 2 << "19999" << "Bob" << "Host" << QStringList{"addword 19999 3", "addgame Bob"};
-    QTest::newRow("classic 20000") << 2 << "20000" << "Bob" << "Host"
+    QTest::newRow("standard 49999") << 1 << "49999"
+                                    << "Ann"
+                                    << "Host" << QStringList{"addword 49999 3", won, "addtomine 2"};
+    QTest::newRow("standard 50000") << 1 << "50000"
+                                    << "Ann"
+                                    << "Host"
+                                    << QStringList{"sendscore Ann 3/7/24 50000 1", "addword 50000 3", won,
+                                                   "addtomine 2"};
+    QTest::newRow("classic 19999") << 2 << "19999"
+                                   << "Bob"
+                                   << "Host" << QStringList{"addword 19999 3", "addgame Bob"};
+    QTest::newRow("classic 20000") << 2 << "20000"
+                                   << "Bob"
+                                   << "Host"
                                    << QStringList{"sendscore Ann 3/7/24 20000 2", "addword 20000 3", "addgame Bob"};
-    QTest::newRow("solo game") << 1 << "90000" << "Ann" << "You" << QStringList{"addword 90000 3", won, "addtomine 2"};
-    QTest::newRow("below tally best") << 1 << "100" << "Bob" << "Host" << QStringList{"addgame Bob"};
-    QTest::newRow("winner differs in case") << 1 << "100" << "ann" << "Host" << QStringList{"addgame ann"};
-    QTest::newRow("unreadable total") << 1 << "lots" << "Bob" << "Host" << QStringList{"addgame Bob"};
+    QTest::newRow("solo game") << 1 << "90000"
+                               << "Ann"
+                               << "You" << QStringList{"addword 90000 3", won, "addtomine 2"};
+    QTest::newRow("below tally best") << 1 << "100"
+                                      << "Bob"
+                                      << "Host" << QStringList{"addgame Bob"};
+    QTest::newRow("winner differs in case") << 1 << "100"
+                                            << "ann"
+                                            << "Host" << QStringList{"addgame ann"};
+    QTest::newRow("unreadable total") << 1 << "lots"
+                                      << "Bob"
+                                      << "Host" << QStringList{"addgame Bob"};
 }
 
 void TestTurnFlow::winnerOffersAndTallies()

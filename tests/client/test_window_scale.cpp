@@ -1,9 +1,9 @@
-#include "net/protocol.h"
 #include "client/board_canvas.h"
-#include "client/main_window.h"
 #include "client/game_view.h"
+#include "client/main_window.h"
 #include "client/score_panel.h"
 #include "net/field_reader.h"
+#include "net/protocol.h"
 #include "support_client_parts.h"
 #include "ui/design_scale.h"
 
@@ -85,8 +85,7 @@ struct Window : RecordedParts {
     }
     qreal scale() const
     {
-        return qMin(qreal(client()->width()) / DesignArea.width(),
-                    qreal(client()->height()) / DesignArea.height());
+        return qMin(qreal(client()->width()) / DesignArea.width(), qreal(client()->height()) / DesignArea.height());
     }
 };
 

@@ -98,7 +98,8 @@ void TestBoardModel::pickRule_data()
     QTest::addColumn<QByteArray>("sent");
     QTest::addColumn<QString>("status");
     // Cell (2, 1) holds 4; cell (0, 2) holds 3; cell (5, 5) is made wild.
-    QTest::newRow("matching tile") << 4 << 2 * 52 + 10 << 52 + 51 << QByteArray("CMD_selecttile+2+2+1\xff") << QString();
+    QTest::newRow("matching tile") << 4 << 2 * 52 + 10 << 52 + 51 << QByteArray("CMD_selecttile+2+2+1\xff")
+                                   << QString();
     QTest::newRow("other tile") << 3 << 2 * 52 << 52 << QByteArray() << "Invalid Move";
     QTest::newRow("wild cell") << 3 << 311 << 311 << QByteArray("CMD_selecttile+2+5+5\xff") << QString();
     QTest::newRow("wild current, any cell") << 6 << 0 << 104 << QByteArray("CMD_selecttile+2+0+2\xff") << QString();
@@ -219,9 +220,12 @@ void TestBoardModel::takeReportsScoreTrailAndSound_data()
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("sound");
     QTest::addColumn<bool>("offered");
-    QTest::newRow("plain take") << QByteArray("2+4+0+3+60+30+410") << 2 << "Trail Score: 60" << "remove" << true;
-    QTest::newRow("transport") << QByteArray("2+1+1+2+90+30+440") << 2 << "Transport!" << "chain" << true;
-    QTest::newRow("other seat") << QByteArray("2+4+0+3+60+30+410") << 5 << "Trail Score: 60" << "remove" << false;
+    QTest::newRow("plain take") << QByteArray("2+4+0+3+60+30+410") << 2 << "Trail Score: 60"
+                                << "remove" << true;
+    QTest::newRow("transport") << QByteArray("2+1+1+2+90+30+440") << 2 << "Transport!"
+                               << "chain" << true;
+    QTest::newRow("other seat") << QByteArray("2+4+0+3+60+30+410") << 5 << "Trail Score: 60"
+                                << "remove" << false;
 }
 
 void TestBoardModel::takeReportsScoreTrailAndSound()

@@ -11,9 +11,7 @@ namespace {
 void record(ClientSession& session, QStringList& log, const QList<QByteArray>& commands)
 {
     for (const QByteArray& cmd : commands) {
-        session.dispatcher().on(cmd, [&log, cmd](FieldReader& f) {
-            log << QString::fromUtf8(cmd + ':' + f.rest());
-        });
+        session.dispatcher().on(cmd, [&log, cmd](FieldReader& f) { log << QString::fromUtf8(cmd + ':' + f.rest()); });
     }
 }
 
@@ -44,8 +42,7 @@ void TestClientSession::loginReplyCarriesSlotVersionAndWholeName_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("solo") << "You" << 1 << QByteArray("CMD_logininfo+1+1.0.12+You");
     QTest::newRow("plus in name") << "A+b" << 3 << QByteArray("CMD_logininfo+3+1.0.12+A+b");
-    QTest::newRow("utf8 name") << QString::fromUtf8("Zoë") << 7
-                               << QByteArray("CMD_logininfo+7+1.0.12+Zo\xc3\xab");
+    QTest::newRow("utf8 name") << QString::fromUtf8("Zoë") << 7 << QByteArray("CMD_logininfo+7+1.0.12+Zo\xc3\xab");
 }
 
 void TestClientSession::loginReplyCarriesSlotVersionAndWholeName()
@@ -56,9 +53,8 @@ void TestClientSession::loginReplyCarriesSlotVersionAndWholeName()
     ScriptedPeer server;
     ClientSession session;
     session.setMyname(name);
-    session.dispatcher().on("CMD_sendlogininfo", [&session](FieldReader& f) {
-        session.sendloginfo(f.lastInt().value_or(0), "1.0.12");
-    });
+    session.dispatcher().on("CMD_sendlogininfo",
+                            [&session](FieldReader& f) { session.sendloginfo(f.lastInt().value_or(0), "1.0.12"); });
     session.connectToServer("127.0.0.1", server.port());
     QVERIFY(server.accept());
     QTRY_VERIFY(session.sock().Connected());
@@ -90,8 +86,7 @@ void TestClientSession::bothSocketsFeedOneQueueInOrder()
     QTRY_COMPARE(log.size(), 2);
     lobby.write("bby" + FF);
     QTRY_COMPARE(log.size(), 3);
-    QCOMPARE(log, QStringList({"CMD_chat:1+Ann chats: a+b|clRed", "CMD_winner:Bob",
-                               "CMD_chat:9+from the lobby"}));
+    QCOMPARE(log, QStringList({"CMD_chat:1+Ann chats: a+b|clRed", "CMD_winner:Bob", "CMD_chat:9+from the lobby"}));
     // Everything goes to the server; nothing is ever sent on the lobby link.
     session.sendloginfo(1, "1.0.12");
     const QByteArray login = "CMD_logininfo+1+1.0.12+" + FF;

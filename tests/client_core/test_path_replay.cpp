@@ -76,8 +76,9 @@ private slots:
 void TestPathReplay::pickWithBombCellsIsOneTick()
 {
     PathReplayModel m = modelWithBoard();
-    start(m, rec('f', 0, 0, 1, 10, 10, 3, 5) + rec('f', 1, 0, 2, 20, 30, 5, 2) + rec('t', 2, 0, 0, 0, 30, 2, 4)
-            + rec('t', 3, 0, 0, 0, 30, 2, 4) + rec('f', 4, 0, 3, 30, 60, 4, 0) + "s+4500+");
+    start(m,
+          rec('f', 0, 0, 1, 10, 10, 3, 5) + rec('f', 1, 0, 2, 20, 30, 5, 2) + rec('t', 2, 0, 0, 0, 30, 2, 4)
+              + rec('t', 3, 0, 0, 0, 30, 2, 4) + rec('f', 4, 0, 3, 30, 60, 4, 0) + "s+4500+");
 
     ReplayTick t = m.step();
     QCOMPARE(t.outcome, ReplayTick::Outcome::Stepped);
@@ -89,7 +90,7 @@ void TestPathReplay::pickWithBombCellsIsOneTick()
 
     t = m.step();
     QCOMPARE(marks(m), 3 + 1); // the pick and its two bomb cells, plus the first pick
-    QCOMPARE(t.current, 2);    // the last record of the tick shows its tiles
+    QCOMPARE(t.current, 2); // the last record of the tick shows its tiles
     QCOMPARE(t.next, 4);
     QCOMPARE(t.trailText, std::optional<QString>("20")); // bomb records carry 0 points
     QCOMPARE(t.trailCell, std::optional<QPoint>(QPoint(1, 0)));

@@ -36,7 +36,8 @@ void TestScoreOrder::sortsBestFirstKeepingTies_data()
 {
     QTest::addColumn<Totals>("totals");
     QTest::addColumn<QList<int>>("order");
-    QTest::newRow("ties keep their order") << Totals{"100", "300", "300", "50", "0", "0"} << QList<int>{2, 3, 1, 4, 5, 6};
+    QTest::newRow("ties keep their order")
+        << Totals{"100", "300", "300", "50", "0", "0"} << QList<int>{2, 3, 1, 4, 5, 6};
     QTest::newRow("reversed") << Totals{"1", "2", "3", "4", "5", "6"} << QList<int>{6, 5, 4, 3, 2, 1};
     QTest::newRow("all equal") << Totals{"7", "7", "7", "7", "7", "7"} << QList<int>{1, 2, 3, 4, 5, 6};
     QTest::newRow("negative totals") << Totals{"-5", "0", "-1", "3", "0", "0"} << QList<int>{4, 2, 5, 6, 3, 1};

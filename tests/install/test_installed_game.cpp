@@ -33,8 +33,10 @@ QStringList snapshot(const QString& root)
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
-        files << QStringLiteral("%1 %2 %3").arg(info.filePath()).arg(info.size()).arg(
-                     info.lastModified().toMSecsSinceEpoch());
+        files << QStringLiteral("%1 %2 %3")
+                     .arg(info.filePath())
+                     .arg(info.size())
+                     .arg(info.lastModified().toMSecsSinceEpoch());
     }
     files.sort();
     return files;
@@ -88,7 +90,8 @@ void InstalledGameTest::initTestCase()
 void InstalledGameTest::layout_data()
 {
     QTest::addColumn<QString>("path");
-    QStringList paths{QStringLiteral("bin/gloopdash"), QStringLiteral("bin/gloopdash-tally"),
+    QStringList paths{QStringLiteral("bin/gloopdash"),
+                      QStringLiteral("bin/gloopdash-tally"),
                       QStringLiteral("share/gloopdash/gloopdashtiles/Gems.bmp"),
                       QStringLiteral("share/gloopdash/gloopdashtiles/Candy.bmp"),
                       QStringLiteral("share/applications/%1.desktop").arg(AppId),
@@ -126,8 +129,8 @@ void InstalledGameTest::validators_data()
 {
     QTest::addColumn<QString>("tool");
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("desktop entry") << QStringLiteral("desktop-file-validate")
-                                   << QStringList{installed(QStringLiteral("share/applications/%1.desktop").arg(AppId))};
+    QTest::newRow("desktop entry") << QStringLiteral(
+        "desktop-file-validate") << QStringList{installed(QStringLiteral("share/applications/%1.desktop").arg(AppId))};
     QTest::newRow("metainfo") << QStringLiteral("appstreamcli")
                               << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
                                              installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(AppId))};
@@ -165,7 +168,8 @@ void InstalledGameTest::playerFilesLiveInXdgFolders()
     const QString data = xdgSet ? run.path() + QStringLiteral("/data") : home + QStringLiteral("/.local/share");
     for (const char* sub : {"home", "tmp", "runtime"})
         QVERIFY(QDir(run.path()).mkpath(QString::fromLatin1(sub)));
-    QFile::setPermissions(run.path() + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(run.path() + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString settings = config + QStringLiteral("/gloopdash/rezeruvar.ini");
     QVERIFY(QDir().mkpath(QFileInfo(settings).path()));
     QFile seed(settings);
@@ -192,9 +196,9 @@ void InstalledGameTest::playerFilesLiveInXdgFolders()
     game.setProcessEnvironment(env);
     game.setWorkingDirectory(run.path());
     game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    game.start(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("sh"), QStringLiteral("-c"),
-                                           QStringLiteral("ip link set lo up && exec \"$0\""),
-                                           installed(QStringLiteral("bin/gloopdash"))});
+    game.start(QStringLiteral("unshare"),
+               {QStringLiteral("-n"), QStringLiteral("sh"), QStringLiteral("-c"),
+                QStringLiteral("ip link set lo up && exec \"$0\""), installed(QStringLiteral("bin/gloopdash"))});
     QVERIFY(game.waitForStarted(10000));
     const qint64 pid = game.processId();
     QTRY_VERIFY_WITH_TIMEOUT(game.state() == QProcess::NotRunning || connectedToItself(pid), 60000);

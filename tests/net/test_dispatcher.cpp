@@ -45,8 +45,7 @@ void TestDispatcher::ignoresUnknownEmptyAndPlusless()
     });
     QSignalSpy unhandled(&d, &Dispatcher::unhandled);
     d.enqueue({"", "CMD_full", "CMD_Full+", "CMD_other+1", "CMD_full+"});
-    while (d.dispatchOne()) {
-    }
+    while (d.dispatchOne()) { }
     QCOMPARE(calls, 1);
     // Each dropped one is reported with its word, empty where it had none.
     QList<QByteArray> words;
@@ -104,8 +103,7 @@ void TestDispatcher::sourcesTakeTurnsEachInOrder()
     QVERIFY(d.dispatchOne());
     // One that had nothing waiting goes ahead of those that had a turn.
     d.enqueue(9, "CMD_m+new");
-    while (d.dispatchOne()) {
-    }
+    while (d.dispatchOne()) { }
     QCOMPARE(seen, (QList<QByteArray>{"7:1", "3:a", "5:x", "9:new", "7:2", "3:b", "7:3", "7:4"}));
     QCOMPARE(d.queued(), 0);
     QCOMPARE(d.queued(7), 0);
@@ -126,8 +124,7 @@ void TestDispatcher::stepRunsAfterItsSourcesEarlierMessages()
     d.enqueueCall(2, [&] { seen << "2 left"; });
     QCOMPARE(d.discard(2), 1);
     QCOMPARE(d.queued(), 4);
-    while (d.dispatchOne()) {
-    }
+    while (d.dispatchOne()) { }
     QCOMPARE(seen, (QList<QByteArray>{"1a", "2 left", "1b", "1 left"}));
 }
 
@@ -155,8 +152,7 @@ void TestDispatcher::rateLetsBurstThroughThenOnePerInterval()
     d.on("CMD_m", [&](FieldReader&) { ++handled; });
     for (int i = 0; i < 100 * seconds + 50; ++i)
         d.enqueue(i % 3, "CMD_m+");
-    while (d.dispatchIfDue()) {
-    }
+    while (d.dispatchIfDue()) { }
     QCOMPARE(handled, burst);
     clock.advanceMs(9);
     QVERIFY(!d.dispatchIfDue());
@@ -169,15 +165,13 @@ void TestDispatcher::rateLetsBurstThroughThenOnePerInterval()
         const int step = qMin(wakeMs, total - ms);
         clock.advanceMs(step);
         ms += step;
-        while (d.dispatchIfDue()) {
-        }
+        while (d.dispatchIfDue()) { }
     }
     QCOMPARE(handled, burst + 100 * seconds);
     // After a quiet spell the whole burst passes again, and no more.
     clock.advanceMs(1000);
     const int before = handled;
-    while (d.dispatchIfDue()) {
-    }
+    while (d.dispatchIfDue()) { }
     QCOMPARE(handled - before, burst);
 }
 

@@ -30,18 +30,16 @@ void TestFraming::splitsReads_data()
     QTest::addColumn<QList<QByteArray>>("reads");
     QTest::addColumn<QList<QByteArray>>("messages");
     QTest::addColumn<QByteArray>("pending");
-    QTest::newRow("two in one read")
-        << QList<QByteArray>{ff("CMD_a+1|CMD_b+2|")} << QList<QByteArray>{"CMD_a+1", "CMD_b+2"}
-        << QByteArray();
+    QTest::newRow("two in one read") << QList<QByteArray>{ff("CMD_a+1|CMD_b+2|")}
+                                     << QList<QByteArray>{"CMD_a+1", "CMD_b+2"} << QByteArray();
     QTest::newRow("split over two reads")
-        << QList<QByteArray>{ff("CMD_chat+2+he"), ff("llo|")} << QList<QByteArray>{"CMD_chat+2+hello"}
-        << QByteArray();
+        << QList<QByteArray>{ff("CMD_chat+2+he"), ff("llo|")} << QList<QByteArray>{"CMD_chat+2+hello"} << QByteArray();
     QTest::newRow("tail waits") << QList<QByteArray>{ff("CMD_a+|CMD_b")} << QList<QByteArray>{"CMD_a+"}
                                 << QByteArray("CMD_b");
     QTest::newRow("empty messages kept for the dispatcher to ignore")
         << QList<QByteArray>{ff("||")} << QList<QByteArray>{"", ""} << QByteArray();
-    QTest::newRow("terminator split alone") << QList<QByteArray>{ff("CMD_full+"), ff("|")}
-                                            << QList<QByteArray>{"CMD_full+"} << QByteArray();
+    QTest::newRow("terminator split alone")
+        << QList<QByteArray>{ff("CMD_full+"), ff("|")} << QList<QByteArray>{"CMD_full+"} << QByteArray();
     QTest::newRow("utf-8 text passes whole")
         << QList<QByteArray>{QByteArray("CMD_chat+1+\xc3\xa9t\xc3\xa9") + char(0xFF)}
         << QList<QByteArray>{QByteArray("CMD_chat+1+\xc3\xa9t\xc3\xa9")} << QByteArray();
@@ -85,10 +83,10 @@ void TestFraming::parsesCommandWords_data()
     QTest::newRow("no fields") << QByteArray("CMD_full+") << QByteArray("CMD_full") << QByteArray();
     QTest::newRow("no plus") << QByteArray("CMD_full") << QByteArray() << QByteArray();
     QTest::newRow("empty") << QByteArray() << QByteArray() << QByteArray();
-    QTest::newRow("first plus only") << QByteArray("CMD_postscores+1+0+0")
-                                     << QByteArray("CMD_postscores") << QByteArray("1+0+0");
-    QTest::newRow("list payload") << QByteArray("CMD_settiles+0+0+3")
-                                  << QByteArray("CMD_settiles") << QByteArray("0+0+3");
+    QTest::newRow("first plus only") << QByteArray("CMD_postscores+1+0+0") << QByteArray("CMD_postscores")
+                                     << QByteArray("1+0+0");
+    QTest::newRow("list payload") << QByteArray("CMD_settiles+0+0+3") << QByteArray("CMD_settiles")
+                                  << QByteArray("0+0+3");
 }
 
 void TestFraming::parsesCommandWords()
@@ -153,12 +151,10 @@ void TestFraming::readsIntegers()
 void TestFraming::buildsMessages()
 {
     QCOMPARE(Message("CMD_full").field("").bytes(), ff("CMD_full+|"));
-    QCOMPARE(Message("CMD_removetile").field(2).field(4).field(0).field(3).field(60).field(30).field(410)
-                 .bytes(),
+    QCOMPARE(Message("CMD_removetile").field(2).field(4).field(0).field(3).field(60).field(30).field(410).bytes(),
              ff("CMD_removetile+2+4+0+3+60+30+410|"));
     QCOMPARE(Message("CMD_settiles").raw("+0+0+3+0+1+5").bytes(), ff("CMD_settiles+0+0+3+0+1+5|"));
-    QCOMPARE(Message("CMD_startgame").field("Ann").field(1).field(3).field("").bytes(),
-             ff("CMD_startgame+Ann+1+3+|"));
+    QCOMPARE(Message("CMD_startgame").field("Ann").field(1).field(3).field("").bytes(), ff("CMD_startgame+Ann+1+3+|"));
 }
 
 QTEST_APPLESS_MAIN(TestFraming)

@@ -28,8 +28,7 @@ void Host::pump()
 {
     if (m_held)
         return;
-    while (m_server->socktimer().dispatchOne()) {
-    }
+    while (m_server->socktimer().dispatchOne()) { }
 }
 
 void Host::holdQueue(bool hold)
@@ -110,13 +109,15 @@ QString Host::honestRound(const QList<Player*>& players, int picksEach)
             const Player::Pick result = p->pick();
             if (result != Player::Pick::Taken && result != Player::Pick::Cleared)
                 return QStringLiteral("%1's honest pick %2 failed (%3)")
-                    .arg(QString::fromUtf8(p->name)).arg(i).arg(int(result));
+                    .arg(QString::fromUtf8(p->name))
+                    .arg(i)
+                    .arg(int(result));
         }
     }
     Player& last = *players.back();
     last.send("CMD_chat+" + QByteArray::number(last.slot) + "+still here|clBlue");
-    const QByteArray relayed = "CMD_chat+" + QByteArray::number(last.slot) + '+' + last.name
-                               + " chats: still here|clBlue";
+    const QByteArray relayed =
+        "CMD_chat+" + QByteArray::number(last.slot) + '+' + last.name + " chats: still here|clBlue";
     for (Player* p : players)
         if (p->nextOf("CMD_chat") != relayed)
             return QStringLiteral("%1 missed the chat line").arg(QString::fromUtf8(p->name));
@@ -130,8 +131,8 @@ QString Host::checkScores(const QList<Player*>& players)
 {
     for (Player* p : players) {
         const QByteArray turnover = p->nextOf("CMD_turnover");
-        const QByteArray expected = "CMD_turnover+" + QByteArray::number(p->slot) + '+'
-                                    + QByteArray::number(p->roundResult()) + '+';
+        const QByteArray expected =
+            "CMD_turnover+" + QByteArray::number(p->slot) + '+' + QByteArray::number(p->roundResult()) + '+';
         if (!turnover.startsWith(expected) || !turnover.endsWith("+3"))
             return QStringLiteral("%1: %2, expected %3...+3")
                 .arg(QString::fromUtf8(p->name), QString::fromUtf8(turnover), QString::fromUtf8(expected));
@@ -147,7 +148,9 @@ QString Host::checkScores(const QList<Player*>& players)
                 listed = true;
                 if (*banked != p->roundResult())
                     return QStringLiteral("%1 added up %2, the server posted %3")
-                        .arg(QString::fromUtf8(p->name)).arg(p->roundResult()).arg(*banked);
+                        .arg(QString::fromUtf8(p->name))
+                        .arg(p->roundResult())
+                        .arg(*banked);
             }
         }
         if (!listed)

@@ -20,8 +20,7 @@ bool Player::matches(int x, int y) const
 
 QByteArray Player::pickMessage(int x, int y) const
 {
-    return "CMD_selecttile+" + QByteArray::number(slot) + '+' + QByteArray::number(x) + '+'
-           + QByteArray::number(y);
+    return "CMD_selecttile+" + QByteArray::number(slot) + '+' + QByteArray::number(x) + '+' + QByteArray::number(y);
 }
 
 Player::Pick Player::pick()

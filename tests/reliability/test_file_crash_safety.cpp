@@ -50,8 +50,8 @@ struct KillReport {
 // Forks a child that calls write(0), write(1), write(0), ... for ever, kills
 // it a random time of up to `spanUs` after it has begun, and checks the file
 // each time.
-KillReport killWriters(const QString& path, const std::function<void(int)>& write,
-                       const QByteArray& first, const QByteArray& second, qint64 spanUs)
+KillReport killWriters(const QString& path, const std::function<void(int)>& write, const QByteArray& first,
+                       const QByteArray& second, qint64 spanUs)
 {
     KillReport report;
     QRandomGenerator random(20240611);
@@ -83,9 +83,8 @@ KillReport killWriters(const QString& path, const std::function<void(int)>& writ
     }
     // A kill between the temporary file's naming and its rename leaves it
     // behind beside the file (harmless, but it is counted here).
-    qInfo("%d kills: old file %d times, new file %d times, write %lld us, %lld files left",
-          Kills, report.old, report.fresh, spanUs / 4,
-          qint64(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size()));
+    qInfo("%d kills: old file %d times, new file %d times, write %lld us, %lld files left", Kills, report.old,
+          report.fresh, spanUs / 4, qint64(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size()));
     return report;
 }
 
@@ -121,8 +120,8 @@ void FileCrashSafetyTest::tallyIsOldOrNew()
     const qint64 span = 4 * timeOf([&] { file.save(versions[1]); });
     QVERIFY(file.save(versions[0]));
 
-    const KillReport report = killWriters(file.path(), [&](int v) { file.save(versions[v]); },
-                                          bytes[0], bytes[1], span);
+    const KillReport report = killWriters(
+        file.path(), [&](int v) { file.save(versions[v]); }, bytes[0], bytes[1], span);
     QVERIFY2(report.broken.isEmpty(), report.broken.toHex().constData());
     // Kills landed on both sides of the rename, so the moments really varied.
     QVERIFY2(report.old > 0 && report.fresh > 0,

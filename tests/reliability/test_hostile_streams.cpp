@@ -93,10 +93,12 @@ void HostileStreamsTest::cutsOffBurst()
     QVERIFY(eve);
     eve->sendRaw(repeated("CMD_chat+4+spam", 10000));
     qsizetype most = 0;
-    QVERIFY(waitUntil([&] {
-        most = qMax(most, m_host->server().socktimer().queued());
-        return !m_host->server().game().players.connected(4);
-    }, 5000));
+    QVERIFY(waitUntil(
+        [&] {
+            most = qMax(most, m_host->server().socktimer().queued());
+            return !m_host->server().game().players.connected(4);
+        },
+        5000));
     QVERIFY(heardLeaving(4, "Eve"));
     QVERIFY2(most <= Server::FloodLimit + 1, qPrintable(QString::number(most)));
     // What Eve left in the queue must not hold up the others for long.
@@ -171,8 +173,8 @@ void HostileStreamsTest::peerThatNeverReadsHoldsNobodyUp()
 
 void HostileStreamsTest::survivesConnectionsComingAndGoing_data()
 {
-    QTest::addColumn<int>("burst");  // messages each connection sends before closing
-    QTest::addColumn<bool>("hard");  // reset instead of a clean close
+    QTest::addColumn<int>("burst"); // messages each connection sends before closing
+    QTest::addColumn<bool>("hard"); // reset instead of a clean close
 
     QTest::newRow("silent") << 0 << false;
     QTest::newRow("login and chat") << 2 << false;
@@ -204,13 +206,15 @@ void HostileStreamsTest::survivesConnectionsComingAndGoing()
             hard ? s->abort() : s->close();
         most = qMax(most, server.socktimer().queued());
     }
-    QVERIFY(waitUntil([&] {
-        most = qMax(most, server.socktimer().queued());
-        for (int slot = 4; slot <= 9; ++slot)
-            if (server.game().players.connected(slot))
-                return false;
-        return true;
-    }, 5000));
+    QVERIFY(waitUntil(
+        [&] {
+            most = qMax(most, server.socktimer().queued());
+            for (int slot = 4; slot <= 9; ++slot)
+                if (server.game().players.connected(slot))
+                    return false;
+            return true;
+        },
+        5000));
     QVERIFY2(most <= 9 * Server::FloodLimit, qPrintable(QString::number(most)));
     QVERIFY(server.game().players.slotcount <= 9);
     for (int slot = 1; slot <= 3; ++slot)
@@ -266,8 +270,8 @@ void HostileStreamsTest::honestPicksStayQuickBesideFlooder()
     QVERIFY(server.waiting(4) >= 190);
     QVERIFY(quiet.size() >= 20 && flooded.size() >= 20);
     const auto at = [](const QList<double>& ms, double share) { return ms[qsizetype(share * double(ms.size() - 1))]; };
-    qInfo("honest pick round trip, ms (median / p99): alone %.2f / %.2f, beside a flooder %.2f / %.2f",
-          at(quiet, 0.5), at(quiet, 0.99), at(flooded, 0.5), at(flooded, 0.99));
+    qInfo("honest pick round trip, ms (median / p99): alone %.2f / %.2f, beside a flooder %.2f / %.2f", at(quiet, 0.5),
+          at(quiet, 0.99), at(flooded, 0.5), at(flooded, 0.99));
     const double bound = 2.0 * 4 * Server::DispatchIntervalMs;
     QVERIFY2(at(flooded, 0.99) < bound, qPrintable(QString::number(at(flooded, 0.99))));
     QVERIFY(server.game().players.connected(4));

@@ -11,8 +11,8 @@
 
 namespace {
 // What a test watches for; deals, draws and scores pass by.
-const QList<QByteArray> Watched = {"CMD_startgame", "CMD_justwatching", "CMD_chat", "CMD_removetile",
-                                   "CMD_error", "CMD_kicked", "CMD_playerdisconnected"};
+const QList<QByteArray> Watched = {"CMD_startgame", "CMD_justwatching",      "CMD_chat", "CMD_removetile", "CMD_error",
+                                   "CMD_kicked",    "CMD_playerdisconnected"};
 
 QList<QByteArray> watched(const QList<QByteArray>& messages)
 {
@@ -178,18 +178,20 @@ void TableSeatsTest::roundEndsWhenNobodyPlays()
 
 void TableSeatsTest::onlyEntitledConnectionsAct_data()
 {
-    QTest::addColumn<int>("sender");          // a slot; 4 has connected without logging in
-    QTest::addColumn<bool>("running");        // Ann has started a game first
+    QTest::addColumn<int>("sender"); // a slot; 4 has connected without logging in
+    QTest::addColumn<bool>("running"); // Ann has started a game first
     QTest::addColumn<QList<QByteArray>>("messages"); // "pick": a cell the sender's tile matches
-    QTest::addColumn<QList<QByteArray>>("heard");    // by Eve, slot 3
-    QTest::addColumn<QList<QByteArray>>("reply");    // by the sender, besides what Cy heard
+    QTest::addColumn<QList<QByteArray>>("heard"); // by Eve, slot 3
+    QTest::addColumn<QList<QByteArray>>("reply"); // by the sender, besides what Cy heard
 
     using L = QList<QByteArray>;
-    QTest::newRow("any seat starts a game") << 2 << false << L{"CMD_startgame+Bob+2+"} << L{"CMD_startgame+Bob+2+6+"} << L{};
+    QTest::newRow("any seat starts a game")
+        << 2 << false << L{"CMD_startgame+Bob+2+"} << L{"CMD_startgame+Bob+2+6+"} << L{};
     QTest::newRow("spectators never start") << 7 << false << L{"CMD_startgame+Spy+1+"} << L{} << L{};
     QTest::newRow("nor connections not logged in") << 4 << false << L{"CMD_startgame+Raw+1+"} << L{} << L{};
     QTest::newRow("who has not logged in is not heard") << 4 << false << L{"CMD_chat+4+hi"} << L{} << L{};
-    QTest::newRow("slot 1 restarts a game") << 1 << true << L{"CMD_startgame+Ann+2+"} << L{"CMD_startgame+Ann+2+6+"} << L{};
+    QTest::newRow("slot 1 restarts a game")
+        << 1 << true << L{"CMD_startgame+Ann+2+"} << L{"CMD_startgame+Ann+2+6+"} << L{};
     QTest::newRow("other seats do not") << 2 << true << L{"CMD_startgame+Bob+2+"} << L{} << L{};
     QTest::newRow("a seat watches") << 2 << true << L{"CMD_justwatch+2+1"} << L{"CMD_justwatching+2+1"} << L{};
     QTest::newRow("and plays again") << 2 << true << L{"CMD_justwatch+2+1", "CMD_justwatch+2+2"}
@@ -197,8 +199,8 @@ void TableSeatsTest::onlyEntitledConnectionsAct_data()
     QTest::newRow("slot 1 switches others") << 1 << true << L{"CMD_justwatch+3+1"} << L{"CMD_justwatching+3+1"} << L{};
     QTest::newRow("other seats do not switch others") << 2 << true << L{"CMD_justwatch+3+1"} << L{} << L{};
     QTest::newRow("nor do spectators") << 7 << true << L{"CMD_justwatch+3+1"} << L{} << L{};
-    QTest::newRow("a watching seat's pick is refused") << 2 << true << L{"CMD_justwatch+2+1", "pick"}
-                                                       << L{"CMD_justwatching+2+1"} << L{"CMD_error+3"};
+    QTest::newRow("a watching seat's pick is refused")
+        << 2 << true << L{"CMD_justwatch+2+1", "pick"} << L{"CMD_justwatching+2+1"} << L{"CMD_error+3"};
     QTest::newRow("a spectator's pick is refused") << 7 << true << L{"CMD_selecttile+7+0+0"} << L{} << L{"CMD_error+3"};
     QTest::newRow("a pick not logged in is dropped") << 4 << true << L{"pick"} << L{} << L{};
 }
@@ -245,8 +247,8 @@ void TableSeatsTest::onlyEntitledConnectionsAct()
     if (sender == 4)
         from->send("CMD_logininfo+4+1.0.12+Raw");
     from->send("CMD_chat+" + slot + "+done");
-    const QByteArray done = "CMD_chat+" + slot + '+' + (sender == 4 ? QByteArray("Raw") : table.at(sender - 1)->name)
-                            + " chats: done";
+    const QByteArray done =
+        "CMD_chat+" + slot + '+' + (sender == 4 ? QByteArray("Raw") : table.at(sender - 1)->name) + " chats: done";
     const auto eve = m_eve->readUntil(done);
     QVERIFY(eve);
     QCOMPARE(watched(*eve), heard);

@@ -49,8 +49,14 @@ Grid gridFrom(const QStringList& rows, QStringView codes)
 }
 } // namespace
 
-Grid tilesFrom(const QStringList& rows) { return gridFrom(rows, u".123456"); }
-Grid bonusFrom(const QStringList& rows) { return gridFrom(rows, u".TBDX"); }
+Grid tilesFrom(const QStringList& rows)
+{
+    return gridFrom(rows, u".123456");
+}
+Grid bonusFrom(const QStringList& rows)
+{
+    return gridFrom(rows, u".TBDX");
+}
 
 Bench::Bench(QList<int> connectedSlots, int mode)
 {

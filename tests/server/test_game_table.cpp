@@ -77,7 +77,8 @@ void GameTableTest::dealsRoundInOrder()
     bench.table.startgame("Ann", 1);
     const QList<QByteArray> toSeat = bench.out.to(2);
     QCOMPARE(toSeat.mid(0, 2), (QList<QByteArray>{"CMD_startgame+Ann+1+3+", "CMD_nextplayer+1+2"}));
-    QCOMPARE(commands(toSeat.mid(2)), (QStringList{"CMD_settiles", "CMD_setbonus", "CMD_setnexttile", "CMD_setnntile"}));
+    QCOMPARE(commands(toSeat.mid(2)),
+             (QStringList{"CMD_settiles", "CMD_setbonus", "CMD_setnexttile", "CMD_setnntile"}));
     QCOMPARE(bench.out.to(1).mid(2), toSeat.mid(2)); // every seat starts at the same place
     QCOMPARE(commands(bench.out.to(7)), (QStringList{"CMD_startgame", "CMD_settiles", "CMD_setbonus"}));
     QCOMPARE(bench.seat(1).total, 0);
@@ -168,14 +169,16 @@ void GameTableTest::sendsWholePathOfBestSeat()
     bench.tick(93);
 
     const tmove& m = bench.seat(2).moves[0];
-    QByteArray path = "CMD_thepath+B+b+f+0+0+0+10+10+" + QByteArray::number(m.tile1) + '+' + QByteArray::number(m.tile2);
+    QByteArray path =
+        "CMD_thepath+B+b+f+0+0+0+10+10+" + QByteArray::number(m.tile1) + '+' + QByteArray::number(m.tile2);
     for (int i = 1; i < 36; ++i)
         path += "+f+-1+-1+-1+-1+-1+0+0";
     QCOMPARE(bench.out.to(1, {"CMD_thepath"}), QList<QByteArray>{path + "+s+10+"});
     // The replay's board is the round's deal as it was sent.
     const QByteArray dealt = bench.out.to(1, {"CMD_settiles"}).value(0).mid(qstrlen("CMD_settiles"));
-    QCOMPARE(bench.out.to(1, {"CMD_resettiles", "CMD_resetbonus"}),
-             (QList<QByteArray>{"CMD_resettiles" + dealt, ToClient::ResetBonus{bench.game.dealtBonus}.bytes().chopped(1)}));
+    QCOMPARE(
+        bench.out.to(1, {"CMD_resettiles", "CMD_resetbonus"}),
+        (QList<QByteArray>{"CMD_resettiles" + dealt, ToClient::ResetBonus{bench.game.dealtBonus}.bytes().chopped(1)}));
 }
 
 void GameTableTest::playsOnAfterTieThenEnds()
@@ -191,8 +194,9 @@ void GameTableTest::playsOnAfterTieThenEnds()
     bench.clearBoard(2);
     bench.out.sent.clear();
     bench.tick(93);
-    QCOMPARE(bench.out.order(), to({1, 2}, "CMD_turnover") + to({1, 2}, "CMD_postscores") + to({1, 2}, "CMD_resettiles")
-                                    + to({1, 2}, "CMD_resetbonus") + to({1, 2}, "CMD_thepath") + to({1, 2}, "CMD_winner"));
+    QCOMPARE(bench.out.order(),
+             to({1, 2}, "CMD_turnover") + to({1, 2}, "CMD_postscores") + to({1, 2}, "CMD_resettiles")
+                 + to({1, 2}, "CMD_resetbonus") + to({1, 2}, "CMD_thepath") + to({1, 2}, "CMD_winner"));
     QCOMPARE(bench.out.to(1).last(), QByteArray("CMD_winner+P2"));
     QVERIFY(!bench.game.gamerunning);
     QVERIFY2(!bench.table.Timer1().isEnabled(), "the round clock keeps ticking after the game is decided");
@@ -255,7 +259,8 @@ void GameTableTest::switchesWatching()
         QCOMPARE(bench.seat(target).watching, before);
         return;
     }
-    QCOMPARE(bench.out.to(seats.last()), QList<QByteArray>{QStringLiteral("CMD_justwatching+%1+%2").arg(target).arg(value).toUtf8()});
+    QCOMPARE(bench.out.to(seats.last()),
+             QList<QByteArray>{QStringLiteral("CMD_justwatching+%1+%2").arg(target).arg(value).toUtf8()});
     QCOMPARE(bench.seat(target).watching, value == 1);
 }
 

@@ -1,12 +1,12 @@
+#include "net/text_limits.h"
 #include "server/host_options.h"
 #include "server/server.h"
-#include "net/text_limits.h"
 
 #include "net/game_random.h"
 #include "net/memory_sock.h"
 #include "net/message.h"
-#include "wire_client.h"
 #include "net/protocol_to_server.h"
+#include "wire_client.h"
 
 #include <QTest>
 #include <array>
@@ -194,7 +194,8 @@ void ServerSessionsTest::relays_data()
     QTest::newRow("phrase") << QByteArray("CMD_phrase+2+ says: Hello!|Blue")
                             << QByteArray("CMD_phrase+Ann  says: Hello!|Blue");
     QTest::newRow("chatter sound") << QByteArray("CMD_playasound+2+wave5+") << QByteArray("CMD_playasound+2+wave5+");
-    QTest::newRow("utf-8 text") << QByteArray("CMD_chat+2+h\xc3\xa9+") << QByteArray("CMD_chat+2+Ann chats: h\xc3\xa9+");
+    QTest::newRow("utf-8 text") << QByteArray("CMD_chat+2+h\xc3\xa9+")
+                                << QByteArray("CMD_chat+2+Ann chats: h\xc3\xa9+");
 }
 
 void ServerSessionsTest::relays()
@@ -217,19 +218,22 @@ void ServerSessionsTest::cutsLongTexts_data()
 
     const QByteArray a399(399, 'a');
     const QByteArray smile = "\xf0\x9f\x98\x80"; // two units: does not fit the last place
-    const QByteArray e = "\xc3\xa9";               // one unit: fits
-    QTest::newRow("chat at the limit") << "CMD_chat+2+" + a399 + "b|clRed" << "CMD_chat+2+Ann chats: " + a399 + "b|clRed";
+    const QByteArray e = "\xc3\xa9"; // one unit: fits
+    QTest::newRow("chat at the limit") << "CMD_chat+2+" + a399 + "b|clRed"
+                                       << "CMD_chat+2+Ann chats: " + a399 + "b|clRed";
     QTest::newRow("chat past it keeps its colour") << "CMD_chat+2+" + a399 + "bc|$00FF0000"
                                                    << "CMD_chat+2+Ann chats: " + a399 + "b|$00FF0000";
-    QTest::newRow("never half a character") << "CMD_chat+2+" + a399 + smile + "|clRed" << "CMD_chat+2+Ann chats: " + a399 + "|clRed";
+    QTest::newRow("never half a character") << "CMD_chat+2+" + a399 + smile + "|clRed"
+                                            << "CMD_chat+2+Ann chats: " + a399 + "|clRed";
     QTest::newRow("two bytes, one character") << "CMD_chat+2+" + a399 + e + e << "CMD_chat+2+Ann chats: " + a399 + e;
-    QTest::newRow("without a colour") << "CMD_chat+2+" + QByteArray(500, 'x') << "CMD_chat+2+Ann chats: " + QByteArray(400, 'x');
+    QTest::newRow("without a colour") << "CMD_chat+2+" + QByteArray(500, 'x')
+                                      << "CMD_chat+2+Ann chats: " + QByteArray(400, 'x');
     QTest::newRow("action") << "CMD_action+2+" + QByteArray(401, 'w') + "|clBlue"
                             << "CMD_action+2+Ann " + QByteArray(400, 'w') + "|clBlue";
     QTest::newRow("phrase") << "CMD_phrase+2+ says: " + QByteArray(60, 'p') + "|clBlue"
                             << "CMD_phrase+Ann  says: " + QByteArray(50, 'p') + "|clBlue";
-    QTest::newRow("phrase without its says") << "CMD_phrase+2+" + QByteArray(60, 'p')
-                                             << "CMD_phrase+Ann " + QByteArray(50, 'p');
+    QTest::newRow("phrase without its says")
+        << "CMD_phrase+2+" + QByteArray(60, 'p') << "CMD_phrase+Ann " + QByteArray(50, 'p');
 }
 
 void ServerSessionsTest::cutsLongTexts()
@@ -258,12 +262,19 @@ void ServerSessionsTest::seatsDistinctNames_data()
     QTest::newRow("an empty seat's text") << QByteArray("<Waiting>") << QByteArray("Player");
     QTest::newRow("a placeholder of any kind") << QByteArray("<enter chat here>") << QByteArray("Player");
     QTest::newRow("right-to-left override") << QByteArray("Ev\xe2\x80\xaeil") << QByteArray("Evil");
-    QTest::newRow("isolates and marks") << QByteArray("\xe2\x81\xa6Vi\xe2\x80\x8f" "c\xe2\x81\xa9") << QByteArray("Vic 3");
+    QTest::newRow("isolates and marks") << QByteArray("\xe2\x81\xa6Vi\xe2\x80\x8f"
+                                                      "c\xe2\x81\xa9")
+                                        << QByteArray("Vic 3");
     QTest::newRow("zero-width space") << QByteArray("V\xe2\x80\x8bic") << QByteArray("Vic 3");
-    QTest::newRow("controls") << QByteArray("A\x01" "B\x1b" "[31m\x7f\xc2\x9b") << QByteArray("AB[31m");
+    QTest::newRow("controls") << QByteArray("A\x01"
+                                            "B\x1b"
+                                            "[31m\x7f\xc2\x9b")
+                              << QByteArray("AB[31m");
     QTest::newRow("line break") << QByteArray("Ann\xe2\x80\xa8Vic") << QByteArray("AnnVic");
     QTest::newRow("blanks folded") << QByteArray("  Ann   Lee ") << QByteArray("Ann Lee");
-    QTest::newRow("a bar cannot start the colour") << QByteArray("a|clRed") << QByteArray("a\xc2\xa6" "clRed");
+    QTest::newRow("a bar cannot start the colour") << QByteArray("a|clRed")
+                                                   << QByteArray("a\xc2\xa6"
+                                                                 "clRed");
     QTest::newRow("plus kept") << QByteArray("B+b") << QByteArray("B+b");
     QTest::newRow("cut to a row") << QByteArray(30, 'n') << QByteArray(24, 'n');
     QTest::newRow("cut, then numbered") << QByteArray(30, 'v') << QByteArray(22, 'v') + " 2";
@@ -298,13 +309,24 @@ void ServerSessionsTest::seatsDistinctNames()
 void ServerSessionsTest::dropsSpoofedAndMalformed_data()
 {
     QTest::addColumn<QByteArray>("message"); // sent by Ann, slot 2, during a game
-    QTest::addColumn<QByteArray>("reply");   // what Ann hears before her next chat line
+    QTest::addColumn<QByteArray>("reply"); // what Ann hears before her next chat line
 
-    const QList<const char*> dropped = {
-        "CMD_chat+1+x", "CMD_action+3+x", "CMD_phrase+1+ says: x", "CMD_playasound+1+wave1+",
-        "CMD_logininfo+1+1.0.12+Evil", "CMD_selecttile+1+0+0", "CMD_chat+two+x", "CMD_chat+4294967298+x",
-        "CMD_chat+2", "CMD_justwatch+7+1", "CMD_justwatch+0+2", "CMD_selecttile+2+x+0",
-        "CMD_selecttile+2+0+2147483648", "CMD_unknown+2", "CMD_chat", ""};
+    const QList<const char*> dropped = {"CMD_chat+1+x",
+                                        "CMD_action+3+x",
+                                        "CMD_phrase+1+ says: x",
+                                        "CMD_playasound+1+wave1+",
+                                        "CMD_logininfo+1+1.0.12+Evil",
+                                        "CMD_selecttile+1+0+0",
+                                        "CMD_chat+two+x",
+                                        "CMD_chat+4294967298+x",
+                                        "CMD_chat+2",
+                                        "CMD_justwatch+7+1",
+                                        "CMD_justwatch+0+2",
+                                        "CMD_selecttile+2+x+0",
+                                        "CMD_selecttile+2+0+2147483648",
+                                        "CMD_unknown+2",
+                                        "CMD_chat",
+                                        ""};
     for (const char* message : dropped)
         QTest::newRow(*message ? message : "empty") << QByteArray(message) << QByteArray();
     QTest::newRow("pick off the board") << QByteArray("CMD_selecttile+2+9+0") << QByteArray("CMD_error+3");
@@ -382,8 +404,7 @@ void ServerSessionsTest::hearsLeaverToTheEnd()
     WireClient gus;
     QVERIFY(gus.connectTo(m_server->port()));
     QCOMPARE(gus.next(), QByteArray("CMD_sendlogininfo+4"));
-    while (m_server->socktimer().dispatchOne()) {
-    }
+    while (m_server->socktimer().dispatchOne()) { }
     QCOMPARE(host->next(), QByteArray("CMD_newplayerinfo+3+Ghost"));
     QCOMPARE(host->next(), QByteArray("CMD_chat+2+Ann chats: gg bye"));
     QCOMPARE(host->next(), QByteArray("CMD_playerdisconnected+3+Ghost"));
@@ -432,12 +453,13 @@ void ServerSessionsTest::relaysOnlyWhatClientsTake_data()
     // Together they pass every reader's send cap, which must not cut anyone;
     // the relays are cut to what the table allows.
     const QByteArray line400 = QByteArray(TextLimits::Chat, 'x');
-    QTest::newRow("two long lines at once") << 3 << QByteArray("CMD_chat") << 1000000 << 2
-                                            << "CMD_chat+2+nnn chats: " + line400;
-    QTest::newRow("the longest line a client may send") << 3 << QByteArray("CMD_chat") << 1048560 << 1
-                                                        << "CMD_chat+2+nnn chats: " + line400;
-    QTest::newRow("a long name and a long line") << 300000 << QByteArray("CMD_chat") << 800000 << 1
-                                                 << "CMD_chat+2+" + QByteArray(TextLimits::Name, 'n') + " chats: " + line400;
+    QTest::newRow("two long lines at once")
+        << 3 << QByteArray("CMD_chat") << 1000000 << 2 << "CMD_chat+2+nnn chats: " + line400;
+    QTest::newRow("the longest line a client may send")
+        << 3 << QByteArray("CMD_chat") << 1048560 << 1 << "CMD_chat+2+nnn chats: " + line400;
+    QTest::newRow("a long name and a long line")
+        << 300000 << QByteArray("CMD_chat") << 800000 << 1
+        << "CMD_chat+2+" + QByteArray(TextLimits::Name, 'n') + " chats: " + line400;
     QTest::newRow("a long chatter sound") << 3 << QByteArray("CMD_playasound") << 1048560 << 1 << QByteArray();
 }
 
@@ -455,8 +477,7 @@ void ServerSessionsTest::relaysOnlyWhatClientsTake()
     for (int i = 0; i < messages; ++i)
         ann->send(command + "+2+" + QByteArray(textBytes, 'x'));
     QTRY_COMPARE(m_server->waiting(2), messages);
-    while (m_server->socktimer().dispatchOne()) {
-    }
+    while (m_server->socktimer().dispatchOne()) { }
     // Nobody is cut off; what is relayed is what the table allows, and a
     // chatter sound that is no sound is not relayed at all.
     for (WireClient* c : {host.get(), ann.get(), cy.get()})
@@ -476,7 +497,8 @@ void ServerSessionsTest::closesSquatters_data()
 
     QTest::newRow("never logs in") << QByteArray() << QByteArray() << true;
     QTest::newRow("half a login") << QByteArray() << QByteArray("CMD_logininfo+2+1.0") << true;
-    QTest::newRow("half a chat line") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray("CMD_chat+2+ha") << true;
+    QTest::newRow("half a chat line") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray("CMD_chat+2+ha")
+                                      << true;
     QTest::newRow("logged in and quiet") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray() << false;
 }
 
@@ -509,12 +531,12 @@ void ServerSessionsTest::closesSquatters()
     QCOMPARE(next.next(), QByteArray("CMD_sendlogininfo+2"));
 }
 
-
 void ServerSessionsTest::servesMemoryPeersAsNetworkOnes_data()
 {
     QTest::addColumn<QByteArrayList>("script"); // the host's messages; an empty one hangs up
-    QTest::addColumn<QByteArray>("last");       // the last command Bob is sent
-    QTest::newRow("chat and action") << QByteArrayList{"CMD_chat+1+hi", "CMD_action+1+waves"} << QByteArray("CMD_action");
+    QTest::addColumn<QByteArray>("last"); // the last command Bob is sent
+    QTest::newRow("chat and action") << QByteArrayList{"CMD_chat+1+hi", "CMD_action+1+waves"}
+                                     << QByteArray("CMD_action");
     QTest::newRow("game start") << QByteArrayList{"CMD_startgame+Host+1+"} << QByteArray("CMD_setnntile");
     QTest::newRow("kick") << QByteArrayList{"CMD_kickhim+1+2+"} << QByteArray("CMD_kicked");
     QTest::newRow("host hangs up") << QByteArrayList{"CMD_chat+1+bye", ""} << QByteArray("CMD_playerdisconnected");

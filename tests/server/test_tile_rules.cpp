@@ -9,7 +9,13 @@ namespace {
 // Every seat here has 410 points from earlier rounds.
 QByteArray R(int x, int y, int chain, int trail, int points)
 {
-    return QStringLiteral("CMD_removetile+1+%1+%2+%3+%4+%5+410").arg(x).arg(y).arg(chain).arg(trail).arg(points).toUtf8();
+    return QStringLiteral("CMD_removetile+1+%1+%2+%3+%4+%5+410")
+        .arg(x)
+        .arg(y)
+        .arg(chain)
+        .arg(trail)
+        .arg(points)
+        .toUtf8();
 }
 const QStringList Ones = {"111111", "111111", "111111", "111111", "111111", "111111"};
 const QStringList None = {};
@@ -18,7 +24,8 @@ const QByteArray AllAround = "+1+1+1+2+1+3+2+1+2+3+3+1+3+2+3+3"; // cells a bomb
 const QStringList ExBoard = {"6666.6", "666.66", "666.66", "666666", "666666", "666666"};
 const QStringList ExBonus = {"..D...", "....B."};
 const QString ExPicks = "00 10 20 30 41";
-const QList<QByteArray> ExMoves = {R(0, 0, 0, 10, 10), R(1, 0, 2, 30, 20), R(2, 0, 3, 90, 60), R(3, 0, 7, 160, 70),
+const QList<QByteArray> ExMoves = {R(0, 0, 0, 10, 10),  R(1, 0, 2, 30, 20),
+                                   R(2, 0, 3, 90, 60),  R(3, 0, 7, 160, 70),
                                    R(4, 1, 8, 160, 70), "CMD_bombed+1+8+510+350+410+4+2+5+0+5+1+5+2"};
 
 QList<int> numbers(const QByteArray& payload)
@@ -55,63 +62,79 @@ void TileRulesTest::scoresPicks_data()
     QTest::addColumn<int>("banked");
 
     QTest::newRow("worked example") << 1 << 6 << Ones << QStringList{"", "", "..D"} << "00 11 22 55"
-        << QList<QByteArray>{R(0, 0, 0, 10, 10), R(1, 1, 2, 30, 20), R(2, 2, 3, 180, 60), R(5, 5, 1, 10, 10)} << 180;
+                                    << QList<QByteArray>{R(0, 0, 0, 10, 10), R(1, 1, 2, 30, 20), R(2, 2, 3, 180, 60),
+                                                         R(5, 5, 1, 10, 10)}
+                                    << 180;
     QTest::newRow("diagonals continue") << 1 << 6 << Ones << None << "22 33 24"
-        << QList<QByteArray>{R(2, 2, 0, 10, 10), R(3, 3, 2, 30, 20), R(2, 4, 3, 60, 30)} << 0;
+                                        << QList<QByteArray>{R(2, 2, 0, 10, 10), R(3, 3, 2, 30, 20), R(2, 4, 3, 60, 30)}
+                                        << 0;
     QTest::newRow("picked transport") << 1 << 6 << Ones << QStringList{"", "", "", "", "", ".....T"} << "00 55"
-        << QList<QByteArray>{R(0, 0, 0, 10, 10), R(5, 5, 2, 30, 20)} << 0;
-    QTest::newRow("transport behind, once") << 1 << 6 << Ones << QStringList{"T"} << "00 55 05"
+                                      << QList<QByteArray>{R(0, 0, 0, 10, 10), R(5, 5, 2, 30, 20)} << 0;
+    QTest::newRow("transport behind, once")
+        << 1 << 6 << Ones << QStringList{"T"} << "00 55 05"
         << QList<QByteArray>{R(0, 0, 0, 10, 10), R(5, 5, 2, 30, 20), R(0, 5, 1, 10, 10)} << 30;
     QTest::newRow("triple") << 1 << 6 << Ones << QStringList{".X"} << "00 10"
-        << QList<QByteArray>{R(0, 0, 0, 10, 10), R(1, 0, 2, 210, 60)} << 0;
+                            << QList<QByteArray>{R(0, 0, 0, 10, 10), R(1, 0, 2, 210, 60)} << 0;
     QTest::newRow("double opening a trail") << 1 << 6 << Ones << QStringList{"", "", "", "", "", ".....D"} << "00 55"
-        << QList<QByteArray>{R(0, 0, 0, 10, 10), R(5, 5, 1, 40, 20)} << 10;
-    QTest::newRow("corner bomb turns transport") << 1 << 6 << Ones << QStringList{"B"} << "00 55"
+                                            << QList<QByteArray>{R(0, 0, 0, 10, 10), R(5, 5, 1, 40, 20)} << 10;
+    QTest::newRow("corner bomb turns transport")
+        << 1 << 6 << Ones << QStringList{"B"} << "00 55"
         << QList<QByteArray>{R(0, 0, 0, 10, 10), "CMD_bombed+1+4+170+40+410+0+1+1+0+1+1", R(5, 5, 5, 220, 50)} << 0;
-    QTest::newRow("bomb, empty neighbours") << 1 << 6 << QStringList{"", "", "..1", "", "", "1....1"} << QStringList{"", "", "..B"}
-        << "22 55" << QList<QByteArray>{R(2, 2, 0, 10, 10), R(5, 5, 2, 40, 20)} << 0;
-    QTest::newRow("doubles and triple bombed") << 1 << 6 << Ones << QStringList{"", ".D", "..B", "..XD"} << "22"
+    QTest::newRow("bomb, empty neighbours")
+        << 1 << 6 << QStringList{"", "", "..1", "", "", "1....1"} << QStringList{"", "", "..B"} << "22 55"
+        << QList<QByteArray>{R(2, 2, 0, 10, 10), R(5, 5, 2, 40, 20)} << 0;
+    QTest::newRow("doubles and triple bombed")
+        << 1 << 6 << Ones << QStringList{"", ".D", "..B", "..XD"} << "22"
         << QList<QByteArray>{R(2, 2, 0, 10, 10), "CMD_bombed+1+108+9840+90+410" + AllAround} << 0;
     QTest::newRow("far bomb continues") << 1 << 6 << Ones << QStringList{"", "", "", "", "", ".....B"} << "00 55"
-        << QList<QByteArray>{R(0, 0, 0, 10, 10), R(5, 5, 2, 30, 20), "CMD_bombed+1+5+230+50+410+4+4+4+5+5+4"} << 0;
-    QTest::newRow("bomb empties the board") << 1 << 6 << QStringList{"11", "1"} << QStringList{"B"} << "00"
+                                        << QList<QByteArray>{R(0, 0, 0, 10, 10), R(5, 5, 2, 30, 20),
+                                                             "CMD_bombed+1+5+230+50+410+4+4+4+5+5+4"}
+                                        << 0;
+    QTest::newRow("bomb empties the board")
+        << 1 << 6 << QStringList{"11", "1"} << QStringList{"B"} << "00"
         << QList<QByteArray>{R(0, 0, 0, 10, 10), "CMD_bombed+1+3+100+30+410+0+1+1+0", "CMD_turnover+1+6+410+2"} << 0;
 
     QTest::newRow("classic worked example") << 2 << 1 << ExBoard << ExBonus << ExPicks << ExMoves << 0;
-    QTest::newRow("classic ring, diagonal") << 2 << 1 << ExBoard << ExBonus << ExPicks + " 23"
-        << ExMoves + QList<QByteArray>{R(2, 3, 9, 870, 360)} << 0;
-    QTest::newRow("classic ring, straight") << 2 << 1 << ExBoard << ExBonus << ExPicks + " 21"
-        << ExMoves + QList<QByteArray>{R(2, 1, 9, 870, 360)} << 0;
+    QTest::newRow("classic ring, diagonal")
+        << 2 << 1 << ExBoard << ExBonus << ExPicks + " 23" << ExMoves + QList<QByteArray>{R(2, 3, 9, 870, 360)} << 0;
+    QTest::newRow("classic ring, straight")
+        << 2 << 1 << ExBoard << ExBonus << ExPicks + " 21" << ExMoves + QList<QByteArray>{R(2, 1, 9, 870, 360)} << 0;
     QTest::newRow("classic three away") << 2 << 1 << ExBoard << ExBonus << ExPicks + " 14"
-        << ExMoves + QList<QByteArray>{R(1, 4, 1, 10, 10)} << 510;
+                                        << ExMoves + QList<QByteArray>{R(1, 4, 1, 10, 10)} << 510;
     QTest::newRow("classic ring, once") << 2 << 1 << ExBoard << ExBonus << ExPicks + " 23 43"
-        << ExMoves + QList<QByteArray>{R(2, 3, 9, 870, 360), R(4, 3, 1, 10, 10)} << 870;
+                                        << ExMoves + QList<QByteArray>{R(2, 3, 9, 870, 360), R(4, 3, 1, 10, 10)} << 870;
     QTest::newRow("classic triple") << 2 << 1 << Ones << QStringList{".X"} << "00 10"
-        << QList<QByteArray>{R(0, 0, 0, 10, 10), R(1, 0, 2, 70, 60)} << 0;
-    QTest::newRow("classic bomb opens round") << 2 << 1 << Ones << QStringList{"", "", "..B"} << "22"
+                                    << QList<QByteArray>{R(0, 0, 0, 10, 10), R(1, 0, 2, 70, 60)} << 0;
+    QTest::newRow("classic bomb opens round")
+        << 2 << 1 << Ones << QStringList{"", "", "..B"} << "22"
         << QList<QByteArray>{R(2, 2, 0, 0, 0), "CMD_bombed+1+1+90+90+410" + AllAround} << 0;
-    QTest::newRow("classic bomb opens trail") << 2 << 1 << Ones << QStringList{"", "", "..B"} << "55 22"
+    QTest::newRow("classic bomb opens trail")
+        << 2 << 1 << Ones << QStringList{"", "", "..B"} << "55 22"
         << QList<QByteArray>{R(5, 5, 0, 10, 10), R(2, 2, 1, 0, 0), "CMD_bombed+1+1+90+90+410" + AllAround} << 10;
-    QTest::newRow("classic doubles and triple bombed") << 2 << 1 << Ones << QStringList{"", ".D", "..B", "..XD"} << "22"
+    QTest::newRow("classic doubles and triple bombed")
+        << 2 << 1 << Ones << QStringList{"", ".D", "..B", "..XD"} << "22"
         << QList<QByteArray>{R(2, 2, 0, 0, 0), "CMD_bombed+1+12+1080+1080+410" + AllAround} << 0;
-    QTest::newRow("classic bomb leaves no transport") << 2 << 1 << QStringList{"", "", "..1", "", "", "1....1"}
-        << QStringList{"", "", "..B"} << "22 55" << QList<QByteArray>{R(2, 2, 0, 0, 0), R(5, 5, 1, 10, 10)} << 10;
+    QTest::newRow("classic bomb leaves no transport")
+        << 2 << 1 << QStringList{"", "", "..1", "", "", "1....1"} << QStringList{"", "", "..B"} << "22 55"
+        << QList<QByteArray>{R(2, 2, 0, 0, 0), R(5, 5, 1, 10, 10)} << 10;
 
     // Refused picks change nothing: the trail goes on from the last good pick.
     const QStringList mixed = {".26111", "111111"};
     const QList<QByteArray> refusedThenGood = {R(3, 1, 0, 10, 10), "CMD_error+3", R(4, 1, 2, 30, 20)};
     for (const char* bad : {"00", "10", "6,1", "0,-1", "2147483647,-2147483647"}) {
-        QTest::newRow(qPrintable(QStringLiteral("standard refuses %1").arg(bad))) << 1 << 1 << mixed << None
-            << QStringLiteral("31 %1 41").arg(bad) << refusedThenGood << 0;
-        QTest::newRow(qPrintable(QStringLiteral("classic refuses %1").arg(bad))) << 2 << 1 << mixed << None
-            << QStringLiteral("31 %1 41").arg(bad) << refusedThenGood << 0;
+        QTest::newRow(qPrintable(QStringLiteral("standard refuses %1").arg(bad)))
+            << 1 << 1 << mixed << None << QStringLiteral("31 %1 41").arg(bad) << refusedThenGood << 0;
+        QTest::newRow(qPrintable(QStringLiteral("classic refuses %1").arg(bad)))
+            << 2 << 1 << mixed << None << QStringLiteral("31 %1 41").arg(bad) << refusedThenGood << 0;
     }
-    QTest::newRow("standard wild cell needs wild tile") << 1 << 1 << mixed << None << "31 20 41" << refusedThenGood << 0;
-    QTest::newRow("standard wild tile takes any") << 1 << 6 << mixed << None << "10"
-        << QList<QByteArray>{R(1, 0, 0, 10, 10)} << 0;
-    QTest::newRow("classic wild cell always") << 2 << 1 << mixed << None << "20"
-        << QList<QByteArray>{R(2, 0, 0, 10, 10)} << 0;
-    QTest::newRow("classic wild tile no joker") << 2 << 6 << mixed << None << "10" << QList<QByteArray>{"CMD_error+3"} << 0;
+    QTest::newRow("standard wild cell needs wild tile")
+        << 1 << 1 << mixed << None << "31 20 41" << refusedThenGood << 0;
+    QTest::newRow("standard wild tile takes any")
+        << 1 << 6 << mixed << None << "10" << QList<QByteArray>{R(1, 0, 0, 10, 10)} << 0;
+    QTest::newRow("classic wild cell always")
+        << 2 << 1 << mixed << None << "20" << QList<QByteArray>{R(2, 0, 0, 10, 10)} << 0;
+    QTest::newRow("classic wild tile no joker")
+        << 2 << 6 << mixed << None << "10" << QList<QByteArray>{"CMD_error+3"} << 0;
 }
 
 void TileRulesTest::scoresPicks()
@@ -142,21 +165,28 @@ void TileRulesTest::drawsTiles_data()
     QTest::addColumn<int>("nexttile");
     QTest::addColumn<int>("tileindex");
     QTest::addColumn<QList<int>>("sequence"); // from tileindex on; the rest holds 1
-    QTest::addColumn<QByteArray>("drawn");     // "tile+next+preview"
+    QTest::addColumn<QByteArray>("drawn"); // "tile+next+preview"
 
     for (int mode : {1, 2}) {
         const QByteArray m = mode == 1 ? "standard " : "classic ";
-        QTest::newRow(m + "absent tile skipped") << mode << QStringList{"222333"} << 1 << 1 << QList<int>{4, 2, 3, 5} << QByteArray("2+3+5");
-        QTest::newRow(m + "same next needs two") << mode << QStringList{"2.3"} << 2 << 1 << QList<int>{2, 3, 4} << QByteArray("2+3+4");
-        QTest::newRow(m + "same next with two") << mode << QStringList{"223"} << 2 << 1 << QList<int>{2, 3} << QByteArray("2+2+3");
+        QTest::newRow(m + "absent tile skipped")
+            << mode << QStringList{"222333"} << 1 << 1 << QList<int>{4, 2, 3, 5} << QByteArray("2+3+5");
+        QTest::newRow(m + "same next needs two")
+            << mode << QStringList{"2.3"} << 2 << 1 << QList<int>{2, 3, 4} << QByteArray("2+3+4");
+        QTest::newRow(m + "same next with two")
+            << mode << QStringList{"223"} << 2 << 1 << QList<int>{2, 3} << QByteArray("2+2+3");
     }
     QTest::newRow("standard wild next") << 1 << QStringList{"2"} << 2 << 1 << QList<int>{6, 4} << QByteArray("2+6+4");
-    QTest::newRow("standard runs out: wild") << 1 << QStringList{".....5"} << 1 << 69 << QList<int>{1} << QByteArray("6+6+6");
-    QTest::newRow("standard runs out fixing next") << 1 << QStringList{"23"} << 2 << 68 << QList<int>{4, 4} << QByteArray("2+6+6");
-    QTest::newRow("classic runs out: last board tile") << 2 << QStringList{"3", "", "", "", "", ".....4"} << 1 << 69
-                                                       << QList<int>{2} << QByteArray("4+2+2");
-    QTest::newRow("classic wild cell makes any draw") << 2 << QStringList{"63"} << 1 << 1 << QList<int>{3, 5} << QByteArray("1+3+5");
-    QTest::newRow("classic wild cell no second") << 2 << QStringList{"62.3"} << 2 << 1 << QList<int>{2, 3, 5} << QByteArray("2+3+5");
+    QTest::newRow("standard runs out: wild")
+        << 1 << QStringList{".....5"} << 1 << 69 << QList<int>{1} << QByteArray("6+6+6");
+    QTest::newRow("standard runs out fixing next")
+        << 1 << QStringList{"23"} << 2 << 68 << QList<int>{4, 4} << QByteArray("2+6+6");
+    QTest::newRow("classic runs out: last board tile")
+        << 2 << QStringList{"3", "", "", "", "", ".....4"} << 1 << 69 << QList<int>{2} << QByteArray("4+2+2");
+    QTest::newRow("classic wild cell makes any draw")
+        << 2 << QStringList{"63"} << 1 << 1 << QList<int>{3, 5} << QByteArray("1+3+5");
+    QTest::newRow("classic wild cell no second")
+        << 2 << QStringList{"62.3"} << 2 << 1 << QList<int>{2, 3, 5} << QByteArray("2+3+5");
 }
 
 void TileRulesTest::drawsTiles()
@@ -176,7 +206,8 @@ void TileRulesTest::drawsTiles()
     bench.seat().tileindex = tileindex;
     bench.table.rules().setnexttile(1);
     const QList<QByteArray> parts = drawn.split('+');
-    QCOMPARE(bench.out.to(1), (QList<QByteArray>{"CMD_setnexttile+" + parts[0] + '+' + parts[1], "CMD_setnntile+" + parts[2]}));
+    QCOMPARE(bench.out.to(1),
+             (QList<QByteArray>{"CMD_setnexttile+" + parts[0] + '+' + parts[1], "CMD_setnntile+" + parts[2]}));
 }
 
 void TileRulesTest::logsMoves()
@@ -225,12 +256,13 @@ void TileRulesTest::dealsWithinLimits_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("chance");   // forced random(3) draws of a classic deal, -1 drawn
+    QTest::addColumn<int>("chance"); // forced random(3) draws of a classic deal, -1 drawn
     QTest::addColumn<bool>("allWild"); // every classic cell asks for a wild tile
     QTest::addColumn<QByteArray>("bonusRuns");
 
     for (quint32 seed : {1u, 7u, 42u, 1234u})
-        QTest::newRow(qPrintable("standard " + QString::number(seed))) << 1 << seed << -1 << false << QByteArray("1234");
+        QTest::newRow(qPrintable("standard " + QString::number(seed)))
+            << 1 << seed << -1 << false << QByteArray("1234");
     for (quint32 seed : {1u, 7u, 42u})
         QTest::newRow(qPrintable("classic " + QString::number(seed))) << 2 << seed << -1 << false << QByteArray();
     QTest::newRow("classic chances fail") << 2 << 5u << 0 << false << QByteArray("13");

@@ -108,7 +108,7 @@ void TestDownloadWindow::standInInstallerReallyRuns()
 {
     ScoreSiteProcess site;
     QVERIFY(site.start(m_dir->filePath("scores.db")));
-    m_window = std::make_unique<Tdownload>();  // with the real way of starting programs
+    m_window = std::make_unique<Tdownload>(); // with the real way of starting programs
     m_window->setTargetFolder(m_dir->path());
     m_window->setInstallerRunner("/bin/sh");
     m_window->setWebHost(site.host());
@@ -170,8 +170,9 @@ void TestDownloadWindow::followsRedirectsToTheInstaller()
 {
     RawHttpServer server;
     server.setReplyFor("/lobby/mklsetup.exe", {.head = "HTTP/1.0 301 Moved\r\nLocation: /mirror/a\r\n", .body = {}});
-    server.setReplyFor("/mirror/a", {.head = "HTTP/1.0 302 Found\r\nLocation: " + server.url("/mirror/b").toLatin1() + "\r\n",
-                                     .body = "<p>see b</p>"});
+    server.setReplyFor("/mirror/a",
+                       {.head = "HTTP/1.0 302 Found\r\nLocation: " + server.url("/mirror/b").toLatin1() + "\r\n",
+                        .body = "<p>see b</p>"});
     server.setReplyFor("/mirror/b", {.head = "HTTP/1.1 307 Temporary\r\nlocation: setup.bin?v=2\r\n", .body = {}});
     server.setReplyFor("/mirror/setup.bin?v=2", {.body = "#!/bin/sh\n"});
     m_window->setWebHost(server.host());
@@ -240,7 +241,8 @@ void TestDownloadWindow::playWithOthers_data()
     QTest::addColumn<bool>("starts");
     QTest::addColumn<QString>("message");
     QTest::newRow("lobby installed") << true << true << QString();
-    QTest::newRow("lobby missing") << false << true
+    QTest::newRow("lobby missing")
+        << false << true
         << "Please close the game and open the Mirrek Lobby using the icon on your desktop or using the "
            "your Window's start-up menu.";
     QTest::newRow("lobby will not start") << true << false << "An Error has Occurred.";

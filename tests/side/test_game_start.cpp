@@ -36,7 +36,8 @@ void TestGameStart::startSendsModeAndHides_data()
     QTest::addColumn<QByteArray>("message");
     QTest::newRow("standard") << false << "You" << QByteArray("CMD_startgame+You+1+\xff");
     QTest::newRow("classic") << true << "Bob" << QByteArray("CMD_startgame+Bob+2+\xff");
-    QTest::newRow("name in any script") << false << QString::fromUtf8("Zoë") << QByteArray("CMD_startgame+Zo\xc3\xab+1+\xff");
+    QTest::newRow("name in any script") << false << QString::fromUtf8("Zoë")
+                                        << QByteArray("CMD_startgame+Zo\xc3\xab+1+\xff");
 }
 
 void TestGameStart::startSendsModeAndHides()

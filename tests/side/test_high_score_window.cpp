@@ -65,7 +65,7 @@ void TestHighScoreWindow::postedScoreAppearsOnScorePage()
     const bool posted = m_window->postscoreifdue({true, "Ann", 1, 1, "52340"}, "Ann");
     QVERIFY(posted);
     QVERIFY(settle());
-    QVERIFY(page().contains("Thank you, Ann!"));  // the script's answer is shown at once
+    QVERIFY(page().contains("Thank you, Ann!")); // the script's answer is shown at once
 
     m_window->loadit(2);
     QVERIFY(settle());
@@ -80,7 +80,7 @@ void TestHighScoreWindow::postedScoreAppearsOnScorePage()
 void TestHighScoreWindow::menuRequestWhilePostRunsIsDropped()
 {
     m_window->sendscore("Bob", "3/7/05", "21000", 2);
-    m_window->loadit(2);  // dropped: the post is still on its way
+    m_window->loadit(2); // dropped: the post is still on its way
     QVERIFY(settle());
     QVERIFY(page().contains("Thank you, Bob!"));
 

@@ -77,12 +77,12 @@ void TestInfoWindows::imagesPageShowsSpecialTiles()
         if (label->objectName().startsWith("label_image"))
             captions << label->text();
     }
-    QCOMPARE(captions, QStringList({"Space", "Humdrum", "Multiplies your current trail score and blast value by 2",
-                                    "Multiplies your current trail score and blast value by 3",
-                                    "Blasts all surrounding planets.",
-                                    "Allows you to continue your trail even though the next planet you blast is "
-                                    "not adjacent",
-                                    "Allows you to hit any planet color"}));
+    QCOMPARE(captions,
+             QStringList({"Space", "Humdrum", "Multiplies your current trail score and blast value by 2",
+                          "Multiplies your current trail score and blast value by 3", "Blasts all surrounding planets.",
+                          "Allows you to continue your trail even though the next planet you blast is "
+                          "not adjacent",
+                          "Allows you to hit any planet color"}));
 
     const auto pixel = [&](int n, int x, int y) {
         return help.findChild<QLabel*>(QStringLiteral("image_tile%1").arg(n))->pixmap().toImage().pixelColor(x, y);

@@ -13,8 +13,8 @@ namespace {
 void pointAt(Tspylist& spys, int row)
 {
     QListWidget* list = spys.listbox();
-    const QPoint at = row >= 0 ? list->visualItemRect(list->item(row)).center()
-                               : QPoint(5, list->viewport()->height() - 2);
+    const QPoint at =
+        row >= 0 ? list->visualItemRect(list->item(row)).center() : QPoint(5, list->viewport()->height() - 2);
     QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(list->viewport(), &move);

@@ -220,11 +220,11 @@ void TallyListWindowTest::countsFromTheRebuiltCurrentGameList_data()
     QTest::addColumn<QStringList>("kim");
     QTest::addColumn<QStringList>("ada");
     const QStringList untouched(8, "0");
-    QTest::newRow("winner differs in case") << QStringList{"kim", "Ada"} << "KIM"
-                                            << QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}
-                                            << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"};
-    QTest::newRow("Ada left before the end") << QStringList{"Kim", "Bob"} << "Bob"
-                                             << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"} << untouched;
+    QTest::newRow("winner differs in case")
+        << QStringList{"kim", "Ada"} << "KIM" << QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}
+        << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"};
+    QTest::newRow("Ada left before the end")
+        << QStringList{"Kim", "Bob"} << "Bob" << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"} << untouched;
 }
 
 void TallyListWindowTest::countsFromTheRebuiltCurrentGameList()

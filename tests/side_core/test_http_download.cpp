@@ -28,8 +28,8 @@ void TestHttpDownload::streamsBodyWithNotifications()
 {
     RawHttpServer server;
     const QByteArray body = pattern(300000);
-    server.setReply({.head = "HTTP/1.0 200 OK\r\nServer: stand-in\r\nContent-Type: application/octet-stream\r\n",
-                     .body = body});
+    server.setReply(
+        {.head = "HTTP/1.0 200 OK\r\nServer: stand-in\r\nContent-Type: application/octet-stream\r\n", .body = body});
     THttpCli client;
     QStringList events;
     QList<qint64> progress;
@@ -56,10 +56,12 @@ void TestHttpDownload::streamsBodyWithNotifications()
     QCOMPARE(progress.last(), qint64(body.size()));
 
     const QByteArray expected = "GET /lobby/mklsetup.exe HTTP/1.0\r\n"
-        "Host: " + server.host().toLatin1() + "\r\n"
-        "User-Agent: Mozilla/3.0 (compatible)\r\n"
-        "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
-        "\r\n";
+                                "Host: "
+        + server.host().toLatin1()
+        + "\r\n"
+          "User-Agent: Mozilla/3.0 (compatible)\r\n"
+          "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+          "\r\n";
     QCOMPARE(server.requests().value(0), expected);
 }
 

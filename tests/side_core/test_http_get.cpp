@@ -28,21 +28,18 @@ void TestHttpGet::splitsUrl_data()
     QTest::addColumn<int>("port");
     QTest::addColumn<QByteArray>("target");
 
-    QTest::newRow("plain") << "http://www.example.com/counter/gloop.shtml" << true
-                           << QByteArray("www.example.com") << 80 << QByteArray("/counter/gloop.shtml");
-    QTest::newRow("scheme in capitals") << "HTTP://Example.com/a?b=c" << true
-                                        << QByteArray("Example.com") << 80 << QByteArray("/a?b=c");
-    QTest::newRow("no scheme") << "example.com/x" << true << QByteArray("example.com") << 80
-                               << QByteArray("/x");
-    QTest::newRow("no path") << "http://example.com" << true << QByteArray("example.com") << 80
-                             << QByteArray("/");
-    QTest::newRow("port") << "http://127.0.0.1:8080/cgi-bin/gloop.cgi?name=Ann" << true
-                          << QByteArray("127.0.0.1") << 8080 << QByteArray("/cgi-bin/gloop.cgi?name=Ann");
+    QTest::newRow("plain") << "http://www.example.com/counter/gloop.shtml" << true << QByteArray("www.example.com")
+                           << 80 << QByteArray("/counter/gloop.shtml");
+    QTest::newRow("scheme in capitals") << "HTTP://Example.com/a?b=c" << true << QByteArray("Example.com") << 80
+                                        << QByteArray("/a?b=c");
+    QTest::newRow("no scheme") << "example.com/x" << true << QByteArray("example.com") << 80 << QByteArray("/x");
+    QTest::newRow("no path") << "http://example.com" << true << QByteArray("example.com") << 80 << QByteArray("/");
+    QTest::newRow("port") << "http://127.0.0.1:8080/cgi-bin/gloop.cgi?name=Ann" << true << QByteArray("127.0.0.1")
+                          << 8080 << QByteArray("/cgi-bin/gloop.cgi?name=Ann");
     QTest::newRow("ipv6") << "http://[::1]:8080/p" << true << QByteArray("::1") << 8080 << QByteArray("/p");
     // "http://" later in the text is part of the target, not a prefix to strip.
-    QTest::newRow("scheme inside target") << "example.com/go?to=http://other/" << true
-                                          << QByteArray("example.com") << 80
-                                          << QByteArray("/go?to=http://other/");
+    QTest::newRow("scheme inside target") << "example.com/go?to=http://other/" << true << QByteArray("example.com")
+                                          << 80 << QByteArray("/go?to=http://other/");
     QTest::newRow("empty") << "" << false << QByteArray() << 80 << QByteArray("/");
     QTest::newRow("empty host") << "http:///path" << false << QByteArray() << 80 << QByteArray("/path");
     QTest::newRow("port zero") << "http://h:0/" << false << QByteArray() << 80 << QByteArray("/");
@@ -88,13 +85,16 @@ void TestHttpGet::sendsExactRequest()
     QVERIFY(done.wait(10000));
 
     QCOMPARE(server.requests().size(), 1);
-    const QByteArray expected = "GET " + target.toLatin1() + " HTTP/1.0\r\n"
-        "Host: " + server.host().toLatin1() + "\r\n"
-        "User-Agent: UtilMind HTTPGet\r\n"
-        "Accept: */*\r\n"
-        "Pragma: no-cache\r\n"
-        "Cache-Control: no-cache\r\n"
-        "\r\n";
+    const QByteArray expected = "GET " + target.toLatin1()
+        + " HTTP/1.0\r\n"
+          "Host: "
+        + server.host().toLatin1()
+        + "\r\n"
+          "User-Agent: UtilMind HTTPGet\r\n"
+          "Accept: */*\r\n"
+          "Pragma: no-cache\r\n"
+          "Cache-Control: no-cache\r\n"
+          "\r\n";
     QCOMPARE(server.requests().first(), expected);
 }
 
@@ -153,11 +153,11 @@ void TestHttpGet::onlyWholeNonEmptyBodyCounts_data()
     const QByteArray ok = "HTTP/1.0 200 OK\r\n";
     QTest::newRow("page") << ok << QByteArray("<p>list</p>") << true << true;
     QTest::newRow("no length announced") << ok << QByteArray("<p>list</p>") << false << true;
-    QTest::newRow("error page with body") << QByteArray("HTTP/1.0 404 Not Found\r\n")
-                                          << QByteArray("<p>no such page</p>") << true << true;
+    QTest::newRow("error page with body")
+        << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray("<p>no such page</p>") << true << true;
     QTest::newRow("empty body") << ok << QByteArray() << true << false;
-    QTest::newRow("cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n")
-                               << QByteArray(40, 'x') << false << false;
+    QTest::newRow("cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n") << QByteArray(40, 'x')
+                               << false << false;
     QTest::newRow("bigger than allowed") << ok << QByteArray(THTTPGet::MaxBody + 1, 'x') << true << false;
     QTest::newRow("nobody listening") << QByteArray() << QByteArray() << true << false;
 }
@@ -172,7 +172,7 @@ void TestHttpGet::onlyWholeNonEmptyBodyCounts()
     server->setReply({.head = head, .body = body, .announceLength = announce});
     const QString url = server->url("/page");
     if (head.isEmpty())
-        server.reset();  // nobody listens on that port any more
+        server.reset(); // nobody listens on that port any more
 
     THTTPGet getter;
     QSignalSpy done(&getter, &THTTPGet::OnDoneString);

@@ -55,17 +55,22 @@ void TestScorePost::scoreScriptTarget_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("target");
 
-    QTest::newRow("Ann, normal") << 1 << "Ann" << "/cgi-bin/gloop.cgi?name=Ann&date=3/7/05&score=52340";
+    QTest::newRow("Ann, normal") << 1 << "Ann"
+                                 << "/cgi-bin/gloop.cgi?name=Ann&date=3/7/05&score=52340";
     QTest::newRow("Ann, classic") << 2 << "Ann"
                                   << "/cgi-bin/classicgloop2.cgi?name=Ann&date=3/7/05&score=52340";
-    QTest::newRow("blank") << 1 << "Ann Lee" << "/cgi-bin/gloop.cgi?name=Ann%20Lee&date=3/7/05&score=52340";
+    QTest::newRow("blank") << 1 << "Ann Lee"
+                           << "/cgi-bin/gloop.cgi?name=Ann%20Lee&date=3/7/05&score=52340";
     QTest::newRow("separators in a name") << 1 << "A&B#1 50%"
                                           << "/cgi-bin/gloop.cgi?name=A%26B%231%2050%25&date=3/7/05&score=52340";
-    QTest::newRow("control byte") << 1 << "A\tB" << "/cgi-bin/gloop.cgi?name=A%09B&date=3/7/05&score=52340";
-    QTest::newRow("non-ASCII") << 1 << "Zoë" << "/cgi-bin/gloop.cgi?name=Zo%C3%AB&date=3/7/05&score=52340";
+    QTest::newRow("control byte") << 1 << "A\tB"
+                                  << "/cgi-bin/gloop.cgi?name=A%09B&date=3/7/05&score=52340";
+    QTest::newRow("non-ASCII") << 1 << "Zoë"
+                               << "/cgi-bin/gloop.cgi?name=Zo%C3%AB&date=3/7/05&score=52340";
     QTest::newRow("kept as they are") << 1 << "a+b=c?/'"
                                       << "/cgi-bin/gloop.cgi?name=a+b=c?/'&date=3/7/05&score=52340";
-    QTest::newRow("unknown mode") << 3 << "Ann" << "";
+    QTest::newRow("unknown mode") << 3 << "Ann"
+                                  << "";
 }
 
 void TestScorePost::scoreScriptTarget()

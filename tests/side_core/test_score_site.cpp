@@ -3,10 +3,10 @@
 #include "side/core/thttpget.h"
 
 #include <QEventLoop>
-#include <QTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The score-site stand-in, spoken to by the game's own getter.
 class TestScoreSite : public QObject {
@@ -45,7 +45,7 @@ QString TestScoreSite::get(const QString& target)
         loop.quit();
     });
     connect(&getter, &THTTPGet::OnError, &loop, &QEventLoop::quit);
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);  // a guard, not a measurement
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit); // a guard, not a measurement
     getter.URL = QStringLiteral("http://") + m_site.host() + target;
     if (getter.GetString())
         loop.exec();
@@ -70,12 +70,11 @@ void TestScoreSite::ranksScoresPerGameMode()
 {
     QVERIFY(post(1, "Ann", "52340").contains("Thank you, Ann!"));
     post(1, "Bob", "60000");
-    post(1, "Cid", "52340");  // equal scores keep the order they came in
+    post(1, "Cid", "52340"); // equal scores keep the order they came in
     post(2, "Dee Dee", "21000");
     post(1, "<b>Eve</b>", "50000");
 
-    QCOMPARE(names(get(ScorePost::pagePath(1))),
-             QStringList({"Bob", "Ann", "Cid", "&lt;b&gt;Eve&lt;/b&gt;"}));
+    QCOMPARE(names(get(ScorePost::pagePath(1))), QStringList({"Bob", "Ann", "Cid", "&lt;b&gt;Eve&lt;/b&gt;"}));
     const QString classic = get(ScorePost::pagePath(2));
     QCOMPARE(names(classic), QStringList({"Dee Dee"}));
     QVERIFY(classic.contains("<td>21000</td><td>3/7/05</td>"));

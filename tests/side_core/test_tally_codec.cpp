@@ -30,7 +30,8 @@ QByteArray tallyLikeText(int size, quint32 seed)
     QRandomGenerator rng(seed);
     QByteArray text;
     while (text.size() < size)
-        text += "Player" + QByteArray::number(rng.bounded(500)) + "\r\n" + QByteArray::number(rng.bounded(3000)) + "\r\n";
+        text +=
+            "Player" + QByteArray::number(rng.bounded(500)) + "\r\n" + QByteArray::number(rng.bounded(3000)) + "\r\n";
     text.truncate(size);
     return text;
 }
@@ -114,10 +115,10 @@ void TallyCodecTest::codesPiecesOnTheirOwn_data()
         << tallyLikeText(32768, 1) << QList<QByteArray>{QByteArray(), hex("80")};
     // 8 runs of 4095 (count - 16 = 0x0FEF) fill 32760 bytes; a literal and a copy
     // of 7 from 1 back end the piece; the rest are runs of 4095 and 3137.
-    QTest::newRow("40000 equal bytes")
-        << QByteArray(40000, 'x')
-        << QList<QByteArray>{hex("40 FF 40") + hex("00 0F EF 78").repeated(8) + hex("78 00 14"),
-                             hex("40 C0 00 00 0F EF 78 00 0C 31 78")};
+    QTest::newRow("40000 equal bytes") << QByteArray(40000, 'x')
+                                       << QList<QByteArray>{hex("40 FF 40") + hex("00 0F EF 78").repeated(8)
+                                                                + hex("78 00 14"),
+                                                            hex("40 C0 00 00 0F EF 78 00 0C 31 78")};
     const QByteArray random = randomBytes(32768, 7);
     QTest::newRow("random bytes are stored") << random << QList<QByteArray>{hex("80") + random, hex("80")};
 }
@@ -148,13 +149,13 @@ void TallyCodecTest::readsHandCodedBlocks_data()
     QTest::addColumn<QByteArray>("blockData");
     QTest::addColumn<QByteArray>("text");
     // A run of 20 'z' (count - 16 = 4) between two literals.
-    QTest::newRow("run") << hex("40 40 00 61 00 00 04 7A 62") << QByteArray("a").append(QByteArray(20, 'z')).append("b");
+    QTest::newRow("run") << hex("40 40 00 61 00 00 04 7A 62")
+                         << QByteArray("a").append(QByteArray(20, 'z')).append("b");
     // A copy from 1 back of 5 bytes repeats the one literal before it.
     QTest::newRow("overlapping copy") << hex("40 40 00 71 00 12") << QByteArray("qqqqqq");
     // 17 literals: the second control word follows the 16th item.
-    QTest::newRow("second control word")
-        << hex("40 00 00 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D 6E 6F 70 00 00 71")
-        << QByteArray("abcdefghijklmnopq");
+    QTest::newRow("second control word") << hex("40 00 00 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D 6E 6F 70 00 00 71")
+                                         << QByteArray("abcdefghijklmnopq");
     QTest::newRow("coded block of one byte is empty") << hex("40") << QByteArray();
     QTest::newRow("any other flag reads as coded") << hex("00 00 00 41 42") << QByteArray("AB");
 }
@@ -208,12 +209,13 @@ void TallyCodecTest::refusesDamagedContainers_data()
     QTest::newRow("other coder's identifier") << QByteArray("!HZL").append(good.mid(4)) << HeaderError;
     QTest::newRow("block length above 32769") << container(5, hex("02 80") + QByteArray(32770, 'a')) << ReadError;
     QTest::newRow("header 100, blocks give 99") << container(100, block(hex("80") + QByteArray(99, 'a'))) << SizeError;
-    QTest::newRow("header 4 GiB, blocks give 5") << container(0xFFFFFFFFu, block(hex("80 61 62 63 64 65"))) << SizeError;
+    QTest::newRow("header 4 GiB, blocks give 5")
+        << container(0xFFFFFFFFu, block(hex("80 61 62 63 64 65"))) << SizeError;
     QTest::newRow("blocks give more than header")
         << container(3, block(hex("80") + QByteArray(32768, 'a')) + block(hex("80"))) << SizeError;
     // 9 runs of 4111 decode past one piece.
-    QTest::newRow("decodes past 32768")
-        << container(36999, block(hex("40 FF 80") + hex("00 0F FF 61").repeated(9))) << SizeError;
+    QTest::newRow("decodes past 32768") << container(36999, block(hex("40 FF 80") + hex("00 0F FF 61").repeated(9)))
+                                        << SizeError;
     QTest::newRow("copy before the start") << container(3, block(hex("40 80 00 00 10"))) << SizeError;
     QTest::newRow("copy item cut off") << container(2, block(hex("40 40 00 61 00"))) << SizeError;
     QTest::newRow("run item cut off") << container(20, block(hex("40 80 00 00 00 61"))) << SizeError;
@@ -246,7 +248,7 @@ void TallyCodecTest::survivesRandomDamage()
         try {
             const QByteArray text = Tlzrw1::decompressBytes(damaged, QStringLiteral("x"));
             const quint32 declared = quint8(damaged[4]) | quint8(damaged[5]) << 8 | quint8(damaged[6]) << 16
-                                     | quint32(quint8(damaged[7])) << 24;
+                | quint32(quint8(damaged[7])) << 24;
             QCOMPARE(quint32(text.size()), declared);
         } catch (const ELzrw1Exception&) {
             ++refused;

@@ -55,8 +55,8 @@ void TallyGridTest::writesColumnsOneAfterAnother()
         grid.setCell(c, 0, own[c]);
         grid.setCell(c, 1, kim[c]);
     }
-    const QByteArray expected = lines({"9", "2", "0", "Kim", "12", "4", "5", "1", "61000", "2", "930", "1",
-                                       "0", "2", "0", "0", "0", "1", "0", "1"});
+    const QByteArray expected = lines(
+        {"9", "2", "0", "Kim", "12", "4", "5", "1", "61000", "2", "930", "1", "0", "2", "0", "0", "0", "1", "0", "1"});
     QCOMPARE(SaveStringGrid(grid), expected);
     StringGrid back;
     QVERIFY(LoadStringGrid(back, expected));

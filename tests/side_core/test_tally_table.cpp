@@ -37,18 +37,19 @@ void TallyTableTest::countsAGame_data()
     QTest::addColumn<QList<int>>("kim");
     QTest::addColumn<QList<int>>("ada");
     const QList<int> untouched{0, 0, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("local player beats both") << QStringList{"Kim", "Ada"} << "addtomine" << true
-                                             << QList<int>{1, 0, 1, 0, 1, 0, 1, 0} << QList<int>{1, 0, 1, 0, 1, 0, 1, 0};
+    QTest::newRow("local player beats both")
+        << QStringList{"Kim", "Ada"} << "addtomine" << true << QList<int>{1, 0, 1, 0, 1, 0, 1, 0}
+        << QList<int>{1, 0, 1, 0, 1, 0, 1, 0};
     QTest::newRow("Kim wins, Ada plays") << QStringList{"Ada", "Kim"} << "Kim" << false
                                          << QList<int>{1, 1, 0, 0, 1, 1, 0, 0} << QList<int>{1, 0, 0, 1, 1, 0, 0, 1};
     QTest::newRow("untallied winner") << QStringList{"Kim", "Bob", "Ada"} << "Bob" << false
                                       << QList<int>{1, 0, 0, 1, 1, 0, 0, 1} << QList<int>{1, 0, 0, 1, 1, 0, 0, 1};
-    QTest::newRow("Ada absent") << QStringList{"Kim", "Bob"} << "Kim" << false
-                                << QList<int>{1, 1, 0, 0, 1, 1, 0, 0} << untouched;
+    QTest::newRow("Ada absent") << QStringList{"Kim", "Bob"} << "Kim" << false << QList<int>{1, 1, 0, 0, 1, 1, 0, 0}
+                                << untouched;
     QTest::newRow("winner differs in case") << QStringList{"kim", "Ada"} << "KIM" << false
                                             << QList<int>{1, 1, 0, 0, 1, 1, 0, 0} << QList<int>{1, 0, 0, 1, 1, 0, 0, 1};
-    QTest::newRow("one opponent in two seats counts once") << QStringList{"Kim", "KIM"} << "addtomine" << true
-                                                           << QList<int>{1, 0, 1, 0, 1, 0, 1, 0} << untouched;
+    QTest::newRow("one opponent in two seats counts once")
+        << QStringList{"Kim", "KIM"} << "addtomine" << true << QList<int>{1, 0, 1, 0, 1, 0, 1, 0} << untouched;
     QTest::newRow("nobody tallied plays") << QStringList{"Bob"} << "Bob" << false << untouched << untouched;
 }
 

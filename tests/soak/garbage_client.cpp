@@ -44,10 +44,15 @@ QByteArray GarbageClient::randomBytes()
 
 QByteArray GarbageClient::spoofed()
 {
-    static const std::array<const char*, 9> forms{
-        "CMD_logininfo+%1+1.0.12+Imposter", "CMD_kickhim+%1+%2+", "CMD_chat+%1+boo|clRed",
-        "CMD_action+%1+boos|clRed", "CMD_phrase+%1+ says: boo|clRed", "CMD_playasound+%1+wave7+",
-        "CMD_selecttile+%1+%2+%3", "CMD_selecttile+%9+%2+%3", "CMD_justwatch+%2+1"};
+    static const std::array<const char*, 9> forms{"CMD_logininfo+%1+1.0.12+Imposter",
+                                                  "CMD_kickhim+%1+%2+",
+                                                  "CMD_chat+%1+boo|clRed",
+                                                  "CMD_action+%1+boos|clRed",
+                                                  "CMD_phrase+%1+ says: boo|clRed",
+                                                  "CMD_playasound+%1+wave7+",
+                                                  "CMD_selecttile+%1+%2+%3",
+                                                  "CMD_selecttile+%9+%2+%3",
+                                                  "CMD_justwatch+%2+1"};
     static const std::array<const char*, 8> bad{"0", "-1", "10", "99999999999", "x", "", "7", "-2147483648"};
     QByteArray m = forms[m_random.bounded(quint32(forms.size()))];
     // Another seat's slot, or no slot at all; cells far off the board.

@@ -38,13 +38,21 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Soak run of the game server."));
     parser.addHelpOption();
-    const QCommandLineOption serveOption(QStringLiteral("serve"), QStringLiteral("Host the server (used by the run itself)."));
-    const QCommandLineOption minutes(QStringLiteral("minutes"), QStringLiteral("Length of the run (default 10)."), QStringLiteral("n"), QStringLiteral("10"));
-    const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("Length of the run in seconds."), QStringLiteral("n"));
-    const QCommandLineOption bot(QStringLiteral("bot"), QStringLiteral("The gloopbot program."), QStringLiteral("path"));
-    const QCommandLineOption mode(QStringLiteral("mode"), QStringLiteral("Game mode: 1 standard (default), 2 classic."), QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Bots' delay before each pick in ms (default 40)."), QStringLiteral("ms"), QStringLiteral("40"));
-    const QCommandLineOption noPath(QStringLiteral("no-path"), QStringLiteral("Host without the winner's path (shorter pauses)."));
+    const QCommandLineOption serveOption(QStringLiteral("serve"),
+                                         QStringLiteral("Host the server (used by the run itself)."));
+    const QCommandLineOption minutes(QStringLiteral("minutes"), QStringLiteral("Length of the run (default 10)."),
+                                     QStringLiteral("n"), QStringLiteral("10"));
+    const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("Length of the run in seconds."),
+                                     QStringLiteral("n"));
+    const QCommandLineOption bot(QStringLiteral("bot"), QStringLiteral("The gloopbot program."),
+                                 QStringLiteral("path"));
+    const QCommandLineOption mode(QStringLiteral("mode"), QStringLiteral("Game mode: 1 standard (default), 2 classic."),
+                                  QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("Bots' delay before each pick in ms (default 40)."),
+                                   QStringLiteral("ms"), QStringLiteral("40"));
+    const QCommandLineOption noPath(QStringLiteral("no-path"),
+                                    QStringLiteral("Host without the winner's path (shorter pauses)."));
     parser.addOptions({serveOption, minutes, seconds, bot, mode, delay, noPath});
     parser.process(app);
 
@@ -52,9 +60,11 @@ int main(int argc, char** argv)
         return serve(!parser.isSet(noPath));
 
     SoakOptions options;
-    options.seconds = parser.isSet(seconds) ? parser.value(seconds).toLongLong() : parser.value(minutes).toLongLong() * 60;
+    options.seconds =
+        parser.isSet(seconds) ? parser.value(seconds).toLongLong() : parser.value(minutes).toLongLong() * 60;
     options.self = QCoreApplication::applicationFilePath();
-    const QString toolsDir = qEnvironmentVariable("GD_TOOLS_DIR", QCoreApplication::applicationDirPath() + QStringLiteral("/../../tools"));
+    const QString toolsDir =
+        qEnvironmentVariable("GD_TOOLS_DIR", QCoreApplication::applicationDirPath() + QStringLiteral("/../../tools"));
     options.bot = parser.isSet(bot) ? parser.value(bot) : QDir(toolsDir).filePath(QStringLiteral("gloopbot/gloopbot"));
     options.mode = parser.value(mode).toInt();
     options.botDelayMs = parser.value(delay).toInt();
@@ -65,8 +75,8 @@ int main(int argc, char** argv)
     }
 
     SoakDriver driver(options);
-    QObject::connect(&driver, &SoakDriver::finished, &app, [](int code) { QCoreApplication::exit(code); },
-                     Qt::QueuedConnection);
+    QObject::connect(
+        &driver, &SoakDriver::finished, &app, [](int code) { QCoreApplication::exit(code); }, Qt::QueuedConnection);
     driver.start();
     return QCoreApplication::exec();
 }

@@ -8,13 +8,34 @@
 
 namespace {
 
-const QSet<QByteArray> ServerCommands{
-    "CMD_full", "CMD_sendlogininfo", "CMD_newplayerinfo", "CMD_existingplayers",
-    "CMD_havewrongversion", "CMD_wrongversion", "CMD_loadstats", "CMD_playerdisconnected",
-    "CMD_chat", "CMD_action", "CMD_phrase", "CMD_playasound", "CMD_startgame", "CMD_nextplayer",
-    "CMD_settiles", "CMD_setbonus", "CMD_setnexttile", "CMD_setnntile", "CMD_removetile",
-    "CMD_bombed", "CMD_error", "CMD_turnover", "CMD_postscores", "CMD_resettiles",
-    "CMD_resetbonus", "CMD_thepath", "CMD_justwatching", "CMD_winner"};
+const QSet<QByteArray> ServerCommands{"CMD_full",
+                                      "CMD_sendlogininfo",
+                                      "CMD_newplayerinfo",
+                                      "CMD_existingplayers",
+                                      "CMD_havewrongversion",
+                                      "CMD_wrongversion",
+                                      "CMD_loadstats",
+                                      "CMD_playerdisconnected",
+                                      "CMD_chat",
+                                      "CMD_action",
+                                      "CMD_phrase",
+                                      "CMD_playasound",
+                                      "CMD_startgame",
+                                      "CMD_nextplayer",
+                                      "CMD_settiles",
+                                      "CMD_setbonus",
+                                      "CMD_setnexttile",
+                                      "CMD_setnntile",
+                                      "CMD_removetile",
+                                      "CMD_bombed",
+                                      "CMD_error",
+                                      "CMD_turnover",
+                                      "CMD_postscores",
+                                      "CMD_resettiles",
+                                      "CMD_resetbonus",
+                                      "CMD_thepath",
+                                      "CMD_justwatching",
+                                      "CMD_winner"};
 
 // Every field of a payload as an integer; nullopt if any is not one. Lists
 // start with "+", so a leading empty field is skipped.
@@ -73,9 +94,9 @@ void SeatCheck::take(const QByteArray& message)
     if (command == "CMD_setbonus")
         return setbonus(message.mid(command.size()));
     // Messages whose payload is numbers only.
-    static const QSet<QByteArray> numeric{"CMD_sendlogininfo", "CMD_setnexttile", "CMD_setnntile",
-                                          "CMD_removetile", "CMD_bombed", "CMD_error", "CMD_turnover",
-                                          "CMD_postscores", "CMD_nextplayer", "CMD_justwatching"};
+    static const QSet<QByteArray> numeric{"CMD_sendlogininfo", "CMD_setnexttile", "CMD_setnntile", "CMD_removetile",
+                                          "CMD_bombed",        "CMD_error",       "CMD_turnover",  "CMD_postscores",
+                                          "CMD_nextplayer",    "CMD_justwatching"};
     if (!numeric.contains(command))
         return;
     const auto f = integers(command == "CMD_postscores" ? message.mid(command.size()) : line.payload);
@@ -190,8 +211,8 @@ void SeatCheck::postscores(const QList<int>& f)
         if (f[i] != m_slot)
             continue;
         if (m_mode == 1 && f[i + 2] != m_banked + m_trail)
-            mismatch(QStringLiteral("posted round result %1, the seat added up %2")
-                         .arg(f[i + 2]).arg(m_banked + m_trail));
+            mismatch(
+                QStringLiteral("posted round result %1, the seat added up %2").arg(f[i + 2]).arg(m_banked + m_trail));
         m_total = f[i + 1];
     }
 }

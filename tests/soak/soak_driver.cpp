@@ -45,7 +45,8 @@ void SoakDriver::start()
     connect(&m_server, &QProcess::readyReadStandardOutput, this, &SoakDriver::serverStarted);
     connect(&m_server, &QProcess::finished, this, [this] {
         if (!m_stopping) {
-            failure(QStringLiteral("the server process ended: %1").arg(QString::fromLocal8Bit(m_server.readAllStandardError())));
+            failure(QStringLiteral("the server process ended: %1")
+                        .arg(QString::fromLocal8Bit(m_server.readAllStandardError())));
             stop();
         }
     });
@@ -76,8 +77,10 @@ QProcess* SoakDriver::launchBot(int index)
 {
     auto bot = std::make_unique<QProcess>();
     const QStringList args{QStringLiteral("127.0.0.1:%1").arg(m_seats[size_t(index)]->port()),
-                           QStringLiteral("Bot%1").arg(index + 1), QStringLiteral("--delay"),
-                           QString::number(m_options.botDelayMs), QStringLiteral("--seed"),
+                           QStringLiteral("Bot%1").arg(index + 1),
+                           QStringLiteral("--delay"),
+                           QString::number(m_options.botDelayMs),
+                           QStringLiteral("--seed"),
                            QString::number(m_games * Seats + index)};
     connect(bot.get(), &QProcess::finished, this,
             [this, index](int code, QProcess::ExitStatus status) { botFinished(index, code, status); });
@@ -121,7 +124,9 @@ void SoakDriver::botFinished(int index, int exitCode, QProcess::ExitStatus statu
     QProcess& bot = *m_bots[size_t(index)];
     const QString out = QString::fromLocal8Bit(bot.readAllStandardOutput()).trimmed();
     if (status != QProcess::NormalExit || exitCode != 0) {
-        failure(QStringLiteral("Bot%1 ended with %2: %3").arg(index + 1).arg(exitCode)
+        failure(QStringLiteral("Bot%1 ended with %2: %3")
+                    .arg(index + 1)
+                    .arg(exitCode)
                     .arg(QString::fromLocal8Bit(bot.readAllStandardError()).trimmed()));
     } else {
         // "BotN final score X winner Y": the score the bot read is the seat's last posted total.
@@ -129,7 +134,9 @@ void SoakDriver::botFinished(int index, int exitCode, QProcess::ExitStatus statu
         const int score = words.value(3).toInt();
         if (score != m_seats[size_t(index)]->check().total())
             failure(QStringLiteral("Bot%1 reports %2, its seat was last posted %3")
-                        .arg(index + 1).arg(score).arg(m_seats[size_t(index)]->check().total()));
+                        .arg(index + 1)
+                        .arg(score)
+                        .arg(m_seats[size_t(index)]->check().total()));
     }
     if (--m_running == 0)
         gameOver();

@@ -16,10 +16,10 @@
 
 struct SoakOptions {
     qint64 seconds = 600;
-    QString bot;            // the gloopbot program
-    QString self;           // this program, started again to host
-    int mode = 1;           // game mode the bots start
-    int botDelayMs = 40;    // gloopbot --delay
+    QString bot; // the gloopbot program
+    QString self; // this program, started again to host
+    int mode = 1; // game mode the bots start
+    int botDelayMs = 40; // gloopbot --delay
     bool winnersPath = true;
 };
 

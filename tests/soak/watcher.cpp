@@ -85,7 +85,10 @@ void Watcher::postscores(const QByteArray& list)
         m_totals[size_t(*seat)] = *total;
         if (m_synced && *total != m_before[size_t(*seat)] + *result)
             mismatch(QStringLiteral("seat %1 posted total %2 after %3 plus %4")
-                         .arg(*seat).arg(*total).arg(m_before[size_t(*seat)]).arg(*result));
+                         .arg(*seat)
+                         .arg(*total)
+                         .arg(m_before[size_t(*seat)])
+                         .arg(*result));
     }
 }
 
@@ -105,7 +108,8 @@ void Watcher::thepath(const QByteArray& payload)
             best = qMax(best, m_results[size_t(seat)]);
     if (m_synced && (!result || *result != best))
         mismatch(QStringLiteral("the path shows %1, the best round result was %2")
-                     .arg(QString::fromUtf8(f[f.size() - 2])).arg(best));
+                     .arg(QString::fromUtf8(f[f.size() - 2]))
+                     .arg(best));
 }
 
 void Watcher::winner(const QByteArray& winnerName)

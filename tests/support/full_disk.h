@@ -26,15 +26,16 @@ public:
     bool mount(QString* why)
     {
         m_holder.setProgram(QStringLiteral("unshare"));
-        m_holder.setArguments({QStringLiteral("-m"), QStringLiteral("--propagation"), QStringLiteral("private"),
-                               QStringLiteral("sh"), QStringLiteral("-c"),
-                               QStringLiteral("mount -t tmpfs -o size=256k tmpfs \"$1\" && echo ready && exec sleep 600"),
-                               QStringLiteral("sh"), m_mountPoint.path()});
+        m_holder.setArguments(
+            {QStringLiteral("-m"), QStringLiteral("--propagation"), QStringLiteral("private"), QStringLiteral("sh"),
+             QStringLiteral("-c"),
+             QStringLiteral("mount -t tmpfs -o size=256k tmpfs \"$1\" && echo ready && exec sleep 600"),
+             QStringLiteral("sh"), m_mountPoint.path()});
         m_holder.start();
         if (!m_holder.waitForStarted(5000) || !m_holder.waitForReadyRead(10000)
             || !m_holder.readAll().startsWith("ready")) {
             *why = QStringLiteral("cannot mount a tmpfs in a mount namespace: ")
-                   + QString::fromLocal8Bit(m_holder.readAllStandardError());
+                + QString::fromLocal8Bit(m_holder.readAllStandardError());
             return false;
         }
         m_path = QStringLiteral("/proc/%1/root%2").arg(m_holder.processId()).arg(m_mountPoint.path());
@@ -51,11 +52,9 @@ public:
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             return;
         const QByteArray block(4096, 'x');
-        while (filler.write(block) > 0) {
-        }
+        while (filler.write(block) > 0) { }
         // Whole pages are gone now; take the last bytes of a partial one too.
-        while (filler.write("x", 1) == 1) {
-        }
+        while (filler.write("x", 1) == 1) { }
     }
 
 private:

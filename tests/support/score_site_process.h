@@ -20,8 +20,9 @@ public:
     bool start(const QString& dbPath, const QStringList& extra = {})
     {
         m_process.setProgram(program());
-        m_process.setArguments(QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                                           QStringLiteral("--db"), dbPath} + extra);
+        m_process.setArguments(
+            QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"), dbPath}
+            + extra);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start();
         if (!m_process.waitForStarted(10000))

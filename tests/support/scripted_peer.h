@@ -26,10 +26,12 @@ public:
     // Everything received so far, once at least `size` bytes have come.
     QByteArray read(qsizetype size)
     {
-        (void)QTest::qWaitFor([&] {
-            m_received += m_peer->readAll();
-            return m_received.size() >= size;
-        }, 5000);
+        (void)QTest::qWaitFor(
+            [&] {
+                m_received += m_peer->readAll();
+                return m_received.size() >= size;
+            },
+            5000);
         return m_received;
     }
 

@@ -13,8 +13,8 @@
 namespace {
 QString botPath()
 {
-    const QString dir = qEnvironmentVariable("GD_TOOLS_DIR",
-                                             QCoreApplication::applicationDirPath() + QStringLiteral("/../tools"));
+    const QString dir =
+        qEnvironmentVariable("GD_TOOLS_DIR", QCoreApplication::applicationDirPath() + QStringLiteral("/../tools"));
     return dir + QStringLiteral("/gloopbot/gloopbot");
 }
 
@@ -75,7 +75,8 @@ void GloopbotTest::playsWholeGame()
     const QString address = QStringLiteral("127.0.0.1:%1").arg(server.port());
 
     std::vector<std::unique_ptr<QProcess>> bots;
-    bots.push_back(startBot({address, "Ada", "--start", QString::number(mode), "--players", "3", "--delay", "0", "--seed", "1"}));
+    bots.push_back(
+        startBot({address, "Ada", "--start", QString::number(mode), "--players", "3", "--delay", "0", "--seed", "1"}));
     bots.push_back(startBot({address, "Bea", "--strategy", "random", "--delay", "0", "--seed", "2"}));
     bots.push_back(startBot({address, "Cal", "--delay", "0", "--seed", "3"}));
 

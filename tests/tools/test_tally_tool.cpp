@@ -93,7 +93,8 @@ void TallyToolTest::failsWithoutLeavingOutput_data()
     QTest::newRow("header says 100, blocks give 99")
         << "unpack" << QByteArray("WRZL\x64\0\0\0\x64\0\x80", 11).append(QByteArray(99, 'a')) << "out"
         << "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !";
-    QTest::newRow("cut file") << "unpack" << QByteArray("WRZL\x64\0\0\0\x64\0\x80", 11).append(QByteArray(50, 'a')) << "out"
+    QTest::newRow("cut file") << "unpack" << QByteArray("WRZL\x64\0\0\0\x64\0\x80", 11).append(QByteArray(50, 'a'))
+                              << "out"
                               << "Lzrw1 : Error reading from input file : %1";
     QTest::newRow("missing input") << "pack" << QByteArray() << "out"
                                    << "Lzrw1 (de)compression : Failed to open input file : %1";
@@ -126,8 +127,9 @@ void TallyToolTest::showsTheTally()
 {
     QTemporaryDir dir;
     // Own totals 12, 5, 61000, 930; opponents Kim and Zoë, column by column.
-    const QByteArray text = crlfLines({"9", "3", "0", "Kim", "Zoë", "12", "4", "7", "5", "1", "3", "61000", "2", "0",
-                                       "930", "1", "4", "0", "2", "1", "0", "0", "0", "0", "1", "0", "0", "1", "0"});
+    const QByteArray text =
+        crlfLines({"9", "3", "0", "Kim", "Zoë", "12", "4", "7", "5", "1", "3", "61000", "2", "0", "930",
+                   "1", "4", "0", "2",   "1",   "0",  "0", "0", "0", "1", "0", "0",     "1", "0"});
     writeFile(dir.filePath("t.txt"), text);
     QCOMPARE(runTool({"pack", dir.filePath("t.txt"), dir.filePath("t.tld")}).exitCode, 0);
     const Outcome o = runTool({"show", dir.filePath("t.tld")});

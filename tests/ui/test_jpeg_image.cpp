@@ -125,7 +125,7 @@ void TestJpegImage::damagedFilesGiveNullImage_data()
     huge[sof + 8] = char(0x40);
     QByteArray badTables = good;
     const qsizetype dqt = badTables.indexOf(QByteArray("\xFF\xDB", 2));
-    badTables[dqt + 4] = char(0x3F);  // quantisation table number 15 does not exist
+    badTables[dqt + 4] = char(0x3F); // quantisation table number 15 does not exist
 
     QTest::addColumn<QByteArray>("data");
     QTest::newRow("empty") << QByteArray();

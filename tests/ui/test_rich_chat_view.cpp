@@ -226,8 +226,8 @@ void TestRichChatView::selectsByDragging()
     QWidget* vp = m_view->viewport();
     QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(hello.left() + 1, hello.center().y()));
     QMouseEvent move(QEvent::MouseMove, QPointF(next.right() + 30, next.center().y()),
-                     vp->mapToGlobal(QPointF(next.right() + 30, next.center().y())),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                     vp->mapToGlobal(QPointF(next.right() + 30, next.center().y())), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(vp, &move);
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(next.right() + 30, next.center().y()));
     QCOMPARE(m_view->SelectedText(), QStringLiteral("hello world \r\nnext"));

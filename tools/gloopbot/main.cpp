@@ -37,16 +37,26 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Plays one game of Gloop Dash headless and prints its final score."));
+    parser.setApplicationDescription(
+        QStringLiteral("Plays one game of Gloop Dash headless and prints its final score."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("host"), QStringLiteral("HOST[:PORT] of the game server (port 7772)"));
     parser.addPositionalArgument(QStringLiteral("name"), QStringLiteral("player name"));
-    const QCommandLineOption start(QStringLiteral("start"), QStringLiteral("Start a game: 1 standard, 2 classic."), QStringLiteral("mode"));
-    const QCommandLineOption players(QStringLiteral("players"), QStringLiteral("Players to wait for before starting (default 1)."), QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption strategy(QStringLiteral("strategy"), QStringLiteral("random, greedy (default) or best."), QStringLiteral("kind"), QStringLiteral("greedy"));
-    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Milliseconds before each pick (default 200)."), QStringLiteral("ms"), QStringLiteral("200"));
-    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the bot's choices."), QStringLiteral("n"));
-    const QCommandLineOption version(QStringLiteral("game-version"), QStringLiteral("Version text sent at login (default " GD_VERSION_TEXT ")."), QStringLiteral("text"), QStringLiteral(GD_VERSION_TEXT));
+    const QCommandLineOption start(QStringLiteral("start"), QStringLiteral("Start a game: 1 standard, 2 classic."),
+                                   QStringLiteral("mode"));
+    const QCommandLineOption players(QStringLiteral("players"),
+                                     QStringLiteral("Players to wait for before starting (default 1)."),
+                                     QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption strategy(QStringLiteral("strategy"), QStringLiteral("random, greedy (default) or best."),
+                                      QStringLiteral("kind"), QStringLiteral("greedy"));
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("Milliseconds before each pick (default 200)."), QStringLiteral("ms"),
+                                   QStringLiteral("200"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the bot's choices."),
+                                  QStringLiteral("n"));
+    const QCommandLineOption version(QStringLiteral("game-version"),
+                                     QStringLiteral("Version text sent at login (default " GD_VERSION_TEXT ")."),
+                                     QStringLiteral("text"), QStringLiteral(GD_VERSION_TEXT));
     parser.addOptions({start, players, strategy, delay, seed, version});
     parser.process(app);
 
@@ -74,12 +84,15 @@ int main(int argc, char** argv)
         GameRandom::seedFromClock();
 
     Bot bot(options);
-    QObject::connect(&bot, &Bot::finished, &app, [](int code, const QString& line) {
-        std::FILE* out = code == 0 ? stdout : stderr;
-        std::fprintf(out, "%s\n", line.toLocal8Bit().constData());
-        std::fflush(out);
-        QCoreApplication::exit(code);
-    }, Qt::QueuedConnection);
+    QObject::connect(
+        &bot, &Bot::finished, &app,
+        [](int code, const QString& line) {
+            std::FILE* out = code == 0 ? stdout : stderr;
+            std::fprintf(out, "%s\n", line.toLocal8Bit().constData());
+            std::fflush(out);
+            QCoreApplication::exit(code);
+        },
+        Qt::QueuedConnection);
     QTimer::singleShot(0, &bot, &Bot::start);
     return app.exec();
 }

@@ -33,14 +33,16 @@ void show(const QString& path)
     TallyTable table;
     table.assign(TallyFile::read(path));
     const auto own = [&](int column) { return table.cell(column, 0); };
-    print(stdout, QStringLiteral("Your Total Tally: Total Games: %1, Your Wins: %2, High Score: %3, Highest Trail: %4")
-                      .arg(own(TallyTable::TotalGames), own(TallyTable::YourWins), own(TallyTable::HighScore),
-                           own(TallyTable::HighestTrail)));
+    print(stdout,
+          QStringLiteral("Your Total Tally: Total Games: %1, Your Wins: %2, High Score: %3, Highest Trail: %4")
+              .arg(own(TallyTable::TotalGames), own(TallyTable::YourWins), own(TallyTable::HighScore),
+                   own(TallyTable::HighestTrail)));
     for (int row = 1; row <= table.playerCount(); ++row) {
         const QString name = table.cell(0, row);
-        print(stdout, QStringLiteral("%1: Number of Games: %2, %1 Wins: %3, Your Wins: %4, Neither Won: %5")
-                          .arg(name, table.cell(TallyTable::Games, row), table.cell(TallyTable::HisWins, row),
-                               table.cell(TallyTable::MyWins, row), table.cell(TallyTable::NeitherWon, row)));
+        print(stdout,
+              QStringLiteral("%1: Number of Games: %2, %1 Wins: %3, Your Wins: %4, Neither Won: %5")
+                  .arg(name, table.cell(TallyTable::Games, row), table.cell(TallyTable::HisWins, row),
+                       table.cell(TallyTable::MyWins, row), table.cell(TallyTable::NeitherWon, row)));
     }
 }
 

@@ -18,12 +18,11 @@ Lobby::~Lobby()
 
 QString Lobby::usage()
 {
-    return QStringLiteral(
-        "commands:\n"
-        "  host NAME        start a game that NAME hosts on this machine\n"
-        "  join NAME HOST   start a game that joins the host at address HOST\n"
-        "  end              close the link, which ends the running game\n"
-        "  quit             end the running game and the lobby\n");
+    return QStringLiteral("commands:\n"
+                          "  host NAME        start a game that NAME hosts on this machine\n"
+                          "  join NAME HOST   start a game that joins the host at address HOST\n"
+                          "  end              close the link, which ends the running game\n"
+                          "  quit             end the running game and the lobby\n");
 }
 
 void Lobby::say(const QString& text) const

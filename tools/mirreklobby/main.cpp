@@ -36,8 +36,8 @@ QString findGame()
     if (!fromEnv.isEmpty())
         return fromEnv;
     const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {here.filePath(QStringLiteral("gloopdash")),
-                                     here.filePath(QStringLiteral("../gloopdash"))})
+    for (const QString& candidate :
+         {here.filePath(QStringLiteral("gloopdash")), here.filePath(QStringLiteral("../gloopdash"))})
         if (QFileInfo(candidate).isExecutable())
             return QFileInfo(candidate).canonicalFilePath();
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("gloopdash"));
@@ -65,7 +65,7 @@ void watchStandardInput(Lobby& lobby)
             lobby.command(line);
         }
         if (pending->size() > 4096)
-            pending->clear();  // no command is that long
+            pending->clear(); // no command is that long
     });
 }
 

@@ -39,8 +39,7 @@ bool validScore(const std::string& score)
 
 } // namespace
 
-ScoreSite::ScoreSite(ScoreStore& store, std::string installer)
-    : m_store(store), m_installer(std::move(installer))
+ScoreSite::ScoreSite(ScoreStore& store, std::string installer) : m_store(store), m_installer(std::move(installer))
 {
 }
 
@@ -59,9 +58,12 @@ void ScoreSite::mount(httplib::Server& server)
 std::string ScoreSite::percentDecode(const std::string& text)
 {
     auto hex = [](char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
         return -1;
     };
     std::string out;
@@ -118,14 +120,14 @@ std::string ScoreSite::html(int mode, const std::string& host, const std::string
     out << "<table cellpadding=\"3\">\n<tr><th>Rank</th><th>Name</th><th>Score</th><th>Date</th></tr>\n";
     int rank = 0;
     for (const ScoreStore::Entry& e : m_store.best(mode, ListLength))
-        out << "<tr><td>" << ++rank << "</td><td>" << escapeHtml(e.name) << "</td><td>" << e.score
-            << "</td><td>" << escapeHtml(e.date) << "</td></tr>\n";
+        out << "<tr><td>" << ++rank << "</td><td>" << escapeHtml(e.name) << "</td><td>" << e.score << "</td><td>"
+            << escapeHtml(e.date) << "</td></tr>\n";
     out << "</table>\n";
     if (rank == 0)
         out << "<p>No scores yet.</p>\n";
     const int other = mode == 1 ? 2 : 1;
-    out << "<p><a href=\"http://" << escapeHtml(host) << PagePath[other] << "\">"
-        << Title[other] << " High Scores</a></p>\n</center></body></html>\n";
+    out << "<p><a href=\"http://" << escapeHtml(host) << PagePath[other] << "\">" << Title[other]
+        << " High Scores</a></p>\n</center></body></html>\n";
     return out.str();
 }
 
@@ -146,9 +148,9 @@ void ScoreSite::post(int mode, const httplib::Request& req, httplib::Response& r
         return;
     }
     m_store.add(mode, name, date, std::stoll(score));
-    res.set_content(html(mode, host, "Thank you, " + escapeHtml(name) + "! Your score of " + score
-                                          + " has been recorded."),
-                    "text/html; charset=utf-8");
+    res.set_content(
+        html(mode, host, "Thank you, " + escapeHtml(name) + "! Your score of " + score + " has been recorded."),
+        "text/html; charset=utf-8");
 }
 
 void ScoreSite::installer(httplib::Response& res) const

@@ -8,7 +8,7 @@ namespace httplib {
 class Server;
 struct Request;
 struct Response;
-}
+} // namespace httplib
 
 // The stand-in of the maker's web site: the two score pages, the two score
 // scripts and the lobby installer, answered from a ScoreStore.

@@ -72,8 +72,9 @@ void ScoreStore::add(int mode, const std::string& name, const std::string& date,
 std::vector<ScoreStore::Entry> ScoreStore::best(int mode, int limit) const
 {
     std::lock_guard lock(m_mutex);
-    Statement s(m_db, "SELECT name, date, score FROM scores WHERE mode = ?"
-                      " ORDER BY score DESC, id ASC LIMIT ?");
+    Statement s(m_db,
+                "SELECT name, date, score FROM scores WHERE mode = ?"
+                " ORDER BY score DESC, id ASC LIMIT ?");
     sqlite3_bind_int(s.stmt, 1, mode);
     sqlite3_bind_int(s.stmt, 2, limit);
     std::vector<Entry> list;

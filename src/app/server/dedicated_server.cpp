@@ -1,5 +1,5 @@
-#include "gd_version.h"
 #include "dedicated_server.h"
+#include "gd_version.h"
 
 #include "server/server.h"
 
@@ -72,8 +72,7 @@ void DedicatedServer::seatBots()
     // Slot 1 may have gone again before this ran: then the next person takes it.
     if (!m_server->game().players.connected(1))
         return;
-    while (m_bots.count() < m_options.bots && m_bots.add(m_options.botLevel)) {
-    }
+    while (m_bots.count() < m_options.bots && m_bots.add(m_options.botLevel)) { }
 }
 
 void DedicatedServer::connected(int slot, const QString& address)

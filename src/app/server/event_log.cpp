@@ -55,7 +55,8 @@ void EventLog::roundEnded(int round, const QList<SeatScore>& scores)
 {
     QStringList seats;
     for (const SeatScore& s : scores)
-        seats << QStringLiteral("%1 %2 total %3 round %4").arg(s.slot).arg(printable(s.name)).arg(s.total).arg(s.result);
+        seats
+            << QStringLiteral("%1 %2 total %3 round %4").arg(s.slot).arg(printable(s.name)).arg(s.total).arg(s.result);
     line(QStringLiteral("round %1 end: %2").arg(round).arg(seats.join(QStringLiteral("; "))));
 }
 

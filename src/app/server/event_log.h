@@ -8,7 +8,7 @@
 // which the service manager keeps), flushed at once so a follower sees it live.
 class EventLog : public ServerObserver {
 public:
-    explicit EventLog(std::FILE* out) : m_out(out) {}
+    explicit EventLog(std::FILE* out) : m_out(out) { }
 
     void line(const QString& text) const;
 

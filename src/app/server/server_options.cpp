@@ -1,5 +1,5 @@
-#include "gd_version.h"
 #include "server_options.h"
+#include "gd_version.h"
 
 #include "bot/bot_seats.h"
 
@@ -23,8 +23,7 @@ struct Parser {
     QCommandLineOption botLevel{QStringLiteral("bot-level"), QStringLiteral("easy, normal (default) or hard."),
                                 QStringLiteral("LEVEL"), QStringLiteral("normal")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
-    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Show the version.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")};
 
     Parser()
     {

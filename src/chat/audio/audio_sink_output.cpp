@@ -4,7 +4,9 @@
 #include <QBuffer>
 #include <QMediaDevices>
 
-AudioSinkOutput::AudioSinkOutput(QObject* parent) : QObject(parent) {}
+AudioSinkOutput::AudioSinkOutput(QObject* parent) : QObject(parent)
+{
+}
 
 AudioSinkOutput::~AudioSinkOutput()
 {

@@ -25,8 +25,7 @@ void addBody(ChatLine& line, QString rest)
         line.head = rest.left(colon + 1);
         rest.remove(0, colon + 1);
     }
-    for (qsizetype marker = rest.indexOf(kSmileyMarker); marker >= 0;
-         marker = rest.indexOf(kSmileyMarker)) {
+    for (qsizetype marker = rest.indexOf(kSmileyMarker); marker >= 0; marker = rest.indexOf(kSmileyMarker)) {
         const QString before = rest.left(marker);
         // A marker at the very end eats what is there of its two characters.
         const QString code = rest.mid(marker + kSmileyMarker.size(), 2);

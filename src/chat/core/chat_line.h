@@ -9,8 +9,8 @@
 struct ChatItem {
     enum class Kind { Text, Link, Picture };
     Kind kind = Kind::Text;
-    QString text;     // Text and Link
-    int picture = 0;  // Picture: index into the 18 smiley pictures
+    QString text; // Text and Link
+    int picture = 0; // Picture: index into the 18 smiley pictures
 
     bool operator==(const ChatItem&) const = default;
 };

@@ -11,10 +11,10 @@
 namespace {
 
 const std::array<const char*, ChatterSounds::Count> captions = {
-    "Doh", "Cough", "Hello", "Thank You", "Where have you been?",
-    "Snoring", "Sneezing", "Sorry", "Welcome", "Yeehaa",
-    "Yippee", "Oh No", "Applause", "Honk", "Oooh",
-    "Razzberry", "Cheer", "Woman Laughing", "Man Laughing", "Crying",
+    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
+    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
+    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
+    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying",
 };
 
 } // namespace
@@ -38,8 +38,7 @@ void ChatterSounds::playasound(const ToClient::PlayASound& m)
     if (!player)
         return;
     // The line shown in place of a chatter sound is in blue.
-    m_chat.addlinetochat({m.slot, *player + QStringLiteral(": <Chatter Sound> ") + caption(code)},
-                         ColourText::Blue);
+    m_chat.addlinetochat({m.slot, *player + QStringLiteral(": <Chatter Sound> ") + caption(code)}, ColourText::Blue);
 }
 
 QString ChatterSounds::caption(int code)

@@ -13,36 +13,55 @@ struct NamedColour {
     quint32 value;
 };
 
-constexpr quint32 sys(quint32 k) { return ColourText::SystemBase + k; }
+constexpr quint32 sys(quint32 k)
+{
+    return ColourText::SystemBase + k;
+}
 
 // Order matters only for toText: the first name with a value wins.
 constexpr std::array<NamedColour, 42> kNames{{
-    {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000},
-    {"clOlive", 0x008080}, {"clNavy", 0x800000}, {"clPurple", 0x800080},
-    {"clTeal", 0x808000}, {"clGray", 0x808080}, {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
-    {"clWhite", 0xFFFFFF},
-    {"clScrollBar", sys(0)}, {"clBackground", sys(1)}, {"clActiveCaption", sys(2)},
-    {"clInactiveCaption", sys(3)}, {"clMenu", sys(4)}, {"clWindow", sys(5)},
-    {"clWindowFrame", sys(6)}, {"clMenuText", sys(7)}, {"clWindowText", sys(8)},
-    {"clCaptionText", sys(9)}, {"clActiveBorder", sys(10)}, {"clInactiveBorder", sys(11)},
-    {"clAppWorkSpace", sys(12)}, {"clHighlight", sys(13)}, {"clHighlightText", sys(14)},
-    {"clBtnFace", sys(15)}, {"clBtnShadow", sys(16)}, {"clGrayText", sys(17)},
-    {"clBtnText", sys(18)}, {"clInactiveCaptionText", sys(19)}, {"clBtnHighlight", sys(20)},
-    {"cl3DDkShadow", sys(21)}, {"cl3DLight", sys(22)}, {"clInfoText", sys(23)},
-    {"clInfoBk", sys(24)},
-    {"clNone", ColourText::None},
+    {"clBlack", 0x000000},         {"clMaroon", 0x000080},        {"clGreen", 0x008000},
+    {"clOlive", 0x008080},         {"clNavy", 0x800000},          {"clPurple", 0x800080},
+    {"clTeal", 0x808000},          {"clGray", 0x808080},          {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},           {"clLime", 0x00FF00},          {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},          {"clFuchsia", 0xFF00FF},       {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},         {"clScrollBar", sys(0)},       {"clBackground", sys(1)},
+    {"clActiveCaption", sys(2)},   {"clInactiveCaption", sys(3)}, {"clMenu", sys(4)},
+    {"clWindow", sys(5)},          {"clWindowFrame", sys(6)},     {"clMenuText", sys(7)},
+    {"clWindowText", sys(8)},      {"clCaptionText", sys(9)},     {"clActiveBorder", sys(10)},
+    {"clInactiveBorder", sys(11)}, {"clAppWorkSpace", sys(12)},   {"clHighlight", sys(13)},
+    {"clHighlightText", sys(14)},  {"clBtnFace", sys(15)},        {"clBtnShadow", sys(16)},
+    {"clGrayText", sys(17)},       {"clBtnText", sys(18)},        {"clInactiveCaptionText", sys(19)},
+    {"clBtnHighlight", sys(20)},   {"cl3DDkShadow", sys(21)},     {"cl3DLight", sys(22)},
+    {"clInfoText", sys(23)},       {"clInfoBk", sys(24)},         {"clNone", ColourText::None},
 }};
 
 // The palette entry that plays the part of each desktop system colour.
 constexpr std::array<QPalette::ColorRole, 25> kSystemRoles{{
-    QPalette::Button, QPalette::Dark, QPalette::Highlight, QPalette::Mid,
-    QPalette::Window, QPalette::Base, QPalette::Shadow, QPalette::WindowText,
-    QPalette::WindowText, QPalette::HighlightedText, QPalette::Window, QPalette::Window,
-    QPalette::Dark, QPalette::Highlight, QPalette::HighlightedText, QPalette::Button,
-    QPalette::Dark, QPalette::PlaceholderText, QPalette::ButtonText, QPalette::Text,
-    QPalette::Light, QPalette::Shadow, QPalette::Midlight, QPalette::ToolTipText,
+    QPalette::Button,
+    QPalette::Dark,
+    QPalette::Highlight,
+    QPalette::Mid,
+    QPalette::Window,
+    QPalette::Base,
+    QPalette::Shadow,
+    QPalette::WindowText,
+    QPalette::WindowText,
+    QPalette::HighlightedText,
+    QPalette::Window,
+    QPalette::Window,
+    QPalette::Dark,
+    QPalette::Highlight,
+    QPalette::HighlightedText,
+    QPalette::Button,
+    QPalette::Dark,
+    QPalette::PlaceholderText,
+    QPalette::ButtonText,
+    QPalette::Text,
+    QPalette::Light,
+    QPalette::Shadow,
+    QPalette::Midlight,
+    QPalette::ToolTipText,
     QPalette::ToolTipBase,
 }};
 

@@ -9,9 +9,6 @@ struct PcmSound {
     int channels = 0;
     QByteArray samples;
 
-    qsizetype frames() const
-    {
-        return channels > 0 ? samples.size() / (2 * channels) : 0;
-    }
+    qsizetype frames() const { return channels > 0 ? samples.size() / (2 * channels) : 0; }
     bool isEmpty() const { return samples.isEmpty(); }
 };

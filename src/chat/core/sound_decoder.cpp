@@ -70,8 +70,9 @@ PcmSound SoundDecoder::decodePcm(const WaveFile& wave)
 std::optional<PcmSound> SoundDecoder::decodeMp3(const WaveFile& wave)
 {
     Mpg123Handle h = openFeed();
-    if (!h || mpg123_feed(h.get(), reinterpret_cast<const unsigned char*>(wave.data.constData()),
-                          size_t(wave.data.size())) != MPG123_OK)
+    if (!h
+        || mpg123_feed(h.get(), reinterpret_cast<const unsigned char*>(wave.data.constData()), size_t(wave.data.size()))
+            != MPG123_OK)
         return std::nullopt;
     PcmSound s;
     unsigned char buffer[16384];

@@ -20,8 +20,8 @@ public:
     static QString defaultFolder() { return QStringLiteral(":/sounds"); }
 
     // output: where sounds are played; null means the default audio device.
-    explicit SoundPlayer(std::unique_ptr<SoundOutput> output = nullptr,
-                         const QString& folder = defaultFolder(), QObject* parent = nullptr);
+    explicit SoundPlayer(std::unique_ptr<SoundOutput> output = nullptr, const QString& folder = defaultFolder(),
+                         QObject* parent = nullptr);
     ~SoundPlayer() override;
 
     // Plays the recording whatever the options say; false when there is none.
@@ -39,7 +39,7 @@ public:
 
 private:
     std::unique_ptr<SoundOutput> m_output;
-    QHash<QString, QString> m_files;   // upper-case name -> file path
+    QHash<QString, QString> m_files; // upper-case name -> file path
     QHash<QString, PcmSound> m_decoded; // upper-case name -> samples
     bool m_playSounds = true;
 };

@@ -14,7 +14,7 @@ struct TilePictures {
     static constexpr int StripWidth = Side * (PieceCount + BonusCount);
 
     QList<QImage> pieces; // Format_RGB32
-    QList<QImage> bonus;  // Format_ARGB32, black turned transparent
+    QList<QImage> bonus; // Format_ARGB32, black turned transparent
 
     // Cuts a strip of pictures 48 pixels apart, left to right. What lies
     // outside a strip smaller than 576 x 48 stays black (so it is see-through

@@ -19,8 +19,7 @@ TileSet::TileSet(const QString& ownFolder, QObject* parent)
 {
 }
 
-TileSet::TileSet(const QString& ownFolder, const QString& shippedFolder, QObject* parent)
-    : QObject(parent)
+TileSet::TileSet(const QString& ownFolder, const QString& shippedFolder, QObject* parent) : QObject(parent)
 {
     const QString own = ownFolder.isEmpty() ? PlayerFolders::forThisProgram().dataFolder() : ownFolder;
     m_folders.append(QDir::cleanPath(QDir(own).absoluteFilePath(folderName())));

@@ -43,8 +43,7 @@ BoardEffects BoardModel::settiles(const ToClient::SetTiles& m)
     // leaves out shows (and stays) empty.
     m_grid.fillTiles(BoardGrid::Empty);
     m_grid.clearBonus();
-    BoardGrid::applyCells(m.cells, BoardGrid::validTile,
-                          [this](int x, int y, int code) { m_grid.tiles[x][y] = code; });
+    BoardGrid::applyCells(m.cells, BoardGrid::validTile, [this](int x, int y, int code) { m_grid.tiles[x][y] = code; });
     return e;
 }
 

@@ -14,8 +14,7 @@ const QByteArray CommandPrefix = QByteArray(CommandWord::Prefix);
 
 } // namespace
 
-ClientSession::ClientSession(QObject* parent)
-    : QObject(parent), m_dispatcher(1, this)
+ClientSession::ClientSession(QObject* parent) : QObject(parent), m_dispatcher(1, this)
 {
     for (TSock* s : {&m_sock, &m_sock11}) {
         s->setSocketType(TSock::stStream);
@@ -151,9 +150,9 @@ void ClientSession::sockInfo(TSock* sender, const QString& msg)
         return;
     const bool attempt = m_probing && sender == &m_sock;
     if (attempt && msg.startsWith(QLatin1String("Error #"))) {
-        failJoin(msg.contains(QLatin1String("10061")) ? JoinFailure::Refused
-                 : msg.contains(QLatin1String("11001")) ? JoinFailure::NotFound
-                                                         : JoinFailure::Unreachable);
+        failJoin(msg.contains(QLatin1String("10061"))       ? JoinFailure::Refused
+                     : msg.contains(QLatin1String("11001")) ? JoinFailure::NotFound
+                                                            : JoinFailure::Unreachable);
         return;
     }
     if (msg != QLatin1String("Socket Closed") || m_closeAnnounced)

@@ -1,6 +1,5 @@
 #include "path_replay_model.h"
 
-
 PathReplayModel::PathReplayModel()
 {
     m_grid.fillTiles(0);
@@ -16,8 +15,7 @@ void PathReplayModel::settiles(const QList<CellCode>& cells)
 void PathReplayModel::setbonus(const QList<CellCode>& cells)
 {
     m_grid.clearBonus();
-    BoardGrid::applyCells(cells, BoardGrid::validBonus,
-                          [this](int x, int y, int code) { m_grid.bonus[x][y] = code; });
+    BoardGrid::applyCells(cells, BoardGrid::validBonus, [this](int x, int y, int code) { m_grid.bonus[x][y] = code; });
 }
 
 void PathReplayModel::start(const ToClient::ThePath& path)

@@ -10,7 +10,7 @@
 // What one replay tick asks the panel to show.
 struct ReplayTick {
     enum class Outcome {
-        Idle,    // nothing left to replay: the replay clock stays off
+        Idle, // nothing left to replay: the replay clock stays off
         Stepped, // one pick (and the cells its bomb took) shown: the clock runs on
     };
     Outcome outcome = Outcome::Idle;

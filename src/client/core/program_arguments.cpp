@@ -31,17 +31,16 @@ ProgramArguments ProgramArguments::parse(const QStringList& arguments)
 
 QString ProgramArguments::usage()
 {
-    return QStringLiteral(
-        "Usage: gloopdash [NAME ADDRESS HOST-FLAG] [--port N]\n"
-        "\n"
-        "Without arguments the game starts a solo game as \"You\".\n"
-        "\n"
-        "  NAME HOST[:PORT] false    join the game hosted at HOST (port 7772 unless given;\n"
-        "                            write IPv6 addresses as [address]:port)\n"
-        "  NAME ADDRESS true         host a game on port 7772 (or the one --port gives)\n"
-        "  --port N                  the port to host on\n"
-        "  --help                    show this text and exit\n"
-        "  --version                 show the game's version and exit\n"
-        "\n"
-        "Games can also be hosted and joined from the File menu.\n");
+    return QStringLiteral("Usage: gloopdash [NAME ADDRESS HOST-FLAG] [--port N]\n"
+                          "\n"
+                          "Without arguments the game starts a solo game as \"You\".\n"
+                          "\n"
+                          "  NAME HOST[:PORT] false    join the game hosted at HOST (port 7772 unless given;\n"
+                          "                            write IPv6 addresses as [address]:port)\n"
+                          "  NAME ADDRESS true         host a game on port 7772 (or the one --port gives)\n"
+                          "  --port N                  the port to host on\n"
+                          "  --help                    show this text and exit\n"
+                          "  --version                 show the game's version and exit\n"
+                          "\n"
+                          "Games can also be hosted and joined from the File menu.\n");
 }

@@ -8,7 +8,7 @@
 // The text is shown to the player as it is, so it carries the file name.
 class ELzrw1Exception : public std::exception {
 public:
-    explicit ELzrw1Exception(QString text) : m_text(std::move(text)), m_utf8(m_text.toUtf8()) {}
+    explicit ELzrw1Exception(QString text) : m_text(std::move(text)), m_utf8(m_text.toUtf8()) { }
     const QString& text() const noexcept { return m_text; }
     const char* what() const noexcept override { return m_utf8.constData(); }
 

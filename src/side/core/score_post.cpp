@@ -42,8 +42,8 @@ QString ScorePost::target(int mode, const QString& name, const QString& date, co
     const QString script = scriptPath(mode);
     if (script.isEmpty())
         return {};
-    return script + encodeValue(name) + QLatin1String("&date=") + encodeValue(date)
-        + QLatin1String("&score=") + encodeValue(score);
+    return script + encodeValue(name) + QLatin1String("&date=") + encodeValue(date) + QLatin1String("&score=")
+        + encodeValue(score);
 }
 
 QString ScorePost::encodeValue(const QString& value)

@@ -10,11 +10,11 @@ class ScorePost {
 public:
     // What the end of a game knows about the local player.
     struct GameEnd {
-        bool postOption = true;   // "Post High Score"
-        QString slot1Name;        // caption of slot 1's name label
+        bool postOption = true; // "Post High Score"
+        QString slot1Name; // caption of slot 1's name label
         int myslot = 0;
         int mode = 0;
-        QString score;            // caption of the local player's score label
+        QString score; // caption of the local player's score label
     };
     // A score is posted only with the option on, in a game started by the lobby
     // (slot 1 is not the solo "You"), by a seated player, and when it reaches the

@@ -7,7 +7,7 @@ namespace {
 // Walks the text of a saved table line by line.
 class LineReader {
 public:
-    explicit LineReader(const QByteArray& text) : m_text(text) {}
+    explicit LineReader(const QByteArray& text) : m_text(text) { }
 
     qsizetype remaining() const { return m_text.size() - m_pos; }
 

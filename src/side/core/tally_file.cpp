@@ -23,7 +23,9 @@ StringGrid tallyFromText(const QByteArray& text, const QString& name)
 
 } // namespace
 
-TallyFile::TallyFile(const QString& folder) : m_path(QDir(folder).filePath(fileName())) {}
+TallyFile::TallyFile(const QString& folder) : m_path(QDir(folder).filePath(fileName()))
+{
+}
 
 QByteArray TallyFile::encode(const StringGrid& grid)
 {

@@ -19,8 +19,14 @@ public:
     enum OwnColumn { TotalGames = 1, YourWins = 2, HighScore = 3, HighestTrail = 4 };
     // Opponent rows: totals, then the same four counts for this run.
     enum PlayerColumn {
-        Games = 1, HisWins = 2, MyWins = 3, NeitherWon = 4,
-        RunGames = 5, RunHisWins = 6, RunMyWins = 7, RunNeitherWon = 8
+        Games = 1,
+        HisWins = 2,
+        MyWins = 3,
+        NeitherWon = 4,
+        RunGames = 5,
+        RunHisWins = 6,
+        RunMyWins = 7,
+        RunNeitherWon = 8
     };
 
     // The own row alone, every cell "0".

@@ -7,7 +7,9 @@
 #include <QMetaObject>
 #include <QUrl>
 
-THttpCli::THttpCli(QObject* parent) : QObject(parent) {}
+THttpCli::THttpCli(QObject* parent) : QObject(parent)
+{
+}
 
 THttpCli::~THttpCli()
 {
@@ -52,9 +54,7 @@ bool THttpCli::Get(QIODevice* sink)
     m_busy = true;
     m_abortAsked = false;
     m_stop = false;
-    m_worker = std::thread([this, request, sink, download = ++m_download] {
-        work(request, sink, download);
-    });
+    m_worker = std::thread([this, request, sink, download = ++m_download] { work(request, sink, download); });
     return true;
 }
 
@@ -156,8 +156,7 @@ bool THttpCli::isRedirect(long status)
 bool THttpCli::redirect(CurlRequest& request, const QByteArray& location)
 {
     const QByteArray host = request.host.contains(':') ? "[" + request.host + "]" : request.host;
-    const QUrl current(QString::fromLatin1("http://" + host + ":" + QByteArray::number(request.port)
-                                           + request.target));
+    const QUrl current(QString::fromLatin1("http://" + host + ":" + QByteArray::number(request.port) + request.target));
     const QUrl next = current.resolved(QUrl::fromEncoded(location));
     if (!next.isValid() || next.scheme() != QLatin1String("http") || next.host().isEmpty())
         return false;

@@ -59,8 +59,8 @@ private:
     void done(bool ok, int status, const QString& reason);
 
     bool m_busy = false;
-    int m_download = 0;  // UI side: numbers the downloads, so a stale end is ignored
-    bool m_abortAsked = false;  // UI side: drop progress that was already on its way
+    int m_download = 0; // UI side: numbers the downloads, so a stale end is ignored
+    bool m_abortAsked = false; // UI side: drop progress that was already on its way
     std::atomic<bool> m_stop{false};
     std::thread m_worker;
 };

@@ -30,7 +30,9 @@ private:
 
 } // namespace
 
-THTTPGet::THTTPGet(QObject* parent) : QObject(parent) {}
+THTTPGet::THTTPGet(QObject* parent) : QObject(parent)
+{
+}
 
 THTTPGet::~THTTPGet()
 {
@@ -86,7 +88,7 @@ bool THTTPGet::GetString()
     const Address address = splitUrl(URL);
     if (!address.valid)
         return false;
-    joinWorker();  // the previous worker has posted its answer and is ending
+    joinWorker(); // the previous worker has posted its answer and is ending
 
     CurlRequest request;
     request.host = address.host;
@@ -104,7 +106,7 @@ bool THTTPGet::GetString()
         PageReceiver page(m_stop);
         const CurlRequest::Outcome outcome = request.run(page);
         if (m_stop)
-            return;  // the owner is going away: nobody wants the answer
+            return; // the owner is going away: nobody wants the answer
         const bool ok = outcome.transferred;
         QMetaObject::invokeMethod(
             this, [this, body = page.page(), ok] { finish(body, ok); }, Qt::QueuedConnection);

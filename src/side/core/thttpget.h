@@ -20,9 +20,9 @@ public:
     QString URL;
     QString AcceptTypes = QStringLiteral("*/*");
     QString Agent = QStringLiteral("UtilMind HTTPGet");
-    QString PostQuery;           // non-empty sends a POST with this body
-    bool BinaryData = false;     // answer as bytes (OnDoneData) instead of text
-    bool UseCache = false;       // off asks every cache on the way to reload
+    QString PostQuery; // non-empty sends a POST with this body
+    bool BinaryData = false; // answer as bytes (OnDoneData) instead of text
+    bool UseCache = false; // off asks every cache on the way to reload
 
     // Starts the request for URL; false (and nothing happens) while one runs or
     // when URL names no host.

@@ -110,8 +110,7 @@ void commitOutput(QSaveFile& out)
 
 } // namespace
 
-qint64 Tlzrw1::compressDevice(QIODevice& in, qint64 size, QIODevice& out, const QString& inName,
-                              const QString& outName)
+qint64 Tlzrw1::compressDevice(QIODevice& in, qint64 size, QIODevice& out, const QString& inName, const QString& outName)
 {
     if (size < 0 || size > qint64(std::numeric_limits<quint32>::max()))
         fail(QStringLiteral("Lzrw1 compression : Failed to obtain the size of : ") + inName);
@@ -142,8 +141,7 @@ qint64 Tlzrw1::compressDevice(QIODevice& in, qint64 size, QIODevice& out, const 
     return written;
 }
 
-qint64 Tlzrw1::decompressDevice(QIODevice& in, QIODevice& out, const QString& inName,
-                                const QString& outName)
+qint64 Tlzrw1::decompressDevice(QIODevice& in, QIODevice& out, const QString& inName, const QString& outName)
 {
     char header[8];
     readExactly(in, header, 4, inName);

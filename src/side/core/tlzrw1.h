@@ -44,8 +44,7 @@ public:
     // length.
     static qint64 compressDevice(QIODevice& in, qint64 size, QIODevice& out, const QString& inName,
                                  const QString& outName);
-    static qint64 decompressDevice(QIODevice& in, QIODevice& out, const QString& inName,
-                                   const QString& outName);
+    static qint64 decompressDevice(QIODevice& in, QIODevice& out, const QString& inName, const QString& outName);
 
 private:
     QString m_input;

@@ -18,7 +18,7 @@ size_t writeBody(char* data, size_t size, size_t count, void* user)
     const size_t bytes = size * count;
     if (!ctx->receiver->body(data, bytes)) {
         ctx->stoppedByBody = true;
-        return 0;  // makes libcurl end with CURLE_WRITE_ERROR
+        return 0; // makes libcurl end with CURLE_WRITE_ERROR
     }
     return bytes;
 }
