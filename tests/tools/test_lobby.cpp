@@ -106,6 +106,10 @@ void TestLobby::commandsStartAndEndGames()
 
     m_lobby->write("end\n");
     QVERIFY(waitForFile("ended.txt"));
+    // The stand-in game writes its file just before it exits: a new game may
+    // start only once the lobby has seen it go.
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += m_lobby->readAllStandardOutput()).contains("game ended"), 10000);
     QCOMPARE(m_lobby->state(), QProcess::Running);
 
     QFile::remove(m_dir->filePath("linked.txt"));
