@@ -28,5 +28,5 @@ public:
 private:
     std::atomic<bool> m_winnersPath{true};
     mutable QMutex m_mutex;
-    QByteArray m_version = "1.0.12";
+    QByteArray m_version = GD_VERSION_TEXT;
 };

@@ -22,7 +22,7 @@ public:
     // opener must outlive the window.
     void setUrlOpener(UrlOpener& opener) { m_openUrl = &opener; }
 
-    // "1.0.12": the caption of `version`. The ".6" beside it takes no part in
+    // The program's version, the caption of `version`. The ".6" beside it takes no part in
     // the version check.
     QString versionText() const;
     // The maker's web site, on the configured web host.
