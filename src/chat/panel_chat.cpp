@@ -18,8 +18,8 @@
 
 PanelChat::PanelChat(QWidget* parent)
     : QWidget(parent), m_smileyPictures(SmiliesMenu::loadPictures()), m_view(new RichChatView(this)),
-      m_edit(new ChatEdit(this)), m_smiliesButton(new QToolButton(this)), m_smilies(new SmiliesMenu(this)),
-      m_menu(new ChatMenu(this))
+      m_edit(new ChatEdit(this)), m_smiliesButton(new QToolButton(this)),
+      m_smilies(new SmiliesMenu(m_smileyPictures, this)), m_menu(new ChatMenu(this))
 {
     setObjectName(QStringLiteral("panel_chat"));
     resize(692, 171);

@@ -2,13 +2,12 @@
 
 #include <QIcon>
 
-SmiliesMenu::SmiliesMenu(QWidget* parent) : QMenu(parent)
+SmiliesMenu::SmiliesMenu(const RichImageList& pictures, QWidget* parent) : QMenu(parent)
 {
     setObjectName(QStringLiteral("popup_smilies"));
-    const RichImageList images = loadPictures();
     for (int i = 0; i < Count; ++i) {
         const int code = FirstCode + i;
-        QAction* item = addAction(QIcon(images.value(i)), QStringLiteral(":)#%1").arg(code));
+        QAction* item = addAction(QIcon(pictures.value(i)), QStringLiteral(":)#%1").arg(code));
         item->setData(code);
         connect(item, &QAction::triggered, this, [this, code] { emit smileyChosen(code); });
     }

@@ -12,7 +12,9 @@ public:
     static constexpr int FirstCode = 10;
     static constexpr int Count = 18;
 
-    explicit SmiliesMenu(QWidget* parent = nullptr);
+    // `pictures` are the chat's own smiley pictures (loadPictures), shared
+    // rather than decoded a second time.
+    explicit SmiliesMenu(const RichImageList& pictures, QWidget* parent = nullptr);
 
     // `imagelist_smilies`: the 18 pictures of 17 x 16, in code order.
     static RichImageList loadPictures();
