@@ -27,6 +27,7 @@ private:
         double echoCpuUs = 0; // echo process CPU per message
         Latency alone;
         Latency six;
+        double sixCpuUsPerPick = 0; // server CPU per pick at the six bots' pace
         Latency flooded;
         double floodPerSecond = 0; // the flooder's lines served
         double loadCpuPercent = 0;
@@ -41,7 +42,7 @@ private:
     static Latency latency(const QList<double>& us);
 
     bool measurePing(RunFigures& f) const;
-    bool measureBots(int bots, int picksEach, const QString& pace, Latency& out) const;
+    bool measureBots(int bots, int picksEach, const QString& pace, Latency& out, double* cpuUsPerPick = nullptr) const;
     bool measureFlooded(RunFigures& f) const;
     bool measureLoad(RunFigures& f) const;
     using Processes = std::vector<std::unique_ptr<QProcess>>;
