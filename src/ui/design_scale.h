@@ -4,6 +4,7 @@
 
 class QLabel;
 class QWidget;
+struct DesignRecord;
 
 // Lays a tree of widgets out at a multiple of the size it was designed at.
 // Every widget keeps its design rectangle (in the units of the 713 × 568 main
@@ -40,7 +41,8 @@ public:
     static QRect scaled(const QRect& design, qreal scale);
 
 private:
-    static void record(QWidget* w);
-    static void place(QWidget* w, qreal scale);
+    static bool record(QWidget* w, DesignRecord& d);
+    // Returns whether the widget's inside follows the scale (not `keepText`).
+    static bool place(QWidget* w, qreal scale);
     static void applyBelow(QWidget* parent, qreal scale);
 };
