@@ -174,6 +174,13 @@ void DesignScale::apply(QWidget* root, qreal scale)
     applyBelow(root, scale);
 }
 
+void DesignScale::placeLate(QWidget* w)
+{
+    const qreal scale = scaleOf(w->parentWidget());
+    if (place(w, scale))
+        applyBelow(w, scale);
+}
+
 void DesignScale::applyBelow(QWidget* root, qreal scale)
 {
     const QObjectList children = root->children();

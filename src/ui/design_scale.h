@@ -21,6 +21,9 @@ public:
     // Scales `root`'s whole subtree to `scale`. A widget seen for the first
     // time has not been scaled yet, so its present geometry is its design.
     static void apply(QWidget* root, qreal scale);
+    // Places `w`, built after its tree was last scaled, and everything inside
+    // it at the scale in force for its parent.
+    static void placeLate(QWidget* w);
     // The scale in force for `w`: that of its nearest scaled ancestor, else 1.
     static qreal scaleOf(const QWidget* w);
 
