@@ -5,6 +5,7 @@
 #include "client/score_panel.h"
 #include "game_options.h"
 #include "net/protocol_to_server.h"
+#include "side/core/tally_book.h"
 
 #include <QAction>
 #include <QLabel>
@@ -62,10 +63,9 @@ void PlayerListController::setSpyList(QListWidget* spys)
     m_spys = spys;
 }
 
-void PlayerListController::setTallyLists(QListWidget* checklist, QListWidget* tallied)
+void PlayerListController::setTally(TallyBook* tally)
 {
-    m_checklist = checklist;
-    m_tallied = tallied;
+    m_tally = tally;
 }
 
 QString PlayerListController::seatName(int slot) const
@@ -157,23 +157,15 @@ void PlayerListController::clearTable()
 
 void PlayerListController::loadchecklist()
 {
-    if (!m_checklist)
+    if (!m_tally)
         return;
-    m_checklist->clear();
+    QStringList names;
     for (int slot = 1; slot <= Table::Seats; ++slot) {
         const QString name = seatName(slot);
-        if (slot == m_session.myslot() || name == SeatNames::Waiting)
-            continue;
-        bool tallied = false;
-        for (int i = 0; m_tallied && i < m_tallied->count() && !tallied; ++i)
-            tallied = m_tallied->item(i)->text().compare(name, Qt::CaseInsensitive) == 0;
-        // The tick is set before the entry joins the list, so the tally window
-        // sees no check-box click for it.
-        auto* item = new QListWidgetItem(name);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(tallied ? Qt::Checked : Qt::Unchecked);
-        m_checklist->addItem(item);
+        if (slot != m_session.myslot() && name != SeatNames::Waiting)
+            names << name;
     }
+    m_tally->setPlayersInGame(names);
 }
 
 void PlayerListController::addSpy(int slot, const QString& name)

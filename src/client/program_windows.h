@@ -20,14 +20,14 @@ class Thighscore;
 class Tphrases;
 class Tspylist;
 class Tstory;
+class TallyBook;
 class Ttallylist;
 class LoginState;
 
-// Every window of the program. The main window, the spy list and the tally
-// are made at once (the player list and the game fill them from the start);
-// the other side windows are built at their first showing, or when the game
-// first needs them, and afterwards only shown and hidden. The main window
-// closing ends the program.
+// Every window of the program. The main window and the spy list are made at
+// once (the player list fills the spy list from the start), and so is the
+// tally the game counts into; the other side windows, the tally's included, are built at their first showing, or when
+// the game first needs them, and afterwards only shown and hidden. The main window closing ends the program.
 class ProgramWindows {
 public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
@@ -35,8 +35,9 @@ public:
 
     MainWindow& chat() { return *m_chat; }
     Tspylist& spylist() { return *m_spylist; }
-    Ttallylist& tallylist() { return *m_tallylist; }
+    TallyBook& tallyBook() { return *m_tallyBook; }
     // Built, hidden, on the first call.
+    Ttallylist& tallylist();
     Tphrases& phrases();
     Tabout& about();
     Thelp& help();
@@ -74,11 +75,12 @@ private:
 
     // What the main window talks to; it outlives every window.
     std::unique_ptr<Parts> m_parts;
-    // Made in declaration order and taken down in reverse: the tally window
-    // writes its file while the rest still stands.
+    // Made in declaration order and taken down in reverse: the tally writes
+    // its file while the rest still stands.
     std::unique_ptr<MainWindow> m_chat;
     std::unique_ptr<Tspylist> m_spylist;
-    std::unique_ptr<Ttallylist> m_tallylist;
+    std::unique_ptr<TallyBook> m_tallyBook;
+    LazyWindow<Ttallylist> m_tallylist;
     LazyWindow<Tphrases> m_phrases;
     LazyWindow<Tabout> m_about;
     LazyWindow<Thelp> m_help;

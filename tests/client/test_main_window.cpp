@@ -17,6 +17,7 @@
 #include "ui/window_frame.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -66,6 +67,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void damagedTallyIsToldOverTheMainWindow();
     void heldWorkFollowsTheFirstPaint();
     void commandLine_data();
     void commandLine();
@@ -416,9 +418,9 @@ void TestMainWindow::programCreatesEveryWindowOnceAndHosts()
         return found;
     };
     // Only the windows the player list and the chat fill stand before the first paint.
-    for (const char* name : {"chat", "spylist", "tallylist"})
+    for (const char* name : {"chat", "spylist"})
         QCOMPARE(windows(name).size(), 1);
-    for (const char* name : {"phrases", "about", "help", "story", "highscore", "gamestart", "download"})
+    for (const char* name : {"tallylist", "phrases", "about", "help", "story", "highscore", "gamestart", "download"})
         QVERIFY2(windows(name).isEmpty(), name);
     // Each request shows the one window, built at the first.
     using Side = MainWindow::SideWindow;
@@ -442,6 +444,24 @@ void TestMainWindow::programCreatesEveryWindowOnceAndHosts()
     QCOMPARE(program.settings().hostOptions().versionText(), QByteArray("1.0.12"));
     QCOMPARE(program.about().versionText(), QStringLiteral("1.0.12"));
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
+    program.chat().close();
+}
+
+// The tally is read at start-up, its window built only when first shown: a
+// damaged file is told over the main window as soon as that shows.
+void TestMainWindow::damagedTallyIsToldOverTheMainWindow()
+{
+    QTemporaryDir home;
+    QFile damaged(home.filePath("gloopdashtally.tld"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("not a tally") > 0);
+    damaged.close();
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    ProgramWindows program(0, 0);
+    QVERIFY(!program.chat().findChild<QMessageBox*>());
+    program.start({"Ann", "127.0.0.1", "true"});
+    QTRY_VERIFY(program.chat().findChild<QMessageBox*>("messagebox")
+                && program.chat().findChild<QMessageBox*>("messagebox")->isVisible());
+    QVERIFY(QFile::exists(home.filePath("gloopdashtally.tld.bad")));
     program.chat().close();
 }
 
