@@ -152,6 +152,13 @@ void TestWindowScale::gameAreaFillsTheWindowInProportion()
     const PathReplayPanel& replay = w.window.gameView().replay();
     QCOMPARE(replay.geometry(), DesignScale::scaled(QRect(39, 28, 393, 364), s));
     QCOMPARE(w.find<QLabel>("label_winnerspath")->font().pixelSize(), qRound(16 * s));
+    // The phrase bubble's picture, decoded at its first showing, fits the scale too.
+    auto* bubble = w.find<QLabel>("image_bubble");
+    QVERIFY(bubble->pixmap().isNull());
+    bubble->show();
+    QVERIFY(!bubble->pixmap().isNull());
+    QCOMPARE(bubble->hasScaledContents(), s != 1.0);
+    QCOMPARE(bubble->geometry(), DesignScale::scaled(QRect(8, 34, 135, 146), s));
     // And the window can always be brought back to its design size.
     QVERIFY(w.showAt(QSize(713, 545)));
 }
