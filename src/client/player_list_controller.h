@@ -10,9 +10,9 @@ class ClientSession;
 class GameOptions;
 class QAction;
 class QLabel;
-class QListWidget;
 class QMenu;
 class ScorePanel;
+class SpyRoster;
 class TallyBook;
 
 // The player panel: who sits in which of the six rows, who watches (spy list),
@@ -31,8 +31,8 @@ public:
     void attachRows(ScorePanel* rows);
     // The Options menu's "Just Watch" entry (`JustWatch1`).
     void setJustWatchAction(QAction* action);
-    // The spy list's `listbox_spys`.
-    void setSpyList(QListWidget* spys);
+    // Who watches, as the spy list shows it.
+    void setSpies(SpyRoster* spies);
     // The tally whose "Players In Current Game" loadchecklist fills.
     void setTally(TallyBook* tally);
 
@@ -77,7 +77,7 @@ private:
     GameOptions& m_options;
     QPointer<ScorePanel> m_rows;
     QPointer<QAction> m_justWatch;
-    QPointer<QListWidget> m_spys;
+    QPointer<SpyRoster> m_spies;
     QPointer<TallyBook> m_tally;
     QMenu* m_popup = nullptr;
     QAction* m_removeFromGame = nullptr;

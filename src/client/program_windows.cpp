@@ -12,6 +12,7 @@
 #include "settings_binding.h"
 #include "side/about_window.h"
 #include "side/core/score_post.h"
+#include "side/core/spy_roster.h"
 #include "side/core/tally_book.h"
 #include "side/download_window.h"
 #include "side/game_start_window.h"
@@ -134,6 +135,7 @@ private:
 
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     : m_parts(std::make_unique<Parts>(*this)),
+      m_spylist([this](Tspylist& w) { setUpSpyList(w); }, [this] { return std::make_unique<Tspylist>(*m_spyRoster); }),
       m_tallylist([this](Ttallylist& w) { fitSideWindow(w, true); },
                   [this] { return std::make_unique<Ttallylist>(*m_tallyBook); }),
       m_phrases([this](Tphrases& w) { setUpPhrases(w); }), m_about([this](Tabout& w) { setUpAbout(w); }),
@@ -146,7 +148,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_chat = std::make_unique<MainWindow>(ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
     m_login = std::make_unique<SessionLogin>(m_chat->session());
     m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
-    m_spylist = std::make_unique<Tspylist>();
+    m_spyRoster = std::make_unique<SpyRoster>();
     m_tallyBook = std::make_unique<TallyBook>();
     m_botSeats = std::make_unique<BotSeats>();
     m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
@@ -178,11 +180,17 @@ ProgramWindows::~ProgramWindows()
     m_story.reset();
     m_phrases.reset();
     m_tallylist.reset();
+    m_spylist.reset();
     m_tallyBook.reset();
+    m_spyRoster.reset();
     m_help.reset();
     m_about.reset();
-    m_spylist.reset();
     m_chat.reset();
+}
+
+Tspylist& ProgramWindows::spylist()
+{
+    return m_spylist.get();
 }
 
 Ttallylist& ProgramWindows::tallylist()
@@ -228,9 +236,8 @@ Tdownload& ProgramWindows::download()
 void ProgramWindows::wirePlayers()
 {
     PlayerListController& players = m_chat->players();
-    players.setSpyList(m_spylist->listbox());
+    players.setSpies(m_spyRoster.get());
     players.setTally(m_tallyBook.get());
-    QObject::connect(m_spylist.get(), &Tspylist::kicking, &players, &PlayerListController::kicking);
     // Direct: the tally counts from the refilled list right after asking.
     QObject::connect(m_tallyBook.get(), &TallyBook::loadchecklistrequested, &players,
                      &PlayerListController::loadchecklist, Qt::DirectConnection);
@@ -247,7 +254,11 @@ void ProgramWindows::wireWindows()
     QObject::connect(chat, &MainWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(chat, &MainWindow::sideWindowRequested, chat,
                      [this](MainWindow::SideWindow which) { openSideWindow(which); });
-    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(), &Tspylist::enableKick);
+    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, chat, [this] {
+        m_hosting = true;
+        if (Tspylist* spies = m_spylist.ifBuilt())
+            spies->enableKick();
+    });
     QObject::connect(chat, &MainWindow::highScoresRequested, chat, [this](int mode) {
         highscore().loadit(mode);
         showOnTop(highscore());
@@ -255,16 +266,15 @@ void ProgramWindows::wireWindows()
     QObject::connect(chat, &MainWindow::phraseListRequested, chat, [this] { phrases().openEditor(m_chat.get()); });
 }
 
-void ProgramWindows::dressOnce(QWidget& window)
+void ProgramWindows::setUpSpyList(Tspylist& window)
 {
-    if (m_dressed.contains(&window))
-        return;
-    m_dressed.insert(&window);
     fitSideWindow(window, true);
     // The picture is a dark sky; the spy list writes plain labels on it,
     // which would be black on black.
-    if (&window == m_spylist.get())
-        lightenLabels(window);
+    lightenLabels(window);
+    QObject::connect(&window, &Tspylist::kicking, &m_chat->players(), &PlayerListController::kicking);
+    if (m_hosting)
+        window.enableKick();
 }
 
 void ProgramWindows::openSideWindow(MainWindow::SideWindow which)
@@ -273,7 +283,7 @@ void ProgramWindows::openSideWindow(MainWindow::SideWindow which)
     switch (which) {
     case Side::GameStart: return showOnTop(gamestart());
     case Side::Tally: return showOnTop(tallylist());
-    case Side::SpyList: dressOnce(*m_spylist); return showOnTop(*m_spylist);
+    case Side::SpyList: return showOnTop(spylist());
     case Side::Story: return showOnTop(story());
     case Side::Help: return showOnTop(help());
     case Side::About: return showOnTop(about());

@@ -2,13 +2,13 @@
 #include "client/player_list_controller.h"
 #include "client/score_panel.h"
 #include "scripted_peer.h"
+#include "side/core/spy_roster.h"
 #include "side/core/tally_book.h"
 #include "support_client_parts.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -35,7 +35,7 @@ public:
 struct Harness : RecordedParts {
     ClientSession session;
     Rows rows{session.seatNames()};
-    QListWidget spys;
+    SpyRoster spies;
     QTemporaryDir home;
     TallyBook tally{home.path()};
     QAction justWatch{QStringLiteral("Just Watch")};
@@ -45,7 +45,7 @@ struct Harness : RecordedParts {
     {
         justWatch.setCheckable(true);
         players.attachRows(&rows);
-        players.setSpyList(&spys);
+        players.setSpies(&spies);
         players.setTally(&tally);
         players.setJustWatchAction(&justWatch);
     }
@@ -59,13 +59,6 @@ struct Harness : RecordedParts {
         FieldReader f(payload);
         if (const std::optional<Msg> m = Msg::decode(f))
             (players.*handler)(*m);
-    }
-    QStringList entries(const QListWidget& list) const
-    {
-        QStringList out;
-        for (int i = 0; i < list.count(); ++i)
-            out << list.item(i)->text();
-        return out;
     }
 };
 
@@ -133,7 +126,7 @@ void TestPlayerList::newplayerinfo()
     QCOMPARE(h.lines, lines);
     for (const QColor& c : h.colours)
         QCOMPARE(c, Blue);
-    QCOMPARE(h.entries(h.spys), spies);
+    QCOMPARE(h.spies.entries(), spies);
     for (int n = 1; n <= 6; ++n) {
         const QString expected = n == row ? rowName : QStringLiteral("<Waiting>");
         QCOMPARE(h.rows.row("label_playername", n)->text(), expected);
@@ -195,7 +188,7 @@ void TestPlayerList::playerdisconnected()
     h.run(&PlayerListController::playerdisconnected, payload);
     QCOMPARE(h.lines, lines);
     QCOMPARE(h.colours, colours);
-    QCOMPARE(h.entries(h.spys), spies);
+    QCOMPARE(h.spies.entries(), spies);
     QCOMPARE(h.tally.playersInGame(), checklist);
     // Seats are handed on to the score panel to empty; watchers have no row.
     const int slot = payload.left(1).toInt();
