@@ -17,9 +17,8 @@
 #include <algorithm>
 
 PanelChat::PanelChat(QWidget* parent)
-    : QWidget(parent), m_smileyPictures(SmiliesMenu::loadPictures()), m_view(new RichChatView(this)),
-      m_edit(new ChatEdit(this)), m_smiliesButton(new QToolButton(this)),
-      m_smilies(new SmiliesMenu(m_smileyPictures, this)), m_menu(new ChatMenu(this))
+    : QWidget(parent), m_view(new RichChatView(this)), m_edit(new ChatEdit(this)),
+      m_smiliesButton(new QToolButton(this)), m_menu(new ChatMenu(this))
 {
     setObjectName(QStringLiteral("panel_chat"));
     resize(692, 171);
@@ -45,12 +44,29 @@ PanelChat::PanelChat(QWidget* parent)
 
     connect(m_edit, &ChatEdit::enterPressed, this, &PanelChat::sendit);
     connect(m_view, &RichChatView::OnJump, this, &PanelChat::mainchatJump);
-    connect(m_smilies, &SmiliesMenu::smileyChosen, this, &PanelChat::insertSmiley);
     connect(m_smiliesButton, &QToolButton::clicked, this,
-            [this] { m_smilies->popup(m_smiliesButton->mapToGlobal(m_smiliesButton->rect().bottomRight())); });
+            [this] { smiliesMenu()->popup(m_smiliesButton->mapToGlobal(m_smiliesButton->rect().bottomRight())); });
 }
 
 PanelChat::~PanelChat() = default;
+
+// The pictures are decoded when a line first shows a smiley or the menu first
+// opens: most starts show neither before the window's first picture.
+const RichImageList& PanelChat::smileyPictures()
+{
+    if (m_smileyPictures.isEmpty())
+        m_smileyPictures = SmiliesMenu::loadPictures();
+    return m_smileyPictures;
+}
+
+SmiliesMenu* PanelChat::smiliesMenu()
+{
+    if (!m_smilies) {
+        m_smilies = new SmiliesMenu(smileyPictures(), this);
+        connect(m_smilies, &SmiliesMenu::smileyChosen, this, &PanelChat::insertSmiley);
+    }
+    return m_smilies;
+}
 
 void PanelChat::buildMenus()
 {
@@ -120,7 +136,7 @@ void PanelChat::addItems(const ChatLine& line)
             break;
         case ChatItem::Kind::Picture:
             flush();
-            m_view->AppendImage(item.picture, m_smileyPictures);
+            m_view->AppendImage(item.picture, smileyPictures());
             break;
         }
     }

@@ -69,7 +69,8 @@ public:
     RichChatView* mainchat() const { return m_view; }
     ChatEdit* mychat() const { return m_edit; }
     QToolButton* smiliesButton() const { return m_smiliesButton; }
-    SmiliesMenu* smiliesMenu() const { return m_smilies; }
+    // `popup_smilies`, built at its first use.
+    SmiliesMenu* smiliesMenu();
     const ChatTextStyles& textStyles() const { return m_styles; }
     const LinkTargets& linkTargets() const { return m_links; }
 
@@ -83,6 +84,7 @@ private:
     void addItems(const ChatLine& line);
     void noteDroppedLine();
     void scrollToEnd();
+    const RichImageList& smileyPictures();
     void chooseTextColour();
     void chooseTextSize(int size);
     void clearMainChat();
@@ -98,7 +100,7 @@ private:
     RichChatView* m_view;
     ChatEdit* m_edit;
     QToolButton* m_smiliesButton;
-    SmiliesMenu* m_smilies;
+    SmiliesMenu* m_smilies = nullptr;
     ChatMenu* m_menu;
     QPointer<QMessageBox> m_report;
     bool m_notedDrop = false;

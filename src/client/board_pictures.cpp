@@ -11,30 +11,36 @@ TilePictures builtIn()
 
 } // namespace
 
-BoardPictures::BoardPictures() : m_set(builtIn())
+const TilePictures& BoardPictures::set() const
 {
+    if (!m_set)
+        m_set = builtIn();
+    return *m_set;
 }
 
 void BoardPictures::setPictures(const TilePictures& pictures)
 {
     if (pictures.pieces.isEmpty() && pictures.bonus.isEmpty()) {
-        m_set = builtIn();
+        m_set.reset();
         return;
     }
-    m_set.pieces = pictures.pieces;
-    m_set.bonus.clear();
+    TilePictures set;
+    set.pieces = pictures.pieces;
     for (const QImage& picture : pictures.bonus)
-        m_set.bonus.append(TilePictures::blackTransparent(picture));
+        set.bonus.append(TilePictures::blackTransparent(picture));
+    m_set = std::move(set);
 }
 
 const QImage* BoardPictures::piece(int code) const
 {
-    return code >= 0 && code < m_set.pieces.size() ? &m_set.pieces[code] : nullptr;
+    const TilePictures& s = set();
+    return code >= 0 && code < s.pieces.size() ? &s.pieces[code] : nullptr;
 }
 
 const QImage* BoardPictures::bonus(int code) const
 {
-    return code >= 0 && code < m_set.bonus.size() ? &m_set.bonus[code] : nullptr;
+    const TilePictures& s = set();
+    return code >= 0 && code < s.bonus.size() ? &s.bonus[code] : nullptr;
 }
 
 bool BoardPictures::drawPiece(QPainter& p, int left, int top, int code) const

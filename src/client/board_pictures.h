@@ -2,6 +2,8 @@
 
 #include "chat/core/tile_pictures.h"
 
+#include <optional>
+
 class QPainter;
 
 // The picture lists the board is drawn from: piece pictures (48 × 48, opaque,
@@ -9,8 +11,9 @@ class QPainter;
 // piece beneath, picture number = bonus code). A tile set can replace both.
 class BoardPictures {
 public:
-    // The built-in set, cut from the program's own tile strip.
-    BoardPictures();
+    // The built-in set, cut from the program's own tile strip when first
+    // drawn: an empty board, as the window first shows it, needs none.
+    BoardPictures() = default;
 
     // Replaces both lists; black in the bonus pictures becomes see-through.
     // Empty lists (no tile set in use) bring back the built-in set.
@@ -26,5 +29,8 @@ public:
     bool drawBonus(QPainter& p, int left, int top, int code) const;
 
 private:
-    TilePictures m_set;
+    const TilePictures& set() const;
+
+    // Empty while the built-in set is in use and not yet needed.
+    mutable std::optional<TilePictures> m_set;
 };

@@ -9,10 +9,16 @@
 namespace {
 
 // The game's board and the winner's path replay draw the same picture: it is
-// decoded once.
+// decoded once, and into the painter's own pixel format, because every cell
+// is erased to its piece of it at every repaint and a palette picture would
+// be converted again each time.
 const QImage& boardBackground()
 {
-    static const QImage picture(QStringLiteral(":/pictures/board_background.png"));
+    static const QImage picture = [] {
+        const QImage decoded(QStringLiteral(":/pictures/board_background.png"));
+        return decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                 : QImage::Format_RGB32);
+    }();
     return picture;
 }
 

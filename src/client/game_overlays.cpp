@@ -1,10 +1,12 @@
 #include "game_overlays.h"
 
 #include "framed_panel.h"
+#include "ui/design_scale.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <utility>
 
 namespace {
 
@@ -35,6 +37,26 @@ QLabel* pictureLabel(QWidget* parent, const QString& name, const QRect& geometry
     l->setPixmap(QPixmap(picture));
     return l;
 }
+
+// A picture label that is hidden until the game needs it: its picture is
+// decoded when it first shows, not before the window's first paint.
+class LatePictureLabel final : public QLabel {
+public:
+    LatePictureLabel(const QString& picture, QWidget* parent) : QLabel(parent), m_picture(picture) { }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        if (!m_picture.isEmpty()) {
+            setPixmap(QPixmap(std::exchange(m_picture, QString())));
+            DesignScale::fitPicture(this, DesignScale::scaleOf(this));
+        }
+        QLabel::showEvent(event);
+    }
+
+private:
+    QString m_picture;
+};
 
 } // namespace
 
@@ -69,8 +91,9 @@ void GameOverlays::buildLeftColumn(QWidget* back)
     m_start->setCursor(Qt::PointingHandCursor);
     m_start->hide();
 
-    m_bubble = pictureLabel(back, QStringLiteral("image_bubble"), QRect(8, 34, 135, 146),
-                            QStringLiteral(":/pictures/board_bubble.png"));
+    m_bubble = new LatePictureLabel(QStringLiteral(":/pictures/board_bubble.png"), back);
+    m_bubble->setObjectName(QStringLiteral("image_bubble"));
+    m_bubble->setGeometry(8, 34, 135, 146);
     m_bubble->hide();
     m_bubbleText = textLabel(back, QStringLiteral("label_bubble"), QRect(23, 67, 107, 47), {}, 12, Qt::black);
     m_bubbleText->setWordWrap(true);

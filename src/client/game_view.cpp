@@ -9,6 +9,7 @@
 #include "path_replay_panel.h"
 #include "score_panel.h"
 #include "turn_flow.h"
+#include "ui/design_scale.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -25,10 +26,11 @@ GameView::GameView(GameLink& link, const ClientParts& parts, QWidget* backPanel,
     m_score = new ScorePanel(backPanel);
     m_score->showNames(m_link.seatNames());
     m_overlays = std::make_unique<GameOverlays>(backPanel);
-    m_replay = new PathReplayPanel(m_pictures, m_parts.options, m_parts.chat, backPanel);
-    m_flow = std::make_unique<TurnFlow>(*m_score, *m_overlays, m_board, *m_boardView, *m_replay, m_link, m_parts);
+    m_backPanel = backPanel;
+    m_flow = std::make_unique<TurnFlow>(
+        *m_score, *m_overlays, m_board, *m_boardView, [this] { return m_replay && m_replay->running(); }, m_link,
+        m_parts);
     m_overlays->raise();
-    m_replay->raise();
     connect(m_flow.get(), &TurnFlow::newGame, this, [this] {
         setWatching(false);
         emit newGame();
@@ -51,7 +53,8 @@ void GameView::setPictures(const TilePictures& pictures)
 {
     m_pictures.setPictures(pictures);
     m_boardView->setPictures(m_pictures);
-    m_replay->setPictures(m_pictures);
+    if (m_replay)
+        m_replay->setPictures(m_pictures);
     // Before the first deal there is no current tile to show: a repaint would
     // put the trail-mark picture (code 0) in both boxes.
     if (m_previewsShown)
@@ -107,7 +110,8 @@ void GameView::showPreviews()
 
 void GameView::settiles(const ToClient::SetTiles& m)
 {
-    m_replay->hide();
+    if (m_replay)
+        m_replay->hide();
     m_overlays->over()->hide();
     const BoardEffects e = m_board.settiles(m);
     apply(e);
@@ -230,17 +234,28 @@ void GameView::queuephrase(const QString& phrase)
     m_flow->queuephrase(phrase);
 }
 
+// Built hidden by the first winner's-path message, above everything on the
+// back panel, at the scale the window has by then.
+PathReplayPanel& GameView::replay()
+{
+    if (!m_replay) {
+        m_replay = new PathReplayPanel(m_pictures, m_parts.options, m_parts.chat, m_backPanel);
+        DesignScale::placeLate(m_replay);
+    }
+    return *m_replay;
+}
+
 void GameView::settileswinner(const ToClient::ResetTiles& m)
 {
-    m_replay->settileswinner(m);
+    replay().settileswinner(m);
 }
 
 void GameView::setbonuswinner(const ToClient::ResetBonus& m)
 {
-    m_replay->setbonuswinner(m);
+    replay().setbonuswinner(m);
 }
 
 void GameView::thepath(const ToClient::ThePath& m)
 {
-    m_replay->thepath(m);
+    replay().thepath(m);
 }

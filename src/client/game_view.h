@@ -78,7 +78,10 @@ public:
     ScorePanel* scorePanel() const { return m_score; }
     GameOverlays& overlays() const { return *m_overlays; }
     TurnFlow& turnFlow() const { return *m_flow; }
+    // Null until the first winner's-path message.
     PathReplayPanel* replayPanel() const { return m_replay; }
+    // The replay panel, built at the first call.
+    PathReplayPanel& replay();
 
 signals:
     // A game started: the server seats every watcher again.
@@ -101,6 +104,7 @@ private:
     QPointer<BoardView> m_boardView;
     QPointer<ScorePanel> m_score;
     QPointer<PathReplayPanel> m_replay;
+    QWidget* m_backPanel = nullptr;
     std::unique_ptr<GameOverlays> m_overlays;
     std::unique_ptr<TurnFlow> m_flow;
 };

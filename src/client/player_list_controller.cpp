@@ -5,20 +5,12 @@
 #include "client/score_panel.h"
 #include "game_options.h"
 #include "net/protocol_to_server.h"
+#include "side/core/spy_roster.h"
+#include "side/core/tally_book.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
-
-namespace {
-
-QString spyEntry(int slot, const QString& name)
-{
-    return QString::number(slot) + QStringLiteral(": ") + name;
-}
-
-} // namespace
 
 PlayerListController::PlayerListController(ClientSession& session, ChatSink& chat, GameOptions& options,
                                            QObject* parent)
@@ -57,15 +49,14 @@ void PlayerListController::setJustWatchAction(QAction* action)
     m_justWatch = action;
 }
 
-void PlayerListController::setSpyList(QListWidget* spys)
+void PlayerListController::setSpies(SpyRoster* spies)
 {
-    m_spys = spys;
+    m_spies = spies;
 }
 
-void PlayerListController::setTallyLists(QListWidget* checklist, QListWidget* tallied)
+void PlayerListController::setTally(TallyBook* tally)
 {
-    m_checklist = checklist;
-    m_tallied = tallied;
+    m_tally = tally;
 }
 
 QString PlayerListController::seatName(int slot) const
@@ -148,8 +139,8 @@ void PlayerListController::clearTable()
     m_session.seatNames().clear();
     for (int slot = 1; m_rows && slot <= Table::Seats; ++slot)
         m_rows->eyes(slot)->hide();
-    if (m_spys)
-        m_spys->clear();
+    if (m_spies)
+        m_spies->clear();
     if (m_justWatch)
         m_justWatch->setChecked(false);
     loadchecklist();
@@ -157,43 +148,26 @@ void PlayerListController::clearTable()
 
 void PlayerListController::loadchecklist()
 {
-    if (!m_checklist)
+    if (!m_tally)
         return;
-    m_checklist->clear();
+    QStringList names;
     for (int slot = 1; slot <= Table::Seats; ++slot) {
         const QString name = seatName(slot);
-        if (slot == m_session.myslot() || name == SeatNames::Waiting)
-            continue;
-        bool tallied = false;
-        for (int i = 0; m_tallied && i < m_tallied->count() && !tallied; ++i)
-            tallied = m_tallied->item(i)->text().compare(name, Qt::CaseInsensitive) == 0;
-        // The tick is set before the entry joins the list, so the tally window
-        // sees no check-box click for it.
-        auto* item = new QListWidgetItem(name);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(tallied ? Qt::Checked : Qt::Unchecked);
-        m_checklist->addItem(item);
+        if (slot != m_session.myslot() && name != SeatNames::Waiting)
+            names << name;
     }
+    m_tally->setPlayersInGame(names);
 }
 
 void PlayerListController::addSpy(int slot, const QString& name)
 {
-    if (m_spys)
-        m_spys->addItem(spyEntry(slot, name));
+    if (m_spies)
+        m_spies->addspy(slot, name);
 }
 
 bool PlayerListController::removeSpy(int slot, const QString& name)
 {
-    if (!m_spys)
-        return false;
-    const QString entry = spyEntry(slot, name);
-    for (int i = 0; i < m_spys->count(); ++i) {
-        if (m_spys->item(i)->text().compare(entry, Qt::CaseInsensitive) == 0) {
-            delete m_spys->takeItem(i);
-            return true;
-        }
-    }
-    return false;
+    return m_spies && m_spies->removespy(slot, name);
 }
 
 void PlayerListController::label_playername1ContextPopup(int slot)

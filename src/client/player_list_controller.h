@@ -10,9 +10,10 @@ class ClientSession;
 class GameOptions;
 class QAction;
 class QLabel;
-class QListWidget;
 class QMenu;
 class ScorePanel;
+class SpyRoster;
+class TallyBook;
 
 // The player panel: who sits in which of the six rows, who watches (spy list),
 // who joins and leaves, the "Just Watch" switch and the host's right to remove
@@ -30,10 +31,10 @@ public:
     void attachRows(ScorePanel* rows);
     // The Options menu's "Just Watch" entry (`JustWatch1`).
     void setJustWatchAction(QAction* action);
-    // The spy list's `listbox_spys`.
-    void setSpyList(QListWidget* spys);
-    // The tally window's `checklist` and `listbox_tally`.
-    void setTallyLists(QListWidget* checklist, QListWidget* tallied);
+    // Who watches, as the spy list shows it.
+    void setSpies(SpyRoster* spies);
+    // The tally whose "Players In Current Game" loadchecklist fills.
+    void setTally(TallyBook* tally);
 
     // Message handlers; a player already present (CMD_existingplayers) arrives
     // like a newcomer.
@@ -44,7 +45,7 @@ public:
     // Every row back to "<Waiting>", nobody watching: the table before a new
     // connection.
     void clearTable();
-    // Refills the tally window's "Players In Current Game" list.
+    // Names the seated opponents to the tally as "Players In Current Game".
     void loadchecklist();
     // Asks the server to remove a slot (host only).
     void kicking(int slot);
@@ -76,9 +77,8 @@ private:
     GameOptions& m_options;
     QPointer<ScorePanel> m_rows;
     QPointer<QAction> m_justWatch;
-    QPointer<QListWidget> m_spys;
-    QPointer<QListWidget> m_checklist;
-    QPointer<QListWidget> m_tallied;
+    QPointer<SpyRoster> m_spies;
+    QPointer<TallyBook> m_tally;
     QMenu* m_popup = nullptr;
     QAction* m_removeFromGame = nullptr;
     QAction* m_setToJustWatch = nullptr;

@@ -12,6 +12,8 @@
 #include "settings_binding.h"
 #include "side/about_window.h"
 #include "side/core/score_post.h"
+#include "side/core/spy_roster.h"
+#include "side/core/tally_book.h"
 #include "side/download_window.h"
 #include "side/game_start_window.h"
 #include "side/help_window.h"
@@ -91,22 +93,22 @@ public:
             m_w.m_settings->loadinifile();
     }
 
-    QString tallyHighScore() const override { return m_w.m_tallylist ? m_w.m_tallylist->mylabeltext(3) : QString(); }
-    QString tallyHighestTrail() const override { return m_w.m_tallylist ? m_w.m_tallylist->mylabeltext(4) : QString(); }
+    QString tallyHighScore() const override { return m_w.m_tallyBook ? m_w.m_tallyBook->mylabeltext(3) : QString(); }
+    QString tallyHighestTrail() const override { return m_w.m_tallyBook ? m_w.m_tallyBook->mylabeltext(4) : QString(); }
     void addword(const QString& text, int column) override
     {
-        if (m_w.m_tallylist)
-            m_w.m_tallylist->addword(text, column);
+        if (m_w.m_tallyBook)
+            m_w.m_tallyBook->addword(text, column);
     }
     void addgame(const QString& winner) override
     {
-        if (m_w.m_tallylist)
-            m_w.m_tallylist->addgame(winner);
+        if (m_w.m_tallyBook)
+            m_w.m_tallyBook->addgame(winner);
     }
     void addtomine(int column) override
     {
-        if (m_w.m_tallylist)
-            m_w.m_tallylist->addtomine(column);
+        if (m_w.m_tallyBook)
+            m_w.m_tallyBook->addtomine(column);
     }
     void loadchecklist() override
     {
@@ -132,9 +134,12 @@ private:
 };
 
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
-    : m_parts(std::make_unique<Parts>(*this)), m_phrases([this](Tphrases& w) { setUpPhrases(w); }),
-      m_about([this](Tabout& w) { setUpAbout(w); }), m_help([this](Thelp& w) { setUpHelp(w); }),
-      m_story([this](Tstory& w) { fitSideWindow(w, true); }),
+    : m_parts(std::make_unique<Parts>(*this)),
+      m_spylist([this](Tspylist& w) { setUpSpyList(w); }, [this] { return std::make_unique<Tspylist>(*m_spyRoster); }),
+      m_tallylist([this](Ttallylist& w) { fitSideWindow(w, true); },
+                  [this] { return std::make_unique<Ttallylist>(*m_tallyBook); }),
+      m_phrases([this](Tphrases& w) { setUpPhrases(w); }), m_about([this](Tabout& w) { setUpAbout(w); }),
+      m_help([this](Thelp& w) { setUpHelp(w); }), m_story([this](Tstory& w) { fitSideWindow(w, true); }),
       m_highscore([this](Thighscore& w) { setUpHighScores(w); }),
       m_gamestart([this](Tgamestart& w) { setUpGameStart(w); },
                   [this] { return std::make_unique<Tgamestart>(*m_login); }),
@@ -143,8 +148,8 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_chat = std::make_unique<MainWindow>(ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
     m_login = std::make_unique<SessionLogin>(m_chat->session());
     m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
-    m_spylist = std::make_unique<Tspylist>();
-    m_tallylist = std::make_unique<Ttallylist>();
+    m_spyRoster = std::make_unique<SpyRoster>();
+    m_tallyBook = std::make_unique<TallyBook>();
     m_botSeats = std::make_unique<BotSeats>();
     m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
     m_chatBinding = std::make_unique<ChatBinding>(*m_chat);
@@ -175,10 +180,22 @@ ProgramWindows::~ProgramWindows()
     m_story.reset();
     m_phrases.reset();
     m_tallylist.reset();
+    m_spylist.reset();
+    m_tallyBook.reset();
+    m_spyRoster.reset();
     m_help.reset();
     m_about.reset();
-    m_spylist.reset();
     m_chat.reset();
+}
+
+Tspylist& ProgramWindows::spylist()
+{
+    return m_spylist.get();
+}
+
+Ttallylist& ProgramWindows::tallylist()
+{
+    return m_tallylist.get();
 }
 
 Tphrases& ProgramWindows::phrases()
@@ -219,12 +236,16 @@ Tdownload& ProgramWindows::download()
 void ProgramWindows::wirePlayers()
 {
     PlayerListController& players = m_chat->players();
-    players.setSpyList(m_spylist->listbox());
-    players.setTallyLists(m_tallylist->checklist(), m_tallylist->listboxTally());
-    QObject::connect(m_spylist.get(), &Tspylist::kicking, &players, &PlayerListController::kicking);
+    players.setSpies(m_spyRoster.get());
+    players.setTally(m_tallyBook.get());
     // Direct: the tally counts from the refilled list right after asking.
-    QObject::connect(m_tallylist.get(), &Ttallylist::loadchecklistrequested, &players,
+    QObject::connect(m_tallyBook.get(), &TallyBook::loadchecklistrequested, &players,
                      &PlayerListController::loadchecklist, Qt::DirectConnection);
+    // The tally window tells of its own failures once it exists.
+    QObject::connect(m_tallyBook.get(), &TallyBook::saveFailed, m_chat.get(), [this](const QString& text) {
+        if (!m_tallylist.ifBuilt())
+            Ttallylist::reportSaveFailure(text, m_chat.get());
+    });
 }
 
 void ProgramWindows::wireWindows()
@@ -233,25 +254,27 @@ void ProgramWindows::wireWindows()
     QObject::connect(chat, &MainWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(chat, &MainWindow::sideWindowRequested, chat,
                      [this](MainWindow::SideWindow which) { openSideWindow(which); });
-    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, m_spylist.get(), &Tspylist::enableKick);
+    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, chat, [this] {
+        m_hosting = true;
+        if (Tspylist* spies = m_spylist.ifBuilt())
+            spies->enableKick();
+    });
     QObject::connect(chat, &MainWindow::highScoresRequested, chat, [this](int mode) {
         highscore().loadit(mode);
         showOnTop(highscore());
     });
     QObject::connect(chat, &MainWindow::phraseListRequested, chat, [this] { phrases().openEditor(m_chat.get()); });
-    m_tallylist->setAnchor(chat);
 }
 
-void ProgramWindows::dressOnce(QWidget& window)
+void ProgramWindows::setUpSpyList(Tspylist& window)
 {
-    if (m_dressed.contains(&window))
-        return;
-    m_dressed.insert(&window);
     fitSideWindow(window, true);
     // The picture is a dark sky; the spy list writes plain labels on it,
     // which would be black on black.
-    if (&window == m_spylist.get())
-        lightenLabels(window);
+    lightenLabels(window);
+    QObject::connect(&window, &Tspylist::kicking, &m_chat->players(), &PlayerListController::kicking);
+    if (m_hosting)
+        window.enableKick();
 }
 
 void ProgramWindows::openSideWindow(MainWindow::SideWindow which)
@@ -259,8 +282,8 @@ void ProgramWindows::openSideWindow(MainWindow::SideWindow which)
     using Side = MainWindow::SideWindow;
     switch (which) {
     case Side::GameStart: return showOnTop(gamestart());
-    case Side::Tally: dressOnce(*m_tallylist); return showOnTop(*m_tallylist);
-    case Side::SpyList: dressOnce(*m_spylist); return showOnTop(*m_spylist);
+    case Side::Tally: return showOnTop(tallylist());
+    case Side::SpyList: return showOnTop(spylist());
     case Side::Story: return showOnTop(story());
     case Side::Help: return showOnTop(help());
     case Side::About: return showOnTop(about());
@@ -345,4 +368,7 @@ void ProgramWindows::start(const QStringList& arguments)
 {
     m_connection->setCommandLine(arguments);
     m_chat->show();
+    // A tally file that could not be read is told over the main window, now
+    // that the player can see it.
+    Ttallylist::reportLoadError(*m_tallyBook, m_chat.get());
 }

@@ -3,7 +3,6 @@
 #include "lazy_window.h"
 #include "main_window.h"
 
-#include <QSet>
 #include <QStringList>
 #include <memory>
 
@@ -18,25 +17,29 @@ class Tgamestart;
 class Thelp;
 class Thighscore;
 class Tphrases;
+class SpyRoster;
 class Tspylist;
 class Tstory;
+class TallyBook;
 class Ttallylist;
 class LoginState;
 
-// Every window of the program. The main window, the spy list and the tally
-// are made at once (the player list and the game fill them from the start);
-// the other side windows are built at their first showing, or when the game
-// first needs them, and afterwards only shown and hidden. The main window
-// closing ends the program.
+// Every window of the program. The main window is made at once, and so are
+// who watches and the tally, which the player list and the game fill from the
+// start; the side windows, the spy list and the tally included, are built at
+// their first showing, or when the game first needs them, and afterwards only
+// shown and hidden. The main window closing ends the program.
 class ProgramWindows {
 public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
     ~ProgramWindows();
 
     MainWindow& chat() { return *m_chat; }
-    Tspylist& spylist() { return *m_spylist; }
-    Ttallylist& tallylist() { return *m_tallylist; }
+    SpyRoster& spyRoster() { return *m_spyRoster; }
+    TallyBook& tallyBook() { return *m_tallyBook; }
     // Built, hidden, on the first call.
+    Tspylist& spylist();
+    Ttallylist& tallylist();
     Tphrases& phrases();
     Tabout& about();
     Thelp& help();
@@ -63,8 +66,8 @@ private:
     void wirePlayers();
     void wireWindows();
     void fitSideWindow(QWidget& window, bool infoBackground);
-    void dressOnce(QWidget& window);
     void openSideWindow(MainWindow::SideWindow which);
+    void setUpSpyList(Tspylist& window);
     void setUpPhrases(Tphrases& window);
     void setUpAbout(Tabout& window);
     void setUpHelp(Thelp& window);
@@ -74,11 +77,13 @@ private:
 
     // What the main window talks to; it outlives every window.
     std::unique_ptr<Parts> m_parts;
-    // Made in declaration order and taken down in reverse: the tally window
-    // writes its file while the rest still stands.
+    // Made in declaration order and taken down in reverse: the tally writes
+    // its file while the rest still stands.
     std::unique_ptr<MainWindow> m_chat;
-    std::unique_ptr<Tspylist> m_spylist;
-    std::unique_ptr<Ttallylist> m_tallylist;
+    std::unique_ptr<SpyRoster> m_spyRoster;
+    std::unique_ptr<TallyBook> m_tallyBook;
+    LazyWindow<Tspylist> m_spylist;
+    LazyWindow<Ttallylist> m_tallylist;
     LazyWindow<Tphrases> m_phrases;
     LazyWindow<Tabout> m_about;
     LazyWindow<Thelp> m_help;
@@ -89,8 +94,6 @@ private:
     LazyWindow<Tgamestart> m_gamestart;
     LazyWindow<Tdownload> m_download;
     std::unique_ptr<AfterFirstPaint> m_afterFirstPaint;
-    // The windows made at once get their picture and frame at their first showing.
-    QSet<const QWidget*> m_dressed;
     // Made once the windows above exist, and taken down before any window goes.
     std::unique_ptr<ChatBinding> m_chatBinding;
     std::unique_ptr<SettingsBinding> m_settings;
@@ -99,6 +102,8 @@ private:
     std::unique_ptr<ConnectionController> m_connection;
     // Goes before the server: bots leave before the table closes.
     std::unique_ptr<BotSeats> m_botSeats;
+    // This copy hosts: the spy list offers "Remove From Game".
+    bool m_hosting = false;
     // Set while the program is taken down: no window is built any more.
     bool m_closing = false;
 };

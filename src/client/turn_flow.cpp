@@ -35,9 +35,9 @@ std::optional<int> number(const QString& text)
 } // namespace
 
 TurnFlow::TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
-                   const PathReplayPanel& replay, GameLink& link, const ClientParts& parts, QObject* parent)
-    : QObject(parent), m_score(score), m_overlays(overlays), m_board(board), m_boardView(boardView), m_replay(replay),
-      m_link(link), m_parts(parts)
+                   std::function<bool()> replayRunning, GameLink& link, const ClientParts& parts, QObject* parent)
+    : QObject(parent), m_score(score), m_overlays(overlays), m_board(board), m_boardView(boardView),
+      m_replayRunning(std::move(replayRunning)), m_link(link), m_parts(parts)
 {
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
@@ -240,7 +240,7 @@ void TurnFlow::showNextPhrase()
 {
     QListWidget* queue = m_overlays.phrases();
     // The bubble would cover the winner's path: waiting phrases follow it.
-    if (queue->count() > 0 && m_replay.running())
+    if (queue->count() > 0 && m_replayRunning())
         return;
     if (queue->count() == 0) {
         m_overlays.bubbleText()->hide();

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 class BoardModel;
 class BoardView;
@@ -23,9 +24,9 @@ class TurnFlow : public QObject {
 public:
     static constexpr int RoundSeconds = 90;
 
-    // Phrases wait while `replay` steps.
+    // Phrases wait while `replayRunning` says the winner's path steps.
     TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
-             const PathReplayPanel& replay, GameLink& link, const ClientParts& parts, QObject* parent = nullptr);
+             std::function<bool()> replayRunning, GameLink& link, const ClientParts& parts, QObject* parent = nullptr);
 
     void startthegame(const ToClient::StartGame& m);
     void getnextplayer(const ToClient::NextPlayer& m);
@@ -77,7 +78,7 @@ private:
     GameOverlays& m_overlays;
     BoardModel& m_board;
     BoardView& m_boardView;
-    const PathReplayPanel& m_replay;
+    std::function<bool()> m_replayRunning;
     GameLink& m_link;
     ClientParts m_parts;
     // Phrases wait for the first deal to switch the clock on, as they always have.

@@ -1,5 +1,6 @@
 #include "spy_list_window.h"
 
+#include "side/core/spy_roster.h"
 #include "side_window_art.h"
 
 #include <QAction>
@@ -10,16 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString entry(int slot, const QString& name)
-{
-    return QString::number(slot) + QStringLiteral(": ") + name;
-}
-
-} // namespace
-
-Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+Tspylist::Tspylist(const SpyRoster& roster, QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("spylist"));
     setWindowTitle(QStringLiteral("GD- Spys"));
@@ -57,28 +49,20 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowSta
     layout->addWidget(title);
     layout->addWidget(m_list);
     layout->addWidget(done);
+    wireRoster(roster);
+}
+
+void Tspylist::wireRoster(const SpyRoster& roster)
+{
+    m_list->addItems(roster.entries());
+    connect(&roster, &SpyRoster::added, m_list, [this](const QString& entry) { m_list->addItem(entry); });
+    connect(&roster, &SpyRoster::removed, m_list, [this](int index) { delete m_list->takeItem(index); });
+    connect(&roster, &SpyRoster::cleared, m_list, &QListWidget::clear);
 }
 
 void Tspylist::setBackgroundPicture(const QPixmap& picture)
 {
     SideWindowArt::tile(this, picture);
-}
-
-void Tspylist::addspy(int slot, const QString& name)
-{
-    m_list->addItem(entry(slot, name));
-}
-
-bool Tspylist::removespy(int slot, const QString& name)
-{
-    const QString wanted = entry(slot, name);
-    for (int i = 0; i < m_list->count(); ++i) {
-        if (m_list->item(i)->text().compare(wanted, Qt::CaseInsensitive) == 0) {
-            delete m_list->takeItem(i);
-            return true;
-        }
-    }
-    return false;
 }
 
 void Tspylist::enableKick()

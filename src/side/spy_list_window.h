@@ -5,23 +5,20 @@
 class QAction;
 class QListWidget;
 class QMenu;
+class SpyRoster;
 
-// The spy list: everyone connected as a watcher (slots above 6), one entry
-// "slot: name" each, and for the hosting copy a right-click "Remove From Game".
-// The entry acted on is the one under the pointer, not the selected one.
+// The spy list window: shows a SpyRoster (everyone connected as a watcher,
+// one entry "slot: name" each), and for the hosting copy a right-click
+// "Remove From Game". The entry acted on is the one under the pointer, not
+// the selected one. The window may be made at any time: it reads the roster
+// when made and follows it from then on.
 class Tspylist : public QWidget {
     Q_OBJECT
 public:
-    explicit Tspylist(QWidget* parent = nullptr);
+    explicit Tspylist(const SpyRoster& roster, QWidget* parent = nullptr);
 
     // The tile painted behind the window: the main window's background picture.
     void setBackgroundPicture(const QPixmap& picture);
-
-    // A watcher arrived: appends "slot: name".
-    void addspy(int slot, const QString& name);
-    // A participant left: removes the entry "slot: name" (letter case ignored);
-    // false when there was none, as for a player in slots 1 to 6.
-    bool removespy(int slot, const QString& name);
 
     // This copy hosts: "Remove From Game" becomes available, for good.
     void enableKick();
@@ -42,6 +39,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void wireRoster(const SpyRoster& roster);
+
     QListWidget* m_list = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_kick = nullptr;

@@ -1,9 +1,8 @@
 #include "side/tally_list_window.h"
 
-#include "base/player_folders.h"
+#include "side/core/tally_book.h"
 #include "side/side_window_art.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,7 +15,6 @@
 
 namespace {
 
-const QString LocalWinner = QStringLiteral("addtomine");
 // Until a tallied player is chosen the panel says how to choose one, rather
 // than showing a made-up name.
 const QString NoPlayerWins = QStringLiteral("Their Wins:");
@@ -57,22 +55,31 @@ QGroupBox* listGroup(const QString& caption, QListWidget* list, QWidget* parent)
 
 } // namespace
 
-Ttallylist::Ttallylist(QWidget* parent) : Ttallylist(PlayerFolders::forThisProgram().dataFolder(), parent)
-{
-}
-
-Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QWidget(parent, Qt::Tool), m_file(folder)
+Ttallylist::Ttallylist(TallyBook& book, QWidget* parent) : QWidget(parent, Qt::Tool), m_book(book)
 {
     setObjectName(QStringLiteral("tallylist"));
     setWindowTitle(QStringLiteral("Gloopen Dash - Tally List"));
     buildWindow();
-    FormCreate();
+    showOwnTotals();
+    fillTallied();
+    fillchecklist();
+    wireBook();
 }
 
-Ttallylist::~Ttallylist()
+void Ttallylist::wireBook()
 {
-    m_closing = true;
-    savetally();
+    connect(&m_book, &TallyBook::changed, this, [this] {
+        showOwnTotals();
+        listbox_tallyClick();
+    });
+    connect(&m_book, &TallyBook::playerAdded, this, &Ttallylist::addTalliedEntry);
+    connect(&m_book, &TallyBook::playerRemoved, this, [this](int row) { delete m_tallied->takeItem(row - 1); });
+    connect(&m_book, &TallyBook::cleared, this, [this] {
+        m_tallied->clear();
+        showNoPlayer();
+    });
+    connect(&m_book, &TallyBook::playersInGameChanged, this, &Ttallylist::fillchecklist);
+    connect(&m_book, &TallyBook::saveFailed, this, [this](const QString& text) { reportSaveFailure(text, this); });
 }
 
 void Ttallylist::buildWindow()
@@ -172,61 +179,36 @@ void Ttallylist::setBackgroundPicture(const QPixmap& picture)
     SideWindowArt::tile(this, picture);
 }
 
-void Ttallylist::FormCreate()
-{
-    const TallyFile::LoadResult loaded = m_file.load();
-    if (loaded.status == TallyFile::Status::Loaded && m_table.assign(loaded.grid)) {
-        loadtally();
-    } else if (loaded.status == TallyFile::Status::Unreadable) {
-        // Told once the player can see it: the window is created at start-up,
-        // before the main window is up.
-        m_loadError = loaded.error;
-    }
-}
-
-void Ttallylist::setAnchor(QWidget* mainWindow)
-{
-    m_anchor = mainWindow;
-    if (!mainWindow)
-        return;
-    mainWindow->installEventFilter(this);
-    if (mainWindow->isVisible())
-        reportLoadError();
-}
-
-bool Ttallylist::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_anchor && event->type() == QEvent::Show)
-        reportLoadError();
-    return QWidget::eventFilter(watched, event);
-}
-
 void Ttallylist::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    reportLoadError();
+    reportLoadError(m_book, this);
 }
 
-void Ttallylist::reportLoadError()
+void Ttallylist::reportLoadError(TallyBook& book, QWidget* over)
 {
-    if (m_loadError.isEmpty())
+    const QString error = book.takeLoadError();
+    if (error.isEmpty())
         return;
-    QWidget* over = m_anchor && m_anchor->isVisible() ? m_anchor.data() : this;
-    auto* box =
-        new QMessageBox(QMessageBox::Critical, QStringLiteral("Gloop Dash"), m_loadError, QMessageBox::Ok, over);
-    m_loadError.clear();
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gloop Dash"), error, QMessageBox::Ok, over);
     box->setObjectName(QStringLiteral("messagebox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Shown after the window that asked has finished showing, so it lands on top.
     QTimer::singleShot(0, box, &QWidget::show);
 }
 
-void Ttallylist::loadtally()
+void Ttallylist::reportSaveFailure(const QString& text, QWidget* over)
 {
-    m_table.zeroRunCounts();
-    showOwnTotals();
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), text, QMessageBox::Ok, over);
+    box->setObjectName(QStringLiteral("tallysavebox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void Ttallylist::fillTallied()
+{
     m_tallied->clear();
-    for (const QString& name : m_table.playerNames())
+    for (const QString& name : m_book.table().playerNames())
         addTalliedEntry(name);
 }
 
@@ -240,13 +222,14 @@ void Ttallylist::addTalliedEntry(const QString& name)
     m_tallied->addItem(item);
 }
 
-void Ttallylist::fillchecklist(const QStringList& names)
+// Ticked before an entry joins the list, so the refill is no click on a check box.
+void Ttallylist::fillchecklist()
 {
     m_checklist->clear();
-    for (const QString& name : names) {
+    for (const QString& name : m_book.playersInGame()) {
         auto* item = new QListWidgetItem(name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(istallied(name) ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(m_book.istallied(name) ? Qt::Checked : Qt::Unchecked);
         m_checklist->addItem(item);
     }
 }
@@ -254,12 +237,7 @@ void Ttallylist::fillchecklist(const QStringList& names)
 void Ttallylist::showOwnTotals()
 {
     for (int c = 1; c <= 4; ++c)
-        m_mylabel[c]->setText(m_table.cell(c, 0));
-}
-
-QString Ttallylist::mylabeltext(int column) const
-{
-    return column >= 1 && column <= 4 ? m_mylabel[column]->text() : QString();
+        m_mylabel[c]->setText(m_book.mylabeltext(c));
 }
 
 void Ttallylist::showNoPlayer()
@@ -270,106 +248,11 @@ void Ttallylist::showNoPlayer()
     m_hisnametop->setText(NoPlayerTitle);
 }
 
-// Every change is shown and written at once: a run that ends in a crash keeps
-// its counts.
-void Ttallylist::changed()
-{
-    showOwnTotals();
-    listbox_tallyClick();
-    savetally();
-}
-
-bool Ttallylist::savetally()
-{
-    QString reason;
-    if (m_file.save(m_table.grid(), &reason))
-        return true;
-    reportSaveFailure(reason);
-    return false;
-}
-
-// Once per run: a full disk would otherwise bring a box after every game.
-void Ttallylist::reportSaveFailure(const QString& reason)
-{
-    if (m_saveFailureReported)
-        return;
-    m_saveFailureReported = true;
-    const QString text = QStringLiteral("Unable to write to %1 (%2)").arg(m_file.path(), reason);
-    if (m_closing) {
-        // The program is ending: no window is left to show it in.
-        qWarning("%s", qUtf8Printable(text));
-        return;
-    }
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), text, QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("tallysavebox"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
-
-void Ttallylist::addgame(const QString& winner)
-{
-    emit loadchecklistrequested();
-    m_table.addtomine(TallyTable::TotalGames);
-    QStringList players;
-    for (int i = 0; i < m_checklist->count(); ++i)
-        players << m_checklist->item(i)->text();
-    m_table.countGame(players, winner, winner == LocalWinner);
-    changed();
-}
-
-void Ttallylist::addtomine(int column)
-{
-    m_table.addtomine(column);
-    changed();
-}
-
-void Ttallylist::addword(const QString& text, int column)
-{
-    m_table.addword(TallyTable::cleanName(text), column);
-    changed();
-}
-
-qint64 Ttallylist::addit(int column, int row)
-{
-    const qint64 value = m_table.addit(column, row);
-    changed();
-    return value;
-}
-
-bool Ttallylist::offertrail(qint64 trail)
-{
-    if (!m_table.offerBest(TallyTable::HighestTrail, trail))
-        return false;
-    changed();
-    return true;
-}
-
-bool Ttallylist::offerhighscore(qint64 score)
-{
-    if (!m_table.offerBest(TallyTable::HighScore, score))
-        return false;
-    changed();
-    return true;
-}
-
-void Ttallylist::moverow(int row)
-{
-    if (row < 1 || row > m_table.playerCount())
-        return;
-    m_table.moverow(row);
-    delete m_tallied->takeItem(row - 1);
-    changed();
-}
-
 // Adding an opponent; clearing a tick here removes nothing.
 void Ttallylist::checklistClickCheck(QListWidgetItem* item)
 {
-    if (!item || item->checkState() != Qt::Checked || item->text().isEmpty())
-        return;
-    if (!m_table.addPlayer(item->text()))
-        return;
-    addTalliedEntry(m_table.playerName(m_table.playerCount() - 1));
-    changed();
+    if (item && item->checkState() == Qt::Checked)
+        m_book.addPlayer(item->text());
 }
 
 QMessageBox* Ttallylist::ask(const QString& question)
@@ -397,11 +280,11 @@ void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item)
 
 void Ttallylist::removeTallied(const QString& name, bool confirmed)
 {
-    const int row = m_table.rowOf(name);
+    const int row = m_book.table().rowOf(name);
     if (row < 1)
         return;
     if (confirmed) {
-        moverow(row);
+        m_book.moverow(row);
         return;
     }
     m_rechecking = true;
@@ -412,13 +295,14 @@ void Ttallylist::removeTallied(const QString& name, bool confirmed)
 void Ttallylist::listbox_tallyClick()
 {
     const int row = m_tallied->currentRow() + 1;
-    if (row < 1 || row > m_table.playerCount()) {
+    const TallyTable& table = m_book.table();
+    if (row < 1 || row > table.playerCount()) {
         showNoPlayer();
         return;
     }
     for (int i = 1; i <= 8; ++i)
-        m_label[i]->setText(m_table.cell(i, row));
-    const QString name = m_table.cell(0, row);
+        m_label[i]->setText(table.cell(i, row));
+    const QString name = table.cell(0, row);
     m_hisname->setText(name + QStringLiteral(" Wins:"));
     m_hisnametop->setText(name + QStringLiteral("'s Tally"));
 }
@@ -433,14 +317,6 @@ void Ttallylist::FlatButton2Click()
     QMessageBox* box = ask(QStringLiteral("Are you sure you want to reset the Tally?"));
     connect(box, &QDialog::finished, this, [this, box] {
         if (box->clickedButton() == box->button(QMessageBox::Yes))
-            resetTally();
+            m_book.reset();
     });
-}
-
-void Ttallylist::resetTally()
-{
-    m_table.reset();
-    m_tallied->clear();
-    showNoPlayer();
-    changed();
 }

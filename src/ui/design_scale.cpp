@@ -6,14 +6,38 @@
 #include <QWidget>
 #include <cmath>
 
+// Everything the scale keeps about one widget, held in one property: a
+// property is looked up by name through every class of the widget, and the
+// window's first layout places some 250 widgets, so each widget's record is
+// read once per placing and written only when it changes.
+struct DesignRecord {
+    QRect rect;
+    bool hasRect = false;
+    bool keepText = false;
+    // The design font size: in pixels when > 0, else in points.
+    bool hasFont = false;
+    int pixels = 0;
+    qreal points = 0;
+    QSize icon;
+    bool hasIcon = false;
+};
+
+Q_DECLARE_METATYPE(DesignRecord)
+
 namespace {
 
 const char* const ScaleKey = "gd_design_scale";
-const char* const RectKey = "gd_design_rect";
-const char* const PixelsKey = "gd_design_pixels";
-const char* const PointsKey = "gd_design_points";
-const char* const IconKey = "gd_design_icon";
-const char* const KeepTextKey = "gd_design_keeptext";
+const char* const DesignKey = "gd_design";
+
+DesignRecord designOf(const QWidget* w)
+{
+    return w->property(DesignKey).value<DesignRecord>();
+}
+
+void store(QWidget* w, const DesignRecord& d)
+{
+    w->setProperty(DesignKey, QVariant::fromValue(d));
+}
 
 int scaledCoord(int v, qreal scale)
 {
@@ -42,13 +66,16 @@ qreal DesignScale::scaleOf(const QWidget* w)
 
 QRect DesignScale::designRect(const QWidget* w)
 {
-    const QVariant r = w->property(RectKey);
-    return r.isValid() ? r.toRect() : w->geometry();
+    const DesignRecord d = designOf(w);
+    return d.hasRect ? d.rect : w->geometry();
 }
 
 void DesignScale::setGeometry(QWidget* w, const QRect& design)
 {
-    w->setProperty(RectKey, design);
+    DesignRecord d = designOf(w);
+    d.rect = design;
+    d.hasRect = true;
+    store(w, d);
     w->setGeometry(scaled(design, scaleOf(w->parentWidget())));
 }
 
@@ -69,34 +96,48 @@ void DesignScale::resize(QWidget* w, const QSize& design)
 void DesignScale::keepSize(QWidget* w)
 {
     const qreal scale = scaleOf(w->parentWidget());
-    QRect r = designRect(w);
-    r.setSize(QSize(int(std::lround(w->width() / scale)), int(std::lround(w->height() / scale))));
-    w->setProperty(RectKey, r);
+    DesignRecord d = designOf(w);
+    if (!d.hasRect)
+        d.rect = w->geometry();
+    d.hasRect = true;
+    d.rect.setSize(QSize(int(std::lround(w->width() / scale)), int(std::lround(w->height() / scale))));
+    store(w, d);
 }
 
 void DesignScale::keepText(QWidget* w)
 {
-    w->setProperty(KeepTextKey, true);
+    DesignRecord d = designOf(w);
+    d.keepText = true;
+    store(w, d);
     // Pinned, so it never inherits a scaled font from the tree around it.
     if (!w->testAttribute(Qt::WA_SetFont))
         w->setFont(w->font());
 }
 
-void DesignScale::record(QWidget* w)
+// Takes what a widget seen for the first time shows as its design; returns
+// whether `d` changed.
+bool DesignScale::record(QWidget* w, DesignRecord& d)
 {
-    if (!w->property(RectKey).isValid())
-        w->setProperty(RectKey, w->geometry());
-    if (w->property(KeepTextKey).toBool())
-        return;
-    if (!w->property(PixelsKey).isValid() && !w->property(PointsKey).isValid()) {
+    bool changed = false;
+    if (!d.hasRect) {
+        d.rect = w->geometry();
+        d.hasRect = changed = true;
+    }
+    if (d.keepText)
+        return changed;
+    if (!d.hasFont) {
         const QFont f = w->font();
         if (f.pixelSize() > 0)
-            w->setProperty(PixelsKey, f.pixelSize());
+            d.pixels = f.pixelSize();
         else
-            w->setProperty(PointsKey, f.pointSizeF());
+            d.points = f.pointSizeF();
+        d.hasFont = changed = true;
     }
-    if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->property(IconKey).isValid())
-        b->setProperty(IconKey, b->iconSize());
+    if (auto* b = qobject_cast<QAbstractButton*>(w); b && !d.hasIcon) {
+        d.icon = b->iconSize();
+        d.hasIcon = changed = true;
+    }
+    return changed;
 }
 
 void DesignScale::fitPicture(QLabel* label, qreal scale)
@@ -106,31 +147,38 @@ void DesignScale::fitPicture(QLabel* label, qreal scale)
     label->setScaledContents(scale != 1.0);
 }
 
-void DesignScale::place(QWidget* w, qreal scale)
+bool DesignScale::place(QWidget* w, qreal scale)
 {
-    record(w);
-    w->setGeometry(scaled(designRect(w), scale));
+    DesignRecord d = designOf(w);
+    if (record(w, d))
+        store(w, d);
+    w->setGeometry(scaled(d.rect, scale));
     if (auto* l = qobject_cast<QLabel*>(w); l && !l->pixmap().isNull())
         fitPicture(l, scale);
-    if (w->property(KeepTextKey).toBool())
-        return;
+    if (d.keepText)
+        return false;
     QFont f = w->font();
-    const QVariant pixels = w->property(PixelsKey);
-    if (pixels.isValid())
-        f.setPixelSize(qMax(1, scaledCoord(pixels.toInt(), scale)));
+    if (d.pixels > 0)
+        f.setPixelSize(qMax(1, scaledCoord(d.pixels, scale)));
     else
-        f.setPointSizeF(qMax(1.0, w->property(PointsKey).toReal() * scale));
+        f.setPointSizeF(qMax(1.0, d.points * scale));
     w->setFont(f);
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-        const QSize icon = b->property(IconKey).toSize();
-        b->setIconSize(QSize(scaledCoord(icon.width(), scale), scaledCoord(icon.height(), scale)));
-    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        b->setIconSize(QSize(scaledCoord(d.icon.width(), scale), scaledCoord(d.icon.height(), scale)));
+    return true;
 }
 
 void DesignScale::apply(QWidget* root, qreal scale)
 {
     root->setProperty(ScaleKey, scale);
     applyBelow(root, scale);
+}
+
+void DesignScale::placeLate(QWidget* w)
+{
+    const qreal scale = scaleOf(w->parentWidget());
+    if (place(w, scale))
+        applyBelow(w, scale);
 }
 
 void DesignScale::applyBelow(QWidget* root, qreal scale)
@@ -140,8 +188,7 @@ void DesignScale::applyBelow(QWidget* root, qreal scale)
         auto* child = qobject_cast<QWidget*>(object);
         if (!child || child->isWindow())
             continue;
-        place(child, scale);
-        if (!child->property(KeepTextKey).toBool())
+        if (place(child, scale))
             applyBelow(child, scale);
     }
 }

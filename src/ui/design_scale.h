@@ -4,6 +4,7 @@
 
 class QLabel;
 class QWidget;
+struct DesignRecord;
 
 // Lays a tree of widgets out at a multiple of the size it was designed at.
 // Every widget keeps its design rectangle (in the units of the 713 × 568 main
@@ -20,6 +21,9 @@ public:
     // Scales `root`'s whole subtree to `scale`. A widget seen for the first
     // time has not been scaled yet, so its present geometry is its design.
     static void apply(QWidget* root, qreal scale);
+    // Places `w`, built after its tree was last scaled, and everything inside
+    // it at the scale in force for its parent.
+    static void placeLate(QWidget* w);
     // The scale in force for `w`: that of its nearest scaled ancestor, else 1.
     static qreal scaleOf(const QWidget* w);
 
@@ -40,7 +44,8 @@ public:
     static QRect scaled(const QRect& design, qreal scale);
 
 private:
-    static void record(QWidget* w);
-    static void place(QWidget* w, qreal scale);
+    static bool record(QWidget* w, DesignRecord& d);
+    // Returns whether the widget's inside follows the scale (not `keepText`).
+    static bool place(QWidget* w, qreal scale);
     static void applyBelow(QWidget* parent, qreal scale);
 };

@@ -6,6 +6,7 @@
 #include "support_chat_link.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -130,7 +131,14 @@ void TestPhrases::smileysGoIntoTheInputLine()
 {
     ChatEdit* edit = m_chat->mychat();
     QCOMPARE(edit->text(), QStringLiteral("<Enter Chat Here>"));
-    m_chat->smiliesMenu()->actions().at(2)->trigger();
+    // The menu is built when the button first asks for it, and wired then.
+    QVERIFY(!m_chat->findChild<QMenu*>("popup_smilies"));
+    m_chat->smiliesButton()->click();
+    auto* menu = m_chat->findChild<QMenu*>("popup_smilies");
+    QVERIFY(menu && menu->isVisible());
+    QCOMPARE(m_chat->smiliesMenu(), menu);
+    menu->hide();
+    menu->actions().at(2)->trigger();
     QCOMPARE(edit->text(), QStringLiteral(":)#12"));
     edit->selectAll();
     m_chat->insertSmiley(27);

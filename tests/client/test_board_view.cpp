@@ -1,6 +1,7 @@
 #include "support_game_view.h"
 
 #include "client/board_canvas.h"
+#include "client/board_pictures.h"
 #include "client/score_panel.h"
 #include "client/turn_flow.h"
 
@@ -83,6 +84,7 @@ private slots:
     void previewsFollowTheTiles();
     void shippedTransportLetsThePieceShow_data();
     void shippedTransportLetsThePieceShow();
+    void builtInSetComesBackWithoutATileSet();
 };
 
 void TestBoardView::drawsMirrorWithSeeThroughBonus()
@@ -267,6 +269,22 @@ void TestBoardView::shippedTransportLetsThePieceShow()
             for (int x = 20; x < 28; ++x)
                 QCOMPARE(at(board, 0, 0, x, y), piece.pixel(x, y));
     }
+}
+
+// The built-in set is cut when first drawn, and again after a tile set goes.
+void TestBoardView::builtInSetComesBackWithoutATileSet()
+{
+    BoardPictures pictures;
+    const QImage* trail = pictures.piece(0);
+    QVERIFY(trail && pictures.piece(6) && !pictures.piece(7) && pictures.bonus(4) && !pictures.bonus(5));
+    const QImage builtInTrail = *trail;
+    TilePictures one;
+    one.pieces << QImage(48, 48, QImage::Format_RGB32);
+    pictures.setPictures(one);
+    QVERIFY(pictures.piece(0) && !pictures.piece(1) && !pictures.bonus(0));
+    pictures.setPictures({});
+    QVERIFY(pictures.piece(6) && pictures.bonus(4));
+    QCOMPARE(*pictures.piece(0), builtInTrail);
 }
 
 QTEST_MAIN(TestBoardView)

@@ -22,6 +22,7 @@
 #include "scripted_peer.h"
 #include "server/server.h"
 #include "side/core/score_post.h"
+#include "side/core/tally_book.h"
 #include "side/game_start_window.h"
 #include "side/high_score_window.h"
 #include "side/tally_list_window.h"
@@ -36,6 +37,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -327,10 +329,13 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     QVERIFY(rowText(program, "label_score", 1).toInt() > 0);
 
     // The tally counted the game and keeps Ann's best final score.
-    QCOMPARE(program.tallylist().mylabeltext(1), QStringLiteral("1"));
-    QCOMPARE(program.tallylist().mylabeltext(2), winner == QLatin1String("Ann") ? "1" : "0");
-    QCOMPARE(program.tallylist().mylabeltext(3), rowText(program, "label_score", 1));
-    QVERIFY(QFile::exists(program.tallylist().filePath()));
+    QCOMPARE(program.tallyBook().mylabeltext(1), QStringLiteral("1"));
+    QCOMPARE(program.tallyBook().mylabeltext(2), winner == QLatin1String("Ann") ? "1" : "0");
+    QCOMPARE(program.tallyBook().mylabeltext(3), rowText(program, "label_score", 1));
+    QVERIFY(QFile::exists(program.tallyBook().filePath()));
+    // The window, first opened after the game, shows what was counted and who played.
+    QCOMPARE(program.tallylist().findChild<QLabel*>("mylabel_1")->text(), QStringLiteral("1"));
+    QCOMPARE(program.tallylist().checklist()->count(), program.tallyBook().playersInGame().size());
     program.chat().close();
 }
 

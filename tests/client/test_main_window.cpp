@@ -17,6 +17,7 @@
 #include "ui/window_frame.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -66,6 +67,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void sideWindowsBuiltLateMissNothing();
     void heldWorkFollowsTheFirstPaint();
     void commandLine_data();
     void commandLine();
@@ -416,9 +418,9 @@ void TestMainWindow::programCreatesEveryWindowOnceAndHosts()
         return found;
     };
     // Only the windows the player list and the chat fill stand before the first paint.
-    for (const char* name : {"chat", "spylist", "tallylist"})
-        QCOMPARE(windows(name).size(), 1);
-    for (const char* name : {"phrases", "about", "help", "story", "highscore", "gamestart", "download"})
+    QCOMPARE(windows("chat").size(), 1);
+    for (const char* name :
+         {"spylist", "tallylist", "phrases", "about", "help", "story", "highscore", "gamestart", "download"})
         QVERIFY2(windows(name).isEmpty(), name);
     // Each request shows the one window, built at the first.
     using Side = MainWindow::SideWindow;
@@ -441,6 +443,27 @@ void TestMainWindow::programCreatesEveryWindowOnceAndHosts()
     // The login carried the game's version, which the server accepted.
     QCOMPARE(program.settings().hostOptions().versionText(), QByteArray("1.0.12"));
     QCOMPARE(program.about().versionText(), QStringLiteral("1.0.12"));
+    QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
+    program.chat().close();
+}
+
+// The tally and the watchers are kept from start-up, their windows built only
+// when first shown: a damaged tally file is told over the main window as soon
+// as that shows, and a spy list first opened while hosting offers removal.
+void TestMainWindow::sideWindowsBuiltLateMissNothing()
+{
+    QTemporaryDir home;
+    QFile damaged(home.filePath("gloopdashtally.tld"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("not a tally") > 0);
+    damaged.close();
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    ProgramWindows program(0, 0);
+    QVERIFY(!program.chat().findChild<QMessageBox*>());
+    program.start({"Ann", "127.0.0.1", "true"});
+    QTRY_VERIFY(program.chat().findChild<QMessageBox*>("messagebox")
+                && program.chat().findChild<QMessageBox*>("messagebox")->isVisible());
+    QVERIFY(QFile::exists(home.filePath("gloopdashtally.tld.bad")));
+    QTRY_VERIFY(program.chat().session().loggedin());
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
     program.chat().close();
 }

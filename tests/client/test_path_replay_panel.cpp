@@ -37,7 +37,7 @@ QByteArray fullDeal(int code)
 
 struct Replay {
     GameViewRig rig;
-    PathReplayPanel* panel = rig.view->replayPanel();
+    PathReplayPanel* panel = &rig.view->replay();
 
     QString text(const QString& name) { return panel->findChild<QLabel*>(name)->text(); }
     void tick() { panel->Timer1Timer(); }

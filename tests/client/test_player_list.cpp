@@ -2,14 +2,16 @@
 #include "client/player_list_controller.h"
 #include "client/score_panel.h"
 #include "scripted_peer.h"
+#include "side/core/spy_roster.h"
+#include "side/core/tally_book.h"
 #include "support_client_parts.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -33,9 +35,9 @@ public:
 struct Harness : RecordedParts {
     ClientSession session;
     Rows rows{session.seatNames()};
-    QListWidget spys;
-    QListWidget checklist;
-    QListWidget tallied;
+    SpyRoster spies;
+    QTemporaryDir home;
+    TallyBook tally{home.path()};
     QAction justWatch{QStringLiteral("Just Watch")};
     PlayerListController players{session, *this, *this};
 
@@ -43,8 +45,8 @@ struct Harness : RecordedParts {
     {
         justWatch.setCheckable(true);
         players.attachRows(&rows);
-        players.setSpyList(&spys);
-        players.setTallyLists(&checklist, &tallied);
+        players.setSpies(&spies);
+        players.setTally(&tally);
         players.setJustWatchAction(&justWatch);
     }
     // Our own slot without a connection (nothing can be sent).
@@ -57,13 +59,6 @@ struct Harness : RecordedParts {
         FieldReader f(payload);
         if (const std::optional<Msg> m = Msg::decode(f))
             (players.*handler)(*m);
-    }
-    QStringList entries(const QListWidget& list) const
-    {
-        QStringList out;
-        for (int i = 0; i < list.count(); ++i)
-            out << list.item(i)->text();
-        return out;
     }
 };
 
@@ -83,7 +78,7 @@ private slots:
     void playerdisconnected();
     void justwatching_data();
     void justwatching();
-    void checklistSkipsOwnAndEmptyRowsAndTicksTallied();
+    void checklistSkipsOwnAndEmptyRows();
     void contextMenuStates_data();
     void contextMenuStates();
     void requestsGoOutOnlyWhenAllowed();
@@ -131,7 +126,7 @@ void TestPlayerList::newplayerinfo()
     QCOMPARE(h.lines, lines);
     for (const QColor& c : h.colours)
         QCOMPARE(c, Blue);
-    QCOMPARE(h.entries(h.spys), spies);
+    QCOMPARE(h.spies.entries(), spies);
     for (int n = 1; n <= 6; ++n) {
         const QString expected = n == row ? rowName : QStringLiteral("<Waiting>");
         QCOMPARE(h.rows.row("label_playername", n)->text(), expected);
@@ -146,12 +141,12 @@ void TestPlayerList::ownArrivalLoadsSettingsAndRefillsChecklist()
     h.seat(1, "Host");
     h.seat(3, "Cy");
     QCOMPARE(h.settingsLoads, 0);
-    QVERIFY(h.entries(h.checklist).isEmpty());
+    QVERIFY(h.tally.playersInGame().isEmpty());
     h.seat(2, "Me");
     QCOMPARE(h.settingsLoads, 1);
     // The settings are applied right after "You are Connected." is shown.
     QCOMPARE(h.lines.last(), QStringLiteral("0+You are Connected."));
-    QCOMPARE(h.entries(h.checklist), QStringList({"Host", "Cy"}));
+    QCOMPARE(h.tally.playersInGame(), QStringList({"Host", "Cy"}));
 }
 
 void TestPlayerList::playerdisconnected_data()
@@ -185,7 +180,7 @@ void TestPlayerList::playerdisconnected()
     for (const auto& [slot, name] : {std::pair{1, "Me"}, {3, "Bob"}, {4, "Cy"}, {7, "Dee"}, {8, "Eve"}})
         h.seat(slot, QLatin1String(name));
     h.rows.row("label_score", 3)->setText("420");
-    h.checklist.clear();
+    h.tally.setPlayersInGame({});
     h.lines.clear();
     h.colours.clear();
 
@@ -193,8 +188,8 @@ void TestPlayerList::playerdisconnected()
     h.run(&PlayerListController::playerdisconnected, payload);
     QCOMPARE(h.lines, lines);
     QCOMPARE(h.colours, colours);
-    QCOMPARE(h.entries(h.spys), spies);
-    QCOMPARE(h.entries(h.checklist), checklist);
+    QCOMPARE(h.spies.entries(), spies);
+    QCOMPARE(h.tally.playersInGame(), checklist);
     // Seats are handed on to the score panel to empty; watchers have no row.
     const int slot = payload.left(1).toInt();
     QCOMPARE(freed.size(), slot <= 6 ? 1 : 0);
@@ -242,7 +237,7 @@ void TestPlayerList::justwatching()
         QCOMPARE(h.rows.row("image_eyes", n)->isVisibleTo(&h.rows), n == eyesShown);
 }
 
-void TestPlayerList::checklistSkipsOwnAndEmptyRowsAndTicksTallied()
+void TestPlayerList::checklistSkipsOwnAndEmptyRows()
 {
     Harness h;
     h.setMySlot(3);
@@ -250,19 +245,11 @@ void TestPlayerList::checklistSkipsOwnAndEmptyRowsAndTicksTallied()
     h.seat(3, "Me");
     h.seat(4, "Bob");
     h.seat(6, "Cy");
-    h.tallied.addItem("BOB");
-    h.tallied.addItem("Me");
-    h.checklist.addItem("stale entry");
-    int clicks = 0;
-    connect(&h.checklist, &QListWidget::itemChanged, [&clicks] { ++clicks; });
+    h.tally.setPlayersInGame({"stale entry"});
+    QSignalSpy refilled(&h.tally, &TallyBook::playersInGameChanged);
     h.players.loadchecklist();
-    QCOMPARE(h.entries(h.checklist), QStringList({"Ann", "Bob", "Cy"}));
-    QCOMPARE(h.checklist.item(0)->checkState(), Qt::Unchecked);
-    QCOMPARE(h.checklist.item(1)->checkState(), Qt::Checked);
-    QCOMPARE(h.checklist.item(2)->checkState(), Qt::Unchecked);
-    QVERIFY(h.checklist.item(1)->flags() & Qt::ItemIsUserCheckable);
-    // Rebuilding is not a click on a check box of the tally window.
-    QCOMPARE(clicks, 0);
+    QCOMPARE(h.tally.playersInGame(), QStringList({"Ann", "Bob", "Cy"}));
+    QCOMPARE(refilled.size(), 1);
 }
 
 void TestPlayerList::contextMenuStates_data()

@@ -1,6 +1,7 @@
 #include "client/board_canvas.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
+#include "client/path_replay_panel.h"
 #include "client/score_panel.h"
 #include "net/field_reader.h"
 #include "net/protocol.h"
@@ -147,6 +148,17 @@ void TestWindowScale::gameAreaFillsTheWindowInProportion()
     QCOMPARE(chat->geometry(), DesignScale::scaled(QRect(8, 353, 692, 171), s));
     QCOMPARE(line->font().pixelSize(), 15);
     QCOMPARE(chat->font().pointSizeF(), QApplication::font().pointSizeF());
+    // The winner's path, built at its first message, comes at the scale in force.
+    const PathReplayPanel& replay = w.window.gameView().replay();
+    QCOMPARE(replay.geometry(), DesignScale::scaled(QRect(39, 28, 393, 364), s));
+    QCOMPARE(w.find<QLabel>("label_winnerspath")->font().pixelSize(), qRound(16 * s));
+    // The phrase bubble's picture, decoded at its first showing, fits the scale too.
+    auto* bubble = w.find<QLabel>("image_bubble");
+    QVERIFY(bubble->pixmap().isNull());
+    bubble->show();
+    QVERIFY(!bubble->pixmap().isNull());
+    QCOMPARE(bubble->hasScaledContents(), s != 1.0);
+    QCOMPARE(bubble->geometry(), DesignScale::scaled(QRect(8, 34, 135, 146), s));
     // And the window can always be brought back to its design size.
     QVERIFY(w.showAt(QSize(713, 545)));
 }

@@ -1,3 +1,4 @@
+#include "side/core/spy_roster.h"
 #include "side/spy_list_window.h"
 
 #include <QAction>
@@ -34,18 +35,20 @@ private slots:
     void nothingPointedOrNoNumber_data();
     void nothingPointedOrNoNumber();
     void departuresLeaveOnlyTheirEntry();
+    void aWindowMadeLaterShowsTheRoster();
 };
 
 void TestSpyList::removesPointedEntryNotSelected()
 {
-    Tspylist spys;
+    SpyRoster roster;
+    Tspylist spys(roster);
     spys.resize(220, 300);
     spys.show();
     QVERIFY(!kick(spys)->isEnabled());
     spys.enableKick();
     QVERIFY(kick(spys)->isEnabled());
-    spys.addspy(7, "Ann");
-    spys.addspy(8, "Bob");
+    roster.addspy(7, "Ann");
+    roster.addspy(8, "Bob");
     spys.listbox()->setCurrentRow(0);
     pointAt(spys, 1);
     QSignalSpy kicked(&spys, &Tspylist::kicking);
@@ -67,7 +70,8 @@ void TestSpyList::nothingPointedOrNoNumber()
 {
     QFETCH(QString, entry);
     QFETCH(bool, pointAtEntry);
-    Tspylist spys;
+    SpyRoster roster;
+    Tspylist spys(roster);
     spys.resize(220, 300);
     spys.show();
     spys.enableKick();
@@ -79,7 +83,7 @@ void TestSpyList::nothingPointedOrNoNumber()
     QCOMPARE(kicked.size(), 0);
 
     // Pointing past the last entry forgets the one pointed at before.
-    spys.addspy(9, "Cy");
+    roster.addspy(9, "Cy");
     pointAt(spys, 1);
     pointAt(spys, -1);
     QCOMPARE(spys.pointed(), -1);
@@ -89,13 +93,32 @@ void TestSpyList::nothingPointedOrNoNumber()
 
 void TestSpyList::departuresLeaveOnlyTheirEntry()
 {
-    Tspylist spys;
-    spys.addspy(7, "Ann");
-    spys.addspy(8, "Bob");
-    QVERIFY(!spys.removespy(3, "Ann"));
-    QVERIFY(spys.removespy(8, "BOB"));
+    SpyRoster roster;
+    Tspylist spys(roster);
+    roster.addspy(7, "Ann");
+    roster.addspy(8, "Bob");
+    roster.addspy(9, "Cy");
+    QVERIFY(!roster.removespy(3, "Ann"));
+    QVERIFY(roster.removespy(8, "BOB"));
+    QCOMPARE(roster.entries(), (QStringList{"7: Ann", "9: Cy"}));
+    QCOMPARE(spys.listbox()->count(), 2);
+    QCOMPARE(spys.listbox()->item(1)->text(), QStringLiteral("9: Cy"));
+    roster.clear();
+    QCOMPARE(spys.listbox()->count(), 0);
+}
+
+// The window is made at its first showing, after watchers came and went.
+void TestSpyList::aWindowMadeLaterShowsTheRoster()
+{
+    SpyRoster roster;
+    roster.addspy(7, "Ann");
+    roster.addspy(8, "Bob");
+    QVERIFY(roster.removespy(7, "Ann"));
+    Tspylist spys(roster);
     QCOMPARE(spys.listbox()->count(), 1);
-    QCOMPARE(spys.listbox()->item(0)->text(), QStringLiteral("7: Ann"));
+    QCOMPARE(spys.listbox()->item(0)->text(), QStringLiteral("8: Bob"));
+    roster.addspy(9, "Cy");
+    QCOMPARE(spys.listbox()->item(1)->text(), QStringLiteral("9: Cy"));
 }
 
 QTEST_MAIN(TestSpyList)

@@ -1,3 +1,4 @@
+#include "side/core/tally_book.h"
 #include "side/core/tally_file.h"
 #include "side/tally_list_window.h"
 
@@ -61,6 +62,14 @@ bool answer(QWidget& w, const QString& question, QMessageBox::StandardButton but
     return w.findChild<QMessageBox*>(QStringLiteral("messagebox")) == nullptr;
 }
 
+// A tally kept in `folder`, and its window.
+struct Tally {
+    explicit Tally(const QString& folder) : book(folder) { }
+    TallyBook book;
+    Ttallylist w{book};
+};
+
+// Ticks `name` in "Players In Current Game".
 void tally(Ttallylist& w, const QString& name)
 {
     QListWidgetItem* item = entry(w.checklist(), name);
@@ -69,13 +78,13 @@ void tally(Ttallylist& w, const QString& name)
 }
 
 // Kim and Ada tallied; Bob plays untallied.
-std::unique_ptr<Ttallylist> windowWithKimAndAda(const QString& folder)
+std::unique_ptr<Tally> windowWithKimAndAda(const QString& folder)
 {
-    auto w = std::make_unique<Ttallylist>(folder);
-    w->fillchecklist({"Kim", "Ada", "Bob"});
-    tally(*w, "Kim");
-    tally(*w, "Ada");
-    return w;
+    auto t = std::make_unique<Tally>(folder);
+    t->book.setPlayersInGame({"Kim", "Ada", "Bob"});
+    tally(t->w, "Kim");
+    tally(t->w, "Ada");
+    return t;
 }
 
 const QString ResetQuestion = QStringLiteral("Are you sure you want to reset the Tally?");
@@ -119,6 +128,7 @@ class TallyListWindowTest : public QObject {
 private slots:
     void startsEmptyWithItsParts();
     void addsOpponentsFromTheCurrentGame();
+    void aWindowMadeLaterShowsTheBook();
     void countsGamesAndKeepsThemAcrossRestarts();
     void countsFromTheRebuiltCurrentGameList_data();
     void countsFromTheRebuiltCurrentGameList();
@@ -135,7 +145,8 @@ void TallyListWindowTest::startsEmptyWithItsParts()
 {
     QTemporaryDir dir;
     {
-        Ttallylist w(dir.path());
+        Tally t(dir.path());
+        Ttallylist& w = t.w;
         QCOMPARE(w.objectName(), QStringLiteral("tallylist"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Gloopen Dash - Tally List"));
         QCOMPARE(w.findChild<QListWidget*>("checklist"), w.checklist());
@@ -149,66 +160,85 @@ void TallyListWindowTest::startsEmptyWithItsParts()
         qobject_cast<QAbstractButton*>(w.findChild<QWidget*>("FlatButton1"))->click();
         QVERIFY(w.isHidden());
     }
-    // Written when the window goes, as a fresh tally.
+    // Written when the tally goes, as a fresh tally.
     QCOMPARE(QFileInfo(dir.filePath("gloopdashtally.tld")).size(), 24);
 }
 
 void TallyListWindowTest::addsOpponentsFromTheCurrentGame()
 {
     QTemporaryDir dir;
-    Ttallylist w(dir.path());
-    w.fillchecklist({"Kim", "Evil\nName"});
+    Tally t(dir.path());
+    Ttallylist& w = t.w;
+    t.book.setPlayersInGame({"Kim", "Evil\nName"});
     tally(w, "Kim");
     tally(w, "Evil\nName");
     bool checked = false;
     QCOMPARE(entries(w.listboxTally(), &checked), (QStringList{"Kim", "Evil Name"}));
     QVERIFY(checked);
-    QVERIFY(QFile::exists(w.filePath()));
+    QVERIFY(QFile::exists(t.book.filePath()));
 
     // A rebuild ticks tallied names whatever their case; ticking one again, or
     // clearing a tick, changes nothing.
-    w.fillchecklist({"KIM", "Ada"});
+    t.book.setPlayersInGame({"KIM", "Ada"});
     QCOMPARE(entry(w.checklist(), "KIM")->checkState(), Qt::Checked);
     QCOMPARE(entry(w.checklist(), "Ada")->checkState(), Qt::Unchecked);
     entry(w.checklist(), "KIM")->setCheckState(Qt::Unchecked);
     entry(w.checklist(), "KIM")->setCheckState(Qt::Checked);
     QCOMPARE(entries(w.listboxTally()), (QStringList{"Kim", "Evil Name"}));
-    QCOMPARE(w.table().playerCount(), 2);
+    QCOMPARE(t.book.table().playerCount(), 2);
+}
+
+// The window is made at its first showing, long after the game began counting.
+void TallyListWindowTest::aWindowMadeLaterShowsTheBook()
+{
+    QTemporaryDir dir;
+    TallyBook book(dir.path());
+    book.setPlayersInGame({"Kim", "Bob"});
+    QVERIFY(book.addPlayer("Kim"));
+    book.addgame("Kim");
+    Ttallylist w(book);
+    QCOMPARE(entries(w.listboxTally()), QStringList{"Kim"});
+    QCOMPARE(entries(w.checklist()), (QStringList{"Kim", "Bob"}));
+    QCOMPARE(entry(w.checklist(), "Kim")->checkState(), Qt::Checked);
+    QCOMPARE(entry(w.checklist(), "Bob")->checkState(), Qt::Unchecked);
+    QCOMPARE(labels(w, "mylabel_", 4), (QStringList{"1", "0", "0", "0"}));
+    w.listboxTally()->setCurrentRow(0);
+    QCOMPARE(labels(w, "label_", 8), (QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}));
 }
 
 void TallyListWindowTest::countsGamesAndKeepsThemAcrossRestarts()
 {
     QTemporaryDir dir;
-    auto w = windowWithKimAndAda(dir.path());
-    w->addgame("addtomine");
-    w->addtomine(2);
-    w->addgame("Kim");
-    QVERIFY(w->offerhighscore(61000));
-    QVERIFY(!w->offerhighscore(61000));
-    QVERIFY(w->offertrail(930));
-    QCOMPARE(labels(*w, "mylabel_", 4), (QStringList{"2", "1", "61000", "930"}));
-    QCOMPARE(w->mylabeltext(4), QStringLiteral("930"));
-    w->listboxTally()->setCurrentRow(1);
-    QCOMPARE(text(*w, "label_hisnametop"), QStringLiteral("Ada's Tally"));
-    QCOMPARE(text(*w, "label_hisname"), QStringLiteral("Ada Wins:"));
-    QCOMPARE(labels(*w, "label_", 8), (QStringList{"2", "0", "1", "1", "2", "0", "1", "1"}));
+    auto t = windowWithKimAndAda(dir.path());
+    t->book.addgame("addtomine");
+    t->book.addtomine(2);
+    t->book.addgame("Kim");
+    QVERIFY(t->book.offerhighscore(61000));
+    QVERIFY(!t->book.offerhighscore(61000));
+    QVERIFY(t->book.offertrail(930));
+    QCOMPARE(labels(t->w, "mylabel_", 4), (QStringList{"2", "1", "61000", "930"}));
+    QCOMPARE(t->book.mylabeltext(4), QStringLiteral("930"));
+    t->w.listboxTally()->setCurrentRow(1);
+    QCOMPARE(text(t->w, "label_hisnametop"), QStringLiteral("Ada's Tally"));
+    QCOMPARE(text(t->w, "label_hisname"), QStringLiteral("Ada Wins:"));
+    QCOMPARE(labels(t->w, "label_", 8), (QStringList{"2", "0", "1", "1", "2", "0", "1", "1"}));
     // The shown numbers follow a game counted while Ada is selected.
-    w->addgame("Bob");
-    QCOMPARE(labels(*w, "label_", 8), (QStringList{"3", "0", "1", "2", "3", "0", "1", "2"}));
+    t->book.addgame("Bob");
+    QCOMPARE(labels(t->w, "label_", 8), (QStringList{"3", "0", "1", "2", "3", "0", "1", "2"}));
 
     // Already on disk while the window lives: a crash now loses nothing.
     const TallyFile::LoadResult onDisk = TallyFile(dir.path()).load();
     QCOMPARE(onDisk.status, TallyFile::Status::Loaded);
-    QCOMPARE(onDisk.grid, w->table().grid());
+    QCOMPARE(onDisk.grid, t->book.table().grid());
 
-    w.reset();
-    Ttallylist again(dir.path());
+    t.reset();
+    Tally again(dir.path());
     bool checked = false;
-    QCOMPARE(entries(again.listboxTally(), &checked), (QStringList{"Kim", "Ada"}));
+    QCOMPARE(entries(again.w.listboxTally(), &checked), (QStringList{"Kim", "Ada"}));
     QVERIFY(checked);
-    QCOMPARE(labels(again, "mylabel_", 4), (QStringList{"3", "1", "61000", "930"}));
-    again.listboxTally()->setCurrentRow(0);
-    QCOMPARE(labels(again, "label_", 8), (QStringList{"3", "1", "1", "1", "0", "0", "0", "0"}));
+    QCOMPARE(labels(again.w, "mylabel_", 4), (QStringList{"3", "1", "61000", "930"}));
+    again.w.listboxTally()->setCurrentRow(0);
+    QCOMPARE(labels(again.w, "label_", 8), (QStringList{"3", "1", "1", "1", "0", "0", "0", "0"}));
 }
 
 // addgame first asks the main window to rebuild "Players In Current Game" and
@@ -234,63 +264,63 @@ void TallyListWindowTest::countsFromTheRebuiltCurrentGameList()
     QFETCH(QStringList, kim);
     QFETCH(QStringList, ada);
     QTemporaryDir dir;
-    auto w = windowWithKimAndAda(dir.path());
-    w->fillchecklist({"Someone", "Else"});
-    connect(w.get(), &Ttallylist::loadchecklistrequested, w.get(), [&] { w->fillchecklist(seated); });
-    w->addgame(winner);
-    QCOMPARE(entries(w->checklist()), seated);
-    w->listboxTally()->setCurrentRow(0);
-    QCOMPARE(labels(*w, "label_", 8), kim);
-    w->listboxTally()->setCurrentRow(1);
-    QCOMPARE(labels(*w, "label_", 8), ada);
-    QCOMPARE(text(*w, "mylabel_1"), QStringLiteral("1"));
+    auto t = windowWithKimAndAda(dir.path());
+    t->book.setPlayersInGame({"Someone", "Else"});
+    connect(&t->book, &TallyBook::loadchecklistrequested, &t->book, [&] { t->book.setPlayersInGame(seated); });
+    t->book.addgame(winner);
+    QCOMPARE(entries(t->w.checklist()), seated);
+    t->w.listboxTally()->setCurrentRow(0);
+    QCOMPARE(labels(t->w, "label_", 8), kim);
+    t->w.listboxTally()->setCurrentRow(1);
+    QCOMPARE(labels(t->w, "label_", 8), ada);
+    QCOMPARE(text(t->w, "mylabel_1"), QStringLiteral("1"));
 }
 
 void TallyListWindowTest::removesAnOpponentOnlyOnYes()
 {
     QTemporaryDir dir;
-    auto w = windowWithKimAndAda(dir.path());
-    w->fillchecklist({"Ada"});
-    w->addgame("Ada");
-    w->fillchecklist({"Kim"});
-    w->addgame("Kim");
-    const StringGrid before = w->table().grid();
+    auto t = windowWithKimAndAda(dir.path());
+    t->book.setPlayersInGame({"Ada"});
+    t->book.addgame("Ada");
+    t->book.setPlayersInGame({"Kim"});
+    t->book.addgame("Kim");
+    const StringGrid before = t->book.table().grid();
     const QString question = QStringLiteral("This will delete Kim's Tally, Are you want to delete it?");
 
-    entry(w->listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
-    QVERIFY(answer(*w, question, QMessageBox::No));
-    QCOMPARE(entry(w->listboxTally(), "Kim")->checkState(), Qt::Checked);
-    QCOMPARE(w->table().grid(), before);
+    entry(t->w.listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
+    QVERIFY(answer(t->w, question, QMessageBox::No));
+    QCOMPARE(entry(t->w.listboxTally(), "Kim")->checkState(), Qt::Checked);
+    QCOMPARE(t->book.table().grid(), before);
 
-    entry(w->listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
-    QVERIFY(answer(*w, question, QMessageBox::Yes));
-    QCOMPARE(entries(w->listboxTally()), QStringList{"Ada"});
-    QCOMPARE(w->table().playerNames(), QStringList{"Ada"});
-    w->listboxTally()->setCurrentRow(0);
-    QCOMPARE(labels(*w, "label_", 8), (QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}));
-    QCOMPARE(TallyFile(dir.path()).load().grid, w->table().grid());
+    entry(t->w.listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
+    QVERIFY(answer(t->w, question, QMessageBox::Yes));
+    QCOMPARE(entries(t->w.listboxTally()), QStringList{"Ada"});
+    QCOMPARE(t->book.table().playerNames(), QStringList{"Ada"});
+    t->w.listboxTally()->setCurrentRow(0);
+    QCOMPARE(labels(t->w, "label_", 8), (QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}));
+    QCOMPARE(TallyFile(dir.path()).load().grid, t->book.table().grid());
 }
 
 void TallyListWindowTest::resetsOnlyOnYes()
 {
     QTemporaryDir dir;
-    auto w = windowWithKimAndAda(dir.path());
-    w->addgame("addtomine");
-    w->offertrail(400);
-    w->listboxTally()->setCurrentRow(0);
-    auto* reset = qobject_cast<QAbstractButton*>(w->findChild<QWidget*>("FlatButton2"));
+    auto t = windowWithKimAndAda(dir.path());
+    t->book.addgame("addtomine");
+    t->book.offertrail(400);
+    t->w.listboxTally()->setCurrentRow(0);
+    auto* reset = qobject_cast<QAbstractButton*>(t->w.findChild<QWidget*>("FlatButton2"));
 
     reset->click();
-    QVERIFY(answer(*w, ResetQuestion, QMessageBox::No));
-    QCOMPARE(w->table().playerCount(), 2);
+    QVERIFY(answer(t->w, ResetQuestion, QMessageBox::No));
+    QCOMPARE(t->book.table().playerCount(), 2);
 
     reset->click();
-    QVERIFY(answer(*w, ResetQuestion, QMessageBox::Yes));
-    QVERIFY(entries(w->listboxTally()).isEmpty());
-    QCOMPARE(w->table().grid().rowCount(), 1);
-    QCOMPARE(labels(*w, "mylabel_", 4), QStringList(4, "0"));
-    QCOMPARE(labels(*w, "label_", 8), QStringList(8, "0"));
-    QCOMPARE(entries(w->checklist()), (QStringList{"Kim", "Ada", "Bob"}));
+    QVERIFY(answer(t->w, ResetQuestion, QMessageBox::Yes));
+    QVERIFY(entries(t->w.listboxTally()).isEmpty());
+    QCOMPARE(t->book.table().grid().rowCount(), 1);
+    QCOMPARE(labels(t->w, "mylabel_", 4), QStringList(4, "0"));
+    QCOMPARE(labels(t->w, "label_", 8), QStringList(8, "0"));
+    QCOMPARE(entries(t->w.checklist()), (QStringList{"Kim", "Ada", "Bob"}));
     QCOMPARE(TallyFile(dir.path()).load().grid.rowCount(), 1);
 }
 
@@ -303,18 +333,19 @@ void TallyListWindowTest::keepsAnUnreadableFileAndStartsEmpty()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("WRZL\x64\0\0\0\x02\0\x80\x41", 12);
     }
-    Ttallylist w(dir.path());
+    Tally t(dir.path());
+    Ttallylist& w = t.w;
     QVERIFY(!w.findChild<QMessageBox*>()); // nobody would see it yet
     w.show(); // shown before any main window: told over the tally itself
     QTRY_VERIFY(w.findChild<QMessageBox*>() && w.findChild<QMessageBox*>()->isVisible());
     QVERIFY(answer(w, QStringLiteral("Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !"),
                    QMessageBox::Ok));
-    QCOMPARE(w.table().grid(), TallyTable().grid());
+    QCOMPARE(t.book.table().grid(), TallyTable().grid());
     QFile bad(path + ".bad");
     QVERIFY(bad.open(QIODevice::ReadOnly));
     QCOMPARE(bad.readAll(), QByteArray("WRZL\x64\0\0\0\x02\0\x80\x41", 12));
 
-    w.addtomine(1);
+    t.book.addtomine(1);
     QCOMPARE(TallyFile(dir.path()).load().grid.cell(1, 0), QStringLiteral("1"));
 }
 
@@ -325,16 +356,14 @@ void TallyListWindowTest::reportsAnUnreadableFileOverTheMainWindow()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("not a tally");
     f.close();
-    // Created at start-up, before the main window is up.
+    // Read at start-up, before the main window is up; told once it shows.
+    TallyBook book(dir.path());
     QWidget main;
-    Ttallylist w(dir.path());
-    w.setAnchor(&main);
-    QCoreApplication::processEvents();
-    QVERIFY(!main.findChild<QMessageBox*>());
     main.show();
+    Ttallylist::reportLoadError(book, &main);
     QTRY_VERIFY(main.findChild<QMessageBox*>() && main.findChild<QMessageBox*>()->isVisible());
-    QVERIFY(!w.findChild<QMessageBox*>());
     QVERIFY(answer(main, main.findChild<QMessageBox*>()->text(), QMessageBox::Ok));
+    Ttallylist w(book);
     w.show(); // said once only
     QCoreApplication::processEvents();
     QVERIFY(!w.findChild<QMessageBox*>() && !main.findChild<QMessageBox*>());
@@ -343,36 +372,36 @@ void TallyListWindowTest::reportsAnUnreadableFileOverTheMainWindow()
 void TallyListWindowTest::staysReadable()
 {
     QTemporaryDir dir;
-    auto w = windowWithKimAndAda(dir.path());
+    auto t = windowWithKimAndAda(dir.path());
     // The brightest background a tile set could give.
     QPixmap white(64, 64);
     white.fill(Qt::white);
-    w->setBackgroundPicture(white);
-    w->resize(620, 420);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    for (const QLabel* label : w->findChildren<QLabel*>()) {
+    t->w.setBackgroundPicture(white);
+    t->w.resize(620, 420);
+    t->w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t->w));
+    for (const QLabel* label : t->w.findChildren<QLabel*>()) {
         if (!label->text().isEmpty() && label->isVisible())
-            QVERIFY2(contrast(drawnText(*w, label)) >= 4.5, qPrintable(label->text()));
+            QVERIFY2(contrast(drawnText(t->w, label)) >= 4.5, qPrintable(label->text()));
     }
     // The question boxes keep their own readable look.
-    entry(w->listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
-    auto* box = w->findChild<QMessageBox*>(QStringLiteral("messagebox"));
+    entry(t->w.listboxTally(), "Kim")->setCheckState(Qt::Unchecked);
+    auto* box = t->w.findChild<QMessageBox*>(QStringLiteral("messagebox"));
     QVERIFY(box);
     QVERIFY(QTest::qWaitForWindowExposed(box));
     auto* question = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     QVERIFY(question);
     QVERIFY(contrast(drawnText(*box, question)) >= 4.5);
-    QVERIFY(answer(*w, box->text(), QMessageBox::No));
+    QVERIFY(answer(t->w, box->text(), QMessageBox::No));
 }
 
 void TallyListWindowTest::readsTheHomeFolderByDefault()
 {
     QTemporaryDir dir;
     qputenv("GLOOPDASH_HOME", dir.path().toUtf8());
-    Ttallylist w;
+    TallyBook book;
     qunsetenv("GLOOPDASH_HOME");
-    QCOMPARE(w.filePath(), dir.filePath("gloopdashtally.tld"));
+    QCOMPARE(book.filePath(), dir.filePath("gloopdashtally.tld"));
 }
 
 // Every game rewrites the tally; on a full disk the old file stays and the
@@ -383,17 +412,17 @@ void TallyListWindowTest::saysOnceThatAFullDiskRefusedTheTally()
     QString why;
     if (!disk.mount(&why))
         QSKIP(qPrintable(why));
-    Ttallylist w(disk.path());
-    w.addtomine(1);
-    const QByteArray old = TallyFile::encode(w.table().grid());
+    Tally t(disk.path());
+    t.book.addtomine(1);
+    const QByteArray old = TallyFile::encode(t.book.table().grid());
     QCOMPARE(TallyFile(disk.path()).load().grid.cell(1, 0), QStringLiteral("1"));
     disk.fill();
-    w.addtomine(1);
-    w.addtomine(1);
-    const QList<QMessageBox*> boxes = w.findChildren<QMessageBox*>(QStringLiteral("tallysavebox"));
+    t.book.addtomine(1);
+    t.book.addtomine(1);
+    const QList<QMessageBox*> boxes = t.w.findChildren<QMessageBox*>(QStringLiteral("tallysavebox"));
     QCOMPARE(boxes.size(), 1);
-    QVERIFY(boxes.first()->text().startsWith(QStringLiteral("Unable to write to ") + w.filePath()));
-    QFile file(w.filePath());
+    QVERIFY(boxes.first()->text().startsWith(QStringLiteral("Unable to write to ") + t.book.filePath()));
+    QFile file(t.book.filePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), old);
 }
