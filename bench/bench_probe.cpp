@@ -2,10 +2,16 @@
 // QT_QPA_GENERIC_PLUGINS=benchprobe. It watches every event the application
 // sends and writes to the file named by BENCH_PROBE_OUT:
 //   app NS      CLOCK_MONOTONIC when the application loaded this plugin
-//   paint NS    when the first widget was painted
-//   libs N      shared libraries mapped at the first paint
+//   paint NS    when the first paint was done: the first widget's paint
+//               event handled, the window drawn and handed to the screen, and
+//               control back in the event loop
+//   libs N      shared libraries mapped then
 //   cpu NS      CPU time the process had used by then (all threads), which
 //               unlike the clock does not grow when other programs load the machine
+//   begin NS    when the first paint event arrived, before anything was drawn
+//   cpubegin NS CPU time by then
+// A program may do its costly first-time work (fonts, say) before its paint
+// or inside it, so only the end of the paint compares programs fairly.
 //   ready NS    when the program reached the state asked for (see below)
 //   rss KIB     peak resident set BENCH_PROBE_SETTLE_MS (default 500) later
 // then ends the program. "Ready" is the first paint when BENCH_PROBE_READY is
@@ -49,12 +55,18 @@ private:
     void painted(QObject* widget)
     {
         const qint64 now = bench::monotonicNs();
-        if (m_paintNs == 0) {
-            m_paintNs = now;
-            timespec cpu{};
-            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-            m_paintCpuNs = qint64(cpu.tv_sec) * 1000000000LL + cpu.tv_nsec;
-            m_libs = mappedLibraries();
+        if (m_beginNs == 0) {
+            m_beginNs = now;
+            m_beginCpuNs = cpuNs();
+            // Runs once the paint under way, and the flush after it, are done.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_paintNs = bench::monotonicNs();
+                    m_paintCpuNs = cpuNs();
+                    m_libs = mappedLibraries();
+                },
+                Qt::QueuedConnection);
         }
         const bool ready = m_readyName.isEmpty()
             || (widget->objectName() == m_readyName && widget->property("text").toString() == m_readyText);
@@ -70,11 +82,19 @@ private:
         QFile out(QString::fromLocal8Bit(qgetenv("BENCH_PROBE_OUT")));
         if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             out.write("app " + QByteArray::number(m_appNs) + "\npaint " + QByteArray::number(m_paintNs) + "\nlibs "
-                      + QByteArray::number(m_libs) + "\ncpu " + QByteArray::number(m_paintCpuNs) + "\nready "
+                      + QByteArray::number(m_libs) + "\ncpu " + QByteArray::number(m_paintCpuNs) + "\nbegin "
+                      + QByteArray::number(m_beginNs) + "\ncpubegin " + QByteArray::number(m_beginCpuNs) + "\nready "
                       + QByteArray::number(m_readyNs) + "\nrss " + QByteArray::number(bench::peakRssKib()) + '\n');
         }
         out.close();
         QCoreApplication::quit();
+    }
+
+    static qint64 cpuNs()
+    {
+        timespec cpu{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+        return qint64(cpu.tv_sec) * 1000000000LL + cpu.tv_nsec;
     }
 
     // Distinct shared objects in the process's memory map.
@@ -96,6 +116,8 @@ private:
     QString m_readyText;
     int m_settleMs = 500;
     qint64 m_appNs = 0;
+    qint64 m_beginNs = 0;
+    qint64 m_beginCpuNs = 0;
     qint64 m_paintNs = 0;
     qint64 m_paintCpuNs = 0;
     int m_libs = 0;
