@@ -6,6 +6,9 @@
 
 #include "net/protocol.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 constexpr int RoundSeconds = 92;
 constexpr int PauseWithPath = 40;
@@ -90,6 +93,37 @@ void GameTable::endIfNobodyPlays()
         finishround();
 }
 
+void GameTable::reset()
+{
+    m_timer1.setEnabled(false);
+    m_timer1.Tag = 0;
+    m_departed.clear();
+    m_game.gamerunning = false;
+    m_game.gamemode = 0;
+    m_game.rounds = 3;
+    m_game.round = 0;
+    m_game.countdown = 0;
+    m_game.tilesequence.fill(Tile::Empty);
+    m_game.dealtTiles.clear();
+    m_game.dealtBonus.clear();
+    PlayerTable& players = m_game.players;
+    // Slots above both the seats and the highest slot handed out were never touched.
+    const int used = std::max(players.slotcount, int(Table::Seats));
+    int highest = 0;
+    for (int slot = 1; slot <= used; ++slot) {
+        tplayer& p = players[slot];
+        const tplayer was = std::exchange(p, tplayer{});
+        if (!was.connected)
+            continue;
+        highest = slot;
+        p.name = was.name;
+        p.connected = true;
+        if (was.loggedin)
+            join(slot);
+    }
+    players.slotcount = highest;
+}
+
 void GameTable::startgame(const QByteArray& name, int mode)
 {
     if (mode != 1 && mode != 2)
@@ -128,7 +162,7 @@ void GameTable::findplayer()
         for (tmove& move : p.moves) {
             // The tile codes stay: a replay shows whatever an unused entry last held.
             move.x = move.y = move.chain = move.points = move.score = -1;
-            move.kind = "f";
+            move.kind = QByteArrayLiteral("f");
         }
     }
     ++m_game.round;

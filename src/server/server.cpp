@@ -108,6 +108,30 @@ qsizetype Server::waiting(int slot) const
     return Table::isSlot(slot) ? m_socktimer.queued(m_connection[size_t(slot)].serial) : 0;
 }
 
+bool Server::reset()
+{
+    if (m_socktimer.queued() > 0 || m_holding > 0)
+        return false;
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        if (m_game.players.connected(slot) && !m_connection[size_t(slot)].sock->Connected())
+            return false;
+    m_table.reset();
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot) {
+        Connection& c = m_connection[size_t(slot)];
+        if (m_game.players.connected(slot))
+            continue;
+        c.sock.reset();
+        c.pending.clear();
+        c.serial = 0;
+        c.peerClosed = false;
+        c.loginDeadline.reset();
+        c.partialDeadline.reset();
+    }
+    m_held.fill({});
+    m_tooLong = false;
+    return true;
+}
+
 void Server::deliver(int slot, const QByteArray& message)
 {
     if (message.size() - 1 > ClientCap) {
