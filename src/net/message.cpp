@@ -16,10 +16,9 @@ Message& Message::field(int value)
 {
     // Written in place rather than through a string of its own: a deal's
     // messages carry over a hundred numbers.
-    char digits[12];
-    const char* end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    m_text.append('+');
-    m_text.append(digits, end - digits);
+    char text[12] = {'+'};
+    const char* end = std::to_chars(std::begin(text) + 1, std::end(text), value).ptr;
+    m_text.append(text, end - text);
     return *this;
 }
 
@@ -29,10 +28,18 @@ Message& Message::raw(QByteArrayView text)
     return *this;
 }
 
+Message::Message(QByteArrayView command)
+{
+    // Room for the fields of most messages, so they do not grow it again and again.
+    m_text.reserve(command.size() + 48);
+    m_text.append(command);
+}
+
 QByteArray Message::bytes() const
 {
-    QByteArray out = m_text;
-    out.append(MessageSplitter::Terminator);
+    QByteArray out;
+    out.reserve(m_text.size() + 1);
+    out.append(m_text).append(MessageSplitter::Terminator);
     return out;
 }
 

@@ -8,7 +8,7 @@
 // (the word and a "+"), since every message carries at least one "+".
 class Message {
 public:
-    explicit Message(QByteArrayView command) : m_text(command.toByteArray()) { }
+    explicit Message(QByteArrayView command);
 
     Message& field(QByteArrayView text);
     Message& field(int value);

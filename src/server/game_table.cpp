@@ -110,15 +110,21 @@ void GameTable::reset()
     // Slots above both the seats and the highest slot handed out were never touched.
     const int used = std::max(players.slotcount, int(Table::Seats));
     int highest = 0;
+    // Copied over each record: cheaper than making a new one each time.
+    static const tplayer blank;
     for (int slot = 1; slot <= used; ++slot) {
         tplayer& p = players[slot];
-        const tplayer was = std::exchange(p, tplayer{});
-        if (!was.connected)
+        if (!p.connected) {
+            p = blank;
             continue;
+        }
         highest = slot;
-        p.name = was.name;
+        QByteArray name = std::move(p.name);
+        const bool loggedin = p.loggedin;
+        p = blank;
+        p.name = std::move(name);
         p.connected = true;
-        if (was.loggedin)
+        if (loggedin)
             join(slot);
     }
     players.slotcount = highest;
@@ -168,8 +174,10 @@ void GameTable::findplayer()
     ++m_game.round;
     if (m_game.round > m_game.rounds && checkforwin())
         return;
+    // Messages for seats nobody holds are not even built.
     for (int seat = 1; seat <= Table::Seats; ++seat)
-        m_out.sendto(seat, ToClient::NextPlayer{m_game.round, seat}.bytes());
+        if (m_game.players.connected(seat))
+            m_out.sendto(seat, ToClient::NextPlayer{m_game.round, seat}.bytes());
     for (int seat = 1; seat <= Table::Seats; ++seat)
         for (auto& column : m_game.players[seat].bonus)
             column.fill(Bonus::None);
@@ -246,7 +254,8 @@ void GameTable::Timer1Timer()
             bankRound(seat);
             const tplayer& p = m_game.players[seat];
             scores.rows.append({seat, p.total, p.banked});
-            m_out.sendto(seat, ToClient::TurnOver{seat, p.banked, p.total, ToClient::TurnOver::OutOfTime}.bytes());
+            if (m_game.players.connected(seat))
+                m_out.sendto(seat, ToClient::TurnOver{seat, p.banked, p.total, ToClient::TurnOver::OutOfTime}.bytes());
         }
         m_out.sendall(scores.bytes());
         postpath();

@@ -124,8 +124,6 @@ bool Server::reset()
         c.pending.clear();
         c.serial = 0;
         c.peerClosed = false;
-        c.loginDeadline.reset();
-        c.partialDeadline.reset();
     }
     m_held.fill({});
     m_tooLong = false;
@@ -216,21 +214,26 @@ int Server::takeConnection(std::unique_ptr<TSock> sock)
 void Server::startDeadlines(int slot)
 {
     Connection& c = m_connection[size_t(slot)];
-    const qint64 serial = c.serial;
-    // A connection that squats a slot without playing is closed.
-    const auto squatter = [this, slot, serial] {
-        Connection& now = m_connection[size_t(slot)];
-        if (now.serial == serial && now.sock) {
-            qCDebug(lcServer) << "closed slot" << slot << "as it sat silent without a login or a whole message";
-            now.sock->Close();
+    // The slot's timers serve each of its connections in turn: they are
+    // stopped when a connection closes and started afresh for the next.
+    if (!c.loginDeadline) {
+        // A connection that squats a slot without playing is closed.
+        const auto squatter = [this, slot] {
+            Connection& now = m_connection[size_t(slot)];
+            if (now.sock && now.sock->Connected()) {
+                qCDebug(lcServer) << "closed slot" << slot << "as it sat silent without a login or a whole message";
+                now.sock->Close();
+            }
+        };
+        for (auto* timer : {&c.loginDeadline, &c.partialDeadline}) {
+            *timer = std::make_unique<QTimer>(this);
+            (*timer)->setSingleShot(true);
+            connect(timer->get(), &QTimer::timeout, this, squatter);
         }
-    };
-    for (auto* timer : {&c.loginDeadline, &c.partialDeadline}) {
-        *timer = std::make_unique<QTimer>(this);
-        (*timer)->setSingleShot(true);
-        (*timer)->setInterval(m_idleLimitMs);
-        connect(timer->get(), &QTimer::timeout, this, squatter);
     }
+    c.loginDeadline->setInterval(m_idleLimitMs);
+    c.partialDeadline->setInterval(m_idleLimitMs);
+    c.partialDeadline->stop();
     c.loginDeadline->start();
 }
 

@@ -165,6 +165,9 @@ void TileRules::sendbombed(int slot, const QList<ToClient::Cell>& cells)
 
 void TileRules::sendnexttile(int slot, int preview)
 {
+    // A deal draws for all six seats; an empty seat's tiles reach nobody.
+    if (!m_game.players.connected(slot))
+        return;
     const tplayer& p = m_game.players[slot];
     m_out.sendto(slot, ToClient::SetNextTile{p.tile, p.nexttile}.bytes());
     m_out.sendto(slot, ToClient::SetNnTile{preview}.bytes());
