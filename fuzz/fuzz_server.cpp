@@ -10,9 +10,9 @@
 // before the next one goes out, so a run replays exactly. An empty message
 // stands for the round clock running out: the round's time is up, or the pause
 // is over. Only the first MaxDeals rounds an input deals count (time-outs and
-// game starts past them are not passed on): that is a standard and a classic
-// game, and each further deal would only be one more the same way, at the cost
-// of a whole deal (mutations make runs of hundreds). At the end the fuzzed peer
+// game starts past them are not passed on): that is a classic game and a
+// tie-break round, and each further deal would only be one more the same way,
+// at the cost of a whole deal (mutations make runs of hundreds). At the end the fuzzed peer
 // hangs up and its departure is handled. Deals come from a fixed seed, the one
 // the recorded games of the seed corpus were dealt with.
 //
@@ -32,7 +32,6 @@
 #include "server/server.h"
 
 #include <QCoreApplication>
-#include <QRandomGenerator>
 
 #include <array>
 #include <cstddef>
@@ -43,24 +42,8 @@
 namespace {
 
 constexpr unsigned DealSeed = 20240611;
-constexpr int MaxDeals = 10;
+constexpr int MaxDeals = 8;
 constexpr char End = MessageSplitter::Terminator;
-
-// The default generator seeded with DealSeed, restored for each input by a
-// copy: seeding it anew costs more than a short input.
-class DealRandom final : public RandomSource {
-public:
-    int random(int n) override { return n <= 0 ? 0 : int(m_generator.bounded(quint32(n))); }
-    void restart() { m_generator = seeded(); }
-
-private:
-    static const QRandomGenerator& seeded()
-    {
-        static const QRandomGenerator generator(DealSeed);
-        return generator;
-    }
-    QRandomGenerator m_generator = seeded();
-};
 
 // The server, its clock and its three peers.
 struct Rig {
@@ -196,12 +179,8 @@ struct Rig {
 void runOne(const QByteArray& input)
 {
     static Rig t;
-    static const auto deals = [] {
-        auto source = std::make_shared<DealRandom>();
-        GameRandom::install(source);
-        return source;
-    }();
-    deals->restart();
+    static FuzzSupport::SeededRandom deals(DealSeed);
+    deals.restart();
     t.seat();
     MessageSplitter splitter(0);
     for (const QByteArray& message : splitter.feed(input))

@@ -5,10 +5,22 @@
 #include <charconv>
 #include <iterator>
 
+Message::Message(QByteArrayView command)
+{
+    // Room for the fields of most messages, so they do not grow it again and again.
+    m_text.reserve(command.size() + 48);
+    m_text.append(command).append(MessageSplitter::Terminator);
+}
+
+void Message::append(QByteArrayView text)
+{
+    m_text.insert(m_text.size() - 1, text);
+}
+
 Message& Message::field(QByteArrayView text)
 {
-    m_text.append('+');
-    m_text.append(text);
+    append("+");
+    append(text);
     return *this;
 }
 
@@ -18,29 +30,20 @@ Message& Message::field(int value)
     // messages carry over a hundred numbers.
     char text[12] = {'+'};
     const char* end = std::to_chars(std::begin(text) + 1, std::end(text), value).ptr;
-    m_text.append(text, end - text);
+    append(QByteArrayView(text, end - text));
     return *this;
 }
 
 Message& Message::raw(QByteArrayView text)
 {
-    m_text.append(text);
+    append(text);
     return *this;
 }
 
-Message::Message(QByteArrayView command)
+Message& Message::reserve(qsizetype more)
 {
-    // Room for the fields of most messages, so they do not grow it again and again.
-    m_text.reserve(command.size() + 48);
-    m_text.append(command);
-}
-
-QByteArray Message::bytes() const
-{
-    QByteArray out;
-    out.reserve(m_text.size() + 1);
-    out.append(m_text).append(MessageSplitter::Terminator);
-    return out;
+    m_text.reserve(m_text.size() + more);
+    return *this;
 }
 
 CommandLine CommandLine::parse(const QByteArray& message)

@@ -14,12 +14,19 @@ public:
     Message& field(int value);
     // Appends text as it is (list payloads that already start with "+").
     Message& raw(QByteArrayView text);
+    // Makes room for `more` bytes of fields at once (a long list).
+    Message& reserve(qsizetype more);
 
-    // The finished message with its terminator.
-    QByteArray bytes() const;
+    // The finished message with its terminator; shares the built text.
+    QByteArray bytes() const { return m_text; }
     operator QByteArray() const { return bytes(); }
 
 private:
+    // Puts text before the terminator.
+    void append(QByteArrayView text);
+
+    // The message so far, always ending in the terminator, so that handing
+    // it out copies nothing.
     QByteArray m_text;
 };
 
