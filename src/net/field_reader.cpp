@@ -46,17 +46,13 @@ std::optional<int> FieldReader::lastInt()
 
 std::optional<int> FieldReader::toInt(QByteArrayView text)
 {
-    qsizetype i = 0;
     const bool negative = text.startsWith('-');
-    if (negative)
-        i = 1;
+    const QByteArrayView digits = negative ? text.sliced(1) : text;
     // At most ten digits fit a 32-bit value; longer text is refused before it can overflow.
-    const qsizetype digits = text.size() - i;
-    if (digits < 1 || digits > 10)
+    if (digits.isEmpty() || digits.size() > 10)
         return std::nullopt;
     qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text.at(i);
+    for (const char c : digits) {
         if (c < '0' || c > '9')
             return std::nullopt;
         value = value * 10 + (c - '0');
