@@ -34,6 +34,24 @@ Message& Message::field(int value)
     return *this;
 }
 
+Message& Message::fields(std::initializer_list<int> values)
+{
+    // Gathered and put in at once: the deal's and the path's lists run to
+    // hundreds of numbers.
+    char text[96];
+    char* at = std::begin(text);
+    for (const int value : values) {
+        if (std::end(text) - at < 12) {
+            append(QByteArrayView(std::begin(text), at));
+            at = std::begin(text);
+        }
+        *at++ = '+';
+        at = std::to_chars(at, std::end(text), value).ptr;
+    }
+    append(QByteArrayView(std::begin(text), at));
+    return *this;
+}
+
 Message& Message::raw(QByteArrayView text)
 {
     append(text);

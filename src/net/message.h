@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <initializer_list>
 
 // Builds one wire message: command word, each field preceded by "+", then the
 // terminator 0xFF. A message without fields is written with one empty field
@@ -12,6 +13,8 @@ public:
 
     Message& field(QByteArrayView text);
     Message& field(int value);
+    // Several integer fields in a row, as field() would write each.
+    Message& fields(std::initializer_list<int> values);
     // Appends text as it is (list payloads that already start with "+").
     Message& raw(QByteArrayView text);
     // Makes room for `more` bytes of fields at once (a long list).

@@ -54,8 +54,7 @@ QByteArray ThePath::bytes() const
     // Eight short numbers or so an entry.
     m.reserve(entries.size() * 32);
     for (const PathEntry& e : entries)
-        m.field(e.kind).field(e.x).field(e.y).field(e.chain).field(e.points).field(e.score).field(e.tile1).field(
-            e.tile2);
+        m.field(e.kind).fields({e.x, e.y, e.chain, e.points, e.score, e.tile1, e.tile2});
     return m.field("s").field(result).field("").bytes();
 }
 

@@ -97,7 +97,7 @@ struct CellCodes {
         // "+x+y+code" with one-digit coordinates, and a code of up to two digits.
         m.reserve(cells.size() * 7);
         for (const CellCode& c : cells)
-            m.field(c.x).field(c.y).field(c.code);
+            m.fields({c.x, c.y, c.code});
         if (cells.isEmpty())
             m.field("");
         return m.bytes();

@@ -70,20 +70,20 @@ void TileRules::selecttile(int slot, int x, int y)
 void TileRules::dealBoard(const std::function<int()>& cellCode, const std::function<int(int)>& sequenceCode)
 {
     m_game.tilesequence.fill(Tile::Empty);
-    for (int seat = 1; seat <= Table::Seats; ++seat)
-        for (auto& column : m_game.players[seat].board)
-            column.fill(Tile::Empty);
+    // Every cell of seat 1's board is dealt; the other seats get copies.
+    Grid& board = m_game.players[1].board;
     for (int x = 0; x < Table::BoardSize; ++x) {
         for (int y = 0; y < Table::BoardSize; ++y) {
             const int v = cellCode();
-            for (int seat = 1; seat <= Table::Seats; ++seat)
-                m_game.players[seat].board[x][y] = v;
+            board[x][y] = v;
             int pos = random(36);
             while (m_game.tilesequence[size_t(pos)] != Tile::Empty)
                 pos = random(36);
             m_game.tilesequence[size_t(pos)] = sequenceCode(v);
         }
     }
+    for (int seat = 2; seat <= Table::Seats; ++seat)
+        m_game.players[seat].board = board;
 }
 
 void TileRules::sendDeal()
