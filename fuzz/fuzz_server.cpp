@@ -168,9 +168,9 @@ struct Rig {
         for (int slot = 1; slot <= Table::MaxSlots; ++slot) {
             const tplayer& p = players[slot];
             const bool seated = slot > 1 && slot <= 3 && players.loggedin(slot);
-            fresh = fresh && p.connected == seated && p.loggedin == seated && p.name.isEmpty() != seated
-                && p.total == 0 && p.movecount == 0 && !p.watching && p.roundover == seated
-                && p.moves.back() == tmove{} && p.board == Grid{};
+            fresh = fresh && p.connected == seated && p.loggedin == seated && p.name.isEmpty() != seated && p.total == 0
+                && p.movecount == 0 && !p.watching && p.roundover == seated && p.moves.back() == tmove{}
+                && p.board == Grid{};
         }
         if (!fresh)
             std::abort();
