@@ -151,7 +151,8 @@ void runOne(const QByteArray& input)
     if (session.myslot() != 0 || session.loggedin() || session.gamemode() != 0 || session.gameRunning()
         || client.session.dispatcher().queued() != 0)
         std::abort();
-    GameRandom::seed(1);
+    static FuzzSupport::SeededRandom random(1);
+    random.restart();
     Dispatcher& queue = client.session.dispatcher();
     MessageSplitter splitter(0);
     for (const QByteArray& message : splitter.feed(input)) {

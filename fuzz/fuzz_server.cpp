@@ -4,25 +4,31 @@
 // sends back out to every seat. No sockets, no timers and no event loop: the
 // harness steps the dispatcher's clock and the round clock itself.
 //
-// The fuzzed connection comes first, so it holds slot 1, the host's seat (the
-// only one whose kick is honoured); two honest peers log in as slots 2 and 3
-// and take everything the server sends. Each complete message of the input is
-// sent and handled before the next one goes out, so a run replays exactly. An
-// empty message stands for the round clock running until its phase changes:
-// the round's time is out, or the pause is over. Only the first MaxTimeOuts of
-// them count: that is two whole games of rounds and pauses, and each further
-// one would only deal another tie-break round the same way, at the cost of a
-// whole deal (mutations make runs of hundreds). At the end the fuzzed peer
+// The fuzzed connection holds slot 1, the host's seat (the only one whose kick
+// is honoured); two honest peers log in as slots 2 and 3 and take everything
+// the server sends. Each complete message of the input is sent and handled
+// before the next one goes out, so a run replays exactly. An empty message
+// stands for the round clock running out: the round's time is up, or the pause
+// is over. Only the first MaxDeals rounds an input deals count (time-outs and
+// game starts past them are not passed on): that is a standard game and its
+// tie-break round. A classic game's later rounds run the same code, and each
+// further deal would only be one more the same way, at the cost of a whole
+// deal (mutations make runs of hundreds). At the end the fuzzed peer
 // hangs up and its departure is handled. Deals come from a fixed seed, the one
-// the recorded games of the seed corpus were dealt with. Every input gets a
-// server of its own, so none inherits another's state; building and seating
-// one costs about what a single deal does.
+// the recorded games of the seed corpus were dealt with.
+//
+// One server and its honest peers serve every input: building and seating
+// them costs more than most inputs. Between inputs the table is reset to how
+// it stands once the honest peers have logged in (a peer the input had removed
+// logs in again), and the harness stops the run if anything of the last input
+// is left over, so an input replayed alone runs exactly as among the others.
 #include "fuzz_support.h"
 #include "net/dispatch_clock.h"
 #include "net/game_random.h"
 #include "net/memory_sock.h"
 #include "net/message_splitter.h"
 #include "net/protocol_to_server.h"
+#include "net/protocol_words.h"
 #include "server/host_options.h"
 #include "server/server.h"
 
@@ -37,17 +43,17 @@
 namespace {
 
 constexpr unsigned DealSeed = 20240611;
-constexpr int MaxTimeOuts = 24;
+constexpr int MaxDeals = 4;
 constexpr char End = MessageSplitter::Terminator;
 
-// The server, its clock and its three peers, as one input sees them.
+// The server, its clock and its three peers.
 struct Rig {
     FixedHostOptions host;
     StepClock clock;
     Server server{host, 0};
     MemorySock* fuzzed = nullptr;
     std::array<MemorySock*, 2> honest{};
-    int timeOuts = 0;
+    int dealt = 0;
 
     Rig()
     {
@@ -65,6 +71,25 @@ struct Rig {
         return peer;
     }
 
+    // The fuzzed peer connects, then each honest peer not seated (the first
+    // time, or after the last input removed it) does and logs in. The rate is
+    // then as after a quiet spell.
+    void seat()
+    {
+        fuzzed = connect(1);
+        for (int i = 0; i < int(honest.size()); ++i) {
+            const int slot = 2 + i;
+            if (server.game().players.loggedin(slot))
+                continue;
+            honest[size_t(i)] = connect(slot);
+            honest[size_t(i)]->peerSends(
+                ToServer::LoginInfo{slot, host.versionText(), "Honest" + QByteArray::number(slot)}.bytes());
+            drain();
+        }
+        read();
+        clock.advanceMs(1000);
+    }
+
     // Handles everything queued, in the dispatcher's turns and at its rate: the
     // clock moves on whenever the rate holds the next message back. Calls the
     // server posted for after a handler (a departure's look at the round) run
@@ -79,7 +104,7 @@ struct Rig {
         }
     }
 
-    // The honest peers read what they were sent, so it does not pile up.
+    // The peers read what they were sent, so it does not pile up.
     void read()
     {
         fuzzed->takeSent();
@@ -87,49 +112,82 @@ struct Rig {
             peer->takeSent();
     }
 
+    // A message that deals a round: a game start, or the end of a pause.
+    bool deals(const QByteArray& message)
+    {
+        if (message.isEmpty())
+            return server.game().gamerunning && server.table().phase() == 2;
+        return message.startsWith(Commands::word(Command::startgame));
+    }
+
+    // The round clock runs out: only its last second does anything, the ones
+    // before only count down.
     void timeOut()
     {
-        GameTable& table = server.table();
-        const int phase = table.phase();
-        for (int i = 0; i < 200 && table.phase() == phase && server.game().gamerunning; ++i)
-            table.Timer1Timer();
+        if (!server.game().gamerunning)
+            return;
+        server.game().countdown = 0;
+        server.table().Timer1Timer();
     }
 
     // One message of the fuzzed peer; false once the server has closed it.
     bool play(const QByteArray& message)
     {
-        if (message.isEmpty()) {
-            if (++timeOuts <= MaxTimeOuts)
-                timeOut();
-        } else
+        if (deals(message) && ++dealt > MaxDeals)
+            return true;
+        if (message.isEmpty())
+            timeOut();
+        else
             fuzzed->peerSends(message + End);
         drain();
         read();
         return server.game().players.connected(1);
     }
+
+    // The fuzzed peer hangs up and the table goes back to how it stood before.
+    void clear()
+    {
+        fuzzed->peerCloses();
+        drain();
+        QCoreApplication::sendPostedEvents();
+        read();
+        if (!server.reset())
+            std::abort();
+        checkFresh();
+        dealt = 0;
+    }
+
+    // What the next input could see of this one.
+    void checkFresh()
+    {
+        const GameState& game = server.game();
+        const PlayerTable& players = game.players;
+        bool fresh = !game.gamerunning && game.gamemode == 0 && game.round == 0 && game.dealtTiles.isEmpty()
+            && server.table().phase() == 0 && !server.table().Timer1().isEnabled() && server.socktimer().queued() == 0
+            && server.socktimer().idle() && !players.connected(1) && players.slotcount <= 3;
+        for (int slot = 1; slot <= Table::MaxSlots; ++slot) {
+            const tplayer& p = players[slot];
+            const bool seated = slot > 1 && slot <= 3 && players.loggedin(slot);
+            fresh = fresh && p.connected == seated && p.loggedin == seated && p.name.isEmpty() != seated && p.total == 0
+                && p.movecount == 0 && !p.watching && p.roundover == seated && p.moves.back() == tmove{}
+                && p.board == Grid{};
+        }
+        if (!fresh)
+            std::abort();
+    }
 };
 
 void runOne(const QByteArray& input)
 {
-    GameRandom::seed(DealSeed);
-    Rig t;
-    t.fuzzed = t.connect(1);
-    int slot = 2;
-    for (MemorySock*& peer : t.honest) {
-        peer = t.connect(slot);
-        peer->peerSends(ToServer::LoginInfo{slot, t.host.versionText(), "Honest" + QByteArray::number(slot)}.bytes());
-        t.drain();
-        ++slot;
-    }
+    static Rig t;
+    static FuzzSupport::SeededRandom deals(DealSeed);
+    deals.restart();
+    t.seat();
     MessageSplitter splitter(0);
-    bool open = true;
     for (const QByteArray& message : splitter.feed(input))
-        if (!(open = t.play(message)))
+        if (!t.play(message))
             break;
-    if (open) {
-        t.fuzzed->peerCloses();
-        t.drain();
-    }
+    t.clear();
 }
 
 } // namespace

@@ -2,13 +2,17 @@
 
 // Set-up shared by the fuzz targets. Each target is one source file; include
 // this from it.
+#include "net/game_random.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 // Qt keeps caches (fonts, sockets' engines, thread data) from one input to the
 // next and past the last one: a leak check after each input would take most of
@@ -44,5 +48,22 @@ inline void useOwnFolders()
         qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")).toLocal8Bit());
     }
 }
+
+// The game's generator as GameRandom::seed(seed) leaves it, installed in its
+// place; restart() puts it back by a copy, which costs far less than seeding
+// it again for every input.
+class SeededRandom {
+public:
+    explicit SeededRandom(unsigned seed) : m_seeded(seed) { GameRandom::install(m_source); }
+    void restart() { m_source->generator = m_seeded; }
+
+private:
+    struct Source final : RandomSource {
+        int random(int n) override { return n <= 0 ? 0 : int(generator.bounded(quint32(n))); }
+        QRandomGenerator generator;
+    };
+    const QRandomGenerator m_seeded;
+    const std::shared_ptr<Source> m_source = std::make_shared<Source>();
+};
 
 } // namespace FuzzSupport

@@ -1,52 +1,58 @@
 #include "field_reader.h"
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 QByteArray FieldReader::next()
 {
-    const qsizetype plus = m_rest.indexOf('+');
+    const qsizetype plus = nextEnd();
     if (plus < 0)
         return {};
-    QByteArray field = m_rest.left(plus);
-    m_rest.remove(0, plus + 1);
+    QByteArray field = m_text.sliced(m_at, plus - m_at);
+    m_at = plus + 1;
     return field;
 }
 
 QByteArray FieldReader::rest()
 {
-    QByteArray all;
-    all.swap(m_rest);
+    QByteArray all = m_at == 0 ? std::exchange(m_text, {}) : m_text.sliced(std::min(m_at, m_text.size()));
+    m_text.clear();
+    m_at = 0;
     return all;
 }
 
 QByteArray FieldReader::last()
 {
-    return m_rest.contains('+') ? next() : rest();
+    return nextEnd() >= 0 ? next() : rest();
 }
 
 std::optional<int> FieldReader::nextInt()
 {
-    return toInt(next());
+    const qsizetype plus = nextEnd();
+    if (plus < 0)
+        return std::nullopt;
+    const QByteArrayView field = QByteArrayView(m_text).sliced(m_at, plus - m_at);
+    m_at = plus + 1;
+    return toInt(field);
 }
 
 std::optional<int> FieldReader::lastInt()
 {
-    return toInt(last());
+    if (nextEnd() >= 0)
+        return nextInt();
+    return toInt(rest());
 }
 
-std::optional<int> FieldReader::toInt(const QByteArray& text)
+std::optional<int> FieldReader::toInt(QByteArrayView text)
 {
-    qsizetype i = 0;
     const bool negative = text.startsWith('-');
-    if (negative)
-        i = 1;
+    const QByteArrayView digits = negative ? text.sliced(1) : text;
     // At most ten digits fit a 32-bit value; longer text is refused before it can overflow.
-    const qsizetype digits = text.size() - i;
-    if (digits < 1 || digits > 10)
+    if (digits.isEmpty() || digits.size() > 10)
         return std::nullopt;
     qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text.at(i);
+    for (const char c : digits) {
         if (c < '0' || c > '9')
             return std::nullopt;
         value = value * 10 + (c - '0');

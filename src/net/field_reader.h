@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <optional>
 
 // Takes a message payload apart from the left. `next()` is the text before the
@@ -8,7 +9,7 @@
 // the remainder unchanged. `rest()` takes everything that remains.
 class FieldReader {
 public:
-    explicit FieldReader(QByteArray payload) : m_rest(std::move(payload)) { }
+    explicit FieldReader(QByteArray payload) : m_text(std::move(payload)) { }
 
     QByteArray next();
     QByteArray rest();
@@ -21,11 +22,17 @@ public:
     std::optional<int> nextInt();
     std::optional<int> lastInt();
 
-    bool atEnd() const { return m_rest.isEmpty(); }
-    const QByteArray& remainder() const { return m_rest; }
+    bool atEnd() const { return m_at >= m_text.size(); }
+    QByteArray remainder() const { return m_text.sliced(m_at); }
 
-    static std::optional<int> toInt(const QByteArray& text);
+    static std::optional<int> toInt(QByteArrayView text);
 
 private:
-    QByteArray m_rest;
+    // Where the next field ends (at its "+"), or -1 when no "+" follows.
+    qsizetype nextEnd() const { return m_text.indexOf('+', m_at); }
+
+    // The payload stays whole; what has been read is skipped, not cut off, so
+    // reading a long list moves no bytes, and an integer is read in place.
+    QByteArray m_text;
+    qsizetype m_at = 0;
 };

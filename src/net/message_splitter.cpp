@@ -14,7 +14,11 @@ QList<QByteArray> MessageSplitter::feed(const QByteArray& bytes)
         messages.append(m_pending.mid(start, end - start));
         start = end + 1;
     }
-    m_pending.remove(0, start);
+    // Most reads end on a terminator: then nothing is left to keep.
+    if (start == m_pending.size())
+        m_pending.clear();
+    else
+        m_pending.remove(0, start);
     if (m_cap > 0 && m_pending.size() > m_cap) {
         // No honest message is this long: drop the tail rather than keep growing.
         qCWarning(lcNet) << "dropped" << m_pending.size() << "bytes that end no message; the peer is cut off";

@@ -58,16 +58,18 @@ bool readInts(FieldReader& f, std::initializer_list<int*> out)
 
 std::optional<FromRight> fromRight(const QByteArray& payload, int count)
 {
-    qsizetype end = payload.size();
-    QList<QByteArray> tail(count);
+    FromRight split{{}, QList<QByteArrayView>(count), payload};
+    const QByteArrayView all(split.payload);
+    qsizetype end = all.size();
     for (int i = count - 1; i >= 0; --i) {
         const qsizetype plus = end > 0 ? payload.lastIndexOf('+', end - 1) : -1;
         if (plus < 0)
             return std::nullopt;
-        tail[i] = payload.mid(plus + 1, end - plus - 1);
+        split.tail[i] = all.sliced(plus + 1, end - plus - 1);
         end = plus;
     }
-    return FromRight{payload.left(end), tail};
+    split.head = payload.left(end);
+    return split;
 }
 
 } // namespace ProtocolFields

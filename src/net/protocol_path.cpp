@@ -15,14 +15,24 @@ std::optional<ProtocolFields::FromRight> splitPath(const QByteArray& payload)
     const qsizetype plus = payload.indexOf('+');
     if (plus < 0)
         return std::nullopt;
-    return ProtocolFields::FromRight{payload.left(plus), payload.mid(plus + 1).split('+')};
+    ProtocolFields::FromRight split{payload.left(plus), {}, payload};
+    const QByteArrayView all(split.payload);
+    for (qsizetype from = plus + 1;;) {
+        const qsizetype next = payload.indexOf('+', from);
+        split.tail.append(all.sliced(from, (next < 0 ? all.size() : next) - from));
+        if (next < 0)
+            return split;
+        from = next + 1;
+    }
 }
 
-std::optional<ToClient::PathEntry> readEntry(const QList<QByteArray>& fields, qsizetype at)
+std::optional<ToClient::PathEntry> readEntry(const QList<QByteArrayView>& fields, qsizetype at)
 {
     ToClient::PathEntry e;
-    e.kind = fields.at(at);
-    if (e.kind != "f" && e.kind != "t")
+    const QByteArrayView kind = fields.at(at);
+    if (kind == "t")
+        e.kind = QByteArrayLiteral("t");
+    else if (kind != "f")
         return std::nullopt;
     int* values[] = {&e.x, &e.y, &e.chain, &e.points, &e.score, &e.tile1, &e.tile2};
     for (int i = 0; i < 7; ++i) {
@@ -41,9 +51,10 @@ namespace ToClient {
 QByteArray ThePath::bytes() const
 {
     Message m = ProtocolFields::start(command).field(name);
+    // Eight short numbers or so an entry.
+    m.reserve(entries.size() * 32);
     for (const PathEntry& e : entries)
-        m.field(e.kind).field(e.x).field(e.y).field(e.chain).field(e.points).field(e.score).field(e.tile1).field(
-            e.tile2);
+        m.field(e.kind).fields({e.x, e.y, e.chain, e.points, e.score, e.tile1, e.tile2});
     return m.field("s").field(result).field("").bytes();
 }
 
@@ -52,7 +63,7 @@ std::optional<ThePath> ThePath::decode(FieldReader& f)
     const auto split = splitPath(f.rest());
     if (!split)
         return std::nullopt;
-    const QList<QByteArray>& fields = split->tail;
+    const QList<QByteArrayView>& fields = split->tail;
     const qsizetype entryFields = fields.size() - TailFields;
     if (entryFields < 0 || entryFields % FieldsPerEntry != 0 || fields.at(entryFields) != "s")
         return std::nullopt;
@@ -60,6 +71,7 @@ std::optional<ThePath> ThePath::decode(FieldReader& f)
     if (!result)
         return std::nullopt;
     ThePath m{split->head, {}, *result};
+    m.entries.reserve(entryFields / FieldsPerEntry);
     for (qsizetype at = 0; at < entryFields; at += FieldsPerEntry) {
         const std::optional<PathEntry> e = readEntry(fields, at);
         if (!e)

@@ -5,6 +5,7 @@
 #include "protocol_words.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <initializer_list>
 #include <optional>
@@ -29,7 +30,10 @@ bool readInts(FieldReader& f, std::initializer_list<int*> out);
 // contain "+": fields are taken from the right. nullopt if there are fewer.
 struct FromRight {
     QByteArray head;
-    QList<QByteArray> tail;
+    // Views into `payload`, which the result holds, so a long list of fields
+    // is not copied field by field.
+    QList<QByteArrayView> tail;
+    QByteArray payload;
 };
 std::optional<FromRight> fromRight(const QByteArray& payload, int count);
 } // namespace ProtocolFields
@@ -90,8 +94,10 @@ struct CellCodes {
     QByteArray bytes() const
     {
         Message m = ProtocolFields::start(C);
+        // "+x+y+code" with one-digit coordinates, and a code of up to two digits.
+        m.reserve(cells.size() * 7);
         for (const CellCode& c : cells)
-            m.field(c.x).field(c.y).field(c.code);
+            m.fields({c.x, c.y, c.code});
         if (cells.isEmpty())
             m.field("");
         return m.bytes();

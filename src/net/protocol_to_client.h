@@ -188,7 +188,9 @@ struct PostScores {
 // One entry of a winner's path: a picked tile ("f") or a tile a bomb took
 // ("t"); unused entries read "f" with -1 in x, y, chain, points and score.
 struct PathEntry {
-    QByteArray kind = "f";
+    // A literal's bytes are shared, not copied: a move log is made and reset
+    // 36 entries at a time.
+    QByteArray kind = QByteArrayLiteral("f");
     int x = -1;
     int y = -1;
     int chain = -1;

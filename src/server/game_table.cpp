@@ -6,6 +6,9 @@
 
 #include "net/protocol.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 constexpr int RoundSeconds = 92;
 constexpr int PauseWithPath = 40;
@@ -90,6 +93,43 @@ void GameTable::endIfNobodyPlays()
         finishround();
 }
 
+void GameTable::reset()
+{
+    m_timer1.setEnabled(false);
+    m_timer1.Tag = 0;
+    m_departed.clear();
+    m_game.gamerunning = false;
+    m_game.gamemode = 0;
+    m_game.rounds = 3;
+    m_game.round = 0;
+    m_game.countdown = 0;
+    m_game.tilesequence.fill(Tile::Empty);
+    m_game.dealtTiles.clear();
+    m_game.dealtBonus.clear();
+    PlayerTable& players = m_game.players;
+    // Slots above both the seats and the highest slot handed out were never touched.
+    const int used = std::max(players.slotcount, int(Table::Seats));
+    int highest = 0;
+    // Copied over each record: cheaper than making a new one each time.
+    static const tplayer blank;
+    for (int slot = 1; slot <= used; ++slot) {
+        tplayer& p = players[slot];
+        if (!p.connected) {
+            p = blank;
+            continue;
+        }
+        highest = slot;
+        QByteArray name = std::move(p.name);
+        const bool loggedin = p.loggedin;
+        p = blank;
+        p.name = std::move(name);
+        p.connected = true;
+        if (loggedin)
+            join(slot);
+    }
+    players.slotcount = highest;
+}
+
 void GameTable::startgame(const QByteArray& name, int mode)
 {
     if (mode != 1 && mode != 2)
@@ -128,14 +168,16 @@ void GameTable::findplayer()
         for (tmove& move : p.moves) {
             // The tile codes stay: a replay shows whatever an unused entry last held.
             move.x = move.y = move.chain = move.points = move.score = -1;
-            move.kind = "f";
+            move.kind = QByteArrayLiteral("f");
         }
     }
     ++m_game.round;
     if (m_game.round > m_game.rounds && checkforwin())
         return;
+    // Messages for seats nobody holds are not even built.
     for (int seat = 1; seat <= Table::Seats; ++seat)
-        m_out.sendto(seat, ToClient::NextPlayer{m_game.round, seat}.bytes());
+        if (m_game.players.connected(seat))
+            m_out.sendto(seat, ToClient::NextPlayer{m_game.round, seat}.bytes());
     for (int seat = 1; seat <= Table::Seats; ++seat)
         for (auto& column : m_game.players[seat].bonus)
             column.fill(Bonus::None);
@@ -212,7 +254,8 @@ void GameTable::Timer1Timer()
             bankRound(seat);
             const tplayer& p = m_game.players[seat];
             scores.rows.append({seat, p.total, p.banked});
-            m_out.sendto(seat, ToClient::TurnOver{seat, p.banked, p.total, ToClient::TurnOver::OutOfTime}.bytes());
+            if (m_game.players.connected(seat))
+                m_out.sendto(seat, ToClient::TurnOver{seat, p.banked, p.total, ToClient::TurnOver::OutOfTime}.bytes());
         }
         m_out.sendall(scores.bytes());
         postpath();

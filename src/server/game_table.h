@@ -49,6 +49,11 @@ public:
     // a watching seat's, is refused.
     void selecttile(int slot, int x, int y);
 
+    // Back to the table before a first game: the clock stopped, no deal, no
+    // totals kept for a rejoin; a seat that has logged in is as it was right
+    // after its login, any other slot that is not connected as if never used.
+    void reset();
+
     // Told of game starts, round ends and the winner; may be null.
     void setObserver(ServerObserver* observer) { m_observer = observer; }
 

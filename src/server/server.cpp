@@ -108,6 +108,28 @@ qsizetype Server::waiting(int slot) const
     return Table::isSlot(slot) ? m_socktimer.queued(m_connection[size_t(slot)].serial) : 0;
 }
 
+bool Server::reset()
+{
+    if (m_socktimer.queued() > 0 || m_holding > 0)
+        return false;
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        if (m_game.players.connected(slot) && !m_connection[size_t(slot)].sock->Connected())
+            return false;
+    m_table.reset();
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot) {
+        Connection& c = m_connection[size_t(slot)];
+        if (m_game.players.connected(slot))
+            continue;
+        c.sock.reset();
+        c.pending.clear();
+        c.serial = 0;
+        c.peerClosed = false;
+    }
+    m_held.fill({});
+    m_tooLong = false;
+    return true;
+}
+
 void Server::deliver(int slot, const QByteArray& message)
 {
     if (message.size() - 1 > ClientCap) {
@@ -192,21 +214,26 @@ int Server::takeConnection(std::unique_ptr<TSock> sock)
 void Server::startDeadlines(int slot)
 {
     Connection& c = m_connection[size_t(slot)];
-    const qint64 serial = c.serial;
-    // A connection that squats a slot without playing is closed.
-    const auto squatter = [this, slot, serial] {
-        Connection& now = m_connection[size_t(slot)];
-        if (now.serial == serial && now.sock) {
-            qCDebug(lcServer) << "closed slot" << slot << "as it sat silent without a login or a whole message";
-            now.sock->Close();
+    // The slot's timers serve each of its connections in turn: they are
+    // stopped when a connection closes and started afresh for the next.
+    if (!c.loginDeadline) {
+        // A connection that squats a slot without playing is closed.
+        const auto squatter = [this, slot] {
+            Connection& now = m_connection[size_t(slot)];
+            if (now.sock && now.sock->Connected()) {
+                qCDebug(lcServer) << "closed slot" << slot << "as it sat silent without a login or a whole message";
+                now.sock->Close();
+            }
+        };
+        for (auto* timer : {&c.loginDeadline, &c.partialDeadline}) {
+            *timer = std::make_unique<QTimer>(this);
+            (*timer)->setSingleShot(true);
+            connect(timer->get(), &QTimer::timeout, this, squatter);
         }
-    };
-    for (auto* timer : {&c.loginDeadline, &c.partialDeadline}) {
-        *timer = std::make_unique<QTimer>(this);
-        (*timer)->setSingleShot(true);
-        (*timer)->setInterval(m_idleLimitMs);
-        connect(timer->get(), &QTimer::timeout, this, squatter);
     }
+    c.loginDeadline->setInterval(m_idleLimitMs);
+    c.partialDeadline->setInterval(m_idleLimitMs);
+    c.partialDeadline->stop();
     c.loginDeadline->start();
 }
 

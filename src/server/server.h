@@ -78,6 +78,15 @@ public:
     void setIdleLimit(int ms) { m_idleLimitMs = ms; }
     // Messages of this slot's connection waiting in the queue.
     qsizetype waiting(int slot) const;
+    // Ends the game in play, if any, and puts the table back as it stands
+    // before a first game: no deal, no totals, none kept for a rejoin. A slot
+    // whose connection is open keeps it, and a seat that has logged in is as
+    // it was right after its login; any other slot is as if never used. Only
+    // between messages, once every closed connection's departure has been
+    // handled: false, and nothing changed, while one has not. Lets one server
+    // host game after game with nothing of the last one left over (the fuzz
+    // harness).
+    bool reset();
 
     const GameState& game() const { return m_game; }
     GameState& game() { return m_game; }

@@ -59,7 +59,7 @@ void TileRules::selecttile(int slot, int x, int y)
     p.lasty = y;
     score(p, x, y);
     sendremovetile(slot, x, y, movechain);
-    p.logmove({"f", x, y, movechain, p.lastpoints, p.banked + p.trailscore, p.nexttile, preview(p)});
+    p.logmove({QByteArrayLiteral("f"), x, y, movechain, p.lastpoints, p.banked + p.trailscore, p.nexttile, preview(p)});
     if (p.bonus[x][y] == Bonus::Bomb) {
         p.bonus[x][y] = Bonus::None;
         explode(slot, x, y);
@@ -70,20 +70,20 @@ void TileRules::selecttile(int slot, int x, int y)
 void TileRules::dealBoard(const std::function<int()>& cellCode, const std::function<int(int)>& sequenceCode)
 {
     m_game.tilesequence.fill(Tile::Empty);
-    for (int seat = 1; seat <= Table::Seats; ++seat)
-        for (auto& column : m_game.players[seat].board)
-            column.fill(Tile::Empty);
+    // Every cell of seat 1's board is dealt; the other seats get copies.
+    Grid& board = m_game.players[1].board;
     for (int x = 0; x < Table::BoardSize; ++x) {
         for (int y = 0; y < Table::BoardSize; ++y) {
             const int v = cellCode();
-            for (int seat = 1; seat <= Table::Seats; ++seat)
-                m_game.players[seat].board[x][y] = v;
+            board[x][y] = v;
             int pos = random(36);
             while (m_game.tilesequence[size_t(pos)] != Tile::Empty)
                 pos = random(36);
             m_game.tilesequence[size_t(pos)] = sequenceCode(v);
         }
     }
+    for (int seat = 2; seat <= Table::Seats; ++seat)
+        m_game.players[seat].board = board;
 }
 
 void TileRules::sendDeal()
@@ -142,7 +142,7 @@ QList<ToClient::Cell> TileRules::clearAround(int slot, int bx, int by, BombMarks
             if (!Table::onBoard(cx, cy) || p.board[cx][cy] <= Tile::Empty)
                 continue;
             p.board[cx][cy] = Tile::Empty;
-            p.logmove({"t", cx, cy, 0, 0, p.banked + p.trailscore, p.tile, p.nexttile});
+            p.logmove({QByteArrayLiteral("t"), cx, cy, 0, 0, p.banked + p.trailscore, p.tile, p.nexttile});
             if (growChain)
                 ++p.chain;
             ++count;
@@ -165,6 +165,9 @@ void TileRules::sendbombed(int slot, const QList<ToClient::Cell>& cells)
 
 void TileRules::sendnexttile(int slot, int preview)
 {
+    // A deal draws for all six seats; an empty seat's tiles reach nobody.
+    if (!m_game.players.connected(slot))
+        return;
     const tplayer& p = m_game.players[slot];
     m_out.sendto(slot, ToClient::SetNextTile{p.tile, p.nexttile}.bytes());
     m_out.sendto(slot, ToClient::SetNnTile{preview}.bytes());

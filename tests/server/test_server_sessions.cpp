@@ -63,6 +63,8 @@ private slots:
     void closesSquatters();
     void servesMemoryPeersAsNetworkOnes_data();
     void servesMemoryPeersAsNetworkOnes();
+    void resetsForTheNextGame_data();
+    void resetsForTheNextGame();
 
 private:
     Client join(const QByteArray& name, const QByteArray& version = "1.0.12");
@@ -581,6 +583,94 @@ void ServerSessionsTest::servesMemoryPeersAsNetworkOnes()
     QCOMPARE(MessageSplitter(0).feed(peers[1]->sent()), overNetwork);
     QCOMPARE(peers[1]->open(), last != "CMD_kicked");
     QCOMPARE(bob->waitClosed(last == "CMD_kicked" ? 5000 : 0), last == "CMD_kicked");
+}
+
+namespace {
+// A server on in-memory connections whose queue is served by hand.
+struct MemoryTable {
+    FixedHostOptions host;
+    Server server{host, 0};
+    std::array<MemorySock*, 3> peers{};
+
+    MemoryTable() { server.socktimer().setManual(true); }
+    void drain()
+    {
+        while (server.socktimer().dispatchOne())
+            QCoreApplication::sendPostedEvents();
+    }
+    // Connects and logs in; false unless the peer gets `slot`.
+    bool seat(int slot, const QByteArray& name)
+    {
+        auto sock = std::make_unique<MemorySock>();
+        peers[size_t(slot)] = sock.get();
+        if (server.takeConnection(std::move(sock)) != slot)
+            return false;
+        peers[size_t(slot)]->peerSends(ToServer::LoginInfo{slot, host.versionText(), name}.bytes());
+        drain();
+        return true;
+    }
+    // The host tries every cell in turn, once.
+    void pickAll()
+    {
+        for (int x = 0; x < Table::BoardSize; ++x)
+            for (int y = 0; y < Table::BoardSize; ++y)
+                peers[1]->peerSends(ToServer::SelectTile{1, x, y}.bytes());
+        drain();
+    }
+    // What Bob (slot 2) is sent over a standard game's first round, started by
+    // the host, played by its picks and ended by the clock.
+    QByteArray firstRound()
+    {
+        peers[2]->takeSent();
+        GameRandom::seed(7);
+        peers[1]->peerSends(Message("CMD_startgame").field("Host").field(1).field("").bytes());
+        pickAll();
+        server.game().countdown = 0;
+        server.table().Timer1Timer();
+        return peers[2]->takeSent();
+    }
+};
+} // namespace
+
+void ServerSessionsTest::resetsForTheNextGame_data()
+{
+    QTest::addColumn<QByteArrayList>("script"); // the host's messages; an empty one hangs up
+    QTest::newRow("chat, no game") << QByteArrayList{"CMD_chat+1+hi"};
+    // "*" stands for the host trying every cell.
+    QTest::newRow("classic round played") << QByteArrayList{"CMD_startgame+Host+2+", "*", "CMD_justwatch+2+1"};
+    QTest::newRow("host left mid-game") << QByteArrayList{"CMD_startgame+Host+1+", "*", ""};
+    QTest::newRow("bob removed") << QByteArrayList{"CMD_startgame+Host+1+", "*", "CMD_kickhim+1+2+"};
+}
+
+// One server hosts game after game: once reset, the next host and game see
+// exactly what a new server shows them, whatever the last game left behind.
+void ServerSessionsTest::resetsForTheNextGame()
+{
+    QFETCH(QByteArrayList, script);
+    MemoryTable fresh;
+    QVERIFY(fresh.seat(1, "Host") && fresh.seat(2, "Bob"));
+    const QByteArray expected = fresh.firstRound();
+
+    MemoryTable reused;
+    QVERIFY(reused.seat(1, "Host") && reused.seat(2, "Bob"));
+    GameRandom::seed(3);
+    for (const QByteArray& m : script) {
+        if (m == "*")
+            reused.pickAll();
+        else
+            m.isEmpty() ? reused.peers[1]->peerCloses() : reused.peers[1]->peerSends(m + MessageSplitter::Terminator);
+        reused.drain();
+    }
+    reused.peers[1]->peerCloses();
+    // The host's departure waits in the queue: nothing may be reset under it.
+    QCOMPARE(reused.server.reset(), !reused.server.game().players.connected(1));
+    reused.drain();
+    QVERIFY(reused.server.reset());
+    QVERIFY(!reused.server.game().gamerunning);
+    QVERIFY(reused.seat(1, "Host"));
+    if (!reused.server.game().players.loggedin(2))
+        QVERIFY(reused.seat(2, "Bob"));
+    QCOMPARE(reused.firstRound(), expected);
 }
 
 QTEST_GUILESS_MAIN(ServerSessionsTest)
