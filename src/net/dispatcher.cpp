@@ -39,9 +39,38 @@ void Dispatcher::enqueueCall(Source source, std::function<void()> call)
     push(source, Entry{{}, std::move(call)});
 }
 
+namespace {
+// Enough for every seat and watcher of a table.
+constexpr std::size_t SpareLanes = 16;
+} // namespace
+
+Dispatcher::Lane& Dispatcher::laneOf(Source source)
+{
+    const auto found = m_lanes.find(source);
+    if (found != m_lanes.end())
+        return found->second;
+    if (m_spareLanes.empty())
+        return m_lanes[source];
+    Lanes::node_type node = std::move(m_spareLanes.back());
+    m_spareLanes.pop_back();
+    node.key() = source;
+    return m_lanes.insert(std::move(node)).position->second;
+}
+
+void Dispatcher::retire(Lanes::iterator lane)
+{
+    // An empty deque keeps its block, so the next lane starts with one.
+    lane->second.messages = 0;
+    lane->second.bytes = 0;
+    if (m_spareLanes.size() < SpareLanes)
+        m_spareLanes.push_back(m_lanes.extract(lane));
+    else
+        m_lanes.erase(lane);
+}
+
 void Dispatcher::push(Source source, Entry entry)
 {
-    Lane& lane = m_lanes[source];
+    Lane& lane = laneOf(source);
     if (lane.entries.empty()) {
         // A source that had nothing waiting goes ahead of the busy ones, so a
         // player's occasional pick waits for one turn, not for a flooder's.
@@ -79,7 +108,7 @@ qsizetype Dispatcher::discard(Source source)
     lane->second.messages = 0;
     lane->second.bytes = 0;
     if (lane->second.entries.empty()) {
-        m_lanes.erase(lane);
+        retire(lane);
         const auto turn = std::find(m_turns.begin(), m_turns.end(), source);
         if (turn - m_turns.begin() < m_fresh)
             --m_fresh;
@@ -96,7 +125,8 @@ bool Dispatcher::dispatchOne()
     m_turns.pop_front();
     if (m_fresh > 0)
         --m_fresh;
-    Lane& lane = m_lanes[source];
+    const auto found = m_lanes.find(source);
+    Lane& lane = found->second;
     Entry entry = std::move(lane.entries.front());
     lane.entries.pop_front();
     --m_total;
@@ -105,7 +135,7 @@ bool Dispatcher::dispatchOne()
         lane.bytes -= entry.message.size();
     }
     if (lane.entries.empty())
-        m_lanes.erase(source);
+        retire(found);
     else
         m_turns.push_back(source);
     m_current = source;

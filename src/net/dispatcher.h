@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 // The incoming queue and its dispatcher. Each source (a connection) has its own
 // queue, kept in order; the sources take turns, one entry each, so one that
@@ -90,8 +91,15 @@ private:
     void schedule();
     void tick();
 
+    using Lanes = std::unordered_map<Source, Lane>;
+    Lane& laneOf(Source source);
+    void retire(Lanes::iterator lane);
+
     QHash<QByteArray, Handler> m_handlers;
-    std::unordered_map<Source, Lane> m_lanes;
+    Lanes m_lanes;
+    // Emptied lanes kept for the next source that queues: a player's queue
+    // empties after nearly every message, and making a lane anew allocates.
+    std::vector<Lanes::node_type> m_spareLanes;
     // Sources with waiting entries, in the order of their turns; the first
     // m_fresh of them had nothing waiting before and have not had a turn yet.
     std::deque<Source> m_turns;
