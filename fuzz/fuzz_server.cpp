@@ -10,10 +10,10 @@
 // before the next one goes out, so a run replays exactly. An empty message
 // stands for the round clock running out: the round's time is up, or the pause
 // is over. Only the first MaxDeals rounds an input deals count (time-outs and
-// game starts past them are not passed on): that is a standard game and its
-// tie-break round. A classic game's later rounds run the same code, and each
-// further deal would only be one more the same way, at the cost of a whole
-// deal (mutations make runs of hundreds). At the end the fuzzed peer
+// game starts past them are not passed on): that is a classic game and its
+// tie-break round, so a game's end is reached in either mode. Each further
+// deal would only be one more the same way, at the cost of a whole deal
+// (mutations make runs of hundreds). At the end the fuzzed peer
 // hangs up and its departure is handled. Deals come from a fixed seed, the one
 // the recorded games of the seed corpus were dealt with.
 //
@@ -43,7 +43,7 @@
 namespace {
 
 constexpr unsigned DealSeed = 20240611;
-constexpr int MaxDeals = 4;
+constexpr int MaxDeals = 7;
 constexpr char End = MessageSplitter::Terminator;
 
 // The server, its clock and its three peers.
