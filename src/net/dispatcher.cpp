@@ -3,6 +3,8 @@
 #include "message.h"
 #include "net_log.h"
 
+#include <QMetaMethod>
+
 #include <algorithm>
 
 Dispatcher::Dispatcher(int intervalMs, QObject* parent)
@@ -122,7 +124,7 @@ bool Dispatcher::dispatchOne()
     if (m_turns.empty())
         return false;
     const Source source = m_turns.front();
-    m_turns.pop_front();
+    m_turns.erase(m_turns.begin());
     if (m_fresh > 0)
         --m_fresh;
     const auto found = m_lanes.find(source);
@@ -156,15 +158,21 @@ bool Dispatcher::dispatchIfDue()
 
 void Dispatcher::run(const QByteArray& message)
 {
-    const CommandLine line = CommandLine::parse(message);
-    const auto handler = line.command.isEmpty() ? m_handlers.constEnd() : m_handlers.constFind(line.command);
+    // The command word is looked up, and the payload read, in place: copying
+    // them out was two allocations for every message a server handles.
+    const qsizetype plus = CommandLine::commandEnd(message);
+    const QByteArray command = QByteArray::fromRawData(message.constData(), std::max<qsizetype>(plus, 0));
+    const auto handler = command.isEmpty() ? m_handlers.constEnd() : m_handlers.constFind(command);
     if (handler == m_handlers.constEnd()) {
-        emit unhandled(line.command);
+        emit unhandled(QByteArray(command.constData(), command.size()));
         return;
     }
-    FieldReader fields(line.payload);
+    FieldReader fields(message, plus + 1);
     (*handler)(fields);
-    emit dispatched(line.command);
+    // A listener gets its own copy of the word, which may outlive the message.
+    static const QMetaMethod dispatchedSignal = QMetaMethod::fromSignal(&Dispatcher::dispatched);
+    if (isSignalConnected(dispatchedSignal))
+        emit dispatched(QByteArray(command.constData(), command.size()));
 }
 
 void Dispatcher::setManual(bool manual)

@@ -102,7 +102,9 @@ private:
     std::vector<Lanes::node_type> m_spareLanes;
     // Sources with waiting entries, in the order of their turns; the first
     // m_fresh of them had nothing waiting before and have not had a turn yet.
-    std::deque<Source> m_turns;
+    // A vector, not a deque: it holds one entry per connection at most, and a
+    // deque allocates a block whenever a turn is taken off its front edge.
+    std::vector<Source> m_turns;
     std::ptrdiff_t m_fresh = 0;
     qsizetype m_total = 0;
     Source m_current = 0;

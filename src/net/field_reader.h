@@ -10,6 +10,8 @@
 class FieldReader {
 public:
     explicit FieldReader(QByteArray payload) : m_text(std::move(payload)) { }
+    // Reads a whole message's payload, which starts at `from`.
+    FieldReader(QByteArray message, qsizetype from) : m_text(std::move(message)), m_at(from) { }
 
     QByteArray next();
     QByteArray rest();

@@ -66,7 +66,7 @@ Message& Message::reserve(qsizetype more)
 
 CommandLine CommandLine::parse(const QByteArray& message)
 {
-    const qsizetype plus = message.indexOf('+');
+    const qsizetype plus = commandEnd(message);
     if (plus < 0)
         return {};
     return {message.left(plus), message.mid(plus + 1)};

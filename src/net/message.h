@@ -39,4 +39,6 @@ struct CommandLine {
     QByteArray command;
     QByteArray payload;
     static CommandLine parse(const QByteArray& message);
+    // Where the command word ends (the first "+"), or -1 when there is none.
+    static qsizetype commandEnd(const QByteArray& message) { return message.indexOf('+'); }
 };

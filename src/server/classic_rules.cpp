@@ -30,6 +30,7 @@ void ClassicRules::classicsettiles()
     sendDeal();
 
     QList<CellCode> list;
+    list.reserve(9); // at most five transports, a bomb, two doubles and a triple
     const int transports = 1 + random(5);
     for (int i = 0; i < transports; ++i)
         placeBonus(Bonus::Transport, list);

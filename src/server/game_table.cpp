@@ -7,6 +7,7 @@
 #include "net/protocol.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace {
@@ -164,12 +165,14 @@ void GameTable::findplayer()
         p.roundover = false;
         p.banked = 0;
         p.lastpoints = 0;
-        p.movecount = 0;
-        for (tmove& move : p.moves) {
-            // The tile codes stay: a replay shows whatever an unused entry last held.
+        // Entries past the last round's moves are still as a fresh log has them.
+        // The tile codes stay: a replay shows whatever an unused entry last held.
+        const int used = std::clamp(p.movecount, 0, Table::MoveLogSize);
+        for (tmove& move : std::span(p.moves).first(size_t(used))) {
             move.x = move.y = move.chain = move.points = move.score = -1;
             move.kind = QByteArrayLiteral("f");
         }
+        p.movecount = 0;
     }
     ++m_game.round;
     if (m_game.round > m_game.rounds && checkforwin())

@@ -29,6 +29,7 @@ void StandardRules::settiles()
     sendDeal();
 
     QList<CellCode> list;
+    list.reserve(9); // at most five transports, a bomb, two doubles and a triple
     for (int i = 0; i < 5; ++i)
         placeBonus(Bonus::Transport, list);
     placeBonus(Bonus::Bomb, list);
