@@ -113,7 +113,7 @@ struct Rig {
     }
 
     // A message that deals a round: a game start, or the end of a pause.
-    bool deals(const QByteArray& message)
+    bool deals(QByteArrayView message)
     {
         if (message.isEmpty())
             return server.game().gamerunning && server.table().phase() == 2;
@@ -130,15 +130,17 @@ struct Rig {
         server.table().Timer1Timer();
     }
 
-    // One message of the fuzzed peer; false once the server has closed it.
-    bool play(const QByteArray& message)
+    // One message of the fuzzed peer, its terminator included; false once the
+    // server has closed it.
+    bool play(QByteArrayView sent)
     {
+        const QByteArrayView message = sent.chopped(1);
         if (deals(message) && ++dealt > MaxDeals)
             return true;
         if (message.isEmpty())
             timeOut();
         else
-            fuzzed->peerSends(message + End);
+            fuzzed->peerSends(sent.toByteArray());
         drain();
         read();
         return server.game().players.connected(1);
@@ -183,9 +185,11 @@ void runOne(const QByteArray& input)
     static FuzzSupport::SeededRandom deals(DealSeed);
     deals.restart();
     t.seat();
-    MessageSplitter splitter(0);
-    for (const QByteArray& message : splitter.feed(input))
-        if (!t.play(message))
+    // Each complete message goes out as it stands in the input; bytes after
+    // the last terminator end no message.
+    const QByteArrayView bytes(input);
+    for (qsizetype start = 0, end = bytes.indexOf(End); end >= 0; start = end + 1, end = bytes.indexOf(End, start))
+        if (!t.play(bytes.sliced(start, end + 1 - start)))
             break;
     t.clear();
 }

@@ -5,15 +5,15 @@
 QList<QByteArray> MessageSplitter::feed(const QByteArray& bytes)
 {
     QList<QByteArray> messages;
-    m_pending.append(bytes);
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype end = m_pending.indexOf(Terminator, start);
-        if (end < 0)
-            break;
-        messages.append(m_pending.mid(start, end - start));
-        start = end + 1;
-    }
+    feedEach(bytes, [&messages](QByteArray message) {
+        messages.append(std::move(message));
+        return true;
+    });
+    return messages;
+}
+
+void MessageSplitter::keepTail(qsizetype start)
+{
     // Most reads end on a terminator: then nothing is left to keep.
     if (start == m_pending.size())
         m_pending.clear();
@@ -25,7 +25,6 @@ QList<QByteArray> MessageSplitter::feed(const QByteArray& bytes)
         m_overflowed = true;
         m_pending.clear();
     }
-    return messages;
 }
 
 void MessageSplitter::clear()

@@ -18,13 +18,35 @@ public:
     // their terminators. Sets overflowed() (and drops the tail) when the
     // unterminated tail grows past the cap.
     QList<QByteArray> feed(const QByteArray& bytes);
+    // As feed(), but hands each message to `each` as it is cut off, with no list
+    // to allocate: a read mostly brings one message. Stops cutting when `each`
+    // returns false, and returns false then; the rest stays pending.
+    template <typename Each>
+    bool feedEach(const QByteArray& bytes, Each&& each);
 
     const QByteArray& pending() const { return m_pending; }
     bool overflowed() const { return m_overflowed; }
     void clear();
 
 private:
+    // Keeps what follows the last terminator cut at `start`; checks the cap.
+    void keepTail(qsizetype start);
+
     QByteArray m_pending;
     qsizetype m_cap;
     bool m_overflowed = false;
 };
+
+template <typename Each>
+bool MessageSplitter::feedEach(const QByteArray& bytes, Each&& each)
+{
+    m_pending.append(bytes);
+    qsizetype start = 0;
+    bool more = true;
+    for (qsizetype end = m_pending.indexOf(Terminator); more && end >= 0; end = m_pending.indexOf(Terminator, start)) {
+        more = each(m_pending.sliced(start, end - start));
+        start = end + 1;
+    }
+    keepTail(start);
+    return more;
+}

@@ -262,7 +262,7 @@ void Server::Sock1Read(TSock* sender)
     Connection* c = current(sender);
     if (!c)
         return;
-    if (!queueFrom(*c, c->pending.feed(bytes))) {
+    if (!c->pending.feedEach(bytes, [this, c](const QByteArray& message) { return queueFrom(*c, message); })) {
         drop(sender, QStringLiteral("flooding"));
         return;
     }
@@ -277,14 +277,11 @@ void Server::Sock1Read(TSock* sender)
         c->partialDeadline->start();
 }
 
-bool Server::queueFrom(Connection& c, const QList<QByteArray>& messages)
+bool Server::queueFrom(Connection& c, const QByteArray& message)
 {
-    for (const QByteArray& message : messages) {
-        if (m_socktimer.queued(c.serial) >= FloodLimit
-            || m_socktimer.queuedBytes(c.serial) + message.size() > FloodBytes)
-            return false;
-        m_socktimer.enqueue(c.serial, message);
-    }
+    if (m_socktimer.queued(c.serial) >= FloodLimit || m_socktimer.queuedBytes(c.serial) + message.size() > FloodBytes)
+        return false;
+    m_socktimer.enqueue(c.serial, message);
     return true;
 }
 

@@ -126,7 +126,8 @@ private:
     void refuse(std::unique_ptr<TSock> sock);
     void startDeadlines(int slot);
     void Sock1Read(TSock* sender);
-    bool queueFrom(Connection& c, const QList<QByteArray>& messages);
+    // Queues one message of the connection; false when it floods (too many or too many bytes waiting).
+    bool queueFrom(Connection& c, const QByteArray& message);
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
     void drop(TSock* sender, const QString& reason);
