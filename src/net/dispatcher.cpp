@@ -6,6 +6,7 @@
 #include <QMetaMethod>
 
 #include <algorithm>
+#include <climits>
 
 Dispatcher::Dispatcher(int intervalMs, QObject* parent)
     : QObject(parent), m_bucket(qint64(intervalMs) * 1000000, 1), m_timer(this)
@@ -188,16 +189,24 @@ void Dispatcher::schedule()
 {
     if (m_manual || m_posted || m_timer.isActive() || m_turns.empty())
         return;
-    const qint64 waitNs = m_bucket.wait(m_clock->nowNs());
-    if (waitNs == 0) {
+    const qint64 now = m_clock->nowNs();
+    if (m_bucket.wait(now) == 0) {
         // Posted, not called: entries are queued from inside a socket's read
         // handler, and a handler must never run re-entrantly from there.
         m_posted = true;
         QMetaObject::invokeMethod(
             this, [this] { tick(); }, Qt::QueuedConnection);
-    } else {
-        m_timer.start(int((waitNs + 999999) / 1000000));
+        return;
     }
+    // Held at the rate, the sources that wait with one fresh entry each (a
+    // player's pick, waiting for its reply) get their turns in one wake-up once
+    // the rate allows them all, not each in a wake-up of its own: the rate and
+    // the order are the same, and a server kept at its limit by many players
+    // sleeps through the turns between. Busy sources (one that floods) are not
+    // waited for: with only them waiting, turns come one per wake-up as before,
+    // and a source that starts waiting meanwhile does not put the wake-up off.
+    const qint64 waitNs = m_bucket.wait(now, int(std::min<std::ptrdiff_t>(m_fresh, INT_MAX)));
+    m_timer.start(int((waitNs + 999999) / 1000000));
 }
 
 void Dispatcher::tick()

@@ -22,7 +22,9 @@ bool TokenBucket::take(qint64 nowNs)
     return true;
 }
 
-qint64 TokenBucket::wait(qint64 nowNs) const
+qint64 TokenBucket::wait(qint64 nowNs, int events) const
 {
-    return std::max<qint64>(0, m_due - m_tolerance - nowNs);
+    // The burst's credit is the tolerance: at most that many intervals ahead.
+    const qint64 more = std::min<qint64>(std::max(events, 1) - 1, m_tolerance / m_interval) * m_interval;
+    return std::max<qint64>(0, m_due - m_tolerance + more - nowNs);
 }

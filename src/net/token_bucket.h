@@ -12,8 +12,9 @@ public:
 
     // Takes one event's turn at `nowNs` if one is due; false otherwise.
     bool take(qint64 nowNs);
-    // Nanoseconds from `nowNs` until an event is due (0 when one is due now).
-    qint64 wait(qint64 nowNs) const;
+    // Nanoseconds from `nowNs` until `events` events may pass in a row (0 when
+    // they may pass now); more events than the burst wait as long as the burst.
+    qint64 wait(qint64 nowNs, int events = 1) const;
 
     void setBurst(int burst);
 

@@ -16,6 +16,8 @@ private slots:
     void rateLetsBurstThroughThenOnePerInterval_data();
     void rateLetsBurstThroughThenOnePerInterval();
     void longRunRateIsExactOnTheRealClock();
+    void waitingPlayersShareAWakeUpButAFlooderDoesNot_data();
+    void waitingPlayersShareAWakeUpButAFlooderDoesNot();
 };
 
 void TestDispatcher::handlesInArrivalOrderOnePerCall()
@@ -191,6 +193,46 @@ void TestDispatcher::longRunRateIsExactOnTheRealClock()
     const qint64 took = t.elapsed();
     QVERIFY2(took >= 1490 && took < 1560, qPrintable(QString::number(took)));
     QTRY_VERIFY(d.idle());
+}
+
+void TestDispatcher::waitingPlayersShareAWakeUpButAFlooderDoesNot_data()
+{
+    QTest::addColumn<QList<int>>("sources"); // who queues once the burst is spent
+    QTest::addColumn<int>("nextWakeMs");     // after the first of them is served
+    // The two players left wait for two turns and are then served together.
+    QTest::newRow("three players, a pick each") << QList<int>{1, 2, 3} << 20;
+    QTest::newRow("one flooder, three more lines") << QList<int>{9, 9, 9} << 10;
+}
+
+void TestDispatcher::waitingPlayersShareAWakeUpButAFlooderDoesNot()
+{
+    QFETCH(QList<int>, sources);
+    QFETCH(int, nextWakeMs);
+    // The rate goes by the stepped clock; the dispatcher's own timer only
+    // says when it will look again.
+    StepClock clock;
+    Dispatcher d(10);
+    d.setClock(clock);
+    d.setBurst(10);
+    const auto* wake = d.findChild<QTimer*>();
+    QVERIFY(wake);
+    QList<int> served;
+    d.on("CMD_m", [&](FieldReader& f) { served << f.lastInt().value_or(0); });
+    // A flooder spends the burst and keeps a line waiting.
+    for (int i = 0; i < 11; ++i)
+        d.enqueue(9, "CMD_m+9");
+    QTRY_COMPARE(served.size(), 10);
+    QVERIFY(wake->isActive());
+    QCOMPARE(wake->interval(), 10);
+    for (const int source : sources)
+        d.enqueue(source, "CMD_m+" + QByteArray::number(source));
+    clock.advanceMs(10);
+    QTRY_COMPARE(served.size(), 11);
+    QCOMPARE(served.last(), sources.first());
+    QTRY_VERIFY(wake->isActive());
+    QCOMPARE(wake->interval(), nextWakeMs);
+    clock.advanceMs(nextWakeMs);
+    QTRY_COMPARE(served.size(), 10 + 1 + nextWakeMs / 10);
 }
 
 QTEST_GUILESS_MAIN(TestDispatcher)
