@@ -41,7 +41,12 @@ std::optional<int> FieldReader::lastInt()
 {
     if (nextEnd() >= 0)
         return nextInt();
-    return toInt(rest());
+    // Read where it stands: a pick ends in one, and a copy for a few digits
+    // would be the read's only allocation.
+    const std::optional<int> value = toInt(QByteArrayView(m_text).sliced(std::min(m_at, m_text.size())));
+    m_text.clear();
+    m_at = 0;
+    return value;
 }
 
 std::optional<int> FieldReader::toInt(QByteArrayView text)

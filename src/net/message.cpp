@@ -5,10 +5,9 @@
 #include <charconv>
 #include <iterator>
 
-Message::Message(QByteArrayView command)
+Message::Message(QByteArrayView command, qsizetype room)
 {
-    // Room for the fields of most messages, so they do not grow it again and again.
-    m_text.reserve(command.size() + 48);
+    m_text.reserve(command.size() + 1 + room);
     m_text.append(command).append(MessageSplitter::Terminator);
 }
 
@@ -55,12 +54,6 @@ Message& Message::fields(std::initializer_list<int> values)
 Message& Message::raw(QByteArrayView text)
 {
     append(text);
-    return *this;
-}
-
-Message& Message::reserve(qsizetype more)
-{
-    m_text.reserve(m_text.size() + more);
     return *this;
 }
 

@@ -9,7 +9,9 @@
 // (the word and a "+"), since every message carries at least one "+".
 class Message {
 public:
-    explicit Message(QByteArrayView command);
+    // `room` is the bytes of fields expected: a long list gets its whole
+    // buffer at once instead of a short one and then a long one.
+    explicit Message(QByteArrayView command, qsizetype room = DefaultRoom);
 
     Message& field(QByteArrayView text);
     Message& field(int value);
@@ -17,12 +19,13 @@ public:
     Message& fields(std::initializer_list<int> values);
     // Appends text as it is (list payloads that already start with "+").
     Message& raw(QByteArrayView text);
-    // Makes room for `more` bytes of fields at once (a long list).
-    Message& reserve(qsizetype more);
 
     // The finished message with its terminator; shares the built text.
     QByteArray bytes() const { return m_text; }
     operator QByteArray() const { return bytes(); }
+
+    // Room for the fields of most messages, so they do not grow it again and again.
+    static constexpr qsizetype DefaultRoom = 48;
 
 private:
     // Puts text before the terminator.

@@ -50,9 +50,8 @@ namespace ToClient {
 
 QByteArray ThePath::bytes() const
 {
-    Message m = ProtocolFields::start(command).field(name);
     // Eight short numbers or so an entry.
-    m.reserve(entries.size() * 32);
+    Message m = ProtocolFields::start(command, name.size() + entries.size() * 32 + 16).field(name);
     for (const PathEntry& e : entries)
         m.field(e.kind).fields({e.x, e.y, e.chain, e.points, e.score, e.tile1, e.tile2});
     return m.field("s").field(result).field("").bytes();

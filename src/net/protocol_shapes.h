@@ -17,9 +17,9 @@
 // with the handler, which knows whether a value out of range drops the whole
 // message or only one group of a list.
 namespace ProtocolFields {
-inline Message start(Command command)
+inline Message start(Command command, qsizetype room = Message::DefaultRoom)
 {
-    return Message(Commands::word(command));
+    return Message(Commands::word(command), room);
 }
 
 // Reads integer fields into `out` in order; the last one may end the message
@@ -93,9 +93,8 @@ struct CellCodes {
 
     QByteArray bytes() const
     {
-        Message m = ProtocolFields::start(C);
         // "+x+y+code" with one-digit coordinates, and a code of up to two digits.
-        m.reserve(cells.size() * 7);
+        Message m = ProtocolFields::start(C, cells.size() * 7 + 1);
         for (const CellCode& c : cells)
             m.fields({c.x, c.y, c.code});
         if (cells.isEmpty())
