@@ -54,6 +54,10 @@ struct Rig {
     MemorySock* fuzzed = nullptr;
     std::array<MemorySock*, 2> honest{};
     int dealt = 0;
+    // Carries each message the fuzzed peer sends. Once the server has cut the
+    // message off its read nothing else holds this buffer, so the next
+    // message reuses its room instead of a copy of its own.
+    QByteArray sending;
 
     Rig()
     {
@@ -139,8 +143,11 @@ struct Rig {
             return true;
         if (message.isEmpty())
             timeOut();
-        else
-            fuzzed->peerSends(sent.toByteArray());
+        else {
+            sending.resize(0);
+            sending.append(sent);
+            fuzzed->peerSends(sending);
+        }
         drain();
         read();
         return server.game().players.connected(1);

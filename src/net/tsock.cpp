@@ -257,17 +257,25 @@ bool TSock::Send(const QByteArray& text)
 void TSock::setSendLimit(qint64 bytes, int stallMs)
 {
     m_sendLimit = bytes;
+    m_stallMs = stallMs;
+    if (m_stalled)
+        m_stalled->setInterval(stallMs);
+}
+
+QTimer& TSock::stallTimer()
+{
     if (!m_stalled) {
         m_stalled = new QTimer(this);
         m_stalled->setSingleShot(true);
         // A coarse timer may fire 5 % early and cut a peer before its time was up.
         m_stalled->setTimerType(Qt::PreciseTimer);
+        m_stalled->setInterval(m_stallMs);
         connect(m_stalled, &QTimer::timeout, this, [this] {
             if (linked() && linkBacklog() > m_sendLimit)
                 cutOff();
         });
     }
-    m_stalled->setInterval(stallMs);
+    return *m_stalled;
 }
 
 void TSock::checkBacklog()
@@ -277,9 +285,9 @@ void TSock::checkBacklog()
     const qint64 backlog = linkBacklog();
     if (backlog > HardFactor * m_sendLimit)
         cutOff();
-    else if (backlog > m_sendLimit && !m_stalled->isActive())
+    else if (backlog > m_sendLimit && !stallTimer().isActive())
         m_stalled->start();
-    else if (backlog <= m_sendLimit)
+    else if (backlog <= m_sendLimit && m_stalled)
         m_stalled->stop();
 }
 
@@ -288,7 +296,8 @@ void TSock::cutOff()
     // The peer stopped reading; cut it off instead of buffering without end.
     // Queued, since the caller may be walking the table this close changes.
     m_overLimit = true;
-    m_stalled->stop();
+    if (m_stalled)
+        m_stalled->stop();
     QMetaObject::invokeMethod(
         this, [this] { Close(); }, Qt::QueuedConnection);
 }

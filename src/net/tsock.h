@@ -125,6 +125,7 @@ private:
     void report(TSocketInfo info, const QString& msg);
     void checkBacklog();
     void cutOff();
+    QTimer& stallTimer();
 
     TSocketType m_socketType = stStream;
     QString m_hostName;
@@ -138,7 +139,9 @@ private:
     bool m_closing = false;
     qint64 m_sendLimit = 0;
     bool m_overLimit = false;
-    // Runs while the backlog is above the send limit.
+    int m_stallMs = 0;
+    // Runs while the backlog is above the send limit; made when the peer
+    // first falls behind, which most never do.
     QTimer* m_stalled = nullptr;
     QByteArray m_receiveBuffer;
     QTcpServer* m_server = nullptr;

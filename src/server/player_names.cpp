@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <string>
+
 const QByteArray PlayerNames::Unnamed = "Player";
 
 namespace {
@@ -30,12 +32,14 @@ bool placeholder(const QString& name)
 
 QByteArray PlayerNames::clean(const QByteArray& typed)
 {
-    QString kept;
+    // Gathered as code points and made a string once: a string for each
+    // character was most of a login's allocations.
+    std::u32string visible;
     for (char32_t c : QString::fromUtf8(typed).toUcs4()) {
-        if (invisible(c))
-            continue;
-        kept += c == U'|' ? QString(QChar(0x00A6)) : QString::fromUcs4(&c, 1);
+        if (!invisible(c))
+            visible += c == U'|' ? U'\u00A6' : c;
     }
+    const QString kept = QString::fromUcs4(visible.data(), qsizetype(visible.size()));
     // Cut after the invisible characters are gone, so they cannot push the
     // visible ones out; trim again, since the cut may end on a blank.
     const QByteArray cut = TableText::cut(kept.simplified().toUtf8(), TextLimits::Name);
