@@ -33,7 +33,7 @@ Message& Message::field(int value)
     return *this;
 }
 
-Message& Message::fields(std::initializer_list<int> values)
+Message& Message::fields(std::span<const int> values)
 {
     // Gathered and put in at once: the deal's and the path's lists run to
     // hundreds of numbers.

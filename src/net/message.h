@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <initializer_list>
+#include <span>
 
 // Builds one wire message: command word, each field preceded by "+", then the
 // terminator 0xFF. A message without fields is written with one empty field
@@ -16,7 +17,8 @@ public:
     Message& field(QByteArrayView text);
     Message& field(int value);
     // Several integer fields in a row, as field() would write each.
-    Message& fields(std::initializer_list<int> values);
+    Message& fields(std::initializer_list<int> values) { return fields(std::span(values.begin(), values.size())); }
+    Message& fields(std::span<const int> values);
     // Appends text as it is (list payloads that already start with "+").
     Message& raw(QByteArrayView text);
 

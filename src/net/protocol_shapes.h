@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <array>
 #include <initializer_list>
 #include <optional>
 
@@ -95,8 +96,21 @@ struct CellCodes {
     {
         // "+x+y+code" with one-digit coordinates, and a code of up to two digits.
         Message m = ProtocolFields::start(C, cells.size() * 7 + 1);
-        for (const CellCode& c : cells)
-            m.fields({c.x, c.y, c.code});
+        // Written a dozen cells at a time rather than one by one: a deal's
+        // and a round's end's lists are 36 cells each.
+        std::array<int, 36> values{};
+        size_t used = 0;
+        for (const CellCode& c : cells) {
+            values[used++] = c.x;
+            values[used++] = c.y;
+            values[used++] = c.code;
+            if (used == values.size()) {
+                m.fields(values);
+                used = 0;
+            }
+        }
+        if (used > 0)
+            m.fields(std::span(values).first(used));
         if (cells.isEmpty())
             m.field("");
         return m.bytes();

@@ -5,6 +5,7 @@
 #include "outbox.h"
 
 #include <cstdlib>
+#include <span>
 
 TileRules::TileRules(GameState& game, Outbox& out, RoundEnd endround)
     : m_game(game), m_out(out), m_endround(std::move(endround))
@@ -86,13 +87,21 @@ void TileRules::dealBoard(const std::function<int()>& cellCode, const std::funct
         m_game.players[seat].board = board;
 }
 
-void TileRules::sendDeal()
+void TileRules::listCells(const Grid& grid, QList<CellCode>& cells)
 {
-    const Grid& board = m_game.players[1].board;
-    m_game.dealtTiles.clear();
+    // Sized once and written in place: appending cell by cell cost more than
+    // the rest of a deal's bookkeeping.
+    cells.resize(qsizetype(Table::BoardSize) * Table::BoardSize);
+    const std::span<CellCode> out(cells.data(), size_t(cells.size()));
+    size_t at = 0;
     for (int x = 0; x < Table::BoardSize; ++x)
         for (int y = 0; y < Table::BoardSize; ++y)
-            m_game.dealtTiles.append({x, y, board[x][y]});
+            out[at++] = {x, y, grid[size_t(x)][size_t(y)]};
+}
+
+void TileRules::sendDeal()
+{
+    listCells(m_game.players[1].board, m_game.dealtTiles);
     m_out.sendall(ToClient::SetTiles{m_game.dealtTiles}.bytes());
 }
 
@@ -112,11 +121,7 @@ void TileRules::placeBonus(int code, QList<CellCode>& placed)
 void TileRules::sendBonuses(const QList<CellCode>& placed)
 {
     m_out.sendall(ToClient::SetBonus{placed}.bytes());
-    const Grid& bonus = m_game.players[1].bonus;
-    m_game.dealtBonus.clear();
-    for (int x = 0; x < Table::BoardSize; ++x)
-        for (int y = 0; y < Table::BoardSize; ++y)
-            m_game.dealtBonus.append({x, y, bonus[x][y]});
+    listCells(m_game.players[1].bonus, m_game.dealtBonus);
 }
 
 void TileRules::startSeats()

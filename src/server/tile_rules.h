@@ -62,6 +62,8 @@ protected:
     // Places one bonus on a free cell (seat 1's layer decides) of all six layers.
     void placeBonus(int code, QList<CellCode>& placed);
     void sendBonuses(const QList<CellCode>& placed);
+    // The whole grid as "x, y, code" cells, column by column.
+    static void listCells(const Grid& grid, QList<CellCode>& cells);
     void startSeats();
     void sendremovetile(int slot, int x, int y, int movechain);
     // Clears the 3 x 3 block around a bomb, logging each tile, and returns the
