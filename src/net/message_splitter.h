@@ -10,7 +10,7 @@ public:
     static constexpr char Terminator = char(0xFF);
     // Largest unterminated tail a connection may hold; no honest message comes
     // near it, so a peer that passes it is cut off.
-    static constexpr qsizetype DefaultCap = 1024 * 1024;
+    static constexpr qsizetype DefaultCap = qsizetype(1024) * 1024;
 
     explicit MessageSplitter(qsizetype cap = DefaultCap) : m_cap(cap) { }
 

@@ -60,7 +60,7 @@ QByteArray PlayerNames::distinct(const QByteArray& name, const QList<QByteArray>
     for (int n = 2;; ++n) {
         const QByteArray suffix = ' ' + QByteArray::number(n);
         const QByteArray base = TableText::cut(name, TextLimits::Name - int(suffix.size())).trimmed();
-        const QByteArray candidate = base + suffix;
+        QByteArray candidate = base + suffix;
         if (!isTaken(candidate))
             return candidate;
     }
