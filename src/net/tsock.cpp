@@ -164,9 +164,7 @@ void retire(QTcpSocket* socket, bool graceful)
 // holds a seat until the next write fails, which may be never.
 void watchForDeadPeer(int fd)
 {
-    const auto set = [fd](int level, int option, int value) {
-        ::setsockopt(fd, level, option, &value, sizeof value);
-    };
+    const auto set = [fd](int level, int option, int value) { ::setsockopt(fd, level, option, &value, sizeof value); };
     set(SOL_SOCKET, SO_KEEPALIVE, 1);
     set(IPPROTO_TCP, TCP_KEEPIDLE, TSock::KeepIdleSeconds);
     set(IPPROTO_TCP, TCP_KEEPINTVL, TSock::KeepIntervalSeconds);
