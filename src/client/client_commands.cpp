@@ -39,7 +39,7 @@ void ClientCommands::registerSession()
         m_session.sendloginfo(m.slot, m_window.version());
     });
     handle<ToClient::HaveWrongVersion>(d, [this](const ToClient::HaveWrongVersion& m) {
-        m_chat.addline(QString::fromUtf8(m.text) + QStringLiteral(" has a different version of the game then you."),
+        m_chat.addline(SeatNames::shortened(m.text) + QStringLiteral(" has a different version of the game then you."),
                        StatusColour::blue());
     });
     handle<ToClient::WrongVersion>(d, [this](const ToClient::WrongVersion&) {

@@ -70,7 +70,7 @@ void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
     if (!Table::isSlot(m.slot))
         return;
     const int slot = m.slot;
-    const QString name = QString::fromUtf8(m.text);
+    const QString name = SeatNames::shortened(m.text);
     const bool mine = slot == m_session.myslot();
     if (mine) {
         // The server may seat us under another name than the one we asked for
@@ -101,7 +101,7 @@ void PlayerListController::playerdisconnected(const ToClient::PlayerDisconnected
     if (!Table::isSlot(m.slot))
         return;
     const int slot = m.slot;
-    const QString name = QString::fromUtf8(m.text);
+    const QString name = SeatNames::shortened(m.text);
     if (Table::isSeat(slot)) {
         if (const QString left = seatName(slot); left != SeatNames::Waiting)
             m_chat.addline(left + QStringLiteral(" disconnected."), StatusColour::blue());

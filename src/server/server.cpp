@@ -190,15 +190,46 @@ int Server::freeSlot()
     return 0;
 }
 
+int Server::makeRoomFor(const QString& address)
+{
+    QList<Admission::Waiting> waiting;
+    for (int slot = 1; slot <= m_game.players.slotcount; ++slot) {
+        const Connection& c = m_connection[size_t(slot)];
+        if (m_game.players.connected(slot) && !m_game.players.loggedin(slot) && c.sock && c.sock->Connected())
+            waiting.append({slot, c.sock->HostName(), c.serial});
+    }
+    const int slot = Admission::roomFor(address, waiting);
+    if (slot == 0)
+        return 0;
+    TSock& squatter = *m_connection[size_t(slot)].sock;
+    qCDebug(lcServer).noquote() << "closed slot" << slot << "of" << squatter.HostName()
+                                << "to seat a newcomer, as that address holds too many slots without a login";
+    if (m_observer)
+        m_observer->dropped(slot, QStringLiteral("too many connections without a login from one address"));
+    squatter.Send(ToClient::Full{}.bytes());
+    // Its departure, queued by the close, finds the slot taken anew and does
+    // nothing: nobody was ever told of a connection that never logged in.
+    squatter.Close();
+    m_table.leave(slot);
+    m_game.players[slot].connected = false;
+    m_game.players[slot].name.clear();
+    return slot;
+}
+
 void Server::Sock1Accept(TSock*)
 {
-    if (std::unique_ptr<TSock> sock = Sock1.Accept())
+    std::unique_ptr<TSock> sock = Sock1.Accept();
+    // An address opening connections faster than any player is turned away
+    // without a word; closing the socket costs no timer and no log line.
+    if (sock && m_admission.mayConnect(sock->HostName(), DispatchClock::steady().nowNs()))
         takeConnection(std::move(sock));
 }
 
 int Server::takeConnection(std::unique_ptr<TSock> sock)
 {
-    const int slot = freeSlot();
+    int slot = freeSlot();
+    if (slot == 0)
+        slot = makeRoomFor(sock->HostName());
     if (slot == 0) {
         refuse(std::move(sock));
         return 0;

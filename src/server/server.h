@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admission.h"
 #include "game_state.h"
 #include "game_table.h"
 #include "host_powers.h"
@@ -85,6 +86,9 @@ public:
     void closeTable();
     // Time a connection may take to log in, or to finish a message it began.
     void setIdleLimit(int ms) { m_idleLimitMs = ms; }
+    // How many connections one address may open in a row, and then how many a
+    // second (see Admission).
+    void setConnectionPace(int burst, int perSecond) { m_admission.setPace(burst, perSecond); }
     // Messages of this slot's connection waiting in the queue.
     qsizetype waiting(int slot) const;
     // Ends the game in play, if any, and puts the table back as it stands
@@ -131,6 +135,9 @@ private:
     void flushHeld(int slot);
 
     int freeSlot();
+    // Frees the slot of a connection squatting for a crowded address, so a
+    // newcomer from `address` finds room at a full table; 0 when none may go.
+    int makeRoomFor(const QString& address);
     void Sock1Accept(TSock* sender);
     void refuse(std::unique_ptr<TSock> sock);
     void startDeadlines(int slot);
@@ -185,6 +192,7 @@ private:
     std::array<Connection, Table::MaxSlots + 1> m_connection;
     qint64 m_serials = 0;
     int m_idleLimitMs = IdleLimitMs;
+    Admission m_admission;
     // Set when a message built while handling one would not fit a client.
     bool m_tooLong = false;
     // Open batches, and what they gathered for each slot.

@@ -1,3 +1,4 @@
+#include "connection_storm.h"
 #include "gd_version.h"
 #include "support_referee.h"
 #include "wire_client.h"
@@ -150,13 +151,17 @@ void DedicatedServerTest::commandLine()
 void DedicatedServerTest::stopsOnSignal_data()
 {
     QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::addColumn<bool>("storm"); // a full table, and one address connecting and closing without pause
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGTERM during a connection storm") << int(SIGTERM) << true;
 }
 
 void DedicatedServerTest::stopsOnSignal()
 {
     QFETCH(int, signalNumber);
+    QFETCH(bool, storm);
     QProcess server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // No display of any kind: the server must not need one.
@@ -181,17 +186,35 @@ void DedicatedServerTest::stopsOnSignal()
     QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(server.readAll())).contains("login slot 3 Bot Cy"), 10000);
     QVERIFY2(log.contains("connect slot 1 from 127.0.0.1\nlogin slot 1 Pat\n"), qPrintable(log));
     QVERIFY2(log.contains("login slot 2 Bot Ann"), qPrintable(log));
+    // A game in play when the signal comes.
+    person.sendRaw("CMD_startgame+Pat+1+\xff");
+    QTRY_VERIFY((log += QString::fromUtf8(server.readAll())).contains("game start standard by Pat"));
 
+    std::vector<std::unique_ptr<WireClient>> crowd;
+    std::vector<std::unique_ptr<ConnectionStorm>> storms;
+    if (storm) {
+        for (int slot = 4; slot <= 9; ++slot) {
+            crowd.push_back(std::make_unique<WireClient>());
+            QVERIFY(crowd.back()->connectTo(port));
+            QVERIFY(crowd.back()->next().startsWith("CMD_sendlogininfo"));
+        }
+        for (int i = 0; i < 3; ++i)
+            storms.push_back(std::make_unique<ConnectionStorm>(port, 2000));
+        QTest::qWait(2000);
+    }
     QElapsedTimer stopping;
     stopping.start();
     ::kill(pid_t(server.processId()), signalNumber);
     QVERIFY(server.waitForFinished(2000));
+    qInfo("the server ended %lld ms after the signal", stopping.elapsed());
     QVERIFY(stopping.elapsed() < 2000);
+    storms.clear();
     QCOMPARE(server.exitStatus(), QProcess::NormalExit);
     QCOMPARE(server.exitCode(), 0);
     QVERIFY(person.waitClosed());
     log += QString::fromUtf8(server.readAll());
     QVERIFY2(log.contains("stopping\n") && log.contains("leave slot 1 Pat\n"), qPrintable(log));
+    QVERIFY2(!log.contains(": \n"), qPrintable(log));
 }
 
 void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()

@@ -57,6 +57,9 @@ void EventLog::roundEnded(int round, const QList<SeatScore>& scores)
     for (const SeatScore& s : scores)
         seats
             << QStringLiteral("%1 %2 total %3 round %4").arg(s.slot).arg(printable(s.name)).arg(s.total).arg(s.result);
+    // A round may end with nobody seated (everyone left, or the table shuts down).
+    if (seats.isEmpty())
+        seats << QStringLiteral("no seat left");
     line(QStringLiteral("round %1 end: %2").arg(round).arg(seats.join(QStringLiteral("; "))));
 }
 
