@@ -111,8 +111,7 @@ void LanTableFinderTest::asksEveryInterfaceOfTheFamilies()
 {
     QFETCH(LanTableFinder::Families, families);
     const QList<QHostAddress> addresses = LanTableFinder::interfaceAddresses(families);
-    QCOMPARE(addresses.contains(QHostAddress(QHostAddress::Broadcast)),
-             families != LanTableFinder::Families::IPv6Only);
+    QCOMPARE(addresses.contains(QHostAddress(QHostAddress::Broadcast)), families != LanTableFinder::Families::IPv6Only);
     for (const QHostAddress& a : addresses) {
         if (a.protocol() == QAbstractSocket::IPv6Protocol) {
             QVERIFY(families != LanTableFinder::Families::IPv4Only);
