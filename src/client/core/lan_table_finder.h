@@ -35,7 +35,9 @@ public:
     QList<quint16> ports() const;
     void setFamilies(Families families) { m_families = families; }
     // Asks exactly these addresses instead of the interfaces' broadcast and
-    // multicast addresses (a machine without a network, or loopback).
+    // multicast addresses (a machine without a network, or loopback); the
+    // environment's GLOOPDASH_DISCOVERY_ADDRESSES (comma-separated) sets them
+    // at the start.
     void setAddresses(const QList<QHostAddress>& addresses) { m_fixed = addresses; }
     // Where a round of queries goes now.
     QList<QHostAddress> addresses() const;
