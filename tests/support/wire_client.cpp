@@ -66,7 +66,7 @@ bool WireClient::open(quint16 port)
     m_received.clear();
     m_cursor = 0;
     slot = 0;
-    m_socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    m_socket.connectToHost(host, port);
     return true;
 }
 

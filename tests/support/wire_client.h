@@ -84,6 +84,8 @@ public:
     // The slot the server gave this connection (0 until CMD_sendlogininfo comes).
     int slot = 0;
     QByteArray name;
+    // Where open() connects: loopback unless a test on a real link says.
+    QString host = QStringLiteral("127.0.0.1");
 
 protected:
     // Sees every message as it arrives, before anyone reads it.
