@@ -33,11 +33,6 @@ bool DedicatedServer::start()
         return false;
     }
     m_bots.setServer(botAddress(), m_server->port());
-    if (m_options.discovery) {
-        auto* responder = new DiscoveryResponder(m_server->game(), m_host, m_server->port(), m_server.get());
-        if (responder->start())
-            m_log.line(QStringLiteral("answering discovery queries as \"%1\"").arg(responder->announcement().name));
-    }
     m_log.line(QStringLiteral("listening on %1 port %2, version %3, winner's path %4, %5 %6 bots")
                    .arg(m_options.listen.isEmpty() ? QStringLiteral("all addresses") : m_options.listen)
                    .arg(m_server->port())
@@ -45,6 +40,11 @@ bool DedicatedServer::start()
                    .arg(m_options.winnersPath ? QStringLiteral("on") : QStringLiteral("off"))
                    .arg(m_options.bots)
                    .arg(BotLevels::name(m_options.botLevel)));
+    if (m_options.discovery) {
+        auto* responder = new DiscoveryResponder(m_server->game(), m_host, m_server->port(), m_server.get());
+        if (responder->start())
+            m_log.line(QStringLiteral("answering discovery queries as \"%1\"").arg(responder->announcement().name));
+    }
     return true;
 }
 
