@@ -142,7 +142,7 @@ void GameBrowser::setExtraPorts(const QList<quint16>& ports)
 void GameBrowser::addPort()
 {
     const auto port = parsePort(m_port->text());
-    if (!port || m_lan->ports().contains(*port))
+    if (!port || m_lan->ports().contains(*port) || extraPorts().size() >= LanTableFinder::MaxExtraPorts)
         return;
     m_lan->setExtraPorts(extraPorts() << *port);
     m_port->clear();

@@ -187,7 +187,8 @@ void TestHosting::hostedGameIsFoundAndJoinedWithADoubleClick()
     JoinGameDialog* dialog = bob.openJoinDialog();
     QVERIFY(dialog);
     dialog->nameEdit()->setText(QStringLiteral("Bob"));
-    dialog->browser()->setExtraPorts({port});
+    dialog->browser()->findChild<QLineEdit*>("edit_port")->setText(QString::number(port));
+    QTest::mouseClick(dialog->browser()->findChild<QPushButton*>("button_addport"), Qt::LeftButton);
     QTableView* view = dialog->browser()->lanView();
     // A hosting copy is listed under its host's name.
     QTRY_COMPARE_WITH_TIMEOUT(view->model()->rowCount(), 1, LanTableFinder::RepeatMs + 1000);
@@ -201,6 +202,9 @@ void TestHosting::hostedGameIsFoundAndJoinedWithADoubleClick()
     QVERIFY(bob.loggedIn());
     QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
     QCOMPARE(bob.connection.history().addresses(), QStringList{QStringLiteral("127.0.0.1:%1").arg(port)});
+    // The port added is looked on again next time.
+    bob.connection.showJoinDialog();
+    QCOMPARE(bob.openJoinDialog()->browser()->extraPorts(), QList<quint16>{port});
 }
 
 void TestHosting::commandLineHostsOnAPortAndJoinsOne()

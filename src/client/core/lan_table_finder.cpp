@@ -49,7 +49,7 @@ QList<quint16> LanTableFinder::ports() const
 {
     QList<quint16> all{GameAddress::DefaultPort};
     for (const quint16 p : m_extraPorts)
-        if (p != 0 && !all.contains(p))
+        if (p != 0 && !all.contains(p) && all.size() <= MaxExtraPorts)
             all.append(p);
     return all;
 }

@@ -21,6 +21,9 @@ public:
     // Rounds whose answers are still taken: a late answer of an older round
     // would report a wrong answer time.
     static constexpr int RoundsKept = 3;
+    // Ports asked besides the game port, at most: each costs a datagram per
+    // address in every round.
+    static constexpr int MaxExtraPorts = 16;
 
     enum class Families { Both, IPv4Only, IPv6Only };
 
