@@ -39,8 +39,10 @@ DiscoveryResponder::DiscoveryResponder(const GameState& game, const HostOptions&
 bool DiscoveryResponder::start()
 {
     // Both families on one socket where the machine has IPv6, IPv4 alone
-    // where it has not.
-    if (m_socket.bind(QHostAddress::Any, m_port) || m_socket.bind(QHostAddress::AnyIPv4, m_port))
+    // where it has not. Not shared: another socket on the port would take
+    // some of the queries.
+    const auto mode = QAbstractSocket::DontShareAddress;
+    if (m_socket.bind(QHostAddress::Any, m_port, mode) || m_socket.bind(QHostAddress::AnyIPv4, m_port, mode))
         return true;
     qCWarning(lcServer) << "cannot answer discovery queries on UDP port" << m_port << ":" << m_socket.errorString();
     return false;
