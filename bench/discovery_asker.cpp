@@ -37,7 +37,10 @@ void DiscoveryAsker::ask()
     QUdpSocket& socket = *m_sockets[size_t(m_asked % int(m_sockets.size()))];
     ++m_asked;
     const QByteArray query = DiscoveryDatagram::query(token);
-    m_sentNs.insert(token, bench::monotonicNs());
+    m_lastNs = bench::monotonicNs();
+    if (m_asked == 1)
+        m_firstNs = m_lastNs;
+    m_sentNs.insert(token, m_lastNs);
     m_bytesSent += socket.writeDatagram(query, QHostAddress::LocalHost, m_options.port);
 }
 

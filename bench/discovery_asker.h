@@ -33,6 +33,8 @@ public:
     qint64 bytesSent() const { return m_bytesSent; }
     qint64 bytesReceived() const { return m_bytesReceived; }
     qsizetype longestReply() const { return m_longestReply; }
+    // From the first query to the last, in milliseconds.
+    double spanMs() const { return double(m_lastNs - m_firstNs) / 1e6; }
 
 signals:
     void finished();
@@ -50,4 +52,6 @@ private:
     qint64 m_bytesSent = 0;
     qint64 m_bytesReceived = 0;
     qsizetype m_longestReply = 0;
+    qint64 m_firstNs = 0;
+    qint64 m_lastNs = 0;
 };
