@@ -47,6 +47,8 @@ GameBrowser::GameBrowser(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
     layout->addWidget(buildPortRow());
+    // Room for a handful of rows with every column readable.
+    setMinimumSize(560, 220);
 }
 
 GameBrowser::~GameBrowser() = default;
