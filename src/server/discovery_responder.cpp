@@ -74,7 +74,7 @@ TableAnnouncement DiscoveryResponder::announcement() const
             continue;
         }
         ++t.players;
-        if (m_game.players[slot].name.startsWith("Bot "))
+        if (m_game.players[slot].bot)
             ++t.bots;
     }
     t.state = m_game.gamerunning ? QStringLiteral("playing") : QStringLiteral("waiting");
