@@ -5,13 +5,18 @@
 
 #include "app/server/dedicated_server.h"
 #include "bot/bot.h"
+#include "net/discovery_datagram.h"
+#include "server/player_names.h"
 #include "server/server.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QNetworkDatagram>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTest>
+#include <QUdpSocket>
 #include <csignal>
 #include <memory>
 #include <vector>
@@ -94,6 +99,8 @@ class DedicatedServerTest : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
+    void answersDiscoveryUnderItsName_data();
+    void answersDiscoveryUnderItsName();
     void stopsOnSignal_data();
     void stopsOnSignal();
     void fourPeopleAndTwoBotsPlayBothGames();
@@ -146,6 +153,46 @@ void DedicatedServerTest::commandLine()
     QVERIFY2(stderrText.contains(err), qPrintable(stderrText));
     QCOMPARE(stdoutText.isEmpty(), exitCode != 0);
     QCOMPARE(stderrText.isEmpty(), exitCode == 0);
+}
+
+void DedicatedServerTest::answersDiscoveryUnderItsName_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("name");
+    const QString host = QString::fromUtf8(PlayerNames::clean(QSysInfo::machineHostName().toUtf8()));
+    QTest::newRow("named, cleaned as a player") << QStringList{"--name", "  Den|Table\u202e "} << "Den¦Table";
+    QTest::newRow("the host name by default") << QStringList{} << host;
+    QTest::newRow("kept off the lists") << QStringList{"--name", "Den", "--no-discovery"} << "";
+}
+
+void DedicatedServerTest::answersDiscoveryUnderItsName()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, name);
+    QProcess server;
+    server.start(serverPath(), QStringList{"--port", "0"} + arguments);
+    QVERIFY(server.waitForStarted());
+    QTRY_VERIFY(server.canReadLine());
+    const quint16 port = quint16(QString::fromUtf8(server.readLine()).section(' ', 5, 5).remove(',').toUInt());
+    QVERIFY(port != 0);
+    QUdpSocket asker;
+    QVERIFY(asker.bind(QHostAddress::LocalHost, 0));
+    asker.writeDatagram(DiscoveryDatagram::query("q"), QHostAddress::LocalHost, port);
+    if (name.isEmpty()) {
+        QVERIFY(!asker.waitForReadyRead(500));
+        QVERIFY(!server.readAll().contains("answering discovery"));
+    } else {
+        QVERIFY(asker.waitForReadyRead(5000));
+        const auto answer = DiscoveryDatagram::readAnswer(asker.receiveDatagram().data());
+        QVERIFY(answer);
+        QCOMPARE(answer->table.name, name);
+        QCOMPARE(answer->table.port, port);
+        QTRY_VERIFY(server.canReadLine());
+        QCOMPARE(QString::fromUtf8(server.readLine()),
+                 QStringLiteral("answering discovery queries as \"%1\"\n").arg(name));
+    }
+    server.terminate();
+    QVERIFY(server.waitForFinished(5000));
 }
 
 void DedicatedServerTest::stopsOnSignal_data()

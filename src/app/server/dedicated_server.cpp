@@ -1,6 +1,7 @@
 #include "dedicated_server.h"
 #include "gd_version.h"
 
+#include "server/discovery_responder.h"
 #include "server/server.h"
 
 #include <QHostAddress>
@@ -10,6 +11,8 @@ DedicatedServer::DedicatedServer(const ServerOptions& options, std::FILE* log, Q
 {
     m_host.winnersPath = options.winnersPath;
     m_host.version = GD_VERSION_TEXT;
+    m_host.name = options.name.toUtf8();
+    m_host.listed = options.discovery;
     m_server = std::make_unique<Server>(m_host, options.port);
     m_server->setListenAddress(options.listen);
     // No player of its own: the powers go to whoever has sat longest.
@@ -39,6 +42,11 @@ bool DedicatedServer::start()
                    .arg(m_options.winnersPath ? QStringLiteral("on") : QStringLiteral("off"))
                    .arg(m_options.bots)
                    .arg(BotLevels::name(m_options.botLevel)));
+    if (m_options.discovery) {
+        auto* responder = new DiscoveryResponder(m_server->game(), m_host, m_server->port(), m_server.get());
+        if (responder->start())
+            m_log.line(QStringLiteral("answering discovery queries as \"%1\"").arg(responder->announcement().name));
+    }
     return true;
 }
 

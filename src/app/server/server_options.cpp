@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QHostAddress>
+#include <QSysInfo>
 
 namespace {
 
@@ -22,6 +23,12 @@ struct Parser {
                             QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption botLevel{QStringLiteral("bot-level"), QStringLiteral("easy, normal (default) or hard."),
                                 QStringLiteral("LEVEL"), QStringLiteral("normal")};
+    QCommandLineOption name{QStringLiteral("name"),
+                            QStringLiteral("The table's name in the game lists of the network (default: this "
+                                           "machine's host name)."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption noDiscovery{QStringLiteral("no-discovery"),
+                                   QStringLiteral("Do not answer those who look for games on the network.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")};
 
@@ -30,7 +37,7 @@ struct Parser {
         cli.setApplicationDescription(
             QStringLiteral("Hosts one Gloop Dash table without a display. The player seated longest "
                            "holds the host's powers and starts the games."));
-        cli.addOptions({port, listen, winnersPath, bots, botLevel, help, version});
+        cli.addOptions({port, listen, winnersPath, bots, botLevel, name, noDiscovery, help, version});
     }
 };
 
@@ -65,6 +72,8 @@ QString readValues(const Parser& p, ServerOptions& out)
     if (!level)
         return QStringLiteral("--bot-level takes easy, normal or hard");
     out.botLevel = *level;
+    out.name = p.cli.isSet(p.name) ? p.cli.value(p.name) : QSysInfo::machineHostName();
+    out.discovery = !p.cli.isSet(p.noDiscovery);
     return {};
 }
 

@@ -14,6 +14,11 @@ struct ServerOptions {
     bool winnersPath = true;
     int bots = 0;
     BotLevel botLevel = BotLevel::Normal;
+    // The table's name in the lists of games on the network (cleaned as a
+    // player's name is); the machine's host name unless given.
+    QString name;
+    // Whether the table answers those who look for games on the network.
+    bool discovery = true;
 
     // What the command line asks for: run, or print help or the version and
     // leave with 0, or print the usage and an error and leave with 2.
