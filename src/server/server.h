@@ -15,6 +15,7 @@
 #include <array>
 #include <memory>
 
+class BanList;
 class HostOptions;
 class ServerObserver;
 
@@ -69,6 +70,17 @@ public:
     // that carries its bytes in memory (the fuzz harness). Returns its slot,
     // or 0 when every slot was taken and it was refused.
     int takeConnection(std::unique_ptr<TSock> sock);
+    // Names and addresses turned away at login; may be null. Must outlive the
+    // server or be reset first.
+    void setBans(const BanList* bans) { m_bans = bans; }
+    // Removes a player as slot 1's kick does: the player is told CMD_kicked,
+    // then the connection closes. `reason` goes to the observer.
+    void kick(int slot, const QString& reason);
+    // A chat line of the table itself that every connection sees in the
+    // clients' own status style; no player's slot speaks it.
+    void announce(const QByteArray& text);
+    // Where a slot's connection came from; empty for a slot without one.
+    QString address(int slot) const;
     // Closes a slot's connection; the cleanup follows from its close report.
     // Whatever the connection still had waiting in the queue is dropped.
     void disconnectsock(int slot);
@@ -148,6 +160,9 @@ private:
     // The name a login may sit under: cleaned, and distinct from the names of
     // the others logged in.
     QByteArray seatName(int sender, const QByteArray& typed) const;
+    // Closes a login whose name or address is banned, after telling the
+    // player why; false when the login may go on.
+    bool turnAwayBanned(int sender, const QByteArray& name);
     void receivedlogininfo(int sender, const ToServer::LoginInfo& m);
     void kickhim(int sender, const ToServer::KickHim& m);
     void chat(int sender, const ToServer::Chat& m);
@@ -173,4 +188,5 @@ private:
     TSock Sock1;
     Dispatcher m_socktimer;
     ServerObserver* m_observer = nullptr;
+    const BanList* m_bans = nullptr;
 };

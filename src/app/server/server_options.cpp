@@ -22,6 +22,15 @@ struct Parser {
                             QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption botLevel{QStringLiteral("bot-level"), QStringLiteral("easy, normal (default) or hard."),
                                 QStringLiteral("LEVEL"), QStringLiteral("normal")};
+    QCommandLineOption admin{QStringLiteral("admin"),
+                             QStringLiteral("Operator's console: a Unix socket at PATH, for the owner only."),
+                             QStringLiteral("PATH")};
+    QCommandLineOption bans{QStringLiteral("bans"),
+                            QStringLiteral("Keep the ban list in FILE, so bans outlive a restart."),
+                            QStringLiteral("FILE")};
+    QCommandLineOption command{QStringLiteral("command"),
+                               QStringLiteral("With --admin: send TEXT to that running table, print the answer."),
+                               QStringLiteral("TEXT")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")};
 
@@ -30,7 +39,7 @@ struct Parser {
         cli.setApplicationDescription(
             QStringLiteral("Hosts one Gloop Dash table without a display. The first player to connect "
                            "gets slot 1 and starts the games."));
-        cli.addOptions({port, listen, winnersPath, bots, botLevel, help, version});
+        cli.addOptions({port, listen, winnersPath, bots, botLevel, admin, bans, command, help, version});
     }
 };
 
@@ -65,6 +74,13 @@ QString readValues(const Parser& p, ServerOptions& out)
     if (!level)
         return QStringLiteral("--bot-level takes easy, normal or hard");
     out.botLevel = *level;
+    out.admin = p.cli.value(p.admin);
+    out.bans = p.cli.value(p.bans);
+    out.command = p.cli.value(p.command);
+    if (p.cli.isSet(p.command) && out.admin.isEmpty())
+        return QStringLiteral("--command needs --admin PATH");
+    if ((p.cli.isSet(p.admin) && out.admin.isEmpty()) || (p.cli.isSet(p.bans) && out.bans.isEmpty()))
+        return QStringLiteral("--admin and --bans need a path");
     return {};
 }
 
