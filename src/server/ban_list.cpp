@@ -108,19 +108,19 @@ BanList BanList::fromText(const QByteArray& text, int* skipped)
     BanList list;
     int bad = 0;
     for (const QByteArray& raw : text.split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+        const QString line = QString::fromUtf8(raw);
+        if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#')))
             continue;
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
-        QDateTime until;
-        if (tab >= 0) {
-            until = QDateTime::fromString(line.mid(tab + 1).trimmed(), Qt::ISODate);
-            if (!until.isValid() || line.left(tab).trimmed().isEmpty()) {
-                ++bad;
-                continue;
-            }
+        const QString key = line.left(tab).trimmed();
+        const QDateTime until =
+            tab < 0 ? QDateTime() : QDateTime::fromString(line.mid(tab + 1).trimmed(), Qt::ISODate);
+        // An end that does not read, or an end without a key, is no ban at all.
+        if (key.isEmpty() || (tab >= 0 && !until.isValid())) {
+            ++bad;
+            continue;
         }
-        list.add(tab < 0 ? line : line.left(tab).trimmed(), until);
+        list.add(key, until);
     }
     if (skipped)
         *skipped = bad;
