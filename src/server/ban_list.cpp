@@ -113,8 +113,7 @@ BanList BanList::fromText(const QByteArray& text, int* skipped)
             continue;
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
         const QString key = line.left(tab).trimmed();
-        const QDateTime until =
-            tab < 0 ? QDateTime() : QDateTime::fromString(line.mid(tab + 1).trimmed(), Qt::ISODate);
+        const QDateTime until = tab < 0 ? QDateTime() : QDateTime::fromString(line.mid(tab + 1).trimmed(), Qt::ISODate);
         // An end that does not read, or an end without a key, is no ban at all.
         if (key.isEmpty() || (tab >= 0 && !until.isValid())) {
             ++bad;
