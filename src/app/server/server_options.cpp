@@ -50,6 +50,19 @@ std::optional<int> number(const QString& text, int low, int high)
     return ok && value >= low && value <= high ? std::optional<int>(value) : std::nullopt;
 }
 
+// The operator's console and ban file, or what is wrong with them.
+QString readConsole(const Parser& p, ServerOptions& out)
+{
+    out.admin = p.cli.value(p.admin);
+    out.bans = p.cli.value(p.bans);
+    out.command = p.cli.value(p.command);
+    if (p.cli.isSet(p.command) && out.admin.isEmpty())
+        return QStringLiteral("--command needs --admin PATH");
+    if ((p.cli.isSet(p.admin) && out.admin.isEmpty()) || (p.cli.isSet(p.bans) && out.bans.isEmpty()))
+        return QStringLiteral("--admin and --bans need a path");
+    return {};
+}
+
 // The options' values, or what is wrong with them.
 QString readValues(const Parser& p, ServerOptions& out)
 {
@@ -74,14 +87,7 @@ QString readValues(const Parser& p, ServerOptions& out)
     if (!level)
         return QStringLiteral("--bot-level takes easy, normal or hard");
     out.botLevel = *level;
-    out.admin = p.cli.value(p.admin);
-    out.bans = p.cli.value(p.bans);
-    out.command = p.cli.value(p.command);
-    if (p.cli.isSet(p.command) && out.admin.isEmpty())
-        return QStringLiteral("--command needs --admin PATH");
-    if ((p.cli.isSet(p.admin) && out.admin.isEmpty()) || (p.cli.isSet(p.bans) && out.bans.isEmpty()))
-        return QStringLiteral("--admin and --bans need a path");
-    return {};
+    return readConsole(p, out);
 }
 
 } // namespace
