@@ -68,7 +68,7 @@ qsizetype BanList::indexOf(const QString& key) const
 BanList::Entry BanList::add(const QString& key, const QDateTime& until)
 {
     const QString address = addressKey(key);
-    const Entry entry{address.isEmpty() ? key : address, until.isValid() ? until.toUTC() : QDateTime()};
+    Entry entry{address.isEmpty() ? key : address, until.isValid() ? until.toUTC() : QDateTime()};
     const qsizetype at = indexOf(entry.key);
     if (at < 0)
         m_entries.append(entry);

@@ -24,7 +24,7 @@ public:
     // Consoles open at once; one more is told "error too many consoles".
     static constexpr int MaxConsoles = 16;
     // Answers a console may leave unread before it is closed.
-    static constexpr qint64 UnreadCap = 64 * 1024;
+    static constexpr qint64 UnreadCap = qint64(64) * 1024;
     // Lines, and bytes, handled in one go before other events get their turn.
     static constexpr int LinesPerTurn = 32;
     static constexpr qint64 BytesPerTurn = 16 * LineCap;
