@@ -1,5 +1,6 @@
 #include "server.h"
 
+#include "ban_list.h"
 #include "host_options.h"
 #include "player_names.h"
 #include "server_log.h"
@@ -98,6 +99,35 @@ void Server::disconnectsock(int slot)
     // What the slot was told before (why it is removed) still reaches it.
     flushHeld(slot);
     m_connection[size_t(slot)].sock->Close();
+}
+
+void Server::kick(int slot, const QString& reason)
+{
+    if (!Table::isSlot(slot) || !m_game.players.connected(slot))
+        return;
+    qCDebug(lcServer).noquote() << "closed slot" << slot << "as it was" << reason;
+    if (m_observer)
+        m_observer->dropped(slot, reason);
+    // Tells the removed client why its connection ends, so it need not take
+    // the close for a network failure.
+    sendto(slot, ToClient::Kicked{}.bytes());
+    disconnectsock(slot);
+}
+
+void Server::announce(const QByteArray& text)
+{
+    // Through QString and back: bytes that are no UTF-8 (an 0xFF would end
+    // the message) become replacement characters.
+    const QByteArray utf8 = QString::fromUtf8(text).toUtf8();
+    const Batch batch(*this);
+    sendall(ToClient::tableLine(TableText::cut(utf8, TextLimits::Chat)).bytes());
+}
+
+QString Server::address(int slot) const
+{
+    if (!Table::isSlot(slot) || !m_game.players.connected(slot) || !m_connection[size_t(slot)].sock)
+        return {};
+    return m_connection[size_t(slot)].sock->HostName();
 }
 
 void Server::disconnectAll()
@@ -437,7 +467,7 @@ void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
         qCDebug(lcServer) << "dropped a second login from slot" << sender;
         return;
     }
-    if (!ownSlot(sender, m.slot, m.command))
+    if (!ownSlot(sender, m.slot, m.command) || turnAwayBanned(sender, m.name))
         return;
     m_connection[size_t(sender)].loginDeadline->stop();
     if (const int ghost = ghostOf(sender, m.name))
@@ -542,15 +572,23 @@ void Server::kickhim(int sender, const ToServer::KickHim& m)
         qCDebug(lcServer) << "ignored a removal asked by slot" << sender;
         return;
     }
-    if (!Table::isSlot(m.target) || !m_game.players.connected(m.target))
-        return;
-    qCDebug(lcServer) << "closed slot" << m.target << "as slot" << sender << "removed it";
-    if (m_observer)
-        m_observer->dropped(m.target, QStringLiteral("removed by slot %1").arg(sender));
-    // Tells the removed client why its connection ends, so it need not take
-    // the close for a network failure.
-    sendto(m.target, ToClient::Kicked{}.bytes());
-    disconnectsock(m.target);
+    kick(m.target, QStringLiteral("removed by slot %1").arg(sender));
+}
+
+bool Server::turnAwayBanned(int sender, const QByteArray& name)
+{
+    if (!m_bans)
+        return false;
+    const auto ban = m_bans->find(PlayerNames::clean(name), address(sender), QDateTime::currentDateTimeUtc());
+    if (!ban)
+        return false;
+    const QByteArray term = ban->until.isValid()
+        ? " until " + ban->until.toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")).toUtf8()
+        : QByteArray();
+    // The line arrives before the close, so the player reads why in the chat.
+    sendto(sender, ToClient::tableLine("You are banned from this table" + term + '.').bytes());
+    kick(sender, QStringLiteral("banned"));
+    return true;
 }
 
 void Server::chat(int sender, const ToServer::Chat& m)

@@ -1,4 +1,5 @@
 #include "dedicated_server.h"
+#include "admin_socket.h"
 #include "gd_version.h"
 
 #include "server/discovery_responder.h"
@@ -7,27 +8,32 @@
 #include <QHostAddress>
 
 DedicatedServer::DedicatedServer(const ServerOptions& options, std::FILE* log, QObject* parent)
-    : QObject(parent), m_options(options), m_log(log)
+    : QObject(parent), m_options(options), m_log(log), m_banFile(options.bans)
 {
     m_host.winnersPath = options.winnersPath;
     m_host.version = GD_VERSION_TEXT;
     m_host.name = options.name.toUtf8();
     m_host.listed = options.discovery;
     m_server = std::make_unique<Server>(m_host, options.port);
+    m_commands = std::make_unique<AdminCommands>(*m_server, m_banFile, m_log);
     m_server->setListenAddress(options.listen);
     // No player of its own: the powers go to whoever has sat longest.
     m_server->setHostRule(HostPowers::Rule::LongestSeated);
     m_server->setObserver(this);
+    m_server->setBans(&m_banFile.list());
 }
 
 DedicatedServer::~DedicatedServer()
 {
+    m_console.reset();
     m_bots.removeAll();
     m_server->setObserver(nullptr);
 }
 
 bool DedicatedServer::start()
 {
+    if (!loadBans())
+        return false;
     try {
         m_server->listen();
     } catch (const ESockException& e) {
@@ -47,6 +53,37 @@ bool DedicatedServer::start()
         if (responder->start())
             m_log.line(QStringLiteral("answering discovery queries as \"%1\"").arg(responder->announcement().name));
     }
+    return openConsole();
+}
+
+bool DedicatedServer::loadBans()
+{
+    QString error;
+    int skipped = 0;
+    if (!m_banFile.load(&error, &skipped)) {
+        m_log.line(QStringLiteral("cannot read the bans in %1: %2").arg(m_options.bans, error));
+        return false;
+    }
+    if (!m_options.bans.isEmpty())
+        m_log.line(QStringLiteral("%1 bans from %2%3")
+                       .arg(m_banFile.list().entries().size())
+                       .arg(m_options.bans)
+                       .arg(skipped ? QStringLiteral(", %1 lines left out").arg(skipped) : QString()));
+    return true;
+}
+
+bool DedicatedServer::openConsole()
+{
+    if (m_options.admin.isEmpty())
+        return true;
+    m_console = std::make_unique<AdminSocket>([this](const QString& line) { return m_commands->run(line); });
+    QString error;
+    if (!m_console->listen(m_options.admin, &error)) {
+        m_log.line(QStringLiteral("cannot open the console at %1: %2").arg(m_options.admin, error));
+        m_console.reset();
+        return false;
+    }
+    m_log.line(QStringLiteral("console at %1").arg(m_options.admin));
     return true;
 }
 

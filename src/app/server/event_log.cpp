@@ -2,17 +2,15 @@
 
 #include <QStringList>
 
-namespace {
 // Names come from the network: one log line must stay one line.
-QString printable(const QByteArray& name)
+QString EventLog::printable(const QString& text)
 {
-    QString text = QString::fromUtf8(name);
-    for (QChar& c : text)
+    QString out = text;
+    for (QChar& c : out)
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char('?');
-    return text;
+    return out;
 }
-} // namespace
 
 void EventLog::line(const QString& text) const
 {

@@ -29,6 +29,15 @@ struct Parser {
                             QStringLiteral("NAME")};
     QCommandLineOption noDiscovery{QStringLiteral("no-discovery"),
                                    QStringLiteral("Do not answer those who look for games on the network.")};
+    QCommandLineOption admin{QStringLiteral("admin"),
+                             QStringLiteral("Operator's console: a Unix socket at PATH, for the owner only."),
+                             QStringLiteral("PATH")};
+    QCommandLineOption bans{QStringLiteral("bans"),
+                            QStringLiteral("Keep the ban list in FILE, so bans outlive a restart."),
+                            QStringLiteral("FILE")};
+    QCommandLineOption command{QStringLiteral("command"),
+                               QStringLiteral("With --admin: send TEXT to that running table, print the answer."),
+                               QStringLiteral("TEXT")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")};
 
@@ -37,7 +46,8 @@ struct Parser {
         cli.setApplicationDescription(
             QStringLiteral("Hosts one Gloop Dash table without a display. The player seated longest "
                            "holds the host's powers and starts the games."));
-        cli.addOptions({port, listen, winnersPath, bots, botLevel, name, noDiscovery, help, version});
+        cli.addOptions(
+            {port, listen, winnersPath, bots, botLevel, name, noDiscovery, admin, bans, command, help, version});
     }
 };
 
@@ -46,6 +56,19 @@ std::optional<int> number(const QString& text, int low, int high)
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok && value >= low && value <= high ? std::optional<int>(value) : std::nullopt;
+}
+
+// The operator's console and ban file, or what is wrong with them.
+QString readConsole(const Parser& p, ServerOptions& out)
+{
+    out.admin = p.cli.value(p.admin);
+    out.bans = p.cli.value(p.bans);
+    out.command = p.cli.value(p.command);
+    if (p.cli.isSet(p.command) && out.admin.isEmpty())
+        return QStringLiteral("--command needs --admin PATH");
+    if ((p.cli.isSet(p.admin) && out.admin.isEmpty()) || (p.cli.isSet(p.bans) && out.bans.isEmpty()))
+        return QStringLiteral("--admin and --bans need a path");
+    return {};
 }
 
 // The options' values, or what is wrong with them.
@@ -74,7 +97,7 @@ QString readValues(const Parser& p, ServerOptions& out)
     out.botLevel = *level;
     out.name = p.cli.isSet(p.name) ? p.cli.value(p.name) : QSysInfo::machineHostName();
     out.discovery = !p.cli.isSet(p.noDiscovery);
-    return {};
+    return readConsole(p, out);
 }
 
 } // namespace

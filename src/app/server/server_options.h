@@ -19,6 +19,13 @@ struct ServerOptions {
     QString name;
     // Whether the table answers those who look for games on the network.
     bool discovery = true;
+    // The operator's console socket; empty: none.
+    QString admin;
+    // The ban list's file; empty: bans last until the table stops.
+    QString bans;
+    // Set: send this to the console at `admin` and print the answer, instead
+    // of running a table.
+    QString command;
 
     // What the command line asks for: run, or print help or the version and
     // leave with 0, or print the usage and an error and leave with 2.
