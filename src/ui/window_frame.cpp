@@ -45,4 +45,10 @@ void fitTitle(QWidget* window)
         window->resize(needed, window->height());
 }
 
+void fitDialog(QWidget* dialog)
+{
+    dialog->setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+    fitTitle(dialog);
+}
+
 } // namespace WindowFrame

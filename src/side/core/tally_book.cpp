@@ -88,9 +88,22 @@ bool TallyBook::savetally()
     return false;
 }
 
+void TallyBook::setTallyEveryone(bool on)
+{
+    if (on == m_tallyEveryone)
+        return;
+    m_tallyEveryone = on;
+    emit tallyEveryoneChanged(on);
+}
+
 void TallyBook::addgame(const QString& winner)
 {
     emit loadchecklistrequested();
+    if (m_tallyEveryone) {
+        for (const QString& name : std::as_const(m_playersInGame))
+            if (!name.isEmpty() && m_table.addPlayer(name))
+                emit playerAdded(m_table.playerName(m_table.playerCount() - 1));
+    }
     m_table.addtomine(TallyTable::TotalGames);
     m_table.countGame(m_playersInGame, winner, winner == LocalWinner);
     commit();
