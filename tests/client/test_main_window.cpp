@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -312,6 +313,10 @@ void TestMainWindow::secondaryWindowsFitTheirTitles()
         ++checked;
         QVERIFY2(!(window->windowFlags() & Qt::WindowMaximizeButtonHint), qPrintable(window->windowTitle()));
         QVERIFY2(window->width() >= WindowFrame::titleWidth(window), qPrintable(window->windowTitle()));
+        // Nothing is squeezed to make the title fit: every button has room for its text.
+        for (const QPushButton* b : window->findChildren<QPushButton*>())
+            if (b->isVisible() && !b->text().isEmpty())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(window->windowTitle() + ": " + b->text()));
         // The host and join dialogs go with their answer: nothing to minimise.
         if (qobject_cast<QDialog*>(window) && window->isVisible())
             QVERIFY2(!(window->windowFlags() & Qt::WindowMinimizeButtonHint), qPrintable(window->windowTitle()));

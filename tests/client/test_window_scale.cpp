@@ -1,3 +1,4 @@
+#include "chat/chat_edit.h"
 #include "chat/core/colour_text.h"
 #include "chat/panel_chat.h"
 #include "client/board_canvas.h"
