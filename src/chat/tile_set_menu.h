@@ -10,8 +10,9 @@ class QWidget;
 class TileSet;
 
 // The "Tile Set" menu: "Built-in" for the game's own pictures, then one radio
-// item per set in the tile-set folders, listed once at start-up. Choosing an item loads its set; the item is ticked
-// only once its bitmap was read, so the tick, `CurrentTileSet` and the stored "Tiles" setting always name the set in
+// item per set in the tile-set folders, listed once at start-up. Choosing an
+// item loads its set; the item is ticked only once its bitmap was read, so the
+// tick, `CurrentTileSet` and the stored "Tiles" setting always name the set in
 // use.
 class TileSetMenu : public QObject {
     Q_OBJECT

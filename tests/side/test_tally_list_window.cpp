@@ -307,6 +307,9 @@ void TallyListWindowTest::talliesEveryoneOnlyWhenAsked()
     t->book.setPlayersInGame({"Kim", "Ada", "Bob", "Cy"});
     t->book.addgame("Bob");
     QCOMPARE(entries(t->w.listboxTally()), tallied);
+    bool allTicked = false;
+    entries(t->w.checklist(), &allTicked);
+    QCOMPARE(allTicked, everyone);
     if (everyone) {
         // Bob's first game counts: played 1, he won it.
         t->w.listboxTally()->setCurrentRow(2);

@@ -93,6 +93,7 @@ signals:
 
 private:
     void load();
+    void addUntallied();
     void showOwnTotals();
     void commit();
 
