@@ -47,6 +47,10 @@ int main(int argc, char* argv[])
     // program the orderly way.
     ExitSignals exitSignals;
     QApplication::setApplicationName(QStringLiteral("Gloop Dash"));
+    // Docks and task bars match the running window to its launcher by this
+    // name (the desktop file's, without ".desktop"); on X11 the launcher's
+    // StartupWMClass names the window class, which is the application name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(GD_APP_ID));
     // The program ends with its main window, whatever other windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -17,6 +17,8 @@ constexpr int NameLeft = 23;
 constexpr int ScoreLeft = 119;
 constexpr int ResultLeft = 186;
 constexpr int EyesLeft = 13;
+// The eyes picture's own size: narrower, its two eyes run together into "0(".
+constexpr QSize EyesSize(12, 9);
 constexpr int RowHeight = 17;
 const QColor Text(235, 235, 255);
 // A watcher's row is dimmed and slanted beside its eyes; an empty row is darker still.
@@ -107,7 +109,8 @@ void ScorePanel::buildRows()
                             QStringLiteral("0"), 12, false);
         m_results[n] =
             label(QStringLiteral("label_bonus") + number, QRect(ResultLeft, top, 46, RowHeight), {}, 12, false);
-        m_eyes[n] = label(QStringLiteral("image_eyes") + number, QRect(EyesLeft, top + 4, 10, 9), {}, 11, false);
+        m_eyes[n] =
+            label(QStringLiteral("image_eyes") + number, QRect(QPoint(EyesLeft, top + 4), EyesSize), {}, 11, false);
         m_eyes[n]->setPixmap(eyes);
         m_eyes[n]->setScaledContents(true);
         m_eyes[n]->hide();

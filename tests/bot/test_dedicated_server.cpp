@@ -228,14 +228,16 @@ void DedicatedServerTest::stopsOnSignal()
     WireClient person;
     QVERIFY(person.connectTo(port));
     QVERIFY(!person.next().isEmpty());
-    person.sendRaw("CMD_logininfo+1+" GD_VERSION_TEXT "+Pat\xff");
+    // A person named like the first bot: the bots take other names.
+    person.sendRaw("CMD_logininfo+1+" GD_VERSION_TEXT "+Ann\xff");
     QString log;
-    QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(server.readAll())).contains("login slot 3 Bot Cy"), 10000);
-    QVERIFY2(log.contains("connect slot 1 from 127.0.0.1\nlogin slot 1 Pat\n"), qPrintable(log));
-    QVERIFY2(log.contains("login slot 2 Bot Ann"), qPrintable(log));
+    QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(server.readAll())).contains("login slot 3 Bot Dot (hard)"),
+                             10000);
+    QVERIFY2(log.contains("connect slot 1 from 127.0.0.1\nlogin slot 1 Ann\n"), qPrintable(log));
+    QVERIFY2(log.contains("login slot 2 Bot Cy (hard)"), qPrintable(log));
     // A game in play when the signal comes.
-    person.sendRaw("CMD_startgame+Pat+1+\xff");
-    QTRY_VERIFY((log += QString::fromUtf8(server.readAll())).contains("game start standard by Pat"));
+    person.sendRaw("CMD_startgame+Ann+1+\xff");
+    QTRY_VERIFY((log += QString::fromUtf8(server.readAll())).contains("game start standard by Ann"));
 
     std::vector<std::unique_ptr<WireClient>> crowd;
     std::vector<std::unique_ptr<ConnectionStorm>> storms;
@@ -260,7 +262,7 @@ void DedicatedServerTest::stopsOnSignal()
     QCOMPARE(server.exitCode(), 0);
     QVERIFY(person.waitClosed());
     log += QString::fromUtf8(server.readAll());
-    QVERIFY2(log.contains("stopping\n") && log.contains("leave slot 1 Pat\n"), qPrintable(log));
+    QVERIFY2(log.contains("stopping\n") && log.contains("leave slot 1 Ann\n"), qPrintable(log));
     QVERIFY2(!log.contains(": \n"), qPrintable(log));
 }
 
@@ -284,8 +286,8 @@ void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()
     const PlayerTable& players = table->server().game().players;
     QTRY_VERIFY(players[6].connected && !players[6].name.isEmpty());
     QCOMPARE(players[1].name, QByteArray("Pat"));
-    QCOMPARE(players[2].name, QByteArray("Bot Ann"));
-    QCOMPARE(players[3].name, QByteArray("Bot Cy"));
+    QCOMPARE(players[2].name, QByteArray("Bot Ann (normal)"));
+    QCOMPARE(players[3].name, QByteArray("Bot Cy (normal)"));
 
     for (int mode : {1, 2}) {
         people.front()->player->startGame(mode);
@@ -301,7 +303,7 @@ void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()
     const QString log = readAll(logFile);
     std::fclose(logFile);
     for (const char* line : {"game start standard by Pat", "round 3 end: 1 Pat total ", "game start classic by Pat",
-                             "round 6 end: 1 Pat total ", "; 2 Bot Ann total ", "winner "})
+                             "round 6 end: 1 Pat total ", "; 2 Bot Ann (normal) total ", "winner "})
         QVERIFY2(log.contains(line), qPrintable(log));
     for (const auto& person : people) {
         QVERIFY(person->referee.checked() > 36);

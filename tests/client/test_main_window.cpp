@@ -19,11 +19,13 @@
 #include "ui/window_frame.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -305,6 +307,8 @@ void TestMainWindow::secondaryWindowsFitTheirTitles()
     for (int which = 0; which <= int(MainWindow::SideWindow::Download); ++which)
         emit program.chat().sideWindowRequested(MainWindow::SideWindow(which));
     emit program.chat().phraseListRequested();
+    program.chat().findChild<QAction*>("HostGame1")->trigger();
+    program.chat().findChild<QAction*>("JoinGame1")->trigger();
     QTRY_VERIFY(program.download().isVisible());
     int checked = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -313,8 +317,15 @@ void TestMainWindow::secondaryWindowsFitTheirTitles()
         ++checked;
         QVERIFY2(!(window->windowFlags() & Qt::WindowMaximizeButtonHint), qPrintable(window->windowTitle()));
         QVERIFY2(window->width() >= WindowFrame::titleWidth(window), qPrintable(window->windowTitle()));
+        // Nothing is squeezed to make the title fit: every button has room for its text.
+        for (const QPushButton* b : window->findChildren<QPushButton*>())
+            if (b->isVisible() && !b->text().isEmpty())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(window->windowTitle() + ": " + b->text()));
+        // The host and join dialogs go with their answer: nothing to minimise.
+        if (qobject_cast<QDialog*>(window) && window->isVisible())
+            QVERIFY2(!(window->windowFlags() & Qt::WindowMinimizeButtonHint), qPrintable(window->windowTitle()));
     }
-    QVERIFY(checked >= 9);
+    QVERIFY(checked >= 11);
 
     // A one-line box grows to its title too.
     Copy copy;

@@ -243,6 +243,9 @@ void TestPlayerList::justwatching()
         QCOMPARE(c, Khaki);
     for (int n = 1; n <= 6; ++n)
         QCOMPARE(h.rows.row("image_eyes", n)->isVisibleTo(&h.rows), n == eyesShown);
+    // The eyes keep their picture's shape.
+    const QLabel* eyes = h.rows.row("image_eyes", 1);
+    QCOMPARE(eyes->size(), eyes->pixmap().size());
 }
 
 void TestPlayerList::checklistSkipsOwnAndEmptyRows()

@@ -120,7 +120,12 @@ void DedicatedServer::seatBots()
     // login seats them.
     if (m_server->hostSlot() == 0)
         return;
-    while (m_bots.count() < m_options.bots && m_bots.add(m_options.botLevel)) { }
+    QList<QByteArray> seated;
+    const PlayerTable& players = m_server->game().players;
+    for (int slot = 1; slot <= players.slotcount; ++slot)
+        if (players.loggedin(slot))
+            seated.append(players[slot].name);
+    while (m_bots.count() < m_options.bots && m_bots.add(m_options.botLevel, seated)) { }
 }
 
 void DedicatedServer::connected(int slot, const QString& address)
