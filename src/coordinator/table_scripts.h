@@ -1,0 +1,97 @@
+#pragma once
+
+// The Lua scripts the table store runs inside Redis. Keys: "gd:table:<id>"
+// (a table's hash), "gd:by:all", "gd:by:state:<state>", "gd:by:version:<v>",
+// "gd:by:both:<state>:<v>" (ids scored by players), "gd:seen" (ids scored by
+// the time of their last refresh) and "gd:where" (id to "state\nversion", so
+// an expired table can be taken out of the sets it was put in).
+namespace TableScripts {
+
+// Removes one id from every ordering set, given the state and version it was
+// listed under. Shared by the scripts below.
+inline constexpr const char* Unlist = R"lua(
+local function unlist(id, where)
+  if not where then return end
+  local cut = string.find(where, '\n', 1, true)
+  local state, version = string.sub(where, 1, cut - 1), string.sub(where, cut + 1)
+  redis.call('ZREM', 'gd:by:all', id)
+  redis.call('ZREM', 'gd:by:state:' .. state, id)
+  redis.call('ZREM', 'gd:by:version:' .. version, id)
+  redis.call('ZREM', 'gd:by:both:' .. state .. ':' .. version, id)
+end
+)lua";
+
+// ARGV: id, secret digest, only-if-listed ("1"/"0"), expiry seconds, then
+// address, port, name, players, watchers, seats, bots, state, mode, mission,
+// missions, version. Returns -1 another secret, 0 not listed, 1 refreshed,
+// 2 newly listed.
+inline constexpr const char* Put = R"lua(
+local id = ARGV[1]
+local key = 'gd:table:' .. id
+local secret = redis.call('HGET', key, 'secret')
+if secret and secret ~= ARGV[2] then return -1 end
+if not secret and ARGV[3] == '1' then return 0 end
+local now = tonumber(redis.call('TIME')[1])
+local players, state, version = tonumber(ARGV[8]), ARGV[12], ARGV[16]
+local where = state .. '\n' .. version
+local was = redis.call('HGET', 'gd:where', id)
+if was and was ~= where then unlist(id, was) end
+redis.call('HSET', key, 'secret', ARGV[2], 'address', ARGV[5], 'port', ARGV[6], 'name', ARGV[7],
+  'players', ARGV[8], 'watchers', ARGV[9], 'seats', ARGV[10], 'bots', ARGV[11], 'state', state,
+  'mode', ARGV[13], 'mission', ARGV[14], 'missions', ARGV[15], 'version', version, 'updated', now)
+redis.call('EXPIRE', key, tonumber(ARGV[4]))
+redis.call('ZADD', 'gd:by:all', players, id)
+redis.call('ZADD', 'gd:by:state:' .. state, players, id)
+redis.call('ZADD', 'gd:by:version:' .. version, players, id)
+redis.call('ZADD', 'gd:by:both:' .. state .. ':' .. version, players, id)
+redis.call('HSET', 'gd:where', id, where)
+redis.call('ZADD', 'gd:seen', now, id)
+if secret then return 1 end
+return 2
+)lua";
+
+// ARGV: id, secret digest. Returns -1 another secret, 0 not listed, 1 removed.
+inline constexpr const char* Remove = R"lua(
+local id = ARGV[1]
+local key = 'gd:table:' .. id
+local secret = redis.call('HGET', key, 'secret')
+if not secret then return 0 end
+if secret ~= ARGV[2] then return -1 end
+unlist(id, redis.call('HGET', 'gd:where', id))
+redis.call('DEL', key)
+redis.call('HDEL', 'gd:where', id)
+redis.call('ZREM', 'gd:seen', id)
+return 1
+)lua";
+
+// ARGV: ordering set, offset, limit, expiry seconds. Prunes tables whose hash
+// has expired (a bounded number per call), then returns the set's size and,
+// for each table of the page, its id and fields in the order of Fields.
+inline constexpr const char* List = R"lua(
+local now = tonumber(redis.call('TIME')[1])
+local gone = redis.call('ZRANGEBYSCORE', 'gd:seen', '-inf', now - tonumber(ARGV[4]), 'LIMIT', 0, 1000)
+for _, id in ipairs(gone) do
+  if redis.call('EXISTS', 'gd:table:' .. id) == 0 then
+    unlist(id, redis.call('HGET', 'gd:where', id))
+    redis.call('HDEL', 'gd:where', id)
+    redis.call('ZREM', 'gd:seen', id)
+  end
+end
+local first = tonumber(ARGV[2])
+local ids = redis.call('ZREVRANGE', ARGV[1], first, first + tonumber(ARGV[3]) - 1)
+local out = {redis.call('ZCARD', ARGV[1])}
+for _, id in ipairs(ids) do
+  local f = redis.call('HMGET', 'gd:table:' .. id, 'address', 'port', 'name', 'players', 'watchers', 'seats',
+    'bots', 'state', 'mode', 'mission', 'missions', 'version', 'updated')
+  if f[1] then
+    out[#out + 1] = id
+    for i = 1, 13 do out[#out + 1] = f[i] or '' end
+  end
+end
+return out
+)lua";
+
+// Values per table in List's answer, its id included.
+inline constexpr int ListedValues = 14;
+
+} // namespace TableScripts
