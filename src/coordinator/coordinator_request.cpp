@@ -61,12 +61,9 @@ QString readListParam(const std::string& key, const std::string& value, TableSto
     }
     if (key == "version") {
         // Only a version a table could have registered with can match.
-        TableListing probe;
-        QJsonObject json = probe.tableJson();
-        json.insert(QStringLiteral("version"), QString::fromStdString(value));
-        if (!TableListing::readTable(json, probe).isEmpty())
+        f.version = QString::fromStdString(value);
+        if (!TableListing::validVersion(f.version))
             return QStringLiteral("version must be 1 to %1 printable characters").arg(TableListing::MaxVersionLength);
-        f.version = probe.version;
     }
     return {};
 }

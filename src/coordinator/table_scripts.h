@@ -65,29 +65,33 @@ return 1
 )lua";
 
 // ARGV: ordering set, offset, limit, expiry seconds. Prunes tables whose hash
-// has expired (a bounded number per call), then returns the set's size and,
-// for each table of the page, its id and fields in the order of Fields.
+// has expired (a bounded number per call, plus any met on the page), then
+// returns the set's size and, for each table of the page, its id and fields.
 inline constexpr const char* List = R"lua(
+local function forget(id)
+  unlist(id, redis.call('HGET', 'gd:where', id))
+  redis.call('HDEL', 'gd:where', id)
+  redis.call('ZREM', 'gd:seen', id)
+end
 local now = tonumber(redis.call('TIME')[1])
 local gone = redis.call('ZRANGEBYSCORE', 'gd:seen', '-inf', now - tonumber(ARGV[4]), 'LIMIT', 0, 1000)
 for _, id in ipairs(gone) do
-  if redis.call('EXISTS', 'gd:table:' .. id) == 0 then
-    unlist(id, redis.call('HGET', 'gd:where', id))
-    redis.call('HDEL', 'gd:where', id)
-    redis.call('ZREM', 'gd:seen', id)
-  end
+  if redis.call('EXISTS', 'gd:table:' .. id) == 0 then forget(id) end
 end
 local first = tonumber(ARGV[2])
 local ids = redis.call('ZREVRANGE', ARGV[1], first, first + tonumber(ARGV[3]) - 1)
-local out = {redis.call('ZCARD', ARGV[1])}
+local out = {0}
 for _, id in ipairs(ids) do
   local f = redis.call('HMGET', 'gd:table:' .. id, 'address', 'port', 'name', 'players', 'watchers', 'seats',
     'bots', 'state', 'mode', 'mission', 'missions', 'version', 'updated')
   if f[1] then
     out[#out + 1] = id
     for i = 1, 13 do out[#out + 1] = f[i] or '' end
+  else
+    forget(id)
   end
 end
+out[1] = redis.call('ZCARD', ARGV[1])
 return out
 )lua";
 

@@ -35,14 +35,6 @@ std::optional<qint64> whole(const QJsonObject& json, const QString& key, qint64 
     return qint64(d);
 }
 
-bool printableAscii(const QString& text)
-{
-    for (const QChar c : text)
-        if (c.unicode() < 0x21 || c.unicode() > 0x7e)
-            return false;
-    return true;
-}
-
 QString readCounts(const QJsonObject& json, TableListing& out)
 {
     const auto seats = whole(json, SeatsKey, 1, Table::Seats);
@@ -82,16 +74,25 @@ QString readWords(const QJsonObject& json, TableListing& out)
         && mode != QJsonValue(QStringLiteral("classic")))
         return QStringLiteral("mode must be \"\", \"standard\" or \"classic\"");
     const QJsonValue version = json.value(VersionKey);
-    const QString v = version.toString();
-    if (!version.isString() || v.isEmpty() || v.size() > TableListing::MaxVersionLength || !printableAscii(v))
+    if (!version.isString() || !TableListing::validVersion(version.toString()))
         return QStringLiteral("version must be 1 to %1 printable characters").arg(TableListing::MaxVersionLength);
     out.state = state.toString();
     out.mode = mode.toString();
-    out.version = v;
+    out.version = version.toString();
     return {};
 }
 
 } // namespace
+
+bool TableListing::validVersion(const QString& version)
+{
+    if (version.isEmpty() || version.size() > MaxVersionLength)
+        return false;
+    for (const QChar c : version)
+        if (c.unicode() < 0x21 || c.unicode() > 0x7e)
+            return false;
+    return true;
+}
 
 QJsonObject TableListing::tableJson() const
 {

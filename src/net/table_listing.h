@@ -41,6 +41,9 @@ struct TableListing {
     // Reads one row of the list, or nothing when it is malformed.
     static bool readRow(const QJsonObject& json, TableListing& out);
 
+    // 1 to MaxVersionLength printable ASCII characters.
+    static bool validVersion(const QString& version);
+
     friend bool operator==(const TableListing&, const TableListing&) = default;
 
     static constexpr int MaxVersionLength = 32;

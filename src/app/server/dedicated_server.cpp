@@ -1,5 +1,7 @@
 #include "dedicated_server.h"
 #include "gd_version.h"
+#include "table_registrar.h"
+#include "table_summary.h"
 
 #include "server/server.h"
 
@@ -13,6 +15,11 @@ DedicatedServer::DedicatedServer(const ServerOptions& options, std::FILE* log, Q
     m_server = std::make_unique<Server>(m_host, options.port);
     m_server->setListenAddress(options.listen);
     m_server->setObserver(this);
+    if (!options.registerUrl.isEmpty()) {
+        m_registrar = std::make_unique<TableRegistrar>(
+            options.registerUrl, [this] { return TableSummary::of(m_server->game(), m_options.name, port()); },
+            [this](const QString& text) { m_log.line(text); });
+    }
 }
 
 DedicatedServer::~DedicatedServer()
@@ -37,6 +44,8 @@ bool DedicatedServer::start()
                    .arg(m_options.winnersPath ? QStringLiteral("on") : QStringLiteral("off"))
                    .arg(m_options.bots)
                    .arg(BotLevels::name(m_options.botLevel)));
+    if (m_registrar)
+        m_registrar->start();
     return true;
 }
 
@@ -54,6 +63,18 @@ void DedicatedServer::stop()
     m_log.line(QStringLiteral("stopping"));
     m_bots.removeAll();
     m_server->disconnectAll();
+    if (m_registrar) {
+        connect(m_registrar.get(), &TableRegistrar::withdrawn, this, &DedicatedServer::stopped);
+        m_registrar->withdraw();
+    } else {
+        QMetaObject::invokeMethod(this, &DedicatedServer::stopped, Qt::QueuedConnection);
+    }
+}
+
+void DedicatedServer::tableChanged()
+{
+    if (m_registrar)
+        m_registrar->changed();
 }
 
 QString DedicatedServer::botAddress() const
@@ -93,6 +114,7 @@ void DedicatedServer::dropped(int slot, const QString& reason)
 void DedicatedServer::loggedIn(int slot, const QByteArray& name)
 {
     m_log.loggedIn(slot, name);
+    tableChanged();
     // Queued: the server is in the middle of its login handling.
     if (slot == 1 && m_bots.count() < m_options.bots)
         QMetaObject::invokeMethod(this, &DedicatedServer::seatBots, Qt::QueuedConnection);
@@ -101,19 +123,23 @@ void DedicatedServer::loggedIn(int slot, const QByteArray& name)
 void DedicatedServer::left(int slot, const QByteArray& name)
 {
     m_log.left(slot, name);
+    tableChanged();
 }
 
 void DedicatedServer::gameStarted(const QByteArray& starter, int mode)
 {
     m_log.gameStarted(starter, mode);
+    tableChanged();
 }
 
 void DedicatedServer::roundEnded(int round, const QList<SeatScore>& scores)
 {
     m_log.roundEnded(round, scores);
+    tableChanged();
 }
 
 void DedicatedServer::winner(const QByteArray& name)
 {
     m_log.winner(name);
+    tableChanged();
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class Server;
+class TableRegistrar;
 
 // One table without a display: the game server with the host's options from
 // the command line, a log of what happens, and the bot seats. It has no seat
@@ -24,13 +25,19 @@ public:
     // Starts listening; false (with the reason logged) when it cannot.
     bool start();
     quint16 port() const;
-    // Closes every connection, the bots' included.
+    // Closes every connection, the bots' included, and takes the table off
+    // the internet list; `stopped` follows once that is done.
     void stop();
 
     Server& server() { return *m_server; }
     BotSeats& bots() { return m_bots; }
     // Multiplies the bots' natural pace (tests and measurements).
     void setBotSpeed(double speed) { m_bots.setSpeed(speed); }
+    // Null unless the table registers with an internet table list.
+    TableRegistrar* registrar() const { return m_registrar.get(); }
+
+signals:
+    void stopped();
 
 private:
     // Fills the bot seats up to the number asked for.
@@ -45,11 +52,14 @@ private:
     void gameStarted(const QByteArray& starter, int mode) override;
     void roundEnded(int round, const QList<SeatScore>& scores) override;
     void winner(const QByteArray& name) override;
+    // Players or the game's state changed: the internet list hears of it.
+    void tableChanged();
 
     ServerOptions m_options;
     EventLog m_log;
     FixedHostOptions m_host;
     std::unique_ptr<Server> m_server;
     BotSeats m_bots;
+    std::unique_ptr<TableRegistrar> m_registrar;
     bool m_stopped = false;
 };

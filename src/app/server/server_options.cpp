@@ -2,9 +2,11 @@
 #include "gd_version.h"
 
 #include "bot/bot_seats.h"
+#include "server/player_names.h"
 
 #include <QCommandLineParser>
 #include <QHostAddress>
+#include <QSysInfo>
 
 namespace {
 
@@ -22,6 +24,13 @@ struct Parser {
                             QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption botLevel{QStringLiteral("bot-level"), QStringLiteral("easy, normal (default) or hard."),
                                 QStringLiteral("LEVEL"), QStringLiteral("normal")};
+    QCommandLineOption name{QStringLiteral("name"),
+                            QStringLiteral("The table's name in lists (default: this machine's host name)."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption registerUrl{QStringLiteral("register"),
+                                   QStringLiteral("List the table on the internet table list at URL "
+                                                  "(for example http://list.example:8090)."),
+                                   QStringLiteral("URL")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")};
 
@@ -30,7 +39,7 @@ struct Parser {
         cli.setApplicationDescription(
             QStringLiteral("Hosts one Gloop Dash table without a display. The first player to connect "
                            "gets slot 1 and starts the games."));
-        cli.addOptions({port, listen, winnersPath, bots, botLevel, help, version});
+        cli.addOptions({port, listen, winnersPath, bots, botLevel, name, registerUrl, help, version});
     }
 };
 
@@ -65,10 +74,23 @@ QString readValues(const Parser& p, ServerOptions& out)
     if (!level)
         return QStringLiteral("--bot-level takes easy, normal or hard");
     out.botLevel = *level;
+    out.name = ServerOptions::cleanName(p.cli.isSet(p.name) ? p.cli.value(p.name) : QSysInfo::machineHostName());
+    if (p.cli.isSet(p.registerUrl)) {
+        out.registerUrl = QUrl(p.cli.value(p.registerUrl), QUrl::StrictMode);
+        const QString scheme = out.registerUrl.scheme();
+        if (!out.registerUrl.isValid() || out.registerUrl.host().isEmpty()
+            || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+            return QStringLiteral("--register needs an http:// or https:// address");
+    }
     return {};
 }
 
 } // namespace
+
+QString ServerOptions::cleanName(const QString& typed)
+{
+    return QString::fromUtf8(PlayerNames::clean(typed.toUtf8()));
+}
 
 ServerOptions::Parsed ServerOptions::parse(const QStringList& arguments)
 {

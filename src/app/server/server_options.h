@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <optional>
 
 // How the dedicated server was asked to run.
@@ -14,6 +15,11 @@ struct ServerOptions {
     bool winnersPath = true;
     int bots = 0;
     BotLevel botLevel = BotLevel::Normal;
+    // The table's name in lists, cleaned as a player's name is; by default
+    // the machine's host name.
+    QString name;
+    // The internet table list to register with; empty: none.
+    QUrl registerUrl;
 
     // What the command line asks for: run, or print help or the version and
     // leave with 0, or print the usage and an error and leave with 2.
@@ -21,6 +27,8 @@ struct ServerOptions {
     struct Parsed;
     // `arguments` includes the program name first.
     static Parsed parse(const QStringList& arguments);
+    // A table name as lists show it.
+    static QString cleanName(const QString& typed);
 };
 
 struct ServerOptions::Parsed {
