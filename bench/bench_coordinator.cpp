@@ -74,8 +74,9 @@ std::unique_ptr<Child> startCoordinator(const QString& path, quint16 redisPort, 
     const QString log = logs.filePath(QStringLiteral("coordinator-%1.log").arg(++made));
     auto c = std::make_unique<Child>();
     c->process->setStandardOutputFile(log);
-    c->process->start(path, {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--redis"),
-                             QStringLiteral("127.0.0.1:%1").arg(redisPort)});
+    c->process->start(path,
+                      {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--redis"),
+                       QStringLiteral("127.0.0.1:%1").arg(redisPort)});
     for (int i = 0; i < 100 && port == 0; ++i) {
         QThread::msleep(100);
         QFile file(log);
@@ -177,13 +178,27 @@ void run(const bench::Args& args)
     const double two = refreshRate({a, b}, tables, workers, seconds, table.port());
 
     const QString figure = QStringLiteral("coordinator list, %1 tables, p%2").arg(tables);
-    bench::printRow({figure.arg(50), bench::median(full), QStringLiteral("ms"), QStringLiteral("same GET, empty list, p50"),
-                     bench::median(empty), {}, QString()});
-    bench::printRow({figure.arg(99), bench::percentile(full, 99), QStringLiteral("ms"),
-                     QStringLiteral("same GET, empty list, p99"), bench::percentile(empty, 99), {},
+    bench::printRow({figure.arg(50),
+                     bench::median(full),
+                     QStringLiteral("ms"),
+                     QStringLiteral("same GET, empty list, p50"),
+                     bench::median(empty),
+                     {},
+                     QString()});
+    bench::printRow({figure.arg(99),
+                     bench::percentile(full, 99),
+                     QStringLiteral("ms"),
+                     QStringLiteral("same GET, empty list, p99"),
+                     bench::percentile(empty, 99),
+                     {},
                      QStringLiteral("<= 20 ms")});
-    bench::printRow({QStringLiteral("coordinator refreshes"), one, QStringLiteral("/s"),
-                     QStringLiteral("two coordinators, one Redis"), two, {}, QStringLiteral(">= 2000/s")});
+    bench::printRow({QStringLiteral("coordinator refreshes"),
+                     one,
+                     QStringLiteral("/s"),
+                     QStringLiteral("two coordinators, one Redis"),
+                     two,
+                     {},
+                     QStringLiteral(">= 2000/s")});
 }
 
 } // namespace

@@ -43,8 +43,7 @@ bool sendAll(int fd, const QByteArray& bytes)
 
 } // namespace
 
-int request(const QString& from, quint16 port, const QByteArray& method, const QByteArray& path,
-            const QByteArray& body)
+int request(const QString& from, quint16 port, const QByteArray& method, const QByteArray& path, const QByteArray& body)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)

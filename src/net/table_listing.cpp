@@ -82,7 +82,63 @@ QString readWords(const QJsonObject& json, TableListing& out)
     return {};
 }
 
+void appendString(QByteArray& out, const QString& text)
+{
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+void appendField(QByteArray& out, const QString& key, const QString& text)
+{
+    appendString(out, key);
+    out += ':';
+    appendString(out, text);
+    out += ',';
+}
+
+void appendField(QByteArray& out, const QString& key, qint64 number)
+{
+    appendString(out, key);
+    out += ':';
+    out += QByteArray::number(number);
+    out += ',';
+}
+
 } // namespace
+
+void TableListing::appendRowJson(QByteArray& out) const
+{
+    out += '{';
+    appendField(out, IdKey, id);
+    appendField(out, AddressKey, address);
+    appendField(out, PortKey, port);
+    appendField(out, NameKey, name);
+    appendField(out, PlayersKey, players);
+    appendField(out, WatchersKey, watchers);
+    appendField(out, SeatsKey, seats);
+    appendField(out, BotsKey, bots);
+    appendField(out, StateKey, state);
+    appendField(out, ModeKey, mode);
+    appendField(out, MissionKey, mission);
+    appendField(out, MissionsKey, missions);
+    appendField(out, VersionKey, version);
+    appendField(out, UpdatedKey, updated);
+    out.back() = '}';
+}
 
 bool TableListing::validVersion(const QString& version)
 {

@@ -34,6 +34,9 @@ struct TableListing {
     QJsonObject tableJson() const;
     // Everything, as one row of the list.
     QJsonObject rowJson() const;
+    // The same row written straight to JSON text (a list of hundreds of rows
+    // is written many times a second).
+    void appendRowJson(QByteArray& out) const;
     // Reads the fields a table sends; an empty text when all are present, of
     // the right type and in range, otherwise what is wrong. The name is taken
     // as sent: cleaning it is the reader's business.

@@ -38,6 +38,8 @@ std::optional<QString> ServerThread::start(quint16 port)
         }
         m_port = server->port();
         m_server = server.release();
+        if (m_makeCompanion)
+            m_companion = m_makeCompanion(*m_server).release();
     });
     if (error)
         stop();
@@ -50,6 +52,8 @@ void ServerThread::stop()
         return;
     QThread* const caller = QThread::currentThread();
     runThere([this, caller] {
+        delete m_companion;
+        m_companion = nullptr;
         delete m_server;
         m_server = nullptr;
         // Connections closed just now linger to hand over their last bytes;

@@ -329,6 +329,11 @@ void TestCoordinatorRequest::summarizesTheTable()
     row.updated = 1700000000;
     QVERIFY(TableListing::readRow(row.rowJson(), read));
     QCOMPARE(read, row);
+    // The list writes its rows as text itself: any name must come out as sent.
+    row.name = QStringLiteral("q\"uote \\ back\x01slash é");
+    QByteArray text;
+    row.appendRowJson(text);
+    QCOMPARE(QJsonDocument::fromJson(text).object(), row.rowJson());
 }
 
 QTEST_APPLESS_MAIN(TestCoordinatorRequest)

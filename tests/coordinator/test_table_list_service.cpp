@@ -2,8 +2,11 @@
 #include "wire_client.h"
 
 #include "app/server/dedicated_server.h"
+#include "app/server/hosted_listing.h"
 #include "app/server/table_registrar.h"
 #include "coordinator/redis_link.h"
+#include "server/host_options.h"
+#include "server/server_thread.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -67,6 +70,7 @@ private slots:
     void limitsPostsFromOneAddress();
     void forgetsTablesThatStoppedRefreshing();
     void answers503WithoutRedisAndRecovers();
+    void hostingCopyListsItsTableWhileItHosts();
 
 private:
     std::unique_ptr<TestRedis> m_redis;
@@ -240,6 +244,24 @@ void TestTableListService::answers503WithoutRedisAndRecovers()
     WireClient player;
     QVERIFY(player.login(table->port(), "Gus"));
     QVERIFY(waitUntil([&] { return row(*m_b, table->port()).value(QStringLiteral("players")).toInt() == 1; }));
+}
+
+void TestTableListService::hostingCopyListsItsTableWhileItHosts()
+{
+    FixedHostOptions host;
+    ServerThread hosting(host);
+    const QUrl list(m_b->url());
+    hosting.setCompanion(
+        [list](Server& server) { return std::make_unique<HostedListing>(server, list, QStringLiteral("Hana")); });
+    QVERIFY(!hosting.start(0));
+    const quint16 port = hosting.port();
+    QVERIFY(waitUntil([&] { return row(*m_a, port).value(QStringLiteral("name")) == QStringLiteral("Hana"); }));
+    WireClient player;
+    QVERIFY(player.login(port, "Ivo"));
+    QVERIFY(waitUntil([&] { return row(*m_a, port).value(QStringLiteral("players")).toInt() == 1; }));
+    // Hosting ends: the entry goes with it.
+    hosting.stop();
+    QVERIFY(row(*m_a, port).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestTableListService)
