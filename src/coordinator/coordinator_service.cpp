@@ -154,16 +154,7 @@ void CoordinatorService::list(const httplib::Request& q, httplib::Response& r)
     const std::optional<TableStore::Page> page = m_store.list(filter.value);
     if (!available(page ? TableStore::Outcome::Listed : TableStore::Outcome::Unavailable))
         return fail(r, 503, QStringLiteral("the table list is unavailable"));
-    QByteArray body;
-    body.reserve(256 * (page->tables.size() + 1));
-    body += "{\"tables\":[";
-    for (const TableListing& t : page->tables) {
-        t.appendRowJson(body);
-        body += ',';
-    }
-    if (body.endsWith(','))
-        body.chop(1);
-    body += "],\"total\":" + QByteArray::number(page->total) + '}';
+    const QByteArray body = "{\"tables\":[" + page->rows + "],\"total\":" + QByteArray::number(page->total) + '}';
     r.status = 200;
     r.set_content(body.constData(), size_t(body.size()), JsonType);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The Lua scripts the table store runs inside Redis. Keys: "gd:table:<id>"
-// (a table's hash), "gd:by:all", "gd:by:state:<state>", "gd:by:version:<v>",
+// (a table's hash: its secret's digest and its row), "gd:by:all", "gd:by:state:<state>", "gd:by:version:<v>",
 // "gd:by:both:<state>:<v>" (ids scored by players), "gd:seen" (ids scored by
 // the time of their last refresh) and "gd:where" (id to "state\nversion", so
 // an expired table can be taken out of the sets it was put in).
@@ -21,10 +21,9 @@ local function unlist(id, where)
 end
 )lua";
 
-// ARGV: id, secret digest, only-if-listed ("1"/"0"), expiry seconds, then
-// address, port, name, players, watchers, seats, bots, state, mode, mission,
-// missions, version. Returns -1 another secret, 0 not listed, 1 refreshed,
-// 2 newly listed.
+// ARGV: id, secret digest, only-if-listed ("1"/"0"), expiry seconds,
+// players, state, version, and the table's row as the list shows it (JSON).
+// Returns -1 another secret, 0 not listed, 1 refreshed, 2 newly listed.
 inline constexpr const char* Put = R"lua(
 local id = ARGV[1]
 local key = 'gd:table:' .. id
@@ -32,13 +31,11 @@ local secret = redis.call('HGET', key, 'secret')
 if secret and secret ~= ARGV[2] then return -1 end
 if not secret and ARGV[3] == '1' then return 0 end
 local now = tonumber(redis.call('TIME')[1])
-local players, state, version = tonumber(ARGV[8]), ARGV[12], ARGV[16]
+local players, state, version = tonumber(ARGV[5]), ARGV[6], ARGV[7]
 local where = state .. '\n' .. version
 local was = redis.call('HGET', 'gd:where', id)
 if was and was ~= where then unlist(id, was) end
-redis.call('HSET', key, 'secret', ARGV[2], 'address', ARGV[5], 'port', ARGV[6], 'name', ARGV[7],
-  'players', ARGV[8], 'watchers', ARGV[9], 'seats', ARGV[10], 'bots', ARGV[11], 'state', state,
-  'mode', ARGV[13], 'mission', ARGV[14], 'missions', ARGV[15], 'version', version, 'updated', now)
+redis.call('HSET', key, 'secret', ARGV[2], 'row', ARGV[8])
 redis.call('EXPIRE', key, tonumber(ARGV[4]))
 redis.call('ZADD', 'gd:by:all', players, id)
 redis.call('ZADD', 'gd:by:state:' .. state, players, id)
@@ -66,7 +63,9 @@ return 1
 
 // ARGV: ordering set, offset, limit, expiry seconds. Prunes tables whose hash
 // has expired (a bounded number per call, plus any met on the page), then
-// returns the set's size and, for each table of the page, its id and fields.
+// returns the set's size, the page's rows joined by commas, and their count.
+// The rows are written once, when a table refreshes, so a list of hundreds of
+// tables costs Redis one lookup per row and the coordinator one copy.
 inline constexpr const char* List = R"lua(
 local function forget(id)
   unlist(id, redis.call('HGET', 'gd:where', id))
@@ -80,22 +79,12 @@ for _, id in ipairs(gone) do
 end
 local first = tonumber(ARGV[2])
 local ids = redis.call('ZREVRANGE', ARGV[1], first, first + tonumber(ARGV[3]) - 1)
-local out = {0}
+local rows = {}
 for _, id in ipairs(ids) do
-  local f = redis.call('HMGET', 'gd:table:' .. id, 'address', 'port', 'name', 'players', 'watchers', 'seats',
-    'bots', 'state', 'mode', 'mission', 'missions', 'version', 'updated')
-  if f[1] then
-    out[#out + 1] = id
-    for i = 1, 13 do out[#out + 1] = f[i] or '' end
-  else
-    forget(id)
-  end
+  local row = redis.call('HGET', 'gd:table:' .. id, 'row')
+  if row then rows[#rows + 1] = row else forget(id) end
 end
-out[1] = redis.call('ZCARD', ARGV[1])
-return out
+return {redis.call('ZCARD', ARGV[1]), table.concat(rows, ','), #rows}
 )lua";
-
-// Values per table in List's answer, its id included.
-inline constexpr int ListedValues = 14;
 
 } // namespace TableScripts

@@ -2,6 +2,7 @@
 #include "table_scripts.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <hiredis.h>
 
 namespace {
@@ -51,31 +52,6 @@ std::optional<long long> integer(const RedisReply& reply)
     if (!reply || reply->type != REDIS_REPLY_INTEGER)
         return std::nullopt;
     return reply->integer;
-}
-
-QString element(const redisReply* r)
-{
-    return r->type == REDIS_REPLY_STRING ? QString::fromUtf8(r->str, qsizetype(r->len)) : QString();
-}
-
-TableListing readListed(redisReply* const* v)
-{
-    TableListing t;
-    t.id = element(v[0]);
-    t.address = element(v[1]);
-    t.port = quint16(element(v[2]).toUInt());
-    t.name = element(v[3]);
-    t.players = element(v[4]).toInt();
-    t.watchers = element(v[5]).toInt();
-    t.seats = element(v[6]).toInt();
-    t.bots = element(v[7]).toInt();
-    t.state = element(v[8]);
-    t.mode = element(v[9]);
-    t.mission = element(v[10]).toInt();
-    t.missions = element(v[11]).toInt();
-    t.version = element(v[12]);
-    t.updated = element(v[13]).toLongLong();
-    return t;
 }
 
 std::string orderingSet(const TableStore::Filter& f)
@@ -134,24 +110,20 @@ QString TableStore::idFor(const QString& address, quint16 port)
     return QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
 }
 
-TableStore::Outcome TableStore::put(const TableListing& t, const QByteArray& secret, bool onlyIfListed)
+TableStore::Outcome TableStore::put(const TableListing& table, const QByteArray& secret, bool onlyIfListed)
 {
-    const std::vector<std::string> args{text(t.id),
+    TableListing stamped = table;
+    stamped.updated = QDateTime::currentSecsSinceEpoch();
+    QByteArray row;
+    stamped.appendRowJson(row);
+    const std::vector<std::string> args{text(table.id),
                                         secretDigest(secret),
                                         onlyIfListed ? "1" : "0",
                                         std::to_string(ExpirySeconds),
-                                        text(t.address),
-                                        std::to_string(t.port),
-                                        text(t.name),
-                                        std::to_string(t.players),
-                                        std::to_string(t.watchers),
-                                        std::to_string(t.seats),
-                                        std::to_string(t.bots),
-                                        text(t.state),
-                                        text(t.mode),
-                                        std::to_string(t.mission),
-                                        std::to_string(t.missions),
-                                        text(t.version)};
+                                        std::to_string(table.players),
+                                        text(table.state),
+                                        text(table.version),
+                                        row.toStdString()};
     const auto result = integer(Lease(*this)->script(putScript().body, putScript().digest, args));
     if (!result)
         return Outcome::Unavailable;
@@ -177,15 +149,14 @@ std::optional<TableStore::Page> TableStore::list(const Filter& filter)
     const RedisReply reply = Lease(*this)->script(listScript().body, listScript().digest,
                                                   {orderingSet(filter), std::to_string(filter.offset),
                                                    std::to_string(filter.limit), std::to_string(ExpirySeconds)});
-    if (!reply || reply->type != REDIS_REPLY_ARRAY || reply->elements < 1
-        || reply->element[0]->type != REDIS_REPLY_INTEGER)
+    if (!reply || reply->type != REDIS_REPLY_ARRAY || reply->elements != 3
+        || reply->element[0]->type != REDIS_REPLY_INTEGER || reply->element[1]->type != REDIS_REPLY_STRING
+        || reply->element[2]->type != REDIS_REPLY_INTEGER)
         return std::nullopt;
     Page page;
     page.total = reply->element[0]->integer;
-    const size_t rows = (reply->elements - 1) / TableScripts::ListedValues;
-    page.tables.reserve(qsizetype(rows));
-    for (size_t row = 0; row < rows; ++row)
-        page.tables.append(readListed(reply->element + 1 + row * TableScripts::ListedValues));
+    page.rows = QByteArray(reply->element[1]->str, qsizetype(reply->element[1]->len));
+    page.count = int(reply->element[2]->integer);
     return page;
 }
 

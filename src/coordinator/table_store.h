@@ -28,7 +28,9 @@ public:
     enum class Check { Unavailable, Claimed, PassedRecently, FailedRecently };
 
     struct Page {
-        QList<TableListing> tables;
+        // The rows as JSON objects, joined by commas.
+        QByteArray rows;
+        int count = 0;
         qint64 total = 0;
     };
     struct Filter {
@@ -45,7 +47,8 @@ public:
     // keeps its id across restarts of Redis or of the table.
     static QString idFor(const QString& address, quint16 port);
 
-    // Writes the whole entry and restarts its expiry. With `onlyIfListed`
+    // Writes the whole entry, its row stamped with the time now, and restarts
+    // its expiry. With `onlyIfListed`
     // nothing is written for a table that is not listed (NotListed); a listed
     // table with another secret is Forbidden.
     Outcome put(const TableListing& table, const QByteArray& secret, bool onlyIfListed);
