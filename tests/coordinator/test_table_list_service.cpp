@@ -133,7 +133,7 @@ void TestTableListService::everyCoordinatorListsEveryTable()
     ::kill(pid_t(outside.processId()), SIGTERM);
     QVERIFY(outside.waitForFinished(5000));
     QCOMPARE(outside.exitCode(), 0);
-    QVERIFY(stopping.elapsed() < 2000);
+    QVERIFY(stopping.elapsed() < 3000);
     QVERIFY(row(*m_b, outsidePort).isEmpty());
     QCOMPARE(m_b->get().json().value(QStringLiteral("total")).toInt(), 1);
 }
@@ -201,7 +201,7 @@ void TestTableListService::limitsPostsFromOneAddress()
         refused += status == 429 ? 1 : 0;
         unreachable += status == 422 ? 1 : 0;
     }
-    QVERIFY2(refused >= 15 && refused + unreachable == 40, qPrintable(QString::number(refused)));
+    QVERIFY2(refused >= 10 && refused + unreachable == 40, qPrintable(QString::number(refused)));
     // Another coordinator keeps its own count.
     QCOMPARE(m_b->post(body).status, 422);
 }
