@@ -69,11 +69,11 @@ void TestRedis::kill()
     m_process.reset();
 }
 
-TestCoordinator::TestCoordinator(quint16 redisPort) : m_process(std::make_unique<QProcess>())
+TestCoordinator::TestCoordinator(quint16 redisPort, quint16 port) : m_process(std::make_unique<QProcess>())
 {
     m_process->setProgram(builtProgram(QStringLiteral("gloopdash-coordinator")));
-    m_process->setArguments({QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--redis"),
-                             QStringLiteral("127.0.0.1:%1").arg(redisPort)});
+    m_process->setArguments({QStringLiteral("--listen"), QStringLiteral("127.0.0.1:%1").arg(port),
+                             QStringLiteral("--redis"), QStringLiteral("127.0.0.1:%1").arg(redisPort)});
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process->start();
     // The first line names the port taken: "... listening on 127.0.0.1 port N, ...".

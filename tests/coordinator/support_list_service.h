@@ -27,7 +27,8 @@ private:
 // A gloopdash-coordinator process on a free loopback port over a Redis.
 class TestCoordinator {
 public:
-    explicit TestCoordinator(quint16 redisPort);
+    // `port` 0 takes a free one.
+    explicit TestCoordinator(quint16 redisPort, quint16 port = 0);
     ~TestCoordinator();
     bool started() const { return m_port != 0; }
     quint16 port() const { return m_port; }

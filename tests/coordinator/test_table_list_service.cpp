@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSignalSpy>
 #include <QTest>
 #include <csignal>
 #include <hiredis.h>
@@ -71,6 +72,7 @@ private slots:
     void forgetsTablesThatStoppedRefreshing();
     void answers503WithoutRedisAndRecovers();
     void hostingCopyListsItsTableWhileItHosts();
+    void tableKeepsTryingUntilTheListAnswers();
 
 private:
     std::unique_ptr<TestRedis> m_redis;
@@ -262,6 +264,23 @@ void TestTableListService::hostingCopyListsItsTableWhileItHosts()
     // Hosting ends: the entry goes with it.
     hosting.stop();
     QVERIFY(row(*m_a, port).isEmpty());
+}
+
+void TestTableListService::tableKeepsTryingUntilTheListAnswers()
+{
+    const quint16 later = freePort();
+    auto table = inProcessTable(QStringLiteral("Jo"), QStringLiteral("http://127.0.0.1:%1").arg(later));
+    QVERIFY(table);
+    QSignalSpy answers(table->registrar(), &TableRegistrar::answered);
+    QVERIFY(answers.wait(5000));
+    QCOMPARE(answers.first().first().toBool(), false);
+    // The table plays on meanwhile.
+    WireClient player;
+    QVERIFY(player.login(table->port(), "Kim"));
+    TestCoordinator arrived(m_redis->port(), later);
+    QVERIFY(arrived.started());
+    QVERIFY(waitUntil([&] { return table->registrar()->listed(); }, 10000));
+    QCOMPARE(row(arrived, table->port()).value(QStringLiteral("players")).toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestTableListService)
