@@ -47,6 +47,10 @@ void ClientCommands::registerSession()
     });
     handle<ToClient::Full>(d, [this](const ToClient::Full&) { m_window.gameIsFull(); });
     handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) { m_window.removed(); });
+    handle<ToClient::Host>(d, [this](const ToClient::Host& m) {
+        if (m.slot == 0 || Table::isSlot(m.slot))
+            m_session.setHostSlot(m.slot);
+    });
 }
 
 void ClientCommands::registerChat()

@@ -227,6 +227,7 @@ void GameView::winner(const ToClient::Winner& m)
 void GameView::loadstats(const ToClient::LoadStats& m)
 {
     m_link.setGamemode(m.mode);
+    m_flow->joinedRunningGame(m.mode);
 }
 
 void GameView::queuephrase(const QString& phrase)

@@ -56,6 +56,7 @@ MainWindow::MainWindow(const ClientParts& parts, QWidget* parent)
     ClientCommands::Window& self = *this;
     m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_parts.chat, self);
     connect(m_session.get(), &ClientSession::connectionClosed, this, &MainWindow::connectionClosed);
+    connect(m_session.get(), &ClientSession::hostPowersChanged, this, &MainWindow::setHosting);
     connect(m_session.get(), &ClientSession::hostSilent, this, [this] {
         m_parts.chat.addline(QStringLiteral("The host does not answer. No game was found at ")
                                  + m_session->hostaddress() + QStringLiteral("."),
@@ -290,7 +291,11 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::setHosting(bool hosting)
 {
     m_startGame->setEnabled(hosting);
-    m_view->overlays().startButton()->setVisible(hosting);
+    // Powers handed over in the middle of a game bring the button back only
+    // at its end, as for a host who started it.
+    m_view->overlays().startButton()->setVisible(hosting && !m_session->gameRunning());
+    if (hosting)
+        emit hostPowersGained();
 }
 
 void MainWindow::clearTable()

@@ -81,6 +81,8 @@ public:
     void showError(const QString& text);
 
 signals:
+    // This copy now holds the host's powers: it hosts, or the table handed them over.
+    void hostPowersGained();
     // The window is on screen for the first time: the command line is read now.
     void firstShown();
     // File "Host a Multi-player Game…" / "Join a Multi-player Game…".

@@ -173,13 +173,13 @@ bool PlayerListController::removeSpy(int slot, const QString& name)
 void PlayerListController::label_playername1ContextPopup(int slot)
 {
     m_popupSlot = slot;
-    m_removeFromGame->setEnabled(m_session.ishost() && m_session.seatNames().seated(slot));
+    m_removeFromGame->setEnabled(m_session.holdsHostPowers() && m_session.seatNames().seated(slot));
     m_setToJustWatch->setEnabled(true);
 }
 
 void PlayerListController::kicking(int slot)
 {
-    if (!m_session.ishost() || !m_session.loggedin())
+    if (!m_session.holdsHostPowers() || !m_session.loggedin())
         return;
     m_session.send(ToServer::KickHim{m_session.myslot(), slot}.bytes());
 }

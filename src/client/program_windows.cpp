@@ -254,7 +254,7 @@ void ProgramWindows::wireWindows()
     QObject::connect(chat, &MainWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(chat, &MainWindow::sideWindowRequested, chat,
                      [this](MainWindow::SideWindow which) { openSideWindow(which); });
-    QObject::connect(m_connection.get(), &ConnectionController::hostingStarted, chat, [this] {
+    QObject::connect(chat, &MainWindow::hostPowersGained, chat, [this] {
         m_hosting = true;
         if (Tspylist* spies = m_spylist.ifBuilt())
             spies->enableKick();

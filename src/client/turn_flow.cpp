@@ -70,6 +70,15 @@ void TurnFlow::startthegame(const ToClient::StartGame& m)
     emit newGame();
 }
 
+void TurnFlow::joinedRunningGame(int mode)
+{
+    if (!GameMode::isMode(mode))
+        return;
+    m_missions = mode == GameMode::Classic ? 6 : 3;
+    m_score.numRound()->setText(QStringLiteral("Missions Per Game: ") + QString::number(m_missions));
+    m_gameRunning = true;
+}
+
 bool TurnFlow::isMe(const QString& name) const
 {
     // Only a player called "You" reads oddly in the third person ("You's turn").
@@ -306,7 +315,7 @@ void TurnFlow::showWinner(const QString& name, bool me)
     // Above the path replay too: the game is over and the next one starts here.
     m_overlays.winnerPanel()->show();
     m_overlays.winnerPanel()->raise();
-    if (m_link.myslot() == 1) {
+    if (m_link.holdsHostPowers()) {
         m_overlays.startButton()->show();
         m_overlays.startButton()->raise();
     }

@@ -29,6 +29,8 @@ public:
              std::function<bool()> replayRunning, GameLink& link, const ClientParts& parts, QObject* parent = nullptr);
 
     void startthegame(const ToClient::StartGame& m);
+    // Logged in while a game runs: shows how many missions it has.
+    void joinedRunningGame(int mode);
     void getnextplayer(const ToClient::NextPlayer& m);
     void turnover(const ToClient::TurnOver& m);
     void postscores(const ToClient::PostScores& m);

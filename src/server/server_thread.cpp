@@ -54,6 +54,8 @@ void ServerThread::stop()
     runThere([this, caller] {
         delete m_companion;
         m_companion = nullptr;
+        if (m_server)
+            m_server->closeTable();
         delete m_server;
         m_server = nullptr;
         // Connections closed just now linger to hand over their last bytes;

@@ -23,7 +23,10 @@ struct GameViewRig : RecordedParts {
         SeatNames names;
         QList<QByteArray> sent;
 
+        // A hosting copy's own player sits in slot 1.
+        int hostSlot = 1;
         int myslot() const override { return slot; }
+        bool holdsHostPowers() const override { return slot == hostSlot; }
         bool loggedin() const override { return in; }
         QString myname() const override { return name; }
         const SeatNames& seatNames() const override { return names; }

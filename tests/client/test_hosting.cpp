@@ -9,6 +9,7 @@
 #include "client/main_window.h"
 #include "scripted_peer.h"
 #include "server/host_options.h"
+#include "server/server.h"
 #include "side/download_window.h"
 #include "support_client_parts.h"
 #include "wire_client.h"
@@ -112,6 +113,7 @@ private slots:
     void hostFromTheMenuIsJoinedThroughTheDialog_data();
     void hostFromTheMenuIsJoinedThroughTheDialog();
     void commandLineHostsOnAPortAndJoinsOne();
+    void headlessTableGivesItsFirstPersonTheHostControls();
     void failedJoinSaysWhyAndOffersTheDialogAgain_data();
     void failedJoinSaysWhyAndOffersTheDialogAgain();
     void leavingARunningGameAsksFirstAndFreesThePort();
@@ -181,6 +183,33 @@ void TestHosting::commandLineHostsOnAPortAndJoinsOne()
     QVERIFY(bob.loggedIn());
     QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
     QCOMPARE(bob.window.session().hostaddress(), "[::1]:" + port);
+}
+
+void TestHosting::headlessTableGivesItsFirstPersonTheHostControls()
+{
+    FixedHostOptions options;
+    Server table(options, 0);
+    table.setHostRule(HostPowers::Rule::LongestSeated);
+    table.listen();
+    // A port probe holds slot 1 and never logs in.
+    WireClient probe;
+    QVERIFY(probe.connectTo(table.port()));
+    Copy ann;
+    QVERIFY(ann.joinFromTheMenu("Ann", "127.0.0.1:" + QString::number(table.port())));
+    QVERIFY(ann.loggedIn());
+    QCOMPARE(ann.window.session().myslot(), 2);
+    QTRY_VERIFY(ann.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QVERIFY(ann.window.findChild<QWidget*>("button_startgame")->isVisible());
+    QVERIFY(!ann.window.session().ishost());
+
+    // Powers handed on to a later player reach only that player's window.
+    Copy bob;
+    QVERIFY(bob.joinFromTheMenu("Bob", "127.0.0.1:" + QString::number(table.port())));
+    QVERIFY(bob.loggedIn());
+    QVERIFY(!bob.window.findChild<QAction*>("StartGame1")->isEnabled());
+    ann.window.session().disconnectFromServer();
+    QTRY_VERIFY(bob.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QVERIFY(bob.window.findChild<QWidget*>("button_startgame")->isVisible());
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()

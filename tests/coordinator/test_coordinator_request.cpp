@@ -304,7 +304,8 @@ void TestCoordinatorRequest::summarizesTheTable()
         game.players[slot].name = name;
     };
     seat(1, "Ann");
-    seat(2, "Bot Mia");
+    seat(2, "Mia");
+    game.players[2].bot = true;
     seat(7, "Watcher");
     game.players[3].connected = true; // not logged in yet: not counted
     game.gamerunning = true;

@@ -14,6 +14,8 @@ DedicatedServer::DedicatedServer(const ServerOptions& options, std::FILE* log, Q
     m_host.version = GD_VERSION_TEXT;
     m_server = std::make_unique<Server>(m_host, options.port);
     m_server->setListenAddress(options.listen);
+    // No player of its own: the powers go to whoever has sat longest.
+    m_server->setHostRule(HostPowers::Rule::LongestSeated);
     m_server->setObserver(this);
     if (!options.registerUrl.isEmpty()) {
         m_registrar = std::make_unique<TableRegistrar>(
@@ -62,7 +64,7 @@ void DedicatedServer::stop()
     m_stopped = true;
     m_log.line(QStringLiteral("stopping"));
     m_bots.removeAll();
-    m_server->disconnectAll();
+    m_server->closeTable();
     if (m_registrar) {
         connect(m_registrar.get(), &TableRegistrar::withdrawn, this, &DedicatedServer::stopped);
         m_registrar->withdraw();
@@ -90,8 +92,9 @@ QString DedicatedServer::botAddress() const
 
 void DedicatedServer::seatBots()
 {
-    // Slot 1 may have gone again before this ran: then the next person takes it.
-    if (!m_server->game().players.connected(1))
+    // The host may have gone again before this ran: then the next person's
+    // login seats them.
+    if (m_server->hostSlot() == 0)
         return;
     while (m_bots.count() < m_options.bots && m_bots.add(m_options.botLevel)) { }
 }
@@ -116,7 +119,7 @@ void DedicatedServer::loggedIn(int slot, const QByteArray& name)
     m_log.loggedIn(slot, name);
     tableChanged();
     // Queued: the server is in the middle of its login handling.
-    if (slot == 1 && m_bots.count() < m_options.bots)
+    if (slot == m_server->hostSlot() && m_bots.count() < m_options.bots)
         QMetaObject::invokeMethod(this, &DedicatedServer::seatBots, Qt::QueuedConnection);
 }
 

@@ -4,16 +4,6 @@
 #include "net/protocol_table.h"
 #include "server/game_state.h"
 
-namespace {
-// The bots of this game sit under names with this prefix (see BotLevels). A
-// person who takes such a name counts as a bot here, which changes no more
-// than a number in a list.
-bool isBot(const QByteArray& name)
-{
-    return name.startsWith("Bot ");
-}
-} // namespace
-
 TableListing TableSummary::of(const GameState& game, const QString& name, quint16 port)
 {
     TableListing t;
@@ -25,7 +15,7 @@ TableListing TableSummary::of(const GameState& game, const QString& name, quint1
             continue;
         if (Table::isSeat(slot)) {
             ++t.players;
-            t.bots += isBot(game.players[slot].name) ? 1 : 0;
+            t.bots += game.players[slot].bot ? 1 : 0;
         } else {
             ++t.watchers;
         }

@@ -73,6 +73,27 @@ void ClientSession::sendloginfo(int slot, const QByteArray& version)
     send(ToServer::LoginInfo{slot, version, m_myname.toUtf8()}.bytes());
 }
 
+void ClientSession::setIshost(bool host)
+{
+    const bool held = holdsHostPowers();
+    m_ishost = host;
+    if (held != holdsHostPowers())
+        emit hostPowersChanged(!held);
+}
+
+bool ClientSession::holdsHostPowers() const
+{
+    return m_ishost || (m_myslot != 0 && m_hostSlot == m_myslot);
+}
+
+void ClientSession::setHostSlot(int slot)
+{
+    const bool held = holdsHostPowers();
+    m_hostSlot = slot;
+    if (held != holdsHostPowers())
+        emit hostPowersChanged(!held);
+}
+
 void ClientSession::expectGameServer(int timeoutMs)
 {
     m_probing = true;
@@ -96,6 +117,7 @@ void ClientSession::disconnectFromServer()
     m_myslot = 0;
     m_loggedin = false;
     m_ishost = false;
+    m_hostSlot = 0;
     m_gamemode = 0;
     m_gameRunning = false;
     m_closeAnnounced = false;

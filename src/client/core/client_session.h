@@ -28,7 +28,11 @@ public:
     QString hostaddress() const { return m_hostaddress; }
     void setHostaddress(const QString& address) { m_hostaddress = address; }
     bool ishost() const { return m_ishost; }
-    void setIshost(bool host) { m_ishost = host; }
+    void setIshost(bool host);
+    bool holdsHostPowers() const override;
+    // The slot the table says holds the host's powers (0: nobody, or a table
+    // that does not say).
+    void setHostSlot(int slot);
     int myslot() const override { return m_myslot; }
     bool loggedin() const override { return m_loggedin; }
     // 1 standard, 2 classic; 0 before any game.
@@ -73,6 +77,8 @@ signals:
     // "Socket Closed" from either socket: the program ends. Emitted only after
     // every message received before the close has been dispatched.
     void connectionClosed();
+    // This copy gained or lost the host's powers.
+    void hostPowersChanged(bool holds);
     // The server gave us no slot within the answer wait after connecting.
     void hostSilent();
     // The attempt watched by expectGameServer reached a game server.
@@ -93,6 +99,7 @@ private:
     SeatNames m_seatNames;
     QString m_hostaddress;
     bool m_ishost = false;
+    int m_hostSlot = 0;
     int m_myslot = 0;
     bool m_loggedin = false;
     int m_gamemode = 0;

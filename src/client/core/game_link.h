@@ -13,6 +13,9 @@ public:
 
     virtual int myslot() const = 0;
     virtual bool loggedin() const = 0;
+    // This copy may start games and remove players: it hosts, or the table
+    // gave it the host's powers.
+    virtual bool holdsHostPowers() const = 0;
     virtual QString myname() const = 0;
     // The seats' names as the server announced them; the score panel shows them.
     virtual const SeatNames& seatNames() const = 0;
