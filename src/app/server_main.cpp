@@ -33,8 +33,11 @@ int main(int argc, char* argv[])
         return 1;
     QObject::connect(&stopSignals, &StopSignals::stopRequested, &table, [&table] {
         table.stop();
-        // Leave the closed connections a moment to hand over their last bytes.
-        QTimer::singleShot(200, qApp, &QCoreApplication::quit);
+        // An internet list that does not answer must not keep the table from ending.
+        QTimer::singleShot(3000, qApp, &QCoreApplication::quit);
     });
+    // Leave the closed connections a moment to hand over their last bytes.
+    QObject::connect(&table, &DedicatedServer::stopped, qApp,
+                     [] { QTimer::singleShot(200, qApp, &QCoreApplication::quit); });
     return QCoreApplication::exec();
 }

@@ -134,6 +134,10 @@ void DedicatedServerTest::commandLine_data()
                                   << "--winners-path";
     QTest::newRow("listen host name") << QStringList{"--listen", "example.org"} << 2 << ""
                                       << "--listen";
+    QTest::newRow("register without http") << QStringList{"--register", "ftp://list.example"} << 2 << ""
+                                           << "--register";
+    QTest::newRow("register without host") << QStringList{"--register", "http://"} << 2 << ""
+                                           << "--register";
 }
 
 void DedicatedServerTest::commandLine()

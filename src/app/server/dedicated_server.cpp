@@ -1,6 +1,8 @@
 #include "dedicated_server.h"
 #include "admin_socket.h"
 #include "gd_version.h"
+#include "table_registrar.h"
+#include "table_summary.h"
 
 #include "server/discovery_responder.h"
 #include "server/server.h"
@@ -21,6 +23,11 @@ DedicatedServer::DedicatedServer(const ServerOptions& options, std::FILE* log, Q
     m_server->setHostRule(HostPowers::Rule::LongestSeated);
     m_server->setObserver(this);
     m_server->setBans(&m_banFile.list());
+    if (!options.registerUrl.isEmpty()) {
+        m_registrar = std::make_unique<TableRegistrar>(
+            options.registerUrl, [this] { return TableSummary::of(m_server->game(), m_options.name, port()); },
+            [this](const QString& text) { m_log.line(text); });
+    }
 }
 
 DedicatedServer::~DedicatedServer()
@@ -53,6 +60,8 @@ bool DedicatedServer::start()
         if (responder->start())
             m_log.line(QStringLiteral("answering discovery queries as \"%1\"").arg(responder->announcement().name));
     }
+    if (m_registrar)
+        m_registrar->start();
     return openConsole();
 }
 
@@ -101,6 +110,18 @@ void DedicatedServer::stop()
     m_log.line(QStringLiteral("stopping"));
     m_bots.removeAll();
     m_server->closeTable();
+    if (m_registrar) {
+        connect(m_registrar.get(), &TableRegistrar::withdrawn, this, &DedicatedServer::stopped);
+        m_registrar->withdraw();
+    } else {
+        QMetaObject::invokeMethod(this, &DedicatedServer::stopped, Qt::QueuedConnection);
+    }
+}
+
+void DedicatedServer::tableChanged()
+{
+    if (m_registrar)
+        m_registrar->changed();
 }
 
 QString DedicatedServer::botAddress() const
@@ -146,6 +167,7 @@ void DedicatedServer::dropped(int slot, const QString& reason)
 void DedicatedServer::loggedIn(int slot, const QByteArray& name)
 {
     m_log.loggedIn(slot, name);
+    tableChanged();
     // Queued: the server is in the middle of its login handling.
     if (slot == m_server->hostSlot() && m_bots.count() < m_options.bots)
         QMetaObject::invokeMethod(this, &DedicatedServer::seatBots, Qt::QueuedConnection);
@@ -154,19 +176,23 @@ void DedicatedServer::loggedIn(int slot, const QByteArray& name)
 void DedicatedServer::left(int slot, const QByteArray& name)
 {
     m_log.left(slot, name);
+    tableChanged();
 }
 
 void DedicatedServer::gameStarted(const QByteArray& starter, int mode)
 {
     m_log.gameStarted(starter, mode);
+    tableChanged();
 }
 
 void DedicatedServer::roundEnded(int round, const QList<SeatScore>& scores)
 {
     m_log.roundEnded(round, scores);
+    tableChanged();
 }
 
 void DedicatedServer::winner(const QByteArray& name)
 {
     m_log.winner(name);
+    tableChanged();
 }

@@ -13,6 +13,7 @@
 
 class AdminSocket;
 class Server;
+class TableRegistrar;
 
 // One table without a display: the game server with the host's options from
 // the command line, a log of what happens, and the bot seats. It has no seat
@@ -29,7 +30,8 @@ public:
     // console; false (with the reason logged) when any of them fails.
     bool start();
     quint16 port() const;
-    // Closes every connection, the bots' included.
+    // Closes every connection, the bots' included, and takes the table off
+    // the internet list; `stopped` follows once that is done.
     void stop();
 
     Server& server() { return *m_server; }
@@ -37,6 +39,11 @@ public:
     BanFile& bans() { return m_banFile; }
     // Multiplies the bots' natural pace (tests and measurements).
     void setBotSpeed(double speed) { m_bots.setSpeed(speed); }
+    // Null unless the table registers with an internet table list.
+    TableRegistrar* registrar() const { return m_registrar.get(); }
+
+signals:
+    void stopped();
 
 private:
     // Fills the bot seats up to the number asked for.
@@ -53,6 +60,8 @@ private:
     void gameStarted(const QByteArray& starter, int mode) override;
     void roundEnded(int round, const QList<SeatScore>& scores) override;
     void winner(const QByteArray& name) override;
+    // Players or the game's state changed: the internet list hears of it.
+    void tableChanged();
 
     ServerOptions m_options;
     EventLog m_log;
@@ -62,5 +71,6 @@ private:
     BanFile m_banFile;
     std::unique_ptr<AdminCommands> m_commands;
     std::unique_ptr<AdminSocket> m_console;
+    std::unique_ptr<TableRegistrar> m_registrar;
     bool m_stopped = false;
 };
