@@ -2,6 +2,7 @@
 // bursts far beyond the queue's share, a peer that never reads, and connections
 // that come and go in a tight loop. Each must cost the server a bounded amount
 // of memory and time, and the honest players must still play afterwards.
+#include "gd_version.h"
 #include "support_host.h"
 
 #include "net/message_splitter.h"
@@ -198,7 +199,8 @@ void HostileStreamsTest::survivesConnectionsComingAndGoing()
         for (auto& s : nine) {
             if (burst > 0) {
                 // The slot is a guess: whoever gets slot 5 speaks for itself.
-                s->sendRaw("CMD_logininfo+5+1.0.12+Ghost" + QByteArray(1, End) + repeated("CMD_chat+5+boo", burst - 1));
+                s->sendRaw("CMD_logininfo+5+" GD_VERSION_TEXT "+Ghost" + QByteArray(1, End)
+                           + repeated("CMD_chat+5+boo", burst - 1));
             }
         }
         waitUntil([] { return false; }, 1);
