@@ -4,13 +4,14 @@
 
 #include <QByteArray>
 
-class ClientSession;
+class GameModel;
 class GameView;
-class PlayerListController;
 
 // The client's one table of command words: every message the server (or the
 // lobby link) may send, and the handler that serves it. Handlers run one at a
 // time from the session's queue; unknown words are ignored by the dispatcher.
+// What the table says about the game goes to the game model, which the windows
+// observe; chat lines go to the chat, and the winner's path to its replay.
 class ClientCommands {
 public:
     // What the table tells the main window, and asks of it.
@@ -25,8 +26,7 @@ public:
         virtual QByteArray version() const = 0;
     };
 
-    ClientCommands(ClientSession& session, GameView& view, PlayerListController& players, ClientChat& chat,
-                   Window& window);
+    ClientCommands(GameModel& model, GameView& view, ClientChat& chat, Window& window);
 
 private:
     void registerSession();
@@ -35,9 +35,8 @@ private:
     void registerBoard();
     void registerRound();
 
-    ClientSession& m_session;
+    GameModel& m_model;
     GameView& m_view;
-    PlayerListController& m_players;
     ClientChat& m_chat;
     Window& m_window;
 };

@@ -1,5 +1,7 @@
 #include "connection_controller.h"
 
+#include "client/core/client_log.h"
+#include "client/core/game_model.h"
 #include "host_game_dialog.h"
 #include "join_game_dialog.h"
 #include "main_window.h"
@@ -31,8 +33,9 @@ QString failureText(ClientSession::JoinFailure reason, const QString& address)
 
 } // namespace
 
-ConnectionController::ConnectionController(MainWindow& window, const HostOptions& options, QObject* parent)
-    : QObject(parent), m_window(window), m_session(window.session()), m_server(options)
+ConnectionController::ConnectionController(GameModel& model, MainWindow& window, const HostOptions& options,
+                                           QObject* parent)
+    : QObject(parent), m_model(model), m_window(window), m_session(model.session()), m_server(options)
 {
     connect(&window, &MainWindow::firstShown, this, &ConnectionController::processparams);
     connect(&window, &MainWindow::hostGameRequested, this, &ConnectionController::showHostDialog);
@@ -72,7 +75,7 @@ void ConnectionController::addline(const QString& text, const QColor& colour) co
 
 void ConnectionController::processparams()
 {
-    m_window.setHosting(false);
+    m_model.setHosting(false);
     const QStringList& arguments = m_commandLine.players;
     if (arguments.isEmpty()) {
         addline(QStringLiteral("Loading Solo Game..Please wait."), StatusColour::blue());
@@ -101,17 +104,17 @@ bool ConnectionController::hostpress()
 {
     if (const auto error = m_server.start(m_hostPort)) {
         // The local client is not connected (nor the lobby link).
+        qCWarning(lcClient) << "could not host:" << *error;
         m_window.showError(*error);
         return false;
     }
-    m_session.setIshost(true);
+    qCInfo(lcClient) << "hosting on port" << m_server.port();
     try {
         m_session.connectToServer(Localhost, m_server.port());
     } catch (const ESockException& e) {
         m_window.showError(e.text());
     }
-    m_window.setHosting(true);
-    emit hostingStarted();
+    m_model.setHosting(true);
     return true;
 }
 
@@ -128,7 +131,7 @@ void ConnectionController::joinpress()
     } catch (const ESockException& e) {
         m_window.showError(e.text());
     }
-    m_window.setHosting(false);
+    m_model.setHosting(false);
 }
 
 void ConnectionController::openLobbyLink()
@@ -142,7 +145,7 @@ void ConnectionController::openLobbyLink()
 
 void ConnectionController::confirmLeaving(const std::function<void()>& leave)
 {
-    if (!m_session.gameRunning()) {
+    if (!m_model.gameRunning()) {
         leave();
         return;
     }
@@ -197,7 +200,7 @@ void ConnectionController::leaveGame()
     m_joining.clear();
     m_session.disconnectFromServer();
     m_server.stop();
-    m_window.clearTable();
+    m_model.leaveTable();
 }
 
 void ConnectionController::hostGame(const QString& name, quint16 port)
@@ -217,6 +220,7 @@ void ConnectionController::joinGame(const QString& name, const GameAddress& addr
     m_session.setMyname(name);
     m_session.setHostaddress(m_joining);
     addline(QStringLiteral("Joining %1..").arg(m_joining), StatusColour::blue());
+    qCInfo(lcClient) << "joining" << m_joining;
     try {
         m_session.connectToServer(address.host, address.port);
     } catch (const ESockException&) {
@@ -229,6 +233,7 @@ void ConnectionController::joinGame(const QString& name, const GameAddress& addr
 void ConnectionController::joinFailed(ClientSession::JoinFailure reason)
 {
     const QString text = failureText(reason, m_joining.isEmpty() ? m_session.hostaddress() : m_joining);
+    qCInfo(lcClient) << "join failed:" << text;
     m_joining.clear();
     addline(text, FailureColour);
     showJoinDialog(text);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <functional>
 
+class GameModel;
 class MainWindow;
 class HostOptions;
 class JoinGameDialog;
@@ -26,8 +27,9 @@ public:
     // A join from the dialog gives up after this long without a game's answer.
     static constexpr int JoinTimeoutMs = 5000;
 
-    // `options` is what the server reads of the host; both must outlive this.
-    ConnectionController(MainWindow& window, const HostOptions& options, QObject* parent = nullptr);
+    // `model` is the game whose connection this makes and ends; `window`
+    // shows it; `options` is what the server reads of the host. All must outlive this.
+    ConnectionController(GameModel& model, MainWindow& window, const HostOptions& options, QObject* parent = nullptr);
     ~ConnectionController() override;
 
     // The ports of the game (7772) and the lobby link (9001) unless a test says
@@ -57,16 +59,13 @@ public:
     ServerThread& server() { return m_server; }
     JoinHistory& history() { return m_history; }
 
-signals:
-    // This copy hosts now: the spy list's "Remove From Game" becomes available.
-    void hostingStarted();
-
 private:
     void openLobbyLink();
     void confirmLeaving(const std::function<void()>& leave);
     void joinFailed(ClientSession::JoinFailure reason);
     void addline(const QString& text, const QColor& colour) const;
 
+    GameModel& m_model;
     MainWindow& m_window;
     ClientSession& m_session;
     ServerThread m_server;

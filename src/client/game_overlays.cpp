@@ -1,5 +1,6 @@
 #include "game_overlays.h"
 
+#include "client/core/game_model.h"
 #include "framed_panel.h"
 #include "ui/design_scale.h"
 
@@ -145,4 +146,19 @@ void GameOverlays::raise()
     m_watching->raise();
     m_over->raise();
     m_winner->raise();
+}
+
+void GameOverlays::observe(const GameModel& model)
+{
+    const auto showStart = [this, &model] { m_start->setVisible(model.holdsHostPowers() && !model.gameRunning()); };
+    showStart();
+    QObject::connect(&model, &GameModel::hostPowersChanged, m_start, showStart);
+    QObject::connect(&model, &GameModel::gameRunningChanged, m_start, showStart);
+    m_phrases->clear();
+    m_phrases->addItems(model.phrases());
+    QObject::connect(&model, &GameModel::phraseQueued, m_phrases,
+                     [this](const QString& phrase) { m_phrases->addItem(phrase); });
+    QObject::connect(&model, &GameModel::phraseTaken, m_phrases, [this] { delete m_phrases->takeItem(0); });
+    m_watching->setVisible(model.watching());
+    QObject::connect(&model, &GameModel::watchingChanged, m_watching, &QWidget::setVisible);
 }

@@ -12,7 +12,7 @@
 #include <QRect>
 #include <memory>
 
-class ClientSession;
+class GameModel;
 class GameView;
 class PlayerListController;
 class QAction;
@@ -22,8 +22,9 @@ class QMessageBox;
 
 // The main window `chat` (class `Tchat`): a black window whose back panel holds
 // the board, the score panel and the chat; the program ends when it closes.
-// It owns the client's connection; what it connects to is the connection
-// controller's business, which starts when the window is first shown.
+// It shows the game model it is given and never changes the connection:
+// that is the connection controller's business, which starts when the window
+// is first shown.
 class MainWindow : public QMainWindow, private ClientCommands::Window {
     Q_OBJECT
 public:
@@ -32,12 +33,13 @@ public:
     // The main window's place and size after "Reset Screen Location".
     static constexpr QRect ResetBounds{3, 3, 713, 568};
 
-    // `parts`: the chat, sounds, options, tally and high-score poster the
-    // window's game and message handling talk to; they must outlive the window.
-    explicit MainWindow(const ClientParts& parts, QWidget* parent = nullptr);
+    // `model`: the game shown; `parts`: the chat, sounds, options, tally and
+    // high-score poster the window's game and message handling talk to. Both
+    // must outlive the window.
+    MainWindow(GameModel& model, const ClientParts& parts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    ClientSession& session() { return *m_session; }
+    GameModel& model() { return m_model; }
     GameView& gameView() { return *m_view; }
     // Options "Reset Screen Location" (`ResetScreenLocation1`).
     QAction* resetLocationAction() const { return m_resetLocation; }
@@ -65,13 +67,8 @@ public:
     void setSavedBounds(const QRect& bounds) { m_savedBounds = bounds; }
 
     void ResetScreenLocation1Click();
-    // The version text sent at login: the about window's `version` label.
+    // The version text sent at login: the build's version.
     QByteArray version() const override;
-
-    // This copy hosts (or no longer does): "Start Game" and the start button.
-    void setHosting(bool hosting);
-    // Back to an empty table before hosting or joining another game.
-    void clearTable();
     // The side windows the menus and buttons open. Whoever holds them builds
     // each at its first showing.
     enum class SideWindow { GameStart, Tally, SpyList, Story, Help, About, Download };
@@ -107,7 +104,7 @@ private:
     void buildMenus();
     void buildViewMenu();
     void wireGameView();
-    void wireSeats();
+    void observeModel();
     void formCreate();
     void formResize();
     void formClose();
@@ -120,8 +117,8 @@ private:
     void connectionClosed();
     QSize smallestClientArea() const;
 
+    GameModel& m_model;
     ClientParts m_parts;
-    std::unique_ptr<ClientSession> m_session;
     QWidget* m_client = nullptr;
     QWidget* m_back = nullptr;
     QPointer<QWidget> m_chatPanel;

@@ -1,6 +1,6 @@
 #include "score_panel.h"
 
-#include "client/core/seat_names.h"
+#include "client/core/game_seats.h"
 
 #include "ui/design_scale.h"
 
@@ -22,7 +22,6 @@ const QColor Text(235, 235, 255);
 // A watcher's row is dimmed and slanted beside its eyes; an empty row is darker still.
 const QColor WatchingText(156, 152, 120);
 const QColor EmptyText(110, 110, 130);
-const QString Waiting = QStringLiteral("<Waiting>");
 
 } // namespace
 
@@ -111,18 +110,28 @@ void ScorePanel::buildRows()
         m_eyes[n]->setPixmap(eyes);
         m_eyes[n]->setScaledContents(true);
         m_eyes[n]->hide();
-        showRowLook(n);
+        showRow(n);
     }
 }
 
-void ScorePanel::showNames(const SeatNames& names)
+void ScorePanel::showSeats(const GameSeats& seats)
 {
+    m_seats = &seats;
     for (int n = 1; n <= Table::Seats; ++n)
-        m_names[n]->setText(names.name(n));
-    connect(&names, &SeatNames::nameChanged, this, [this](int slot, const QString& name) {
-        if (seat(slot))
-            m_names[slot]->setText(name);
-    });
+        showRow(n);
+    placeRows();
+    const auto row = [this](int slot) { showRow(slot); };
+    connect(&seats, &GameSeats::nameChanged, this, row);
+    connect(&seats, &GameSeats::totalChanged, this, row);
+    connect(&seats, &GameSeats::lastScoreChanged, this, row);
+    connect(&seats, &GameSeats::watchingChanged, this, row);
+    connect(&seats, &GameSeats::orderChanged, this, &ScorePanel::placeRows);
+}
+
+void ScorePanel::placeRows()
+{
+    for (int k = 1; k <= ScoreOrder::Rows; ++k)
+        moveRow(m_seats->order().slotAt(k), ScoreOrder::rowTop(k));
 }
 
 QLabel* ScorePanel::playerName(int slot) const
@@ -143,15 +152,6 @@ QLabel* ScorePanel::roundResult(int slot) const
 QLabel* ScorePanel::eyes(int slot) const
 {
     return seat(slot) ? m_eyes[slot] : nullptr;
-}
-
-std::optional<int> ScorePanel::shownTotal(int slot) const
-{
-    if (!seat(slot))
-        return std::nullopt;
-    bool ok = false;
-    const int total = m_scores[slot]->text().toInt(&ok);
-    return ok ? std::optional<int>(total) : std::nullopt;
 }
 
 int ScorePanel::startTop(int slot)
@@ -199,59 +199,26 @@ void ScorePanel::popupTick()
     }
 }
 
-void ScorePanel::clearRows()
+void ScorePanel::showRow(int slot)
 {
-    for (int n = 1; n <= Table::Seats; ++n) {
-        m_scores[n]->setText(seated(n) ? QStringLiteral("0") : QString());
-        m_results[n]->clear();
-        m_watching[n] = false;
-        m_eyes[n]->hide();
-        showRowLook(n);
-    }
-}
-
-bool ScorePanel::seated(int slot) const
-{
-    return seat(slot) && m_names[slot]->text() != Waiting;
-}
-
-void ScorePanel::seatTaken(int slot)
-{
-    if (!seat(slot))
+    if (!seat(slot) || !m_seats)
         return;
-    // A newcomer starts from nothing, whatever the seat's last player had.
-    m_scores[slot]->setText(QStringLiteral("0"));
-    m_results[slot]->clear();
-    setWatching(slot, false);
-}
-
-void ScorePanel::seatFreed(int slot)
-{
-    if (!seat(slot))
-        return;
-    m_scores[slot]->clear();
-    m_results[slot]->clear();
-    setWatching(slot, false);
-}
-
-void ScorePanel::setWatching(int slot, bool watching)
-{
-    if (!seat(slot))
-        return;
-    m_watching[slot] = watching && seated(slot);
-    m_eyes[slot]->setVisible(m_watching[slot]);
-    showRowLook(slot);
-}
-
-void ScorePanel::showRowLook(int slot)
-{
-    const QColor colour = !seated(slot) ? EmptyText : m_watching[slot] ? WatchingText : Text;
+    const GameSeats& seats = *m_seats;
+    const bool seated = seats.seated(slot);
+    const bool watching = seats.watching(slot);
+    m_names[slot]->setText(seats.name(slot));
+    const std::optional<int> total = seats.total(slot);
+    m_scores[slot]->setText(total ? QString::number(*total) : QString());
+    const int last = seats.lastScore(slot);
+    m_results[slot]->setText(last != 0 ? QStringLiteral("+") + QString::number(last) : QString());
+    m_eyes[slot]->setVisible(watching);
+    const QColor colour = !seated ? EmptyText : watching ? WatchingText : Text;
     for (QLabel* l : {m_names[slot], m_scores[slot], m_results[slot]}) {
         QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, colour);
         l->setPalette(palette);
         QFont font = l->font();
-        font.setItalic(m_watching[slot]);
+        font.setItalic(watching);
         l->setFont(font);
     }
 }

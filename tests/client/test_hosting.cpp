@@ -3,10 +3,11 @@
 // thread, and the program's answers to --help and --version.
 #include "chat/core/settings_file.h"
 #include "client/connection_controller.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/host_game_dialog.h"
 #include "client/join_game_dialog.h"
 #include "client/main_window.h"
+#include "gd_version.h"
 #include "scripted_peer.h"
 #include "server/host_options.h"
 #include "side/download_window.h"
@@ -36,8 +37,9 @@ namespace {
 struct Copy : RecordedParts {
     QTemporaryDir home;
     FixedHostOptions options;
-    MainWindow window{parts()};
-    ConnectionController connection{window, options};
+    GameModel model;
+    MainWindow window{model, parts()};
+    ConnectionController connection{model, window, options};
     SettingsFile file{home.path()};
 
     // By default two arguments: on screen, connected to nothing.
@@ -85,7 +87,7 @@ struct Copy : RecordedParts {
     }
     bool loggedIn()
     {
-        return QTest::qWaitFor([this] { return window.session().loggedin(); }, 5000);
+        return QTest::qWaitFor([this] { return model.session().loggedin(); }, 5000);
     }
 };
 
@@ -109,6 +111,7 @@ class TestHosting : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void joiningAfterHostingGivesUpTheHostsPowersAndTheGame();
     void hostFromTheMenuIsJoinedThroughTheDialog_data();
     void hostFromTheMenuIsJoinedThroughTheDialog();
     void commandLineHostsOnAPortAndJoinsOne();
@@ -128,6 +131,37 @@ void TestHosting::initTestCase()
 {
     QVERIFY(m_runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
+}
+
+void TestHosting::joiningAfterHostingGivesUpTheHostsPowersAndTheGame()
+{
+    Copy bob;
+    bob.hostFromTheMenu("Bob", freePort());
+    QVERIFY(bob.loggedIn());
+    Copy ann;
+    const quint16 port = freePort();
+    ann.hostFromTheMenu("Ann", port);
+    QVERIFY(ann.loggedIn());
+    QVERIFY(ann.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QTRY_COMPARE(ann.rowName(1), QStringLiteral("Ann"));
+    ann.model.startGame({"Ann", 1, 3});
+    QVERIFY(ann.model.gameRunning());
+
+    // Ann leaves her running game (saying yes) and joins Bob's table.
+    QVERIFY(ann.joinFromTheMenu("Ann", QStringLiteral("127.0.0.1:%1").arg(bob.connection.server().port())));
+    for (auto* box : ann.window.findChildren<QMessageBox*>("leavebox"))
+        if (box->isVisible())
+            QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    QVERIFY(ann.loggedIn());
+    QTRY_COMPARE(ann.rowName(2), QStringLiteral("Ann"));
+    // Her old table's powers and game went with it: nothing offers to remove
+    // a player or start a game, and Just Watch says why it waits.
+    QVERIFY(!ann.model.holdsHostPowers());
+    QVERIFY(!ann.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QVERIFY(!ann.model.gameRunning());
+    ann.lines.clear();
+    ann.window.findChild<QAction*>("JustWatch1")->trigger();
+    QCOMPARE(ann.lines, QStringList{"0+Just Watch works only while a game is running."});
 }
 
 void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog_data()
@@ -158,7 +192,7 @@ void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog()
     QVERIFY(bob.loggedIn());
     QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
     QTRY_COMPARE(bob.rowName(1), QStringLiteral("Ann"));
-    QVERIFY(!bob.window.session().ishost());
+    QVERIFY(!bob.model.hosting());
     QVERIFY(!bob.window.findChild<QAction*>("StartGame1")->isEnabled());
 
     // The address and the name are offered next time, from a section of
@@ -180,7 +214,7 @@ void TestHosting::commandLineHostsOnAPortAndJoinsOne()
     Copy bob({"Bob", "[::1]:" + port, "false"});
     QVERIFY(bob.loggedIn());
     QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
-    QCOMPARE(bob.window.session().hostaddress(), "[::1]:" + port);
+    QCOMPARE(bob.model.session().hostaddress(), "[::1]:" + port);
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()
@@ -218,7 +252,7 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
         QVERIFY(clock.elapsed() >= 4900);
     // The program goes on, unconnected, and remembers nothing that failed.
     QCOMPARE(closed.size(), 0);
-    QVERIFY(!bob.window.session().sock().Connected());
+    QVERIFY(!bob.model.session().sock().Connected());
     QVERIFY(bob.connection.history().addresses().isEmpty());
     bob.openJoinDialog()->reject();
 }
@@ -230,7 +264,7 @@ void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
     ann.hostFromTheMenu("Ann", first);
     QVERIFY(ann.loggedIn());
     QVERIFY(!canListenOn(first));
-    ann.window.session().setGameRunning(true);
+    ann.model.startGame({"Ann", 1, 3});
 
     const auto answer = [&](QMessageBox::StandardButton button) {
         QMessageBox* box = nullptr;
@@ -243,7 +277,7 @@ void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
     ann.hostFromTheMenu("Ann", second);
     answer(QMessageBox::No);
     QCOMPARE(ann.connection.server().port(), first);
-    QVERIFY(ann.window.session().loggedin());
+    QVERIFY(ann.model.session().loggedin());
 
     ann.hostFromTheMenu("Ann", second);
     answer(QMessageBox::Yes);
@@ -318,7 +352,7 @@ void TestHosting::helpAndVersionPrintAndExit_data()
     QTest::newRow("help") << "--help"
                           << "Usage: gloopdash";
     QTest::newRow("version") << "--version"
-                             << "Gloop Dash 1.0.12";
+                             << "Gloop Dash " GD_VERSION_TEXT;
 }
 
 void TestHosting::helpAndVersionPrintAndExit()
