@@ -72,6 +72,7 @@ struct Client {
         handle<ToClient::WrongVersion>(d, [](const ToClient::WrongVersion&) {});
         handle<ToClient::Full>(d, [](const ToClient::Full&) {});
         handle<ToClient::Kicked>(d, [](const ToClient::Kicked&) {});
+        handle<ToClient::Host>(d, [this](const ToClient::Host& m) { model.setHostSlot(m.slot); });
         handle<ToClient::NewPlayerInfo>(d, [this](const ToClient::NewPlayerInfo& m) {
             status(m.text);
             model.playerArrived(m.slot, QString::fromUtf8(m.text));

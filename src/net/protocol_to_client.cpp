@@ -24,6 +24,19 @@ std::optional<SendLoginInfo> SendLoginInfo::decode(FieldReader& f)
     return m;
 }
 
+QByteArray Host::bytes() const
+{
+    return start(command).field(slot).field("").bytes();
+}
+
+std::optional<Host> Host::decode(FieldReader& f)
+{
+    Host m;
+    if (!readInts(f, {&m.slot}))
+        return std::nullopt;
+    return m;
+}
+
 QByteArray LoadStats::bytes() const
 {
     return start(command).field(mode).field("").bytes();

@@ -15,6 +15,9 @@ using Full = NoFields<Command::full>;
 using WrongVersion = NoFields<Command::wrongversion>;
 // Sent to a removed slot just before its connection is closed.
 using Kicked = NoFields<Command::kicked>;
+// The table is closing on purpose (its host left, or it was stopped): the
+// connection ends next, and is no broken link to come back to.
+using Closing = NoFields<Command::closing>;
 using NewPlayerInfo = SlotText<Command::newplayerinfo>;
 using ExistingPlayers = SlotText<Command::existingplayers>;
 using PlayerDisconnected = SlotText<Command::playerdisconnected>;
@@ -41,6 +44,17 @@ struct SendLoginInfo {
     QByteArray bytes() const;
     static std::optional<SendLoginInfo> decode(FieldReader& f);
     friend bool operator==(const SendLoginInfo&, const SendLoginInfo&) = default;
+};
+
+// The slot that holds the host's powers (starting a game, removing a player),
+// 0 when nobody does. Copies that predate it ignore the word.
+struct Host {
+    static constexpr Command command = Command::host;
+    int slot = 0;
+
+    QByteArray bytes() const;
+    static std::optional<Host> decode(FieldReader& f);
+    friend bool operator==(const Host&, const Host&) = default;
 };
 
 // A game is running as a newcomer logs in.
@@ -158,6 +172,9 @@ struct TurnOver {
     static constexpr Command command = Command::turnover;
     static constexpr int Cleared = 2;
     static constexpr int OutOfTime = 3;
+    // The round ended early as every playing seat cleared its board: a seat
+    // that sat it out (watching, or seated in the middle of it) stops its clock.
+    static constexpr int EveryoneDone = 4;
     int slot = 0;
     int value = 0;
     int total = 0;

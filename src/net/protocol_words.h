@@ -41,7 +41,9 @@
     X(thepath, ToClient)                                                                                               \
     X(justwatching, ToClient)                                                                                          \
     X(winner, ToClient)                                                                                                \
-    X(kicked, ToClient)
+    X(kicked, ToClient)                                                                                                \
+    X(host, ToClient)                                                                                                  \
+    X(closing, ToClient)
 
 enum class Command {
 #define GD_COMMAND_ENUM(word, direction) word,

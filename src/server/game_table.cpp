@@ -35,9 +35,9 @@ void GameTable::startgame(int slot, const ToServer::StartGame& m)
     startgame(m_game.players[slot].name, m.mode);
 }
 
-bool GameTable::maystart(int slot) const
+bool GameTable::maystart(int slot, bool holdsHost) const
 {
-    return Table::isSeat(slot) && m_game.players.loggedin(slot) && (!m_game.gamerunning || slot == 1);
+    return Table::isSeat(slot) && m_game.players.loggedin(slot) && (!m_game.gamerunning || holdsHost);
 }
 
 namespace {
@@ -156,6 +156,7 @@ void GameTable::startgame(const QByteArray& name, int mode)
 
 void GameTable::findplayer()
 {
+    m_cleared.fill(false);
     for (int seat = 1; seat <= Table::Seats; ++seat) {
         tplayer& p = m_game.players[seat];
         p.chain = 0;
@@ -214,6 +215,7 @@ void GameTable::endround(int slot)
 {
     tplayer& p = m_game.players[slot];
     p.roundover = true;
+    m_cleared[size_t(slot)] = true;
     m_out.sendto(slot, ToClient::TurnOver{slot, p.nexttile, p.total, ToClient::TurnOver::Cleared}.bytes());
     if (checkall())
         finishround();
@@ -221,6 +223,12 @@ void GameTable::endround(int slot)
 
 void GameTable::finishround()
 {
+    // Every other seat's clock still runs: the round is over for it too.
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        if (!m_cleared[size_t(seat)] && m_game.players.connected(seat))
+            m_out.sendto(
+                seat,
+                ToClient::TurnOver{seat, 0, m_game.players[seat].total, ToClient::TurnOver::EveryoneDone}.bytes());
     ToClient::PostScores scores;
     for (int seat = 1; seat <= Table::Seats; ++seat) {
         bankRound(seat);

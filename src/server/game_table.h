@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <array>
 
 class HostOptions;
 class Outbox;
@@ -28,8 +29,8 @@ public:
     void startgame(int slot, const ToServer::StartGame& m);
     void startgame(const QByteArray& name, int mode);
     // Whether `slot` may start a game now: a logged-in seat while no game runs,
-    // only slot 1 while one does; spectators never.
-    bool maystart(int slot) const;
+    // only the holder of the host's powers while one does; spectators never.
+    bool maystart(int slot, bool holdsHost) const;
     // `slot` has just logged in. A seat that left this game under the same name
     // (case-insensitive) gets its total back; any other starts from nothing.
     // Either way it sits out the round in play and is dealt in at the next one.
@@ -81,5 +82,7 @@ private:
     GameClock m_timer1;
     // Totals of seats that left the running game, by case-folded name.
     QHash<QString, int> m_departed;
+    // Seats told this round that their board is cleared.
+    std::array<bool, Table::Seats + 1> m_cleared{};
     ServerObserver* m_observer = nullptr;
 };

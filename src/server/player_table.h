@@ -28,6 +28,8 @@ struct tplayer {
     // does its seat count at the table (round end, best seat, winner): a
     // connection that has not logged in yet may sit on a departed player's record.
     bool loggedin = false;
+    // Played by a bot from this machine: counted as a player, never a host.
+    bool bot = false;
     int total = 0;
     bool watching = false;
     bool roundover = false;

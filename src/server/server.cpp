@@ -9,6 +9,9 @@
 #include "net/protocol.h"
 #include "net/text_limits.h"
 
+#include <QHostAddress>
+#include <QNetworkInterface>
+
 #include <utility>
 
 template <class Msg>
@@ -101,6 +104,14 @@ void Server::disconnectAll()
 {
     for (int slot = 1; slot <= Table::MaxSlots; ++slot)
         disconnectsock(slot);
+}
+
+void Server::closeTable()
+{
+    const QByteArray farewell = ToClient::Closing{}.bytes();
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        sendto(slot, farewell);
+    disconnectAll();
 }
 
 qsizetype Server::waiting(int slot) const
@@ -338,9 +349,11 @@ void Server::playerleft(int slot, qint64 serial)
     const bool wasConnected = p.connected;
     const QByteArray name = p.name;
     p.connected = false;
+    p.bot = false;
     p.name.clear();
     if (wasConnected && m_observer)
         m_observer->left(slot, name);
+    announceHost();
 }
 
 int Server::speaker() const
@@ -396,9 +409,14 @@ void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
     if (!ownSlot(sender, m.slot, m.command))
         return;
     m_connection[size_t(sender)].loginDeadline->stop();
+    if (const int ghost = ghostOf(sender, m.name))
+        replaceGhost(ghost, sender);
+    else
+        m_hostPowers.seated(sender);
     tplayer& p = m_game.players[sender];
     p.name = seatName(sender, m.name);
     p.connected = true;
+    p.bot = isLocalBot(sender, p.name);
     m_table.join(sender);
     // The newcomer's own copy learns here the name the others see.
     sendall(ToClient::NewPlayerInfo{sender, p.name}.bytes());
@@ -406,28 +424,98 @@ void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
         if (other != sender && m_game.players.connected(other))
             sendto(sender, ToClient::ExistingPlayers{other, m_game.players[other].name}.bytes());
     if (m.version != m_host.versionText()) {
-        sendto(1, ToClient::HaveWrongVersion{p.name}.bytes());
+        sendto(hostSlot(), ToClient::HaveWrongVersion{p.name}.bytes());
         sendto(sender, ToClient::WrongVersion{}.bytes());
     }
-    if (m_game.gamerunning)
+    if (m_game.gamerunning) {
         sendto(sender, ToClient::LoadStats{m_game.gamemode}.bytes());
+        sendto(sender, standings().bytes());
+    }
+    announceHost(sender);
     if (m_observer)
         m_observer->loggedIn(sender, p.name);
+}
+
+ToClient::PostScores Server::standings() const
+{
+    // Totals as a round's end posts them, with no round result: a newcomer's
+    // rows show the game so far instead of nought for everybody.
+    ToClient::PostScores scores;
+    for (int seat = 1; seat <= Table::Seats; ++seat)
+        scores.rows.append({seat, m_game.players[seat].total, 0});
+    return scores;
+}
+
+int Server::ghostOf(int sender, const QByteArray& typed) const
+{
+    const QByteArray name = PlayerNames::clean(typed);
+    const TSock* sock = m_connection[size_t(sender)].sock.get();
+    const QHostAddress from(sock ? sock->HostName() : QString());
+    if (from.isNull())
+        return 0;
+    for (int other = 1; other <= m_game.players.slotcount; ++other) {
+        const TSock* old = m_connection[size_t(other)].sock.get();
+        if (other != sender && m_game.players.loggedin(other) && old
+            && PlayerNames::same(m_game.players[other].name, name) && from.isEqual(QHostAddress(old->HostName())))
+            return other;
+    }
+    return 0;
+}
+
+void Server::replaceGhost(int ghost, int sender)
+{
+    qCDebug(lcServer) << "slot" << sender << "logs in again as slot" << ghost << "whose connection is gone";
+    if (m_observer)
+        m_observer->dropped(ghost, QStringLiteral("replaced by a new login"));
+    // Leaving now puts the total where the new login's seat finds it; the
+    // close below then announces the departure like any other.
+    m_table.leave(ghost);
+    m_hostPowers.seated(sender, m_hostPowers.since(ghost));
+    disconnectsock(ghost);
+}
+
+bool Server::isLocalBot(int slot, const QByteArray& name) const
+{
+    if (!name.startsWith("Bot "))
+        return false;
+    const TSock* sock = m_connection[size_t(slot)].sock.get();
+    const QHostAddress from(sock ? sock->HostName() : QString());
+    if (from.isLoopback())
+        return true;
+    const QList<QHostAddress> own = QNetworkInterface::allAddresses();
+    return std::any_of(own.begin(), own.end(), [&from](const QHostAddress& a) { return a.isEqual(from); });
+}
+
+void Server::announceHost(int newcomer)
+{
+    // A hosting copy's own player holds them for good, and knows it.
+    if (m_hostPowers.rule() == HostPowers::Rule::SlotOne)
+        return;
+    const int holder = hostSlot();
+    if (holder != m_announcedHost) {
+        m_announcedHost = holder;
+        const QByteArray message = ToClient::Host{holder}.bytes();
+        for (int slot = 1; slot <= m_game.players.slotcount; ++slot)
+            if (m_game.players.loggedin(slot))
+                sendto(slot, message);
+    } else if (newcomer != 0) {
+        sendto(newcomer, ToClient::Host{holder}.bytes());
+    }
 }
 
 void Server::kickhim(int sender, const ToServer::KickHim& m)
 {
     if (!acts(sender, m.slot, m.command))
         return;
-    if (sender != 1) {
+    if (sender != hostSlot()) {
         qCDebug(lcServer) << "ignored a removal asked by slot" << sender;
         return;
     }
     if (!Table::isSlot(m.target) || !m_game.players.connected(m.target))
         return;
-    qCDebug(lcServer) << "closed slot" << m.target << "as slot 1 removed it";
+    qCDebug(lcServer) << "closed slot" << m.target << "as slot" << sender << "removed it";
     if (m_observer)
-        m_observer->dropped(m.target, QStringLiteral("removed by slot 1"));
+        m_observer->dropped(m.target, QStringLiteral("removed by slot %1").arg(sender));
     // Tells the removed client why its connection ends, so it need not take
     // the close for a network failure.
     sendto(m.target, ToClient::Kicked{}.bytes());
@@ -474,7 +562,7 @@ void Server::playasound(int sender, const ToServer::PlayASound& m)
 
 void Server::startgame(int sender, const ToServer::StartGame& m)
 {
-    if (m_table.maystart(sender))
+    if (m_table.maystart(sender, sender == hostSlot()))
         m_table.startgame(sender, m);
 }
 
@@ -482,8 +570,8 @@ void Server::justwatch(int sender, const ToServer::JustWatch& m)
 {
     if (!loggedIn(sender, m.command))
         return;
-    // A seat switches itself; only slot 1 switches others.
-    if (Table::isSeat(m.seat) && (m.seat == sender || sender == 1))
+    // A seat switches itself; only the host switches others.
+    if (Table::isSeat(m.seat) && (m.seat == sender || sender == hostSlot()))
         m_table.justwatch(m.seat, m.value);
 }
 

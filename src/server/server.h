@@ -2,10 +2,12 @@
 
 #include "game_state.h"
 #include "game_table.h"
+#include "host_powers.h"
 #include "outbox.h"
 
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"
+#include "net/protocol_to_client.h"
 #include "net/protocol_to_server.h"
 #include "net/tsock.h"
 
@@ -19,8 +21,8 @@ class HostOptions;
 class ServerObserver;
 
 // The game server: listens on `Sock1`, gives each connection a slot, logs
-// players in, relays chat, actions, phrases and chatter sounds, lets slot 1
-// remove a connection, and runs the game table. Every message from a
+// players in, relays chat, actions, phrases and chatter sounds, lets the
+// holder of the host's powers remove a connection, and runs the game table. Every message from a
 // connection is checked against the slot that connection holds; a message that
 // names another slot, or a number out of range, is dropped without a reply.
 class Server : public QObject, private Outbox {
@@ -61,6 +63,10 @@ public:
     // An address of this machine to listen on, before listen(); empty (the
     // default) listens on every IPv4 and IPv6 address.
     void setListenAddress(const QString& address);
+    // Who holds the host's powers (slot 1 unless told otherwise).
+    void setHostRule(HostPowers::Rule rule) { m_hostPowers.setRule(rule); }
+    // The slot holding the host's powers now; 0 when no person sits.
+    int hostSlot() const { return m_hostPowers.holder(m_game.players); }
     // Told of connections, logins, games and rounds; may be null. Must
     // outlive the server or be reset first.
     void setObserver(ServerObserver* observer);
@@ -74,6 +80,9 @@ public:
     void disconnectsock(int slot);
     // Closes every connection (the host is shutting down).
     void disconnectAll();
+    // The table closes on purpose: every connection is told so first, so its
+    // player does not take the close for a broken link and try to come back.
+    void closeTable();
     // Time a connection may take to log in, or to finish a message it began.
     void setIdleLimit(int ms) { m_idleLimitMs = ms; }
     // Messages of this slot's connection waiting in the queue.
@@ -149,6 +158,17 @@ private:
     // the others logged in.
     QByteArray seatName(int sender, const QByteArray& typed) const;
     void receivedlogininfo(int sender, const ToServer::LoginInfo& m);
+    ToClient::PostScores standings() const;
+    // A login under the name of a seat whose old connection, from the same
+    // address, has not been found dead yet: that seat is this player's ghost.
+    int ghostOf(int sender, const QByteArray& typed) const;
+    // Lets the ghost go as a leaver, so its total and place wait for `sender`.
+    void replaceGhost(int ghost, int sender);
+    // A bot of this machine: a bot's name, from one of this machine's addresses.
+    bool isLocalBot(int slot, const QByteArray& name) const;
+    // Tells everybody who holds the host's powers when that changed, and a
+    // newcomer in any case.
+    void announceHost(int newcomer = 0);
     void kickhim(int sender, const ToServer::KickHim& m);
     void chat(int sender, const ToServer::Chat& m);
     void action(int sender, const ToServer::Action& m);
@@ -173,4 +193,7 @@ private:
     TSock Sock1;
     Dispatcher m_socktimer;
     ServerObserver* m_observer = nullptr;
+    HostPowers m_hostPowers;
+    // The holder last announced; -1 before any announcement.
+    int m_announcedHost = -1;
 };

@@ -23,7 +23,8 @@ public:
     // Turned away at once: all nine slots are taken.
     virtual void refused(const QString& address) = 0;
     // About to be closed by the server: flooding, an overlong message, or
-    // kicked by slot 1. Its leaving follows.
+    // removed by the host, or replaced by the same player's new login.
+    // Its leaving follows.
     virtual void dropped(int slot, const QString& reason) = 0;
     virtual void loggedIn(int slot, const QByteArray& name) = 0;
     // `name` is empty when the connection never logged in.

@@ -50,6 +50,8 @@ void ServerThread::stop()
         return;
     QThread* const caller = QThread::currentThread();
     runThere([this, caller] {
+        if (m_server)
+            m_server->closeTable();
         delete m_server;
         m_server = nullptr;
         // Connections closed just now linger to hand over their last bytes;

@@ -10,6 +10,7 @@
 #include "gd_version.h"
 #include "scripted_peer.h"
 #include "server/host_options.h"
+#include "server/server.h"
 #include "side/download_window.h"
 #include "support_client_parts.h"
 #include "wire_client.h"
@@ -115,6 +116,7 @@ private slots:
     void hostFromTheMenuIsJoinedThroughTheDialog_data();
     void hostFromTheMenuIsJoinedThroughTheDialog();
     void commandLineHostsOnAPortAndJoinsOne();
+    void headlessTableGivesItsFirstPersonTheHostControls();
     void failedJoinSaysWhyAndOffersTheDialogAgain_data();
     void failedJoinSaysWhyAndOffersTheDialogAgain();
     void leavingARunningGameAsksFirstAndFreesThePort();
@@ -215,6 +217,33 @@ void TestHosting::commandLineHostsOnAPortAndJoinsOne()
     QVERIFY(bob.loggedIn());
     QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
     QCOMPARE(bob.model.session().hostaddress(), "[::1]:" + port);
+}
+
+void TestHosting::headlessTableGivesItsFirstPersonTheHostControls()
+{
+    FixedHostOptions options;
+    Server table(options, 0);
+    table.setHostRule(HostPowers::Rule::LongestSeated);
+    table.listen();
+    // A port probe holds slot 1 and never logs in.
+    WireClient probe;
+    QVERIFY(probe.connectTo(table.port()));
+    Copy ann;
+    QVERIFY(ann.joinFromTheMenu("Ann", "127.0.0.1:" + QString::number(table.port())));
+    QVERIFY(ann.loggedIn());
+    QCOMPARE(ann.model.session().myslot(), 2);
+    QTRY_VERIFY(ann.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QVERIFY(ann.window.findChild<QWidget*>("button_startgame")->isVisible());
+    QVERIFY(!ann.model.hosting());
+
+    // Powers handed on to a later player reach only that player's window.
+    Copy bob;
+    QVERIFY(bob.joinFromTheMenu("Bob", "127.0.0.1:" + QString::number(table.port())));
+    QVERIFY(bob.loggedIn());
+    QVERIFY(!bob.window.findChild<QAction*>("StartGame1")->isEnabled());
+    ann.model.session().disconnectFromServer();
+    QTRY_VERIFY(bob.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QVERIFY(bob.window.findChild<QWidget*>("button_startgame")->isVisible());
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()

@@ -114,6 +114,7 @@ void TestGameModel::roundsMoveThroughThePhases()
     rig.feed(&GameModel::loadStats, "2");
     QVERIFY(rig.model->gameRunning());
     QCOMPARE(rig.model->mode(), GameMode::Classic);
+    QCOMPARE(rig.model->missions(), 6);
 }
 
 void TestGameModel::scoresOrderRowsStably()
@@ -238,8 +239,10 @@ void TestGameModel::hostPowers_data()
     QTest::newRow("hosting, no seat named") << true << 0 << 1 << true;
     QTest::newRow("joined, no seat named") << false << 0 << 1 << false;
     QTest::newRow("headless table names us") << false << 3 << 3 << true;
-    QTest::newRow("hosting, another seat named") << true << 2 << 1 << false;
-    QTest::newRow("a slot that is no seat") << false << 9 << 9 << false;
+    QTest::newRow("hosting, another seat named") << true << 2 << 1 << true;
+    QTest::newRow("joined, another seat named") << false << 2 << 1 << false;
+    QTest::newRow("a spectator named") << false << 9 << 9 << true;
+    QTest::newRow("a slot nobody has") << false << 100000 << 100000 << false;
 }
 
 void TestGameModel::hostPowers()

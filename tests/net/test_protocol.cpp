@@ -65,7 +65,7 @@ void TestProtocol::listsEveryWordOnce()
         QCOMPARE(Commands::find(word), Command(i));
     }
     QCOMPARE(words.size(), Commands::Count);
-    QCOMPARE(Commands::Count, 33);
+    QCOMPARE(Commands::Count, 35);
     QCOMPARE(Commands::find("CMD_Chat"), std::nullopt); // compared byte for byte
     QCOMPARE(Commands::find("CMD_"), std::nullopt);
     QCOMPARE(Commands::direction(Command::selecttile), Direction::ToServer);
@@ -94,6 +94,8 @@ void TestProtocol::encodesAsTheWireHasAlwaysCarried_data()
     sample("full", ToClient::Full{}, wire("CMD_full+"));
     sample("wrongversion", ToClient::WrongVersion{}, wire("CMD_wrongversion+"));
     sample("kicked", ToClient::Kicked{}, wire("CMD_kicked+"));
+    sample("closing", ToClient::Closing{}, wire("CMD_closing+"));
+    sample("host", ToClient::Host{4}, wire("CMD_host+4+"));
     sample("sendlogininfo", ToClient::SendLoginInfo{3}, wire("CMD_sendlogininfo+3"));
     sample("newplayerinfo", ToClient::NewPlayerInfo{2, "Ann"}, wire("CMD_newplayerinfo+2+Ann"));
     sample("existingplayers", ToClient::ExistingPlayers{1, "Host"}, wire("CMD_existingplayers+1+Host"));

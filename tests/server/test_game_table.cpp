@@ -32,6 +32,7 @@ private slots:
     void timesOutRound_data();
     void timesOutRound();
     void endsRoundWhenEveryBoardIsClear();
+    void tellsSeatsSittingOutThatTheRoundEnded();
     void sendsWholePathOfBestSeat();
     void playsOnAfterTieThenEnds();
     void announcesWinnerAtNextRoundStart();
@@ -158,6 +159,20 @@ void GameTableTest::endsRoundWhenEveryBoardIsClear()
     QCOMPARE(bench.game.countdown, 40);
     bench.tick(41);
     QCOMPARE(bench.out.to(1, {"CMD_nextplayer"}).last(), QByteArray("CMD_nextplayer+2+1"));
+}
+
+void GameTableTest::tellsSeatsSittingOutThatTheRoundEnded()
+{
+    Bench bench({1, 2, 8});
+    bench.table.startgame("Ann", 1);
+    bench.table.justwatch(2, 1);
+    bench.out.sent.clear();
+    bench.clearBoard(1);
+    // The seat that cleared hears it once; the one sitting out stops its clock too.
+    QCOMPARE(bench.out.to(1, {"CMD_turnover"}).size(), 1);
+    QCOMPARE(bench.out.to(2, {"CMD_turnover"}), QList<QByteArray>{"CMD_turnover+2+0+0+4"});
+    QCOMPARE(bench.out.to(8, {"CMD_turnover"}).size(), 0);
+    QCOMPARE(bench.table.phase(), 2);
 }
 
 void GameTableTest::sendsWholePathOfBestSeat()

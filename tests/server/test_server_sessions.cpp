@@ -290,7 +290,10 @@ void ServerSessionsTest::seatsDistinctNames()
 
     Client vic = join("Vic"), vic2 = join("Vic 2"), longName = join(QByteArray(24, 'V'));
     QVERIFY(vic && vic2 && longName);
+    // From another address: a name seated from the newcomer's own address
+    // would be taken for its earlier connection coming back.
     WireClient newcomer;
+    newcomer.from = QStringLiteral("127.0.0.2");
     QVERIFY(newcomer.connectTo(m_server->port()));
     QCOMPARE(newcomer.nextOf("CMD_sendlogininfo"), QByteArray("CMD_sendlogininfo+4"));
     newcomer.send("CMD_logininfo+4+" GD_VERSION_TEXT "+" + typed);
@@ -439,6 +442,8 @@ void ServerSessionsTest::playsRoundOverSockets()
     WireClient cy;
     QVERIFY(cy.login(m_server->port(), "Cy"));
     QCOMPARE(cy.nextOf("CMD_loadstats"), QByteArray("CMD_loadstats+1+"));
+    // ... and the standings so far, in the form a round's end posts them.
+    QCOMPARE(cy.next(), QByteArray("CMD_postscores+1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0"));
     for (int i = 0; i < 41; ++i)
         table.Timer1Timer();
     QCOMPARE(cy.next(), QByteArray("CMD_nextplayer+2+3"));

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QHostAddress>
 #include <QTimer>
 #include <atomic>
 
@@ -66,6 +67,8 @@ bool WireClient::open(quint16 port)
     m_received.clear();
     m_cursor = 0;
     slot = 0;
+    if (!from.isEmpty())
+        m_socket.bind(QHostAddress(from));
     m_socket.connectToHost(QStringLiteral("127.0.0.1"), port);
     return true;
 }

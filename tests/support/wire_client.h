@@ -84,6 +84,9 @@ public:
     // The slot the server gave this connection (0 until CMD_sendlogininfo comes).
     int slot = 0;
     QByteArray name;
+    // The loopback address to connect from when not 127.0.0.1: another one
+    // (127.0.0.2) is another player's machine to the server.
+    QString from;
 
 protected:
     // Sees every message as it arrives, before anyone reads it.

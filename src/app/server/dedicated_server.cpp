@@ -12,6 +12,8 @@ DedicatedServer::DedicatedServer(const ServerOptions& options, std::FILE* log, Q
     m_host.version = GD_VERSION_TEXT;
     m_server = std::make_unique<Server>(m_host, options.port);
     m_server->setListenAddress(options.listen);
+    // No player of its own: the powers go to whoever has sat longest.
+    m_server->setHostRule(HostPowers::Rule::LongestSeated);
     m_server->setObserver(this);
 }
 
@@ -53,7 +55,7 @@ void DedicatedServer::stop()
     m_stopped = true;
     m_log.line(QStringLiteral("stopping"));
     m_bots.removeAll();
-    m_server->disconnectAll();
+    m_server->closeTable();
 }
 
 QString DedicatedServer::botAddress() const
@@ -69,8 +71,9 @@ QString DedicatedServer::botAddress() const
 
 void DedicatedServer::seatBots()
 {
-    // Slot 1 may have gone again before this ran: then the next person takes it.
-    if (!m_server->game().players.connected(1))
+    // The host may have gone again before this ran: then the next person's
+    // login seats them.
+    if (m_server->hostSlot() == 0)
         return;
     while (m_bots.count() < m_options.bots && m_bots.add(m_options.botLevel)) { }
 }
@@ -94,7 +97,7 @@ void DedicatedServer::loggedIn(int slot, const QByteArray& name)
 {
     m_log.loggedIn(slot, name);
     // Queued: the server is in the middle of its login handling.
-    if (slot == 1 && m_bots.count() < m_options.bots)
+    if (slot == m_server->hostSlot() && m_bots.count() < m_options.bots)
         QMetaObject::invokeMethod(this, &DedicatedServer::seatBots, Qt::QueuedConnection);
 }
 

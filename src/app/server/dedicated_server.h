@@ -13,8 +13,8 @@ class Server;
 
 // One table without a display: the game server with the host's options from
 // the command line, a log of what happens, and the bot seats. It has no seat
-// of its own, so slot 1 goes to the first player who connects; the bots sit
-// down once that player has logged in, so that they never hold slot 1.
+// of its own, so the host's powers go to the person seated longest (a bot
+// never holds them); the bots sit down once the first person has logged in.
 class DedicatedServer : public QObject, private ServerObserver {
     Q_OBJECT
 public:

@@ -28,8 +28,8 @@ struct Parser {
     Parser()
     {
         cli.setApplicationDescription(
-            QStringLiteral("Hosts one Gloop Dash table without a display. The first player to connect "
-                           "gets slot 1 and starts the games."));
+            QStringLiteral("Hosts one Gloop Dash table without a display. The player seated longest "
+                           "holds the host's powers and starts the games."));
         cli.addOptions({port, listen, winnersPath, bots, botLevel, help, version});
     }
 };

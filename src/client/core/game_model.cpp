@@ -19,7 +19,7 @@ bool GameModel::gameRunning() const
 
 bool GameModel::holdsHostPowers() const
 {
-    return m_hostSlot != 0 ? m_hostSlot == myslot() && loggedin() : m_hosting;
+    return m_hosting || (m_hostSlot != 0 && m_hostSlot == myslot() && loggedin());
 }
 
 void GameModel::setPhase(GamePhase phase)
@@ -139,6 +139,9 @@ void GameModel::startGame(const ToClient::StartGame& m)
 void GameModel::loadStats(const ToClient::LoadStats& m)
 {
     setMode(GameModes::fromCode(m.mode));
+    // Logged in while a game runs: its missions follow from its mode.
+    if (m_mode != GameMode::None)
+        setMissions(m_mode == GameMode::Classic ? ClassicMissions : StandardMissions);
     // Joined into a running game: leaving now abandons it.
     if (!gameRunning())
         setPhase(GamePhase::RoundOver);
@@ -279,7 +282,8 @@ void GameModel::setHosting(bool hosting)
 
 void GameModel::setHostSlot(int slot)
 {
-    m_hostSlot = Table::isSeat(slot) ? slot : 0;
+    // A slot the table could not have given anyone names nobody.
+    m_hostSlot = Table::isSlot(slot) ? slot : 0;
     updateHostPowers();
 }
 

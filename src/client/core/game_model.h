@@ -25,6 +25,9 @@ public:
     // Phrases waiting for the speech bubble; more are dropped, since the bubble
     // shows one every few seconds and a flood would never drain.
     static constexpr int MaxWaitingPhrases = 10;
+    // Missions of a game of each mode, for a game joined after its start.
+    static constexpr int StandardMissions = 3;
+    static constexpr int ClassicMissions = 6;
 
     // `session`: the connection to use; a fresh one when null.
     explicit GameModel(std::unique_ptr<ClientSession> session = nullptr, QObject* parent = nullptr);
@@ -56,10 +59,11 @@ public:
     bool watching() const { return m_seats.watching(myslot()); }
     // This copy runs the table's server.
     bool hosting() const { return m_hosting; }
-    // The seat that starts games and removes players; 0 until the table names one.
+    // The slot the table says starts games and removes players; 0 for nobody,
+    // or a table that does not say.
     int hostSlot() const { return m_hostSlot; }
-    // Whether we start games and remove players: the seat the table named,
-    // or, until it names one, the copy that runs the server.
+    // Whether we start games and remove players: this copy runs the server, or
+    // the table named our slot.
     bool holdsHostPowers() const;
     // Relayed phrases waiting for the speech bubble, oldest first.
     const QStringList& phrases() const { return m_phrases; }
