@@ -45,6 +45,7 @@ void ClientCommands::registerSession()
     });
     handle<ToClient::Full>(d, [this](const ToClient::Full&) { m_window.gameIsFull(); });
     handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) { m_window.removed(); });
+    handle<ToClient::Closing>(d, [this](const ToClient::Closing&) { m_model.session().noteFarewell(); });
     handle<ToClient::Host>(d, [this](const ToClient::Host& m) { m_model.setHostSlot(m.slot); });
 }
 

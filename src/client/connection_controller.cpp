@@ -35,8 +35,10 @@ QString failureText(ClientSession::JoinFailure reason, const QString& address)
 
 ConnectionController::ConnectionController(GameModel& model, MainWindow& window, const HostOptions& options,
                                            QObject* parent)
-    : QObject(parent), m_model(model), m_window(window), m_session(model.session()), m_server(options)
+    : QObject(parent), m_model(model), m_window(window), m_session(model.session()), m_server(options),
+      m_reconnector(model, window)
 {
+    window.setLinkLossHandler([this] { return m_reconnector.linkLost(); });
     connect(&window, &MainWindow::firstShown, this, &ConnectionController::processparams);
     connect(&window, &MainWindow::hostGameRequested, this, &ConnectionController::showHostDialog);
     connect(&window, &MainWindow::joinGameRequested, this, [this] { showJoinDialog(); });
@@ -123,11 +125,10 @@ void ConnectionController::joinpress()
     // An address the player wrote with its own port joins that port; anything
     // else goes to the socket as it is, which reports what it cannot reach.
     const auto address = GameAddress::parse(m_session.hostaddress(), m_gamePort);
+    const GameAddress table = address.value_or(GameAddress{m_session.hostaddress(), m_gamePort});
+    m_reconnector.setTable(table.host, table.port);
     try {
-        if (address)
-            m_session.connectToServer(address->host, address->port);
-        else
-            m_session.connectToServer(m_session.hostaddress(), m_gamePort);
+        m_session.connectToServer(table.host, table.port);
     } catch (const ESockException& e) {
         m_window.showError(e.text());
     }
@@ -198,6 +199,7 @@ void ConnectionController::showJoinDialog(const QString& error)
 void ConnectionController::leaveGame()
 {
     m_joining.clear();
+    m_reconnector.forget();
     m_session.disconnectFromServer();
     m_server.stop();
     m_model.leaveTable();
@@ -221,6 +223,7 @@ void ConnectionController::joinGame(const QString& name, const GameAddress& addr
     m_session.setHostaddress(m_joining);
     addline(QStringLiteral("Joining %1..").arg(m_joining), StatusColour::blue());
     qCInfo(lcClient) << "joining" << m_joining;
+    m_reconnector.setTable(address.host, address.port);
     try {
         m_session.connectToServer(address.host, address.port);
     } catch (const ESockException&) {
@@ -232,6 +235,10 @@ void ConnectionController::joinGame(const QString& name, const GameAddress& addr
 
 void ConnectionController::joinFailed(ClientSession::JoinFailure reason)
 {
+    if (m_reconnector.active()) {
+        m_reconnector.attemptFailed();
+        return;
+    }
     const QString text = failureText(reason, m_joining.isEmpty() ? m_session.hostaddress() : m_joining);
     qCInfo(lcClient) << "join failed:" << text;
     m_joining.clear();

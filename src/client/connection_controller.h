@@ -4,6 +4,7 @@
 #include "client/core/game_address.h"
 #include "client/core/program_arguments.h"
 #include "join_history.h"
+#include "reconnector.h"
 #include "server/server_thread.h"
 
 #include <QObject>
@@ -58,6 +59,7 @@ public:
 
     ServerThread& server() { return m_server; }
     JoinHistory& history() { return m_history; }
+    const Reconnector& reconnector() const { return m_reconnector; }
 
 private:
     void openLobbyLink();
@@ -77,4 +79,5 @@ private:
     // The address of the join the dialog asked for, until a game answers there.
     QString m_joining;
     QPointer<JoinGameDialog> m_joinDialog;
+    Reconnector m_reconnector;
 };

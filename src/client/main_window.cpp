@@ -317,6 +317,11 @@ QMessageBox* MainWindow::closingBox(const QString& name, const QString& text)
     return box;
 }
 
+void MainWindow::connectionLostForGood()
+{
+    closingBox(QStringLiteral("closedbox"), QStringLiteral("The connection to the game has closed."));
+}
+
 void MainWindow::connectionClosed()
 {
     // While "Game is full" is on screen the program ends when it is dismissed.
@@ -327,6 +332,8 @@ void MainWindow::connectionClosed()
         close();
         return;
     }
+    if (!m_removed && m_linkLoss && m_linkLoss())
+        return;
     // Say why the window goes before it goes.
     closingBox(QStringLiteral("closedbox"),
                m_removed ? QStringLiteral("You were removed from the game.")

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
+#include <functional>
 #include <memory>
 
 class GameModel;
@@ -76,6 +77,11 @@ public:
     void showDownload() { emit sideWindowRequested(SideWindow::Download); }
     // A failure the player must act on, in a box that does not block the game.
     void showError(const QString& text);
+    // Asked when the table's link closes without a kick or a full table: true
+    // when it takes over (comes back to the table), false to end as before.
+    void setLinkLossHandler(std::function<bool()> handler) { m_linkLoss = std::move(handler); }
+    // The table stayed out of reach: the closing box, and the program ends.
+    void connectionLostForGood();
 
 signals:
     // The window is on screen for the first time: the command line is read now.
@@ -137,6 +143,7 @@ private:
     QPointer<QMessageBox> m_fullBox;
     // The server said it removes us before closing.
     bool m_removed = false;
+    std::function<bool()> m_linkLoss;
 
     bool m_shown = false;
     bool m_relayoutQueued = false;

@@ -96,6 +96,7 @@ void ClientSession::disconnectFromServer()
     m_sock11Pending.clear();
     m_myslot = 0;
     m_closeAnnounced = false;
+    m_farewell = false;
     setState(State::Disconnected);
 }
 

@@ -67,6 +67,10 @@ public:
     void setAnswerWait(int ms) { m_answerWait.setInterval(ms); }
     // Whether the game server's connection (not the lobby link) was the one that closed.
     bool serverClosed() const { return m_serverClosed; }
+    // The table said it was closing on purpose: its connection's end is no
+    // broken link to come back over.
+    void noteFarewell() { m_farewell = true; }
+    bool farewell() const { return m_farewell; }
 
     Dispatcher& dispatcher() { return m_dispatcher; }
     TSock& sock() { return m_sock; }
@@ -100,6 +104,7 @@ private:
     State m_state = State::Disconnected;
     bool m_closeAnnounced = false;
     bool m_serverClosed = false;
+    bool m_farewell = false;
     QTimer m_answerWait;
     // Set while our own close must not end the program.
     bool m_leaving = false;
