@@ -117,6 +117,7 @@ private slots:
     void hostFromTheMenuIsJoinedThroughTheDialog();
     void commandLineHostsOnAPortAndJoinsOne();
     void headlessTableGivesItsFirstPersonTheHostControls();
+    void brokenLinkIsMendedAndAFarewellEndsTheGame();
     void failedJoinSaysWhyAndOffersTheDialogAgain_data();
     void failedJoinSaysWhyAndOffersTheDialogAgain();
     void leavingARunningGameAsksFirstAndFreesThePort();
@@ -244,6 +245,35 @@ void TestHosting::headlessTableGivesItsFirstPersonTheHostControls()
     ann.model.session().disconnectFromServer();
     QTRY_VERIFY(bob.window.findChild<QAction*>("StartGame1")->isEnabled());
     QVERIFY(bob.window.findChild<QWidget*>("button_startgame")->isVisible());
+}
+
+void TestHosting::brokenLinkIsMendedAndAFarewellEndsTheGame()
+{
+    FixedHostOptions options;
+    Server table(options, 0);
+    table.setHostRule(HostPowers::Rule::LongestSeated);
+    table.listen();
+    Copy ann;
+    QVERIFY(ann.joinFromTheMenu("Ann", "127.0.0.1:" + QString::number(table.port())));
+    QVERIFY(ann.loggedIn());
+    QTRY_VERIFY(table.game().players.loggedin(1));
+
+    // The table drops the link without a word: the window comes back by itself
+    // under the same name, with the strip up meanwhile.
+    table.disconnectsock(1);
+    QTRY_VERIFY(ann.connection.reconnector().active());
+    auto* strip = ann.window.findChild<QWidget*>("reconnectstrip");
+    QVERIFY(strip && strip->isVisible());
+    QTRY_VERIFY(!ann.connection.reconnector().active());
+    QTRY_VERIFY(table.game().players.loggedin(1));
+    QCOMPARE(table.game().players[1].name, QByteArray("Ann"));
+    QVERIFY(!strip->isVisible());
+    QVERIFY(ann.window.findChildren<QMessageBox*>("closedbox").isEmpty());
+
+    // A table that says goodbye ends the game at once.
+    table.closeTable();
+    QTRY_COMPARE(ann.window.findChildren<QMessageBox*>("closedbox").size(), 1);
+    QVERIFY(!ann.connection.reconnector().active());
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()
