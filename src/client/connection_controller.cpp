@@ -8,8 +8,11 @@
 
 #include "net/tsock.h"
 
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTcpServer>
+#include <utility>
 
 namespace {
 
@@ -43,6 +46,8 @@ ConnectionController::ConnectionController(GameModel& model, MainWindow& window,
     connect(&window, &MainWindow::hostGameRequested, this, &ConnectionController::showHostDialog);
     connect(&window, &MainWindow::joinGameRequested, this, [this] { showJoinDialog(); });
     connect(&m_session, &ClientSession::joinFailed, this, &ConnectionController::joinFailed);
+    connect(&m_probe, &TableProbe::answered, this, &ConnectionController::probeAnswered);
+    connect(&m_probe, &TableProbe::failed, this, &ConnectionController::probeFailed);
     connect(&m_session, &ClientSession::gameServerAnswered, this, [this] {
         if (!m_joining.isEmpty())
             m_history.remember(m_session.myname(), m_joining);
@@ -177,7 +182,7 @@ void ConnectionController::showHostDialog()
     dialog->open();
 }
 
-void ConnectionController::showJoinDialog(const QString& error)
+void ConnectionController::showJoinDialog(const QString& error, const QString& typed)
 {
     if (m_joinDialog)
         m_joinDialog->close();
@@ -186,6 +191,9 @@ void ConnectionController::showJoinDialog(const QString& error)
         new JoinGameDialog(offered == QLatin1String("You") ? QString() : offered, m_history.addresses(), &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setError(error);
+    // A failed join offers again what the player typed, not the last good address.
+    if (!typed.isEmpty())
+        dialog->addressBox()->setEditText(typed);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString name = dialog->name();
         const auto address = GameAddress::parse(dialog->address());
@@ -205,8 +213,23 @@ void ConnectionController::leaveGame()
     m_model.leaveTable();
 }
 
+bool ConnectionController::portFree(quint16 port) const
+{
+    // The port this copy hosts on now is given up by leaving.
+    if (m_server.port() == port && port != 0)
+        return true;
+    QTcpServer trial;
+    return port == 0 || trial.listen(QHostAddress::Any, port);
+}
+
 void ConnectionController::hostGame(const QString& name, quint16 port)
 {
+    if (!portFree(port)) {
+        // The game in play stays: hosting could not start anyway.
+        addline(QStringLiteral("Could not host on port %1: it is in use.").arg(port), FailureColour);
+        m_window.showError(QStringLiteral("Listen - Error Binding Socket"));
+        return;
+    }
     leaveGame();
     m_session.setMyname(name);
     m_session.setHostaddress(Localhost);
@@ -216,6 +239,35 @@ void ConnectionController::hostGame(const QString& name, quint16 port)
 }
 
 void ConnectionController::joinGame(const QString& name, const GameAddress& address)
+{
+    if (m_session.state() == ClientSession::State::Disconnected) {
+        enterTable(name, address);
+        return;
+    }
+    // Ask the new table first: a join that would fail keeps the game in play.
+    m_probing = {name, address};
+    addline(QStringLiteral("Joining %1..").arg(address.text()), StatusColour::blue());
+    m_probe.probe(address.host, address.port, JoinTimeoutMs);
+}
+
+void ConnectionController::probeAnswered()
+{
+    if (const auto probed = std::exchange(m_probing, std::nullopt))
+        enterTable(probed->name, probed->address);
+}
+
+void ConnectionController::probeFailed(ClientSession::JoinFailure reason)
+{
+    const auto probed = std::exchange(m_probing, std::nullopt);
+    if (!probed)
+        return;
+    const QString text = failureText(reason, probed->address.text());
+    qCInfo(lcClient) << "join failed, staying at the table:" << text;
+    addline(text, FailureColour);
+    showJoinDialog(text, probed->address.text());
+}
+
+void ConnectionController::enterTable(const QString& name, const GameAddress& address)
 {
     leaveGame();
     m_joining = address.text();
@@ -241,7 +293,8 @@ void ConnectionController::joinFailed(ClientSession::JoinFailure reason)
     }
     const QString text = failureText(reason, m_joining.isEmpty() ? m_session.hostaddress() : m_joining);
     qCInfo(lcClient) << "join failed:" << text;
+    const QString typed = m_joining;
     m_joining.clear();
     addline(text, FailureColour);
-    showJoinDialog(text);
+    showJoinDialog(text, typed);
 }

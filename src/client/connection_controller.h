@@ -3,6 +3,7 @@
 #include "client/core/client_session.h"
 #include "client/core/game_address.h"
 #include "client/core/program_arguments.h"
+#include "client/core/table_probe.h"
 #include "join_history.h"
 #include "reconnector.h"
 #include "server/server_thread.h"
@@ -10,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class GameModel;
 class MainWindow;
@@ -50,7 +52,8 @@ public:
 
     // The menus' entries: each asks first while a game is running.
     void showHostDialog();
-    void showJoinDialog(const QString& error = {});
+    // `typed`: the address to offer, when a join to it just failed.
+    void showJoinDialog(const QString& error = {}, const QString& typed = {});
     // Leaves whatever runs now and hosts on `port` / joins `address`.
     void hostGame(const QString& name, quint16 port);
     void joinGame(const QString& name, const GameAddress& address);
@@ -65,6 +68,10 @@ private:
     void openLobbyLink();
     void confirmLeaving(const std::function<void()>& leave);
     void joinFailed(ClientSession::JoinFailure reason);
+    void enterTable(const QString& name, const GameAddress& address);
+    void probeAnswered();
+    void probeFailed(ClientSession::JoinFailure reason);
+    bool portFree(quint16 port) const;
     void addline(const QString& text, const QColor& colour) const;
 
     GameModel& m_model;
@@ -80,4 +87,11 @@ private:
     QString m_joining;
     QPointer<JoinGameDialog> m_joinDialog;
     Reconnector m_reconnector;
+    TableProbe m_probe;
+    // The join asked for while in a game, until its table answers.
+    struct Probed {
+        QString name;
+        GameAddress address;
+    };
+    std::optional<Probed> m_probing;
 };

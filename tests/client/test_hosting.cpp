@@ -281,9 +281,13 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<bool>("listening");
     QTest::addColumn<QString>("why");
-    QTest::newRow("refused") << QByteArray() << false << "the connection was refused";
-    QTest::newRow("not a game") << QByteArray("SSH-2.0-OpenSSH_9.2\r\n") << true << "not a Gloop Dash game";
-    QTest::newRow("silent") << QByteArray() << true << "no game answered within 5 seconds";
+    // Whether the player is in a game of his own when the join fails.
+    QTest::addColumn<bool>("inGame");
+    QTest::newRow("refused") << QByteArray() << false << "the connection was refused" << false;
+    QTest::newRow("not a game") << QByteArray("SSH-2.0-OpenSSH_9.2\r\n") << true << "not a Gloop Dash game" << false;
+    QTest::newRow("silent") << QByteArray() << true << "no game answered within 5 seconds" << false;
+    QTest::newRow("refused, in a game") << QByteArray() << false << "the connection was refused" << true;
+    QTest::newRow("not a game, in a game") << QByteArray("HTTP/1.0 400\r\n") << true << "not a Gloop Dash game" << true;
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
@@ -291,9 +295,14 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
     QFETCH(QByteArray, answer);
     QFETCH(bool, listening);
     QFETCH(QString, why);
+    QFETCH(bool, inGame);
     ScriptedPeer other;
     const quint16 port = listening ? other.port() : freePort();
     Copy bob;
+    if (inGame) {
+        bob.hostFromTheMenu("Bob", freePort());
+        QVERIFY(bob.loggedIn());
+    }
     QSignalSpy closed(&bob.window, &MainWindow::closed);
     QElapsedTimer clock;
     clock.start();
@@ -309,9 +318,12 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
     QCOMPARE(bob.lines.last(), "0+" + shown);
     if (why.contains("5 seconds"))
         QVERIFY(clock.elapsed() >= 4900);
-    // The program goes on, unconnected, and remembers nothing that failed.
+    // The program goes on, in the game it was in if any, and remembers
+    // nothing that failed; the dialog offers what was typed.
     QCOMPARE(closed.size(), 0);
-    QVERIFY(!bob.model.session().sock().Connected());
+    QCOMPARE(bob.model.session().sock().Connected(), inGame);
+    QCOMPARE(bob.model.hosting(), inGame);
+    QCOMPARE(bob.openJoinDialog()->address(), QStringLiteral("127.0.0.1:%1").arg(port));
     QVERIFY(bob.connection.history().addresses().isEmpty());
     bob.openJoinDialog()->reject();
 }
