@@ -95,9 +95,12 @@ void GameOverlays::buildLeftColumn(QWidget* back)
     m_bubble = new LatePictureLabel(QStringLiteral(":/pictures/board_bubble.png"), back);
     m_bubble->setObjectName(QStringLiteral("image_bubble"));
     m_bubble->setGeometry(8, 34, 135, 146);
+    // A phrase is only read: clicks go through to the start button beneath.
+    m_bubble->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_bubble->hide();
     m_bubbleText = textLabel(back, QStringLiteral("label_bubble"), QRect(23, 67, 107, 47), {}, 12, Qt::black);
     m_bubbleText->setWordWrap(true);
+    m_bubbleText->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_bubbleText->hide();
 
     m_phrases = new QListWidget(back);
@@ -146,6 +149,7 @@ void GameOverlays::raise()
     m_watching->raise();
     m_over->raise();
     m_winner->raise();
+    m_start->raise();
 }
 
 void GameOverlays::observe(const GameModel& model)

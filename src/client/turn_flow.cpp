@@ -205,6 +205,8 @@ void TurnFlow::showNextPhrase()
     text->show();
     m_overlays.bubble()->raise();
     text->raise();
+    // The bubble sits where the start button is: the button stays on top.
+    m_overlays.startButton()->raise();
     m_phrasetick = 0;
 }
 

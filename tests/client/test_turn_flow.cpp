@@ -62,6 +62,7 @@ private slots:
     void countdown_data();
     void countdown();
     void phrasesShowOneAtATime();
+    void bubbleNeverCoversTheStartButton();
     void clockSleepsWhenNothingIsShown();
     void phraseColour_data();
     void phraseColour();
@@ -207,6 +208,20 @@ void TestTurnFlow::countdown()
     ::ticks(rig, ticks);
     QCOMPARE(rig.find<QLabel>("image_timer")->width(), width);
     QCOMPARE(text(rig, "label_timer"), label);
+}
+
+void TestTurnFlow::bubbleNeverCoversTheStartButton()
+{
+    GameViewRig rig;
+    seat(rig);
+    rig.model->setHosting(true);
+    rig.model->queuePhrase("Bot Ann  says: Good Game Everyone!|clRed");
+    ticks(rig, 4);
+    QVERIFY(visible(rig, "image_bubble"));
+    auto* button = rig.back.findChild<QWidget*>("button_startgame");
+    QVERIFY(button && button->isVisible());
+    // What a click on the button's middle reaches is the button itself.
+    QCOMPARE(button->parentWidget()->childAt(button->geometry().center()), button);
 }
 
 void TestTurnFlow::phrasesShowOneAtATime()
