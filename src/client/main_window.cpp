@@ -5,6 +5,7 @@
 #include "game_overlays.h"
 #include "game_view.h"
 #include "net/game_random.h"
+#include "net/protocol_table.h"
 #include "player_list_controller.h"
 #include "score_panel.h"
 #include "single_instance.h"
@@ -312,7 +313,10 @@ QMessageBox* MainWindow::closingBox(const QString& name, const QString& text)
     box->setObjectName(name);
     box->setAttribute(Qt::WA_DeleteOnClose);
     WindowFrame::fitTitle(box);
-    connect(box, &QDialog::finished, this, &QWidget::close);
+    connect(box, &QDialog::finished, this, [this] {
+        m_closeConfirmed = true;
+        close();
+    });
     box->open();
     return box;
 }
@@ -340,8 +344,35 @@ void MainWindow::connectionClosed()
                          : QStringLiteral("The connection to the game has closed."));
 }
 
+bool MainWindow::othersAtMyTable() const
+{
+    if (!m_model.hosting())
+        return false;
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        if (slot != m_model.myslot() && m_model.seats().seated(slot))
+            return true;
+    return m_model.gameRunning();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Closing a table others play at ends their game too: ask once first.
+    if (!m_closeConfirmed && othersAtMyTable()) {
+        event->ignore();
+        auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
+                                    QStringLiteral("You host this game. Leaving ends it for everyone. Leave?"),
+                                    QMessageBox::Yes | QMessageBox::No, this);
+        box->setObjectName(QStringLiteral("exitbox"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        connect(box, &QMessageBox::finished, this, [this, box] {
+            if (box->clickedButton() != box->button(QMessageBox::Yes))
+                return;
+            m_closeConfirmed = true;
+            close();
+        });
+        box->open();
+        return;
+    }
     formClose();
     QMainWindow::closeEvent(event);
     if (event->isAccepted())

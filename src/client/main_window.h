@@ -122,6 +122,8 @@ private:
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
     QSize smallestClientArea() const;
+    // This copy hosts and somebody else sits at its table, or a game runs.
+    bool othersAtMyTable() const;
 
     GameModel& m_model;
     ClientParts m_parts;
@@ -146,6 +148,8 @@ private:
     std::function<bool()> m_linkLoss;
 
     bool m_shown = false;
+    // The player agreed to end the game he hosts by closing.
+    bool m_closeConfirmed = false;
     bool m_relayoutQueued = false;
     QRect m_savedBounds{0, 0, 0, 0};
 };

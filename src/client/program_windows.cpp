@@ -26,6 +26,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QMessageBox>
 
 namespace {
 
@@ -347,8 +348,23 @@ void ProgramWindows::setUpGameStart(Tgamestart& window)
     fitSideWindow(window, true);
     lightenLabels(window);
     GameModel* model = m_model.get();
-    QObject::connect(&window, &Tgamestart::startgame, model,
-                     [model](const QByteArray& message) { model->send(message); });
+    QObject::connect(&window, &Tgamestart::startgame, model, [this, model](const QByteArray& message) {
+        if (!model->gameRunning()) {
+            model->send(message);
+            return;
+        }
+        // A start now ends the game in play for everyone at the table.
+        auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
+                                    QStringLiteral("A game is running. Start a new one for everyone?"),
+                                    QMessageBox::Yes | QMessageBox::No, m_chat.get());
+        box->setObjectName(QStringLiteral("restartbox"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(box, &QMessageBox::finished, model, [box, model, message] {
+            if (box->clickedButton() == box->button(QMessageBox::Yes))
+                model->send(message);
+        });
+        box->open();
+    });
 
     BotSeats* seats = m_botSeats.get();
     QObject::connect(&window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {

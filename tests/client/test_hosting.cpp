@@ -337,9 +337,9 @@ void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
     QVERIFY(!canListenOn(first));
     ann.model.startGame({"Ann", 1, 3});
 
-    const auto answer = [&](QMessageBox::StandardButton button) {
+    const auto answer = [&](QMessageBox::StandardButton button, const char* name = "leavebox") {
         QMessageBox* box = nullptr;
-        for (auto* open : ann.window.findChildren<QMessageBox*>("leavebox"))
+        for (auto* open : ann.window.findChildren<QMessageBox*>(name))
             box = open->isVisible() ? open : box;
         QVERIFY(box);
         box->button(button)->click();
@@ -358,6 +358,17 @@ void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
     QVERIFY(canListenOn(first));
     QVERIFY(ann.window.isVisible());
     QTRY_COMPARE(ann.rowName(1), QStringLiteral("Ann"));
+
+    // Closing the window of a hosted game in play asks too.
+    ann.model.startGame({"Ann", 1, 3});
+    QSignalSpy closed(&ann.window, &MainWindow::closed);
+    ann.window.close();
+    answer(QMessageBox::No, "exitbox");
+    QVERIFY(ann.window.isVisible());
+    QCOMPARE(closed.size(), 0);
+    ann.window.close();
+    answer(QMessageBox::Yes, "exitbox");
+    QTRY_COMPARE(closed.size(), 1);
 }
 
 void TestHosting::serverAnswersWhileTheWindowStalls()
