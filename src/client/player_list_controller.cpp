@@ -79,8 +79,11 @@ void PlayerListController::playerConnected(int slot, const QString& name)
 
 void PlayerListController::playerDisconnected(int slot, const QString& name, const QString& seatName)
 {
+    const bool removed = m_removing.remove(slot);
     if (Table::isSeat(slot) && seatName != SeatNames::Waiting)
-        m_chat.addline(seatName + QStringLiteral(" disconnected."), StatusColour::blue());
+        m_chat.addline(
+            seatName + (removed ? QStringLiteral(" was removed from the game.") : QStringLiteral(" disconnected.")),
+            StatusColour::blue());
     if (removeSpy(slot, name))
         m_chat.addline(name + QStringLiteral(" has left."), StatusColour::navy());
     loadchecklist();
@@ -135,7 +138,8 @@ void PlayerListController::kicking(int slot)
 {
     if (!m_model.holdsHostPowers() || !m_model.loggedin())
         return;
-    m_model.send(ToServer::KickHim{m_model.myslot(), slot}.bytes());
+    if (m_model.send(ToServer::KickHim{m_model.myslot(), slot}.bytes()))
+        m_removing.insert(slot);
 }
 
 void PlayerListController::setTheJustWatch(int slot)

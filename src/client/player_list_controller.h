@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 class GameModel;
 class GameOptions;
@@ -67,4 +68,6 @@ private:
     QAction* m_removeFromGame = nullptr;
     QAction* m_setToJustWatch = nullptr;
     int m_popupSlot = 0;
+    // Slots this copy asked the table to remove: their leaving says so.
+    QSet<int> m_removing;
 };

@@ -14,6 +14,7 @@ private slots:
     void roundsMoveThroughThePhases();
     void scoresOrderRowsStably();
     void seatsKeepNoTotalOfADepartedPlayer();
+    void finishedGameKeepsALeaversStandingUntilTheNext();
     void watchingSeatCannotPick();
     void countdownRunsFromTheDeal();
     void phraseQueueIsBounded();
@@ -166,6 +167,25 @@ void TestGameModel::seatsKeepNoTotalOfADepartedPlayer()
     rig.model->playerArrived(1, "Dee");
     QCOMPARE(rig.model->seats().total(1), std::optional<int>(0));
     QVERIFY(!rig.model->seats().watching(1));
+}
+
+void TestGameModel::finishedGameKeepsALeaversStandingUntilTheNext()
+{
+    ModelRig rig;
+    rig.seatThree();
+    rig.feed(&GameModel::startGame, "Host+1+3+");
+    rig.feed(&GameModel::postScores, "1+100+100+2+300+300+3+50+50");
+    rig.feed(&GameModel::winner, "Bob");
+    rig.model->playerLeft(2, "Ann");
+    QCOMPARE(rig.model->seats().name(2), QStringLiteral("Ann"));
+    QCOMPARE(rig.model->seats().total(2), std::optional<int>(300));
+    // The next game clears the row; a newcomer before it takes the seat.
+    rig.model->playerLeft(3, "Bob");
+    rig.model->playerArrived(3, "Dee");
+    QCOMPARE(rig.model->seats().name(3), QStringLiteral("Dee"));
+    rig.feed(&GameModel::startGame, "Host+1+3+");
+    QVERIFY(!rig.model->seats().seated(2));
+    QVERIFY(rig.model->seats().seated(3));
 }
 
 void TestGameModel::watchingSeatCannotPick()

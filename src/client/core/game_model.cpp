@@ -85,6 +85,7 @@ void GameModel::playerArrived(int slot, const QString& name)
     emit playerConnected(slot, name);
     if (!Table::isSeat(slot))
         return;
+    m_leftAfterGame[size_t(slot)] = false;
     m_seats.take(slot, name);
     m_seats.reorder();
 }
@@ -95,8 +96,14 @@ void GameModel::playerLeft(int slot, const QString& name)
         return;
     const QString seatName = m_seats.name(slot);
     if (Table::isSeat(slot)) {
-        m_seats.free(slot);
-        m_seats.reorder();
+        // A finished game's standings stay up until the next game starts:
+        // the leaver's row keeps his name and final total until then.
+        if (m_phase == GamePhase::Over && m_seats.seated(slot)) {
+            m_leftAfterGame[size_t(slot)] = true;
+        } else {
+            m_seats.free(slot);
+            m_seats.reorder();
+        }
     }
     emit playerDisconnected(slot, name, seatName);
 }
@@ -129,11 +136,22 @@ void GameModel::startGame(const ToClient::StartGame& m)
     if (m_phase == GamePhase::Starting)
         return;
     setMission(0);
+    freeRowsLeftAfterGame();
     // The server seats every watcher again at a new game.
     m_seats.resetScores();
     m_board.clear();
     setPhase(GamePhase::Starting);
     emit gameStarted(QString::fromUtf8(m.name), m_mode);
+}
+
+void GameModel::freeRowsLeftAfterGame()
+{
+    for (int slot = 1; slot <= Table::Seats; ++slot) {
+        if (std::exchange(m_leftAfterGame[size_t(slot)], false)) {
+            m_seats.free(slot);
+            m_seats.reorder();
+        }
+    }
 }
 
 void GameModel::loadStats(const ToClient::LoadStats& m)
@@ -314,6 +332,7 @@ void GameModel::leaveTable()
 {
     m_hostSlot = 0;
     setHosting(false);
+    m_leftAfterGame.fill(false);
     m_seats.clear();
     resetGame();
     emit tableLeft();

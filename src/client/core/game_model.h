@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -134,6 +135,7 @@ signals:
     void tableLeft();
 
 private:
+    void freeRowsLeftAfterGame();
     void setPhase(GamePhase phase);
     void setMode(GameMode mode);
     void setMissions(int missions);
@@ -152,6 +154,8 @@ private:
     int m_missions = 0;
     int m_mission = 0;
     GamePhase m_phase = GamePhase::NoGame;
+    // Seats whose player left after the game's end; their rows go at the next start.
+    std::array<bool, Table::Seats + 1> m_leftAfterGame{};
     int m_timeLeft = 0;
     int m_afterNext = 0;
     bool m_hosting = false;
