@@ -10,7 +10,7 @@ set(runs
   "bench_discovery rtt --runs 1 --queries 20 --bots 2"
   "bench_proc startup --runs 1"
   "bench_proc idle --runs 1 --seconds 0.2 --warmup 0"
-  "bench_tables --server ${BIN}/../gloopdash-server --tables 1 --seconds 1")
+  "bench_tables --server ${BIN}/../gloopdash-server --tables 1 --seconds 4")
 foreach(run IN LISTS runs)
   separate_arguments(args UNIX_COMMAND "${run}")
   list(POP_FRONT args program)
