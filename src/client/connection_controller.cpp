@@ -1,6 +1,9 @@
 #include "connection_controller.h"
 
+#include "app/server/hosted_listing.h"
+#include "client/core/internet_table_list.h"
 #include "game_browser.h"
+
 #include "host_game_dialog.h"
 #include "join_game_dialog.h"
 #include "main_window.h"
@@ -169,7 +172,8 @@ void ConnectionController::showHostDialog()
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString name = dialog->name();
         const quint16 port = dialog->port();
-        confirmLeaving([this, name, port] { hostGame(name, port); });
+        const bool listed = dialog->listOnInternet();
+        confirmLeaving([this, name, port, listed] { hostGame(name, port, listed); });
     });
     dialog->open();
 }
@@ -204,9 +208,15 @@ void ConnectionController::leaveGame()
     m_window.clearTable();
 }
 
-void ConnectionController::hostGame(const QString& name, quint16 port)
+void ConnectionController::hostGame(const QString& name, quint16 port, bool listOnInternet)
 {
     leaveGame();
+    const QUrl list(InternetTableList::defaultCoordinator());
+    if (listOnInternet && list.isValid() && !list.host().isEmpty())
+        m_server.setCompanion(
+            [list, name](Server& server) { return std::make_unique<HostedListing>(server, list, name); });
+    else
+        m_server.setCompanion(nullptr);
     m_session.setMyname(name);
     m_session.setHostaddress(Localhost);
     m_hostPort = port;

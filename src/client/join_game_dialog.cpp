@@ -3,6 +3,7 @@
 #include "client/core/game_address.h"
 #include "game_browser.h"
 #include "host_game_dialog.h"
+#include "ui/window_frame.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -51,6 +52,7 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     form->addRow(QStringLiteral("Address:"), m_address);
     form->addRow(m_error);
     form->addRow(buttons);
+    WindowFrame::fitDialog(this);
 }
 
 QString JoinGameDialog::name() const

@@ -96,9 +96,14 @@ void SettingsBinding::loadinifile()
     m_chat.soundOptions().playSounds->setChecked(s.playSounds);
     m_highScore->setChecked(s.highScore);
     m_winnersPath->setChecked(s.winnersPath);
-    m_window.setSavedBounds(s.bounds());
-    m_window.setWindowBounds(s.bounds());
-    m_placed = s.bounds();
+    // The stored place counts once a run: a later login (a rejoin, another
+    // table) leaves the window where the player has put it since.
+    if (!m_boundsApplied) {
+        m_boundsApplied = true;
+        m_window.setSavedBounds(s.bounds());
+        m_window.setWindowBounds(s.bounds());
+        m_placed = s.bounds();
+    }
     m_chat.soundOptions().chatterSounds->setChecked(s.chatterSounds);
     m_listGame->setChecked(s.listOnNetwork);
     if (!s.tiles.isEmpty())

@@ -71,6 +71,7 @@ private:
     // Where the program itself last put the window; a close elsewhere means
     // the player moved or resized it.
     QRect m_placed;
+    bool m_boundsApplied = false;
     // The chat's text size and own colour as last loaded or written, to tell
     // which of the two the player just chose.
     int m_textSize = 0;
