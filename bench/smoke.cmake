@@ -7,6 +7,7 @@ set(runs
   "bench_board --frames 5"
   "bench_chat --kib 16 --runs 1 --lines 20 --huge 2"
   "bench_net rtt --runs 1 --picks 6 --bots 2 --seconds 1 --pace1 0 --pace6 0-5"
+  "bench_discovery rtt --runs 1 --queries 20 --bots 2"
   "bench_proc startup --runs 1"
   "bench_proc idle --runs 1 --seconds 0.2 --warmup 0"
   "bench_tables --server ${BIN}/../gloopdash-server --tables 1 --seconds 4")

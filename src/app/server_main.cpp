@@ -1,4 +1,5 @@
 // gloopdash-server: hosts one table without a display (see --help).
+#include "app/server/admin_client.h"
 #include "app/server/dedicated_server.h"
 #include "app/server/stop_signals.h"
 
@@ -20,10 +21,13 @@ int main(int argc, char* argv[])
     case ServerOptions::Action::Error: std::fputs(parsed.text.toLocal8Bit().constData(), stderr); return 2;
     case ServerOptions::Action::Run: break;
     }
+    const ServerOptions& options = parsed.options;
+    if (!options.command.isEmpty())
+        return AdminClient::run(options.admin, options.command, stdout, stderr);
 
     GameRandom::seedFromClock();
     StopSignals stopSignals;
-    DedicatedServer table(parsed.options, stdout);
+    DedicatedServer table(options, stdout);
     table.setBotSpeed(BotLevels::paceFromEnvironment());
     if (!table.start())
         return 1;

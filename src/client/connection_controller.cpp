@@ -1,5 +1,6 @@
 #include "connection_controller.h"
 
+#include "game_browser.h"
 #include "app/server/hosted_listing.h"
 #include "client/core/internet_table_list.h"
 
@@ -186,6 +187,9 @@ void ConnectionController::showJoinDialog(const QString& error)
         new JoinGameDialog(offered == QLatin1String("You") ? QString() : offered, m_history.addresses(), &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setError(error);
+    dialog->browser()->setExtraPorts(m_history.ports());
+    connect(dialog->browser(), &GameBrowser::extraPortsChanged, this,
+            [this](const QList<quint16>& ports) { m_history.setPorts(ports); });
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString name = dialog->name();
         const auto address = GameAddress::parse(dialog->address());

@@ -1,6 +1,7 @@
 #include "host_game_dialog.h"
 
 #include "client/core/game_address.h"
+#include "ui/window_frame.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -37,6 +38,7 @@ HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(p
     form->addRow(QStringLiteral("Port:"), m_port);
     form->addRow(m_internet);
     form->addRow(buttons);
+    WindowFrame::fitDialog(this);
 }
 
 QString HostGameDialog::name() const

@@ -1,7 +1,12 @@
 #include "join_game_dialog.h"
+#include "internet_table_source.h"
+
+#include "client/core/internet_table_list.h"
 
 #include "client/core/game_address.h"
+#include "game_browser.h"
 #include "host_game_dialog.h"
+#include "ui/window_frame.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent) : QDialog(parent)
 {
@@ -35,11 +41,23 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     connect(buttons, &QDialogButtonBox::accepted, this, &JoinGameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* form = new QFormLayout(this);
+    m_browser = new GameBrowser(this);
+    if (const QString list = InternetTableList::defaultCoordinator(); !list.isEmpty())
+        m_browser->addSource(QStringLiteral("Internet"), std::make_unique<InternetTableSource>(list));
+    connect(m_browser, &GameBrowser::tableChosen, m_address, &QComboBox::setEditText);
+    connect(m_browser, &GameBrowser::joinRequested, this, [this](const QString& address) {
+        m_address->setEditText(address);
+        accept();
+    });
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(m_browser, 1);
+    auto* form = new QFormLayout;
+    outer->addLayout(form);
     form->addRow(QStringLiteral("Your name:"), m_name);
     form->addRow(QStringLiteral("Address:"), m_address);
     form->addRow(m_error);
     form->addRow(buttons);
+    WindowFrame::fitDialog(this);
 }
 
 QString JoinGameDialog::name() const

@@ -1,5 +1,6 @@
 #include "server_thread.h"
 
+#include "discovery_responder.h"
 #include "server.h"
 
 #include "net/tsock.h"
@@ -37,6 +38,8 @@ std::optional<QString> ServerThread::start(quint16 port)
             return;
         }
         m_port = server->port();
+        // Beside the listener, on the same port; owned by the server.
+        (new DiscoveryResponder(server->game(), m_options, m_port, server.get()))->start();
         m_server = server.release();
         if (m_makeCompanion)
             m_companion = m_makeCompanion(*m_server).release();

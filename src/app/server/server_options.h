@@ -15,9 +15,18 @@ struct ServerOptions {
     bool winnersPath = true;
     int bots = 0;
     BotLevel botLevel = BotLevel::Normal;
-    // The table's name in lists, cleaned as a player's name is; by default
-    // the machine's host name.
+    // The table's name in the lists of games on the network (cleaned as a
+    // player's name is); the machine's host name unless given.
     QString name;
+    // Whether the table answers those who look for games on the network.
+    bool discovery = true;
+    // The operator's console socket; empty: none.
+    QString admin;
+    // The ban list's file; empty: bans last until the table stops.
+    QString bans;
+    // Set: send this to the console at `admin` and print the answer, instead
+    // of running a table.
+    QString command;
     // The internet table list to register with; empty: none.
     QUrl registerUrl;
 
