@@ -5,6 +5,7 @@
 #include "client/single_instance.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <cstdio>
 
@@ -58,11 +59,20 @@ int main(int argc, char* argv[])
     SingleInstance instance;
     if (!instance.check())
         return 0;
+    if (!instance.problem().isEmpty())
+        std::fprintf(stderr, "gloopdash: %s\n", instance.problem().toLocal8Bit().constData());
 
     ProgramWindows windows;
     instance.setWindow(&windows.chat());
     // A session ending or a kill closes the game as File → Exit does.
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &windows.chat(), &QWidget::close);
     windows.start(QApplication::arguments().mid(1));
+    if (!instance.problem().isEmpty()) {
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), instance.problem(),
+                                    QMessageBox::Ok, &windows.chat());
+        box->setObjectName(QStringLiteral("noSingleInstanceGuard"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
     return QApplication::exec();
 }

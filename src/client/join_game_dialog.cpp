@@ -1,6 +1,7 @@
 #include "join_game_dialog.h"
 
 #include "client/core/game_address.h"
+#include "game_browser.h"
 #include "host_game_dialog.h"
 #include "ui/window_frame.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent) : QDialog(parent)
 {
@@ -36,7 +38,16 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     connect(buttons, &QDialogButtonBox::accepted, this, &JoinGameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* form = new QFormLayout(this);
+    m_browser = new GameBrowser(this);
+    connect(m_browser, &GameBrowser::tableChosen, m_address, &QComboBox::setEditText);
+    connect(m_browser, &GameBrowser::joinRequested, this, [this](const QString& address) {
+        m_address->setEditText(address);
+        accept();
+    });
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(m_browser, 1);
+    auto* form = new QFormLayout;
+    outer->addLayout(form);
     form->addRow(QStringLiteral("Your name:"), m_name);
     form->addRow(QStringLiteral("Address:"), m_address);
     form->addRow(m_error);

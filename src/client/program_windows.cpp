@@ -2,6 +2,7 @@
 
 #include "after_first_paint.h"
 #include "bot/bot_seats.h"
+#include "chat/core/settings_file.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
 #include "client/core/client_session.h"
@@ -238,6 +239,13 @@ Tdownload& ProgramWindows::download()
 void ProgramWindows::wirePlayers()
 {
     PlayerListController& players = m_chat->players();
+    // Whom this copy ignores is kept in a section of the settings file of
+    // its own, read now: it does not wait for the game's settings to apply.
+    SettingsFile& file = m_settings->file();
+    players.ignores().attach({[&file](const QString& key) { return file.otherValue(IgnoreList::sectionName(), key); },
+                              [&file](const QList<std::pair<QString, QString>>& values) {
+                                  return file.setOtherValues(IgnoreList::sectionName(), values);
+                              }});
     players.setSpies(m_spyRoster.get());
     players.setTally(m_tallyBook.get());
     // Direct: the tally counts from the refilled list right after asking.

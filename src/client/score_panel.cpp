@@ -120,12 +120,33 @@ void ScorePanel::buildRows()
 
 void ScorePanel::showNames(const SeatNames& names)
 {
-    for (int n = 1; n <= Table::Seats; ++n)
-        m_names[n]->setText(names.name(n));
+    m_seatNames = &names;
+    refreshNames();
     connect(&names, &SeatNames::nameChanged, this, [this](int slot, const QString& name) {
         if (seat(slot))
-            m_names[slot]->setText(name);
+            showName(slot, name);
     });
+}
+
+void ScorePanel::setNameMarks(NameMarks marks)
+{
+    m_marks = std::move(marks);
+    refreshNames();
+}
+
+void ScorePanel::refreshNames()
+{
+    if (m_seatNames)
+        for (int n = 1; n <= Table::Seats; ++n)
+            showName(n, m_seatNames->name(n));
+}
+
+void ScorePanel::showName(int slot, const QString& name)
+{
+    // The mark goes first: a long name is cut at the row's right edge.
+    const NameMark mark = m_marks && m_seatNames && m_seatNames->seated(slot) ? m_marks(name) : NameMark{};
+    m_names[slot]->setText(mark.mark.isEmpty() ? name : mark.mark + QLatin1Char(' ') + name);
+    m_names[slot]->setToolTip(mark.tip);
 }
 
 QLabel* ScorePanel::playerName(int slot) const

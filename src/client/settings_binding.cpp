@@ -21,6 +21,8 @@ SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QS
     m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
     m_winnersPath = addOption("checkbox_winnerspath", QStringLiteral("Show Winner's Path"), Key::WinnersPath);
     connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
+    m_listGame = addOption("checkbox_listgame", QStringLiteral("List My Game on the Network"), Key::ListOnNetwork);
+    connect(m_listGame, &QAction::toggled, this, [this](bool on) { m_hostOptions.setListedOnNetwork(on); });
     buildTileSetMenu();
     wireSaves();
 }
@@ -103,6 +105,7 @@ void SettingsBinding::loadinifile()
         m_placed = s.bounds();
     }
     m_chat.soundOptions().chatterSounds->setChecked(s.chatterSounds);
+    m_listGame->setChecked(s.listOnNetwork);
     if (!s.tiles.isEmpty())
         m_tileMenu->loadtile(s.tiles);
 }
@@ -119,6 +122,7 @@ GameSettings SettingsBinding::currentSettings() const
     s.tiles = m_tiles.currentTileSet();
     s.setBounds(m_window.windowBounds());
     s.chatterSounds = m_chat.soundOptions().chatterSounds->isChecked();
+    s.listOnNetwork = m_listGame->isChecked();
     return s;
 }
 
