@@ -36,9 +36,6 @@ private:
     void registerPlayers();
     void registerBoard();
     void registerRound();
-    // Whether what this seat or player says is held back here (noted once).
-    bool ignored(int slot);
-    bool ignored(const QString& name);
     // Whether what the player in `slot` (or named `name`) sent stays off this
     // screen because this copy ignores the player; the first time, says so.
     bool ignored(int slot);
