@@ -383,7 +383,7 @@ void ProgramWindows::setUpGameStart(Tgamestart& window)
             return;
         seats->setServer(QStringLiteral("127.0.0.1"), m_connection->server().port());
         QList<QByteArray> seated;
-        const SeatNames& names = m_chat->session().seatNames();
+        const SeatNames& names = m_model->seats().names();
         for (int slot = 1; slot <= Table::Seats; ++slot)
             if (names.seated(slot))
                 seated.append(names.name(slot).toUtf8());
