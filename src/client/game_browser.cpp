@@ -47,6 +47,10 @@ GameBrowser::GameBrowser(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
     layout->addWidget(buildPortRow());
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (isVisible())
+            startShownSources();
+    });
     // Room for a handful of rows with every column readable.
     setMinimumSize(560, 220);
 }
@@ -60,9 +64,9 @@ TableListModel& GameBrowser::addSource(const QString& title, std::unique_ptr<Tab
     tab->rows = new TableListModel(this);
     tab->rows->watch(*tab->source);
     m_tabs->addTab(buildTab(*tab), title);
-    if (isVisible())
-        tab->source->start();
     m_sources.push_back(std::move(tab));
+    if (isVisible())
+        startShownSources();
     return *m_sources.back()->rows;
 }
 
@@ -157,8 +161,20 @@ void GameBrowser::addPort()
 void GameBrowser::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    for (const auto& tab : m_sources)
-        tab->source->start();
+    startShownSources();
+}
+
+void GameBrowser::startShownSources()
+{
+    // The local network is always asked; any other list only while its tab
+    // is in front, so a far list that is slow to answer costs nothing here.
+    const int current = m_tabs->currentIndex();
+    for (int i = 0; i < int(m_sources.size()); ++i) {
+        if (i == 0 || i == current)
+            m_sources[size_t(i)]->source->start();
+        else
+            m_sources[size_t(i)]->source->stop();
+    }
 }
 
 void GameBrowser::hideEvent(QHideEvent* event)

@@ -45,6 +45,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void startShownSources();
     struct Tab;
     QWidget* buildTab(Tab& tab);
     QWidget* buildPortRow();

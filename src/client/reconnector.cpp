@@ -56,6 +56,7 @@ bool Reconnector::linkLost()
     m_lost.start();
     m_tick.start();
     showStrip();
+    emit reconnecting();
     attempt();
     return true;
 }
@@ -112,7 +113,9 @@ void Reconnector::finish()
         m_strip->hide();
     // Who sits where now is what the table says next: forget the old seats.
     m_model.leaveTable();
-    qCInfo(lcClient) << "back at" << m_table->text() << "after" << m_lost.elapsed() << "ms";
+    const qint64 lostMs = m_lost.elapsed();
+    qCInfo(lcClient) << "back at" << m_table->text() << "after" << lostMs << "ms";
+    emit reconnected(lostMs);
     m_window.chatSink().addline(running ? tr("You are back at the table. Your board comes back with the next deal.")
                                         : tr("You are back at the table."),
                                 StatusColour::blue());

@@ -36,6 +36,12 @@ public:
     // An attempt found no game there (refused, unreachable, silent).
     void attemptFailed();
 
+signals:
+    // The link broke and the window started coming back.
+    void reconnecting();
+    // Seated again, `lostMs` after the link broke.
+    void reconnected(qint64 lostMs);
+
 private:
     void attempt();
     void stateChanged(ClientSession::State state);

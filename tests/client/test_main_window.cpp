@@ -230,8 +230,10 @@ void TestMainWindow::lostServerEndsTheProgram_data()
     QTest::addColumn<QByteArray>("last");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("says");
-    QTest::newRow("closed") << QByteArray() << "closedbox"
-                            << "The connection to the game has closed.";
+    // A table that closes without a word is a broken link, come back to; one
+    // that says goodbye ends the game.
+    QTest::newRow("closed after a goodbye") << QByteArray("CMD_closing+") << "closedbox"
+                                            << "The connection to the game has closed.";
     QTest::newRow("removed by the host") << QByteArray("CMD_kicked+") << "closedbox"
                                          << "You were removed from the game.";
     QTest::newRow("game is full, then closed") << QByteArray("CMD_full+") << "fullbox"
