@@ -23,6 +23,10 @@ GameView::GameView(GameLink& link, const ClientParts& parts, QWidget* backPanel,
                                 QColor(0, 128, 0), backPanel);
     m_boardView->move(144, 36);
     connect(m_boardView->canvas(), &BoardCanvas::boardMouseUp, this, &GameView::boardMouseUp);
+    m_boardView->canvas()->setKeyboardPlay(true);
+    m_boardView->canvas()->setAccessibleName(tr("Game board"));
+    m_boardView->canvas()->setAccessibleDescription(
+        tr("Arrow keys move the cursor; Space or Return picks the tile under it."));
     m_score = new ScorePanel(backPanel);
     m_score->showNames(m_link.seatNames());
     m_overlays = std::make_unique<GameOverlays>(backPanel);
@@ -115,8 +119,10 @@ void GameView::settiles(const ToClient::SetTiles& m)
     m_overlays->over()->hide();
     const BoardEffects e = m_board.settiles(m);
     apply(e);
-    if (e.handled)
+    if (e.handled) {
+        m_boardView->canvas()->setCursorCell(0, 0);
         m_flow->startCountdown();
+    }
 }
 
 void GameView::setbonus(const ToClient::SetBonus& m)

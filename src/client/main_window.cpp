@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "board_canvas.h"
+
 #include "client/core/client_session.h"
 #include "client_commands.h"
 #include "game_overlays.h"
@@ -182,6 +184,11 @@ void MainWindow::buildViewMenu()
             [this] { emit highScoresRequested(1); });
     connect(add(m_viewMenu, "ClassicHighScores1", QStringLiteral("Classic High Scores")), &QAction::triggered, this,
             [this] { emit highScoresRequested(2); });
+    // Keyboard play starts here: the board takes the keys until Tab or a click moves on.
+    QAction* board = add(m_viewMenu, "GoToBoard1", QStringLiteral("Go to the Board"));
+    board->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(board, &QAction::triggered, this,
+            [this] { m_view->boardView()->canvas()->setFocus(Qt::ShortcutFocusReason); });
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* content = add(m_helpMenu, "Content1", QStringLiteral("Content"));

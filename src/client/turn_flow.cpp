@@ -11,6 +11,7 @@
 #include "game_overlays.h"
 #include "path_replay_panel.h"
 #include "score_panel.h"
+#include "status_announcer.h"
 #include "ui/design_scale.h"
 
 #include <QLabel>
@@ -37,7 +38,7 @@ std::optional<int> number(const QString& text)
 TurnFlow::TurnFlow(ScorePanel& score, GameOverlays& overlays, BoardModel& board, BoardView& boardView,
                    std::function<bool()> replayRunning, GameLink& link, const ClientParts& parts, QObject* parent)
     : QObject(parent), m_score(score), m_overlays(overlays), m_board(board), m_boardView(boardView),
-      m_replayRunning(std::move(replayRunning)), m_link(link), m_parts(parts)
+      m_replayRunning(std::move(replayRunning)), m_link(link), m_parts(parts), m_announcer(new StatusAnnouncer(&score))
 {
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
@@ -119,6 +120,7 @@ void TurnFlow::getnextplayer(const ToClient::NextPlayer& m)
     const QString seated = m_link.seatNames().name(slot);
     const QString owner = isMe(seated) ? QStringLiteral("Your") : seated + QStringLiteral("'s");
     m_overlays.roundnum()->setText(mission + owner + QStringLiteral(" turn"));
+    m_announcer->announce(mission + owner + QStringLiteral(" turn"));
     m_score.status()->setText(owner + QStringLiteral(" turn."));
     if (seated == m_link.myname())
         m_parts.sounds.playsounds(GameSound::Turn);
@@ -163,6 +165,7 @@ void TurnFlow::showTurnOver(int reason)
     for (const Banner& b : banners) {
         if (b.reason == reason) {
             m_overlays.overText()->setText(QString::fromLatin1(b.text));
+            m_announcer->announce(QString::fromLatin1(b.text));
             m_parts.sounds.playsounds(b.sound);
         }
     }
@@ -239,6 +242,8 @@ void TurnFlow::Timer2Timer()
         m_score.setTimerWidth(width - 1 > m_timeleft ? width - 3 : m_timeleft);
     }
     m_score.timerLabel()->setText(QStringLiteral("Time: ") + QString::number(m_timeleft));
+    if (m_timeleft == StatusAnnouncer::HurrySeconds && !m_watching && m_board.currentplayer() == m_link.myslot())
+        m_announcer->announce(QStringLiteral("%1 seconds left!").arg(m_timeleft));
     m_phrasetick = qMin(m_phrasetick + 1, PhraseTickCap);
     if (m_phrasetick > 3)
         showNextPhrase();
@@ -284,8 +289,9 @@ void TurnFlow::winner(const ToClient::Winner& m)
     m_score.setTimerWidth(0);
     m_parts.sounds.playsounds(GameSound::GameOver);
     const bool me = isMe(name);
-    m_parts.chat.addline(name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!")),
-                         Blue);
+    const QString won = name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!"));
+    m_parts.chat.addline(won, Blue);
+    m_announcer->announce(won);
     tallyWinner(name);
     showWinner(name, me);
 }

@@ -14,6 +14,7 @@ class GameLink;
 class GameOverlays;
 class PathReplayPanel;
 class ScorePanel;
+class StatusAnnouncer;
 
 // The flow of a game on screen: its start, each round ("mission") with its
 // countdown, the end of a seat's round with the reason, the scores and their
@@ -59,6 +60,8 @@ public:
     bool gamestarted() const { return m_gamestarted; }
     const ScoreOrder& scoreorder() const { return m_scoreorder; }
     QTimer& timer2() { return m_timer2; }
+    // Where turn events are said for assistive technology.
+    StatusAnnouncer* announcer() const { return m_announcer; }
 
 signals:
     // A new game began: the server has seated every watcher again.
@@ -83,6 +86,8 @@ private:
     std::function<bool()> m_replayRunning;
     GameLink& m_link;
     ClientParts m_parts;
+    // Owned by the score panel, which outlives the flow.
+    StatusAnnouncer* m_announcer;
     // Phrases wait for the first deal to switch the clock on, as they always have.
     bool m_clockStarted = false;
     QTimer m_timer2;
