@@ -13,6 +13,8 @@ const QString ChatEdit::Prompt = QStringLiteral("<Enter Chat Here>");
 ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(Prompt, parent)
 {
     setObjectName(QStringLiteral("mychat"));
+    setAccessibleName(tr("Chat line"));
+    setAccessibleDescription(tr("Type a message and press Return to send it to the table."));
     setFont(QFont(QStringLiteral("Arial"), 10));
     // The server cuts longer lines before relaying them; stopping the typing
     // here shows the player where, rather than losing the end unseen.

@@ -23,7 +23,9 @@ PanelChat::PanelChat(QWidget* parent)
     setObjectName(QStringLiteral("panel_chat"));
     resize(692, 171);
     m_view->setObjectName(QStringLiteral("mainchat"));
+    m_view->setAccessibleName(tr("Chat"));
     m_smiliesButton->setObjectName(QStringLiteral("button_smilies"));
+    m_smiliesButton->setAccessibleName(tr("Smilies"));
     m_smiliesButton->setText(QStringLiteral(":)"));
     m_smiliesButton->setFixedSize(25, 21);
     m_edit->setFixedHeight(21);

@@ -61,6 +61,8 @@ void ScorePanel::buildTop()
     m_timerLabel = label(QStringLiteral("label_timer"), QRect(20, 16, TimerFull, 17),
                          QStringLiteral("Help Save Pibbo!!"), 12, true);
     m_timerLabel->setAlignment(Qt::AlignCenter);
+    m_timerLabel->setAccessibleDescription(tr("Seconds left in the mission"));
+    m_timer->setAccessibleName(tr("Time bar"));
 
     label(QStringLiteral("label_current"), QRect(16, 36, 72, 14), QStringLiteral("CURRENT"), 11, true)
         ->setAlignment(Qt::AlignCenter);
@@ -70,6 +72,9 @@ void ScorePanel::buildTop()
     m_next = label(QStringLiteral("image_next"), QRect(162, 52, 48, 48), {}, 11, false);
     m_nntile = label(QStringLiteral("image_nntile"), QRect(107, 64, 24, 24), {}, 11, false);
     m_nntile->hide();
+    m_current->setAccessibleName(tr("Current tile"));
+    m_next->setAccessibleName(tr("Next tile"));
+    m_nntile->setAccessibleName(tr("Tile after next"));
 
     m_status = label(QStringLiteral("label_status"), QRect(8, 102, 222, 16), QStringLiteral("Good Luck!"), 13, true);
     m_status->setAlignment(Qt::AlignCenter);
@@ -111,6 +116,11 @@ void ScorePanel::buildRows()
         m_eyes[n]->setPixmap(eyes);
         m_eyes[n]->setScaledContents(true);
         m_eyes[n]->hide();
+        // The rows move as the totals reorder them: each says whose it is.
+        m_names[n]->setAccessibleDescription(tr("Player in seat %1").arg(n));
+        m_scores[n]->setAccessibleDescription(tr("Total of seat %1").arg(n));
+        m_results[n]->setAccessibleDescription(tr("Last mission's points of seat %1").arg(n));
+        m_eyes[n]->setAccessibleName(tr("Watching"));
         showRowLook(n);
     }
 }

@@ -148,6 +148,7 @@ QWidget* Thelp::buildTextPage(const Page& page)
     auto* memo = new QPlainTextEdit(m_pages);
     memo->setObjectName(QStringLiteral("memo%1").arg(page.tag));
     memo->setReadOnly(true);
+    memo->setAccessibleName(QString::fromLatin1(page.caption));
     memo->setPlainText(readText(QString::fromLatin1(page.text)));
     memo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: #e0e0ff; }"));
     return memo;

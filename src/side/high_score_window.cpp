@@ -22,6 +22,7 @@ Thighscore::Thighscore(QWidget* parent) : QWidget(parent, Qt::Window), m_webHost
 
     m_view = new HtmlView(this);
     m_view->setObjectName(QStringLiteral("displayhtml"));
+    m_view->setAccessibleName(tr("High scores"));
 
     m_close = new QPushButton(QStringLiteral("Close"), this);
     m_close->setObjectName(QStringLiteral("FlatButton1"));

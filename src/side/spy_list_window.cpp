@@ -27,6 +27,7 @@ Tspylist::Tspylist(const SpyRoster& roster, QWidget* parent) : QWidget(parent, Q
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("listbox_spys"));
+    m_list->setAccessibleName(tr("Watchers"));
     m_list->setMouseTracking(true);
     m_list->viewport()->setMouseTracking(true);
     m_list->viewport()->installEventFilter(this);

@@ -15,6 +15,7 @@ Tstory::Tstory(QWidget* parent) : QWidget(parent, Qt::Window)
 
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("memo1"));
+    m_text->setAccessibleName(tr("The Story"));
     m_text->setReadOnly(true);
     m_text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: #e0e0ff; }"));
     QFile file(QStringLiteral(":/texts/info_story.txt"));

@@ -104,6 +104,8 @@ void Ttallylist::buildWindow()
 
     m_checklist = checkList(QStringLiteral("checklist"), this);
     m_tallied = checkList(QStringLiteral("listbox_tally"), this);
+    m_checklist->setAccessibleName(tr("Players In Current Game"));
+    m_tallied->setAccessibleName(tr("Players Being Tallied"));
     connect(m_checklist, &QListWidget::itemChanged, this, &Ttallylist::checklistClickCheck);
     connect(m_tallied, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (!m_rechecking && item->checkState() == Qt::Unchecked)
