@@ -6,6 +6,7 @@
 #include "chat/tile_set_menu.h"
 #include "chat_binding.h"
 #include "game_view.h"
+#include "language_menu.h"
 #include "main_window.h"
 
 #include <QAction>
@@ -47,6 +48,7 @@ void SettingsBinding::buildTileSetMenu()
     connect(&m_tiles, &TileSet::picturesChanged, view,
             [view](const TilePictures& pictures) { view->setPictures(pictures); });
     connect(m_tileMenu, &TileSetMenu::tileSetChosen, this, [this] { saveinifile(Key::Tiles); });
+    new LanguageMenu(m_file, m_window.optionsMenu()->addMenu(tr("Language")), &m_window);
 }
 
 void SettingsBinding::wireSaves()
