@@ -116,7 +116,7 @@ void PanelChat::noteDroppedLine()
     if (m_notedDrop)
         return;
     m_notedDrop = true;
-    addlinetochat({0, QStringLiteral("A chat line that could not be read was left out.")}, ColourText::Navy);
+    addlinetochat({0, tr("A chat line that could not be read was left out.")}, ColourText::Navy);
 }
 
 void PanelChat::addItems(const ChatLine& line)
@@ -179,7 +179,7 @@ void PanelChat::mainchatJump(int n)
     const auto target = m_links.target(n);
     const auto address = target ? LinkTargets::webAddress(*target) : std::nullopt;
     if (!address) {
-        report(QStringLiteral("Cannot open Webpage"));
+        report(tr("Cannot open Webpage"));
         return;
     }
     // A web address the desktop cannot open is not reported.

@@ -26,16 +26,16 @@ LanguageMenu::LanguageMenu(SettingsFile& file, QMenu* menu, QWidget* window)
 void LanguageMenu::choose(const QString& code)
 {
     if (!m_choice.store(code)) {
-        auto* box = new QMessageBox(QMessageBox::Warning, tr("Gloop Dash"), tr("The language could not be stored."),
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), tr("The language could not be stored."),
                                     QMessageBox::Ok, m_window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
         return;
     }
     // Not modal: the game's messages go on being handled while it shows.
-    auto* box = new QMessageBox(QMessageBox::Information, tr("Gloop Dash"),
-                                tr("The new language shows the next time Gloop Dash starts."), QMessageBox::Ok,
-                                m_window);
+    auto* box =
+        new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"),
+                        tr("The new language shows the next time Gloop Dash starts."), QMessageBox::Ok, m_window);
     box->setObjectName(QStringLiteral("language_note"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

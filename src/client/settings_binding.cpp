@@ -19,8 +19,8 @@ using Key = SettingsFile::Key;
 SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QString& folder)
     : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder), m_placed(MainWindow::ResetBounds)
 {
-    m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
-    m_winnersPath = addOption("checkbox_winnerspath", QStringLiteral("Show Winner's Path"), Key::WinnersPath);
+    m_highScore = addOption("checkbox_highscore", tr("Post High Score"), Key::HighScore);
+    m_winnersPath = addOption("checkbox_winnerspath", tr("Show Winner's Path"), Key::WinnersPath);
     connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
     buildTileSetMenu();
     wireSaves();
@@ -40,7 +40,7 @@ QAction* SettingsBinding::addOption(const char* name, const QString& caption, Se
 void SettingsBinding::buildTileSetMenu()
 {
     m_window.optionsMenu()->addSeparator();
-    m_tileSetQMenu = m_window.optionsMenu()->addMenu(QStringLiteral("Tile Set"));
+    m_tileSetQMenu = m_window.optionsMenu()->addMenu(tr("Tile Set"));
     m_tileSetQMenu->setObjectName(QStringLiteral("TileSet1"));
     m_tileMenu = new TileSetMenu(m_tiles, m_tileSetQMenu, &m_window);
     m_tileMenu->tilemenu();

@@ -10,7 +10,7 @@
 Tstory::Tstory(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("story"));
-    setWindowTitle(QStringLiteral("Gloop Dash - The Story"));
+    setWindowTitle(tr("Gloop Dash - The Story"));
     resize(480, 420);
 
     m_text = new QPlainTextEdit(this);
@@ -22,7 +22,7 @@ Tstory::Tstory(QWidget* parent) : QWidget(parent, Qt::Window)
     if (file.open(QIODevice::ReadOnly))
         m_text->setPlainText(QString::fromUtf8(file.readAll()));
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("Button1"));
     done->setFlat(true);
     done->setStyleSheet(QStringLiteral("QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"
