@@ -26,8 +26,8 @@ LanguageMenu::LanguageMenu(SettingsFile& file, QMenu* menu, QWidget* window)
 void LanguageMenu::choose(const QString& code)
 {
     if (!m_choice.store(code)) {
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), tr("The language could not be stored."),
-                                    QMessageBox::Ok, m_window);
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"),
+                                    tr("The language could not be stored."), QMessageBox::Ok, m_window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
         return;
