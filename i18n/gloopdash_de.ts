@@ -61,6 +61,25 @@
     </message>
 </context>
 <context>
+    <name>BoardModel</name>
+    <message>
+        <source>Trail Score: %1</source>
+        <translation>Spurpunkte: %1</translation>
+    </message>
+    <message>
+        <source>Transport!</source>
+        <translation>Transport!</translation>
+    </message>
+    <message>
+        <source>Invalid Tile</source>
+        <translation>Ungültiger Stein</translation>
+    </message>
+    <message>
+        <source>Invalid Move</source>
+        <translation>Ungültiger Zug</translation>
+    </message>
+</context>
+<context>
     <name>ChatEdit</name>
     <message>
         <source>Chat line</source>
@@ -225,7 +244,7 @@
         <translation>Bitte gib deinen Namen ein.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not an address. Write host, host:port or [IPv6 address]:port.</source>
+        <source>"%1" is not an address. Write host, host:port or [IPv6 address]:port.</source>
         <translation>„%1“ ist keine Adresse. Schreibe Rechner, Rechner:Port oder [IPv6-Adresse]:Port.</translation>
     </message>
 </context>
@@ -242,6 +261,101 @@
     <message>
         <source>The new language shows the next time Gloop Dash starts.</source>
         <translation>Die neue Sprache erscheint beim nächsten Start von Gloop Dash.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>The host does not answer. No game was found at %1.</source>
+        <translation>Der Gastgeber antwortet nicht. Unter %1 wurde kein Spiel gefunden.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation>Spiel starten</translation>
+    </message>
+    <message>
+        <source>Host a Multi-player Game…</source>
+        <translation>Mehrspielerpartie ausrichten …</translation>
+    </message>
+    <message>
+        <source>Join a Multi-player Game…</source>
+        <translation>Mehrspielerpartie beitreten …</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Just Watch</source>
+        <translation>Nur zuschauen</translation>
+    </message>
+    <message>
+        <source>Reset Screen Location</source>
+        <translation>Fensterposition zurücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>View Tally</source>
+        <translation>Strichliste anzeigen</translation>
+    </message>
+    <message>
+        <source>Spy List</source>
+        <translation>Zuschauerliste</translation>
+    </message>
+    <message>
+        <source>Phrase List</source>
+        <translation>Satzliste</translation>
+    </message>
+    <message>
+        <source>The Story</source>
+        <translation>Die Geschichte</translation>
+    </message>
+    <message>
+        <source>Normal High Scores</source>
+        <translation>Normale Highscores</translation>
+    </message>
+    <message>
+        <source>Classic High Scores</source>
+        <translation>Klassische Highscores</translation>
+    </message>
+    <message>
+        <source>Go to the Board</source>
+        <translation>Zum Spielbrett</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Game is full</source>
+        <translation>Das Spiel ist voll</translation>
+    </message>
+    <message>
+        <source>You were removed from the game.</source>
+        <translation>Du wurdest aus dem Spiel entfernt.</translation>
+    </message>
+    <message>
+        <source>The connection to the game has closed.</source>
+        <translation>Die Verbindung zum Spiel wurde beendet.</translation>
     </message>
 </context>
 <context>
@@ -266,7 +380,7 @@
 <context>
     <name>PathReplayPanel</name>
     <message>
-        <source>Winner&apos;s Path</source>
+        <source>Winner's Path</source>
         <translation>Weg des Siegers</translation>
     </message>
     <message>
@@ -286,7 +400,7 @@
         <translation>Punkte</translation>
     </message>
     <message>
-        <source>Your options are not set to view the winner&apos;s path.</source>
+        <source>Your options are not set to view the winner's path.</source>
         <translation>Laut deinen Optionen wird der Weg des Siegers nicht gezeigt.</translation>
     </message>
 </context>
@@ -321,7 +435,7 @@
         <translation>Gesamtpunkte von Platz %1</translation>
     </message>
     <message>
-        <source>Last mission&apos;s points of seat %1</source>
+        <source>Last mission's points of seat %1</source>
         <translation>Punkte der letzten Mission von Platz %1</translation>
     </message>
     <message>
@@ -340,12 +454,19 @@
         <translation>Highscore senden</translation>
     </message>
     <message>
-        <source>Show Winner&apos;s Path</source>
+        <source>Show Winner's Path</source>
         <translation>Weg des Siegers zeigen</translation>
     </message>
     <message>
         <source>Tile Set</source>
         <translation>Steinsatz</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Kann nicht nach %1 schreiben</translation>
     </message>
 </context>
 <context>
@@ -384,7 +505,7 @@
 <context>
     <name>Tdownload</name>
     <message>
-        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window&apos;s start-up menu.</source>
+        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window's start-up menu.</source>
         <translation>Bitte schließe das Spiel und öffne die Mirrek Lobby über das Symbol auf deinem Desktop oder über das Startmenü.</translation>
     </message>
     <message>
@@ -432,7 +553,7 @@
         <translation>Hinweis: Auch wenn du offline spielst, muss deine FIREWALL dem Spiel den Zugriff auf die Internetkomponenten erlauben.</translation>
     </message>
     <message>
-        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <source>Cannot create file "%1". %2</source>
         <translation>Datei „%1“ kann nicht angelegt werden. %2</translation>
     </message>
     <message>
@@ -610,6 +731,13 @@
     </message>
 </context>
 <context>
+    <name>TileSet</name>
+    <message>
+        <source>Cannot load the tile set %1: %2</source>
+        <translation>Der Steinsatz %1 kann nicht geladen werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>Tphrases</name>
     <message>
         <source>Gloop Dash - Phrase Buttons</source>
@@ -729,7 +857,7 @@
         <translation>Keiner gewann:</translation>
     </message>
     <message>
-        <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
+        <source>This will delete %1's Tally, Are you want to delete it?</source>
         <translation>Damit wird die Strichliste von %1 gelöscht. Wirklich löschen?</translation>
     </message>
     <message>
@@ -737,7 +865,7 @@
         <translation>Siege von %1:</translation>
     </message>
     <message>
-        <source>%1&apos;s Tally</source>
+        <source>%1's Tally</source>
         <translation>Strichliste von %1</translation>
     </message>
     <message>

@@ -61,6 +61,25 @@
     </message>
 </context>
 <context>
+    <name>BoardModel</name>
+    <message>
+        <source>Trail Score: %1</source>
+        <translation>Puntos del rastro: %1</translation>
+    </message>
+    <message>
+        <source>Transport!</source>
+        <translation>¡Transporte!</translation>
+    </message>
+    <message>
+        <source>Invalid Tile</source>
+        <translation>Ficha no válida</translation>
+    </message>
+    <message>
+        <source>Invalid Move</source>
+        <translation>Movimiento no válido</translation>
+    </message>
+</context>
+<context>
     <name>ChatEdit</name>
     <message>
         <source>Chat line</source>
@@ -225,7 +244,7 @@
         <translation>Escribe tu nombre, por favor.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not an address. Write host, host:port or [IPv6 address]:port.</source>
+        <source>"%1" is not an address. Write host, host:port or [IPv6 address]:port.</source>
         <translation>«%1» no es una dirección. Escribe equipo, equipo:puerto o [dirección IPv6]:puerto.</translation>
     </message>
 </context>
@@ -242,6 +261,101 @@
     <message>
         <source>The new language shows the next time Gloop Dash starts.</source>
         <translation>El nuevo idioma se verá la próxima vez que se inicie Gloop Dash.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>The host does not answer. No game was found at %1.</source>
+        <translation>El anfitrión no responde. No se encontró ninguna partida en %1.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation>Iniciar partida</translation>
+    </message>
+    <message>
+        <source>Host a Multi-player Game…</source>
+        <translation>Alojar una partida multijugador…</translation>
+    </message>
+    <message>
+        <source>Join a Multi-player Game…</source>
+        <translation>Unirse a una partida multijugador…</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Opciones</translation>
+    </message>
+    <message>
+        <source>Just Watch</source>
+        <translation>Solo mirar</translation>
+    </message>
+    <message>
+        <source>Reset Screen Location</source>
+        <translation>Restablecer la posición de la ventana</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>View Tally</source>
+        <translation>Ver recuento</translation>
+    </message>
+    <message>
+        <source>Spy List</source>
+        <translation>Lista de espías</translation>
+    </message>
+    <message>
+        <source>Phrase List</source>
+        <translation>Lista de frases</translation>
+    </message>
+    <message>
+        <source>The Story</source>
+        <translation>La historia</translation>
+    </message>
+    <message>
+        <source>Normal High Scores</source>
+        <translation>Récords normales</translation>
+    </message>
+    <message>
+        <source>Classic High Scores</source>
+        <translation>Récords clásicos</translation>
+    </message>
+    <message>
+        <source>Go to the Board</source>
+        <translation>Ir al tablero</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Contenido</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Game is full</source>
+        <translation>La partida está completa</translation>
+    </message>
+    <message>
+        <source>You were removed from the game.</source>
+        <translation>Te han quitado de la partida.</translation>
+    </message>
+    <message>
+        <source>The connection to the game has closed.</source>
+        <translation>Se ha cerrado la conexión con la partida.</translation>
     </message>
 </context>
 <context>
@@ -266,7 +380,7 @@
 <context>
     <name>PathReplayPanel</name>
     <message>
-        <source>Winner&apos;s Path</source>
+        <source>Winner's Path</source>
         <translation>Camino del ganador</translation>
     </message>
     <message>
@@ -286,7 +400,7 @@
         <translation>Puntos</translation>
     </message>
     <message>
-        <source>Your options are not set to view the winner&apos;s path.</source>
+        <source>Your options are not set to view the winner's path.</source>
         <translation>Tus opciones no muestran el camino del ganador.</translation>
     </message>
 </context>
@@ -321,7 +435,7 @@
         <translation>Total del asiento %1</translation>
     </message>
     <message>
-        <source>Last mission&apos;s points of seat %1</source>
+        <source>Last mission's points of seat %1</source>
         <translation>Puntos de la última misión del asiento %1</translation>
     </message>
     <message>
@@ -340,12 +454,19 @@
         <translation>Enviar récord</translation>
     </message>
     <message>
-        <source>Show Winner&apos;s Path</source>
+        <source>Show Winner's Path</source>
         <translation>Mostrar el camino del ganador</translation>
     </message>
     <message>
         <source>Tile Set</source>
         <translation>Juego de fichas</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
     </message>
 </context>
 <context>
@@ -384,7 +505,7 @@
 <context>
     <name>Tdownload</name>
     <message>
-        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window&apos;s start-up menu.</source>
+        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window's start-up menu.</source>
         <translation>Cierra el juego y abre Mirrek Lobby con el icono del escritorio o desde el menú de inicio.</translation>
     </message>
     <message>
@@ -432,7 +553,7 @@
         <translation>Nota: aunque juegues sin conexión, tendrás que configurar tu CORTAFUEGOS para que el juego pueda acceder a los componentes de internet.</translation>
     </message>
     <message>
-        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <source>Cannot create file "%1". %2</source>
         <translation>No se puede crear el archivo «%1». %2</translation>
     </message>
     <message>
@@ -610,6 +731,13 @@
     </message>
 </context>
 <context>
+    <name>TileSet</name>
+    <message>
+        <source>Cannot load the tile set %1: %2</source>
+        <translation>No se puede cargar el juego de fichas %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>Tphrases</name>
     <message>
         <source>Gloop Dash - Phrase Buttons</source>
@@ -729,7 +857,7 @@
         <translation>Ninguno ganó:</translation>
     </message>
     <message>
-        <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
+        <source>This will delete %1's Tally, Are you want to delete it?</source>
         <translation>Esto borrará el recuento de %1. ¿Quieres borrarlo?</translation>
     </message>
     <message>
@@ -737,7 +865,7 @@
         <translation>Victorias de %1:</translation>
     </message>
     <message>
-        <source>%1&apos;s Tally</source>
+        <source>%1's Tally</source>
         <translation>Recuento de %1</translation>
     </message>
     <message>
