@@ -1,8 +1,11 @@
-// How the bot levels fare against each other and how fast they pick. One easy,
-// one normal and one hard bot sit at an in-process table and play games back
-// to back (the round clock moved by hand, the bots at full speed); then one
-// round at their natural pace times every pick.
-//   bench_bots [--games N] [--mode 1|2] [--pace-seconds S] [--seed N]
+// How the bot levels fare against a steady person and how fast they pick.
+// A person stand-in (keeps its trail whenever the tile allows, one pick every
+// 1.0 to 1.6 s, no lapses) and one easy, one normal and one hard bot sit at an
+// in-process table and play games back to back with every wait and the round
+// clock shrunk alike (--scale-ms: milliseconds per second of play), so pace
+// counts as it does at a real table; then one round at their natural pace
+// times every pick.
+//   bench_bots [--games N] [--mode 1|2] [--scale-ms MS] [--pace-seconds S] [--seed N]
 #include "bench_support.h"
 
 #include "bot/bot.h"
@@ -20,78 +23,92 @@
 namespace {
 
 constexpr std::array<BotLevel, 3> Levels{BotLevel::Easy, BotLevel::Normal, BotLevel::Hard};
+// Seat 1 is the person; the levels follow in seats 2 to 4.
+constexpr int Seated = 4;
 
 struct BenchTable {
     FixedHostOptions host;
     Server server{host, 0};
     BotSeats seats;
+    std::unique_ptr<Bot> person;
 
     explicit BenchTable(double speed)
     {
         host.winnersPath = false;
         server.listen();
         server.table().Timer1().setRealTime(false);
+        BotOptions steady;
+        steady.port = server.port();
+        steady.name = "Pat";
+        steady.seat = true;
+        steady.pace = {int(1000 * speed), int(1600 * speed)};
+        person = std::make_unique<Bot>(steady);
+        person->start();
+        // The person takes seat 1 before the bots come; seated() tells if it did not.
+        (void)QTest::qWaitFor([this] { return server.game().players[1].loggedin; }, 10000);
         seats.setServer(QStringLiteral("127.0.0.1"), server.port());
         seats.setSpeed(speed);
         for (BotLevel level : Levels)
             seats.add(level);
     }
-    bool seated() const { return server.game().players[3].connected && !server.game().players[3].name.isEmpty(); }
-    // Through a pause at once; through a round once nobody picked for `quietMs`.
-    void moveClock(QElapsedTimer& quiet, int& moves, int quietMs)
-    {
-        const GameState& game = server.game();
-        int now = 0;
-        for (int seat = 1; seat <= 3; ++seat)
-            now += game.players[seat].movecount;
-        if (now != moves) {
-            moves = now;
-            quiet.restart();
-        }
-        GameTable& table = server.table();
-        while (game.gamerunning && table.phase() == 2)
-            table.Timer1Timer();
-        if (game.gamerunning && table.phase() == 1 && quiet.elapsed() > quietMs)
-            for (int i = 0; i < 93 && game.gamerunning && table.phase() == 1; ++i)
-                table.Timer1Timer();
-    }
+    bool seated() const { return server.game().players[1].loggedin && server.game().players[Seated].loggedin; }
 };
 
-int playGames(int games, int mode)
+struct Tally {
+    std::array<int, Seated> wins{};
+    std::array<int, Seated> beatPerson{};
+    std::array<qint64, Seated> points{};
+    std::array<qint64, Seated> picks{};
+};
+
+void countGame(const PlayerTable& players, Tally& t)
 {
-    BenchTable table(0.0);
+    int best = 1;
+    for (int seat = 1; seat <= Seated; ++seat) {
+        t.points[size_t(seat - 1)] += players[seat].total;
+        t.beatPerson[size_t(seat - 1)] += players[seat].total > players[1].total;
+        if (players[seat].total > players[best].total)
+            best = seat;
+    }
+    ++t.wins[size_t(best - 1)];
+}
+
+int playGames(int games, int mode, int msPerSecond)
+{
+    BenchTable table(msPerSecond / 1000.0);
     if (!QTest::qWaitFor([&] { return table.seated(); }, 10000))
         return 1;
-    std::array<int, 3> wins{};
-    std::array<std::array<int, 3>, 3> beats{};
-    std::array<qint64, 3> points{};
-    const PlayerTable& players = table.server.game().players;
-    QElapsedTimer quiet;
-    int moves = -1;
-    for (int game = 0; game < games; ++game) {
-        table.server.table().startgame("bench", mode);
-        quiet.start();
-        while (table.server.game().gamerunning) {
-            QTest::qWait(5);
-            table.moveClock(quiet, moves, 2000);
+    Tally t;
+    QList<const Bot*> players{table.person.get()};
+    players += table.seats.bots();
+    for (qsizetype i = 0; i < players.size(); ++i)
+        QObject::connect(players[i], &Bot::picked, players[i], [&t, i] { ++t.picks[size_t(i)]; });
+    GameTable& clock = table.server.table();
+    const GameState& game = table.server.game();
+    qint64 secondsInPlay = 0;
+    for (int played = 0; played < games; ++played) {
+        clock.startgame("bench", mode);
+        QElapsedTimer tick;
+        tick.start();
+        while (game.gamerunning) {
+            QTest::qWait(1);
+            while (game.gamerunning && clock.phase() == 2)
+                clock.Timer1Timer();
+            if (game.gamerunning && clock.phase() == 1 && tick.elapsed() >= msPerSecond) {
+                tick.restart();
+                ++secondsInPlay;
+                clock.Timer1Timer();
+            }
         }
-        for (int a = 0; a < 3; ++a) {
-            points[size_t(a)] += players[a + 1].total;
-            for (int b = 0; b < 3; ++b)
-                beats[size_t(a)][size_t(b)] += players[a + 1].total > players[b + 1].total;
-        }
-        int best = 0;
-        for (int seat = 1; seat < 3; ++seat)
-            if (players[seat + 1].total > players[best + 1].total)
-                best = seat;
-        ++wins[size_t(best)];
+        countGame(game.players, t);
     }
-    for (size_t a = 0; a < 3; ++a)
-        std::printf("%-6s wins %2d of %d games (%.0f %%), mean final score %lld\n",
-                    qPrintable(BotLevels::name(Levels[a])), wins[a], games, 100.0 * wins[a] / games, points[a] / games);
-    for (size_t a = 1; a < 3; ++a)
-        std::printf("%s beats %s in %d of %d games\n", qPrintable(BotLevels::name(Levels[a])),
-                    qPrintable(BotLevels::name(Levels[a - 1])), beats[a][a - 1], games);
+    std::printf("%d games, %lld s of rounds in play at %d ms a second\n", games, secondsInPlay, msPerSecond);
+    for (size_t a = 0; a < Seated; ++a) {
+        const QString who = a == 0 ? QStringLiteral("person") : BotLevels::name(Levels[a - 1]);
+        std::printf("%-6s wins %2d (%3.0f %%), beats the person in %3.0f %%, mean score %6lld, %.2f picks a second\n",
+                    qPrintable(who), t.wins[a], 100.0 * t.wins[a] / games, 100.0 * t.beatPerson[a] / games,
+                    t.points[a] / games, secondsInPlay ? double(t.picks[a]) / double(secondsInPlay) : 0.0);
+    }
     return 0;
 }
 
@@ -126,8 +143,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const bench::Args args(QCoreApplication::arguments().mid(1));
     GameRandom::seed(unsigned(args.number(QStringLiteral("seed"), 1)));
-    const int games = args.number(QStringLiteral("games"), 50);
-    if (games > 0 && playGames(games, args.number(QStringLiteral("mode"), 1)) != 0)
+    const int games = args.number(QStringLiteral("games"), 30);
+    const int scale = args.number(QStringLiteral("scale-ms"), 50);
+    if (games > 0 && playGames(games, args.number(QStringLiteral("mode"), 1), qMax(1, scale)) != 0)
         return 1;
     const int seconds = args.number(QStringLiteral("pace-seconds"), 40);
     return seconds > 0 ? timePicks(seconds) : 0;

@@ -1,6 +1,7 @@
 // Pick round trips and server load over loopback, against a bare socket
 // ping-pong. One program plays every part, each in its own process:
-//   bench_net host                 the game server (pauses skipped), prints "port N"
+//   bench_net host [--discovery]   the game server (pauses skipped), prints "port N";
+//                                  with discovery answers on the same port
 //   bench_net bot --port N ...     one timing player, prints its round trips
 //   bench_net echo                 the reference's echo side, prints "port N"
 //   bench_net ping --port N ...    the reference's pinging side
@@ -48,7 +49,7 @@ int runHost(const bench::Args& args)
 {
     PickHost host(quint16(args.number(QStringLiteral("port"), 0)));
     const quint16 port = host.listen();
-    if (port == 0)
+    if (port == 0 || (args.has(QStringLiteral("discovery")) && !host.answerDiscovery()))
         return 1;
     printPort(port);
     return QCoreApplication::exec();

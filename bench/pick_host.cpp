@@ -1,12 +1,21 @@
 #include "pick_host.h"
 
 #include "net/tsock.h"
+#include "server/discovery_responder.h"
 
 PickHost::PickHost(quint16 port, QObject* parent) : QObject(parent), m_options(), m_server(m_options, port)
 {
     m_options.winnersPath = false;
     // A round ends inside the handler of its last pick; the pause starts then.
     connect(&m_server.socktimer(), &Dispatcher::dispatched, this, &PickHost::skipPause);
+}
+
+PickHost::~PickHost() = default;
+
+bool PickHost::answerDiscovery()
+{
+    m_discovery = std::make_unique<DiscoveryResponder>(m_server.game(), m_options, m_server.port());
+    return m_discovery->start();
 }
 
 quint16 PickHost::listen()

@@ -40,7 +40,7 @@ function(gd_tests folder)
                                                   ${CMAKE_CURRENT_SOURCE_DIR}/support)
     add_test(NAME ${_target} COMMAND ${_target})
     set_tests_properties(${_target} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;GD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools;GD_APP=${PROJECT_BINARY_DIR}/gloopdash"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;GLOOPDASH_DISCOVERY_ADDRESSES=127.0.0.1,::1;GD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools;GD_APP=${PROJECT_BINARY_DIR}/gloopdash"
       TIMEOUT 300)
   endforeach()
 endfunction()

@@ -134,13 +134,6 @@ $IM -size 106x48 xc:none -fill '#ffd23a' -stroke '#8a5a00' -strokewidth 2 \
 $IM -size 17x198 gradient:'#b8ff6a'-'#1f9a2a' -rotate 90 -fill 'rgba(255,255,255,0.35)' \
     -draw 'rectangle 0,2 197,5' "${PNG[@]}" board_timer.png
 
-# --- Start button 115 x 67 ------------------------------------------------------------
-$IM -size 115x67 xc:none -fill '#ff8a1a' -stroke '#ffd08a' -strokewidth 3 \
-    -draw 'roundrectangle 3,3 111,63 16,16' \
-    -fill 'rgba(255,255,255,0.3)' -stroke none -draw 'roundrectangle 9,7 105,28 10,10' \
-    -font "$BOLD" -pointsize 17 -gravity center -fill '#5a2a00' -annotate +1-8 'START' -annotate +1+12 'GAME' \
-    -fill white -annotate +0-9 'START' -annotate +0+11 'GAME' "${PNG[@]}" board_start.png
-
 # --- Eyes 12 x 9 (a watching player) and the turn arrow 9 x 13 --------------------------
 $IM -size 12x9 xc:none -fill white -draw 'ellipse 3,4 2.6,4 0,360' -draw 'ellipse 9,4 2.6,4 0,360' \
     -fill black -draw 'rectangle 3,4 4,6' -draw 'rectangle 9,4 10,6' "${PNG[@]}" board_eyes.png

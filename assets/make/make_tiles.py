@@ -5,7 +5,8 @@ assets/tilesets/Shapes.bmp, each 7 piece then 5 bonus pictures of 48 x 48 in one
 set is drawn by make_board_pictures.sh.)
 
 Every picture is drawn on black. Bonus pictures are laid over a piece with
-black as the transparent colour, so their own dark parts use dark grey.
+black as the transparent colour, so their own dark parts use dark grey, and
+they leave most of the piece's colour in sight.
 """
 import math
 import os
@@ -71,26 +72,21 @@ def bonus_debris(out, colour):
     im(*cmds, out)
 
 
-def bonus_transport(out, colour, style="arcs"):
-    if style == "arcs":
-        # Two thin arcs with arrow heads, each a light line on a dark edge, so
-        # the piece's own colour shows between and around them.
-        # (ImageMagick fills the chord of an arc stroked wider than 2, so the
-        # dark edge is two thin arcs either side of the light one.)
-        def arc(a0, a1, r):
-            x0, y0 = 24 + r * math.cos(math.radians(a0)), 24 + r * math.sin(math.radians(a0))
-            x1, y1 = 24 + r * math.cos(math.radians(a1)), 24 + r * math.sin(math.radians(a1))
-            return f"path 'M {x0:.1f},{y0:.1f} A {r},{r} 0 0,1 {x1:.1f},{y1:.1f}'"
-        cmds = ["-size", f"{S}x{S}", "xc:black", "-fill", "none"]
-        for stroke, r in (("#303030", 13), ("#303030", 17), (colour, 15)):
-            cmds += ["-stroke", stroke, "-strokewidth", "2", "-draw", arc(200, 330, r), "-draw", arc(20, 150, r)]
-        cmds += ["-stroke", "#303030", "-strokewidth", "1", "-fill", colour,
-                 "-draw", "polygon 38,13 41,25 30,20", "-draw", "polygon 10,35 7,23 18,28"]
-        im(*cmds, out)
-    else:  # two opposed arrows
-        im("-size", f"{S}x{S}", "xc:black", "-stroke", "none", "-fill", colour,
-           "-draw", "rectangle 10,14 32,19", "-draw", "polygon 31,8 41,16.5 31,25",
-           "-draw", "rectangle 16,29 38,34", "-draw", "polygon 17,23 7,31.5 17,40", out)
+def bonus_transport(out, colour):
+    # Two thin arcs with arrow heads, each a light line on a dark edge, so
+    # the piece's own colour shows between and around them.
+    # (ImageMagick fills the chord of an arc stroked wider than 2, so the
+    # dark edge is two thin arcs either side of the light one.)
+    def arc(a0, a1, r):
+        x0, y0 = 24 + r * math.cos(math.radians(a0)), 24 + r * math.sin(math.radians(a0))
+        x1, y1 = 24 + r * math.cos(math.radians(a1)), 24 + r * math.sin(math.radians(a1))
+        return f"path 'M {x0:.1f},{y0:.1f} A {r},{r} 0 0,1 {x1:.1f},{y1:.1f}'"
+    cmds = ["-size", f"{S}x{S}", "xc:black", "-fill", "none"]
+    for stroke, r in (("#303030", 13), ("#303030", 17), (colour, 15)):
+        cmds += ["-stroke", stroke, "-strokewidth", "2", "-draw", arc(200, 330, r), "-draw", arc(20, 150, r)]
+    cmds += ["-stroke", "#303030", "-strokewidth", "1", "-fill", colour,
+             "-draw", "polygon 38,13 41,25 30,20", "-draw", "polygon 10,35 7,23 18,28"]
+    im(*cmds, out)
 
 
 def bonus_bomb(out, body, spark):
@@ -101,6 +97,32 @@ def bonus_bomb(out, body, spark):
        "-fill", "none", "-stroke", "#c8a060", "-strokewidth", "2", "-draw", "bezier 30,15 33,8 38,10 39,6",
        "-stroke", "none", "-fill", spark, "-draw", "polygon 39,1 40.5,4.5 44,6 40.5,7.5 39,11 37.5,7.5 34,6 37.5,4.5",
        out)
+
+
+def bonus_bomb_corner(out, body, spark):
+    """A small bomb in the lower right corner, beside the gem's face."""
+    im("-size", f"{S}x{S}", "xc:black",
+       "-fill", "#c8c8d0", "-draw", "circle 37,38 37,29",
+       "-fill", body, "-draw", "circle 37,38 37,30",
+       "-fill", "#70707c", "-draw", "ellipse 34,35 2,1.5 0,360",
+       "-fill", "#5c4a30", "-draw", "rectangle 40,28 43,31",
+       "-fill", "none", "-stroke", "#c8a060", "-strokewidth", "1.5", "-draw", "bezier 42,29 44,25 46,26 46,23",
+       "-stroke", "none", "-fill", spark, "-draw", "polygon 45,17 46,20 47,21 46,22 45,25 44,22 43,21 44,20",
+       out)
+
+
+def bonus_multiplier_corner(out, text, fill, stroke):
+    """The factor small in the lower right corner, beside the gem's face."""
+    im("-size", f"{S}x{S}", "xc:black", "-font", "DejaVu-Sans-Bold", "-pointsize", "14",
+       "-gravity", "southeast", "-fill", fill, "-stroke", stroke, "-strokewidth", "2",
+       "-annotate", "+1+0", text, "-stroke", "none", "-annotate", "+1+0", text, out)
+
+
+def bonus_transport_edges(out, colour):
+    """Two thin opposed arrows along the top and bottom edges."""
+    im("-size", f"{S}x{S}", "xc:black", "-stroke", "#303030", "-strokewidth", "1", "-fill", colour,
+       "-draw", "polygon 6,3 34,3 34,0.5 42,4.5 34,8.5 34,6 6,6",
+       "-draw", "polygon 42,42 14,42 14,39.5 6,43.5 14,47.5 14,45 42,45", out)
 
 
 def bonus_multiplier(out, text, fill, stroke):
@@ -230,10 +252,11 @@ def main():
             gem(p(f"g{i + 1}"), COLOURS[c])
         gem_wild(p("g6"))
         bonus_debris(p("y0"), "#4080c0")
-        bonus_transport(p("y1"), "#a0ff60", style="arrows")
-        bonus_bomb(p("y2"), "#402020", "#ff6020")
-        bonus_multiplier(p("y3"), "2x", "#80ffff", "#004060")
-        bonus_multiplier(p("y4"), "3x", "#ff80ff", "#500050")
+        # The gem's colour is in its middle: the bonuses keep to the edges.
+        bonus_transport_edges(p("y1"), "#a0ff60")
+        bonus_bomb_corner(p("y2"), "#402020", "#ff6020")
+        bonus_multiplier_corner(p("y3"), "2x", "#80ffff", "#004060")
+        bonus_multiplier_corner(p("y4"), "3x", "#ff80ff", "#500050")
         strip([p(f"g{i}") for i in range(7)] + [p(f"y{i}") for i in range(5)],
               os.path.join(ASSETS, "tilesets", "Gems.bmp"))
 

@@ -7,6 +7,7 @@
 #include "client/single_instance.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <cstdio>
 
@@ -48,6 +49,10 @@ int main(int argc, char* argv[])
     // program the orderly way.
     ExitSignals exitSignals;
     QApplication::setApplicationName(QStringLiteral("Gloop Dash"));
+    // Docks and task bars match the running window to its launcher by this
+    // name (the desktop file's, without ".desktop"); on X11 the launcher's
+    // StartupWMClass names the window class, which is the application name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(GD_APP_ID));
     // The program ends with its main window, whatever other windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -56,6 +61,8 @@ int main(int argc, char* argv[])
     SingleInstance instance;
     if (!instance.check())
         return 0;
+    if (!instance.problem().isEmpty())
+        std::fprintf(stderr, "gloopdash: %s\n", instance.problem().toLocal8Bit().constData());
 
     // Before the first window, so that every text is made in the player's language.
     SettingsFile settingsFile;
@@ -66,5 +73,12 @@ int main(int argc, char* argv[])
     // A session ending or a kill closes the game as File → Exit does.
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &windows.chat(), &QWidget::close);
     windows.start(QApplication::arguments().mid(1));
+    if (!instance.problem().isEmpty()) {
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gloop Dash"), instance.problem(),
+                                    QMessageBox::Ok, &windows.chat());
+        box->setObjectName(QStringLiteral("noSingleInstanceGuard"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
     return QApplication::exec();
 }

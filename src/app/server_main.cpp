@@ -1,4 +1,5 @@
 // gloopdash-server: hosts one table without a display (see --help).
+#include "app/server/admin_client.h"
 #include "app/server/dedicated_server.h"
 #include "app/server/stop_signals.h"
 
@@ -20,17 +21,23 @@ int main(int argc, char* argv[])
     case ServerOptions::Action::Error: std::fputs(parsed.text.toLocal8Bit().constData(), stderr); return 2;
     case ServerOptions::Action::Run: break;
     }
+    const ServerOptions& options = parsed.options;
+    if (!options.command.isEmpty())
+        return AdminClient::run(options.admin, options.command, stdout, stderr);
 
     GameRandom::seedFromClock();
     StopSignals stopSignals;
-    DedicatedServer table(parsed.options, stdout);
+    DedicatedServer table(options, stdout);
     table.setBotSpeed(BotLevels::paceFromEnvironment());
     if (!table.start())
         return 1;
     QObject::connect(&stopSignals, &StopSignals::stopRequested, &table, [&table] {
         table.stop();
-        // Leave the closed connections a moment to hand over their last bytes.
-        QTimer::singleShot(200, qApp, &QCoreApplication::quit);
+        // An internet list that does not answer must not keep the table from ending.
+        QTimer::singleShot(3000, qApp, &QCoreApplication::quit);
     });
+    // Leave the closed connections a moment to hand over their last bytes.
+    QObject::connect(&table, &DedicatedServer::stopped, qApp,
+                     [] { QTimer::singleShot(200, qApp, &QCoreApplication::quit); });
     return QCoreApplication::exec();
 }

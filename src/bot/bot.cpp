@@ -17,6 +17,7 @@ BotOptions BotOptions::forSeat(BotLevel level, const QByteArray& name, double sp
     options.strategy = BotLevels::strategy(level);
     const BotPace natural = BotLevels::pace(level);
     options.pace = {int(natural.minMs * speed), int(natural.maxMs * speed)};
+    options.slipPercent = BotLevels::slipPercent(level);
     options.seat = true;
     options.phrases = true;
     return options;
@@ -194,7 +195,8 @@ void Bot::pick()
 {
     if (!m_playing || m_done)
         return;
-    const auto cell = m_board.choose(m_options.strategy);
+    const bool slip = m_options.slipPercent > 0 && GameRandom::random(100) < m_options.slipPercent;
+    const auto cell = m_board.choose(slip ? BotBoard::Strategy::Random : m_options.strategy);
     if (!cell)
         return;
     m_board.refused(*cell); // until the server answers, the same cell is not picked twice

@@ -29,6 +29,8 @@ struct BotOptions {
     BotBoard::Strategy strategy = BotBoard::Strategy::Greedy;
     // Wait before each pick, drawn evenly from this range.
     BotPace pace{200, 200};
+    // Picks in a hundred taken at random among the legal cells.
+    int slipPercent = 0;
     // A seat bot stays for game after game and leaves at once when it is
     // given a spectator's slot (it cannot play there). Otherwise the bot plays
     // one game and finishes.

@@ -1,11 +1,22 @@
 #include "bot_level.h"
 
 #include <QtGlobal>
+#include <algorithm>
 #include <array>
 
 namespace {
 // Short names that read as people's, so a bot is told by its "Bot " prefix.
 constexpr std::array<const char*, 8> SeatNames{"Ann", "Cy", "Dot", "Eli", "Flo", "Gus", "Ivy", "Max"};
+
+// "Ann", "Cy", ..., then "Ann 2" and on.
+QByteArray givenName(int index)
+{
+    const size_t at = size_t(qMax(0, index)) % SeatNames.size();
+    QByteArray name = SeatNames[at];
+    if (const int round = qMax(0, index) / int(SeatNames.size()); round > 0)
+        name += ' ' + QByteArray::number(round + 1);
+    return name;
+}
 } // namespace
 
 namespace BotLevels {
@@ -43,22 +54,44 @@ BotBoard::Strategy strategy(BotLevel level)
 
 BotPace pace(BotLevel level)
 {
-    // A person needs about a quarter of a second to see a tile and click it.
+    // A person needs about a second to find a matching tile and click it; a
+    // quick one half of that. Even easy clears most of a board in a round.
     switch (level) {
-    case BotLevel::Easy: return {1400, 2400};
-    case BotLevel::Normal: return {700, 1200};
-    case BotLevel::Hard: return {250, 450};
+    case BotLevel::Easy: return {1600, 2600};
+    case BotLevel::Normal: return {900, 1500};
+    case BotLevel::Hard: return {550, 900};
     }
-    return {700, 1200};
+    return {900, 1500};
 }
 
-QByteArray seatName(int index)
+int slipPercent(BotLevel level)
 {
-    const size_t at = size_t(qMax(0, index)) % SeatNames.size();
-    QByteArray name = QByteArray("Bot ") + SeatNames[at];
-    if (const int round = qMax(0, index) / int(SeatNames.size()); round > 0)
-        name += ' ' + QByteArray::number(round + 1);
-    return name;
+    switch (level) {
+    case BotLevel::Easy: return 30;
+    case BotLevel::Normal: return 10;
+    case BotLevel::Hard: return 8;
+    }
+    return 10;
+}
+
+QByteArray seatName(int index, BotLevel level)
+{
+    return "Bot " + givenName(index) + " (" + name(level).toUtf8() + ')';
+}
+
+QByteArray freeSeatName(BotLevel level, const QList<QByteArray>& seated)
+{
+    for (int index = 0;; ++index) {
+        const QByteArray given = givenName(index);
+        const auto clash = [&given](const QByteArray& name) {
+            const QByteArray lower = name.toLower();
+            const QByteArray mine = given.toLower();
+            return lower == mine || lower.startsWith(mine + ' ') || lower.startsWith("bot " + mine + ' ')
+                || lower == "bot " + mine;
+        };
+        if (std::none_of(seated.begin(), seated.end(), clash))
+            return seatName(index, level);
+    }
 }
 
 double paceFromEnvironment()

@@ -20,11 +20,11 @@ void BotSeats::setServer(const QString& host, quint16 port)
     m_port = port;
 }
 
-bool BotSeats::add(BotLevel level)
+bool BotSeats::add(BotLevel level, const QList<QByteArray>& seated)
 {
     if (count() >= MaxBots)
         return false;
-    BotOptions options = BotOptions::forSeat(level, freeName(), m_speed);
+    BotOptions options = BotOptions::forSeat(level, freeName(level, seated), m_speed);
     options.host = m_host;
     options.port = m_port;
     auto bot = std::make_unique<Bot>(options);
@@ -68,15 +68,12 @@ QList<const Bot*> BotSeats::bots() const
     return out;
 }
 
-QByteArray BotSeats::freeName() const
+QByteArray BotSeats::freeName(BotLevel level, QList<QByteArray> seated) const
 {
-    for (int index = 0;; ++index) {
-        const QByteArray name = BotLevels::seatName(index);
-        const bool taken =
-            std::any_of(m_bots.begin(), m_bots.end(), [&name](const auto& bot) { return bot->options().name == name; });
-        if (!taken)
-            return name;
-    }
+    // A bot still on its way in is not at the table yet, but its name is taken.
+    for (const auto& bot : m_bots)
+        seated.append(bot->options().name);
+    return BotLevels::freeSeatName(level, seated);
 }
 
 void BotSeats::left(Bot* bot)

@@ -27,8 +27,9 @@ public:
     // Multiplies every bot's natural pace (tests play faster than people).
     void setSpeed(double speed) { m_speed = speed; }
 
-    // Connects one more bot; false when MaxBots already sit.
-    bool add(BotLevel level);
+    // Connects one more bot, named apart from `seated` (the names at the
+    // table) and from the bots already here; false when MaxBots already sit.
+    bool add(BotLevel level, const QList<QByteArray>& seated = {});
     // The bot added last leaves.
     void removeLast();
     void removeAll();
@@ -39,7 +40,7 @@ signals:
     void changed(int count);
 
 private:
-    QByteArray freeName() const;
+    QByteArray freeName(BotLevel level, QList<QByteArray> seated) const;
     void left(Bot* bot);
 
     QString m_host = QStringLiteral("127.0.0.1");

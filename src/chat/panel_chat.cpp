@@ -5,6 +5,7 @@
 #include "chat/core/colour_text.h"
 #include "chat/core/outgoing_chat.h"
 #include "chat/smilies_menu.h"
+#include "ui/design_scale.h"
 #include "ui/rich_chat_view.h"
 
 #include <QAction>
@@ -15,6 +16,11 @@
 #include <QMessageBox>
 #include <QToolButton>
 #include <algorithm>
+
+namespace {
+// The input line and the smilies button beside it, at the window's design size.
+constexpr QSize SmiliesButtonSize(25, 21);
+} // namespace
 
 PanelChat::PanelChat(QWidget* parent)
     : QWidget(parent), m_view(new RichChatView(this)), m_edit(new ChatEdit(this)),
@@ -27,8 +33,9 @@ PanelChat::PanelChat(QWidget* parent)
     m_smiliesButton->setObjectName(QStringLiteral("button_smilies"));
     m_smiliesButton->setAccessibleName(tr("Smilies"));
     m_smiliesButton->setText(QStringLiteral(":)"));
-    m_smiliesButton->setFixedSize(25, 21);
-    m_edit->setFixedHeight(21);
+    m_smiliesButton->setFixedSize(SmiliesButtonSize);
+    m_edit->setFixedHeight(SmiliesButtonSize.height());
+    m_editFont = m_edit->font();
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -84,12 +91,42 @@ void PanelChat::buildMenus()
 void PanelChat::pushStyle(int n)
 {
     const ChatTextStyle& style = m_styles.style(n);
-    m_view->SetTextStyle(n, {style.font(), ColourText::toColor(style.colour, palette())});
+    QFont font = style.font();
+    font.setPointSizeF(font.pointSizeF() * m_textScale);
+    m_view->SetTextStyle(n, {font, ColourText::toColor(style.colour, palette())});
+}
+
+void PanelChat::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const qreal scale = DesignScale::scaleOf(this);
+    if (!qFuzzyCompare(scale, m_textScale))
+        applyTextScale(scale);
+}
+
+// Every line takes the new size at once, the oldest as the newest: the styles
+// are shared, and the view lays all its lines out again.
+void PanelChat::applyTextScale(qreal scale)
+{
+    m_textScale = scale;
+    for (int n = 0; n < ChatTextStyles::Count; ++n)
+        pushStyle(n);
+    QFont edit = m_editFont;
+    if (edit.pointSizeF() > 0)
+        edit.setPointSizeF(edit.pointSizeF() * scale);
+    else
+        edit.setPixelSize(qMax(1, qRound(edit.pixelSize() * scale)));
+    m_edit->setFont(edit);
+    m_edit->setFixedHeight(qRound(SmiliesButtonSize.height() * scale));
+    m_smiliesButton->setFixedSize((QSizeF(SmiliesButtonSize) * scale).toSize());
+    m_view->Reformat();
+    if (!m_menu->scrollOff()->isChecked())
+        scrollToEnd();
 }
 
 void PanelChat::addlinetochat(const StyledLine& line, quint32 colour)
 {
-    StyledLine shown{line.style, line.text.left(MaxLineLength)};
+    StyledLine shown{line.style, line.text.left(MaxLineLength), line.status};
     if (shown.text.size() < line.text.size() && shown.text.back().isHighSurrogate())
         shown.text.chop(1);
     const auto parsed = ChatLineParser::parse(shown);

@@ -78,9 +78,14 @@ signals:
     // The text size or the own colour was chosen in the menus: save the settings.
     void settingsChanged();
 
+protected:
+    // The main window places the panel at its scale: the chat's text follows.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildMenus();
     void pushStyle(int n);
+    void applyTextScale(qreal scale);
     void addItems(const ChatLine& line);
     void noteDroppedLine();
     void scrollToEnd();
@@ -104,4 +109,8 @@ private:
     ChatMenu* m_menu;
     QPointer<QMessageBox> m_report;
     bool m_notedDrop = false;
+    // The chosen text size is the size at the window's design size; the
+    // window's scale multiplies it.
+    qreal m_textScale = 1.0;
+    QFont m_editFont;
 };

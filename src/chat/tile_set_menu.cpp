@@ -15,8 +15,16 @@ TileSetMenu::TileSetMenu(TileSet& tiles, QMenu* menu, QWidget* window)
 
 void TileSetMenu::tilemenu()
 {
+    // The built-in set carries the empty name, as the settings store it, so
+    // no set of the player's can take its place.
+    QAction* builtIn = m_menu->addAction(builtInCaption());
+    builtIn->setCheckable(true);
+    m_group->addAction(builtIn);
+    connect(builtIn, &QAction::triggered, this, [this, builtIn] { tilemenuClick(builtIn); });
+    m_menu->addSeparator();
     for (const QString& name : m_tiles.listSets())
         createtilemenu(name);
+    tickCurrent();
 }
 
 QAction* TileSetMenu::createtilemenu(const QString& name)
@@ -47,8 +55,13 @@ bool TileSetMenu::loadtile(const QString& name)
 
 void TileSetMenu::tilemenuClick(QAction* item)
 {
-    if (loadtile(item->data().toString()))
+    if (item->data().toString().isEmpty()) {
+        m_tiles.useBuiltIn();
+        tickCurrent();
         emit tileSetChosen(m_tiles.currentTileSet());
+    } else if (loadtile(item->data().toString())) {
+        emit tileSetChosen(m_tiles.currentTileSet());
+    }
 }
 
 QAction* TileSetMenu::item(const QString& name) const

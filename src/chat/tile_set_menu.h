@@ -9,16 +9,19 @@ class QMenu;
 class QWidget;
 class TileSet;
 
-// The "Tile Set" menu: one radio item per set in the tile-set folder, listed
-// once at start-up. Choosing an item loads its set; the item is ticked only
-// once its bitmap was read, so the tick, `CurrentTileSet` and the stored
-// "Tiles" setting always name the set in use.
+// The "Tile Set" menu: "Built-in" for the game's own pictures, then one radio
+// item per set in the tile-set folders, listed once at start-up. Choosing an
+// item loads its set; the item is ticked only once its bitmap was read, so the
+// tick, `CurrentTileSet` and the stored "Tiles" setting always name the set in
+// use.
 class TileSetMenu : public QObject {
     Q_OBJECT
 public:
     // menu is the window's "Tile Set" menu; unreadable bitmaps are reported in
     // a message box over window.
     TileSetMenu(TileSet& tiles, QMenu* menu, QWidget* window);
+
+    static QString builtInCaption() { return QStringLiteral("Built-in"); }
 
     // `tilemenu`: fills the menu from the folder.
     void tilemenu();
@@ -30,6 +33,7 @@ public:
     // `tilemenuClick`: the handler of every item.
     void tilemenuClick(QAction* item);
 
+    // The item of a set; the empty name is the built-in set's.
     QAction* item(const QString& name) const;
 
 signals:

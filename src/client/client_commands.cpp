@@ -3,6 +3,7 @@
 #include "chat/core/chat_line.h"
 #include "client/core/client_log.h"
 #include "client/core/client_session.h"
+#include "client/core/seat_names.h"
 #include "game_view.h"
 #include "net/protocol.h"
 #include "player_list_controller.h"
@@ -39,7 +40,7 @@ void ClientCommands::registerSession()
         m_session.sendloginfo(m.slot, m_window.version());
     });
     handle<ToClient::HaveWrongVersion>(d, [this](const ToClient::HaveWrongVersion& m) {
-        m_chat.addline(QString::fromUtf8(m.text) + QStringLiteral(" has a different version of the game then you."),
+        m_chat.addline(SeatNames::shortened(m.text) + QStringLiteral(" has a different version of the game then you."),
                        StatusColour::blue());
     });
     handle<ToClient::WrongVersion>(d, [this](const ToClient::WrongVersion&) {
@@ -58,13 +59,42 @@ void ClientCommands::registerChat()
     Dispatcher& d = m_session.dispatcher();
     // `chatrecieved`: a relayed chat or action line in the sender's style and colour.
     const auto relayed = [this](int slot, const QByteArray& text) {
+        if (ignored(slot))
+            return;
         const RelayedLine line = ChatLineParser::received(slot, text);
         m_chat.addlinetochat(line.line, line.colour);
     };
     handle<ToClient::Chat>(d, [relayed](const ToClient::Chat& m) { relayed(m.slot, m.text); });
     handle<ToClient::Action>(d, [relayed](const ToClient::Action& m) { relayed(m.slot, m.text); });
-    handle<ToClient::Phrase>(d, [this](const ToClient::Phrase& m) { m_view.queuephrase(QString::fromUtf8(m.text)); });
-    handle<ToClient::PlayASound>(d, [this](const ToClient::PlayASound& m) { m_chat.playasound(m); });
+    handle<ToClient::Phrase>(d, [this](const ToClient::Phrase& m) {
+        // A phrase names no slot: its text begins with the speaker's name.
+        const QString text = QString::fromUtf8(m.text);
+        QStringList seated;
+        for (int slot = 1; slot <= Table::Seats; ++slot)
+            if (m_session.seatNames().seated(slot))
+                seated << m_players.seatName(slot);
+        if (!ignored(IgnoreList::speaker(text, seated)))
+            m_view.queuephrase(text);
+    });
+    handle<ToClient::PlayASound>(d, [this](const ToClient::PlayASound& m) {
+        if (!Table::isSeat(m.slot) || !m_players.ignores().isMuted(m_players.seatName(m.slot)))
+            m_chat.playasound(m);
+    });
+}
+
+bool ClientCommands::ignored(int slot)
+{
+    return Table::isSeat(slot) && m_session.seatNames().seated(slot) && ignored(m_players.seatName(slot));
+}
+
+bool ClientCommands::ignored(const QString& name)
+{
+    IgnoreList& ignores = m_players.ignores();
+    if (name.isEmpty() || !ignores.isIgnored(name))
+        return false;
+    if (ignores.firstHidden(name))
+        m_chat.addline(name + QStringLiteral(" is ignored."), StatusColour::navy());
+    return true;
 }
 
 void ClientCommands::registerPlayers()

@@ -34,6 +34,10 @@ private:
     void registerPlayers();
     void registerBoard();
     void registerRound();
+    // Whether what the player in `slot` (or named `name`) sent stays off this
+    // screen because this copy ignores the player; the first time, says so.
+    bool ignored(int slot);
+    bool ignored(const QString& name);
 
     ClientSession& m_session;
     GameView& m_view;

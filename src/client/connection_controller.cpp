@@ -1,5 +1,9 @@
 #include "connection_controller.h"
 
+#include "game_browser.h"
+#include "app/server/hosted_listing.h"
+#include "client/core/internet_table_list.h"
+
 #include "host_game_dialog.h"
 #include "join_game_dialog.h"
 #include "main_window.h"
@@ -179,7 +183,8 @@ void ConnectionController::showHostDialog()
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString name = dialog->name();
         const quint16 port = dialog->port();
-        confirmLeaving([this, name, port] { hostGame(name, port); });
+        const bool listed = dialog->listOnInternet();
+        confirmLeaving([this, name, port, listed] { hostGame(name, port, listed); });
     });
     dialog->open();
 }
@@ -193,6 +198,9 @@ void ConnectionController::showJoinDialog(const QString& error)
         new JoinGameDialog(offered == QLatin1String("You") ? QString() : offered, m_history.addresses(), &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setError(error);
+    dialog->browser()->setExtraPorts(m_history.ports());
+    connect(dialog->browser(), &GameBrowser::extraPortsChanged, this,
+            [this](const QList<quint16>& ports) { m_history.setPorts(ports); });
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString name = dialog->name();
         const auto address = GameAddress::parse(dialog->address());
@@ -211,9 +219,15 @@ void ConnectionController::leaveGame()
     m_window.clearTable();
 }
 
-void ConnectionController::hostGame(const QString& name, quint16 port)
+void ConnectionController::hostGame(const QString& name, quint16 port, bool listOnInternet)
 {
     leaveGame();
+    const QUrl list(InternetTableList::defaultCoordinator());
+    if (listOnInternet && list.isValid() && !list.host().isEmpty())
+        m_server.setCompanion(
+            [list, name](Server& server) { return std::make_unique<HostedListing>(server, list, name); });
+    else
+        m_server.setCompanion(nullptr);
     m_session.setMyname(name);
     m_session.setHostaddress(Localhost);
     m_hostPort = port;

@@ -49,7 +49,8 @@ public:
     void showHostDialog();
     void showJoinDialog(const QString& error = {});
     // Leaves whatever runs now and hosts on `port` / joins `address`.
-    void hostGame(const QString& name, quint16 port);
+    // `listOnInternet`: the table also goes on the internet table list.
+    void hostGame(const QString& name, quint16 port, bool listOnInternet = false);
     void joinGame(const QString& name, const GameAddress& address);
     // Closes the connection, the lobby link and the server; the table empties.
     void leaveGame();

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <utility>
 
@@ -58,6 +59,41 @@ private:
     QString m_picture;
 };
 
+// START GAME, drawn at whatever size the window's scale gives the button (a
+// picture of its design size would only be stretched and blurred).
+class StartButton final : public QPushButton {
+public:
+    static constexpr QSize Design{115, 67};
+
+    explicit StartButton(QWidget* parent) : QPushButton(parent) { }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.scale(width() / qreal(Design.width()), height() / qreal(Design.height()));
+        p.setPen(QPen(QColor(0xff, 0xd0, 0x8a), 3));
+        p.setBrush(isDown() ? QColor(0xe0, 0x70, 0x08) : QColor(0xff, 0x8a, 0x1a));
+        p.drawRoundedRect(QRectF(3, 3, 108, 60), 16, 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 77));
+        p.drawRoundedRect(QRectF(9, 7, 96, 21), 10, 10);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setBold(true);
+        font.setPixelSize(17);
+        p.setFont(font);
+        const auto words = [&p](const QColor& colour, qreal dx, qreal dy) {
+            p.setPen(colour);
+            p.drawText(QRectF(dx, dy - 10, 115, 67), Qt::AlignCenter, QStringLiteral("START"));
+            p.drawText(QRectF(dx, dy + 10, 115, 67), Qt::AlignCenter, QStringLiteral("GAME"));
+        };
+        words(QColor(0x5a, 0x2a, 0x00), 1, 1);
+        words(Qt::white, 0, 0);
+    }
+};
+
 } // namespace
 
 GameOverlays::GameOverlays(QWidget* back)
@@ -81,13 +117,10 @@ void GameOverlays::buildLeftColumn(QWidget* back)
     m_pibbie = pictureLabel(back, QStringLiteral("image_pibbie"), QRect(8, 154, 136, 163),
                             QStringLiteral(":/pictures/board_mascot.png"));
 
-    m_start = new QPushButton(back);
+    m_start = new StartButton(back);
     m_start->setObjectName(QStringLiteral("button_startgame"));
-    m_start->setGeometry(16, 49, 115, 67);
-    m_start->setIcon(QIcon(QStringLiteral(":/pictures/board_start.png")));
-    m_start->setIconSize(QSize(115, 67));
-    m_start->setFlat(true);
-    m_start->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    m_start->setGeometry(QRect(QPoint(16, 49), StartButton::Design));
+    m_start->setAccessibleName(QStringLiteral("Start Game"));
     m_start->setCursor(Qt::PointingHandCursor);
     m_start->hide();
 

@@ -1,7 +1,9 @@
 #include "host_game_dialog.h"
 
 #include "client/core/game_address.h"
+#include "ui/window_frame.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -19,6 +21,8 @@ HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(p
     m_port->setObjectName(QStringLiteral("edit_port"));
     m_port->setRange(1, 65535);
     m_port->setValue(GameAddress::DefaultPort);
+    m_internet = new QCheckBox(QStringLiteral("List this game on the internet"), this);
+    m_internet->setObjectName(QStringLiteral("checkbox_internet"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setObjectName(QStringLiteral("button_ok"));
@@ -32,7 +36,9 @@ HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(p
     auto* form = new QFormLayout(this);
     form->addRow(tr("Your name:"), m_name);
     form->addRow(tr("Port:"), m_port);
+    form->addRow(m_internet);
     form->addRow(buttons);
+    WindowFrame::fitDialog(this);
 }
 
 QString HostGameDialog::name() const
@@ -43,4 +49,9 @@ QString HostGameDialog::name() const
 quint16 HostGameDialog::port() const
 {
     return quint16(m_port->value());
+}
+
+bool HostGameDialog::listOnInternet() const
+{
+    return m_internet->isChecked();
 }

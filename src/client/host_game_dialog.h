@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -19,13 +20,17 @@ public:
 
     QString name() const;
     quint16 port() const;
+    // "List this game on the internet": off unless the player asks.
+    bool listOnInternet() const;
 
     QLineEdit* nameEdit() const { return m_name; }
     QSpinBox* portEdit() const { return m_port; }
     QPushButton* okButton() const { return m_ok; }
+    QCheckBox* internetBox() const { return m_internet; }
 
 private:
     QLineEdit* m_name = nullptr;
     QSpinBox* m_port = nullptr;
+    QCheckBox* m_internet = nullptr;
     QPushButton* m_ok = nullptr;
 };

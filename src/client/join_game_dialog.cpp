@@ -1,7 +1,9 @@
 #include "join_game_dialog.h"
 
 #include "client/core/game_address.h"
+#include "game_browser.h"
 #include "host_game_dialog.h"
+#include "ui/window_frame.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent) : QDialog(parent)
 {
@@ -35,11 +38,21 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     connect(buttons, &QDialogButtonBox::accepted, this, &JoinGameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* form = new QFormLayout(this);
+    m_browser = new GameBrowser(this);
+    connect(m_browser, &GameBrowser::tableChosen, m_address, &QComboBox::setEditText);
+    connect(m_browser, &GameBrowser::joinRequested, this, [this](const QString& address) {
+        m_address->setEditText(address);
+        accept();
+    });
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(m_browser, 1);
+    auto* form = new QFormLayout;
+    outer->addLayout(form);
     form->addRow(tr("Your name:"), m_name);
     form->addRow(tr("Address:"), m_address);
     form->addRow(m_error);
     form->addRow(buttons);
+    WindowFrame::fitDialog(this);
 }
 
 QString JoinGameDialog::name() const

@@ -1,6 +1,7 @@
 #include "join_history.h"
 
 #include "chat/core/settings_file.h"
+#include "client/core/game_address.h"
 
 namespace {
 
@@ -42,4 +43,25 @@ bool JoinHistory::remember(const QString& name, const QString& address)
     for (int k = 0; k < Size; ++k)
         values.append({addressKey(k), list.value(k)});
     return m_file->setOtherValues(sectionName(), values);
+}
+
+QList<quint16> JoinHistory::ports() const
+{
+    QList<quint16> list;
+    const QString text =
+        m_file ? m_file->otherValue(sectionName(), QStringLiteral("Ports")).value_or(QString()) : QString();
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (const auto port = parsePort(part); port && !list.contains(*port) && list.size() < MaxPorts)
+            list << *port;
+    return list;
+}
+
+bool JoinHistory::setPorts(const QList<quint16>& ports)
+{
+    if (!m_file)
+        return false;
+    QStringList texts;
+    for (const quint16 port : ports.mid(0, MaxPorts))
+        texts << QString::number(port);
+    return m_file->setOtherValues(sectionName(), {{QStringLiteral("Ports"), texts.join(QLatin1Char(','))}});
 }

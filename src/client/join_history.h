@@ -1,5 +1,8 @@
 #pragma once
 
+#include "client/core/lan_table_finder.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +13,7 @@ class SettingsFile;
 class JoinHistory {
 public:
     static constexpr int Size = 5;
+    static constexpr int MaxPorts = LanTableFinder::MaxExtraPorts;
     static QString sectionName() { return QStringLiteral("gloopdash.join"); }
 
     // `file` must outlive the history; nothing is stored without one.
@@ -19,6 +23,10 @@ public:
     QStringList addresses() const;
     // Puts `address` first (once, letter case ignored) and keeps five.
     bool remember(const QString& name, const QString& address);
+    // The ports besides 7772 the game browser looks for games on ("Ports",
+    // comma-separated); what is not a port is left out.
+    QList<quint16> ports() const;
+    bool setPorts(const QList<quint16>& ports);
 
 private:
     SettingsFile* m_file;

@@ -22,6 +22,17 @@ PlayerListController::PlayerListController(ClientSession& session, ChatSink& cha
     m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
     m_setToJustWatch = m_popup->addAction(QStringLiteral("Set to Just Watch"));
     m_setToJustWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
+    m_popup->addSeparator();
+    m_ignore = m_popup->addAction(QStringLiteral("Ignore"));
+    m_ignore->setObjectName(QStringLiteral("Ignore1"));
+    m_mute = m_popup->addAction(QStringLiteral("Mute Sounds"));
+    m_mute->setObjectName(QStringLiteral("MuteSounds1"));
+    for (QAction* a : {m_ignore, m_mute})
+        a->setCheckable(true);
+    connect(m_ignore, &QAction::triggered, this,
+            [this](bool on) { toggleIgnore(IgnoreList::Kind::Ignore, m_popupSlot, on); });
+    connect(m_mute, &QAction::triggered, this,
+            [this](bool on) { toggleIgnore(IgnoreList::Kind::Mute, m_popupSlot, on); });
     connect(m_removeFromGame, &QAction::triggered, this, [this] { kicking(m_popupSlot); });
     connect(m_setToJustWatch, &QAction::triggered, this, [this] { setTheJustWatch(m_popupSlot); });
 }
@@ -34,6 +45,13 @@ PlayerListController::~PlayerListController()
 void PlayerListController::attachRows(ScorePanel* rows)
 {
     m_rows = rows;
+    rows->setNameMarks([this](const QString& name) -> ScorePanel::NameMark {
+        if (m_ignores.isIgnored(name))
+            return {QStringLiteral("\u2298"), QStringLiteral("Ignored")};
+        if (m_ignores.isMuted(name))
+            return {QStringLiteral("\u266a\u0338"), QStringLiteral("Sounds muted")};
+        return {};
+    });
     for (int slot = 1; slot <= Table::Seats; ++slot) {
         QLabel* name = rows->playerName(slot);
         name->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -70,7 +88,7 @@ void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
     if (!Table::isSlot(m.slot))
         return;
     const int slot = m.slot;
-    const QString name = QString::fromUtf8(m.text);
+    const QString name = SeatNames::shortened(m.text);
     const bool mine = slot == m_session.myslot();
     if (mine) {
         // The server may seat us under another name than the one we asked for
@@ -101,7 +119,7 @@ void PlayerListController::playerdisconnected(const ToClient::PlayerDisconnected
     if (!Table::isSlot(m.slot))
         return;
     const int slot = m.slot;
-    const QString name = QString::fromUtf8(m.text);
+    const QString name = SeatNames::shortened(m.text);
     if (Table::isSeat(slot)) {
         if (const QString left = seatName(slot); left != SeatNames::Waiting)
             m_chat.addline(left + QStringLiteral(" disconnected."), StatusColour::blue());
@@ -175,6 +193,24 @@ void PlayerListController::label_playername1ContextPopup(int slot)
     m_popupSlot = slot;
     m_removeFromGame->setEnabled(m_session.holdsHostPowers() && m_session.seatNames().seated(slot));
     m_setToJustWatch->setEnabled(true);
+    // Only someone else who sits here can be ignored.
+    const QString name = seatName(slot);
+    const bool other = m_session.seatNames().seated(slot) && slot != m_session.myslot();
+    m_ignore->setEnabled(other);
+    m_mute->setEnabled(other && !m_ignores.isIgnored(name));
+    m_ignore->setChecked(other && m_ignores.isIgnored(name));
+    m_mute->setChecked(other && m_ignores.isMuted(name));
+}
+
+void PlayerListController::toggleIgnore(IgnoreList::Kind kind, int slot, bool on)
+{
+    if (!m_session.seatNames().seated(slot) || slot == m_session.myslot())
+        return;
+    const QString name = seatName(slot);
+    if (!m_ignores.set(kind, name, on))
+        m_chat.addline(QStringLiteral("Unable to keep the list of ignored players."), StatusColour::blue());
+    if (m_rows)
+        m_rows->refreshNames();
 }
 
 void PlayerListController::kicking(int slot)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client/core/ignore_list.h"
 #include "client_chat.h"
 #include "net/protocol_to_client.h"
 
@@ -16,9 +17,10 @@ class SpyRoster;
 class TallyBook;
 
 // The player panel: who sits in which of the six rows, who watches (spy list),
-// who joins and leaves, the "Just Watch" switch and the host's right to remove
-// a player. Seat names live in the session's SeatNames; the score panel's rows
-// display them and carry the `popup_kick` menu.
+// who joins and leaves, the "Just Watch" switch, the host's right to remove
+// a player, and whom this copy ignores or mutes. Seat names live in the
+// session's SeatNames; the score panel's rows display them (with a mark for
+// an ignored or muted player) and carry the `popup_kick` menu.
 class PlayerListController : public QObject {
     Q_OBJECT
 public:
@@ -56,6 +58,12 @@ public:
     // The name of a seat as its row shows it ("<Waiting>" when empty).
     QString seatName(int slot) const;
 
+    // Whom this copy ignores or mutes, as the menu's "Ignore" and "Mute
+    // Sounds" set it.
+    IgnoreList& ignores() { return m_ignores; }
+    // The menu's "Ignore" and "Mute Sounds" for the player in `slot`.
+    void toggleIgnore(IgnoreList::Kind kind, int slot, bool on);
+
     QMenu* popupKick() const { return m_popup; }
     // Prepares `popup_kick` for the name label of `slot` (shared by all six labels).
     void label_playername1ContextPopup(int slot);
@@ -82,5 +90,8 @@ private:
     QMenu* m_popup = nullptr;
     QAction* m_removeFromGame = nullptr;
     QAction* m_setToJustWatch = nullptr;
+    QAction* m_ignore = nullptr;
+    QAction* m_mute = nullptr;
+    IgnoreList m_ignores;
     int m_popupSlot = 0;
 };

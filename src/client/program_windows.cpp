@@ -2,6 +2,7 @@
 
 #include "after_first_paint.h"
 #include "bot/bot_seats.h"
+#include "chat/core/settings_file.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
 #include "client/core/client_session.h"
@@ -21,6 +22,7 @@
 #include "side/side_window_art.h"
 #include "side/spy_list_window.h"
 #include "side/story_window.h"
+#include "side/tally_everyone_setting.h"
 #include "side/tally_list_window.h"
 #include "ui/window_frame.h"
 
@@ -158,6 +160,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_connection = std::make_unique<ConnectionController>(*m_chat, m_settings->hostOptions());
     m_connection->setPorts(gamePort, lobbyPort);
     m_connection->setHistoryFile(&m_settings->file());
+    TallyEveryoneSetting::bind(*m_tallyBook, m_settings->file());
     wirePlayers();
     wireWindows();
 }
@@ -236,6 +239,13 @@ Tdownload& ProgramWindows::download()
 void ProgramWindows::wirePlayers()
 {
     PlayerListController& players = m_chat->players();
+    // Whom this copy ignores is kept in a section of the settings file of
+    // its own, read now: it does not wait for the game's settings to apply.
+    SettingsFile& file = m_settings->file();
+    players.ignores().attach({[&file](const QString& key) { return file.otherValue(IgnoreList::sectionName(), key); },
+                              [&file](const QList<std::pair<QString, QString>>& values) {
+                                  return file.setOtherValues(IgnoreList::sectionName(), values);
+                              }});
     players.setSpies(m_spyRoster.get());
     players.setTally(m_tallyBook.get());
     // Direct: the tally counts from the refilled list right after asking.
@@ -305,7 +315,7 @@ void ProgramWindows::fitSideWindow(QWidget& window, bool infoBackground)
 void ProgramWindows::setUpPhrases(Tphrases& window)
 {
     // The editor paints its own background; the buttons it fills are the chat's.
-    window.setBackgroundPicture(SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    window.setBackgroundPicture(SideWindowArt::seamless(SideWindowArt::picture(QStringLiteral("info_back.jpg"))));
     fitSideWindow(window, false);
     window.setButtons(&m_chatBinding->buttons());
     QObject::connect(&window, &Tphrases::phrasesDone, m_settings.get(), &SettingsBinding::savePhrases);
@@ -356,7 +366,12 @@ void ProgramWindows::setUpGameStart(Tgamestart& window)
         if (!m_connection->server().running())
             return;
         seats->setServer(QStringLiteral("127.0.0.1"), m_connection->server().port());
-        seats->add(level);
+        QList<QByteArray> seated;
+        const SeatNames& names = m_chat->session().seatNames();
+        for (int slot = 1; slot <= Table::Seats; ++slot)
+            if (names.seated(slot))
+                seated.append(names.name(slot).toUtf8());
+        seats->add(level, seated);
     });
     QObject::connect(&window, &Tgamestart::removeBot, seats, &BotSeats::removeLast);
     QObject::connect(seats, &BotSeats::changed, &window,

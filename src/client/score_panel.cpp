@@ -17,6 +17,8 @@ constexpr int NameLeft = 23;
 constexpr int ScoreLeft = 119;
 constexpr int ResultLeft = 186;
 constexpr int EyesLeft = 13;
+// The eyes picture's own size: narrower, its two eyes run together into "0(".
+constexpr QSize EyesSize(12, 9);
 constexpr int RowHeight = 17;
 const QColor Text(235, 235, 255);
 // A watcher's row is dimmed and slanted beside its eyes; an empty row is darker still.
@@ -112,7 +114,8 @@ void ScorePanel::buildRows()
                             QStringLiteral("0"), 12, false);
         m_results[n] =
             label(QStringLiteral("label_bonus") + number, QRect(ResultLeft, top, 46, RowHeight), {}, 12, false);
-        m_eyes[n] = label(QStringLiteral("image_eyes") + number, QRect(EyesLeft, top + 4, 10, 9), {}, 11, false);
+        m_eyes[n] =
+            label(QStringLiteral("image_eyes") + number, QRect(QPoint(EyesLeft, top + 4), EyesSize), {}, 11, false);
         m_eyes[n]->setPixmap(eyes);
         m_eyes[n]->setScaledContents(true);
         m_eyes[n]->hide();
@@ -127,12 +130,33 @@ void ScorePanel::buildRows()
 
 void ScorePanel::showNames(const SeatNames& names)
 {
-    for (int n = 1; n <= Table::Seats; ++n)
-        m_names[n]->setText(names.name(n));
+    m_seatNames = &names;
+    refreshNames();
     connect(&names, &SeatNames::nameChanged, this, [this](int slot, const QString& name) {
         if (seat(slot))
-            m_names[slot]->setText(name);
+            showName(slot, name);
     });
+}
+
+void ScorePanel::setNameMarks(NameMarks marks)
+{
+    m_marks = std::move(marks);
+    refreshNames();
+}
+
+void ScorePanel::refreshNames()
+{
+    if (m_seatNames)
+        for (int n = 1; n <= Table::Seats; ++n)
+            showName(n, m_seatNames->name(n));
+}
+
+void ScorePanel::showName(int slot, const QString& name)
+{
+    // The mark goes first: a long name is cut at the row's right edge.
+    const NameMark mark = m_marks && m_seatNames && m_seatNames->seated(slot) ? m_marks(name) : NameMark{};
+    m_names[slot]->setText(mark.mark.isEmpty() ? name : mark.mark + QLatin1Char(' ') + name);
+    m_names[slot]->setToolTip(mark.tip);
 }
 
 QLabel* ScorePanel::playerName(int slot) const

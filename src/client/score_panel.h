@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class QImage;
@@ -23,6 +24,16 @@ public:
 
     // Shows `names` in the rows from now on; they must outlive the panel.
     void showNames(const SeatNames& names);
+    // What to show before a name (a mark for a player this copy ignores or
+    // mutes), and the tooltip that says what it means; empty for none.
+    struct NameMark {
+        QString mark;
+        QString tip;
+    };
+    using NameMarks = std::function<NameMark(const QString& name)>;
+    void setNameMarks(NameMarks marks);
+    // Shows every name again, with the marks as they are now.
+    void refreshNames();
 
     // Row controls of slot 1 to 6; nullptr for any other slot.
     QLabel* playerName(int slot) const;
@@ -79,6 +90,7 @@ private:
     void buildRows();
     // Colours a row by who holds it: a player, a watcher or nobody.
     void showRowLook(int slot);
+    void showName(int slot, const QString& name);
     static bool seat(int slot) { return Table::isSeat(slot); }
     QLabel* label(const QString& name, const QRect& geometry, const QString& text, int pixels, bool bold);
 
@@ -98,6 +110,8 @@ private:
     QLabel* m_results[Table::Seats + 1] = {};
     QLabel* m_eyes[Table::Seats + 1] = {};
     bool m_watching[Table::Seats + 1] = {};
+    const SeatNames* m_seatNames = nullptr;
+    NameMarks m_marks;
     // Ticks the popup has left; it hides when this drops below 0.
     int m_popupTag = 0;
 };

@@ -22,6 +22,8 @@ SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QS
     m_highScore = addOption("checkbox_highscore", tr("Post High Score"), Key::HighScore);
     m_winnersPath = addOption("checkbox_winnerspath", tr("Show Winner's Path"), Key::WinnersPath);
     connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
+    m_listGame = addOption("checkbox_listgame", QStringLiteral("List My Game on the Network"), Key::ListOnNetwork);
+    connect(m_listGame, &QAction::toggled, this, [this](bool on) { m_hostOptions.setListedOnNetwork(on); });
     buildTileSetMenu();
     wireSaves();
 }
@@ -96,10 +98,16 @@ void SettingsBinding::loadinifile()
     m_chat.soundOptions().playSounds->setChecked(s.playSounds);
     m_highScore->setChecked(s.highScore);
     m_winnersPath->setChecked(s.winnersPath);
-    m_window.setSavedBounds(s.bounds());
-    m_window.setWindowBounds(s.bounds());
-    m_placed = s.bounds();
+    // The stored place counts once a run: a later login (a rejoin, another
+    // table) leaves the window where the player has put it since.
+    if (!m_boundsApplied) {
+        m_boundsApplied = true;
+        m_window.setSavedBounds(s.bounds());
+        m_window.setWindowBounds(s.bounds());
+        m_placed = s.bounds();
+    }
     m_chat.soundOptions().chatterSounds->setChecked(s.chatterSounds);
+    m_listGame->setChecked(s.listOnNetwork);
     if (!s.tiles.isEmpty())
         m_tileMenu->loadtile(s.tiles);
 }
@@ -116,6 +124,7 @@ GameSettings SettingsBinding::currentSettings() const
     s.tiles = m_tiles.currentTileSet();
     s.setBounds(m_window.windowBounds());
     s.chatterSounds = m_chat.soundOptions().chatterSounds->isChecked();
+    s.listOnNetwork = m_listGame->isChecked();
     return s;
 }
 

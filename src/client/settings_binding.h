@@ -43,6 +43,7 @@ public:
     TileSetMenu& tileSetMenu() const { return *m_tileMenu; }
     QAction* highScore() const { return m_highScore; }
     QAction* winnersPath() const { return m_winnersPath; }
+    QAction* listGame() const { return m_listGame; }
     // What a server hosted by this copy reads: kept in step with the options.
     SharedHostOptions& hostOptions() { return m_hostOptions; }
 
@@ -64,11 +65,13 @@ private:
     SharedHostOptions m_hostOptions;
     QAction* m_highScore = nullptr;
     QAction* m_winnersPath = nullptr;
+    QAction* m_listGame = nullptr;
     QMenu* m_tileSetQMenu = nullptr;
     TileSetMenu* m_tileMenu = nullptr;
     // Where the program itself last put the window; a close elsewhere means
     // the player moved or resized it.
     QRect m_placed;
+    bool m_boundsApplied = false;
     // The chat's text size and own colour as last loaded or written, to tell
     // which of the two the player just chose.
     int m_textSize = 0;

@@ -50,6 +50,16 @@ bool SingleInstance::check()
         listen();
         return true;
     }
+    // Only a lock held by a live copy means another copy runs; any other
+    // failure is the folder's, and ending silently would leave the player
+    // with no game and no word why.
+    if (m_lock->error() != QLockFile::LockFailedError) {
+        m_problem = QStringLiteral("Cannot write the lock file in %1 (the folder is full or read-only): Gloop Dash "
+                                   "runs without its check for another running copy.")
+                        .arg(QDir::toNativeSeparators(runtimeFolder()));
+        m_lock.reset();
+        return true;
+    }
     m_lock.reset();
     askFirstCopy();
     return false;

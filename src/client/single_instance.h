@@ -20,8 +20,13 @@ public:
     ~SingleInstance() override;
 
     // True when no other copy runs (this copy is now the first); false when
-    // another copy runs and has been asked to come to the front.
+    // another copy runs and has been asked to come to the front. A lock that
+    // cannot be written at all (a full or read-only runtime folder) is no sign
+    // of another copy: then this copy runs without the guard, true, and
+    // problem() says why.
     bool check();
+    // Why this copy runs without the guard; empty when it has it.
+    QString problem() const { return m_problem; }
     // The window a later copy's request brings to the front.
     void setWindow(QWidget* window) { m_window = window; }
 
@@ -42,6 +47,7 @@ private:
     bool askFirstCopy() const;
 
     QString m_name;
+    QString m_problem;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
     QPointer<QWidget> m_window;

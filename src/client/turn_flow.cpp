@@ -262,18 +262,12 @@ void TurnFlow::showNextPhrase()
         return;
     }
     std::unique_ptr<QListWidgetItem> item(queue->takeItem(0));
-    const QString phrase = item->text();
-    const qsizetype bar = phrase.indexOf(QLatin1Char('|'));
-    QColor colour = Qt::black;
-    if (bar >= 0) {
-        if (const auto converted = ColourText::fromText(QStringView(phrase).mid(bar + 1)))
-            colour = ColourText::toColor(*converted);
-    }
+    const ReceivedChat phrase = ChatLineParser::splitPhrase(item->text());
     QLabel* text = m_overlays.bubbleText();
     QPalette palette = text->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, ColourText::toColor(phrase.colour));
     text->setPalette(palette);
-    text->setText(bar >= 0 ? phrase.left(bar) : phrase);
+    text->setText(phrase.line);
     m_overlays.bubble()->show();
     text->show();
     m_overlays.bubble()->raise();

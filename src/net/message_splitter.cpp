@@ -30,5 +30,6 @@ void MessageSplitter::keepTail(qsizetype start)
 void MessageSplitter::clear()
 {
     m_pending.clear();
+    m_searched = 0;
     m_overflowed = false;
 }

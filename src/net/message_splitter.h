@@ -33,6 +33,9 @@ private:
     void keepTail(qsizetype start);
 
     QByteArray m_pending;
+    // Leading bytes of m_pending already searched and holding no terminator:
+    // a long message dribbled in small reads is searched once, not once per read.
+    qsizetype m_searched = 0;
     qsizetype m_cap;
     bool m_overflowed = false;
 };
@@ -43,10 +46,13 @@ bool MessageSplitter::feedEach(const QByteArray& bytes, Each&& each)
     m_pending.append(bytes);
     qsizetype start = 0;
     bool more = true;
-    for (qsizetype end = m_pending.indexOf(Terminator); more && end >= 0; end = m_pending.indexOf(Terminator, start)) {
+    for (qsizetype end = m_pending.indexOf(Terminator, m_searched); more && end >= 0;
+         end = m_pending.indexOf(Terminator, start)) {
         more = each(m_pending.sliced(start, end - start));
         start = end + 1;
     }
     keepTail(start);
+    // Cut short, the rest may still hold whole messages.
+    m_searched = more ? m_pending.size() : 0;
     return more;
 }

@@ -11,6 +11,13 @@ QByteArray soundName(const PlayASound& m)
     return plus < 0 ? m.text : m.text.left(plus);
 }
 
+Chat tableLine(const QByteArray& text)
+{
+    QByteArray line = "Server: " + text;
+    line.replace('|', "\xc2\xa6");
+    return {0, line + "|clBlue"};
+}
+
 QByteArray SendLoginInfo::bytes() const
 {
     return start(command).field(slot).bytes();

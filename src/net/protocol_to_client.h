@@ -33,6 +33,11 @@ using PlayASound = SlotText<Command::playasound>;
 // The sound a relayed chatter sound names: its text up to the first "+" (a
 // client sends "wave<n>+").
 QByteArray soundName(const PlayASound& m);
+// A line of the table itself rather than of a player: slot 0, which clients
+// show in their own status style, headed "Server:" and in blue like their own
+// status lines. A "|" in the text would end the line early at a client, so it
+// becomes "¦".
+Chat tableLine(const QByteArray& text);
 using Phrase = TextOnly<Command::phrase>;
 using Winner = TextOnly<Command::winner>;
 

@@ -6,11 +6,15 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <QElapsedTimer>
+
 #include <cerrno>
+#include <deque>
 #include <utility>
-#include <vector>
 
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 
 namespace {
@@ -18,6 +22,8 @@ namespace {
 constexpr qint64 ReadChunk = 32768;
 // How long a closed connection may take to hand its last bytes to a slow peer.
 constexpr int LingerMs = 5000;
+// How often lingering connections past their time are ended.
+constexpr int SweepMs = 250;
 
 struct ErrorName {
     int code;
@@ -61,16 +67,81 @@ QString dotted(const QHostAddress& address)
     return mapped ? QHostAddress(v4).toString() : address.toString();
 }
 
-// Closed connections that still hand their last bytes to the peer, per thread,
-// so a thread that ends can free them (see TSock::dropLingering). They keep no
-// parent: each frees itself when done, and the list forgets it then.
-thread_local std::vector<QPointer<QTcpSocket>> lingering;
-
-void rememberLingering(QTcpSocket* socket)
+// Closed connections that still hand their last bytes to the peer, per
+// thread, oldest first. Every one lingers equally long, so the queue stays in
+// the order of its deadlines: one timer serves them all and a close costs the
+// same however many went before it (a timer of its own per connection made a
+// storm of closes cost the square of their number). A socket the peer released
+// in time frees itself and leaves a null entry that the sweep passes over.
+// Ends a connection at once: the kernel resets it rather than keep trying to
+// hand the peer what it still holds, which a peer that never reads would make
+// it do for many minutes after the socket is gone.
+void endNow(QTcpSocket& socket)
 {
-    std::erase_if(lingering, [](const QPointer<QTcpSocket>& s) { return s.isNull(); });
-    lingering.emplace_back(socket);
+    const linger reset = {1, 0};
+    if (socket.socketDescriptor() >= 0)
+        ::setsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    socket.abort();
+    socket.deleteLater();
 }
+
+class LingerQueue {
+public:
+    ~LingerQueue() { delete m_sweeper; }
+
+    void add(QTcpSocket* socket)
+    {
+        if (!m_clock.isValid())
+            m_clock.start();
+        m_entries.push_back({m_clock.elapsed() + LingerMs, socket});
+        if (!sweeper().isActive())
+            m_sweeper->start();
+    }
+
+    // Ends every waiting socket now (the thread is about to end).
+    void dropAll()
+    {
+        for (const Entry& e : std::exchange(m_entries, {}))
+            delete e.socket.data(); // deleting a socket aborts it
+        delete std::exchange(m_sweeper, nullptr);
+    }
+
+    qsizetype size() const { return qsizetype(m_entries.size()); }
+
+private:
+    struct Entry {
+        qint64 deadline;
+        QPointer<QTcpSocket> socket;
+    };
+
+    QTimer& sweeper()
+    {
+        if (!m_sweeper) {
+            m_sweeper = new QTimer;
+            m_sweeper->setInterval(SweepMs);
+            QObject::connect(m_sweeper, &QTimer::timeout, m_sweeper, [this] { sweep(); });
+        }
+        return *m_sweeper;
+    }
+
+    void sweep()
+    {
+        const qint64 now = m_clock.elapsed();
+        while (!m_entries.empty() && (m_entries.front().socket.isNull() || m_entries.front().deadline <= now)) {
+            if (QTcpSocket* socket = m_entries.front().socket.data())
+                endNow(*socket);
+            m_entries.pop_front();
+        }
+        if (m_entries.empty())
+            m_sweeper->stop();
+    }
+
+    std::deque<Entry> m_entries;
+    QElapsedTimer m_clock;
+    QTimer* m_sweeper = nullptr;
+};
+
+thread_local LingerQueue lingering;
 
 // Lets a closed connection deliver what it still has to send, then frees it.
 void retire(QTcpSocket* socket, bool graceful)
@@ -82,13 +153,23 @@ void retire(QTcpSocket* socket, bool graceful)
         socket->deleteLater();
         return;
     }
-    rememberLingering(socket);
     QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(LingerMs, socket, [socket] {
-        socket->abort();
-        socket->deleteLater();
-    });
+    lingering.add(socket);
     socket->disconnectFromHost();
+}
+
+// Notices a dead link (a peer whose machine or network went away without a
+// word) within about 45 s: keep-alive probes after 20 s of silence, and a cap
+// on how long sent bytes may go unacknowledged. Without them a vanished player
+// holds a seat until the next write fails, which may be never.
+void watchForDeadPeer(int fd)
+{
+    const auto set = [fd](int level, int option, int value) { ::setsockopt(fd, level, option, &value, sizeof value); };
+    set(SOL_SOCKET, SO_KEEPALIVE, 1);
+    set(IPPROTO_TCP, TCP_KEEPIDLE, TSock::KeepIdleSeconds);
+    set(IPPROTO_TCP, TCP_KEEPINTVL, TSock::KeepIntervalSeconds);
+    set(IPPROTO_TCP, TCP_KEEPCNT, TSock::KeepProbes);
+    set(IPPROTO_TCP, TCP_USER_TIMEOUT, TSock::UnacknowledgedLimitMs);
 }
 
 // Hands the bytes to the network at once when nothing waits before them.
@@ -129,9 +210,12 @@ TSock::TSock(QObject* parent) : QObject(parent)
 
 void TSock::dropLingering()
 {
-    // Deleting a socket aborts it.
-    for (const QPointer<QTcpSocket>& socket : std::exchange(lingering, {}))
-        delete socket.data();
+    lingering.dropAll();
+}
+
+qsizetype TSock::lingeringCount()
+{
+    return lingering.size();
 }
 
 TSock::~TSock()
@@ -210,6 +294,11 @@ quint16 TSock::boundPort() const
     return m_server ? m_server->serverPort() : 0;
 }
 
+qintptr TSock::socketDescriptor() const
+{
+    return m_socket ? m_socket->socketDescriptor() : -1;
+}
+
 void TSock::Open()
 {
     if (m_listening || m_connected)
@@ -248,10 +337,10 @@ bool TSock::Send(const QByteArray& text)
     if (!m_connected || !linked())
         throw ESockException(QStringLiteral("Send - Socket Not Connected"));
     if (m_overLimit)
-        return true;
+        return false;
     writeToLink(text);
     checkBacklog();
-    return true;
+    return !m_overLimit;
 }
 
 void TSock::setSendLimit(qint64 bytes, int stallMs)
@@ -341,6 +430,7 @@ std::unique_ptr<TSock> TSock::Accept()
     accepted->m_portName = m_portName;
     accepted->m_hostName = dotted(socket->peerAddress());
     accepted->adopt(socket);
+    watchForDeadPeer(int(socket->socketDescriptor()));
     accepted->m_connected = true;
     report(TSocketInfo::Accept, QStringLiteral("Created New TSock Structure"));
     // Bytes that came with the connection are announced once the owner has wired us up.
@@ -419,6 +509,7 @@ void TSock::handleConnected()
     m_connected = true;
     // The option only takes on a connected socket.
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    watchForDeadPeer(int(m_socket->socketDescriptor()));
     report(TSocketInfo::Connect, QStringLiteral("Non-Blocking Socket Connected"));
     emit OnConnect(this);
 }
@@ -426,10 +517,6 @@ void TSock::handleConnected()
 void TSock::handleBytesWritten()
 {
     checkBacklog();
-    if (!m_socket || m_socket->bytesToWrite() > 0)
-        return;
-    report(TSocketInfo::Send, QStringLiteral("Non-Blocking Outgoing Data"));
-    emit OnWrite(this);
 }
 
 void TSock::handlePeerClosed()

@@ -64,10 +64,14 @@ public:
     bool Connected() const { return m_connected; }
     // The port actually bound while listening (useful when PortName is "0").
     quint16 boundPort() const;
+    // The operating system's handle of the connection; -1 when there is none.
+    qintptr socketDescriptor() const;
 
     // Starts connecting to HostName:PortName; completion comes as OnConnect.
     void Open();
     // Appends to the send buffer and writes what the network takes now.
+    // False when the bytes will never reach the peer: the connection is being
+    // cut off for not reading (see setSendLimit).
     bool Send(const QByteArray& text);
     // Returns and empties the receive buffer.
     QByteArray Receive();
@@ -82,6 +86,16 @@ public:
     // Ends at once every connection of the calling thread that was closed but
     // still hands its last bytes to the peer. For a thread about to end.
     static void dropLingering();
+    // Closed connections of the calling thread still handing over their last bytes.
+    static qsizetype lingeringCount();
+
+    // Dead links are noticed on every game connection: keep-alive probes start
+    // after this much silence, repeat at this interval, and give up after this
+    // many; sent bytes left unacknowledged this long end the connection too.
+    static constexpr int KeepIdleSeconds = 20;
+    static constexpr int KeepIntervalSeconds = 5;
+    static constexpr int KeepProbes = 4;
+    static constexpr int UnacknowledgedLimitMs = 40000;
 
     // Cap on pendingSendBytes(), so a peer that never reads cannot grow our
     // memory: the connection is closed when the backlog stays above `bytes`
@@ -97,7 +111,6 @@ signals:
     void OnDisconnect(TSock* sender);
     void OnInfo(TSock* sender, TSocketInfo info, const QString& msg);
     void OnConnect(TSock* sender);
-    void OnWrite(TSock* sender);
 
 protected:
     // The link under the socket. Each is called only while linked() holds.

@@ -77,7 +77,7 @@ void GameTable::leave(int slot)
     }
     // The unfinished round's points go with the connection; the total waits.
     if (m_game.gamerunning)
-        m_departed.insert(nameKey(p.name), p.total);
+        keepDeparted(p.name, p.total);
     p.loggedin = false;
     // A connection may close in the middle of a send of the round's own flow
     // (a move's answer, the time-out's scores); ending the round from there
@@ -85,6 +85,18 @@ void GameTable::leave(int slot)
     if (!p.roundover && !p.watching)
         QMetaObject::invokeMethod(
             &m_timer1, [this] { endIfNobodyPlays(); }, Qt::QueuedConnection);
+}
+
+void GameTable::keepDeparted(const QByteArray& name, int total)
+{
+    const QString key = nameKey(name);
+    if (!m_departed.contains(key) && m_departed.size() >= DepartedKept) {
+        const auto least = std::min_element(m_departed.cbegin(), m_departed.cend());
+        if (*least > total)
+            return;
+        m_departed.erase(least);
+    }
+    m_departed.insert(key, total);
 }
 
 void GameTable::endIfNobodyPlays()

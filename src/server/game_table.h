@@ -58,6 +58,11 @@ public:
     // Told of game starts, round ends and the winner; may be null.
     void setObserver(ServerObserver* observer) { m_observer = observer; }
 
+    // Totals kept for seats that left the running game: at most DepartedKept,
+    // as the names are the peers' choice; past it the smallest total goes.
+    static constexpr int DepartedKept = 32;
+    qsizetype departedCount() const { return m_departed.size(); }
+
     GameClock& Timer1() { return m_timer1; }
     int phase() const { return m_timer1.Tag; }
     TileRules& rules();
@@ -73,6 +78,7 @@ private:
     int pauseLength() const;
     void startPause();
     void reportRound() const;
+    void keepDeparted(const QByteArray& name, int total);
 
     GameState& m_game;
     Outbox& m_out;

@@ -1,5 +1,6 @@
 #include "player_names.h"
 
+#include "name_skeleton.h"
 #include "table_text.h"
 
 #include "net/text_limits.h"
@@ -11,39 +12,67 @@
 const QByteArray PlayerNames::Unnamed = "Player";
 
 namespace {
-bool invisible(char32_t c)
+// Marks one letter may carry: enough for any language, too few to stack into
+// a tower over the names above and below.
+constexpr int MarksPerLetter = 2;
+
+bool isMark(char32_t c)
 {
-    switch (QChar::category(c)) {
-    case QChar::Other_Control: // C0, DEL, C1
-    case QChar::Other_Format: // bidi marks, overrides, isolates, zero-width
-    case QChar::Separator_Line: // breaks a chat line in two
-    case QChar::Separator_Paragraph:
-    case QChar::Other_Surrogate:
-    case QChar::Other_NotAssigned: return true;
-    default: return false;
-    }
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining
+        || category == QChar::Mark_Enclosing;
 }
 
+// A colon in a name would let "Ann chats: hi" sit as a name, and a seat's
+// line read as somebody else's speech; its look-alikes likewise.
+bool colonLike(char32_t c)
+{
+    return c == U':' || NameSkeleton::of(QString::fromUcs4(&c, 1)) == QLatin1String(":");
+}
+
+// An empty name, or one that reads like the "<Waiting>" of an empty seat in
+// any of the angle brackets' look-alikes (a fullwidth "＜" among them).
 bool placeholder(const QString& name)
 {
-    return name.isEmpty() || (name.startsWith(u'<') && name.endsWith(u'>'));
+    const QString looks = NameSkeleton::of(name);
+    return looks.isEmpty() || looks.startsWith(u'<') || looks.endsWith(u'>');
+}
+
+// Drops the invisible characters, the marks past a letter's share and, as
+// "|" splits a relayed line, turns a bar into a broken bar.
+QString visibleName(const QByteArray& typed)
+{
+    // Gathered as code points and made a string once: a string for each
+    // character was most of a login's allocations.
+    std::u32string kept;
+    int marks = 0;
+    for (char32_t c : QString::fromUtf8(typed).toUcs4()) {
+        if (TableText::invisible(c))
+            continue;
+        marks = isMark(c) ? marks + 1 : 0;
+        if (marks <= MarksPerLetter)
+            kept += c == U'|' ? U'\u00A6' : c;
+    }
+    return QString::fromUcs4(kept.data(), qsizetype(kept.size()));
+}
+
+QString withoutColons(const QString& name)
+{
+    std::u32string kept;
+    for (char32_t c : name.toUcs4())
+        if (!colonLike(c))
+            kept += c;
+    return QString::fromUcs4(kept.data(), qsizetype(kept.size()));
 }
 } // namespace
 
 QByteArray PlayerNames::clean(const QByteArray& typed)
 {
-    // Gathered as code points and made a string once: a string for each
-    // character was most of a login's allocations.
-    std::u32string visible;
-    for (char32_t c : QString::fromUtf8(typed).toUcs4()) {
-        if (!invisible(c))
-            visible += c == U'|' ? U'\u00A6' : c;
-    }
-    const QString kept = QString::fromUcs4(visible.data(), qsizetype(visible.size()));
     // Cut after the invisible characters are gone, so they cannot push the
-    // visible ones out; trim again, since the cut may end on a blank.
-    const QByteArray cut = TableText::cut(kept.simplified().toUtf8(), TextLimits::Name);
-    const QString name = QString::fromUtf8(cut).trimmed();
+    // visible ones out; the colons go after the cut, as finding their
+    // look-alikes costs more than a character of a long paste is worth.
+    const QByteArray cut = TableText::cut(visibleName(typed).simplified().toUtf8(), TextLimits::Name);
+    const QString name = withoutColons(QString::fromUtf8(cut)).simplified();
     return placeholder(name) ? Unnamed : name.toUtf8();
 }
 
@@ -68,5 +97,5 @@ QByteArray PlayerNames::distinct(const QByteArray& name, const QList<QByteArray>
 
 bool PlayerNames::same(const QByteArray& a, const QByteArray& b)
 {
-    return QString::fromUtf8(a).compare(QString::fromUtf8(b), Qt::CaseInsensitive) == 0;
+    return NameSkeleton::of(QString::fromUtf8(a)) == NameSkeleton::of(QString::fromUtf8(b));
 }

@@ -1,5 +1,6 @@
 #include "server.h"
 
+#include "ban_list.h"
 #include "host_options.h"
 #include "player_names.h"
 #include "server_log.h"
@@ -100,6 +101,35 @@ void Server::disconnectsock(int slot)
     m_connection[size_t(slot)].sock->Close();
 }
 
+void Server::kick(int slot, const QString& reason)
+{
+    if (!Table::isSlot(slot) || !m_game.players.connected(slot))
+        return;
+    qCDebug(lcServer).noquote() << "closed slot" << slot << "as it was" << reason;
+    if (m_observer)
+        m_observer->dropped(slot, reason);
+    // Tells the removed client why its connection ends, so it need not take
+    // the close for a network failure.
+    sendto(slot, ToClient::Kicked{}.bytes());
+    disconnectsock(slot);
+}
+
+void Server::announce(const QByteArray& text)
+{
+    // Through QString and back: bytes that are no UTF-8 (an 0xFF would end
+    // the message) become replacement characters.
+    const QByteArray utf8 = QString::fromUtf8(text).toUtf8();
+    const Batch batch(*this);
+    sendall(ToClient::tableLine(TableText::cut(utf8, TextLimits::Chat)).bytes());
+}
+
+QString Server::address(int slot) const
+{
+    if (!Table::isSlot(slot) || !m_game.players.connected(slot) || !m_connection[size_t(slot)].sock)
+        return {};
+    return m_connection[size_t(slot)].sock->HostName();
+}
+
 void Server::disconnectAll()
 {
     for (int slot = 1; slot <= Table::MaxSlots; ++slot)
@@ -190,15 +220,46 @@ int Server::freeSlot()
     return 0;
 }
 
+int Server::makeRoomFor(const QString& address)
+{
+    QList<Admission::Waiting> waiting;
+    for (int slot = 1; slot <= m_game.players.slotcount; ++slot) {
+        const Connection& c = m_connection[size_t(slot)];
+        if (m_game.players.connected(slot) && !m_game.players.loggedin(slot) && c.sock && c.sock->Connected())
+            waiting.append({slot, c.sock->HostName(), c.serial});
+    }
+    const int slot = Admission::roomFor(address, waiting);
+    if (slot == 0)
+        return 0;
+    TSock& squatter = *m_connection[size_t(slot)].sock;
+    qCDebug(lcServer).noquote() << "closed slot" << slot << "of" << squatter.HostName()
+                                << "to seat a newcomer, as that address holds too many slots without a login";
+    if (m_observer)
+        m_observer->dropped(slot, QStringLiteral("too many connections without a login from one address"));
+    squatter.Send(ToClient::Full{}.bytes());
+    // Its departure, queued by the close, finds the slot taken anew and does
+    // nothing: nobody was ever told of a connection that never logged in.
+    squatter.Close();
+    m_table.leave(slot);
+    m_game.players[slot].connected = false;
+    m_game.players[slot].name.clear();
+    return slot;
+}
+
 void Server::Sock1Accept(TSock*)
 {
-    if (std::unique_ptr<TSock> sock = Sock1.Accept())
+    std::unique_ptr<TSock> sock = Sock1.Accept();
+    // An address opening connections faster than any player is turned away
+    // without a word; closing the socket costs no timer and no log line.
+    if (sock && m_admission.mayConnect(sock->HostName(), DispatchClock::steady().nowNs()))
         takeConnection(std::move(sock));
 }
 
 int Server::takeConnection(std::unique_ptr<TSock> sock)
 {
-    const int slot = freeSlot();
+    int slot = freeSlot();
+    if (slot == 0)
+        slot = makeRoomFor(sock->HostName());
     if (slot == 0) {
         refuse(std::move(sock));
         return 0;
@@ -406,7 +467,7 @@ void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
         qCDebug(lcServer) << "dropped a second login from slot" << sender;
         return;
     }
-    if (!ownSlot(sender, m.slot, m.command))
+    if (!ownSlot(sender, m.slot, m.command) || turnAwayBanned(sender, m.name))
         return;
     m_connection[size_t(sender)].loginDeadline->stop();
     if (const int ghost = ghostOf(sender, m.name))
@@ -511,15 +572,23 @@ void Server::kickhim(int sender, const ToServer::KickHim& m)
         qCDebug(lcServer) << "ignored a removal asked by slot" << sender;
         return;
     }
-    if (!Table::isSlot(m.target) || !m_game.players.connected(m.target))
-        return;
-    qCDebug(lcServer) << "closed slot" << m.target << "as slot" << sender << "removed it";
-    if (m_observer)
-        m_observer->dropped(m.target, QStringLiteral("removed by slot %1").arg(sender));
-    // Tells the removed client why its connection ends, so it need not take
-    // the close for a network failure.
-    sendto(m.target, ToClient::Kicked{}.bytes());
-    disconnectsock(m.target);
+    kick(m.target, QStringLiteral("removed by slot %1").arg(sender));
+}
+
+bool Server::turnAwayBanned(int sender, const QByteArray& name)
+{
+    if (!m_bans)
+        return false;
+    const auto ban = m_bans->find(PlayerNames::clean(name), address(sender), QDateTime::currentDateTimeUtc());
+    if (!ban)
+        return false;
+    const QByteArray term = ban->until.isValid()
+        ? " until " + ban->until.toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")).toUtf8()
+        : QByteArray();
+    // The line arrives before the close, so the player reads why in the chat.
+    sendto(sender, ToClient::tableLine("You are banned from this table" + term + '.').bytes());
+    kick(sender, QStringLiteral("banned"));
+    return true;
 }
 
 void Server::chat(int sender, const ToServer::Chat& m)

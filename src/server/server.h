@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admission.h"
 #include "game_state.h"
 #include "game_table.h"
 #include "host_powers.h"
@@ -17,6 +18,7 @@
 #include <array>
 #include <memory>
 
+class BanList;
 class HostOptions;
 class ServerObserver;
 
@@ -75,6 +77,17 @@ public:
     // that carries its bytes in memory (the fuzz harness). Returns its slot,
     // or 0 when every slot was taken and it was refused.
     int takeConnection(std::unique_ptr<TSock> sock);
+    // Names and addresses turned away at login; may be null. Must outlive the
+    // server or be reset first.
+    void setBans(const BanList* bans) { m_bans = bans; }
+    // Removes a player as slot 1's kick does: the player is told CMD_kicked,
+    // then the connection closes. `reason` goes to the observer.
+    void kick(int slot, const QString& reason);
+    // A chat line of the table itself that every connection sees in the
+    // clients' own status style; no player's slot speaks it.
+    void announce(const QByteArray& text);
+    // Where a slot's connection came from; empty for a slot without one.
+    QString address(int slot) const;
     // Closes a slot's connection; the cleanup follows from its close report.
     // Whatever the connection still had waiting in the queue is dropped.
     void disconnectsock(int slot);
@@ -85,6 +98,9 @@ public:
     void closeTable();
     // Time a connection may take to log in, or to finish a message it began.
     void setIdleLimit(int ms) { m_idleLimitMs = ms; }
+    // How many connections one address may open in a row, and then how many a
+    // second (see Admission).
+    void setConnectionPace(int burst, int perSecond) { m_admission.setPace(burst, perSecond); }
     // Messages of this slot's connection waiting in the queue.
     qsizetype waiting(int slot) const;
     // Ends the game in play, if any, and puts the table back as it stands
@@ -131,6 +147,9 @@ private:
     void flushHeld(int slot);
 
     int freeSlot();
+    // Frees the slot of a connection squatting for a crowded address, so a
+    // newcomer from `address` finds room at a full table; 0 when none may go.
+    int makeRoomFor(const QString& address);
     void Sock1Accept(TSock* sender);
     void refuse(std::unique_ptr<TSock> sock);
     void startDeadlines(int slot);
@@ -157,6 +176,9 @@ private:
     // The name a login may sit under: cleaned, and distinct from the names of
     // the others logged in.
     QByteArray seatName(int sender, const QByteArray& typed) const;
+    // Closes a login whose name or address is banned, after telling the
+    // player why; false when the login may go on.
+    bool turnAwayBanned(int sender, const QByteArray& name);
     void receivedlogininfo(int sender, const ToServer::LoginInfo& m);
     ToClient::PostScores standings() const;
     // A login under the name of a seat whose old connection, from the same
@@ -185,6 +207,7 @@ private:
     std::array<Connection, Table::MaxSlots + 1> m_connection;
     qint64 m_serials = 0;
     int m_idleLimitMs = IdleLimitMs;
+    Admission m_admission;
     // Set when a message built while handling one would not fit a client.
     bool m_tooLong = false;
     // Open batches, and what they gathered for each slot.
@@ -196,4 +219,5 @@ private:
     HostPowers m_hostPowers;
     // The holder last announced; -1 before any announcement.
     int m_announcedHost = -1;
+    const BanList* m_bans = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "server_thread.h"
 
+#include "discovery_responder.h"
 #include "server.h"
 
 #include "net/tsock.h"
@@ -37,7 +38,11 @@ std::optional<QString> ServerThread::start(quint16 port)
             return;
         }
         m_port = server->port();
+        // Beside the listener, on the same port; owned by the server.
+        (new DiscoveryResponder(server->game(), m_options, m_port, server.get()))->start();
         m_server = server.release();
+        if (m_makeCompanion)
+            m_companion = m_makeCompanion(*m_server).release();
     });
     if (error)
         stop();
@@ -50,6 +55,8 @@ void ServerThread::stop()
         return;
     QThread* const caller = QThread::currentThread();
     runThere([this, caller] {
+        delete m_companion;
+        m_companion = nullptr;
         if (m_server)
             m_server->closeTable();
         delete m_server;

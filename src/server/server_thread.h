@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QThread>
 #include <functional>
@@ -36,6 +37,12 @@ public:
     // Runs `work` on the server's thread and waits for it: the only way to
     // touch the server from elsewhere (tests, tools).
     void call(const std::function<void(Server&)>& work);
+    // Something that lives beside each server started from now on (the
+    // table's internet listing): made on the server's thread right after the
+    // server listens, and deleted there just before the server is, so it may
+    // still tell the world the table is going. Null: nothing.
+    using Companion = std::function<std::unique_ptr<QObject>(Server&)>;
+    void setCompanion(Companion make) { m_makeCompanion = std::move(make); }
 
 private:
     void runThere(const std::function<void()>& work);
@@ -45,5 +52,7 @@ private:
     std::unique_ptr<QObject> m_context;
     // Owned by the server thread; only created and deleted inside runThere.
     Server* m_server = nullptr;
+    QObject* m_companion = nullptr;
+    Companion m_makeCompanion;
     quint16 m_port = 0;
 };

@@ -18,7 +18,10 @@ public:
         return m_version;
     }
 
+    bool listedOnNetwork() const override { return m_listed.load(); }
+
     void setShowWinnersPath(bool on) { m_winnersPath.store(on); }
+    void setListedOnNetwork(bool on) { m_listed.store(on); }
     void setVersionText(const QByteArray& version)
     {
         const QMutexLocker lock(&m_mutex);
@@ -27,6 +30,7 @@ public:
 
 private:
     std::atomic<bool> m_winnersPath{true};
+    std::atomic<bool> m_listed{true};
     mutable QMutex m_mutex;
     QByteArray m_version = GD_VERSION_TEXT;
 };

@@ -1,5 +1,11 @@
 #include "table_text.h"
 
+#include <QList>
+#include <QString>
+
+#include <algorithm>
+#include <string>
+
 namespace {
 // Bytes of the UTF-8 sequence that `lead` starts, and the UTF-16 units it
 // decodes to. A byte that starts no valid sequence counts as one byte and one
@@ -54,6 +60,35 @@ QByteArray TableText::cutLine(const QByteArray& text, int limit)
 {
     const qsizetype bar = text.lastIndexOf('|');
     if (bar < 0 || text.size() - bar - 1 > ColourLength)
-        return cut(text, limit);
-    return cut(text.left(bar), limit) + text.mid(bar);
+        return visible(cut(text, limit));
+    return visible(cut(text.left(bar), limit)) + text.mid(bar);
+}
+
+bool TableText::invisible(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control: // C0, DEL, C1
+    case QChar::Other_Format: // bidi marks, overrides, isolates, zero-width
+    case QChar::Separator_Line: // breaks a chat line in two
+    case QChar::Separator_Paragraph:
+    case QChar::Other_Surrogate:
+    case QChar::Other_NotAssigned: return true;
+    default: return false;
+    }
+}
+
+QByteArray TableText::visible(const QByteArray& utf8)
+{
+    // Printable ASCII, nearly every line, has nothing to drop.
+    const bool plain = std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return c >= 0x20 && c < 0x7F; });
+    if (plain)
+        return utf8;
+    std::u32string kept;
+    const QList<uint> all = QString::fromUtf8(utf8).toUcs4();
+    for (const uint c : all)
+        if (!invisible(c))
+            kept += char32_t(c);
+    if (qsizetype(kept.size()) == all.size())
+        return utf8;
+    return QString::fromUcs4(kept.data(), qsizetype(kept.size())).toUtf8();
 }

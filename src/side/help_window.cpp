@@ -2,8 +2,11 @@
 
 #include "side/side_window_art.h"
 
+#include "base/player_folders.h"
 #include "chat/core/tile_pictures.h"
+#include "chat/core/tile_set.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
@@ -16,6 +19,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int TileSetsPage = 8;
 
 QString readText(const QString& name)
 {
@@ -151,7 +156,14 @@ QWidget* Thelp::buildTextPage(const Page& page)
     memo->setObjectName(QStringLiteral("memo%1").arg(page.tag));
     memo->setReadOnly(true);
     memo->setAccessibleName(tr(page.caption));
-    memo->setPlainText(readText(QString::fromLatin1(page.text)));
+    QString text = readText(QString::fromLatin1(page.text));
+    // Where the player's own sets go depends on how this copy was set up:
+    // name the very folder it reads.
+    if (page.tag == TileSetsPage)
+        text += tr("\nThis copy reads your own tile sets from: %1\n")
+                    .arg(QDir::toNativeSeparators(
+                        QDir(PlayerFolders::forThisProgram().dataFolder()).filePath(TileSet::folderName())));
+    memo->setPlainText(text);
     memo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: #e0e0ff; }"));
     return memo;
 }

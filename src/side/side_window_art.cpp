@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPixmapCache>
 #include <QScreen>
 #include <QWidget>
@@ -28,9 +29,31 @@ void SideWindowArt::tile(QWidget* window, const QPixmap& tile)
     if (tile.isNull())
         return;
     QPalette pal = window->palette();
-    pal.setBrush(QPalette::Window, QBrush(tile));
+    pal.setBrush(QPalette::Window, QBrush(seamless(tile)));
     window->setPalette(pal);
     window->setAutoFillBackground(true);
+}
+
+QPixmap SideWindowArt::seamless(const QPixmap& picture)
+{
+    if (picture.isNull())
+        return picture;
+    // Several windows tile the same picture: mirror each one once.
+    const QString key = QStringLiteral("gd_seamless_%1").arg(picture.cacheKey());
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached))
+        return cached;
+    const QImage image = picture.toImage();
+    QImage tile(image.width() * 2, image.height() * 2, QImage::Format_RGB32);
+    QPainter painter(&tile);
+    painter.drawImage(0, 0, image);
+    painter.drawImage(image.width(), 0, image.mirrored(true, false));
+    painter.drawImage(0, image.height(), image.mirrored(false, true));
+    painter.drawImage(image.width(), image.height(), image.mirrored(true, true));
+    painter.end();
+    const QPixmap result = QPixmap::fromImage(tile);
+    QPixmapCache::insert(key, result);
+    return result;
 }
 
 void SideWindowArt::centre(QWidget* window, const QWidget* anchor)

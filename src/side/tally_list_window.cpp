@@ -3,6 +3,7 @@
 #include "side/core/tally_book.h"
 #include "side/side_window_art.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -79,6 +80,7 @@ void Ttallylist::wireBook()
         showNoPlayer();
     });
     connect(&m_book, &TallyBook::playersInGameChanged, this, &Ttallylist::fillchecklist);
+    connect(&m_book, &TallyBook::tallyEveryoneChanged, m_everyone, &QCheckBox::setChecked);
     connect(&m_book, &TallyBook::saveFailed, this, [this](const QString& text) { reportSaveFailure(text, this); });
 }
 
@@ -91,7 +93,7 @@ void Ttallylist::buildWindow()
     auto* content = new QWidget(this);
     content->setObjectName(QStringLiteral("panel_content"));
     content->setStyleSheet(
-        QStringLiteral("QGroupBox, QLabel { color: white; }"
+        QStringLiteral("QGroupBox, QLabel, QCheckBox { color: white; }"
                        "QGroupBox { border: 1px solid #6a6a9a; margin-top: 8px; background: rgba(0, 0, 24, 215); }"
                        "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"
                        "QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px;"
@@ -113,9 +115,15 @@ void Ttallylist::buildWindow()
     });
     connect(m_tallied, &QListWidget::currentRowChanged, this, &Ttallylist::listbox_tallyClick);
 
+    m_everyone = new QCheckBox(tr("Tally everyone I play with"), this);
+    m_everyone->setObjectName(QStringLiteral("checkbox_tallyeveryone"));
+    m_everyone->setChecked(m_book.tallyEveryone());
+    connect(m_everyone, &QCheckBox::toggled, &m_book, &TallyBook::setTallyEveryone);
+
     auto* lists = new QVBoxLayout;
     lists->addWidget(listGroup(tr("Players In Current Game"), m_checklist, this));
     lists->addWidget(listGroup(tr("Players Being Tallied"), m_tallied, this));
+    lists->addWidget(m_everyone);
     auto* panels = new QVBoxLayout;
     panels->addWidget(buildOwnPanel());
     panels->addWidget(buildPlayerPanel());

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class TallyBook;
 class QListWidget;
@@ -60,6 +61,7 @@ private:
     TallyBook& m_book;
     QListWidget* m_checklist = nullptr;
     QListWidget* m_tallied = nullptr;
+    QCheckBox* m_everyone = nullptr;
     QLabel* m_mylabel[5] = {}; // 1 to 4
     QLabel* m_label[9] = {}; // 1 to 8
     QLabel* m_hisname = nullptr;

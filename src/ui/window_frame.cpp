@@ -28,7 +28,9 @@ void fitTitle(QWidget* window)
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     window->setWindowFlags(flags);
 
-    const int needed = titleWidth(window);
+    // A minimum width set here replaces the one the window's layout would
+    // set: never go below what the layout needs, or its widgets get clipped.
+    const int needed = qMax(titleWidth(window), window->minimumSizeHint().width());
     if (auto* box = qobject_cast<QMessageBox*>(window)) {
         // A message box sizes itself from its layout and ignores a minimum
         // width: a spacer across the layout widens it for good.
@@ -43,6 +45,12 @@ void fitTitle(QWidget* window)
         window->setMinimumWidth(needed);
     if (window->width() < needed)
         window->resize(needed, window->height());
+}
+
+void fitDialog(QWidget* dialog)
+{
+    dialog->setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+    fitTitle(dialog);
 }
 
 } // namespace WindowFrame

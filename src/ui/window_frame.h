@@ -14,8 +14,12 @@ inline constexpr int TitleChrome = 120;
 int titleWidth(const QWidget* window);
 
 // Drops the maximise button (keeping the window's kind and other hints) and
-// widens the window, or a message box's layout, to its title's width. Call it
+// widens the window, or a message box's layout, to its title's width, never
+// narrower than its layout needs. Call it
 // before the window is first shown: changing the flags of a shown window hides it.
 void fitTitle(QWidget* window);
+// fitTitle for a dialog, which also loses its minimise button: it belongs to
+// the main window and goes away with its answer.
+void fitDialog(QWidget* dialog);
 
 } // namespace WindowFrame

@@ -1,6 +1,7 @@
 #include "bot/bot_board.h"
 #include "bot/bot_level.h"
 #include "net/game_random.h"
+#include "server/player_names.h"
 
 #include <QTest>
 
@@ -30,6 +31,8 @@ private slots:
     void picksOnlyLegalCells();
     void hardKeepsTheTrailGoing();
     void seatNamesAndLevels();
+    void namesBotsApartFromPeople_data();
+    void namesBotsApartFromPeople();
 };
 
 void BotBoardTest::picksOnlyLegalCells_data()
@@ -89,15 +92,46 @@ void BotBoardTest::hardKeepsTheTrailGoing()
 
 void BotBoardTest::seatNamesAndLevels()
 {
-    QCOMPARE(BotLevels::seatName(0), QByteArray("Bot Ann"));
-    QCOMPARE(BotLevels::seatName(1), QByteArray("Bot Cy"));
-    QCOMPARE(BotLevels::seatName(8), QByteArray("Bot Ann 2"));
+    QCOMPARE(BotLevels::seatName(0, BotLevel::Hard), QByteArray("Bot Ann (hard)"));
+    QCOMPARE(BotLevels::seatName(1, BotLevel::Easy), QByteArray("Bot Cy (easy)"));
+    QCOMPARE(BotLevels::seatName(8, BotLevel::Normal), QByteArray("Bot Ann 2 (normal)"));
     for (BotLevel level : {BotLevel::Easy, BotLevel::Normal, BotLevel::Hard}) {
         QCOMPARE(BotLevels::parse(BotLevels::name(level)), std::optional<BotLevel>(level));
-        // Never faster than a person can click.
-        QVERIFY(BotLevels::pace(level).minMs >= 250);
+        // Never faster than a quick person clicks, never so slow it stops playing.
+        QVERIFY(BotLevels::pace(level).minMs >= 500);
+        QVERIFY(BotLevels::pace(level).maxMs <= 2600);
+        // The table seats the name as it is: a bot still reads as one.
+        const QByteArray name = BotLevels::seatName(15, level);
+        QCOMPARE(PlayerNames::clean(name), name);
+        QVERIFY(name.startsWith("Bot "));
     }
+    // Each level slower on the whole, and less sure, than the one above it.
+    const auto mean = [](BotLevel level) { return BotLevels::pace(level).minMs + BotLevels::pace(level).maxMs; };
+    QVERIFY(mean(BotLevel::Easy) > mean(BotLevel::Normal) && mean(BotLevel::Normal) > mean(BotLevel::Hard));
+    QVERIFY(BotLevels::slipPercent(BotLevel::Easy) > BotLevels::slipPercent(BotLevel::Normal));
+    QVERIFY(BotLevels::slipPercent(BotLevel::Hard) > 0);
     QVERIFY(!BotLevels::parse(QStringLiteral("Hard")));
+}
+
+void BotBoardTest::namesBotsApartFromPeople_data()
+{
+    QTest::addColumn<QList<QByteArray>>("seated");
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("empty table") << QList<QByteArray>{} << QByteArray("Bot Ann (hard)");
+    QTest::newRow("a person named Ann") << QList<QByteArray>{"ann"} << QByteArray("Bot Cy (hard)");
+    QTest::newRow("Ann with a surname") << QList<QByteArray>{"Ann Lee"} << QByteArray("Bot Cy (hard)");
+    QTest::newRow("Annabel is someone else") << QList<QByteArray>{"Annabel"} << QByteArray("Bot Ann (hard)");
+    QTest::newRow("a bot of another level")
+        << QList<QByteArray>{"Bot Ann (easy)", "Cy"} << QByteArray("Bot Dot (hard)");
+    QTest::newRow("every given name taken")
+        << QList<QByteArray>{"Ann", "Cy", "Dot", "Eli", "Flo", "Gus", "Ivy", "Max"} << QByteArray("Bot Ann 2 (hard)");
+}
+
+void BotBoardTest::namesBotsApartFromPeople()
+{
+    QFETCH(QList<QByteArray>, seated);
+    QFETCH(QByteArray, name);
+    QCOMPARE(BotLevels::freeSeatName(BotLevel::Hard, seated), name);
 }
 
 QTEST_APPLESS_MAIN(BotBoardTest)

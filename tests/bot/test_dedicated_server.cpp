@@ -1,16 +1,22 @@
+#include "connection_storm.h"
 #include "gd_version.h"
 #include "support_referee.h"
 #include "wire_client.h"
 
 #include "app/server/dedicated_server.h"
 #include "bot/bot.h"
+#include "net/discovery_datagram.h"
+#include "server/player_names.h"
 #include "server/server.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QNetworkDatagram>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTest>
+#include <QUdpSocket>
 #include <csignal>
 #include <memory>
 #include <vector>
@@ -93,6 +99,8 @@ class DedicatedServerTest : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
+    void answersDiscoveryUnderItsName_data();
+    void answersDiscoveryUnderItsName();
     void stopsOnSignal_data();
     void stopsOnSignal();
     void fourPeopleAndTwoBotsPlayBothGames();
@@ -126,6 +134,10 @@ void DedicatedServerTest::commandLine_data()
                                   << "--winners-path";
     QTest::newRow("listen host name") << QStringList{"--listen", "example.org"} << 2 << ""
                                       << "--listen";
+    QTest::newRow("register without http") << QStringList{"--register", "ftp://list.example"} << 2 << ""
+                                           << "--register";
+    QTest::newRow("register without host") << QStringList{"--register", "http://"} << 2 << ""
+                                           << "--register";
 }
 
 void DedicatedServerTest::commandLine()
@@ -147,16 +159,60 @@ void DedicatedServerTest::commandLine()
     QCOMPARE(stderrText.isEmpty(), exitCode == 0);
 }
 
+void DedicatedServerTest::answersDiscoveryUnderItsName_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("name");
+    const QString host = QString::fromUtf8(PlayerNames::clean(QSysInfo::machineHostName().toUtf8()));
+    QTest::newRow("named, cleaned as a player") << QStringList{"--name", "  Den|Table\u202e "} << "Den¦Table";
+    QTest::newRow("the host name by default") << QStringList{} << host;
+    QTest::newRow("kept off the lists") << QStringList{"--name", "Den", "--no-discovery"} << "";
+}
+
+void DedicatedServerTest::answersDiscoveryUnderItsName()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, name);
+    QProcess server;
+    server.start(serverPath(), QStringList{"--port", "0"} + arguments);
+    QVERIFY(server.waitForStarted());
+    QTRY_VERIFY(server.canReadLine());
+    const quint16 port = quint16(QString::fromUtf8(server.readLine()).section(' ', 5, 5).remove(',').toUInt());
+    QVERIFY(port != 0);
+    QUdpSocket asker;
+    QVERIFY(asker.bind(QHostAddress::LocalHost, 0));
+    asker.writeDatagram(DiscoveryDatagram::query("q"), QHostAddress::LocalHost, port);
+    if (name.isEmpty()) {
+        QVERIFY(!asker.waitForReadyRead(500));
+        QVERIFY(!server.readAll().contains("answering discovery"));
+    } else {
+        QVERIFY(asker.waitForReadyRead(5000));
+        const auto answer = DiscoveryDatagram::readAnswer(asker.receiveDatagram().data());
+        QVERIFY(answer);
+        QCOMPARE(answer->table.name, name);
+        QCOMPARE(answer->table.port, port);
+        QTRY_VERIFY(server.canReadLine());
+        QCOMPARE(QString::fromUtf8(server.readLine()),
+                 QStringLiteral("answering discovery queries as \"%1\"\n").arg(name));
+    }
+    server.terminate();
+    QVERIFY(server.waitForFinished(5000));
+}
+
 void DedicatedServerTest::stopsOnSignal_data()
 {
     QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::addColumn<bool>("storm"); // a full table, and one address connecting and closing without pause
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGTERM during a connection storm") << int(SIGTERM) << true;
 }
 
 void DedicatedServerTest::stopsOnSignal()
 {
     QFETCH(int, signalNumber);
+    QFETCH(bool, storm);
     QProcess server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // No display of any kind: the server must not need one.
@@ -176,22 +232,42 @@ void DedicatedServerTest::stopsOnSignal()
     WireClient person;
     QVERIFY(person.connectTo(port));
     QVERIFY(!person.next().isEmpty());
-    person.sendRaw("CMD_logininfo+1+" GD_VERSION_TEXT "+Pat\xff");
+    // A person named like the first bot: the bots take other names.
+    person.sendRaw("CMD_logininfo+1+" GD_VERSION_TEXT "+Ann\xff");
     QString log;
-    QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(server.readAll())).contains("login slot 3 Bot Cy"), 10000);
-    QVERIFY2(log.contains("connect slot 1 from 127.0.0.1\nlogin slot 1 Pat\n"), qPrintable(log));
-    QVERIFY2(log.contains("login slot 2 Bot Ann"), qPrintable(log));
+    QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(server.readAll())).contains("login slot 3 Bot Dot (hard)"),
+                             10000);
+    QVERIFY2(log.contains("connect slot 1 from 127.0.0.1\nlogin slot 1 Ann\n"), qPrintable(log));
+    QVERIFY2(log.contains("login slot 2 Bot Cy (hard)"), qPrintable(log));
+    // A game in play when the signal comes.
+    person.sendRaw("CMD_startgame+Ann+1+\xff");
+    QTRY_VERIFY((log += QString::fromUtf8(server.readAll())).contains("game start standard by Ann"));
 
+    std::vector<std::unique_ptr<WireClient>> crowd;
+    std::vector<std::unique_ptr<ConnectionStorm>> storms;
+    if (storm) {
+        for (int slot = 4; slot <= 9; ++slot) {
+            crowd.push_back(std::make_unique<WireClient>());
+            QVERIFY(crowd.back()->connectTo(port));
+            QVERIFY(crowd.back()->next().startsWith("CMD_sendlogininfo"));
+        }
+        for (int i = 0; i < 3; ++i)
+            storms.push_back(std::make_unique<ConnectionStorm>(port, 2000));
+        QTest::qWait(2000);
+    }
     QElapsedTimer stopping;
     stopping.start();
     ::kill(pid_t(server.processId()), signalNumber);
     QVERIFY(server.waitForFinished(2000));
+    qInfo("the server ended %lld ms after the signal", stopping.elapsed());
     QVERIFY(stopping.elapsed() < 2000);
+    storms.clear();
     QCOMPARE(server.exitStatus(), QProcess::NormalExit);
     QCOMPARE(server.exitCode(), 0);
     QVERIFY(person.waitClosed());
     log += QString::fromUtf8(server.readAll());
-    QVERIFY2(log.contains("stopping\n") && log.contains("leave slot 1 Pat\n"), qPrintable(log));
+    QVERIFY2(log.contains("stopping\n") && log.contains("leave slot 1 Ann\n"), qPrintable(log));
+    QVERIFY2(!log.contains(": \n"), qPrintable(log));
 }
 
 void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()
@@ -214,8 +290,8 @@ void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()
     const PlayerTable& players = table->server().game().players;
     QTRY_VERIFY(players[6].connected && !players[6].name.isEmpty());
     QCOMPARE(players[1].name, QByteArray("Pat"));
-    QCOMPARE(players[2].name, QByteArray("Bot Ann"));
-    QCOMPARE(players[3].name, QByteArray("Bot Cy"));
+    QCOMPARE(players[2].name, QByteArray("Bot Ann (normal)"));
+    QCOMPARE(players[3].name, QByteArray("Bot Cy (normal)"));
 
     for (int mode : {1, 2}) {
         people.front()->player->startGame(mode);
@@ -231,7 +307,7 @@ void DedicatedServerTest::fourPeopleAndTwoBotsPlayBothGames()
     const QString log = readAll(logFile);
     std::fclose(logFile);
     for (const char* line : {"game start standard by Pat", "round 3 end: 1 Pat total ", "game start classic by Pat",
-                             "round 6 end: 1 Pat total ", "; 2 Bot Ann total ", "winner "})
+                             "round 6 end: 1 Pat total ", "; 2 Bot Ann (normal) total ", "winner "})
         QVERIFY2(log.contains(line), qPrintable(log));
     for (const auto& person : people) {
         QVERIFY(person->referee.checked() > 36);

@@ -30,6 +30,8 @@ private slots:
     void init();
     void cleanup();
     void showsLinesInTheirStyle();
+    void showsStatusAddressesAsTyped_data();
+    void showsStatusAddressesAsTyped();
     void dropsUnreadableLinesWithoutABox_data();
     void dropsUnreadableLinesWithoutABox();
     void keepsTheChatWithinBounds();
@@ -113,6 +115,36 @@ void TestChatPanel::showsLinesInTheirStyle()
     QCOMPARE(m_panel->mainchat()->TextStyle(0).colour, QColor(0, 0, 128));
     receive("1+Bo chats: no colour"); // no "|": red
     QCOMPARE(m_panel->mainchat()->TextStyle(1).colour, QColor(255, 0, 0));
+}
+
+void TestChatPanel::showsStatusAddressesAsTyped_data()
+{
+    QTest::addColumn<bool>("status");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("address and port") << true << "Joining 127.0.0.1:7800.."
+                                      << " Joining 127.0.0.1:7800.. ";
+    QTest::newRow("IPv6 address") << true << "Joining [::1]:7800.."
+                                  << " Joining [::1]:7800.. ";
+    QTest::newRow("head after an address") << true << "Could not join [::1]:7800: no host."
+                                           << "Could not join [::1]:7800:  no host. ";
+    QTest::newRow("status head at line end") << true << "Ready:"
+                                             << "Ready: ";
+    // A player's line keeps its head at the first colon, whatever follows.
+    QTest::newRow("player line") << false << "Al chats:see 10:30"
+                                 << "Al chats: see 10:30 ";
+}
+
+void TestChatPanel::showsStatusAddressesAsTyped()
+{
+    QFETCH(bool, status);
+    QFETCH(QString, line);
+    QFETCH(QString, shown);
+    if (status)
+        static_cast<ChatSink&>(*m_panel).addline(line, Qt::blue);
+    else
+        m_panel->addlinetochat({1, line}, ColourText::Red);
+    QCOMPARE(shownText(), shown);
 }
 
 void TestChatPanel::dropsUnreadableLinesWithoutABox_data()

@@ -24,7 +24,8 @@ QStringList captions(const QMenu& menu)
 {
     QStringList out;
     for (const QAction* a : menu.actions())
-        out.append(a->text());
+        if (!a->isSeparator())
+            out.append(a->text());
     out.sort();
     return out;
 }
@@ -91,10 +92,11 @@ private slots:
     void choosingBlueTicksItLoadsItAndStoresIt()
     {
         build();
-        QCOMPARE(captions(*m_menu), (QStringList{"blue", "red"}));
-        QVERIFY(ticked(*m_menu).isEmpty());
+        QCOMPARE(captions(*m_menu), (QStringList{"Built-in", "blue", "red"}));
+        // The built-in set is in use until another is chosen.
+        QCOMPARE(ticked(*m_menu), QStringList{QString()});
         for (const QAction* a : m_menu->actions())
-            QVERIFY(a->isCheckable() && a->actionGroup());
+            QVERIFY(a->isSeparator() || (a->isCheckable() && a->actionGroup()));
 
         SettingsFile settings(m_home->path());
         settings.load();
@@ -118,6 +120,16 @@ private slots:
         // Choosing the set in use again keeps it ticked.
         m_tileMenu->item("red")->trigger();
         QCOMPARE(ticked(*m_menu), QStringList{"red"});
+
+        // "Built-in" brings the game's own pictures back, and is stored so.
+        m_tileMenu->item({})->trigger();
+        m_tileMenu->item({})->trigger();
+        QCOMPARE(ticked(*m_menu), QStringList{QString()});
+        QCOMPARE(m_set->currentTileSet(), QString());
+        QVERIFY(m_set->pictures().pieces.isEmpty());
+        QCOMPARE(pictures.size(), 5);
+        QCOMPARE(chosen.size(), 5);
+        QCOMPARE(SettingsFile(m_home->path()).load().tiles, QString());
     }
 
     void failedChoiceKeepsTheSetInUse_data()

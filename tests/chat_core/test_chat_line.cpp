@@ -121,6 +121,8 @@ void TestChatLine::splitsReceivedColour_data()
                                 << "x" << ColourText::Red << ColourText::Black;
     QTest::newRow("empty colour") << "x|"
                                   << "x" << ColourText::Red << ColourText::Black;
+    QTest::newRow("name and says") << "Bob says: hi|clBlue"
+                                   << "Bob says: hi" << ColourText::Blue << ColourText::Blue;
 }
 
 void TestChatLine::splitsReceivedColour()

@@ -35,6 +35,8 @@ QString field(const GameSettings& s, const QString& name)
         return GameSettings::writeOnOff(s.highScore);
     if (name == "chatterSounds")
         return GameSettings::writeOnOff(s.chatterSounds);
+    if (name == "listOnNetwork")
+        return GameSettings::writeOnOff(s.listOnNetwork);
     if (name == "top")
         return QString::number(s.top);
     if (name == "width")
@@ -99,6 +101,10 @@ private slots:
                                              << "false";
         QTest::newRow("zero is on") << QByteArray("[gloopdash]\nChatterSounds=0\n") << "chatterSounds"
                                     << "true";
+        QTest::newRow("game listed unless said") << QByteArray("[gloopdash]\n") << "listOnNetwork"
+                                                 << "true";
+        QTest::newRow("game kept off lists") << QByteArray("[gloopdash]\nListOnNetwork=false\n") << "listOnNetwork"
+                                             << "false";
         QTest::newRow("key in any case") << QByteArray("[gloopdash]\nCHATTERSOUNDS=false\n") << "chatterSounds"
                                          << "false";
         QTest::newRow("section in any case") << QByteArray("[GloopDash]\nTextsize=14\n") << "textSize"
@@ -155,6 +161,20 @@ private slots:
         SettingsFile file(dir.path());
         writeAll(file.path(), content);
         QCOMPARE(::field(file.load(), field), expected);
+    }
+
+    void writesTheListingOnlyOnceChanged()
+    {
+        QTemporaryDir dir;
+        SettingsFile file(dir.path());
+        writeAll(file.path(), storedFile);
+        GameSettings state = file.load();
+        QVERIFY(file.save(state, {}));
+        QCOMPARE(readAll(file.path()), storedFile);
+        state.listOnNetwork = false;
+        QVERIFY(file.save(state, SettingsFile::Key::ListOnNetwork));
+        QCOMPARE(readAll(file.path()), storedFile + "ListOnNetwork=false\n");
+        QVERIFY(!SettingsFile(dir.path()).load().listOnNetwork);
     }
 
     void saveBeforeLoadKeepsStoredValues()

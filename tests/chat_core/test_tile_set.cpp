@@ -28,6 +28,27 @@ QImage strip(int width = TilePictures::StripWidth, int height = 48)
     return img;
 }
 
+// The least share of a piece's colour a bonus picture may leave in sight.
+constexpr double MinUncovered = 0.4;
+
+// The share of the piece's coloured pixels (vivid enough to tell its colour
+// by, unlike its dark rim and light gloss) that the bonus picture's
+// see-through pixels leave in sight.
+double uncoveredShare(const QImage& piece, const QImage& bonus)
+{
+    int coloured = 0;
+    int seen = 0;
+    for (int y = 0; y < piece.height(); ++y)
+        for (int x = 0; x < piece.width(); ++x) {
+            const QColor c = piece.pixelColor(x, y);
+            if (c.hsvSaturationF() < 0.4 || c.valueF() < 0.45)
+                continue;
+            ++coloured;
+            seen += qAlpha(bonus.pixel(x, y)) == 0;
+        }
+    return coloured ? double(seen) / coloured : 0.0;
+}
+
 void saveBitmap(const QString& folder, const QString& file, const QImage& img)
 {
     QVERIFY(QDir().mkpath(folder));
@@ -230,6 +251,15 @@ private slots:
                     drawn = (pic.pixel(x, y) & 0xFFFFFF) != 0;
             QVERIFY2(drawn, qPrintable(QString::number(i)));
         }
+        // Over each coloured piece, each bonus the board draws leaves most of
+        // the piece showing, so its colour can still be told.
+        for (int bonus = 1; bonus <= 4; ++bonus)
+            for (int piece = 1; piece <= 5; ++piece) {
+                const double seen = uncoveredShare(t.pieces.at(piece), t.bonus.at(bonus));
+                QVERIFY2(
+                    seen >= MinUncovered,
+                    qPrintable(QStringLiteral("bonus %1 over piece %2 leaves %3").arg(bonus).arg(piece).arg(seen)));
+            }
     }
 };
 

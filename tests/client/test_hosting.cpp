@@ -4,6 +4,9 @@
 #include "chat/core/settings_file.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
+#include "client/core/lan_table_finder.h"
+#include "client/core/table_list_model.h"
+#include "client/game_browser.h"
 #include "client/host_game_dialog.h"
 #include "client/join_game_dialog.h"
 #include "client/main_window.h"
@@ -25,6 +28,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
@@ -112,6 +116,7 @@ private slots:
     void initTestCase();
     void hostFromTheMenuIsJoinedThroughTheDialog_data();
     void hostFromTheMenuIsJoinedThroughTheDialog();
+    void hostedGameIsFoundAndJoinedWithADoubleClick();
     void commandLineHostsOnAPortAndJoinsOne();
     void headlessTableGivesItsFirstPersonTheHostControls();
     void failedJoinSaysWhyAndOffersTheDialogAgain_data();
@@ -171,6 +176,37 @@ void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog()
     const QByteArray now = ini.readAll();
     QVERIFY(now.startsWith(stored + "[gloopdash.join]"));
     QCOMPARE(now.count("[gloopdash]"), 1);
+}
+
+void TestHosting::hostedGameIsFoundAndJoinedWithADoubleClick()
+{
+    const quint16 port = freePort();
+    Copy ann;
+    ann.hostFromTheMenu("Ann", port);
+    QVERIFY(ann.loggedIn());
+    Copy bob;
+    bob.window.findChild<QAction*>("JoinGame1")->trigger();
+    JoinGameDialog* dialog = bob.openJoinDialog();
+    QVERIFY(dialog);
+    dialog->nameEdit()->setText(QStringLiteral("Bob"));
+    dialog->browser()->findChild<QLineEdit*>("edit_port")->setText(QString::number(port));
+    QTest::mouseClick(dialog->browser()->findChild<QPushButton*>("button_addport"), Qt::LeftButton);
+    QTableView* view = dialog->browser()->lanView();
+    // A hosting copy is listed under its host's name.
+    QTRY_COMPARE_WITH_TIMEOUT(view->model()->rowCount(), 1, LanTableFinder::RepeatMs + 1000);
+    QCOMPARE(view->model()->index(0, TableListModel::Name).data().toString(), QStringLiteral("Ann"));
+    QCOMPARE(view->model()->index(0, TableListModel::Players).data().toString(), QStringLiteral("1 of 6"));
+    // A double-click as the window system delivers it: a click, then a second
+    // press reported as a double-click.
+    const QPoint at = view->visualRect(view->model()->index(0, 0)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(bob.loggedIn());
+    QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
+    QCOMPARE(bob.connection.history().addresses(), QStringList{QStringLiteral("127.0.0.1:%1").arg(port)});
+    // The port added is looked on again next time.
+    bob.connection.showJoinDialog();
+    QCOMPARE(bob.openJoinDialog()->browser()->extraPorts(), QList<quint16>{port});
 }
 
 void TestHosting::commandLineHostsOnAPortAndJoinsOne()

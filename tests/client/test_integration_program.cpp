@@ -257,6 +257,11 @@ void TestIntegrationProgram::settingsSurviveARestart()
     QCOMPARE(program.chatBinding().buttons().phrase(1), QStringLiteral("Way To Go!"));
     QCOMPARE(program.chat().windowBounds(), moved);
     QCOMPARE(program.chat().savedBounds(), moved);
+    // A later login of the same run leaves the window where the player put it.
+    const QRect later(90, 70, 760, 600);
+    program.chat().setWindowBounds(later);
+    program.settings().loadinifile();
+    QCOMPARE(program.chat().windowBounds(), later);
     program.chat().close();
 }
 
@@ -397,12 +402,12 @@ void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
         level->setCurrentIndex(index);
         press(add);
     }
-    QTRY_COMPARE(rowText(program, "label_playername", 4), QStringLiteral("Bot Dot"));
+    QTRY_COMPARE(rowText(program, "label_playername", 4), QStringLiteral("Bot Dot (normal)"));
     press(window.findChild<QAbstractButton*>("button_removebot"));
     QTRY_COMPARE(rowText(program, "label_playername", 4), QStringLiteral("<Waiting>"));
     QCOMPARE(program.botSeats().count(), 2);
-    QCOMPARE(rowText(program, "label_playername", 2), QStringLiteral("Bot Ann"));
-    QCOMPARE(rowText(program, "label_playername", 3), QStringLiteral("Bot Cy"));
+    QCOMPARE(rowText(program, "label_playername", 2), QStringLiteral("Bot Ann (hard)"));
+    QCOMPARE(rowText(program, "label_playername", 3), QStringLiteral("Bot Cy (easy)"));
 
     press(window.findChild<QAbstractButton*>("button_start"));
     GameView& view = program.chat().gameView();

@@ -4,8 +4,10 @@
 #include "client/core/client_session.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
+#include "client/player_list_controller.h"
 #include "client/program_windows.h"
 #include "client/settings_binding.h"
+#include "net/protocol_to_client.h"
 #include "scripted_peer.h"
 #include "server/host_options.h"
 #include "server/server.h"
@@ -17,11 +19,13 @@
 #include "ui/window_frame.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,6 +85,8 @@ private slots:
     void secondaryWindowsFitTheirTitles();
     void scriptedGameShowsWhatTheServerSays();
     void dispatchesInArrivalOrderThroughOneTable();
+    void ignoredAndMutedPlayersAreHeldBack();
+    void ignoreListOutlivesARestart();
     void programCreatesEveryWindowOnceAndHosts();
 
 private:
@@ -301,6 +307,8 @@ void TestMainWindow::secondaryWindowsFitTheirTitles()
     for (int which = 0; which <= int(MainWindow::SideWindow::Download); ++which)
         emit program.chat().sideWindowRequested(MainWindow::SideWindow(which));
     emit program.chat().phraseListRequested();
+    program.chat().findChild<QAction*>("HostGame1")->trigger();
+    program.chat().findChild<QAction*>("JoinGame1")->trigger();
     QTRY_VERIFY(program.download().isVisible());
     int checked = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -309,8 +317,15 @@ void TestMainWindow::secondaryWindowsFitTheirTitles()
         ++checked;
         QVERIFY2(!(window->windowFlags() & Qt::WindowMaximizeButtonHint), qPrintable(window->windowTitle()));
         QVERIFY2(window->width() >= WindowFrame::titleWidth(window), qPrintable(window->windowTitle()));
+        // Nothing is squeezed to make the title fit: every button has room for its text.
+        for (const QPushButton* b : window->findChildren<QPushButton*>())
+            if (b->isVisible() && !b->text().isEmpty())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(window->windowTitle() + ": " + b->text()));
+        // The host and join dialogs go with their answer: nothing to minimise.
+        if (qobject_cast<QDialog*>(window) && window->isVisible())
+            QVERIFY2(!(window->windowFlags() & Qt::WindowMinimizeButtonHint), qPrintable(window->windowTitle()));
     }
-    QVERIFY(checked >= 9);
+    QVERIFY(checked >= 11);
 
     // A one-line box grows to its title too.
     Copy copy;
@@ -403,6 +418,72 @@ void TestMainWindow::dispatchesInArrivalOrderThroughOneTable()
     QVERIFY(justWatch->isChecked());
     const QByteArray asks = login + "CMD_justwatch+1+1" + FF + "CMD_justwatch+1+2" + FF;
     QCOMPARE(server.read(asks.size()), asks);
+}
+
+void TestMainWindow::ignoredAndMutedPlayersAreHeldBack()
+{
+    ScriptedPeer server;
+    Copy copy;
+    QVERIFY(copy.join(server));
+    server.write("CMD_sendlogininfo+1" + FF + "CMD_newplayerinfo+1+Ann" + FF + "CMD_existingplayers+2+Bob" + FF
+                 + "CMD_existingplayers+3+Cy" + FF);
+    QTRY_COMPARE(copy.rowName(3), QStringLiteral("Cy"));
+    PlayerListController& players = copy.window.players();
+    const auto item = [&players](const char* name) { return players.popupKick()->findChild<QAction*>(name); };
+    players.label_playername1ContextPopup(1);
+    QVERIFY(!item("Ignore1")->isEnabled());
+    players.label_playername1ContextPopup(2);
+    item("Ignore1")->trigger();
+    players.label_playername1ContextPopup(2);
+    // An ignored player's sounds are silent already.
+    QVERIFY(item("Ignore1")->isChecked() && !item("MuteSounds1")->isEnabled());
+    players.label_playername1ContextPopup(3);
+    item("MuteSounds1")->trigger();
+    QCOMPARE(copy.rowName(2), QStringLiteral("\u2298 Bob"));
+    QVERIFY(copy.rowName(3).endsWith(" Cy") && copy.rowName(3) != "Cy");
+    QCOMPARE(copy.window.findChild<QLabel*>("label_playername2")->toolTip(), QStringLiteral("Ignored"));
+
+    copy.log.clear();
+    server.write("CMD_chat+2+Bob chats: hi|clRed" + FF + "CMD_action+2+Bob waves|clRed" + FF
+                 + "CMD_phrase+Bob  says: Go|clRed" + FF + "CMD_playasound+2+wave3+" + FF
+                 + "CMD_chat+2+Bob chats: again|clRed" + FF + "CMD_chat+3+Cy chats: yo|clRed" + FF
+                 + "CMD_playasound+3+wave4+" + FF + ToClient::tableLine("welcome").bytes()
+                 + "CMD_chat+1+Ann chats: done|clRed" + FF);
+    QTRY_COMPARE(copy.log.size(), 4);
+    QCOMPARE(copy.log, QStringList({"0+Bob is ignored.", "3+Cy chats: yo", "0+Server: welcome", "1+Ann chats: done"}));
+    QCOMPARE(copy.window.findChild<QListWidget*>("listbox_phrase")->count(), 0);
+    // Forgiven from the same menu: heard again, and nothing went to the server.
+    players.label_playername1ContextPopup(2);
+    item("Ignore1")->trigger();
+    QCOMPARE(copy.rowName(2), QStringLiteral("Bob"));
+    server.write("CMD_playasound+2+wave5+" + FF);
+    QTRY_COMPARE(copy.log.size(), 5);
+    QCOMPARE(copy.log.last(), QStringLiteral("sound:2+wave5+"));
+    // The login was all this copy ever sent.
+    QTest::qWait(50);
+    QCOMPARE(server.read(0), "CMD_logininfo+1+" + QByteArray(MainWindow::BuiltInVersion) + "+Ann" + FF);
+}
+
+void TestMainWindow::ignoreListOutlivesARestart()
+{
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
+    QFile ini(home.filePath("rezeruvar.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[gloopdash]\nTextsize=12\n");
+    ini.close();
+    {
+        ProgramWindows program(0, 0);
+        IgnoreList& ignores = program.chat().players().ignores();
+        QVERIFY(ignores.set(IgnoreList::Kind::Ignore, "Bob", true));
+        QVERIFY(ignores.set(IgnoreList::Kind::Mute, "Cy", true));
+    }
+    ProgramWindows program(0, 0);
+    const IgnoreList& ignores = program.chat().players().ignores();
+    QVERIFY(ignores.isIgnored("bob") && ignores.isMuted("Cy") && !ignores.isIgnored("Cy"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    QVERIFY2(text.startsWith("[gloopdash]\nTextsize=12\n") && text.contains("[gloopdash.ignore]"), text.constData());
 }
 
 void TestMainWindow::programCreatesEveryWindowOnceAndHosts()

@@ -82,6 +82,7 @@ private slots:
     void contextMenuStates_data();
     void contextMenuStates();
     void requestsGoOutOnlyWhenAllowed();
+    void hostileTableKeepsWithinBounds();
 };
 
 void TestPlayerList::newplayerinfo_data()
@@ -107,6 +108,13 @@ void TestPlayerList::newplayerinfo_data()
     QTest::newRow("own watcher") << 8 << QByteArray("8+Me") << QStringList{"0+You are Connected.", "0+You are spying."}
                                  << 0 << "" << QStringList{"8: Me"} << "Me";
     QTest::newRow("slot 12") << 2 << QByteArray("12+Ann") << QStringList{} << 0 << "" << QStringList{} << "Ann";
+    // No name the server seats is longer than a row: a longer one is cut where it comes in.
+    QTest::newRow("a megabyte name") << 2 << "3+" + QByteArray(1 << 20, 'n')
+                                     << QStringList{"0+" + QString(24, 'n') + " is Connected."} << 3 << QString(24, 'n')
+                                     << QStringList{} << "Ann";
+    QTest::newRow("a name cut before half a character")
+        << 2 << "3+" + QByteArray(23, 'n') + "\xf0\x9f\x98\x80"
+        << QStringList{"0+" + QString(23, 'n') + " is Connected."} << 3 << QString(23, 'n') << QStringList{} << "Ann";
 }
 
 void TestPlayerList::newplayerinfo()
@@ -235,6 +243,9 @@ void TestPlayerList::justwatching()
         QCOMPARE(c, Khaki);
     for (int n = 1; n <= 6; ++n)
         QCOMPARE(h.rows.row("image_eyes", n)->isVisibleTo(&h.rows), n == eyesShown);
+    // The eyes keep their picture's shape.
+    const QLabel* eyes = h.rows.row("image_eyes", 1);
+    QCOMPARE(eyes->size(), eyes->pixmap().size());
 }
 
 void TestPlayerList::checklistSkipsOwnAndEmptyRows()
@@ -328,6 +339,19 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
         + "CMD_justwatch+1+1" + FF + "CMD_justwatch+1+2" + FF + "CMD_justwatch+4+1" + FF + "CMD_logininfo+7+1.0.12+"
         + FF + "CMD_chat+7+end" + FF;
     QCOMPARE(server.read(expected.size()), expected);
+}
+
+void TestPlayerList::hostileTableKeepsWithinBounds()
+{
+    // Watchers without end, each under a long name, some in a slot already taken.
+    Harness h;
+    h.setMySlot(2);
+    const QByteArray name(100000, 'w');
+    for (int i = 0; i < 400; ++i)
+        h.run(&PlayerListController::newplayerinfo, QByteArray::number(7 + i % 3) + '+' + name + QByteArray::number(i));
+    // One entry a slot, the latest arrival's, under a name no longer than a row.
+    const QString cut(24, 'w');
+    QCOMPARE(h.spies.entries(), (QStringList{"8: " + cut, "9: " + cut, "7: " + cut}));
 }
 
 QTEST_MAIN(TestPlayerList)

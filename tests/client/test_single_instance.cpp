@@ -1,4 +1,5 @@
 #include "client/single_instance.h"
+#include "full_disk.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -10,7 +11,8 @@
 namespace {
 
 // A copy of the game started as its own process, with its own runtime folder.
-std::unique_ptr<QProcess> startCopy(const QString& runtime, const QString& home, const QStringList& arguments)
+std::unique_ptr<QProcess> startCopy(const QString& runtime, const QString& home, const QStringList& arguments,
+                                    QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -18,7 +20,7 @@ std::unique_ptr<QProcess> startCopy(const QString& runtime, const QString& home,
     env.insert("GLOOPDASH_HOME", home);
     env.insert("QT_QPA_PLATFORM", "offscreen");
     process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setProcessChannelMode(channels);
     process->start(qEnvironmentVariable("GD_APP"), arguments);
     return process;
 }
@@ -31,6 +33,7 @@ private slots:
     void init();
     void laterCopyRaisesTheFirstAndEnds();
     void deadCopysLockIsTakenOver();
+    void fullRuntimeFolderIsNoOtherCopy();
 
 private:
     std::unique_ptr<QTemporaryDir> m_runtime;
@@ -87,6 +90,32 @@ void TestSingleInstance::deadCopysLockIsTakenOver()
     QSignalSpy anotherFinished(another.get(), &QProcess::finished);
     QTRY_COMPARE_WITH_TIMEOUT(anotherFinished.size(), 1, 20000);
     QCOMPARE(raised.size(), 1);
+}
+
+void TestSingleInstance::fullRuntimeFolderIsNoOtherCopy()
+{
+    FullDisk disk;
+    QString why;
+    if (!disk.mount(&why))
+        QSKIP(qPrintable(why));
+    QDir(disk.path()).mkdir("run");
+    const QString runtime = disk.path() + "/run";
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    disk.fill();
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    SingleInstance guard;
+    QVERIFY(guard.check());
+    QVERIFY2(guard.problem().contains("Cannot write the lock file"), qPrintable(guard.problem()));
+
+    // The game says so, and plays on rather than vanish.
+    auto copy = startCopy(runtime, m_home->path(), {"Ann", "127.0.0.1"}, QProcess::SeparateChannels);
+    QVERIFY(copy->waitForStarted());
+    QString errors;
+    QTRY_VERIFY_WITH_TIMEOUT((errors += copy->readAllStandardError()).contains("Cannot write the lock file"), 20000);
+    QTest::qWait(500);
+    QCOMPARE(copy->state(), QProcess::Running);
+    copy->kill();
+    copy->waitForFinished();
 }
 
 QTEST_MAIN(TestSingleInstance)

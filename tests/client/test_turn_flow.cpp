@@ -231,11 +231,11 @@ void TestTurnFlow::phrasesShowOneAtATime()
     QVERIFY(!visible(rig, "image_bubble"));
     ticks(rig, 1);
     QVERIFY(visible(rig, "image_bubble"));
-    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Hi"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Hi"));
     ticks(rig, 3);
-    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Hi"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Hi"));
     ticks(rig, 1);
-    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Again"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Again"));
     ticks(rig, 4);
     QVERIFY(!visible(rig, "image_bubble"));
     QVERIFY(!visible(rig, "label_bubble"));
@@ -244,7 +244,7 @@ void TestTurnFlow::phrasesShowOneAtATime()
     rig.feed(&GameView::startthegame, "Bob+1+3+");
     rig.view->queuephrase("Bob  says: Go");
     ticks(rig, 1);
-    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Go"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Go"));
 }
 
 void TestTurnFlow::clockSleepsWhenNothingIsShown()
@@ -256,14 +256,14 @@ void TestTurnFlow::clockSleepsWhenNothingIsShown()
     rig.startRound(1, 1);
     ticks(rig, 89);
     QVERIFY(clock.isActive());
-    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Early"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Early"));
     ticks(rig, 1);
     QVERIFY2(!clock.isActive(), "the clock keeps running with nothing to show");
 
     rig.view->queuephrase("Bob  says: Hi");
     QVERIFY(clock.isActive());
     ticks(rig, 1);
-    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: Hi"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Hi"));
     ticks(rig, 3);
     QVERIFY(clock.isActive());
     ticks(rig, 1);
@@ -488,7 +488,7 @@ void TestTurnFlow::replayStaysReadableAndTheEndStaysVisible()
     QVERIFY(!rig.view->replayPanel()->timer1().isActive());
     ticks(rig, 1);
     QVERIFY(visible(rig, "image_bubble"));
-    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob  says: gg"));
+    QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: gg"));
     QVERIFY(above(rig, "image_bubble", "panel_winnerspath"));
 }
 

@@ -1,3 +1,6 @@
+#include "chat/chat_edit.h"
+#include "chat/core/colour_text.h"
+#include "chat/panel_chat.h"
 #include "client/board_canvas.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
@@ -7,8 +10,10 @@
 #include "net/protocol.h"
 #include "support_client_parts.h"
 #include "ui/design_scale.h"
+#include "ui/rich_chat_view.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -100,6 +105,7 @@ private slots:
     void clicksLandOnTheCellDrawnUnderThem_data();
     void clicksLandOnTheCellDrawnUnderThem();
     void picturesKeepEveryPixelAtTheScreensRatio();
+    void chatTextGrowsWithTheWindow();
 };
 
 void TestWindowScale::gameAreaFillsTheWindowInProportion_data()
@@ -159,6 +165,15 @@ void TestWindowScale::gameAreaFillsTheWindowInProportion()
     QVERIFY(!bubble->pixmap().isNull());
     QCOMPARE(bubble->hasScaledContents(), s != 1.0);
     QCOMPARE(bubble->geometry(), DesignScale::scaled(QRect(8, 34, 135, 146), s));
+    // START GAME is drawn at the scale: its orange face reaches both ends.
+    auto* start = w.find<QPushButton>("button_startgame");
+    start->show();
+    QCOMPARE(start->geometry(), DesignScale::scaled(QRect(16, 49, 115, 67), s));
+    const QImage face = start->grab().toImage();
+    for (const QPointF design : {QPointF(8, 50), QPointF(107, 50), QPointF(57, 60)}) {
+        const QColor c = face.pixelColor((design * s * face.devicePixelRatio()).toPoint());
+        QVERIFY2(qAbs(c.red() - 0xff) + qAbs(c.green() - 0x8a) + qAbs(c.blue() - 0x1a) < 24, qPrintable(c.name()));
+    }
     // And the window can always be brought back to its design size.
     QVERIFY(w.showAt(QSize(713, 545)));
 }
@@ -238,6 +253,36 @@ void TestWindowScale::picturesKeepEveryPixelAtTheScreensRatio()
     for (int x = qRound(2 * ratio); x < qRound(50 * ratio); ++x)
         grey += qGray(board.pixel(x, qRound(20 * ratio))) % 255 != 0;
     QCOMPARE(grey, 0);
+}
+
+void TestWindowScale::chatTextGrowsWithTheWindow()
+{
+    Window w;
+    auto* chat = new PanelChat;
+    chat->setTextSize(10);
+    // Lines shown before the window first takes its size.
+    chat->addlinetochat({1, QStringLiteral("Ann chats: hello")}, ColourText::Red);
+    chat->addlinetochat({2, QStringLiteral("Bob chats: hi")}, ColourText::Blue);
+    w.window.setChatPanel(chat);
+    RichChatView* view = chat->mainchat();
+    QVERIFY(w.showAt(QSize(713, 545)));
+    // At the design size the chosen size is the size shown.
+    QCOMPARE(view->TextStyle(1).font.pointSizeF(), 10.0);
+    const int rowHeight = view->ItemRect(0).height();
+    const int editHeight = chat->mychat()->height();
+
+    QVERIFY(w.showAt(QSize(1426, 1090)));
+    QCOMPARE(view->TextStyle(1).font.pointSizeF(), 20.0);
+    QVERIFY2(view->ItemRect(0).height() >= 2 * rowHeight - 2, qPrintable(QString::number(view->ItemRect(0).height())));
+    QCOMPARE(chat->mychat()->height(), 2 * editHeight);
+    // The first lines stay as large as a line shown after the resize.
+    chat->addlinetochat({1, QStringLiteral("Ann chats: again")}, ColourText::Red);
+    QCOMPARE(view->ItemRect(0).height(), view->ItemRect(4).height());
+    QCOMPARE(view->ItemRect(2).height(), view->ItemRect(4).height());
+
+    QVERIFY(w.showAt(QSize(713, 545)));
+    QCOMPARE(view->TextStyle(1).font.pointSizeF(), 10.0);
+    QCOMPARE(view->ItemRect(0).height(), rowHeight);
 }
 
 QTEST_MAIN(TestWindowScale)

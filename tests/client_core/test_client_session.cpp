@@ -32,7 +32,8 @@ private slots:
     void bothSocketsFeedOneQueueInOrder();
     void serverCloseEndsOnlyAfterEarlierMessages();
     void lobbyCloseEndsOnceAndRefusedLinkIsIgnored();
-    void endlessMessageCutsTheConnection();
+    void floodCutsTheConnection_data();
+    void floodCutsTheConnection();
 };
 
 void TestClientSession::loginReplyCarriesSlotVersionAndWholeName_data()
@@ -152,15 +153,30 @@ void TestClientSession::lobbyCloseEndsOnceAndRefusedLinkIsIgnored()
     QCOMPARE(aloneClosed.size(), 0);
 }
 
-void TestClientSession::endlessMessageCutsTheConnection()
+void TestClientSession::floodCutsTheConnection_data()
 {
+    QTest::addColumn<QByteArray>("flood");
+    QTest::newRow("a message without an end") << QByteArray(MessageSplitter::DefaultCap + 10, 'x');
+    // Each fits the splitter; together they would fill the queue faster than it drains.
+    QTest::newRow("long messages of an unknown word")
+        << ("CMD_nosuchword+" + QByteArray(MessageSplitter::DefaultCap - 100, 'x') + '\xff').repeated(24);
+}
+
+void TestClientSession::floodCutsTheConnection()
+{
+    QFETCH(QByteArray, flood);
     ScriptedPeer server;
     ClientSession session;
+    session.dispatcher().setManual(true);
     QSignalSpy closed(&session, &ClientSession::connectionClosed);
     session.connectToServer("127.0.0.1", server.port());
     QVERIFY(server.accept());
-    server.write(QByteArray(MessageSplitter::DefaultCap + 10, 'x'));
-    QTRY_COMPARE(closed.size(), 1);
+    server.write(flood);
+    QTRY_VERIFY_WITH_TIMEOUT(!session.sock().Connected(), 10000);
+    QVERIFY(session.dispatcher().queuedBytes(0) <= ClientSession::QueueBytes);
+    // The table ends once what came before the cut has been handled.
+    while (session.dispatcher().dispatchOne()) { }
+    QCOMPARE(closed.size(), 1);
     QCOMPARE(session.dispatcher().queued(), 0);
 }
 

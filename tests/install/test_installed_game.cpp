@@ -101,11 +101,13 @@ void InstalledGameTest::layout_data()
                       QStringLiteral("share/icons/hicolor/128x128/apps/%1.png").arg(AppId),
                       QStringLiteral("share/icons/hicolor/256x256/apps/%1.png").arg(AppId),
                       QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(AppId),
-                      QStringLiteral("share/man/man6/gloopdash.6"),
+                      QStringLiteral("share/man/man6/gloopdash.6.gz"),
+                      QStringLiteral("share/doc/gloopdash/copyright"),
+                      QStringLiteral("share/doc/gloopdash/changelog.gz"),
                       QStringLiteral("lib/gloopdash/gloopdash-http.so"),
                       QStringLiteral("lib/gloopdash/gloopdash-audio.so")};
     if (GD_HAS_SERVER)
-        paths << QStringLiteral("bin/gloopdash-server") << QStringLiteral("share/man/man6/gloopdash-server.6");
+        paths << QStringLiteral("bin/gloopdash-server") << QStringLiteral("share/man/man6/gloopdash-server.6.gz");
     for (const QString& path : paths)
         QTest::newRow(qPrintable(path)) << path;
 }

@@ -10,6 +10,8 @@ private slots:
     void splitsReads_data();
     void splitsReads();
     void dropsAnOverlongTail();
+    void searchesADribbledMessageOnce();
+    void resumesAfterBeingCutShort();
     void parsesCommandWords_data();
     void parsesCommandWords();
     void readsFields();
@@ -73,6 +75,34 @@ void TestFraming::dropsAnOverlongTail()
     QVERIFY(splitter.feed(QByteArray(17, 'x')).isEmpty());
     QVERIFY(splitter.overflowed());
     QVERIFY(splitter.pending().isEmpty());
+}
+
+void TestFraming::searchesADribbledMessageOnce()
+{
+    // Nearly the longest message, 16 bytes a read: searching the whole tail
+    // again on every read would take seconds.
+    const QByteArray message = "CMD_chat+1+" + QByteArray(MessageSplitter::DefaultCap - 16, 'a');
+    MessageSplitter splitter;
+    QElapsedTimer t;
+    t.start();
+    for (qsizetype at = 0; at < message.size(); at += 16)
+        QVERIFY(splitter.feed(message.mid(at, 16)).isEmpty());
+    QCOMPARE(splitter.feed(ff("|CMD_a+")), QList<QByteArray>{message});
+    QVERIFY2(t.elapsed() < 300, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(splitter.pending(), QByteArray("CMD_a+"));
+}
+
+void TestFraming::resumesAfterBeingCutShort()
+{
+    MessageSplitter splitter;
+    QList<QByteArray> got;
+    QVERIFY(!splitter.feedEach(ff("CMD_a+|CMD_b+|CMD_c"), [&got](const QByteArray& m) {
+        got << m;
+        return false;
+    }));
+    // The message left behind is still found when more bytes come.
+    QCOMPARE(splitter.feed(ff("+|")), (QList<QByteArray>{"CMD_b+", "CMD_c+"}));
+    QCOMPARE(got, QList<QByteArray>{"CMD_a+"});
 }
 
 void TestFraming::parsesCommandWords_data()

@@ -6,6 +6,10 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 // A listening TSock on a free port and a client TSock connected to it.
 struct Pair {
     TSock listener;
@@ -37,6 +41,9 @@ private slots:
     void sendLimit_data();
     void sendLimit();
     void refusedConnectionReportsAnError();
+    void deadLinksAreWatched_data();
+    void deadLinksAreWatched();
+    void closedConnectionsLingerTogether();
 };
 
 void TestTSock::peerCloseGivesDisconnectThenOneCloseReport()
@@ -186,9 +193,10 @@ void TestTSock::sendLimit()
     QElapsedTimer t, over;
     t.start();
     qint64 most = 0;
+    bool refused = false;
     while (sock.Connected() && t.elapsed() < stallMs + 5000) {
         if (keepSending || sock.pendingSendBytes() <= cap + chunk.size())
-            sock.Send(chunk);
+            refused |= !sock.Send(chunk);
         if (!over.isValid() && sock.pendingSendBytes() > cap)
             over.start();
         most = qMax(most, sock.pendingSendBytes());
@@ -199,6 +207,8 @@ void TestTSock::sendLimit()
     QVERIFY2(most <= TSock::HardFactor * cap + chunk.size(), qPrintable(QString::number(most)));
     if (!keepSending)
         QVERIFY2(over.elapsed() >= stallMs, "cut before the backlog had time to drain");
+    // The send that pushed the backlog past the hard cap, and any after it, never reach the peer.
+    QCOMPARE(refused, keepSending);
     QVERIFY(sock.pendingSendBytes() == 0);
 }
 
@@ -219,6 +229,78 @@ void TestTSock::refusedConnectionReportsAnError()
     sock.Open();
     QTRY_COMPARE(errors, QStringList{"Error #10061 (WSAECONNREFUSED)"});
     QVERIFY(!sock.Connected());
+}
+
+void TestTSock::deadLinksAreWatched_data()
+{
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("the server's end") << true;
+    QTest::newRow("the client's end") << false;
+}
+
+void TestTSock::deadLinksAreWatched()
+{
+    QFETCH(bool, accepted);
+    Pair p;
+    QVERIFY(p.open());
+    const int fd = int(accepted ? p.accepted->socketDescriptor() : p.client.socketDescriptor());
+    QVERIFY(fd >= 0);
+    const auto option = [fd](int level, int name) {
+        int value = -1;
+        socklen_t size = sizeof value;
+        return ::getsockopt(fd, level, name, &value, &size) == 0 ? value : -1;
+    };
+    QCOMPARE(option(SOL_SOCKET, SO_KEEPALIVE), 1);
+    // Probing starts after 20 s of silence and gives up within 45 s.
+    const int idle = option(IPPROTO_TCP, TCP_KEEPIDLE);
+    const int interval = option(IPPROTO_TCP, TCP_KEEPINTVL);
+    const int probes = option(IPPROTO_TCP, TCP_KEEPCNT);
+    QCOMPARE(idle, 20);
+    QVERIFY(interval > 0 && probes > 0);
+    QVERIFY(idle + interval * probes <= 45);
+    const int unacknowledged = option(IPPROTO_TCP, TCP_USER_TIMEOUT);
+    QVERIFY(unacknowledged > 0 && unacknowledged <= 45000);
+}
+
+void TestTSock::closedConnectionsLingerTogether()
+{
+    // Connections closed with bytes their peer never takes: each lingers its
+    // while, then all are ended, and closing many costs no more each than one.
+    constexpr int count = 200;
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<TSock>> socks;
+    std::vector<QTcpSocket*> peers;
+    for (int i = 0; i < count; ++i) {
+        auto sock = std::make_unique<TSock>();
+        sock->setHostName("127.0.0.1");
+        sock->setPortName(QString::number(server.serverPort()));
+        QSignalSpy connected(sock.get(), &TSock::OnConnect);
+        sock->Open();
+        QVERIFY(connected.wait(5000));
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket* peer = server.nextPendingConnection();
+        peer->setReadBufferSize(1);
+        peers.push_back(peer);
+        sock->Send(QByteArray(4 * 1024 * 1024, 'x'));
+        socks.push_back(std::move(sock));
+    }
+    const qsizetype before = TSock::lingeringCount();
+    QElapsedTimer t;
+    t.start();
+    for (auto& sock : socks)
+        sock->Close();
+    QVERIFY2(t.elapsed() < 500, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(TSock::lingeringCount(), before + count);
+    QTRY_COMPARE_WITH_TIMEOUT(TSock::lingeringCount(), 0, 8000);
+    QVERIFY(t.elapsed() >= 4500);
+    // The peers, which read nothing, learn of it from the kernel: their ends are reset.
+    for (QTcpSocket* peer : peers) {
+        tcp_info info = {};
+        socklen_t size = sizeof info;
+        QCOMPARE(::getsockopt(int(peer->socketDescriptor()), IPPROTO_TCP, TCP_INFO, &info, &size), 0);
+        QCOMPARE(int(info.tcpi_state), int(TCP_CLOSE));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTSock)

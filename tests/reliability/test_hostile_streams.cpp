@@ -1,13 +1,16 @@
 // Connections that abuse the stream itself: bytes that never end a message,
 // bursts far beyond the queue's share, a peer that never reads, and connections
-// that come and go in a tight loop. Each must cost the server a bounded amount
-// of memory and time, and the honest players must still play afterwards.
+// that come and go in a tight loop, a storm of them, squatters that come back
+// the moment they are closed. Each must cost the server a bounded amount of
+// memory and time, and the honest players must still play afterwards.
+#include "connection_storm.h"
 #include "support_host.h"
 
 #include "net/message_splitter.h"
 #include "net/text_limits.h"
 
 #include <QElapsedTimer>
+#include <QTcpSocket>
 #include <QTest>
 #include <algorithm>
 
@@ -38,6 +41,8 @@ private slots:
     void survivesConnectionsComingAndGoing_data();
     void survivesConnectionsComingAndGoing();
     void honestPicksStayQuickBesideFlooder();
+    void honestPicksStayQuickDuringConnectionStorm();
+    void squattersLeaveRoomForPlayers();
 
 private:
     QString honestRound() { return m_host->honestRound(m_honest); }
@@ -250,6 +255,13 @@ QList<double> HostileStreamsTest::timePicks(int each, const std::function<void()
     return ms;
 }
 
+namespace {
+double percentile(const QList<double>& sorted, double share)
+{
+    return sorted[qsizetype(share * double(sorted.size() - 1))];
+}
+} // namespace
+
 void HostileStreamsTest::honestPicksStayQuickBesideFlooder()
 {
     Player* eve = m_host->join("Eve");
@@ -275,6 +287,101 @@ void HostileStreamsTest::honestPicksStayQuickBesideFlooder()
     const double bound = 2.0 * 4 * Server::DispatchIntervalMs;
     QVERIFY2(at(flooded, 0.99) < bound, qPrintable(QString::number(at(flooded, 0.99))));
     QVERIFY(server.game().players.connected(4));
+}
+
+void HostileStreamsTest::honestPicksStayQuickDuringConnectionStorm()
+{
+    // A full table, and one address opening and closing connections as fast
+    // as the listener takes them (three peers at 2,000 a second each): every
+    // one is refused, and none may slow the players.
+    for (const char* name : {"Dee", "Eve", "Fay", "Gus", "Hal", "Ida"})
+        QVERIFY(m_host->join(name));
+    Server& server = m_host->server();
+    QCOMPARE(server.game().players.slotcount, Table::MaxSlots);
+    m_honest.front()->send("CMD_startgame+Ann+1+");
+    for (Player* p : m_honest)
+        QVERIFY(p->awaitDeal());
+    QList<double> ms;
+    int connections = 0;
+    {
+        const ConnectionStorm storms[] = {ConnectionStorm(m_host->port(), 2000), ConnectionStorm(m_host->port(), 2000),
+                                          ConnectionStorm(m_host->port(), 2000)};
+        // Long enough for every refusal of the first seconds to be lingering still.
+        waitUntil([] { return false; }, 4000);
+        ms = timePicks(12, [] {});
+        for (const ConnectionStorm& storm : storms)
+            connections += storm.connections();
+    }
+    // Nor may the storm leave work behind that holds the table up after it.
+    Player& ann = *m_honest.front();
+    QElapsedTimer after;
+    after.start();
+    ann.send("CMD_chat+1+still here");
+    QVERIFY(ann.readUntil("CMD_chat+1+Ann chats: still here", 2000));
+    const qint64 afterMs = after.elapsed();
+    QVERIFY(ms.size() >= 20);
+    qInfo("honest pick round trip during a storm of %d connections, ms (median / p99 / max): %.2f / %.2f / %.2f; "
+          "chat round trip after it: %lld ms",
+          connections, percentile(ms, 0.5), percentile(ms, 0.99), ms.last(), afterMs);
+    QVERIFY2(connections > 3000, qPrintable(QString::number(connections)));
+    QVERIFY2(percentile(ms, 0.99) < 100, qPrintable(QString::number(percentile(ms, 0.99))));
+    QVERIFY2(afterMs < 100, qPrintable(QString::number(afterMs)));
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        QVERIFY(server.game().players.loggedin(slot));
+}
+
+void HostileStreamsTest::squattersLeaveRoomForPlayers()
+{
+    // Six connections from another address take the free slots and never log
+    // in; each comes back the moment it is closed.
+    const quint16 port = m_host->port();
+    std::vector<std::unique_ptr<QTcpSocket>> squatters;
+    const auto squat = [port](QTcpSocket* s) {
+        s->abort();
+        s->bind(QHostAddress(QStringLiteral("127.0.0.2")));
+        s->connectToHost(QHostAddress::LocalHost, port);
+    };
+    for (int i = 0; i < 6; ++i) {
+        squatters.push_back(std::make_unique<QTcpSocket>());
+        QTcpSocket* s = squatters.back().get();
+        const auto again = [s, squat] {
+            QMetaObject::invokeMethod(
+                s, [s, squat] { squat(s); }, Qt::QueuedConnection);
+        };
+        connect(s, &QTcpSocket::disconnected, s, again);
+        connect(s, &QTcpSocket::errorOccurred, s, again);
+        squat(s);
+    }
+    Server& server = m_host->server();
+    const auto full = [&server] {
+        for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+            if (!server.game().players.connected(slot))
+                return false;
+        return true;
+    };
+    QVERIFY(waitUntil(full));
+    // A player from this address finds a seat every time, squatters or not:
+    // at once, or after a retry while the last player's departure is handled.
+    int seated = 0;
+    constexpr int tries = 20;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        QElapsedTimer t;
+        t.start();
+        bool in = false;
+        while (!in && t.elapsed() < 2000) {
+            WireClient player;
+            QVERIFY(player.connectTo(port));
+            in = player.next().startsWith("CMD_sendlogininfo");
+            player.close();
+            if (!in)
+                waitUntil([] { return false; }, 50);
+        }
+        seated += in ? 1 : 0;
+    }
+    qInfo("a player found a seat within 2 s in %d of %d tries beside six squatters", seated, tries);
+    QCOMPARE(seated, tries);
+    for (int slot = 1; slot <= 3; ++slot)
+        QVERIFY(server.game().players.loggedin(slot));
 }
 
 QTEST_GUILESS_MAIN(HostileStreamsTest)

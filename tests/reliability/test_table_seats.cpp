@@ -108,19 +108,33 @@ void TableSeatsTest::takesSeatFreedDuringGame_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<bool>("rejoins"); // Bob's name in another case; Gus takes Bob's old seat first
+    QTest::addColumn<int>("passersBy"); // players who come and go under names of their own before
 
-    QTest::newRow("a newcomer starts from nothing") << QByteArray("Gus") << false;
-    QTest::newRow("a rejoiner gets his total back, in any slot") << QByteArray("bOB") << true;
+    QTest::newRow("a newcomer starts from nothing") << QByteArray("Gus") << false << 0;
+    QTest::newRow("a rejoiner gets his total back, in any slot") << QByteArray("bOB") << true << 0;
+    QTest::newRow("a rejoiner's total outlasts a crowd of passers-by") << QByteArray("Bob") << true << 60;
 }
 
 void TableSeatsTest::takesSeatFreedDuringGame()
 {
     QFETCH(QByteArray, name);
     QFETCH(bool, rejoins);
+    QFETCH(int, passersBy);
 
     const int total = bobScoresThenNextRound();
     QVERIFY(total > 0);
     const int seat = bobDrops();
+    m_host->server().setConnectionPace(passersBy + 10, 1000);
+    for (int i = 0; i < passersBy; ++i) {
+        Player* passer = m_host->join("Passer " + QByteArray::number(i));
+        QVERIFY(passer);
+        QCOMPARE(passer->slot, seat);
+        m_host->drop(passer);
+        QCOMPARE(m_ann->nextOf("CMD_playerdisconnected"),
+                 "CMD_playerdisconnected+" + QByteArray::number(seat) + "+Passer " + QByteArray::number(i));
+    }
+    // The names peers choose cannot grow what the table keeps for rejoiners.
+    QVERIFY(m_host->server().table().departedCount() <= GameTable::DepartedKept);
     if (rejoins)
         QVERIFY(m_host->join("Gus"));
     Player* comer = m_host->join(name);

@@ -198,6 +198,14 @@ void ServerSessionsTest::relays_data()
     QTest::newRow("chatter sound") << QByteArray("CMD_playasound+2+wave5+") << QByteArray("CMD_playasound+2+wave5+");
     QTest::newRow("utf-8 text") << QByteArray("CMD_chat+2+h\xc3\xa9+")
                                 << QByteArray("CMD_chat+2+Ann chats: h\xc3\xa9+");
+    // Invisible characters go, as from names: none may reverse or break the line.
+    QTest::newRow("chat with a direction override") << QByteArray("CMD_chat+2+ab\xe2\x80\xae"
+                                                                  "cd|Red")
+                                                    << QByteArray("CMD_chat+2+Ann chats: abcd|Red");
+    QTest::newRow("action with a line break and a control")
+        << QByteArray("CMD_action+2+wa\xe2\x80\xa8ves\x1b|clRed") << QByteArray("CMD_action+2+Ann waves|clRed");
+    QTest::newRow("phrase with isolates") << QByteArray("CMD_phrase+2+ says: \xe2\x81\xa7Hi\xe2\x81\xa9|Blue")
+                                          << QByteArray("CMD_phrase+Ann  says: Hi|Blue");
 }
 
 void ServerSessionsTest::relays()
@@ -263,6 +271,17 @@ void ServerSessionsTest::seatsDistinctNames_data()
     QTest::newRow("blanks only") << QByteArray(" \t ") << QByteArray("Player");
     QTest::newRow("an empty seat's text") << QByteArray("<Waiting>") << QByteArray("Player");
     QTest::newRow("a placeholder of any kind") << QByteArray("<enter chat here>") << QByteArray("Player");
+    QTest::newRow("half a placeholder") << QByteArray("<Waiting") << QByteArray("Player");
+    QTest::newRow("fullwidth brackets") << QByteArray("\xef\xbc\x9cWaiting\xef\xbc\x9e") << QByteArray("Player");
+    QTest::newRow("a Cyrillic look-alike") << QByteArray("V\xd1\x96"
+                                                         "c")
+                                           << QByteArray("V\xd1\x96"
+                                                         "c 3");
+    QTest::newRow("look-alike digits and case") << QByteArray("VIC \xef\xbc\x92") << QByteArray("VIC \xef\xbc\x92 2");
+    QTest::newRow("a name that fakes a speech") << QByteArray("Vic chats: I cheat") << QByteArray("Vic chats I cheat");
+    QTest::newRow("a fullwidth colon") << QByteArray("Al\xef\xbc\x9a") << QByteArray("Al");
+    QTest::newRow("stacked marks") << "Z" + QByteArray("\xcc\x81").repeated(10) + "oe"
+                                   << "Z" + QByteArray("\xcc\x81").repeated(2) + "oe";
     QTest::newRow("right-to-left override") << QByteArray("Ev\xe2\x80\xaeil") << QByteArray("Evil");
     QTest::newRow("isolates and marks") << QByteArray("\xe2\x81\xa6Vi\xe2\x80\x8f"
                                                       "c\xe2\x81\xa9")

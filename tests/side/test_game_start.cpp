@@ -1,4 +1,5 @@
 #include "side/game_start_window.h"
+#include "ui/window_frame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,6 +28,7 @@ private slots:
     void nothingSentBeforeLogin();
     void botButtonsAskAndFollowTheCount_data();
     void botButtonsAskAndFollowTheCount();
+    void botRowFitsUnderAFittedTitle();
 };
 
 void TestGameStart::startSendsModeAndHides_data()
@@ -110,6 +112,21 @@ void TestGameStart::botButtonsAskAndFollowTheCount()
     QCOMPARE(removed.size(), canRemove ? 1 : 0);
     // Neither asks for a game, nor closes the window.
     QVERIFY(window.isVisible());
+}
+
+void TestGameStart::botRowFitsUnderAFittedTitle()
+{
+    const FixedLogin login("You", true);
+    Tgamestart window(login);
+    WindowFrame::fitTitle(&window);
+    window.setBotCount(5, 5);
+    window.show();
+    for (const char* name : {"combobox_botlevel", "button_addbot", "button_removebot", "label_bots"}) {
+        const auto* w = window.findChild<QWidget*>(name);
+        QVERIFY2(w->width() >= w->sizeHint().width(), name);
+    }
+    // "Bots: 5" keeps the window's margin to its right.
+    QVERIFY(window.findChild<QLabel*>("label_bots")->geometry().right() < window.width() - 6);
 }
 
 QTEST_MAIN(TestGameStart)

@@ -3,6 +3,7 @@
 #include "side/help_window.h"
 #include "side/story_window.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestInfoWindows : public QObject {
@@ -103,11 +105,26 @@ void TestInfoWindows::imagesPageShowsSpecialTiles()
 
 void TestInfoWindows::helpTellsWhatTheGameDoes()
 {
+    QTemporaryDir home;
+    qputenv("GLOOPDASH_HOME", home.path().toUtf8());
     Thelp help;
     help.SelButton1Click(4, QStringLiteral("Scoring"));
     const auto* scoring = help.findChild<QPlainTextEdit*>("memo4");
     QVERIFY(scoring->toPlainText().contains("no points of its own"));
     QVERIFY(!scoring->toPlainText().contains(QRegularExpression("\\b200 points")));
+    // Connecting tells of every way to a table besides the lobby.
+    help.SelButton1Click(2, QStringLiteral("Connecting"));
+    const QString connecting = help.findChild<QPlainTextEdit*>("memo2")->toPlainText();
+    for (const char* topic : {"lobby", "7772", "Host a Multi-player Game", "Join a Multi-player Game", "HOST:PORT",
+                              "--port", "Add Bot", "gloopdash-server", "sat at the table longest", "host disconnects"})
+        QVERIFY2(connecting.contains(QLatin1String(topic)), topic);
+    // Tile Sets names the folder this copy reads, wherever it keeps the player's files.
+    help.SelButton1Click(8, QStringLiteral("Tile Sets"));
+    const QString tiles = help.findChild<QPlainTextEdit*>("memo8")->toPlainText();
+    qunsetenv("GLOOPDASH_HOME");
+    QVERIFY(tiles.contains("\"gloopdashtiles\" inside the game's folder"));
+    QVERIFY2(tiles.contains(QDir::toNativeSeparators(QDir(home.path()).filePath("gloopdashtiles"))), qPrintable(tiles));
+    QVERIFY(tiles.contains("Built-in"));
     Tstory story;
     QVERIFY(story.storyText().contains("Pibbo"));
     QVERIFY(!story.storyText().contains("Pibbie"));

@@ -1,10 +1,13 @@
+#include "chat/core/settings_file.h"
 #include "side/core/tally_book.h"
 #include "side/core/tally_file.h"
+#include "side/tally_everyone_setting.h"
 #include "side/tally_list_window.h"
 
 #include "full_disk.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -132,6 +135,9 @@ private slots:
     void countsGamesAndKeepsThemAcrossRestarts();
     void countsFromTheRebuiltCurrentGameList_data();
     void countsFromTheRebuiltCurrentGameList();
+    void talliesEveryoneOnlyWhenAsked_data();
+    void talliesEveryoneOnlyWhenAsked();
+    void starfieldTilesWithoutSeams();
     void removesAnOpponentOnlyOnYes();
     void resetsOnlyOnYes();
     void keepsAnUnreadableFileAndStartsEmpty();
@@ -274,6 +280,71 @@ void TallyListWindowTest::countsFromTheRebuiltCurrentGameList()
     t->w.listboxTally()->setCurrentRow(1);
     QCOMPARE(labels(t->w, "label_", 8), ada);
     QCOMPARE(text(t->w, "mylabel_1"), QStringLiteral("1"));
+}
+
+void TallyListWindowTest::talliesEveryoneOnlyWhenAsked_data()
+{
+    QTest::addColumn<bool>("everyone");
+    QTest::addColumn<QStringList>("tallied");
+    QTest::newRow("ticked opponents only") << false << QStringList{"Kim", "Ada"};
+    QTest::newRow("everyone I play with") << true << QStringList{"Kim", "Ada", "Bob", "Cy"};
+}
+
+void TallyListWindowTest::talliesEveryoneOnlyWhenAsked()
+{
+    QFETCH(bool, everyone);
+    QFETCH(QStringList, tallied);
+    QTemporaryDir dir;
+    auto t = windowWithKimAndAda(dir.path());
+    SettingsFile settings(dir.path());
+    TallyEveryoneSetting::bind(t->book, settings);
+    auto* box = t->w.findChild<QCheckBox*>("checkbox_tallyeveryone");
+    QVERIFY(box);
+    QVERIFY(!box->isChecked());
+    if (everyone)
+        box->click();
+    QCOMPARE(t->book.tallyEveryone(), everyone);
+    t->book.setPlayersInGame({"Kim", "Ada", "Bob", "Cy"});
+    t->book.addgame("Bob");
+    QCOMPARE(entries(t->w.listboxTally()), tallied);
+    bool allTicked = false;
+    entries(t->w.checklist(), &allTicked);
+    QCOMPARE(allTicked, everyone);
+    if (everyone) {
+        // Bob's first game counts: played 1, he won it.
+        t->w.listboxTally()->setCurrentRow(2);
+        QCOMPARE(labels(t->w, "label_", 2), (QStringList{"1", "1"}));
+    }
+
+    // The choice lives in the settings file's own section and comes back.
+    QCOMPARE(settings.otherValue(TallyEveryoneSetting::sectionName(), "TallyEveryone").value_or("none"),
+             everyone ? "true" : "none");
+    QTemporaryDir laterDir;
+    TallyBook later(laterDir.path());
+    TallyEveryoneSetting::bind(later, settings);
+    QCOMPARE(later.tallyEveryone(), everyone);
+    QCOMPARE(Ttallylist(later).findChild<QCheckBox*>("checkbox_tallyeveryone")->isChecked(), everyone);
+}
+
+void TallyListWindowTest::starfieldTilesWithoutSeams()
+{
+    // A picture whose edges differ: tiled as it is, every copy would show a seam.
+    QImage stars(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < stars.height(); ++y)
+        for (int x = 0; x < stars.width(); ++x)
+            stars.setPixel(x, y, qRgb(50 * x, 80 * y, 7));
+    QTemporaryDir dir;
+    TallyBook book(dir.path());
+    Ttallylist w(book);
+    w.setBackgroundPicture(QPixmap::fromImage(stars));
+    const QImage tile = w.palette().window().texture().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(tile.size(), stars.size() * 2);
+    QCOMPARE(tile.copy(0, 0, 5, 3), stars);
+    // Each copy meets the next at matching pixels.
+    for (int y = 0; y < tile.height(); ++y)
+        QCOMPARE(tile.pixel(0, y), tile.pixel(tile.width() - 1, y));
+    for (int x = 0; x < tile.width(); ++x)
+        QCOMPARE(tile.pixel(x, 0), tile.pixel(x, tile.height() - 1));
 }
 
 void TallyListWindowTest::removesAnOpponentOnlyOnYes()

@@ -69,7 +69,7 @@ bool WireClient::open(quint16 port)
     slot = 0;
     if (!from.isEmpty())
         m_socket.bind(QHostAddress(from));
-    m_socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    m_socket.connectToHost(host, port);
     return true;
 }
 

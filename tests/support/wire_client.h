@@ -87,6 +87,8 @@ public:
     // The loopback address to connect from when not 127.0.0.1: another one
     // (127.0.0.2) is another player's machine to the server.
     QString from;
+    // Where open() connects: loopback unless a test on a real link says.
+    QString host = QStringLiteral("127.0.0.1");
 
 protected:
     // Sees every message as it arrives, before anyone reads it.

@@ -2,17 +2,15 @@
 
 #include <QStringList>
 
-namespace {
 // Names come from the network: one log line must stay one line.
-QString printable(const QByteArray& name)
+QString EventLog::printable(const QString& text)
 {
-    QString text = QString::fromUtf8(name);
-    for (QChar& c : text)
+    QString out = text;
+    for (QChar& c : out)
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char('?');
-    return text;
+    return out;
 }
-} // namespace
 
 void EventLog::line(const QString& text) const
 {
@@ -57,6 +55,9 @@ void EventLog::roundEnded(int round, const QList<SeatScore>& scores)
     for (const SeatScore& s : scores)
         seats
             << QStringLiteral("%1 %2 total %3 round %4").arg(s.slot).arg(printable(s.name)).arg(s.total).arg(s.result);
+    // A round may end with nobody seated (everyone left, or the table shuts down).
+    if (seats.isEmpty())
+        seats << QStringLiteral("no seat left");
     line(QStringLiteral("round %1 end: %2").arg(round).arg(seats.join(QStringLiteral("; "))));
 }
 

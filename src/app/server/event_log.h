@@ -11,6 +11,9 @@ public:
     explicit EventLog(std::FILE* out) : m_out(out) { }
 
     void line(const QString& text) const;
+    // Text from the network or the console as one log line: control
+    // characters (line breaks among them) become "?".
+    static QString printable(const QString& text);
 
     void connected(int slot, const QString& address) override;
     void refused(const QString& address) override;

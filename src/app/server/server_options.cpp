@@ -2,9 +2,11 @@
 #include "gd_version.h"
 
 #include "bot/bot_seats.h"
+#include "server/player_names.h"
 
 #include <QCommandLineParser>
 #include <QHostAddress>
+#include <QSysInfo>
 
 namespace {
 
@@ -22,6 +24,25 @@ struct Parser {
                             QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption botLevel{QStringLiteral("bot-level"), QStringLiteral("easy, normal (default) or hard."),
                                 QStringLiteral("LEVEL"), QStringLiteral("normal")};
+    QCommandLineOption name{QStringLiteral("name"),
+                            QStringLiteral("The table's name in the game lists of the network (default: this "
+                                           "machine's host name)."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption noDiscovery{QStringLiteral("no-discovery"),
+                                   QStringLiteral("Do not answer those who look for games on the network.")};
+    QCommandLineOption admin{QStringLiteral("admin"),
+                             QStringLiteral("Operator's console: a Unix socket at PATH, for the owner only."),
+                             QStringLiteral("PATH")};
+    QCommandLineOption bans{QStringLiteral("bans"),
+                            QStringLiteral("Keep the ban list in FILE, so bans outlive a restart."),
+                            QStringLiteral("FILE")};
+    QCommandLineOption command{QStringLiteral("command"),
+                               QStringLiteral("With --admin: send TEXT to that running table, print the answer."),
+                               QStringLiteral("TEXT")};
+    QCommandLineOption registerUrl{QStringLiteral("register"),
+                                   QStringLiteral("List the table on the internet table list at URL "
+                                                  "(for example http://list.example:8090)."),
+                                   QStringLiteral("URL")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")};
 
@@ -30,7 +51,8 @@ struct Parser {
         cli.setApplicationDescription(
             QStringLiteral("Hosts one Gloop Dash table without a display. The player seated longest "
                            "holds the host's powers and starts the games."));
-        cli.addOptions({port, listen, winnersPath, bots, botLevel, help, version});
+        cli.addOptions({port, listen, winnersPath, bots, botLevel, name, noDiscovery, registerUrl, admin, bans, command,
+                        help, version});
     }
 };
 
@@ -39,6 +61,19 @@ std::optional<int> number(const QString& text, int low, int high)
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok && value >= low && value <= high ? std::optional<int>(value) : std::nullopt;
+}
+
+// The operator's console and ban file, or what is wrong with them.
+QString readConsole(const Parser& p, ServerOptions& out)
+{
+    out.admin = p.cli.value(p.admin);
+    out.bans = p.cli.value(p.bans);
+    out.command = p.cli.value(p.command);
+    if (p.cli.isSet(p.command) && out.admin.isEmpty())
+        return QStringLiteral("--command needs --admin PATH");
+    if ((p.cli.isSet(p.admin) && out.admin.isEmpty()) || (p.cli.isSet(p.bans) && out.bans.isEmpty()))
+        return QStringLiteral("--admin and --bans need a path");
+    return {};
 }
 
 // The options' values, or what is wrong with them.
@@ -65,10 +100,24 @@ QString readValues(const Parser& p, ServerOptions& out)
     if (!level)
         return QStringLiteral("--bot-level takes easy, normal or hard");
     out.botLevel = *level;
-    return {};
+    out.name = ServerOptions::cleanName(p.cli.isSet(p.name) ? p.cli.value(p.name) : QSysInfo::machineHostName());
+    if (p.cli.isSet(p.registerUrl)) {
+        out.registerUrl = QUrl(p.cli.value(p.registerUrl), QUrl::StrictMode);
+        const QString scheme = out.registerUrl.scheme();
+        if (!out.registerUrl.isValid() || out.registerUrl.host().isEmpty()
+            || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+            return QStringLiteral("--register needs an http:// or https:// address");
+    }
+    out.discovery = !p.cli.isSet(p.noDiscovery);
+    return readConsole(p, out);
 }
 
 } // namespace
+
+QString ServerOptions::cleanName(const QString& typed)
+{
+    return QString::fromUtf8(PlayerNames::clean(typed.toUtf8()));
+}
 
 ServerOptions::Parsed ServerOptions::parse(const QStringList& arguments)
 {

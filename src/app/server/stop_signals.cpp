@@ -6,6 +6,10 @@
 #include <unistd.h>
 
 namespace {
+// SIGHUP too: a terminal closing, or a service manager told to send it on a
+// reload, must not end the table without its goodbyes.
+constexpr int Handled[] = {SIGTERM, SIGINT, SIGHUP};
+
 int g_pipe[2] = {-1, -1};
 
 extern "C" void onStopSignal(int signalNumber)
@@ -26,8 +30,8 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent)
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int s : Handled)
+        sigaction(s, &action, nullptr);
     m_notifier = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &StopSignals::readPipe);
 }
@@ -37,8 +41,8 @@ StopSignals::~StopSignals()
     if (!m_notifier)
         return;
     m_notifier.reset();
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    for (const int s : Handled)
+        std::signal(s, SIG_DFL);
     ::close(g_pipe[0]);
     ::close(g_pipe[1]);
     g_pipe[0] = g_pipe[1] = -1;

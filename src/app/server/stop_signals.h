@@ -4,7 +4,7 @@
 #include <QSocketNotifier>
 #include <memory>
 
-// Turns SIGTERM and SIGINT into a Qt signal on the event loop. The handler
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the event loop. The handler
 // only writes one byte to a pipe (nothing else is safe there); a notifier on
 // the pipe's other end emits stopRequested. One instance per process.
 class StopSignals : public QObject {

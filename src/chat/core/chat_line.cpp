@@ -17,10 +17,22 @@ ReceivedChat splitColoured(const QString& data, quint32 fallback)
     return {data.left(bar), colour.value_or(fallback)};
 }
 
-// Splits the text after the style number into head and the smiley-marked rest.
-void addBody(ChatLine& line, QString rest)
+// Where the head ends: a player's line at its first colon, a status line at
+// the first colon that ends a word, so an address inside it stays whole.
+qsizetype headColon(const QString& text, bool status)
 {
-    const qsizetype colon = rest.indexOf(QLatin1Char(':'));
+    qsizetype colon = text.indexOf(QLatin1Char(':'));
+    if (!status)
+        return colon;
+    while (colon >= 0 && colon + 1 < text.size() && text.at(colon + 1) != QLatin1Char(' '))
+        colon = text.indexOf(QLatin1Char(':'), colon + 1);
+    return colon;
+}
+
+// Splits the text after the style number into head and the smiley-marked rest.
+void addBody(ChatLine& line, QString rest, bool status)
+{
+    const qsizetype colon = headColon(rest, status);
     if (colon >= 0) {
         line.head = rest.left(colon + 1);
         rest.remove(0, colon + 1);
@@ -45,7 +57,7 @@ std::optional<ChatLine> ChatLineParser::parse(const StyledLine& line)
         return std::nullopt;
     ChatLine result;
     result.style = line.style;
-    addBody(result, line.text);
+    addBody(result, line.text, line.status);
     return result;
 }
 
@@ -62,7 +74,13 @@ RelayedLine ChatLineParser::received(int slot, const QByteArray& text)
 
 ReceivedChat ChatLineParser::splitPhrase(const QString& entry)
 {
-    return splitColoured(entry, ColourText::Black);
+    ReceivedChat phrase = splitColoured(entry, ColourText::Black);
+    // The table puts a blank after the name and the sender's " says: " brings
+    // its own: the bubble shows one.
+    static const QString doubled = QStringLiteral("  says: ");
+    if (const qsizetype at = phrase.line.indexOf(doubled); at >= 0)
+        phrase.line.remove(at, 1);
+    return phrase;
 }
 
 QList<ChatItem> ChatLineParser::words(const QString& text)

@@ -17,10 +17,13 @@ struct ChatItem {
 
 // A line on its way to the chat view: the text style it is shown in (the
 // sending slot, 0 for the program's own lines) and its text, still with the
-// head ("Ann chats:") and the smiley markers in it.
+// head ("Ann chats:") and the smiley markers in it. A status line is one of
+// the program's own; it may carry an address ("127.0.0.1:7800", "[::1]"), so
+// its head ends only at a colon that a blank or the line's end follows.
 struct StyledLine {
     int style = 0;
     QString text;
+    bool status = false;
 
     bool operator==(const StyledLine&) const = default;
 };
@@ -65,7 +68,8 @@ public:
     // A relayed chat or action line of `slot` ("text|colour" as the server
     // sends it): shown in the slot's text style and the sender's colour.
     static RelayedLine received(int slot, const QByteArray& text);
-    // A phrase queue entry "text|colour"; no "|" or a bad colour gives black.
+    // A phrase queue entry "text|colour" as the bubble shows it: one blank
+    // between the name and "says:"; no "|" or a bad colour gives black.
     static ReceivedChat splitPhrase(const QString& entry);
 
     // Cuts text after each blank; every piece keeps its trailing blank. Pieces

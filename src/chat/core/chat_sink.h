@@ -15,5 +15,8 @@ public:
     virtual void addlinetochat(const StyledLine& line, quint32 colour) = 0;
 
     // One of the program's own status lines (text style 0).
-    void addline(const QString& text, const QColor& colour) { addlinetochat({0, text}, ColourText::fromColor(colour)); }
+    void addline(const QString& text, const QColor& colour)
+    {
+        addlinetochat({0, text, true}, ColourText::fromColor(colour));
+    }
 };

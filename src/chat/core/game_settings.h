@@ -23,6 +23,8 @@ struct GameSettings {
     int width = 713;
     int height = 568;
     bool chatterSounds = true;
+    // A game this copy hosts answers those who look for games on the network.
+    bool listOnNetwork = true;
     // The tile set in use; empty for the built-in set.
     QString tiles;
 

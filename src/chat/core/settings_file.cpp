@@ -57,6 +57,7 @@ void writeKeys(IniText& ini, const GameSettings& s, SettingsFile::Keys keys)
     put(K::Bounds, QStringLiteral("Width"), QString::number(s.width));
     put(K::Bounds, QStringLiteral("Height"), QString::number(s.height));
     put(K::ChatterSounds, QStringLiteral("ChatterSounds"), GameSettings::writeOnOff(s.chatterSounds));
+    put(K::ListOnNetwork, QStringLiteral("ListOnNetwork"), GameSettings::writeOnOff(s.listOnNetwork));
 }
 
 } // namespace
@@ -88,13 +89,14 @@ GameSettings SettingsFile::load()
     s.height = readInt(ini, QStringLiteral("Height"), s.height);
     s.chatterSounds = readOnOff(ini, QStringLiteral("ChatterSounds"));
     s.tiles = readText(ini, QStringLiteral("Tiles"), QString());
+    s.listOnNetwork = readOnOff(ini, QStringLiteral("ListOnNetwork"));
     return s;
 }
 
 bool SettingsFile::save(const GameSettings& current, Keys changed)
 {
     m_changed |= changed;
-    const Keys keys = m_loaded ? AllKeys : m_changed;
+    const Keys keys = (m_loaded ? AllKeys : m_changed) | (m_changed & Key::ListOnNetwork);
     if (!keys)
         return true;
     return edit([&](IniText& ini) { writeKeys(ini, current, keys); });

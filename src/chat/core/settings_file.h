@@ -33,6 +33,9 @@ public:
         Tiles = 0x20,
         Bounds = 0x40, // Top, Left, Width and Height together
         ChatterSounds = 0x80,
+        // Written only once the player has changed it in this run, so files
+        // that never did keep their look; outside AllKeys for that reason.
+        ListOnNetwork = 0x100,
     };
     Q_DECLARE_FLAGS(Keys, Key)
     static constexpr Keys AllKeys = Keys(0xFF);

@@ -64,6 +64,13 @@ TileSet::LoadResult TileSet::loadtile(const QString& name, QString* error)
     return LoadResult::Loaded;
 }
 
+void TileSet::useBuiltIn()
+{
+    m_pictures = TilePictures{};
+    m_current.clear();
+    emit picturesChanged(m_pictures);
+}
+
 // The bitmap of a set: the file "<name>.bmp" in the player's folder, else in
 // the shipped one, its extension in any letter case since the folders are
 // listed that way. Names that would leave the folder, or that no listed file

@@ -34,6 +34,9 @@ public:
     // the user should see.
     LoadResult loadtile(const QString& name, QString* error = nullptr);
 
+    // Goes back to the game's own pictures: `CurrentTileSet` becomes empty.
+    void useBuiltIn();
+
     QString currentTileSet() const { return m_current; }
     // The pictures of the set in use; empty lists while the built-in set shows.
     const TilePictures& pictures() const { return m_pictures; }

@@ -158,9 +158,16 @@ void ClientSession::sockRead(TSock* sender)
         failJoin(JoinFailure::NotAGameServer);
         return;
     }
-    m_dispatcher.enqueue(pending.feed(bytes));
-    if (pending.overflowed()) {
-        // Bytes that never end a message: this peer is broken or hostile.
+    const bool fits = pending.feedEach(bytes, [this](const QByteArray& message) {
+        if (m_dispatcher.queuedBytes(0) + message.size() > QueueBytes)
+            return false;
+        m_dispatcher.enqueue(message);
+        return true;
+    });
+    if (!fits || pending.overflowed()) {
+        // Bytes that never end a message, or more waiting than any game
+        // sends at once: this peer is broken or hostile, and its table ends.
+        qCWarning(lcClient) << "left a table that sent more than the client takes in";
         pending.clear();
         sender->Close();
     }

@@ -17,6 +17,10 @@
 class ClientSession : public QObject, public GameLink {
     Q_OBJECT
 public:
+    // Bytes of messages the incoming queue may hold: a round's end sends a few
+    // kilobytes, so a peer past this is flooding, and the connection closes.
+    static constexpr qint64 QueueBytes = 8 * 1024 * 1024;
+
     explicit ClientSession(QObject* parent = nullptr);
     ~ClientSession() override;
 

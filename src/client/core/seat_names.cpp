@@ -1,5 +1,7 @@
 #include "seat_names.h"
 
+#include "net/text_limits.h"
+
 const QString SeatNames::Waiting = QStringLiteral("<Waiting>");
 
 SeatNames::SeatNames(QObject* parent) : QObject(parent)
@@ -32,4 +34,13 @@ void SeatNames::clear()
 {
     for (int slot = 1; slot <= Table::Seats; ++slot)
         setName(slot, Waiting);
+}
+
+QString SeatNames::shortened(const QByteArray& utf8)
+{
+    // No character takes more than four bytes: the rest is never decoded.
+    QString name = QString::fromUtf8(utf8.left(4 * TextLimits::Name));
+    if (name.size() > TextLimits::Name)
+        name.truncate(name.at(TextLimits::Name).isLowSurrogate() ? TextLimits::Name - 1 : TextLimits::Name);
+    return name;
 }

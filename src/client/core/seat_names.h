@@ -2,6 +2,8 @@
 
 #include "net/protocol_table.h"
 
+#include <QByteArray>
+
 #include <QObject>
 #include <QString>
 
@@ -16,6 +18,11 @@ public:
     static const QString Waiting; // "<Waiting>"
 
     explicit SeatNames(QObject* parent = nullptr);
+
+    // A name as the table sent it, cut to the longest the server lets anyone
+    // sit under: a hostile table's megabyte name must neither take our memory
+    // nor hold the window up while it is laid out.
+    static QString shortened(const QByteArray& utf8);
 
     // The seat's name, "<Waiting>" when nobody holds it or `slot` is no seat.
     QString name(int slot) const;

@@ -11,8 +11,20 @@ QString entry(int slot, const QString& name)
 
 void SpyRoster::addspy(int slot, const QString& name)
 {
+    if (const int former = int(m_slots.indexOf(slot)); former >= 0)
+        removeAt(former);
+    else if (m_entries.size() >= MaxEntries)
+        removeAt(0);
     m_entries << entry(slot, name);
+    m_slots << slot;
     emit added(m_entries.last());
+}
+
+void SpyRoster::removeAt(int index)
+{
+    m_entries.removeAt(index);
+    m_slots.removeAt(index);
+    emit removed(index);
 }
 
 bool SpyRoster::removespy(int slot, const QString& name)
@@ -20,8 +32,7 @@ bool SpyRoster::removespy(int slot, const QString& name)
     const QString wanted = entry(slot, name);
     for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries.at(i).compare(wanted, Qt::CaseInsensitive) == 0) {
-            m_entries.removeAt(i);
-            emit removed(i);
+            removeAt(i);
             return true;
         }
     }
@@ -31,5 +42,6 @@ bool SpyRoster::removespy(int slot, const QString& name)
 void SpyRoster::clear()
 {
     m_entries.clear();
+    m_slots.clear();
     emit cleared();
 }

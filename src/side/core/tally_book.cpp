@@ -88,9 +88,33 @@ bool TallyBook::savetally()
     return false;
 }
 
+void TallyBook::setTallyEveryone(bool on)
+{
+    if (on == m_tallyEveryone)
+        return;
+    m_tallyEveryone = on;
+    emit tallyEveryoneChanged(on);
+}
+
+void TallyBook::addUntallied()
+{
+    bool added = false;
+    for (const QString& name : std::as_const(m_playersInGame)) {
+        if (!name.isEmpty() && m_table.addPlayer(name)) {
+            added = true;
+            emit playerAdded(m_table.playerName(m_table.playerCount() - 1));
+        }
+    }
+    // The current game's list shows who is tallied: tick the newcomers there too.
+    if (added)
+        emit playersInGameChanged();
+}
+
 void TallyBook::addgame(const QString& winner)
 {
     emit loadchecklistrequested();
+    if (m_tallyEveryone)
+        addUntallied();
     m_table.addtomine(TallyTable::TotalGames);
     m_table.countGame(m_playersInGame, winner, winner == LocalWinner);
     commit();

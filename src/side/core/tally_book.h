@@ -43,9 +43,15 @@ public:
     const QStringList& playersInGame() const { return m_playersInGame; }
     void setPlayersInGame(const QStringList& names);
 
+    // Off (the default): only the opponents the player ticked are tallied.
+    // On: every opponent of a finished game is tallied from that game on.
+    bool tallyEveryone() const { return m_tallyEveryone; }
+    void setTallyEveryone(bool on);
+
     // One finished game. `winner` is the winner's name, or "addtomine" when the
     // local player won. First asks for the current game's players again
-    // (loadchecklistrequested), then counts the tallied ones among them.
+    // (loadchecklistrequested), then counts the tallied ones among them, after
+    // adding the untallied ones when everyone is tallied.
     void addgame(const QString& winner);
     // Adds 1 to own column 1 (games) or 2 (wins).
     void addtomine(int column);
@@ -77,6 +83,7 @@ signals:
     // The table was emptied: no opponent is tallied any more.
     void cleared();
     void playersInGameChanged();
+    void tallyEveryoneChanged(bool on);
     // Connect to the main window's `loadchecklist` (directly: addgame counts
     // from playersInGame right after emitting).
     void loadchecklistrequested();
@@ -86,6 +93,7 @@ signals:
 
 private:
     void load();
+    void addUntallied();
     void showOwnTotals();
     void commit();
 
@@ -96,4 +104,5 @@ private:
     QString m_loadError;
     bool m_saveFailureReported = false;
     bool m_closing = false;
+    bool m_tallyEveryone = false;
 };

@@ -1,0 +1,31 @@
+#include "table_summary.h"
+#include "gd_version.h"
+
+#include "net/protocol_table.h"
+#include "server/game_state.h"
+
+TableListing TableSummary::of(const GameState& game, const QString& name, quint16 port)
+{
+    TableListing t;
+    t.port = port;
+    t.name = name;
+    t.seats = Table::Seats;
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot) {
+        if (!game.players.loggedin(slot))
+            continue;
+        if (Table::isSeat(slot)) {
+            ++t.players;
+            t.bots += game.players[slot].bot ? 1 : 0;
+        } else {
+            ++t.watchers;
+        }
+    }
+    t.state = game.gamerunning ? QStringLiteral("playing") : QStringLiteral("waiting");
+    t.mode = game.gamemode == GameMode::Standard ? QStringLiteral("standard")
+        : game.gamemode == GameMode::Classic     ? QStringLiteral("classic")
+                                                 : QString();
+    t.missions = game.gamemode == 0 ? 0 : game.rounds;
+    t.mission = game.gamemode == 0 ? 0 : qBound(0, game.round, t.missions);
+    t.version = QStringLiteral(GD_VERSION_TEXT);
+    return t;
+}
