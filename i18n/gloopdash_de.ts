@@ -710,6 +710,14 @@
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
+    <message>
+        <source>
+This copy reads your own tile sets from: %1
+</source>
+        <translation>
+Diese Kopie liest deine eigenen Steinsätze aus: %1
+</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -871,6 +879,10 @@
     <message>
         <source>Are you sure you want to reset the Tally?</source>
         <translation>Willst du die Strichliste wirklich zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Tally everyone I play with</source>
+        <translation>Jeden zählen, mit dem ich spiele</translation>
     </message>
 </context>
 </TS>

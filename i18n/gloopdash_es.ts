@@ -710,6 +710,14 @@
         <source>Done</source>
         <translation>Hecho</translation>
     </message>
+    <message>
+        <source>
+This copy reads your own tile sets from: %1
+</source>
+        <translation>
+Esta copia lee tus propios juegos de fichas de: %1
+</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -871,6 +879,10 @@
     <message>
         <source>Are you sure you want to reset the Tally?</source>
         <translation>¿Seguro que quieres reiniciar el recuento?</translation>
+    </message>
+    <message>
+        <source>Tally everyone I play with</source>
+        <translation>Contabilizar a todos con quienes juego</translation>
     </message>
 </context>
 </TS>
