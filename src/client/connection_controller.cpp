@@ -1,8 +1,8 @@
 #include "connection_controller.h"
 
-#include "game_browser.h"
 #include "app/server/hosted_listing.h"
 #include "client/core/internet_table_list.h"
+#include "game_browser.h"
 
 #include "host_game_dialog.h"
 #include "join_game_dialog.h"
