@@ -12,22 +12,31 @@ function(gd_library name folder)
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
-# gd_module(NAME FOLDER LIBS...): a shared module "NAME.so" from every .cpp of
-# FOLDER, loaded by the program at its first use (see base/program_module.h).
-# It is written into the build folder beside the game and installed into the
-# game's own library folder.
+# gd_module(NAME FOLDER LIBS... [HEADERS_OF GD_LIBS...]): a shared module
+# "NAME.so" from every .cpp of FOLDER, loaded by the program at its first use
+# (see base/program_module.h). It is written into the build folder beside the
+# game and installed into the game's own library folder. HEADERS_OF names the
+# libraries whose interface headers it implements without linking them (the
+# library that loads it holds their code); scripts/check-includes allows them.
 function(gd_module name folder)
+  cmake_parse_arguments(_arg "" "" "HEADERS_OF" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
   add_library(${name} MODULE ${_src})
   set_target_properties(${name} PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/generated)
-  target_link_libraries(${name} PRIVATE ${ARGN})
+  target_link_libraries(${name} PRIVATE ${_arg_UNPARSED_ARGUMENTS})
   install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/gloopdash)
 endfunction()
 
 # gd_tests(FOLDER LIBS...): one test program per tests/FOLDER/test_*.cpp, each run
-# by CTest under the offscreen platform.
+# by CTest under the offscreen platform. Folders listed in GD_LEAK_CHECKED run
+# with LeakSanitizer on (in a sanitized build), with tests/lsan.supp.
 function(gd_tests folder)
+  if(folder IN_LIST GD_LEAK_CHECKED)
+    set(_asan "detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+  else()
+    set(_asan "detect_leaks=0")
+  endif()
   file(GLOB _tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/test_*.cpp")
   file(GLOB _support CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/support_*.cpp"
                                        "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/support_*.h")
@@ -40,7 +49,7 @@ function(gd_tests folder)
                                                   ${CMAKE_CURRENT_SOURCE_DIR}/support)
     add_test(NAME ${_target} COMMAND ${_target})
     set_tests_properties(${_target} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;GLOOPDASH_DISCOVERY_ADDRESSES=127.0.0.1,::1;GD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools;GD_APP=${PROJECT_BINARY_DIR}/gloopdash"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=${_asan};GLOOPDASH_DISCOVERY_ADDRESSES=127.0.0.1,::1;GD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools;GD_APP=${PROJECT_BINARY_DIR}/gloopdash"
       TIMEOUT 300)
   endforeach()
 endfunction()

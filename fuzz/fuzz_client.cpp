@@ -1,22 +1,21 @@
 // The server's side of the stream into a client, below the windows: the
 // session's queue and dispatcher, the catalogue's decoding of every message a
-// server sends, and the models that act on them without a widget: the session's
-// login and game state, the board mirror with its pick rule, the winner's-path
-// replay, and the chat line parser behind chat, action, phrase and status
-// lines. The turn flow and the player rows still live in the window's widgets;
-// fuzz_client_window drives those through a whole window, at a far lower rate.
+// server sends, and the models that act on them without a widget: the game
+// model (login, seats, scores, the round, the board mirror with its pick rule,
+// the phrase queue), the winner's-path replay, and the chat line parser behind
+// chat, action, phrase and status lines. fuzz_client_window drives the windows
+// that observe them through a whole window, at a far lower rate.
 //
-// The session and its command table are built once: registering the table
+// The model and its command table are built once: registering the table
 // costs more than most inputs. Each input starts from the state a new
-// connection finds: the session forgets the last one as it does when the
-// player leaves a game for another (login, slot, queue, game), and the board
-// mirror and the replay are made anew. Each complete message is handled in turn; an empty message stands for one second
-// passing on the replay's clock. After each message the local player clicks
-// across the board while picking is open.
+// connection finds: the model leaves the table as it does when the player
+// leaves a game for another (login, slot, queue, seats, game), and the replay
+// is made anew. Each complete message is handled in turn; an empty message
+// stands for one second passing on the round's and the replay's clocks.
+// After each message the local player clicks across the board while picking is open.
 #include "chat/core/chat_line.h"
-#include "client/core/board_model.h"
 #include "client/core/client_log.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/core/path_replay_model.h"
 #include "net/game_random.h"
 #include "net/message_splitter.h"
@@ -44,13 +43,12 @@ void status(const QByteArray& text)
 }
 
 struct Client {
-    ClientSession session;
-    BoardModel board;
+    GameModel model;
     PathReplayModel replay;
 
     Client()
     {
-        Dispatcher& d = session.dispatcher();
+        Dispatcher& d = model.session().dispatcher();
         d.setManual(true);
         onSession(d);
         onChat(d);
@@ -68,16 +66,26 @@ struct Client {
     {
         handle<ToClient::SendLoginInfo>(d, [this](const ToClient::SendLoginInfo& m) {
             if (Table::isSlot(m.slot))
-                session.sendloginfo(m.slot, QByteArrayLiteral("fuzz"));
+                model.session().sendloginfo(m.slot, QByteArrayLiteral("fuzz"));
         });
         handle<ToClient::HaveWrongVersion>(d, [](const ToClient::HaveWrongVersion& m) { status(m.text); });
         handle<ToClient::WrongVersion>(d, [](const ToClient::WrongVersion&) {});
         handle<ToClient::Full>(d, [](const ToClient::Full&) {});
         handle<ToClient::Kicked>(d, [](const ToClient::Kicked&) {});
-        handle<ToClient::NewPlayerInfo>(d, [](const ToClient::NewPlayerInfo& m) { status(m.text); });
-        handle<ToClient::ExistingPlayers>(d, [](const ToClient::ExistingPlayers& m) { status(m.text); });
-        handle<ToClient::PlayerDisconnected>(d, [](const ToClient::PlayerDisconnected& m) { status(m.text); });
-        handle<ToClient::JustWatching>(d, [](const ToClient::JustWatching&) {});
+        handle<ToClient::Host>(d, [this](const ToClient::Host& m) { model.setHostSlot(m.slot); });
+        handle<ToClient::NewPlayerInfo>(d, [this](const ToClient::NewPlayerInfo& m) {
+            status(m.text);
+            model.playerArrived(m.slot, QString::fromUtf8(m.text));
+        });
+        handle<ToClient::ExistingPlayers>(
+            d, [this](const ToClient::ExistingPlayers& m) { model.playerArrived(m.slot, QString::fromUtf8(m.text)); });
+        handle<ToClient::PlayerDisconnected>(d, [this](const ToClient::PlayerDisconnected& m) {
+            status(m.text);
+            model.playerLeft(m.slot, QString::fromUtf8(m.text));
+        });
+        handle<ToClient::JustWatching>(d, [this](const ToClient::JustWatching& m) {
+            model.seatWatching(m.slot, m.value == ToClient::JustWatching::Watching);
+        });
     }
 
     void onChat(Dispatcher& d)
@@ -85,46 +93,36 @@ struct Client {
         const auto relayed = [](int slot, const QByteArray& text) { show(ChatLineParser::received(slot, text).line); };
         handle<ToClient::Chat>(d, [relayed](const ToClient::Chat& m) { relayed(m.slot, m.text); });
         handle<ToClient::Action>(d, [relayed](const ToClient::Action& m) { relayed(m.slot, m.text); });
-        handle<ToClient::Phrase>(
-            d, [](const ToClient::Phrase& m) { (void)ChatLineParser::splitPhrase(QString::fromUtf8(m.text)); });
+        handle<ToClient::Phrase>(d, [this](const ToClient::Phrase& m) {
+            (void)ChatLineParser::splitPhrase(QString::fromUtf8(m.text));
+            model.queuePhrase(QString::fromUtf8(m.text));
+        });
         handle<ToClient::PlayASound>(d, [](const ToClient::PlayASound&) {});
     }
 
     void onBoard(Dispatcher& d)
     {
-        handle<ToClient::SetTiles>(d, [this](const ToClient::SetTiles& m) { board.settiles(m); });
-        handle<ToClient::SetBonus>(d, [this](const ToClient::SetBonus& m) { board.setbonus(m); });
-        handle<ToClient::SetNextTile>(
-            d, [this](const ToClient::SetNextTile& m) { board.setnexttile(m, session.myslot()); });
-        handle<ToClient::SetNnTile>(d, [](const ToClient::SetNnTile&) {});
-        handle<ToClient::RemoveTile>(d,
-                                     [this](const ToClient::RemoveTile& m) { board.removetile(m, session.myslot()); });
-        handle<ToClient::Bombed>(d, [this](const ToClient::Bombed& m) { board.bombed(m); });
-        handle<ToClient::Error>(d, [this](const ToClient::Error&) { board.error(); });
+        GameModel& g = model;
+        handle<ToClient::SetTiles>(d, [&g](const ToClient::SetTiles& m) { g.setTiles(m); });
+        handle<ToClient::SetBonus>(d, [&g](const ToClient::SetBonus& m) { g.setBonus(m); });
+        handle<ToClient::SetNextTile>(d, [&g](const ToClient::SetNextTile& m) { g.setNextTile(m); });
+        handle<ToClient::SetNnTile>(d, [&g](const ToClient::SetNnTile& m) { g.setAfterNextTile(m); });
+        handle<ToClient::RemoveTile>(d, [&g](const ToClient::RemoveTile& m) { g.removeTile(m); });
+        handle<ToClient::Bombed>(d, [&g](const ToClient::Bombed& m) { g.bombed(m); });
+        handle<ToClient::Error>(d, [&g](const ToClient::Error& m) { g.refused(m); });
     }
 
     void onRound(Dispatcher& d)
     {
-        handle<ToClient::StartGame>(d, [this](const ToClient::StartGame& m) {
-            session.setGameRunning(true);
-            session.setGamemode(m.mode);
-            board.clear();
-        });
-        handle<ToClient::NextPlayer>(d, [this](const ToClient::NextPlayer& m) {
-            if (!BoardModel::seat(m.slot))
-                return;
-            board.setCurrentplayer(m.slot);
-            board.setTrailScore(m.slot, 0);
-        });
-        handle<ToClient::TurnOver>(d, [](const ToClient::TurnOver&) {});
-        handle<ToClient::PostScores>(d, [](const ToClient::PostScores&) {});
-        handle<ToClient::Winner>(d, [this](const ToClient::Winner& m) {
-            session.setGameRunning(false);
+        GameModel& g = model;
+        handle<ToClient::StartGame>(d, [&g](const ToClient::StartGame& m) { g.startGame(m); });
+        handle<ToClient::LoadStats>(d, [&g](const ToClient::LoadStats& m) { g.loadStats(m); });
+        handle<ToClient::NextPlayer>(d, [&g](const ToClient::NextPlayer& m) { g.nextPlayer(m); });
+        handle<ToClient::TurnOver>(d, [&g](const ToClient::TurnOver& m) { g.turnOver(m); });
+        handle<ToClient::PostScores>(d, [&g](const ToClient::PostScores& m) { g.postScores(m); });
+        handle<ToClient::Winner>(d, [&g](const ToClient::Winner& m) {
             status(m.text);
-        });
-        handle<ToClient::LoadStats>(d, [this](const ToClient::LoadStats& m) {
-            session.setGameRunning(true);
-            session.setGamemode(m.mode);
+            g.winner(m);
         });
         handle<ToClient::ResetTiles>(d, [this](const ToClient::ResetTiles& m) { replay.settiles(m.cells); });
         handle<ToClient::ResetBonus>(d, [this](const ToClient::ResetBonus& m) { replay.setbonus(m.cells); });
@@ -134,30 +132,38 @@ struct Client {
     // A click on every cell in turn while picking is open, as a player would.
     void pickAll()
     {
-        for (int px = 4; px < 312 && board.canselect(); px += 52)
-            for (int py = 4; py < 312 && board.canselect(); py += 52)
-                board.boardMouseUp(px, py, session.myslot(), session.loggedin());
+        for (int px = 4; px < 312 && model.board().canselect(); px += 52)
+            for (int py = 4; py < 312 && model.board().canselect(); py += 52)
+                model.pick(px, py);
+    }
+
+    // One second on the round's clock: the bubble takes its next phrase.
+    void tick()
+    {
+        model.tick();
+        (void)model.takePhrase();
+        (void)replay.step();
     }
 };
 
 void runOne(const QByteArray& input)
 {
     static Client client;
-    client.session.disconnectFromServer();
-    client.board = BoardModel();
+    GameModel& model = client.model;
+    model.session().disconnectFromServer();
+    model.leaveTable();
     client.replay = PathReplayModel();
-    const ClientSession& session = client.session;
-    // What the handlers read of the session must be as a new connection finds it.
-    if (session.myslot() != 0 || session.loggedin() || session.gamemode() != 0 || session.gameRunning()
-        || client.session.dispatcher().queued() != 0)
+    // What the handlers read of the model must be as a new connection finds it.
+    if (model.myslot() != 0 || model.loggedin() || model.mode() != GameMode::None || model.gameRunning()
+        || model.seats().seated(1) || !model.phrases().isEmpty() || model.session().dispatcher().queued() != 0)
         std::abort();
     static FuzzSupport::SeededRandom random(1);
     random.restart();
-    Dispatcher& queue = client.session.dispatcher();
+    Dispatcher& queue = model.session().dispatcher();
     MessageSplitter splitter(0);
     for (const QByteArray& message : splitter.feed(input)) {
         if (message.isEmpty()) {
-            (void)client.replay.step();
+            client.tick();
             continue;
         }
         queue.enqueue(message);

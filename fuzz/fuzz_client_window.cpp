@@ -11,7 +11,7 @@
 // message stands for one second passing on the window's clocks (the countdown
 // and the replay).
 #include "chat/panel_chat.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
 #include "client/path_replay_panel.h"
@@ -66,12 +66,13 @@ void tick(MainWindow& window)
 void runOne(const QByteArray& input)
 {
     QuietParts parts;
-    auto window = std::make_unique<MainWindow>(ClientParts{parts, parts, parts, parts, parts});
+    GameModel model;
+    auto window = std::make_unique<MainWindow>(model, ClientParts{parts, parts, parts, parts, parts});
     GameRandom::seed(1);
     // Owned by the window's chat area, as in the program.
     parts.chat = new PanelChat(window->chatPanel());
 
-    Dispatcher& queue = window->session().dispatcher();
+    Dispatcher& queue = model.session().dispatcher();
     queue.setManual(true);
     MessageSplitter splitter(0);
     for (const QByteArray& message : splitter.feed(input)) {

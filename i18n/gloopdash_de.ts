@@ -885,4 +885,99 @@ Diese Kopie liest deine eigenen Steinsätze aus: %1
         <translation>Jeden zählen, mit dem ich spiele</translation>
     </message>
 </context>
+<context>
+    <name>TurnFlow</name>
+    <message>
+        <source>Missions Per Game: %1</source>
+        <translation>Missionen pro Spiel: %1</translation>
+    </message>
+    <message>
+        <source>You have started a CLASSIC game.</source>
+        <translation>Du hast ein KLASSISCHES Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>You have started a game.</source>
+        <translation>Du hast ein Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>%1 has started a CLASSIC game.</source>
+        <translation>%1 hat ein KLASSISCHES Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>%1 has started a game.</source>
+        <translation>%1 hat ein Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>Tie! An extra mission decides it.</source>
+        <translation>Gleichstand! Eine Zusatzmission entscheidet.</translation>
+    </message>
+    <message>
+        <source>Mission: %1  Just watching</source>
+        <translation>Mission: %1  Nur zuschauen</translation>
+    </message>
+    <message>
+        <source>Just watching.</source>
+        <translation>Nur zuschauen.</translation>
+    </message>
+    <message>
+        <source>Mission: %1  Your turn</source>
+        <translation>Mission: %1  Du bist dran</translation>
+    </message>
+    <message>
+        <source>Mission: %1  %2's turn</source>
+        <translation>Mission: %1  %2 ist dran</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>Du bist dran.</translation>
+    </message>
+    <message>
+        <source>%1's turn.</source>
+        <translation>%1 ist dran.</translation>
+    </message>
+    <message>
+        <source>Turn Over</source>
+        <translation>Zug vorbei</translation>
+    </message>
+    <message>
+        <source>Out of Moves!</source>
+        <translation>Keine Züge mehr!</translation>
+    </message>
+    <message>
+        <source>Cleared the Board! Bonus +200!</source>
+        <translation>Brett geräumt! Bonus +200!</translation>
+    </message>
+    <message>
+        <source>Out of Time!</source>
+        <translation>Zeit abgelaufen!</translation>
+    </message>
+    <message>
+        <source>Everyone has completed this turn!</source>
+        <translation>Alle haben diesen Zug beendet!</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Zeit: %1</translation>
+    </message>
+    <message>
+        <source>%1 seconds left!</source>
+        <translation>Noch %1 Sekunden!</translation>
+    </message>
+    <message>
+        <source>You have Won the Game!</source>
+        <translation>Du hast das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source>%1 has Won the Game!</source>
+        <translation>%1 hat das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source>Have Won the Game!!</source>
+        <translation>hast das Spiel gewonnen!!</translation>
+    </message>
+    <message>
+        <source>Has Won the Game!!</source>
+        <translation>hat das Spiel gewonnen!!</translation>
+    </message>
+</context>
 </TS>

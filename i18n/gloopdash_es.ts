@@ -885,4 +885,99 @@ Esta copia lee tus propios juegos de fichas de: %1
         <translation>Contabilizar a todos con quienes juego</translation>
     </message>
 </context>
+<context>
+    <name>TurnFlow</name>
+    <message>
+        <source>Missions Per Game: %1</source>
+        <translation>Misiones por partida: %1</translation>
+    </message>
+    <message>
+        <source>You have started a CLASSIC game.</source>
+        <translation>Has iniciado una partida CLÁSICA.</translation>
+    </message>
+    <message>
+        <source>You have started a game.</source>
+        <translation>Has iniciado una partida.</translation>
+    </message>
+    <message>
+        <source>%1 has started a CLASSIC game.</source>
+        <translation>%1 ha iniciado una partida CLÁSICA.</translation>
+    </message>
+    <message>
+        <source>%1 has started a game.</source>
+        <translation>%1 ha iniciado una partida.</translation>
+    </message>
+    <message>
+        <source>Tie! An extra mission decides it.</source>
+        <translation>¡Empate! Una misión extra decide.</translation>
+    </message>
+    <message>
+        <source>Mission: %1  Just watching</source>
+        <translation>Misión: %1  Solo mirando</translation>
+    </message>
+    <message>
+        <source>Just watching.</source>
+        <translation>Solo mirando.</translation>
+    </message>
+    <message>
+        <source>Mission: %1  Your turn</source>
+        <translation>Misión: %1  Tu turno</translation>
+    </message>
+    <message>
+        <source>Mission: %1  %2's turn</source>
+        <translation>Misión: %1  Turno de %2</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>Tu turno.</translation>
+    </message>
+    <message>
+        <source>%1's turn.</source>
+        <translation>Turno de %1.</translation>
+    </message>
+    <message>
+        <source>Turn Over</source>
+        <translation>Fin del turno</translation>
+    </message>
+    <message>
+        <source>Out of Moves!</source>
+        <translation>¡Sin movimientos!</translation>
+    </message>
+    <message>
+        <source>Cleared the Board! Bonus +200!</source>
+        <translation>¡Tablero despejado! ¡Bonificación +200!</translation>
+    </message>
+    <message>
+        <source>Out of Time!</source>
+        <translation>¡Se acabó el tiempo!</translation>
+    </message>
+    <message>
+        <source>Everyone has completed this turn!</source>
+        <translation>¡Todos han completado este turno!</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Tiempo: %1</translation>
+    </message>
+    <message>
+        <source>%1 seconds left!</source>
+        <translation>¡Quedan %1 segundos!</translation>
+    </message>
+    <message>
+        <source>You have Won the Game!</source>
+        <translation>¡Has ganado la partida!</translation>
+    </message>
+    <message>
+        <source>%1 has Won the Game!</source>
+        <translation>¡%1 ha ganado la partida!</translation>
+    </message>
+    <message>
+        <source>Have Won the Game!!</source>
+        <translation>¡¡has ganado la partida!!</translation>
+    </message>
+    <message>
+        <source>Has Won the Game!!</source>
+        <translation>¡¡ha ganado la partida!!</translation>
+    </message>
+</context>
 </TS>

@@ -1,5 +1,7 @@
 #include "bot.h"
 
+#include "bot_log.h"
+
 #include "net/game_random.h"
 #include "net/protocol.h"
 
@@ -128,6 +130,7 @@ void Bot::finish(int code, const QString& line)
         return;
     m_done = true;
     m_pace.stop();
+    qCDebug(lcBot) << m_options.name << "leaves the table:" << code << line;
     emit finished(code, line);
 }
 
@@ -139,6 +142,7 @@ void Bot::sendlogininfo(const ToClient::SendLoginInfo& m)
         m_sock.Close();
         return;
     }
+    qCDebug(lcBot) << m_options.name << "logs in at slot" << m_slot;
     send(ToServer::LoginInfo{m_slot, m_options.version, m_options.name}.bytes());
 }
 
@@ -157,6 +161,7 @@ void Bot::maybeStart()
 
 void Bot::startgame(const ToClient::StartGame& m)
 {
+    qCDebug(lcBot) << m_options.name << "plays a game of mode" << m.mode << "over" << m.rounds << "missions";
     m_started = true;
     m_board.setMode(m.mode);
     m_total = 0;
@@ -241,6 +246,7 @@ void Bot::winner(const ToClient::Winner& m)
     m_playing = false;
     m_pace.stop();
     const QByteArray& name = m.text;
+    qCDebug(lcBot) << m_options.name << "ends a game with" << m_total << "won by" << name;
     emit gameOver(m_total, name);
     if (!m_options.seat) {
         finish(0,

@@ -1,7 +1,7 @@
 #include "chat_binding.h"
 
 #include "chat/chat_menu.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "game_view.h"
 #include "main_window.h"
 
@@ -24,9 +24,8 @@ private:
 } // namespace
 
 ChatBinding::ChatBinding(MainWindow& window, std::unique_ptr<SoundOutput> output)
-    : m_window(window), m_connection(std::make_unique<SessionChatConnection>(window.session())),
-      m_player(std::move(output)), m_chatter(
-                                       m_player, [this](int slot) { return playerName(slot); }, *this)
+    : m_window(window), m_connection(std::make_unique<SessionChatConnection>(window.model().session())),
+      m_player(std::move(output)), m_chatter(m_player, static_cast<const ChatterSounds::Seats&>(*this), *this)
 {
     placeChat();
     placePhraseButtons();
@@ -83,10 +82,10 @@ void ChatBinding::playsounds(GameSound sound)
 
 void ChatBinding::soundChosen(int code)
 {
-    const ClientSession& session = m_window.session();
-    const QByteArray message = ChatterSounds::request(code, session.myslot(), session.loggedin());
+    GameModel& model = m_window.model();
+    const QByteArray message = ChatterSounds::request(code, model.myslot(), model.loggedin());
     if (!message.isEmpty())
-        m_window.session().send(message);
+        model.send(message);
 }
 
 std::optional<QString> ChatBinding::playerName(int slot) const
@@ -94,5 +93,5 @@ std::optional<QString> ChatBinding::playerName(int slot) const
     // Only the six seats have a name row; a spectator's sound names nobody.
     if (!Table::isSeat(slot))
         return std::nullopt;
-    return m_window.session().seatNames().name(slot);
+    return m_window.model().seats().name(slot);
 }

@@ -22,7 +22,7 @@ class MainWindow;
 // menu. It is where the window's chat lines, chatter sounds and game sounds
 // go. Messages leave only through the window's session, which sends only while
 // logged in.
-class ChatBinding : public QObject, public ClientChat, public GameSounds {
+class ChatBinding : public QObject, public ClientChat, public GameSounds, private ChatterSounds::Seats {
     Q_OBJECT
 public:
     // output: where sounds are played; null means the default audio device.
@@ -45,7 +45,7 @@ private:
     void placeChat();
     void placePhraseButtons();
     void soundChosen(int code);
-    std::optional<QString> playerName(int slot) const;
+    std::optional<QString> playerName(int slot) const override;
 
     MainWindow& m_window;
     std::unique_ptr<ChatConnection> m_connection;

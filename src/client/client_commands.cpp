@@ -2,11 +2,11 @@
 
 #include "chat/core/chat_line.h"
 #include "client/core/client_log.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
+#include "client/core/ignore_list.h"
 #include "client/core/seat_names.h"
 #include "game_view.h"
 #include "net/protocol.h"
-#include "player_list_controller.h"
 
 namespace {
 
@@ -20,9 +20,8 @@ void handle(Dispatcher& d, Handler handler)
 
 } // namespace
 
-ClientCommands::ClientCommands(ClientSession& session, GameView& view, PlayerListController& players, ClientChat& chat,
-                               Window& window)
-    : m_session(session), m_view(view), m_players(players), m_chat(chat), m_window(window)
+ClientCommands::ClientCommands(GameModel& model, GameView& view, ClientChat& chat, Window& window, IgnoreList& ignores)
+    : m_model(model), m_view(view), m_chat(chat), m_window(window), m_ignores(ignores)
 {
     registerSession();
     registerChat();
@@ -33,11 +32,11 @@ ClientCommands::ClientCommands(ClientSession& session, GameView& view, PlayerLis
 
 void ClientCommands::registerSession()
 {
-    Dispatcher& d = m_session.dispatcher();
+    Dispatcher& d = m_model.session().dispatcher();
     handle<ToClient::SendLoginInfo>(d, [this](const ToClient::SendLoginInfo& m) {
         if (!Table::isSlot(m.slot))
             return;
-        m_session.sendloginfo(m.slot, m_window.version());
+        m_model.session().sendloginfo(m.slot, m_window.version());
     });
     handle<ToClient::HaveWrongVersion>(d, [this](const ToClient::HaveWrongVersion& m) {
         m_chat.addline(SeatNames::shortened(m.text) + QStringLiteral(" has a different version of the game then you."),
@@ -48,15 +47,13 @@ void ClientCommands::registerSession()
     });
     handle<ToClient::Full>(d, [this](const ToClient::Full&) { m_window.gameIsFull(); });
     handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) { m_window.removed(); });
-    handle<ToClient::Host>(d, [this](const ToClient::Host& m) {
-        if (m.slot == 0 || Table::isSlot(m.slot))
-            m_session.setHostSlot(m.slot);
-    });
+    handle<ToClient::Closing>(d, [this](const ToClient::Closing&) { m_model.session().noteFarewell(); });
+    handle<ToClient::Host>(d, [this](const ToClient::Host& m) { m_model.setHostSlot(m.slot); });
 }
 
 void ClientCommands::registerChat()
 {
-    Dispatcher& d = m_session.dispatcher();
+    Dispatcher& d = m_model.session().dispatcher();
     // `chatrecieved`: a relayed chat or action line in the sender's style and colour.
     const auto relayed = [this](int slot, const QByteArray& text) {
         if (ignored(slot))
@@ -71,74 +68,69 @@ void ClientCommands::registerChat()
         const QString text = QString::fromUtf8(m.text);
         QStringList seated;
         for (int slot = 1; slot <= Table::Seats; ++slot)
-            if (m_session.seatNames().seated(slot))
-                seated << m_players.seatName(slot);
+            if (m_model.seats().seated(slot))
+                seated << m_model.seats().name(slot);
         if (!ignored(IgnoreList::speaker(text, seated)))
-            m_view.queuephrase(text);
+            m_model.queuePhrase(text);
     });
     handle<ToClient::PlayASound>(d, [this](const ToClient::PlayASound& m) {
-        if (!Table::isSeat(m.slot) || !m_players.ignores().isMuted(m_players.seatName(m.slot)))
+        if (!Table::isSeat(m.slot) || !m_ignores.isMuted(m_model.seats().name(m.slot)))
             m_chat.playasound(m);
     });
 }
 
 bool ClientCommands::ignored(int slot)
 {
-    return Table::isSeat(slot) && m_session.seatNames().seated(slot) && ignored(m_players.seatName(slot));
+    return Table::isSeat(slot) && m_model.seats().seated(slot) && ignored(m_model.seats().name(slot));
 }
 
 bool ClientCommands::ignored(const QString& name)
 {
-    IgnoreList& ignores = m_players.ignores();
-    if (name.isEmpty() || !ignores.isIgnored(name))
+    if (name.isEmpty() || !m_ignores.isIgnored(name))
         return false;
-    if (ignores.firstHidden(name))
+    if (m_ignores.firstHidden(name))
         m_chat.addline(name + QStringLiteral(" is ignored."), StatusColour::navy());
     return true;
 }
 
 void ClientCommands::registerPlayers()
 {
-    Dispatcher& d = m_session.dispatcher();
-    handle<ToClient::NewPlayerInfo>(d, [this](const ToClient::NewPlayerInfo& m) { m_players.newplayerinfo(m); });
-    handle<ToClient::ExistingPlayers>(d, [this](const ToClient::ExistingPlayers& m) {
-        m_players.newplayerinfo({m.slot, m.text});
-    });
+    Dispatcher& d = m_model.session().dispatcher();
+    // A player already present arrives like a newcomer.
+    handle<ToClient::NewPlayerInfo>(
+        d, [this](const ToClient::NewPlayerInfo& m) { m_model.playerArrived(m.slot, QString::fromUtf8(m.text)); });
+    handle<ToClient::ExistingPlayers>(
+        d, [this](const ToClient::ExistingPlayers& m) { m_model.playerArrived(m.slot, QString::fromUtf8(m.text)); });
     handle<ToClient::PlayerDisconnected>(
-        d, [this](const ToClient::PlayerDisconnected& m) { m_players.playerdisconnected(m); });
-    handle<ToClient::JustWatching>(d, [this](const ToClient::JustWatching& m) { m_players.justwatching(m); });
+        d, [this](const ToClient::PlayerDisconnected& m) { m_model.playerLeft(m.slot, QString::fromUtf8(m.text)); });
+    handle<ToClient::JustWatching>(d, [this](const ToClient::JustWatching& m) {
+        m_model.seatWatching(m.slot, m.value == ToClient::JustWatching::Watching);
+    });
 }
 
 void ClientCommands::registerBoard()
 {
-    Dispatcher& d = m_session.dispatcher();
-    handle<ToClient::SetTiles>(d, [this](const ToClient::SetTiles& m) { m_view.settiles(m); });
-    handle<ToClient::SetBonus>(d, [this](const ToClient::SetBonus& m) { m_view.setbonus(m); });
-    handle<ToClient::SetNextTile>(d, [this](const ToClient::SetNextTile& m) { m_view.setnexttile(m); });
-    handle<ToClient::SetNnTile>(d, [this](const ToClient::SetNnTile& m) { m_view.setnntile(m); });
-    handle<ToClient::RemoveTile>(d, [this](const ToClient::RemoveTile& m) { m_view.removetile(m); });
-    handle<ToClient::Bombed>(d, [this](const ToClient::Bombed& m) { m_view.bombed(m); });
-    handle<ToClient::Error>(d, [this](const ToClient::Error& m) { m_view.error(m); });
+    Dispatcher& d = m_model.session().dispatcher();
+    GameModel& g = m_model;
+    handle<ToClient::SetTiles>(d, [&g](const ToClient::SetTiles& m) { g.setTiles(m); });
+    handle<ToClient::SetBonus>(d, [&g](const ToClient::SetBonus& m) { g.setBonus(m); });
+    handle<ToClient::SetNextTile>(d, [&g](const ToClient::SetNextTile& m) { g.setNextTile(m); });
+    handle<ToClient::SetNnTile>(d, [&g](const ToClient::SetNnTile& m) { g.setAfterNextTile(m); });
+    handle<ToClient::RemoveTile>(d, [&g](const ToClient::RemoveTile& m) { g.removeTile(m); });
+    handle<ToClient::Bombed>(d, [&g](const ToClient::Bombed& m) { g.bombed(m); });
+    handle<ToClient::Error>(d, [&g](const ToClient::Error& m) { g.refused(m); });
 }
 
 void ClientCommands::registerRound()
 {
-    Dispatcher& d = m_session.dispatcher();
-    handle<ToClient::StartGame>(d, [this](const ToClient::StartGame& m) {
-        m_session.setGameRunning(true);
-        m_view.startthegame(m);
-    });
-    handle<ToClient::NextPlayer>(d, [this](const ToClient::NextPlayer& m) { m_view.getnextplayer(m); });
-    handle<ToClient::TurnOver>(d, [this](const ToClient::TurnOver& m) { m_view.turnover(m); });
-    handle<ToClient::PostScores>(d, [this](const ToClient::PostScores& m) { m_view.postscores(m); });
-    handle<ToClient::Winner>(d, [this](const ToClient::Winner& m) {
-        m_session.setGameRunning(false);
-        m_view.winner(m);
-    });
-    handle<ToClient::LoadStats>(d, [this](const ToClient::LoadStats& m) {
-        m_session.setGameRunning(true);
-        m_view.loadstats(m);
-    });
+    Dispatcher& d = m_model.session().dispatcher();
+    GameModel& g = m_model;
+    handle<ToClient::StartGame>(d, [&g](const ToClient::StartGame& m) { g.startGame(m); });
+    handle<ToClient::LoadStats>(d, [&g](const ToClient::LoadStats& m) { g.loadStats(m); });
+    handle<ToClient::NextPlayer>(d, [&g](const ToClient::NextPlayer& m) { g.nextPlayer(m); });
+    handle<ToClient::TurnOver>(d, [&g](const ToClient::TurnOver& m) { g.turnOver(m); });
+    handle<ToClient::PostScores>(d, [&g](const ToClient::PostScores& m) { g.postScores(m); });
+    handle<ToClient::Winner>(d, [&g](const ToClient::Winner& m) { g.winner(m); });
     handle<ToClient::ResetTiles>(d, [this](const ToClient::ResetTiles& m) { m_view.settileswinner(m); });
     handle<ToClient::ResetBonus>(d, [this](const ToClient::ResetBonus& m) { m_view.setbonuswinner(m); });
     handle<ToClient::ThePath>(d, [this](const ToClient::ThePath& m) { m_view.thepath(m); });

@@ -4,13 +4,15 @@
 
 #include <QByteArray>
 
-class ClientSession;
+class GameModel;
 class GameView;
-class PlayerListController;
+class IgnoreList;
 
 // The client's one table of command words: every message the server (or the
 // lobby link) may send, and the handler that serves it. Handlers run one at a
 // time from the session's queue; unknown words are ignored by the dispatcher.
+// What the table says about the game goes to the game model, which the windows
+// observe; chat lines go to the chat, and the winner's path to its replay.
 class ClientCommands {
 public:
     // What the table tells the main window, and asks of it.
@@ -25,8 +27,8 @@ public:
         virtual QByteArray version() const = 0;
     };
 
-    ClientCommands(ClientSession& session, GameView& view, PlayerListController& players, ClientChat& chat,
-                   Window& window);
+    // `ignores`: whose lines, phrases and sounds this copy holds back.
+    ClientCommands(GameModel& model, GameView& view, ClientChat& chat, Window& window, IgnoreList& ignores);
 
 private:
     void registerSession();
@@ -39,9 +41,9 @@ private:
     bool ignored(int slot);
     bool ignored(const QString& name);
 
-    ClientSession& m_session;
+    GameModel& m_model;
     GameView& m_view;
-    PlayerListController& m_players;
     ClientChat& m_chat;
     Window& m_window;
+    IgnoreList& m_ignores;
 };

@@ -4,15 +4,20 @@
 #include "client/core/internet_table_list.h"
 #include "game_browser.h"
 
+#include "client/core/client_log.h"
+#include "client/core/game_model.h"
 #include "host_game_dialog.h"
 #include "join_game_dialog.h"
 #include "main_window.h"
 
 #include "net/tsock.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTcpServer>
+#include <utility>
 
 namespace {
 
@@ -47,13 +52,18 @@ QString failureText(ClientSession::JoinFailure reason, const QString& address)
 
 } // namespace
 
-ConnectionController::ConnectionController(MainWindow& window, const HostOptions& options, QObject* parent)
-    : QObject(parent), m_window(window), m_session(window.session()), m_server(options)
+ConnectionController::ConnectionController(GameModel& model, MainWindow& window, const HostOptions& options,
+                                           QObject* parent)
+    : QObject(parent), m_model(model), m_window(window), m_session(model.session()), m_server(options),
+      m_reconnector(model, window)
 {
+    window.setLinkLossHandler([this] { return m_reconnector.linkLost(); });
     connect(&window, &MainWindow::firstShown, this, &ConnectionController::processparams);
     connect(&window, &MainWindow::hostGameRequested, this, &ConnectionController::showHostDialog);
     connect(&window, &MainWindow::joinGameRequested, this, [this] { showJoinDialog(); });
     connect(&m_session, &ClientSession::joinFailed, this, &ConnectionController::joinFailed);
+    connect(&m_probe, &TableProbe::answered, this, &ConnectionController::probeAnswered);
+    connect(&m_probe, &TableProbe::failed, this, &ConnectionController::probeFailed);
     connect(&m_session, &ClientSession::gameServerAnswered, this, [this] {
         if (!m_joining.isEmpty())
             m_history.remember(m_session.myname(), m_joining);
@@ -88,7 +98,7 @@ void ConnectionController::addline(const QString& text, const QColor& colour) co
 
 void ConnectionController::processparams()
 {
-    m_window.setHosting(false);
+    m_model.setHosting(false);
     const QStringList& arguments = m_commandLine.players;
     if (arguments.isEmpty()) {
         addline(tr("Loading Solo Game..Please wait."), StatusColour::blue());
@@ -117,17 +127,17 @@ bool ConnectionController::hostpress()
 {
     if (const auto error = m_server.start(m_hostPort)) {
         // The local client is not connected (nor the lobby link).
+        qCWarning(lcClient) << "could not host:" << *error;
         m_window.showError(*error);
         return false;
     }
-    m_session.setIshost(true);
+    qCInfo(lcClient) << "hosting on port" << m_server.port();
     try {
         m_session.connectToServer(Localhost, m_server.port());
     } catch (const ESockException& e) {
         m_window.showError(e.text());
     }
-    m_window.setHosting(true);
-    emit hostingStarted();
+    m_model.setHosting(true);
     return true;
 }
 
@@ -136,15 +146,14 @@ void ConnectionController::joinpress()
     // An address the player wrote with its own port joins that port; anything
     // else goes to the socket as it is, which reports what it cannot reach.
     const auto address = GameAddress::parse(m_session.hostaddress(), m_gamePort);
+    const GameAddress table = address.value_or(GameAddress{m_session.hostaddress(), m_gamePort});
+    m_reconnector.setTable(table.host, table.port);
     try {
-        if (address)
-            m_session.connectToServer(address->host, address->port);
-        else
-            m_session.connectToServer(m_session.hostaddress(), m_gamePort);
+        m_session.connectToServer(table.host, table.port);
     } catch (const ESockException& e) {
         m_window.showError(e.text());
     }
-    m_window.setHosting(false);
+    m_model.setHosting(false);
 }
 
 void ConnectionController::openLobbyLink()
@@ -158,7 +167,7 @@ void ConnectionController::openLobbyLink()
 
 void ConnectionController::confirmLeaving(const std::function<void()>& leave)
 {
-    if (!m_session.gameRunning()) {
+    if (!m_model.gameRunning()) {
         leave();
         return;
     }
@@ -189,7 +198,7 @@ void ConnectionController::showHostDialog()
     dialog->open();
 }
 
-void ConnectionController::showJoinDialog(const QString& error)
+void ConnectionController::showJoinDialog(const QString& error, const QString& typed)
 {
     if (m_joinDialog)
         m_joinDialog->close();
@@ -201,6 +210,9 @@ void ConnectionController::showJoinDialog(const QString& error)
     dialog->browser()->setExtraPorts(m_history.ports());
     connect(dialog->browser(), &GameBrowser::extraPortsChanged, this,
             [this](const QList<quint16>& ports) { m_history.setPorts(ports); });
+    // A failed join offers again what the player typed, not the last good address.
+    if (!typed.isEmpty())
+        dialog->addressBox()->setEditText(typed);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString name = dialog->name();
         const auto address = GameAddress::parse(dialog->address());
@@ -214,13 +226,29 @@ void ConnectionController::showJoinDialog(const QString& error)
 void ConnectionController::leaveGame()
 {
     m_joining.clear();
+    m_reconnector.forget();
     m_session.disconnectFromServer();
     m_server.stop();
-    m_window.clearTable();
+    m_model.leaveTable();
+}
+
+bool ConnectionController::portFree(quint16 port) const
+{
+    // The port this copy hosts on now is given up by leaving.
+    if (m_server.port() == port && port != 0)
+        return true;
+    QTcpServer trial;
+    return port == 0 || trial.listen(QHostAddress::Any, port);
 }
 
 void ConnectionController::hostGame(const QString& name, quint16 port, bool listOnInternet)
 {
+    if (!portFree(port)) {
+        // The game in play stays: hosting could not start anyway.
+        addline(QStringLiteral("Could not host on port %1: it is in use.").arg(port), FailureColour);
+        m_window.showError(QStringLiteral("Listen - Error Binding Socket"));
+        return;
+    }
     leaveGame();
     const QUrl list(InternetTableList::defaultCoordinator());
     if (listOnInternet && list.isValid() && !list.host().isEmpty())
@@ -237,11 +265,42 @@ void ConnectionController::hostGame(const QString& name, quint16 port, bool list
 
 void ConnectionController::joinGame(const QString& name, const GameAddress& address)
 {
+    if (m_session.state() == ClientSession::State::Disconnected) {
+        enterTable(name, address);
+        return;
+    }
+    // Ask the new table first: a join that would fail keeps the game in play.
+    m_probing = {name, address};
+    addline(tr("Joining %1..").arg(address.text()), StatusColour::blue());
+    m_probe.probe(address.host, address.port, JoinTimeoutMs);
+}
+
+void ConnectionController::probeAnswered()
+{
+    if (const auto probed = std::exchange(m_probing, std::nullopt))
+        enterTable(probed->name, probed->address);
+}
+
+void ConnectionController::probeFailed(ClientSession::JoinFailure reason)
+{
+    const auto probed = std::exchange(m_probing, std::nullopt);
+    if (!probed)
+        return;
+    const QString text = failureText(reason, probed->address.text());
+    qCInfo(lcClient) << "join failed, staying at the table:" << text;
+    addline(text, FailureColour);
+    showJoinDialog(text, probed->address.text());
+}
+
+void ConnectionController::enterTable(const QString& name, const GameAddress& address)
+{
     leaveGame();
     m_joining = address.text();
     m_session.setMyname(name);
     m_session.setHostaddress(m_joining);
     addline(tr("Joining %1..").arg(m_joining), StatusColour::blue());
+    qCInfo(lcClient) << "joining" << m_joining;
+    m_reconnector.setTable(address.host, address.port);
     try {
         m_session.connectToServer(address.host, address.port);
     } catch (const ESockException&) {
@@ -253,8 +312,14 @@ void ConnectionController::joinGame(const QString& name, const GameAddress& addr
 
 void ConnectionController::joinFailed(ClientSession::JoinFailure reason)
 {
+    if (m_reconnector.active()) {
+        m_reconnector.attemptFailed();
+        return;
+    }
     const QString text = failureText(reason, m_joining.isEmpty() ? m_session.hostaddress() : m_joining);
+    qCInfo(lcClient) << "join failed:" << text;
+    const QString typed = m_joining;
     m_joining.clear();
     addline(text, FailureColour);
-    showJoinDialog(text);
+    showJoinDialog(text, typed);
 }

@@ -3,13 +3,17 @@
 #include "client/core/client_session.h"
 #include "client/core/game_address.h"
 #include "client/core/program_arguments.h"
+#include "client/core/table_probe.h"
 #include "join_history.h"
+#include "reconnector.h"
 #include "server/server_thread.h"
 
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
+class GameModel;
 class MainWindow;
 class HostOptions;
 class JoinGameDialog;
@@ -26,8 +30,9 @@ public:
     // A join from the dialog gives up after this long without a game's answer.
     static constexpr int JoinTimeoutMs = 5000;
 
-    // `options` is what the server reads of the host; both must outlive this.
-    ConnectionController(MainWindow& window, const HostOptions& options, QObject* parent = nullptr);
+    // `model` is the game whose connection this makes and ends; `window`
+    // shows it; `options` is what the server reads of the host. All must outlive this.
+    ConnectionController(GameModel& model, MainWindow& window, const HostOptions& options, QObject* parent = nullptr);
     ~ConnectionController() override;
 
     // The ports of the game (7772) and the lobby link (9001) unless a test says
@@ -47,7 +52,8 @@ public:
 
     // The menus' entries: each asks first while a game is running.
     void showHostDialog();
-    void showJoinDialog(const QString& error = {});
+    // `typed`: the address to offer, when a join to it just failed.
+    void showJoinDialog(const QString& error = {}, const QString& typed = {});
     // Leaves whatever runs now and hosts on `port` / joins `address`.
     // `listOnInternet`: the table also goes on the internet table list.
     void hostGame(const QString& name, quint16 port, bool listOnInternet = false);
@@ -57,17 +63,19 @@ public:
 
     ServerThread& server() { return m_server; }
     JoinHistory& history() { return m_history; }
-
-signals:
-    // This copy hosts now: the spy list's "Remove From Game" becomes available.
-    void hostingStarted();
+    const Reconnector& reconnector() const { return m_reconnector; }
 
 private:
     void openLobbyLink();
     void confirmLeaving(const std::function<void()>& leave);
     void joinFailed(ClientSession::JoinFailure reason);
+    void enterTable(const QString& name, const GameAddress& address);
+    void probeAnswered();
+    void probeFailed(ClientSession::JoinFailure reason);
+    bool portFree(quint16 port) const;
     void addline(const QString& text, const QColor& colour) const;
 
+    GameModel& m_model;
     MainWindow& m_window;
     ClientSession& m_session;
     ServerThread m_server;
@@ -79,4 +87,12 @@ private:
     // The address of the join the dialog asked for, until a game answers there.
     QString m_joining;
     QPointer<JoinGameDialog> m_joinDialog;
+    Reconnector m_reconnector;
+    TableProbe m_probe;
+    // The join asked for while in a game, until its table answers.
+    struct Probed {
+        QString name;
+        GameAddress address;
+    };
+    std::optional<Probed> m_probing;
 };

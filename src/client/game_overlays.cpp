@@ -1,5 +1,6 @@
 #include "game_overlays.h"
 
+#include "client/core/game_model.h"
 #include "framed_panel.h"
 #include "ui/design_scale.h"
 
@@ -127,9 +128,12 @@ void GameOverlays::buildLeftColumn(QWidget* back)
     m_bubble = new LatePictureLabel(QStringLiteral(":/pictures/board_bubble.png"), back);
     m_bubble->setObjectName(QStringLiteral("image_bubble"));
     m_bubble->setGeometry(8, 34, 135, 146);
+    // A phrase is only read: clicks go through to the start button beneath.
+    m_bubble->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_bubble->hide();
     m_bubbleText = textLabel(back, QStringLiteral("label_bubble"), QRect(23, 67, 107, 47), {}, 12, Qt::black);
     m_bubbleText->setWordWrap(true);
+    m_bubbleText->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_bubbleText->hide();
 
     m_phrases = new QListWidget(back);
@@ -178,4 +182,20 @@ void GameOverlays::raise()
     m_watching->raise();
     m_over->raise();
     m_winner->raise();
+    m_start->raise();
+}
+
+void GameOverlays::observe(const GameModel& model)
+{
+    const auto showStart = [this, &model] { m_start->setVisible(model.holdsHostPowers() && !model.gameRunning()); };
+    showStart();
+    QObject::connect(&model, &GameModel::hostPowersChanged, m_start, showStart);
+    QObject::connect(&model, &GameModel::gameRunningChanged, m_start, showStart);
+    m_phrases->clear();
+    m_phrases->addItems(model.phrases());
+    QObject::connect(&model, &GameModel::phraseQueued, m_phrases,
+                     [this](const QString& phrase) { m_phrases->addItem(phrase); });
+    QObject::connect(&model, &GameModel::phraseTaken, m_phrases, [this] { delete m_phrases->takeItem(0); });
+    m_watching->setVisible(model.watching());
+    QObject::connect(&model, &GameModel::watchingChanged, m_watching, &QWidget::setVisible);
 }

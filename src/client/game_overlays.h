@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class FramedPanel;
+class GameModel;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -40,6 +41,9 @@ public:
 
     // Banners and bubble stay above the board and the mascot.
     void raise();
+    // Follows `model` from now on: the start button for whoever holds the
+    // host's powers between games, the phrase queue, and the watching banner.
+    void observe(const GameModel& model);
 
 private:
     void buildLeftColumn(QWidget* back);

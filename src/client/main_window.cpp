@@ -1,12 +1,12 @@
 #include "main_window.h"
 
 #include "board_canvas.h"
-
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client_commands.h"
 #include "game_overlays.h"
 #include "game_view.h"
 #include "net/game_random.h"
+#include "net/protocol_table.h"
 #include "player_list_controller.h"
 #include "score_panel.h"
 #include "single_instance.h"
@@ -43,54 +43,53 @@ constexpr int OversizeTrim = 15;
 
 } // namespace
 
-MainWindow::MainWindow(const ClientParts& parts, QWidget* parent)
-    : QMainWindow(parent), m_parts(parts), m_session(std::make_unique<ClientSession>())
+MainWindow::MainWindow(GameModel& model, const ClientParts& parts, QWidget* parent)
+    : QMainWindow(parent), m_model(model), m_parts(parts)
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Gloop Dash"));
     buildPanels();
-    m_players = std::make_unique<PlayerListController>(*m_session, m_parts.chat, m_parts.options);
-    m_view = new GameView(*m_session, m_parts, m_back, this);
+    m_players = std::make_unique<PlayerListController>(m_model, m_parts.chat, m_parts.options);
+    m_view = new GameView(m_model, m_parts, m_back, this);
     buildMenus();
     m_players->attachRows(m_view->scorePanel());
-    m_players->setJustWatchAction(m_justWatch);
 
     ClientCommands::Window& self = *this;
-    m_commands = std::make_unique<ClientCommands>(*m_session, *m_view, *m_players, m_parts.chat, self);
-    connect(m_session.get(), &ClientSession::connectionClosed, this, &MainWindow::connectionClosed);
-    connect(m_session.get(), &ClientSession::hostPowersChanged, this, &MainWindow::setHosting);
-    connect(m_session.get(), &ClientSession::hostSilent, this, [this] {
-        m_parts.chat.addline(tr("The host does not answer. No game was found at %1.").arg(m_session->hostaddress()),
-                             StatusColour::blue());
-    });
+    m_commands = std::make_unique<ClientCommands>(m_model, *m_view, m_parts.chat, self, m_players->ignores());
     wireGameView();
-    wireSeats();
+    observeModel();
     formCreate();
 }
 
 MainWindow::~MainWindow()
 {
-    // The command table refers to the view and the player list, and the view to
-    // the session: take them down before the session goes.
+    // The model's queue may still hold messages: the table that routes them to
+    // this window's view goes before the view.
     m_commands.reset();
     delete m_view;
     m_view = nullptr;
+}
+
+void MainWindow::observeModel()
+{
+    ClientSession* session = &m_model.session();
+    connect(session, &ClientSession::connectionClosed, this, &MainWindow::connectionClosed);
+    connect(session, &ClientSession::hostSilent, this, [this] {
+        m_parts.chat.addline(
+            tr("The host does not answer. No game was found at %1.").arg(m_model.session().hostaddress()),
+            StatusColour::blue());
+    });
+    m_startGame->setEnabled(m_model.holdsHostPowers());
+    connect(&m_model, &GameModel::hostPowersChanged, m_startGame, &QAction::setEnabled);
+    // Only the table's answer moves the tick.
+    m_justWatch->setChecked(m_model.watching());
+    connect(&m_model, &GameModel::watchingChanged, m_justWatch, &QAction::setChecked);
 }
 
 void MainWindow::wireGameView()
 {
     connect(m_view->overlays().startButton(), &QAbstractButton::clicked, this,
             [this] { emit sideWindowRequested(SideWindow::GameStart); });
-}
-
-void MainWindow::wireSeats()
-{
-    PlayerListController* players = m_players.get();
-    connect(players, &PlayerListController::seatTaken, m_view, &GameView::seatTaken);
-    connect(players, &PlayerListController::seatFreed, m_view, &GameView::seatFreed);
-    connect(players, &PlayerListController::seatWatching, m_view, &GameView::seatWatching);
-    // The server seats every watcher again at a new game, without a word.
-    connect(m_view, &GameView::newGame, this, [this] { m_justWatch->setChecked(false); });
 }
 
 void MainWindow::setChatPanel(QWidget* panel)
@@ -152,7 +151,7 @@ void MainWindow::buildMenus()
     connect(m_justWatch, &QAction::triggered, this, [this](bool checked) {
         // Only the server's answer moves the tick; undo the menu's own toggle.
         m_justWatch->setChecked(!checked);
-        m_players->JustWatch1Click(m_view->gameRunning());
+        m_players->JustWatch1Click();
     });
     m_resetLocation = m_optionsMenu->addAction(tr("Reset Screen Location"));
     m_resetLocation->setObjectName(QStringLiteral("ResetScreenLocation1"));
@@ -200,9 +199,7 @@ void MainWindow::buildViewMenu()
 void MainWindow::formCreate()
 {
     m_marker = SingleInstance::holdMarker();
-    m_view->clearall();
     GameRandom::seedFromClock();
-    m_session->setIshost(false);
     setWindowBounds(ResetBounds);
     formResize();
 }
@@ -294,23 +291,6 @@ void MainWindow::showEvent(QShowEvent* event)
     emit firstShown();
 }
 
-void MainWindow::setHosting(bool hosting)
-{
-    m_startGame->setEnabled(hosting);
-    // Powers handed over in the middle of a game bring the button back only
-    // at its end, as for a host who started it.
-    m_view->overlays().startButton()->setVisible(hosting && !m_session->gameRunning());
-    if (hosting)
-        emit hostPowersGained();
-}
-
-void MainWindow::clearTable()
-{
-    setHosting(false);
-    m_view->clearall();
-    m_players->clearTable();
-}
-
 QByteArray MainWindow::version() const
 {
     return QByteArray(BuiltInVersion);
@@ -339,9 +319,17 @@ QMessageBox* MainWindow::closingBox(const QString& name, const QString& text)
     box->setObjectName(name);
     box->setAttribute(Qt::WA_DeleteOnClose);
     WindowFrame::fitTitle(box);
-    connect(box, &QDialog::finished, this, &QWidget::close);
+    connect(box, &QDialog::finished, this, [this] {
+        m_closeConfirmed = true;
+        close();
+    });
     box->open();
     return box;
+}
+
+void MainWindow::connectionLostForGood()
+{
+    closingBox(QStringLiteral("closedbox"), tr("The connection to the game has closed."));
 }
 
 void MainWindow::connectionClosed()
@@ -350,17 +338,46 @@ void MainWindow::connectionClosed()
     if (m_fullBox)
         return;
     // The lobby closing its link is the lobby's way of ending the game.
-    if (!m_session->serverClosed()) {
+    if (!m_model.session().serverClosed()) {
         close();
         return;
     }
+    if (!m_removed && m_linkLoss && m_linkLoss())
+        return;
     // Say why the window goes before it goes.
     closingBox(QStringLiteral("closedbox"),
                m_removed ? tr("You were removed from the game.") : tr("The connection to the game has closed."));
 }
 
+bool MainWindow::othersAtMyTable() const
+{
+    if (!m_model.hosting())
+        return false;
+    for (int slot = 1; slot <= Table::MaxSlots; ++slot)
+        if (slot != m_model.myslot() && m_model.seats().seated(slot))
+            return true;
+    return m_model.gameRunning();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Closing a table others play at ends their game too: ask once first.
+    if (!m_closeConfirmed && othersAtMyTable()) {
+        event->ignore();
+        auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
+                                    QStringLiteral("You host this game. Leaving ends it for everyone. Leave?"),
+                                    QMessageBox::Yes | QMessageBox::No, this);
+        box->setObjectName(QStringLiteral("exitbox"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        connect(box, &QMessageBox::finished, this, [this, box] {
+            if (box->clickedButton() != box->button(QMessageBox::Yes))
+                return;
+            m_closeConfirmed = true;
+            close();
+        });
+        box->open();
+        return;
+    }
     formClose();
     QMainWindow::closeEvent(event);
     if (event->isAccepted())

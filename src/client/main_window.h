@@ -10,9 +10,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
+#include <functional>
 #include <memory>
 
-class ClientSession;
+class GameModel;
 class GameView;
 class PlayerListController;
 class QAction;
@@ -22,8 +23,9 @@ class QMessageBox;
 
 // The main window `chat` (class `Tchat`): a black window whose back panel holds
 // the board, the score panel and the chat; the program ends when it closes.
-// It owns the client's connection; what it connects to is the connection
-// controller's business, which starts when the window is first shown.
+// It shows the game model it is given and never changes the connection:
+// that is the connection controller's business, which starts when the window
+// is first shown.
 class MainWindow : public QMainWindow, private ClientCommands::Window {
     Q_OBJECT
 public:
@@ -32,12 +34,13 @@ public:
     // The main window's place and size after "Reset Screen Location".
     static constexpr QRect ResetBounds{3, 3, 713, 568};
 
-    // `parts`: the chat, sounds, options, tally and high-score poster the
-    // window's game and message handling talk to; they must outlive the window.
-    explicit MainWindow(const ClientParts& parts, QWidget* parent = nullptr);
+    // `model`: the game shown; `parts`: the chat, sounds, options, tally and
+    // high-score poster the window's game and message handling talk to. Both
+    // must outlive the window.
+    MainWindow(GameModel& model, const ClientParts& parts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    ClientSession& session() { return *m_session; }
+    GameModel& model() { return m_model; }
     GameView& gameView() { return *m_view; }
     // Options "Reset Screen Location" (`ResetScreenLocation1`).
     QAction* resetLocationAction() const { return m_resetLocation; }
@@ -65,13 +68,8 @@ public:
     void setSavedBounds(const QRect& bounds) { m_savedBounds = bounds; }
 
     void ResetScreenLocation1Click();
-    // The version text sent at login: the about window's `version` label.
+    // The version text sent at login: the build's version.
     QByteArray version() const override;
-
-    // This copy hosts (or no longer does): "Start Game" and the start button.
-    void setHosting(bool hosting);
-    // Back to an empty table before hosting or joining another game.
-    void clearTable();
     // The side windows the menus and buttons open. Whoever holds them builds
     // each at its first showing.
     enum class SideWindow { GameStart, Tally, SpyList, Story, Help, About, Download };
@@ -79,10 +77,13 @@ public:
     void showDownload() { emit sideWindowRequested(SideWindow::Download); }
     // A failure the player must act on, in a box that does not block the game.
     void showError(const QString& text);
+    // Asked when the table's link closes without a kick or a full table: true
+    // when it takes over (comes back to the table), false to end as before.
+    void setLinkLossHandler(std::function<bool()> handler) { m_linkLoss = std::move(handler); }
+    // The table stayed out of reach: the closing box, and the program ends.
+    void connectionLostForGood();
 
 signals:
-    // This copy now holds the host's powers: it hosts, or the table handed them over.
-    void hostPowersGained();
     // The window is on screen for the first time: the command line is read now.
     void firstShown();
     // File "Host a Multi-player Game…" / "Join a Multi-player Game…".
@@ -109,7 +110,7 @@ private:
     void buildMenus();
     void buildViewMenu();
     void wireGameView();
-    void wireSeats();
+    void observeModel();
     void formCreate();
     void formResize();
     void formClose();
@@ -121,9 +122,11 @@ private:
     QMessageBox* closingBox(const QString& name, const QString& text);
     void connectionClosed();
     QSize smallestClientArea() const;
+    // This copy hosts and somebody else sits at its table, or a game runs.
+    bool othersAtMyTable() const;
 
+    GameModel& m_model;
     ClientParts m_parts;
-    std::unique_ptr<ClientSession> m_session;
     QWidget* m_client = nullptr;
     QWidget* m_back = nullptr;
     QPointer<QWidget> m_chatPanel;
@@ -142,8 +145,11 @@ private:
     QPointer<QMessageBox> m_fullBox;
     // The server said it removes us before closing.
     bool m_removed = false;
+    std::function<bool()> m_linkLoss;
 
     bool m_shown = false;
+    // The player agreed to end the game he hosts by closing.
+    bool m_closeConfirmed = false;
     bool m_relayoutQueued = false;
     QRect m_savedBounds{0, 0, 0, 0};
 };

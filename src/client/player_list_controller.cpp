@@ -1,7 +1,6 @@
 #include "player_list_controller.h"
 
-#include "client/core/client_session.h"
-#include "client/core/seat_names.h"
+#include "client/core/game_model.h"
 #include "client/score_panel.h"
 #include "game_options.h"
 #include "net/protocol_to_server.h"
@@ -12,10 +11,13 @@
 #include <QLabel>
 #include <QMenu>
 
-PlayerListController::PlayerListController(ClientSession& session, ChatSink& chat, GameOptions& options,
-                                           QObject* parent)
-    : QObject(parent), m_session(session), m_chat(chat), m_options(options)
+PlayerListController::PlayerListController(GameModel& model, ChatSink& chat, GameOptions& options, QObject* parent)
+    : QObject(parent), m_model(model), m_chat(chat), m_options(options)
 {
+    connect(&model, &GameModel::playerConnected, this, &PlayerListController::playerConnected);
+    connect(&model, &GameModel::playerDisconnected, this, &PlayerListController::playerDisconnected);
+    connect(&model, &GameModel::watchingAnnounced, this, &PlayerListController::watchingAnnounced);
+    connect(&model, &GameModel::tableLeft, this, &PlayerListController::tableLeft);
     m_popup = new QMenu();
     m_popup->setObjectName(QStringLiteral("popup_kick"));
     m_removeFromGame = m_popup->addAction(QStringLiteral("Remove From Game"));
@@ -62,11 +64,6 @@ void PlayerListController::attachRows(ScorePanel* rows)
     }
 }
 
-void PlayerListController::setJustWatchAction(QAction* action)
-{
-    m_justWatch = action;
-}
-
 void PlayerListController::setSpies(SpyRoster* spies)
 {
     m_spies = spies;
@@ -79,21 +76,13 @@ void PlayerListController::setTally(TallyBook* tally)
 
 QString PlayerListController::seatName(int slot) const
 {
-    return m_session.seatNames().name(slot);
+    return m_model.seats().name(slot);
 }
 
-void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
+void PlayerListController::playerConnected(int slot, const QString& name)
 {
-    // Slots the server hands out; anything else in a message is malformed.
-    if (!Table::isSlot(m.slot))
-        return;
-    const int slot = m.slot;
-    const QString name = SeatNames::shortened(m.text);
-    const bool mine = slot == m_session.myslot();
+    const bool mine = slot == m_model.myslot();
     if (mine) {
-        // The server may seat us under another name than the one we asked for
-        // (taken by someone else, or cleaned); play on under the one the others see.
-        m_session.setMyname(name);
         m_chat.addline(QStringLiteral("You are Connected."), StatusColour::blue());
         m_options.loadinifile();
         loadchecklist();
@@ -104,63 +93,32 @@ void PlayerListController::newplayerinfo(const ToClient::NewPlayerInfo& m)
         addSpy(slot, name);
         m_chat.addline(mine ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."),
                        StatusColour::blue());
-        return;
     }
-    m_session.seatNames().setName(slot, name);
-    if (m_rows) {
-        m_rows->playerName(slot)->setVisible(true);
-        m_rows->score(slot)->setVisible(true);
-    }
-    emit seatTaken(slot);
 }
 
-void PlayerListController::playerdisconnected(const ToClient::PlayerDisconnected& m)
+void PlayerListController::playerDisconnected(int slot, const QString& name, const QString& seatName)
 {
-    if (!Table::isSlot(m.slot))
-        return;
-    const int slot = m.slot;
-    const QString name = SeatNames::shortened(m.text);
-    if (Table::isSeat(slot)) {
-        if (const QString left = seatName(slot); left != SeatNames::Waiting)
-            m_chat.addline(left + QStringLiteral(" disconnected."), StatusColour::blue());
-        m_session.seatNames().setName(slot, SeatNames::Waiting);
-    }
-    if (slot <= Table::Seats)
-        emit seatFreed(slot);
+    const bool removed = m_removing.remove(slot);
+    if (Table::isSeat(slot) && seatName != SeatNames::Waiting)
+        m_chat.addline(
+            seatName + (removed ? QStringLiteral(" was removed from the game.") : QStringLiteral(" disconnected.")),
+            StatusColour::blue());
     if (removeSpy(slot, name))
         m_chat.addline(name + QStringLiteral(" has left."), StatusColour::navy());
     loadchecklist();
 }
 
-void PlayerListController::justwatching(const ToClient::JustWatching& m)
+void PlayerListController::watchingAnnounced(int slot, bool watching)
 {
-    const int slot = m.slot;
-    // Only seats have a row to mark; the server names no other slot here.
-    if (!Table::isSeat(slot))
-        return;
-    // Nobody sits there to watch or play: an empty row gets no eyes.
-    if (!m_session.seatNames().seated(slot))
-        return;
-    const bool watching = m.value == ToClient::JustWatching::Watching;
-    if (slot == m_session.myslot() && m_justWatch)
-        m_justWatch->setChecked(watching);
-    const QString name = seatName(slot);
-    m_chat.addline(name + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
+    m_chat.addline(seatName(slot)
+                       + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
                    StatusColour::watching());
-    if (m_rows)
-        m_rows->eyes(slot)->setVisible(watching);
-    emit seatWatching(slot, watching);
 }
 
-void PlayerListController::clearTable()
+void PlayerListController::tableLeft()
 {
-    m_session.seatNames().clear();
-    for (int slot = 1; m_rows && slot <= Table::Seats; ++slot)
-        m_rows->eyes(slot)->hide();
     if (m_spies)
         m_spies->clear();
-    if (m_justWatch)
-        m_justWatch->setChecked(false);
     loadchecklist();
 }
 
@@ -171,7 +129,7 @@ void PlayerListController::loadchecklist()
     QStringList names;
     for (int slot = 1; slot <= Table::Seats; ++slot) {
         const QString name = seatName(slot);
-        if (slot != m_session.myslot() && name != SeatNames::Waiting)
+        if (slot != m_model.myslot() && name != SeatNames::Waiting)
             names << name;
     }
     m_tally->setPlayersInGame(names);
@@ -191,11 +149,11 @@ bool PlayerListController::removeSpy(int slot, const QString& name)
 void PlayerListController::label_playername1ContextPopup(int slot)
 {
     m_popupSlot = slot;
-    m_removeFromGame->setEnabled(m_session.holdsHostPowers() && m_session.seatNames().seated(slot));
+    m_removeFromGame->setEnabled(m_model.holdsHostPowers() && m_model.seats().seated(slot));
     m_setToJustWatch->setEnabled(true);
     // Only someone else who sits here can be ignored.
     const QString name = seatName(slot);
-    const bool other = m_session.seatNames().seated(slot) && slot != m_session.myslot();
+    const bool other = m_model.seats().seated(slot) && slot != m_model.myslot();
     m_ignore->setEnabled(other);
     m_mute->setEnabled(other && !m_ignores.isIgnored(name));
     m_ignore->setChecked(other && m_ignores.isIgnored(name));
@@ -204,7 +162,7 @@ void PlayerListController::label_playername1ContextPopup(int slot)
 
 void PlayerListController::toggleIgnore(IgnoreList::Kind kind, int slot, bool on)
 {
-    if (!m_session.seatNames().seated(slot) || slot == m_session.myslot())
+    if (!m_model.seats().seated(slot) || slot == m_model.myslot())
         return;
     const QString name = seatName(slot);
     if (!m_ignores.set(kind, name, on))
@@ -215,29 +173,30 @@ void PlayerListController::toggleIgnore(IgnoreList::Kind kind, int slot, bool on
 
 void PlayerListController::kicking(int slot)
 {
-    if (!m_session.holdsHostPowers() || !m_session.loggedin())
+    if (!m_model.holdsHostPowers() || !m_model.loggedin())
         return;
-    m_session.send(ToServer::KickHim{m_session.myslot(), slot}.bytes());
+    if (m_model.send(ToServer::KickHim{m_model.myslot(), slot}.bytes()))
+        m_removing.insert(slot);
 }
 
 void PlayerListController::setTheJustWatch(int slot)
 {
-    if (!m_session.loggedin() || !Table::isSeat(slot))
+    if (!m_model.loggedin() || !Table::isSeat(slot))
         return;
-    m_session.send(ToServer::JustWatch{slot, ToServer::JustWatch::Watch}.bytes());
+    m_model.send(ToServer::JustWatch{slot, ToServer::JustWatch::Watch}.bytes());
 }
 
-void PlayerListController::JustWatch1Click(bool gameRunning)
+void PlayerListController::JustWatch1Click()
 {
-    const int me = m_session.myslot();
-    if (!m_session.loggedin() || !Table::isSeat(me))
+    const int me = m_model.myslot();
+    if (!m_model.loggedin() || !Table::isSeat(me))
         return;
     // The server takes the switch only while a game runs; say so instead of
     // sending a request that would silently do nothing.
-    if (!gameRunning) {
+    if (!m_model.gameRunning()) {
         m_chat.addline(QStringLiteral("Just Watch works only while a game is running."), StatusColour::watching());
         return;
     }
-    const bool watching = m_justWatch && m_justWatch->isChecked();
-    m_session.send(ToServer::JustWatch{me, watching ? ToServer::JustWatch::Play : ToServer::JustWatch::Watch}.bytes());
+    const auto wish = m_model.watching() ? ToServer::JustWatch::Play : ToServer::JustWatch::Watch;
+    m_model.send(ToServer::JustWatch{me, wish}.bytes());
 }

@@ -5,7 +5,7 @@
 #include "chat/core/settings_file.h"
 #include "chat/tphrases.h"
 #include "chat_binding.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "connection_controller.h"
 #include "game_view.h"
 #include "main_window.h"
@@ -28,6 +28,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QMessageBox>
 
 namespace {
 
@@ -136,7 +137,7 @@ private:
 };
 
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
-    : m_parts(std::make_unique<Parts>(*this)),
+    : m_model(std::make_unique<GameModel>()), m_parts(std::make_unique<Parts>(*this)),
       m_spylist([this](Tspylist& w) { setUpSpyList(w); }, [this] { return std::make_unique<Tspylist>(*m_spyRoster); }),
       m_tallylist([this](Ttallylist& w) { fitSideWindow(w, true); },
                   [this] { return std::make_unique<Ttallylist>(*m_tallyBook); }),
@@ -147,8 +148,8 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
                   [this] { return std::make_unique<Tgamestart>(*m_login); }),
       m_download([this](Tdownload& w) { setUpDownload(w); })
 {
-    m_chat = std::make_unique<MainWindow>(ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
-    m_login = std::make_unique<SessionLogin>(m_chat->session());
+    m_chat = std::make_unique<MainWindow>(*m_model, ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
+    m_login = std::make_unique<SessionLogin>(m_model->session());
     m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
     m_spyRoster = std::make_unique<SpyRoster>();
     m_tallyBook = std::make_unique<TallyBook>();
@@ -157,7 +158,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     m_chatBinding = std::make_unique<ChatBinding>(*m_chat);
     m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding);
     m_settings->hostOptions().setVersionText(QByteArray(MainWindow::BuiltInVersion));
-    m_connection = std::make_unique<ConnectionController>(*m_chat, m_settings->hostOptions());
+    m_connection = std::make_unique<ConnectionController>(*m_model, *m_chat, m_settings->hostOptions());
     m_connection->setPorts(gamePort, lobbyPort);
     m_connection->setHistoryFile(&m_settings->file());
     TallyEveryoneSetting::bind(*m_tallyBook, m_settings->file());
@@ -189,6 +190,8 @@ ProgramWindows::~ProgramWindows()
     m_help.reset();
     m_about.reset();
     m_chat.reset();
+    m_parts.reset();
+    m_model.reset();
 }
 
 Tspylist& ProgramWindows::spylist()
@@ -264,10 +267,9 @@ void ProgramWindows::wireWindows()
     QObject::connect(chat, &MainWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(chat, &MainWindow::sideWindowRequested, chat,
                      [this](MainWindow::SideWindow which) { openSideWindow(which); });
-    QObject::connect(chat, &MainWindow::hostPowersGained, chat, [this] {
-        m_hosting = true;
+    QObject::connect(m_model.get(), &GameModel::hostPowersChanged, chat, [this](bool held) {
         if (Tspylist* spies = m_spylist.ifBuilt())
-            spies->enableKick();
+            spies->setKickEnabled(held);
     });
     QObject::connect(chat, &MainWindow::highScoresRequested, chat, [this](int mode) {
         highscore().loadit(mode);
@@ -283,8 +285,7 @@ void ProgramWindows::setUpSpyList(Tspylist& window)
     // which would be black on black.
     lightenLabels(window);
     QObject::connect(&window, &Tspylist::kicking, &m_chat->players(), &PlayerListController::kicking);
-    if (m_hosting)
-        window.enableKick();
+    window.setKickEnabled(m_model->holdsHostPowers());
 }
 
 void ProgramWindows::openSideWindow(MainWindow::SideWindow which)
@@ -356,9 +357,24 @@ void ProgramWindows::setUpGameStart(Tgamestart& window)
     window.setAnchor(m_chat.get());
     fitSideWindow(window, true);
     lightenLabels(window);
-    ClientSession* session = &m_chat->session();
-    QObject::connect(&window, &Tgamestart::startgame, session,
-                     [session](const QByteArray& message) { session->send(message); });
+    GameModel* model = m_model.get();
+    QObject::connect(&window, &Tgamestart::startgame, model, [this, model](const QByteArray& message) {
+        if (!model->gameRunning()) {
+            model->send(message);
+            return;
+        }
+        // A start now ends the game in play for everyone at the table.
+        auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
+                                    QStringLiteral("A game is running. Start a new one for everyone?"),
+                                    QMessageBox::Yes | QMessageBox::No, m_chat.get());
+        box->setObjectName(QStringLiteral("restartbox"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(box, &QMessageBox::finished, model, [box, model, message] {
+            if (box->clickedButton() == box->button(QMessageBox::Yes))
+                model->send(message);
+        });
+        box->open();
+    });
 
     BotSeats* seats = m_botSeats.get();
     QObject::connect(&window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
@@ -367,7 +383,7 @@ void ProgramWindows::setUpGameStart(Tgamestart& window)
             return;
         seats->setServer(QStringLiteral("127.0.0.1"), m_connection->server().port());
         QList<QByteArray> seated;
-        const SeatNames& names = m_chat->session().seatNames();
+        const GameSeats& names = m_model->seats();
         for (int slot = 1; slot <= Table::Seats; ++slot)
             if (names.seated(slot))
                 seated.append(names.name(slot).toUtf8());

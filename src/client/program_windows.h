@@ -10,6 +10,7 @@ class AfterFirstPaint;
 class BotSeats;
 class ChatBinding;
 class ConnectionController;
+class GameModel;
 class SettingsBinding;
 class Tabout;
 class Tdownload;
@@ -34,6 +35,8 @@ public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
     ~ProgramWindows();
 
+    // The game every window shows: made first, taken down last.
+    GameModel& model() { return *m_model; }
     MainWindow& chat() { return *m_chat; }
     SpyRoster& spyRoster() { return *m_spyRoster; }
     TallyBook& tallyBook() { return *m_tallyBook; }
@@ -75,6 +78,7 @@ private:
     void setUpGameStart(Tgamestart& window);
     void setUpDownload(Tdownload& window);
 
+    std::unique_ptr<GameModel> m_model;
     // What the main window talks to; it outlives every window.
     std::unique_ptr<Parts> m_parts;
     // Made in declaration order and taken down in reverse: the tally writes
@@ -102,8 +106,6 @@ private:
     std::unique_ptr<ConnectionController> m_connection;
     // Goes before the server: bots leave before the table closes.
     std::unique_ptr<BotSeats> m_botSeats;
-    // This copy hosts: the spy list offers "Remove From Game".
-    bool m_hosting = false;
     // Set while the program is taken down: no window is built any more.
     bool m_closing = false;
 };

@@ -1,6 +1,6 @@
 #include "score_panel.h"
 
-#include "client/core/seat_names.h"
+#include "client/core/game_seats.h"
 
 #include "ui/design_scale.h"
 
@@ -24,7 +24,6 @@ const QColor Text(235, 235, 255);
 // A watcher's row is dimmed and slanted beside its eyes; an empty row is darker still.
 const QColor WatchingText(156, 152, 120);
 const QColor EmptyText(110, 110, 130);
-const QString Waiting = QStringLiteral("<Waiting>");
 
 } // namespace
 
@@ -124,18 +123,28 @@ void ScorePanel::buildRows()
         m_scores[n]->setAccessibleDescription(tr("Total of seat %1").arg(n));
         m_results[n]->setAccessibleDescription(tr("Last mission's points of seat %1").arg(n));
         m_eyes[n]->setAccessibleName(tr("Watching"));
-        showRowLook(n);
+        showRow(n);
     }
 }
 
-void ScorePanel::showNames(const SeatNames& names)
+void ScorePanel::showSeats(const GameSeats& seats)
 {
-    m_seatNames = &names;
-    refreshNames();
-    connect(&names, &SeatNames::nameChanged, this, [this](int slot, const QString& name) {
-        if (seat(slot))
-            showName(slot, name);
-    });
+    m_seats = &seats;
+    for (int n = 1; n <= Table::Seats; ++n)
+        showRow(n);
+    placeRows();
+    const auto row = [this](int slot) { showRow(slot); };
+    connect(&seats, &GameSeats::nameChanged, this, row);
+    connect(&seats, &GameSeats::totalChanged, this, row);
+    connect(&seats, &GameSeats::lastScoreChanged, this, row);
+    connect(&seats, &GameSeats::watchingChanged, this, row);
+    connect(&seats, &GameSeats::orderChanged, this, &ScorePanel::placeRows);
+}
+
+void ScorePanel::placeRows()
+{
+    for (int k = 1; k <= ScoreOrder::Rows; ++k)
+        moveRow(m_seats->order().slotAt(k), ScoreOrder::rowTop(k));
 }
 
 void ScorePanel::setNameMarks(NameMarks marks)
@@ -146,15 +155,14 @@ void ScorePanel::setNameMarks(NameMarks marks)
 
 void ScorePanel::refreshNames()
 {
-    if (m_seatNames)
-        for (int n = 1; n <= Table::Seats; ++n)
-            showName(n, m_seatNames->name(n));
+    for (int n = 1; n <= Table::Seats; ++n)
+        showRow(n);
 }
 
-void ScorePanel::showName(int slot, const QString& name)
+void ScorePanel::showName(int slot, const QString& name, bool seated)
 {
     // The mark goes first: a long name is cut at the row's right edge.
-    const NameMark mark = m_marks && m_seatNames && m_seatNames->seated(slot) ? m_marks(name) : NameMark{};
+    const NameMark mark = m_marks && seated ? m_marks(name) : NameMark{};
     m_names[slot]->setText(mark.mark.isEmpty() ? name : mark.mark + QLatin1Char(' ') + name);
     m_names[slot]->setToolTip(mark.tip);
 }
@@ -177,15 +185,6 @@ QLabel* ScorePanel::roundResult(int slot) const
 QLabel* ScorePanel::eyes(int slot) const
 {
     return seat(slot) ? m_eyes[slot] : nullptr;
-}
-
-std::optional<int> ScorePanel::shownTotal(int slot) const
-{
-    if (!seat(slot))
-        return std::nullopt;
-    bool ok = false;
-    const int total = m_scores[slot]->text().toInt(&ok);
-    return ok ? std::optional<int>(total) : std::nullopt;
 }
 
 int ScorePanel::startTop(int slot)
@@ -233,59 +232,26 @@ void ScorePanel::popupTick()
     }
 }
 
-void ScorePanel::clearRows()
+void ScorePanel::showRow(int slot)
 {
-    for (int n = 1; n <= Table::Seats; ++n) {
-        m_scores[n]->setText(seated(n) ? QStringLiteral("0") : QString());
-        m_results[n]->clear();
-        m_watching[n] = false;
-        m_eyes[n]->hide();
-        showRowLook(n);
-    }
-}
-
-bool ScorePanel::seated(int slot) const
-{
-    return seat(slot) && m_names[slot]->text() != Waiting;
-}
-
-void ScorePanel::seatTaken(int slot)
-{
-    if (!seat(slot))
+    if (!seat(slot) || !m_seats)
         return;
-    // A newcomer starts from nothing, whatever the seat's last player had.
-    m_scores[slot]->setText(QStringLiteral("0"));
-    m_results[slot]->clear();
-    setWatching(slot, false);
-}
-
-void ScorePanel::seatFreed(int slot)
-{
-    if (!seat(slot))
-        return;
-    m_scores[slot]->clear();
-    m_results[slot]->clear();
-    setWatching(slot, false);
-}
-
-void ScorePanel::setWatching(int slot, bool watching)
-{
-    if (!seat(slot))
-        return;
-    m_watching[slot] = watching && seated(slot);
-    m_eyes[slot]->setVisible(m_watching[slot]);
-    showRowLook(slot);
-}
-
-void ScorePanel::showRowLook(int slot)
-{
-    const QColor colour = !seated(slot) ? EmptyText : m_watching[slot] ? WatchingText : Text;
+    const GameSeats& seats = *m_seats;
+    const bool seated = seats.seated(slot);
+    const bool watching = seats.watching(slot);
+    showName(slot, seats.name(slot), seated);
+    const std::optional<int> total = seats.total(slot);
+    m_scores[slot]->setText(total ? QString::number(*total) : QString());
+    const int last = seats.lastScore(slot);
+    m_results[slot]->setText(last != 0 ? QStringLiteral("+") + QString::number(last) : QString());
+    m_eyes[slot]->setVisible(watching);
+    const QColor colour = !seated ? EmptyText : watching ? WatchingText : Text;
     for (QLabel* l : {m_names[slot], m_scores[slot], m_results[slot]}) {
         QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, colour);
         l->setPalette(palette);
         QFont font = l->font();
-        font.setItalic(m_watching[slot]);
+        font.setItalic(watching);
         l->setFont(font);
     }
 }

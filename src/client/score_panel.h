@@ -7,14 +7,14 @@
 #include <functional>
 #include <optional>
 
+class GameSeats;
 class QImage;
 class QLabel;
-class SeatNames;
 
 // The panel right of the board: the countdown bar, the current, next and
 // after-next tiles, the status line, the bonus popup, the six player rows
 // (name, total, last round's result, the eyes of a watcher) and the round line.
-// The name labels display the seat names they are given; they hold none of their own.
+// The rows display the seats they are given; they hold no value of their own.
 class ScorePanel : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +22,8 @@ public:
 
     explicit ScorePanel(QWidget* parent = nullptr);
 
-    // Shows `names` in the rows from now on; they must outlive the panel.
-    void showNames(const SeatNames& names);
+    // Shows `seats` in the rows from now on, in their order; they must outlive the panel.
+    void showSeats(const GameSeats& seats);
     // What to show before a name (a mark for a player this copy ignores or
     // mutes), and the tooltip that says what it means; empty for none.
     struct NameMark {
@@ -40,8 +40,6 @@ public:
     QLabel* score(int slot) const;
     QLabel* roundResult(int slot) const;
     QLabel* eyes(int slot) const;
-    // The row's total as a number; nullopt when its text is not one.
-    std::optional<int> shownTotal(int slot) const;
     // Moves a row's name, total, result and eyes to a new top.
     void moveRow(int slot, int top);
     // Top of a row as the panel is first laid out.
@@ -66,19 +64,6 @@ public:
     void popupTick();
     bool popupShowing() const { return m_popupTag >= 0; }
 
-    // Scores to "0" (empty rows stay blank), round results emptied, eyes hidden.
-    void clearRows();
-
-    // Whether a player holds the seat: its name is not "<Waiting>".
-    bool seated(int slot) const;
-    // A player arrived in the seat: the row starts at 0 and plays.
-    void seatTaken(int slot);
-    // The seat's player left: the row is emptied, so no total stays behind.
-    void seatFreed(int slot);
-    // A seated player sits out (eyes, dimmed row) or plays again.
-    void setWatching(int slot, bool watching);
-    bool watching(int slot) const { return seat(slot) && m_watching[slot]; }
-
     // Shows a picture in a tile preview (empty for nullptr), scaled to the preview.
     static void showTile(QLabel* preview, const QImage* picture);
 
@@ -88,9 +73,11 @@ protected:
 private:
     void buildTop();
     void buildRows();
-    // Colours a row by who holds it: a player, a watcher or nobody.
-    void showRowLook(int slot);
-    void showName(int slot, const QString& name);
+    // Shows a seat's name, total, last result and eyes, coloured by who holds
+    // it: a player, a watcher or nobody.
+    void showRow(int slot);
+    void placeRows();
+    void showName(int slot, const QString& name, bool seated);
     static bool seat(int slot) { return Table::isSeat(slot); }
     QLabel* label(const QString& name, const QRect& geometry, const QString& text, int pixels, bool bold);
 
@@ -109,8 +96,7 @@ private:
     QLabel* m_scores[Table::Seats + 1] = {};
     QLabel* m_results[Table::Seats + 1] = {};
     QLabel* m_eyes[Table::Seats + 1] = {};
-    bool m_watching[Table::Seats + 1] = {};
-    const SeatNames* m_seatNames = nullptr;
+    const GameSeats* m_seats = nullptr;
     NameMarks m_marks;
     // Ticks the popup has left; it hides when this drops below 0.
     int m_popupTag = 0;

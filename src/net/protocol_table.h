@@ -58,13 +58,23 @@ constexpr bool isCode(int code)
 }
 } // namespace Bonus
 
-// Game modes as CMD_startgame and CMD_loadstats carry them.
-namespace GameMode {
-inline constexpr int Standard = 1;
-inline constexpr int Classic = 2;
+// Game modes as CMD_startgame and CMD_loadstats carry them; None before any game.
+enum class GameMode : int { None = 0, Standard = 1, Classic = 2 };
 
-constexpr bool isMode(int mode)
+namespace GameModes {
+constexpr bool isMode(int code)
 {
-    return mode == Standard || mode == Classic;
+    return code == static_cast<int>(GameMode::Standard) || code == static_cast<int>(GameMode::Classic);
 }
-} // namespace GameMode
+
+// The mode a wire code names; None for any other code.
+constexpr GameMode fromCode(int code)
+{
+    return isMode(code) ? static_cast<GameMode>(code) : GameMode::None;
+}
+
+constexpr int code(GameMode mode)
+{
+    return static_cast<int>(mode);
+}
+} // namespace GameModes

@@ -86,7 +86,7 @@ void Tgamestart::showEvent(QShowEvent* event)
 
 void Tgamestart::button_startClick()
 {
-    const int mode = m_classic->isChecked() ? GameMode::Classic : GameMode::Standard;
+    const int mode = GameModes::code(m_classic->isChecked() ? GameMode::Classic : GameMode::Standard);
     if (m_login.loggedin())
         emit startgame(ToServer::StartGame{m_login.myname().toUtf8(), mode}.bytes());
     hide();

@@ -20,7 +20,8 @@ Thighscore::Thighscore(QWidget* parent) : QWidget(parent, Qt::Window), m_webHost
     title->setStyleSheet(QStringLiteral("color: white; font: bold 12pt;"));
     title->setAlignment(Qt::AlignCenter);
 
-    m_view = new HtmlView(this);
+    PictureFetcher& pictures = *this;
+    m_view = new HtmlView(pictures, this);
     m_view->setObjectName(QStringLiteral("displayhtml"));
     m_view->setAccessibleName(tr("High scores"));
 
@@ -40,7 +41,6 @@ Thighscore::Thighscore(QWidget* parent) : QWidget(parent, Qt::Window), m_webHost
     connect(&m_getit, &THTTPGet::OnDoneString, this, &Thighscore::getitDoneString);
     connect(m_view, &HtmlView::HotSpotClick, this, &Thighscore::displayhtmlHotSpotClick);
     connect(m_close, &QPushButton::clicked, this, &Thighscore::FlatButton1Click);
-    m_view->setPictureFetcher([this](const QUrl& url) { m_pictures.fetch(url); });
     connect(&m_pictures, &WebPictureQueue::pictureArrived, m_view, &HtmlView::addPicture);
 }
 

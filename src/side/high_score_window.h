@@ -4,6 +4,7 @@
 #include "side/core/thttpget.h"
 #include "side/core/web_picture_queue.h"
 #include "side/url_opener.h"
+#include "ui/picture_fetcher.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -15,7 +16,7 @@ class QPushButton;
 // The high-score window: shows the maker's score pages and the score script's
 // answer to a posted score. Created hidden; the main window's View menu calls
 // loadit and shows it, and the end of a game calls postscoreifdue.
-class Thighscore : public QWidget {
+class Thighscore : public QWidget, private PictureFetcher {
     Q_OBJECT
 public:
     explicit Thighscore(QWidget* parent = nullptr);
@@ -46,6 +47,9 @@ public:
     HtmlView* displayhtml() const { return m_view; }
 
 private:
+    // The page's pictures come from the score site through the picture queue.
+    void fetch(const QUrl& url) override { m_pictures.fetch(url); }
+
     THTTPGet m_getit;
     WebPictureQueue m_pictures;
     HtmlView* m_view = nullptr;

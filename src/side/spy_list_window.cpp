@@ -66,9 +66,9 @@ void Tspylist::setBackgroundPicture(const QPixmap& picture)
     SideWindowArt::tile(this, picture);
 }
 
-void Tspylist::enableKick()
+void Tspylist::setKickEnabled(bool enabled)
 {
-    m_kick->setEnabled(true);
+    m_kick->setEnabled(enabled);
 }
 
 bool Tspylist::eventFilter(QObject* watched, QEvent* event)

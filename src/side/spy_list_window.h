@@ -20,8 +20,8 @@ public:
     // The tile painted behind the window: the main window's background picture.
     void setBackgroundPicture(const QPixmap& picture);
 
-    // This copy hosts: "Remove From Game" becomes available, for good.
-    void enableKick();
+    // "Remove From Game" is offered only while we hold the host's powers.
+    void setKickEnabled(bool enabled);
 
     QListWidget* listbox() const { return m_list; }
     QMenu* popupKick() const { return m_popup; }

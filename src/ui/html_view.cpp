@@ -1,12 +1,14 @@
 #include "ui/html_view.h"
 
 #include "ui/jpeg_image.h"
+#include "ui/picture_fetcher.h"
+#include "ui/ui_log.h"
 
 #include <QFile>
 #include <QScrollBar>
 #include <QTextDocument>
 
-HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent)
+HtmlView::HtmlView(PictureFetcher& fetcher, QWidget* parent) : QTextBrowser(parent), m_fetcher(fetcher)
 {
     setOpenLinks(false);
     setOpenExternalLinks(false);
@@ -29,11 +31,6 @@ void HtmlView::showPage(const QString& html, const QUrl& base)
     m_html = html;
     m_base = base;
     setHtml(html);
-}
-
-void HtmlView::setPictureFetcher(std::function<void(const QUrl&)> fetcher)
-{
-    m_fetcher = std::move(fetcher);
 }
 
 QUrl HtmlView::resolve(const QUrl& name) const
@@ -64,9 +61,9 @@ QVariant HtmlView::loadResource(int type, const QUrl& name)
         return *it;
     const QString scheme = url.scheme();
     const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
-    if (web && m_fetcher && !m_asked.contains(url) && m_asked.size() < 4 * MaxPictures) {
+    if (web && !m_asked.contains(url) && m_asked.size() < 4 * MaxPictures) {
         m_asked.insert(url);
-        m_fetcher(url);
+        m_fetcher.fetch(url);
     }
     return {};
 }
@@ -74,8 +71,10 @@ QVariant HtmlView::loadResource(int type, const QUrl& name)
 void HtmlView::addPicture(const QUrl& url, const QByteArray& bytes)
 {
     const QImage image = decode(bytes);
-    if (image.isNull())
+    if (image.isNull()) {
+        qCDebug(lcUi) << "a picture of the page could not be decoded:" << url;
         return;
+    }
     if (!m_pictures.contains(url))
         m_pictureOrder.append(url);
     m_pictures.insert(url, image);

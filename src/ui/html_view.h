@@ -6,24 +6,23 @@
 #include <QSet>
 #include <QTextBrowser>
 #include <QUrl>
-#include <functional>
+
+class PictureFetcher;
 
 // Shows a web page given as HTML text: black page, lime text, white links,
 // "Times New Roman" 10, no history. Clicked links are reported, never followed
-// inside the view. Pictures of the page are asked for through a fetcher the
-// owner supplies and drawn once their bytes arrive.
+// inside the view. Pictures of the page are asked of the fetcher the owner
+// hands over, and drawn once their bytes arrive.
 class HtmlView : public QTextBrowser {
     Q_OBJECT
 public:
-    explicit HtmlView(QWidget* parent = nullptr);
+    // `fetcher` is asked once per picture address the page needs; it must outlive the view.
+    explicit HtmlView(PictureFetcher& fetcher, QWidget* parent = nullptr);
 
     // Replaces the page. `base` resolves the page's relative picture addresses.
     void showPage(const QString& html, const QUrl& base = {});
     QString pageHtml() const { return m_html; }
 
-    // Called once per picture address the page needs; the owner answers with
-    // addPicture (or never, which leaves the picture out).
-    void setPictureFetcher(std::function<void(const QUrl&)> fetcher);
     // Bytes of a picture the fetcher was asked for: JPEG through libjpeg, other
     // formats through Qt. Undecodable bytes are dropped.
     void addPicture(const QUrl& url, const QByteArray& bytes);
@@ -43,7 +42,7 @@ private:
 
     QString m_html;
     QUrl m_base;
-    std::function<void(const QUrl&)> m_fetcher;
+    PictureFetcher& m_fetcher;
     QHash<QUrl, QImage> m_pictures;
     QList<QUrl> m_pictureOrder;
     QSet<QUrl> m_asked;

@@ -69,7 +69,10 @@ private slots:
     {
         SoundPlayer player(std::make_unique<SilentOutput>());
         NoChat chat;
-        ChatterSounds chatter(player, {}, chat);
+        struct : ChatterSounds::Seats {
+            std::optional<QString> playerName(int) const override { return std::nullopt; }
+        } nobody;
+        ChatterSounds chatter(player, nobody, chat);
         chatter.setChatterSounds(true);
         QMenu options;
         const SoundOptionActions a = addSoundOptions(&options, player, chatter);

@@ -26,6 +26,16 @@ class TestChatterSounds : public QObject {
 
     RecordingSoundOutput::Log m_log;
     std::unique_ptr<SoundPlayer> m_player;
+    // Seats 1 to 6 have name rows; seat 5's is empty.
+    struct Seats : ChatterSounds::Seats {
+        std::optional<QString> playerName(int slot) const override
+        {
+            static const QStringList n = {"Ann", "Cy", "Bo", "Dee", "", "Eve"};
+            if (slot < 1 || slot > 6)
+                return std::nullopt;
+            return n.at(slot - 1);
+        }
+    } m_seats;
     std::unique_ptr<ChatterSounds> m_chatter;
     Shown m_shown;
 
@@ -43,14 +53,7 @@ private slots:
         m_log = {};
         m_shown = {};
         m_player = std::make_unique<SoundPlayer>(std::make_unique<RecordingSoundOutput>(m_log));
-        // Seats 1 to 6 have name labels; seat 5's is empty.
-        auto names = [](int slot) -> std::optional<QString> {
-            static const QStringList n = {"Ann", "Cy", "Bo", "Dee", "", "Eve"};
-            if (slot < 1 || slot > 6)
-                return std::nullopt;
-            return n.at(slot - 1);
-        };
-        m_chatter = std::make_unique<ChatterSounds>(*m_player, names, m_shown);
+        m_chatter = std::make_unique<ChatterSounds>(*m_player, m_seats, m_shown);
     }
 
     void shownAsLineWhenChatterSoundsOff_data()

@@ -15,8 +15,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     GameViewRig rig;
     rig.back.setWindowTitle(QStringLiteral("Gloop Dash board"));
-    rig.link.name = QStringLiteral("You");
-    rig.link.names.setName(2, QStringLiteral("You"));
+    rig.session->setMyname(QStringLiteral("You"));
+    rig.model->playerArrived(2, QStringLiteral("You"));
     rig.back.show();
     // Red everywhere, and a double on row 3, column 4.
     rig.startRound(5, 5, "3+2+3");
@@ -30,13 +30,13 @@ int main(int argc, char** argv)
         if (n <= 0 || command == "quit")
             app.quit();
         else if (command == "take")
-            rig.feed(&GameView::removetile, "2+3+2+1+30+30+30");
+            rig.feed(&GameModel::removeTile, "2+3+2+1+30+30+30");
         else if (command == "focus") {
             canvas->activateWindow();
             canvas->setFocus(Qt::ShortcutFocusReason);
             canvas->setCursorCell(1, 0);
         } else if (command == "over")
-            rig.feed(&GameView::turnover, "2+250+660+3");
+            rig.feed(&GameModel::turnOver, "2+250+660+3");
     });
     std::printf("ready\n");
     std::fflush(stdout);

@@ -87,9 +87,9 @@ void TestAccessibility::cellsFollowTheBoard()
 {
     GameViewRig rig;
     rig.startRound(3, 3);
-    rig.feed(&GameView::removetile, "2+4+1+1+30+30+30");
+    rig.feed(&GameModel::removeTile, "2+4+1+1+30+30+30");
     QCOMPARE(cellName(rig, 1, 4), QStringLiteral("row 2, column 5: empty"));
-    rig.feed(&GameView::setbonus, "0+5+2");
+    rig.feed(&GameModel::setBonus, "0+5+2");
     QCOMPARE(cellName(rig, 5, 0), QStringLiteral("row 6, column 1: orange gloop, bomb"));
 }
 
@@ -144,10 +144,10 @@ void TestAccessibility::keyPickTakesTheClicksRoad()
     QTest::keyClick(canvas, Qt::Key_Down);
     QTest::keyClick(canvas, Qt::Key(key));
     QTest::mouseClick(byMouse.find<BoardCanvas>("board"), Qt::LeftButton, {}, QPoint(52 + 10, 104 + 40));
-    QCOMPARE(byKey.link.sent, byMouse.link.sent);
+    QCOMPARE(byKey.session->sent, byMouse.session->sent);
     QCOMPARE(byKey.sounds, byMouse.sounds);
     QCOMPARE(byKey.find<QLabel>("label_status")->text(), byMouse.find<QLabel>("label_status")->text());
-    QCOMPARE(byKey.link.sent.isEmpty(), current != 4);
+    QCOMPARE(byKey.session->sent.isEmpty(), current != 4);
 }
 
 void TestAccessibility::cursorCellHasTheFocus()
@@ -181,16 +181,16 @@ void TestAccessibility::turnEventsAreAnnounced()
              QStringLiteral("Game status"));
     const auto said = [&] { return QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name); };
     // Only a seat called "You" is addressed as such.
-    rig.link.name = QStringLiteral("You");
-    rig.link.names.setName(2, QStringLiteral("You"));
+    rig.session->setMyname(QStringLiteral("You"));
+    rig.model->playerArrived(2, QStringLiteral("You"));
     rig.startRound(1, 1);
     QCOMPARE(said(), QStringLiteral("Mission: 1  Your turn"));
     for (int tick = 0; tick < TurnFlow::RoundSeconds - StatusAnnouncer::HurrySeconds; ++tick)
         rig.view->turnFlow().Timer2Timer();
     QCOMPARE(said(), QStringLiteral("10 seconds left!"));
-    rig.feed(&GameView::turnover, "2+250+660+3");
+    rig.feed(&GameModel::turnOver, "2+250+660+3");
     QCOMPARE(said(), QStringLiteral("Out of Time!"));
-    rig.feed(&GameView::winner, "Bob");
+    rig.feed(&GameModel::winner, "Bob");
     QCOMPARE(said(), QStringLiteral("Bob has Won the Game!"));
 }
 

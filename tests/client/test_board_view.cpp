@@ -92,8 +92,8 @@ void TestBoardView::drawsMirrorWithSeeThroughBonus()
 {
     GameViewRig rig;
     usePlainPictures(*rig.view);
-    rig.feed(&GameView::settiles, "0+0+1+1+0+6+2+2+3");
-    rig.feed(&GameView::setbonus, "1+0+2+2+2+4");
+    rig.feed(&GameModel::setTiles, "0+0+1+1+0+6+2+2+3");
+    rig.feed(&GameModel::setBonus, "1+0+2+2+2+4");
     const QImage img = boardImage(rig);
     QCOMPARE(at(img, 0, 0, 10, 10), pieceColour(1));
     QCOMPARE(at(img, 1, 0, 10, 10), pieceColour(6));
@@ -110,7 +110,7 @@ void TestBoardView::repaintShowsTheSameBoard()
     GameViewRig rig;
     rig.back.show();
     rig.startRound(3, 3, "2+2+2+4+4+3");
-    rig.feed(&GameView::removetile, "2+1+1+1+30+30+30");
+    rig.feed(&GameModel::removeTile, "2+1+1+1+30+30+30");
     const QImage first = boardImage(rig);
     // The built-in trail mark and a bomb picture are where the mirror says.
     QVERIFY(first != QImage());
@@ -118,8 +118,8 @@ void TestBoardView::repaintShowsTheSameBoard()
     rig.find<QWidget>("panel_board")->show();
     QCOMPARE(boardImage(rig), first);
     // Taking a cell changes exactly that cell.
-    rig.feed(&GameView::setnexttile, "3+1");
-    rig.feed(&GameView::removetile, "2+4+4+2+60+30+60");
+    rig.feed(&GameModel::setNextTile, "3+1");
+    rig.feed(&GameModel::removeTile, "2+4+4+2+60+30+60");
     const QImage second = boardImage(rig);
     QVERIFY(at(second, 4, 4, 24, 24) != at(first, 4, 4, 24, 24));
     QCOMPARE(at(second, 0, 0, 24, 24), at(first, 0, 0, 24, 24));
@@ -131,17 +131,17 @@ void TestBoardView::clickSendsOnceUntilUnlocked()
     rig.startRound(3, 3);
     click(rig, 52 * 4 + 10, 20);
     click(rig, 52 * 4 + 10, 20);
-    QCOMPARE(rig.link.sent, QList<QByteArray>{"CMD_selecttile+2+4+0\xff"});
-    rig.feed(&GameView::error, "3");
+    QCOMPARE(rig.session->sent, QList<QByteArray>{"CMD_selecttile+2+4+0\xff"});
+    rig.feed(&GameModel::refused, "3");
     QCOMPARE(status(rig), QStringLiteral("Invalid Tile"));
     click(rig, 10, 300);
-    QCOMPARE(rig.link.sent.size(), 2);
-    QCOMPARE(rig.link.sent.last(), QByteArray("CMD_selecttile+2+0+5\xff"));
+    QCOMPARE(rig.session->sent.size(), 2);
+    QCOMPARE(rig.session->sent.last(), QByteArray("CMD_selecttile+2+0+5\xff"));
     click(rig, 10, 300);
-    rig.feed(&GameView::setnexttile, "5+3");
+    rig.feed(&GameModel::setNextTile, "5+3");
     click(rig, 10, 300);
     QCOMPARE(status(rig), QStringLiteral("Invalid Move"));
-    QCOMPARE(rig.link.sent.size(), 2);
+    QCOMPARE(rig.session->sent.size(), 2);
 }
 
 void TestBoardView::releaseDraggedOutsideIsIgnored()
@@ -154,17 +154,18 @@ void TestBoardView::releaseDraggedOutsideIsIgnored()
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-20, 20));
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 330));
-    QVERIFY(rig.link.sent.isEmpty());
+    QVERIFY(rig.session->sent.isEmpty());
     QCOMPARE(status(rig), before);
 }
 
 void TestBoardView::takesShowOnBoardAndPanel()
 {
     GameViewRig rig;
+    rig.seatThree();
     rig.startRound(4, 4, "3+3+1");
     usePlainPictures(*rig.view);
-    rig.feed(&GameView::removetile, "2+0+0+1+60+60+60");
-    rig.feed(&GameView::removetile, "2+3+3+2+120+60+120");
+    rig.feed(&GameModel::removeTile, "2+0+0+1+60+60+60");
+    rig.feed(&GameModel::removeTile, "2+3+3+2+120+60+120");
     QCOMPARE(status(rig), QStringLiteral("Transport!"));
     auto* trail = rig.find<QLabel>("label_trailscore");
     QCOMPARE(trail->text(), QStringLiteral("60"));
@@ -172,7 +173,7 @@ void TestBoardView::takesShowOnBoardAndPanel()
     QCOMPARE(at(boardImage(rig), 0, 0, 40, 40), pieceColour(0));
 
     // A new trail: the finished one pops up and its marks give way to the background.
-    rig.feed(&GameView::removetile, "2+5+5+1+10+10+130");
+    rig.feed(&GameModel::removeTile, "2+5+5+1+10+10+130");
     auto* popup = rig.find<QLabel>("label_bonus");
     QCOMPARE(popup->text(), QStringLiteral("120"));
     QCOMPARE(rig.find<QLabel>("label_score2")->text(), QStringLiteral("130"));
@@ -181,7 +182,7 @@ void TestBoardView::takesShowOnBoardAndPanel()
     QCOMPARE(at(img, 5, 5, 40, 40), pieceColour(0));
 
     // A bomb marks its cells; the trail label keeps its place.
-    rig.feed(&GameView::bombed, "2+2+80+20+120+0+1+1+1+2+1");
+    rig.feed(&GameModel::bombed, "2+2+80+20+120+0+1+1+1+2+1");
     QCOMPARE(trail->text(), QStringLiteral("20"));
     QCOMPARE(trail->pos(), QPoint(52 * 5 + 4, 52 * 5 + 4));
     img = boardImage(rig);
@@ -216,7 +217,7 @@ void TestBoardView::highestTrailOfferedWhenBeaten()
     GameViewRig rig;
     rig.tallyTrail = shown;
     rig.startRound(1, 1);
-    rig.feed(&GameView::removetile, take);
+    rig.feed(&GameModel::removeTile, take);
     QCOMPARE(rig.tally, tally);
 }
 
@@ -233,10 +234,10 @@ void TestBoardView::previewsFollowTheTiles()
     QCOMPARE(current->property("tag").toInt(), 5);
     QCOMPARE(current->pixmap().toImage().pixel(24, 24), pieceColour(5));
     QCOMPARE(next->pixmap().toImage().pixel(24, 24), pieceColour(1));
-    rig.feed(&GameView::setnntile, "4");
+    rig.feed(&GameModel::setAfterNextTile, "4");
     QCOMPARE(rig.find<QLabel>("image_nntile")->pixmap().size(), QSize(24, 24));
     // A code without a picture leaves the preview empty rather than failing.
-    rig.feed(&GameView::setnexttile, "9+2");
+    rig.feed(&GameModel::setNextTile, "9+2");
     QVERIFY(current->pixmap().isNull());
     QCOMPARE(current->property("tag").toInt(), 9);
 }

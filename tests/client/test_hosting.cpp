@@ -4,12 +4,14 @@
 #include "chat/core/settings_file.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/core/lan_table_finder.h"
 #include "client/core/table_list_model.h"
 #include "client/game_browser.h"
 #include "client/host_game_dialog.h"
 #include "client/join_game_dialog.h"
 #include "client/main_window.h"
+#include "gd_version.h"
 #include "scripted_peer.h"
 #include "server/host_options.h"
 #include "server/server.h"
@@ -41,8 +43,9 @@ namespace {
 struct Copy : RecordedParts {
     QTemporaryDir home;
     FixedHostOptions options;
-    MainWindow window{parts()};
-    ConnectionController connection{window, options};
+    GameModel model;
+    MainWindow window{model, parts()};
+    ConnectionController connection{model, window, options};
     SettingsFile file{home.path()};
 
     // By default two arguments: on screen, connected to nothing.
@@ -90,7 +93,7 @@ struct Copy : RecordedParts {
     }
     bool loggedIn()
     {
-        return QTest::qWaitFor([this] { return window.session().loggedin(); }, 5000);
+        return QTest::qWaitFor([this] { return model.session().loggedin(); }, 5000);
     }
 };
 
@@ -114,11 +117,13 @@ class TestHosting : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void joiningAfterHostingGivesUpTheHostsPowersAndTheGame();
     void hostFromTheMenuIsJoinedThroughTheDialog_data();
     void hostFromTheMenuIsJoinedThroughTheDialog();
     void hostedGameIsFoundAndJoinedWithADoubleClick();
     void commandLineHostsOnAPortAndJoinsOne();
     void headlessTableGivesItsFirstPersonTheHostControls();
+    void brokenLinkIsMendedAndAFarewellEndsTheGame();
     void failedJoinSaysWhyAndOffersTheDialogAgain_data();
     void failedJoinSaysWhyAndOffersTheDialogAgain();
     void leavingARunningGameAsksFirstAndFreesThePort();
@@ -135,6 +140,37 @@ void TestHosting::initTestCase()
 {
     QVERIFY(m_runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
+}
+
+void TestHosting::joiningAfterHostingGivesUpTheHostsPowersAndTheGame()
+{
+    Copy bob;
+    bob.hostFromTheMenu("Bob", freePort());
+    QVERIFY(bob.loggedIn());
+    Copy ann;
+    const quint16 port = freePort();
+    ann.hostFromTheMenu("Ann", port);
+    QVERIFY(ann.loggedIn());
+    QVERIFY(ann.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QTRY_COMPARE(ann.rowName(1), QStringLiteral("Ann"));
+    ann.model.startGame({"Ann", 1, 3});
+    QVERIFY(ann.model.gameRunning());
+
+    // Ann leaves her running game (saying yes) and joins Bob's table.
+    QVERIFY(ann.joinFromTheMenu("Ann", QStringLiteral("127.0.0.1:%1").arg(bob.connection.server().port())));
+    for (auto* box : ann.window.findChildren<QMessageBox*>("leavebox"))
+        if (box->isVisible())
+            QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    QVERIFY(ann.loggedIn());
+    QTRY_COMPARE(ann.rowName(2), QStringLiteral("Ann"));
+    // Her old table's powers and game went with it: nothing offers to remove
+    // a player or start a game, and Just Watch says why it waits.
+    QVERIFY(!ann.model.holdsHostPowers());
+    QVERIFY(!ann.window.findChild<QAction*>("StartGame1")->isEnabled());
+    QVERIFY(!ann.model.gameRunning());
+    ann.lines.clear();
+    ann.window.findChild<QAction*>("JustWatch1")->trigger();
+    QCOMPARE(ann.lines, QStringList{"0+Just Watch works only while a game is running."});
 }
 
 void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog_data()
@@ -165,7 +201,7 @@ void TestHosting::hostFromTheMenuIsJoinedThroughTheDialog()
     QVERIFY(bob.loggedIn());
     QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
     QTRY_COMPARE(bob.rowName(1), QStringLiteral("Ann"));
-    QVERIFY(!bob.window.session().ishost());
+    QVERIFY(!bob.model.hosting());
     QVERIFY(!bob.window.findChild<QAction*>("StartGame1")->isEnabled());
 
     // The address and the name are offered next time, from a section of
@@ -218,7 +254,7 @@ void TestHosting::commandLineHostsOnAPortAndJoinsOne()
     Copy bob({"Bob", "[::1]:" + port, "false"});
     QVERIFY(bob.loggedIn());
     QTRY_COMPARE(ann.rowName(2), QStringLiteral("Bob"));
-    QCOMPARE(bob.window.session().hostaddress(), "[::1]:" + port);
+    QCOMPARE(bob.model.session().hostaddress(), "[::1]:" + port);
 }
 
 void TestHosting::headlessTableGivesItsFirstPersonTheHostControls()
@@ -233,19 +269,48 @@ void TestHosting::headlessTableGivesItsFirstPersonTheHostControls()
     Copy ann;
     QVERIFY(ann.joinFromTheMenu("Ann", "127.0.0.1:" + QString::number(table.port())));
     QVERIFY(ann.loggedIn());
-    QCOMPARE(ann.window.session().myslot(), 2);
+    QCOMPARE(ann.model.session().myslot(), 2);
     QTRY_VERIFY(ann.window.findChild<QAction*>("StartGame1")->isEnabled());
     QVERIFY(ann.window.findChild<QWidget*>("button_startgame")->isVisible());
-    QVERIFY(!ann.window.session().ishost());
+    QVERIFY(!ann.model.hosting());
 
     // Powers handed on to a later player reach only that player's window.
     Copy bob;
     QVERIFY(bob.joinFromTheMenu("Bob", "127.0.0.1:" + QString::number(table.port())));
     QVERIFY(bob.loggedIn());
     QVERIFY(!bob.window.findChild<QAction*>("StartGame1")->isEnabled());
-    ann.window.session().disconnectFromServer();
+    ann.model.session().disconnectFromServer();
     QTRY_VERIFY(bob.window.findChild<QAction*>("StartGame1")->isEnabled());
     QVERIFY(bob.window.findChild<QWidget*>("button_startgame")->isVisible());
+}
+
+void TestHosting::brokenLinkIsMendedAndAFarewellEndsTheGame()
+{
+    FixedHostOptions options;
+    Server table(options, 0);
+    table.setHostRule(HostPowers::Rule::LongestSeated);
+    table.listen();
+    Copy ann;
+    QVERIFY(ann.joinFromTheMenu("Ann", "127.0.0.1:" + QString::number(table.port())));
+    QVERIFY(ann.loggedIn());
+    QTRY_VERIFY(table.game().players.loggedin(1));
+
+    // The table drops the link without a word: the window comes back by itself
+    // under the same name, with the strip up meanwhile.
+    table.disconnectsock(1);
+    QTRY_VERIFY(ann.connection.reconnector().active());
+    auto* strip = ann.window.findChild<QWidget*>("reconnectstrip");
+    QVERIFY(strip && strip->isVisible());
+    QTRY_VERIFY(!ann.connection.reconnector().active());
+    QTRY_VERIFY(table.game().players.loggedin(1));
+    QCOMPARE(table.game().players[1].name, QByteArray("Ann"));
+    QVERIFY(!strip->isVisible());
+    QVERIFY(ann.window.findChildren<QMessageBox*>("closedbox").isEmpty());
+
+    // A table that says goodbye ends the game at once.
+    table.closeTable();
+    QTRY_COMPARE(ann.window.findChildren<QMessageBox*>("closedbox").size(), 1);
+    QVERIFY(!ann.connection.reconnector().active());
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()
@@ -253,9 +318,13 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain_data()
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<bool>("listening");
     QTest::addColumn<QString>("why");
-    QTest::newRow("refused") << QByteArray() << false << "the connection was refused";
-    QTest::newRow("not a game") << QByteArray("SSH-2.0-OpenSSH_9.2\r\n") << true << "not a Gloop Dash game";
-    QTest::newRow("silent") << QByteArray() << true << "no game answered within 5 seconds";
+    // Whether the player is in a game of his own when the join fails.
+    QTest::addColumn<bool>("inGame");
+    QTest::newRow("refused") << QByteArray() << false << "the connection was refused" << false;
+    QTest::newRow("not a game") << QByteArray("SSH-2.0-OpenSSH_9.2\r\n") << true << "not a Gloop Dash game" << false;
+    QTest::newRow("silent") << QByteArray() << true << "no game answered within 5 seconds" << false;
+    QTest::newRow("refused, in a game") << QByteArray() << false << "the connection was refused" << true;
+    QTest::newRow("not a game, in a game") << QByteArray("HTTP/1.0 400\r\n") << true << "not a Gloop Dash game" << true;
 }
 
 void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
@@ -263,9 +332,14 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
     QFETCH(QByteArray, answer);
     QFETCH(bool, listening);
     QFETCH(QString, why);
+    QFETCH(bool, inGame);
     ScriptedPeer other;
     const quint16 port = listening ? other.port() : freePort();
     Copy bob;
+    if (inGame) {
+        bob.hostFromTheMenu("Bob", freePort());
+        QVERIFY(bob.loggedIn());
+    }
     QSignalSpy closed(&bob.window, &MainWindow::closed);
     QElapsedTimer clock;
     clock.start();
@@ -281,9 +355,12 @@ void TestHosting::failedJoinSaysWhyAndOffersTheDialogAgain()
     QCOMPARE(bob.lines.last(), "0+" + shown);
     if (why.contains("5 seconds"))
         QVERIFY(clock.elapsed() >= 4900);
-    // The program goes on, unconnected, and remembers nothing that failed.
+    // The program goes on, in the game it was in if any, and remembers
+    // nothing that failed; the dialog offers what was typed.
     QCOMPARE(closed.size(), 0);
-    QVERIFY(!bob.window.session().sock().Connected());
+    QCOMPARE(bob.model.session().sock().Connected(), inGame);
+    QCOMPARE(bob.model.hosting(), inGame);
+    QCOMPARE(bob.openJoinDialog()->address(), QStringLiteral("127.0.0.1:%1").arg(port));
     QVERIFY(bob.connection.history().addresses().isEmpty());
     bob.openJoinDialog()->reject();
 }
@@ -295,11 +372,11 @@ void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
     ann.hostFromTheMenu("Ann", first);
     QVERIFY(ann.loggedIn());
     QVERIFY(!canListenOn(first));
-    ann.window.session().setGameRunning(true);
+    ann.model.startGame({"Ann", 1, 3});
 
-    const auto answer = [&](QMessageBox::StandardButton button) {
+    const auto answer = [&](QMessageBox::StandardButton button, const char* name = "leavebox") {
         QMessageBox* box = nullptr;
-        for (auto* open : ann.window.findChildren<QMessageBox*>("leavebox"))
+        for (auto* open : ann.window.findChildren<QMessageBox*>(name))
             box = open->isVisible() ? open : box;
         QVERIFY(box);
         box->button(button)->click();
@@ -308,7 +385,7 @@ void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
     ann.hostFromTheMenu("Ann", second);
     answer(QMessageBox::No);
     QCOMPARE(ann.connection.server().port(), first);
-    QVERIFY(ann.window.session().loggedin());
+    QVERIFY(ann.model.session().loggedin());
 
     ann.hostFromTheMenu("Ann", second);
     answer(QMessageBox::Yes);
@@ -318,6 +395,17 @@ void TestHosting::leavingARunningGameAsksFirstAndFreesThePort()
     QVERIFY(canListenOn(first));
     QVERIFY(ann.window.isVisible());
     QTRY_COMPARE(ann.rowName(1), QStringLiteral("Ann"));
+
+    // Closing the window of a hosted game in play asks too.
+    ann.model.startGame({"Ann", 1, 3});
+    QSignalSpy closed(&ann.window, &MainWindow::closed);
+    ann.window.close();
+    answer(QMessageBox::No, "exitbox");
+    QVERIFY(ann.window.isVisible());
+    QCOMPARE(closed.size(), 0);
+    ann.window.close();
+    answer(QMessageBox::Yes, "exitbox");
+    QTRY_COMPARE(closed.size(), 1);
 }
 
 void TestHosting::serverAnswersWhileTheWindowStalls()
@@ -383,7 +471,7 @@ void TestHosting::helpAndVersionPrintAndExit_data()
     QTest::newRow("help") << "--help"
                           << "Usage: gloopdash";
     QTest::newRow("version") << "--version"
-                             << "Gloop Dash 1.0.12";
+                             << "Gloop Dash " GD_VERSION_TEXT;
 }
 
 void TestHosting::helpAndVersionPrintAndExit()

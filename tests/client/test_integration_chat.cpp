@@ -7,7 +7,7 @@
 #include "chat/tphrases.h"
 #include "client/chat_binding.h"
 #include "client/connection_controller.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
 #include "server/host_options.h"
@@ -61,8 +61,9 @@ struct Host {
     QTemporaryDir home;
     FixedHostOptions options;
     BoundParts parts;
-    MainWindow window{parts.parts()};
-    ConnectionController connection{window, options};
+    GameModel model;
+    MainWindow window{model, parts.parts()};
+    ConnectionController connection{model, window, options};
     Tphrases editor;
     int plays = 0;
     std::unique_ptr<ChatBinding> chat;
@@ -81,7 +82,7 @@ struct Host {
     ~Host() { parts.chat = nullptr; }
     bool loggedIn()
     {
-        return QTest::qWaitFor([this] { return window.session().loggedin(); });
+        return QTest::qWaitFor([this] { return model.session().loggedin(); });
     }
     QString chatText() const
     {
@@ -195,7 +196,7 @@ void TestIntegrationChat::soundOptionsDecideWhatIsHeard()
     // A game start plays "gamestart" in every copy.
     bob.send("CMD_startgame+Bob+1+");
     // Once Ann's first tile is shown, the start and turn sounds have been asked for.
-    QTRY_VERIFY(ann.window.gameView().board().currentTile() > 0);
+    QTRY_VERIFY(ann.model.board().currentTile() > 0);
     QCOMPARE(ann.plays > 0, playSounds);
 
     const int before = ann.plays;

@@ -15,6 +15,7 @@
 #include "client/chat_binding.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
 #include "client/program_windows.h"
@@ -103,9 +104,9 @@ void pickByKeys(GameView& view, int x, int y)
 }
 
 // Ann's own pick of the first cell that matches her current tile.
-void pickLikeAPlayer(GameView& view, bool byKeys = false)
+void pickLikeAPlayer(GameView& view, const GameModel& model, bool byKeys = false)
 {
-    const BoardModel& board = view.board();
+    const BoardModel& board = model.board();
     const int current = board.currentTile();
     if (!board.canselect() || current <= 0)
         return;
@@ -154,7 +155,7 @@ struct ClockHand {
 // Picks like a player and moves the server's round clock on once play goes
 // quiet, until a game has been played to its end (false after two minutes).
 // `round` is the last mission the game reached.
-bool playToTheEnd(ServerThread& server, GameView& view, int& round, bool byKeys = false)
+bool playToTheEnd(ServerThread& server, GameView& view, const GameModel& model, int& round, bool byKeys = false)
 {
     ClockHand clock;
     clock.quiet.start();
@@ -165,7 +166,7 @@ bool playToTheEnd(ServerThread& server, GameView& view, int& round, bool byKeys 
         if (total.elapsed() > 120000)
             return false;
         QTest::qWait(5);
-        pickLikeAPlayer(view, byKeys);
+        pickLikeAPlayer(view, model, byKeys);
         server.call([&](Server& s) {
             clock.step(s.table(), s.game());
             round = s.game().round;
@@ -324,16 +325,17 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     program.gamestart().show();
     QTest::mouseClick(program.gamestart().findChild<QAbstractButton*>("button_start"), Qt::LeftButton);
     GameView& view = program.chat().gameView();
-    QTRY_VERIFY(view.board().currentTile() > 0);
+    const GameModel& model = program.model();
+    QTRY_VERIFY(model.board().currentTile() > 0);
     // The stored tile set draws the board: every piece is blue.
     const QImage board = view.boardView()->canvas()->grab().toImage();
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 6; ++y)
-            if (view.board().tile(x, y) > 0 && view.board().bonus(x, y) == 0)
+            if (model.board().tile(x, y) > 0 && model.board().bonus(x, y) == 0)
                 QCOMPARE(board.pixelColor(52 * x + 26, 52 * y + 26), SetColour);
 
     int round = 0;
-    QVERIFY2(playToTheEnd(server, view, round), "the game did not end");
+    QVERIFY2(playToTheEnd(server, view, model, round), "the game did not end");
     // The event loop must run meanwhile: the winner is still on its way to them.
     for (auto& bot : bots)
         QTRY_COMPARE_WITH_TIMEOUT(bot->state(), QProcess::NotRunning, 10000);
@@ -411,8 +413,9 @@ void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
 
     press(window.findChild<QAbstractButton*>("button_start"));
     GameView& view = program.chat().gameView();
+    const GameModel& model = program.model();
     int round = 0;
-    QVERIFY2(playToTheEnd(server, view, round, byKeys), "the game did not end");
+    QVERIFY2(playToTheEnd(server, view, model, round, byKeys), "the game did not end");
     // A game of three: the banner names the best of them, and each seat's
     // final score is in the score panel.
     PlayerTable players;

@@ -1,12 +1,13 @@
 #include "chat/core/chat_line.h"
 #include "client/after_first_paint.h"
 #include "client/connection_controller.h"
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
 #include "client/player_list_controller.h"
 #include "client/program_windows.h"
 #include "client/settings_binding.h"
+#include "gd_version.h"
 #include "net/protocol_to_client.h"
 #include "scripted_peer.h"
 #include "server/host_options.h"
@@ -35,8 +36,9 @@ namespace {
 // One copy of the game's main window with its chat lines and chatter sounds recorded.
 struct Copy : RecordedParts {
     FixedHostOptions options;
-    MainWindow window{parts()};
-    ConnectionController connection{window, options};
+    GameModel model;
+    MainWindow window{model, parts()};
+    ConnectionController connection{model, window, options};
 
     QString rowName(int slot) const
     {
@@ -146,14 +148,14 @@ void TestMainWindow::commandLine()
         QVERIFY(lobby.accept());
     if (!seated.isEmpty()) {
         QTRY_COMPARE(copy.rowName(1), seated);
-        QCOMPARE(copy.window.session().myname(), seated);
-        QCOMPARE(copy.window.session().hostaddress(), arguments.value(1, "127.0.0.1"));
+        QCOMPARE(copy.model.session().myname(), seated);
+        QCOMPARE(copy.model.session().hostaddress(), arguments.value(1, "127.0.0.1"));
         QVERIFY(copy.lines.contains("0+You are Connected."));
     } else {
-        QVERIFY(copy.window.session().sock().HostName().isEmpty());
-        QVERIFY(copy.window.session().myname().isEmpty());
+        QVERIFY(copy.model.session().sock().HostName().isEmpty());
+        QVERIFY(copy.model.session().myname().isEmpty());
     }
-    QCOMPARE(copy.window.session().ishost(), hosts);
+    QCOMPARE(copy.model.hosting(), hosts);
     QCOMPARE(copy.connection.server().port() != 0, hosts);
     QCOMPARE(copy.action("StartGame1")->isEnabled(), hosts);
     if (!linksLobby)
@@ -172,10 +174,10 @@ void TestMainWindow::takenPortIsShownAndNothingConnects()
     QMessageBox* box = findBox("errorbox");
     QVERIFY(box);
     QCOMPARE(box->text(), QStringLiteral("Listen - Error Binding Socket"));
-    QVERIFY(!copy.window.session().ishost());
+    QVERIFY(!copy.model.hosting());
     QVERIFY(!copy.action("StartGame1")->isEnabled());
     QVERIFY(!lobby.contacted());
-    QVERIFY(copy.window.session().sock().HostName().isEmpty());
+    QVERIFY(copy.model.session().sock().HostName().isEmpty());
     box->accept();
 }
 
@@ -265,7 +267,7 @@ void TestMainWindow::lostServerEndsTheProgram()
     QTRY_VERIFY(findBox(box));
     QCOMPARE(findBox(box)->text(), says);
     QVERIFY(!(findBox(box)->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QTRY_VERIFY(!copy.window.session().sock().Connected());
+    QTRY_VERIFY(!copy.model.session().sock().Connected());
     QCoreApplication::processEvents();
     QVERIFY(copy.window.isVisible());
     QCOMPARE(closed.size(), 0);
@@ -279,7 +281,7 @@ void TestMainWindow::silentHostIsReported()
     // A listener that never speaks: the connection opens, no slot ever comes.
     ScriptedPeer server;
     Copy copy;
-    copy.window.session().setAnswerWait(300);
+    copy.model.session().setAnswerWait(300);
     QVERIFY(copy.join(server));
     const QString said = "0+The host does not answer. No game was found at 127.0.0.1.";
     QTRY_COMPARE(copy.lines.size(), 2);
@@ -290,10 +292,10 @@ void TestMainWindow::silentHostIsReported()
     // A host that answers in time is not reported.
     ScriptedPeer host;
     Copy answered;
-    answered.window.session().setAnswerWait(300);
+    answered.model.session().setAnswerWait(300);
     QVERIFY(answered.join(host));
     host.write("CMD_sendlogininfo+2" + FF);
-    QTRY_VERIFY(answered.window.session().loggedin());
+    QTRY_VERIFY(answered.model.session().loggedin());
     QTest::qWait(500);
     QVERIFY(!answered.lines.contains(said));
 }
@@ -356,7 +358,7 @@ void TestMainWindow::scriptedGameShowsWhatTheServerSays()
     // A "+" in the starter's name: the start still counts.
     QVERIFY(copy.lines.contains("0+A+B has started a game."));
     QCOMPARE(label("label_numround")->text(), QStringLiteral("Missions Per Game: 3"));
-    QCOMPARE(copy.window.session().gamemode(), 1);
+    QCOMPARE(copy.model.mode(), GameMode::Standard);
     // Watching: the tick, the board's notice, and no pick leaves.
     QVERIFY(copy.action("JustWatch1")->isChecked());
     QVERIFY(label("label_watching")->isVisibleTo(&copy.window));
@@ -371,7 +373,7 @@ void TestMainWindow::scriptedGameShowsWhatTheServerSays()
     // The next game seats the watcher again, and the tick says so.
     QTRY_VERIFY(!copy.action("JustWatch1")->isChecked());
     QVERIFY(!label("label_watching")->isVisibleTo(&copy.window));
-    const QByteArray login = "CMD_logininfo+2+1.0.12+Ann" + FF;
+    const QByteArray login = "CMD_logininfo+2+" GD_VERSION_TEXT "+Ann" + FF;
     QCOMPARE(server.read(login.size() + 1), login);
 }
 
@@ -404,9 +406,9 @@ void TestMainWindow::dispatchesInArrivalOrderThroughOneTable()
         server.write("CMD_phrase+Ann says: again|clBlue" + FF);
     server.write("CMD_chat+1+Ann chats: done|clRed" + FF); // handled after them
     QTRY_COMPARE(copy.log.size(), 8);
-    QCOMPARE(phrases->count(), ChatLineParser::MaxWaitingPhrases);
+    QCOMPARE(phrases->count(), GameModel::MaxWaitingPhrases);
     server.write("CMD_startgame+Ann+1+3+" + FF);
-    QTRY_VERIFY(copy.window.gameView().gameRunning());
+    QTRY_VERIFY(copy.model.gameRunning());
 
     // "Just Watch" asks the server; only its answer moves the tick.
     QAction* justWatch = copy.action("JustWatch1");
@@ -520,10 +522,10 @@ void TestMainWindow::programCreatesEveryWindowOnceAndHosts()
     }
 
     program.start({"Ann", "127.0.0.1", "true"});
-    QTRY_VERIFY(program.chat().session().loggedin());
+    QTRY_VERIFY(program.model().session().loggedin());
     // The login carried the game's version, which the server accepted.
-    QCOMPARE(program.settings().hostOptions().versionText(), QByteArray("1.0.12"));
-    QCOMPARE(program.about().versionText(), QStringLiteral("1.0.12"));
+    QCOMPARE(program.settings().hostOptions().versionText(), QByteArray(GD_VERSION_TEXT));
+    QCOMPARE(program.about().versionText(), QStringLiteral(GD_VERSION_TEXT));
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
     program.chat().close();
 }
@@ -544,7 +546,7 @@ void TestMainWindow::sideWindowsBuiltLateMissNothing()
     QTRY_VERIFY(program.chat().findChild<QMessageBox*>("messagebox")
                 && program.chat().findChild<QMessageBox*>("messagebox")->isVisible());
     QVERIFY(QFile::exists(home.filePath("gloopdashtally.tld.bad")));
-    QTRY_VERIFY(program.chat().session().loggedin());
+    QTRY_VERIFY(program.model().session().loggedin());
     QVERIFY(program.spylist().findChild<QAction*>("popup_kickhim")->isEnabled());
     program.chat().close();
 }

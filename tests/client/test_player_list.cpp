@@ -1,6 +1,7 @@
-#include "client/core/client_session.h"
+#include "client/core/game_model.h"
 #include "client/player_list_controller.h"
 #include "client/score_panel.h"
+#include "gd_version.h"
 #include "scripted_peer.h"
 #include "side/core/spy_roster.h"
 #include "side/core/tally_book.h"
@@ -16,16 +17,11 @@
 
 namespace {
 
-// The real score panel showing the session's seat names, its totals hidden
-// until a player arrives, and its rows looked up by name for the checks.
+// The real score panel showing the model's seats, its rows looked up by name
+// for the checks.
 class Rows : public ScorePanel {
 public:
-    explicit Rows(const SeatNames& names)
-    {
-        showNames(names);
-        for (int n = 1; n <= 6; ++n)
-            score(n)->hide();
-    }
+    explicit Rows(const GameSeats& seats) { showSeats(seats); }
     QLabel* row(const char* prefix, int n) const
     {
         return findChild<QLabel*>(QLatin1String(prefix) + QString::number(n));
@@ -33,32 +29,44 @@ public:
 };
 
 struct Harness : RecordedParts {
-    ClientSession session;
-    Rows rows{session.seatNames()};
+    GameModel model;
+    ClientSession& session = model.session();
+    Rows rows{model.seats()};
     SpyRoster spies;
     QTemporaryDir home;
     TallyBook tally{home.path()};
-    QAction justWatch{QStringLiteral("Just Watch")};
-    PlayerListController players{session, *this, *this};
+    PlayerListController players{model, *this, *this};
 
     Harness()
     {
-        justWatch.setCheckable(true);
         players.attachRows(&rows);
         players.setSpies(&spies);
         players.setTally(&tally);
-        players.setJustWatchAction(&justWatch);
     }
     // Our own slot without a connection (nothing can be sent).
-    void setMySlot(int slot) { session.sendloginfo(slot, "1.0.12"); }
-    void seat(int slot, const QString& name) { players.newplayerinfo({slot, name.toUtf8()}); }
-    // A payload as the client's dispatcher hands it on: a malformed one is dropped whole.
+    void setMySlot(int slot) { session.sendloginfo(slot, GD_VERSION_TEXT); }
+    void seat(int slot, const QString& name) { model.playerArrived(slot, name); }
+    // Payloads as the client's dispatcher hands them on: a malformed one is dropped whole.
     template <class Msg>
-    void run(void (PlayerListController::*handler)(const Msg&), const QByteArray& payload)
+    static std::optional<Msg> decode(const QByteArray& payload)
     {
         FieldReader f(payload);
-        if (const std::optional<Msg> m = Msg::decode(f))
-            (players.*handler)(*m);
+        return Msg::decode(f);
+    }
+    void arrived(const QByteArray& payload)
+    {
+        if (const auto m = decode<ToClient::NewPlayerInfo>(payload))
+            model.playerArrived(m->slot, QString::fromUtf8(m->text));
+    }
+    void left(const QByteArray& payload)
+    {
+        if (const auto m = decode<ToClient::PlayerDisconnected>(payload))
+            model.playerLeft(m->slot, QString::fromUtf8(m->text));
+    }
+    void watching(const QByteArray& payload)
+    {
+        if (const auto m = decode<ToClient::JustWatching>(payload))
+            model.seatWatching(m->slot, m->value == ToClient::JustWatching::Watching);
     }
 };
 
@@ -129,7 +137,7 @@ void TestPlayerList::newplayerinfo()
     Harness h;
     h.session.setMyname(QStringLiteral("Ann"));
     h.setMySlot(myslot);
-    h.run(&PlayerListController::newplayerinfo, payload);
+    h.arrived(payload);
     QCOMPARE(h.session.myname(), myname);
     QCOMPARE(h.lines, lines);
     for (const QColor& c : h.colours)
@@ -138,7 +146,7 @@ void TestPlayerList::newplayerinfo()
     for (int n = 1; n <= 6; ++n) {
         const QString expected = n == row ? rowName : QStringLiteral("<Waiting>");
         QCOMPARE(h.rows.row("label_playername", n)->text(), expected);
-        QCOMPARE(h.rows.row("label_score", n)->isVisibleTo(&h.rows), n == row);
+        QCOMPARE(h.rows.row("label_score", n)->text(), n == row ? QStringLiteral("0") : QString());
     }
 }
 
@@ -187,65 +195,67 @@ void TestPlayerList::playerdisconnected()
     h.setMySlot(1);
     for (const auto& [slot, name] : {std::pair{1, "Me"}, {3, "Bob"}, {4, "Cy"}, {7, "Dee"}, {8, "Eve"}})
         h.seat(slot, QLatin1String(name));
-    h.rows.row("label_score", 3)->setText("420");
+    h.model.postScores({{{3, 420, 0}}});
     h.tally.setPlayersInGame({});
     h.lines.clear();
     h.colours.clear();
 
-    QSignalSpy freed(&h.players, &PlayerListController::seatFreed);
-    h.run(&PlayerListController::playerdisconnected, payload);
+    h.left(payload);
     QCOMPARE(h.lines, lines);
     QCOMPARE(h.colours, colours);
     QCOMPARE(h.spies.entries(), spies);
     QCOMPARE(h.tally.playersInGame(), checklist);
-    // Seats are handed on to the score panel to empty; watchers have no row.
+    // A seat's row empties, its total with it; watchers have no row.
     const int slot = payload.left(1).toInt();
-    QCOMPARE(freed.size(), slot <= 6 ? 1 : 0);
+    if (slot <= 6) {
+        QCOMPARE(h.rows.row("label_playername", slot)->text(), QStringLiteral("<Waiting>"));
+        QVERIFY(h.rows.row("label_score", slot)->text().isEmpty());
+    }
 }
 
 void TestPlayerList::justwatching_data()
 {
     QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<bool>("watching");
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<int>("eyesShown");
+    QTest::addColumn<QList<int>>("eyes");
 
-    // Own slot 2 (Ann, "Just Watch" ticked at start), other seat 3 (Bob).
-    QTest::newRow("own seat watches") << QByteArray("2+1") << true << QStringList{"0+Ann is just watching"} << 2;
-    QTest::newRow("own seat plays") << QByteArray("2+2") << false << QStringList{"0+Ann now playing again"} << 0;
+    // Own slot 2 (Ann, watching at start), other seat 3 (Bob).
+    QTest::newRow("own seat watches") << QByteArray("2+1") << true << QStringList{"0+Ann is just watching"}
+                                      << QList<int>{2};
+    QTest::newRow("own seat plays") << QByteArray("2+2") << false << QStringList{"0+Ann now playing again"}
+                                    << QList<int>{};
     QTest::newRow("only 1 means watching")
-        << QByteArray("2+11") << false << QStringList{"0+Ann now playing again"} << 0;
-    QTest::newRow("other seat watches") << QByteArray("3+1") << true << QStringList{"0+Bob is just watching"} << 3;
-    QTest::newRow("watcher slot ignored") << QByteArray("7+1") << true << QStringList{} << 0;
-    QTest::newRow("empty row ignored") << QByteArray("5+1") << true << QStringList{} << 0;
+        << QByteArray("2+11") << false << QStringList{"0+Ann now playing again"} << QList<int>{};
+    QTest::newRow("other seat watches") << QByteArray("3+1") << true << QStringList{"0+Bob is just watching"}
+                                        << QList<int>{2, 3};
+    QTest::newRow("watcher slot ignored") << QByteArray("7+1") << true << QStringList{} << QList<int>{2};
+    QTest::newRow("empty row ignored") << QByteArray("5+1") << true << QStringList{} << QList<int>{2};
 }
 
 void TestPlayerList::justwatching()
 {
     QFETCH(QByteArray, payload);
-    QFETCH(bool, ticked);
+    QFETCH(bool, watching);
     QFETCH(QStringList, lines);
-    QFETCH(int, eyesShown);
+    QFETCH(QList<int>, eyes);
     Harness h;
     h.setMySlot(2);
     h.seat(2, "Ann");
     h.seat(3, "Bob");
-    h.justWatch.setChecked(true);
+    h.watching("2+1");
     h.lines.clear();
     h.colours.clear();
-    QSignalSpy told(&h.players, &PlayerListController::seatWatching);
-    h.run(&PlayerListController::justwatching, payload);
-    QCOMPARE(h.justWatch.isChecked(), ticked);
-    // The game view hears of every switch it shows a line for.
-    QCOMPARE(told.size(), lines.size());
+    h.watching(payload);
+    QCOMPARE(h.model.watching(), watching);
     QCOMPARE(h.lines, lines);
     for (const QColor& c : h.colours)
         QCOMPARE(c, Khaki);
     for (int n = 1; n <= 6; ++n)
-        QCOMPARE(h.rows.row("image_eyes", n)->isVisibleTo(&h.rows), n == eyesShown);
+        QCOMPARE(h.rows.row("image_eyes", n)->isVisibleTo(&h.rows), eyes.contains(n));
     // The eyes keep their picture's shape.
-    const QLabel* eyes = h.rows.row("image_eyes", 1);
-    QCOMPARE(eyes->size(), eyes->pixmap().size());
+    const QLabel* picture = h.rows.row("image_eyes", 1);
+    QCOMPARE(picture->size(), picture->pixmap().size());
 }
 
 void TestPlayerList::checklistSkipsOwnAndEmptyRows()
@@ -279,7 +289,7 @@ void TestPlayerList::contextMenuStates()
     QFETCH(int, slot);
     QFETCH(bool, removeEnabled);
     Harness h;
-    h.session.setIshost(host);
+    h.model.setHosting(host);
     h.seat(3, "Bob");
     h.rows.show();
     QLabel* label = h.rows.row("label_playername", slot);
@@ -308,36 +318,39 @@ void TestPlayerList::requestsGoOutOnlyWhenAllowed()
     auto* setWatch = menu->findChild<QAction*>("SettoJustWatch1");
 
     // Not logged in yet: nothing at all goes out.
-    h.session.setIshost(true);
+    h.model.setHosting(true);
+    h.model.startGame({"Ann", 1, 3});
     h.players.label_playername1ContextPopup(3);
     remove->trigger();
     setWatch->trigger();
-    h.players.JustWatch1Click(true);
+    h.players.JustWatch1Click();
 
-    h.session.sendloginfo(1, "1.0.12");
+    h.session.sendloginfo(1, GD_VERSION_TEXT);
     h.players.label_playername1ContextPopup(3);
     remove->trigger();
     setWatch->trigger();
-    h.players.JustWatch1Click(true);
-    h.run(&PlayerListController::justwatching, "1+1");
-    h.players.JustWatch1Click(true);
+    h.players.JustWatch1Click();
+    h.watching("1+1");
+    h.players.JustWatch1Click();
     // Between games the server would ignore it: the player is told instead.
     h.lines.clear();
-    h.players.JustWatch1Click(false);
+    h.model.winner({"Ann"});
+    h.players.JustWatch1Click();
     QCOMPARE(h.lines, QStringList{"0+Just Watch works only while a game is running."});
     // A guest may not remove anybody.
-    h.session.setIshost(false);
+    h.model.setHosting(false);
     h.players.kicking(3);
     h.players.label_playername1ContextPopup(4);
     setWatch->trigger();
     // A watcher has no seat to switch.
-    h.session.sendloginfo(7, "1.0.12");
-    h.players.JustWatch1Click(true);
+    h.model.startGame({"Ann", 1, 3});
+    h.session.sendloginfo(7, GD_VERSION_TEXT);
+    h.players.JustWatch1Click();
     QVERIFY(h.session.send("CMD_chat+7+end" + FF));
 
-    const QByteArray expected = "CMD_logininfo+1+1.0.12+" + FF + "CMD_kickhim+1+3+" + FF + "CMD_justwatch+3+1" + FF
-        + "CMD_justwatch+1+1" + FF + "CMD_justwatch+1+2" + FF + "CMD_justwatch+4+1" + FF + "CMD_logininfo+7+1.0.12+"
-        + FF + "CMD_chat+7+end" + FF;
+    const QByteArray expected = "CMD_logininfo+1+" GD_VERSION_TEXT "+" + FF + "CMD_kickhim+1+3+" + FF
+        + "CMD_justwatch+3+1" + FF + "CMD_justwatch+1+1" + FF + "CMD_justwatch+1+2" + FF + "CMD_justwatch+4+1" + FF
+        + "CMD_logininfo+7+" GD_VERSION_TEXT "+" + FF + "CMD_chat+7+end" + FF;
     QCOMPARE(server.read(expected.size()), expected);
 }
 

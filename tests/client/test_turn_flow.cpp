@@ -1,5 +1,6 @@
 #include "support_game_view.h"
 
+#include "client/core/score_order.h"
 #include "client/game_overlays.h"
 #include "client/score_panel.h"
 #include "client/turn_flow.h"
@@ -38,9 +39,7 @@ bool above(GameViewRig& rig, const QString& upper, const QString& lower)
 
 void seat(GameViewRig& rig)
 {
-    rig.link.names.setName(1, "Host");
-    rig.link.names.setName(2, "Ann");
-    rig.link.names.setName(3, "Bob");
+    rig.seatThree();
 }
 
 // Records the tally and high-score calls of a finished game.
@@ -63,6 +62,7 @@ private slots:
     void countdown_data();
     void countdown();
     void phrasesShowOneAtATime();
+    void bubbleNeverCoversTheStartButton();
     void clockSleepsWhenNothingIsShown();
     void phraseColour_data();
     void phraseColour();
@@ -83,10 +83,10 @@ void TestTurnFlow::repeatedStartChangesOnlyModeAndMissions()
 {
     GameViewRig rig;
     seat(rig);
-    rig.find<QPushButton>("button_startgame")->show();
-    rig.find<QLabel>("label_score1")->setText("900");
-    rig.feed(&GameView::startthegame, "Bob+2+6+");
-    QCOMPARE(rig.link.mode, 2);
+    rig.model->setHosting(true);
+    QVERIFY(visible(rig, "button_startgame"));
+    rig.feed(&GameModel::postScores, "1+900+0");
+    rig.feed(&GameModel::startGame, "Bob+2+6+");
     QCOMPARE(text(rig, "label_numround"), QStringLiteral("Missions Per Game: 6"));
     QCOMPARE(rig.lines.size(), 1);
     QCOMPARE(rig.lines[0], QStringLiteral("0+Bob has started a CLASSIC game."));
@@ -94,18 +94,16 @@ void TestTurnFlow::repeatedStartChangesOnlyModeAndMissions()
     QCOMPARE(text(rig, "label_score1"), QStringLiteral("0"));
     QVERIFY(!visible(rig, "button_startgame"));
 
-    rig.find<QLabel>("label_score1")->setText("5");
-    rig.feed(&GameView::startthegame, "Bob+1+3+");
-    QCOMPARE(rig.link.mode, 1);
+    rig.feed(&GameModel::postScores, "1+5+0");
+    rig.feed(&GameModel::startGame, "Bob+1+3+");
     QCOMPARE(text(rig, "label_numround"), QStringLiteral("Missions Per Game: 3"));
     QCOMPARE(rig.lines.size(), 1);
     QCOMPARE(rig.sounds, QStringList{"gamestart"});
     QCOMPARE(rig.tally, QStringList{"loadchecklist"});
     QCOMPARE(text(rig, "label_score1"), QStringLiteral("5"));
 
-    // The first round ends the start phase: the next start is a new game.
-    rig.feed(&GameView::getnextplayer, "1+2");
-    rig.feed(&GameView::startthegame, "Ann+1+3+");
+    rig.feed(&GameModel::nextPlayer, "1+2");
+    rig.feed(&GameModel::startGame, "Ann+1+3+");
     QCOMPARE(rig.lines.last(), QStringLiteral("0+Ann has started a game."));
 }
 
@@ -113,9 +111,10 @@ void TestTurnFlow::roundStartNamesThePlayer()
 {
     GameViewRig rig;
     seat(rig);
-    rig.find<QLabel>("label_bonus1")->setText("+300");
+    rig.feed(&GameModel::postScores, "1+300+300");
+    QCOMPARE(text(rig, "label_bonus1"), QStringLiteral("+300"));
     rig.find<QWidget>("panel_winner")->show();
-    rig.feed(&GameView::getnextplayer, "3+3");
+    rig.feed(&GameModel::nextPlayer, "3+3");
     QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 3  Bob's turn"));
     QCOMPARE(text(rig, "label_status"), QStringLiteral("Bob's turn."));
     QVERIFY(text(rig, "label_bonus1").isEmpty());
@@ -124,11 +123,11 @@ void TestTurnFlow::roundStartNamesThePlayer()
     QVERIFY(!rig.find<QLabel>("label_playername2")->font().bold());
     QCOMPARE(rig.find<QLabel>("image_turn")->y(), rig.find<QLabel>("label_playername3")->y());
     QVERIFY(rig.sounds.isEmpty());
-    rig.feed(&GameView::getnextplayer, "4+2");
+    rig.feed(&GameModel::nextPlayer, "4+2");
     QCOMPARE(rig.sounds, QStringList{"turn"});
     QVERIFY(!rig.find<QLabel>("label_playername3")->font().bold());
     // A slot without a row names nobody: nothing changes.
-    rig.feed(&GameView::getnextplayer, "5+7");
+    rig.feed(&GameModel::nextPlayer, "5+7");
     QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 4  Ann's turn"));
 }
 
@@ -150,17 +149,15 @@ void TestTurnFlow::turnOverShowsReason()
     QFETCH(QString, banner);
     QFETCH(QStringList, sounds);
     GameViewRig rig;
+    seat(rig);
     rig.startRound(1, 1);
     rig.sounds.clear();
-    rig.feed(&GameView::turnover, "2+250+660+" + reason);
+    rig.feed(&GameModel::turnOver, "2+250+660+" + reason);
     QCOMPARE(text(rig, "label_status"), QStringLiteral("Turn Over"));
     QCOMPARE(text(rig, "label_over"), banner);
     QCOMPARE(rig.sounds, sounds);
     QCOMPARE(text(rig, "label_score2"), QStringLiteral("660"));
     QVERIFY(visible(rig, "panel_Over"));
-    QVERIFY(!rig.view->board().canselect());
-    QCOMPARE(rig.view->board().currentplayer(), 0);
-    QCOMPARE(rig.view->turnFlow().timeleft(), 0);
     QVERIFY(rig.find<QLabel>("image_current")->pixmap().isNull());
     // The next board takes the banner away.
     rig.deal(2);
@@ -171,28 +168,19 @@ void TestTurnFlow::scoresOrderRowsStably()
 {
     GameViewRig rig;
     for (int n = 1; n <= 6; ++n)
-        rig.view->scorePanel()->playerName(n)->setText("P" + QString::number(n));
-    rig.feed(&GameView::postscores, "1+100+100+2+300+300+3+300+0+4+50+50+5+0+0+6+0+0");
-    const QList<int> expected{2, 3, 1, 4, 5, 6};
-    for (int k = 0; k < 6; ++k) {
-        const QString n = QString::number(expected[k]);
-        const int top = 196 + 19 * k;
+        rig.model->playerArrived(n, "P" + QString::number(n));
+    rig.feed(&GameModel::postScores, "1+100+100+2+300+300+3+300+0+4+50+50+5+0+0+6+0+0");
+    // Each row, name, total and result alike, sits where the model's order puts it.
+    for (int k = 1; k <= 6; ++k) {
+        const QString n = QString::number(rig.model->seats().order().slotAt(k));
+        const int top = ScoreOrder::rowTop(k);
         QCOMPARE(rig.find<QLabel>("label_playername" + n)->y(), top);
         QCOMPARE(rig.find<QLabel>("label_score" + n)->y(), top);
         QCOMPARE(rig.find<QLabel>("label_bonus" + n)->y(), top);
     }
+    QCOMPARE(text(rig, "label_score2"), QStringLiteral("300"));
     QCOMPARE(text(rig, "label_bonus2"), QStringLiteral("+300"));
     QVERIFY(text(rig, "label_bonus3").isEmpty()); // a round result of 0 is not shown
-
-    // Equal totals next time: the order left by the last sort stays.
-    rig.feed(&GameView::postscores, "1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0");
-    QCOMPARE(rig.find<QLabel>("label_playername1")->y(), 234);
-    // Slots without a row are skipped; a list with a bad number is dropped whole.
-    rig.feed(&GameView::postscores, "7+999+9+4+10+x");
-    QCOMPARE(text(rig, "label_score4"), QStringLiteral("0"));
-    rig.feed(&GameView::postscores, "7+999+9+4+10+0");
-    QCOMPARE(text(rig, "label_score4"), QStringLiteral("10"));
-    QCOMPARE(rig.find<QLabel>("label_playername4")->y(), 196);
 }
 
 void TestTurnFlow::countdown_data()
@@ -222,11 +210,25 @@ void TestTurnFlow::countdown()
     QCOMPARE(text(rig, "label_timer"), label);
 }
 
+void TestTurnFlow::bubbleNeverCoversTheStartButton()
+{
+    GameViewRig rig;
+    seat(rig);
+    rig.model->setHosting(true);
+    rig.model->queuePhrase("Bot Ann  says: Good Game Everyone!|clRed");
+    ticks(rig, 4);
+    QVERIFY(visible(rig, "image_bubble"));
+    auto* button = rig.back.findChild<QWidget*>("button_startgame");
+    QVERIFY(button && button->isVisible());
+    // What a click on the button's middle reaches is the button itself.
+    QCOMPARE(button->parentWidget()->childAt(button->geometry().center()), button);
+}
+
 void TestTurnFlow::phrasesShowOneAtATime()
 {
     GameViewRig rig;
-    rig.view->queuephrase("Bob  says: Hi|clRed");
-    rig.view->queuephrase("Bob  says: Again|clBlue");
+    rig.model->queuePhrase("Bob  says: Hi|clRed");
+    rig.model->queuePhrase("Bob  says: Again|clBlue");
     ticks(rig, 3);
     QVERIFY(!visible(rig, "image_bubble"));
     ticks(rig, 1);
@@ -241,8 +243,8 @@ void TestTurnFlow::phrasesShowOneAtATime()
     QVERIFY(!visible(rig, "label_bubble"));
 
     // A game start lets a waiting phrase show at the next tick.
-    rig.feed(&GameView::startthegame, "Bob+1+3+");
-    rig.view->queuephrase("Bob  says: Go");
+    rig.feed(&GameModel::startGame, "Bob+1+3+");
+    rig.model->queuePhrase("Bob  says: Go");
     ticks(rig, 1);
     QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Go"));
 }
@@ -251,7 +253,7 @@ void TestTurnFlow::clockSleepsWhenNothingIsShown()
 {
     GameViewRig rig;
     QTimer& clock = rig.view->turnFlow().timer2();
-    rig.view->queuephrase("Bob  says: Early");
+    rig.model->queuePhrase("Bob  says: Early");
     QVERIFY2(!clock.isActive(), "phrases wait for the first deal");
     rig.startRound(1, 1);
     ticks(rig, 89);
@@ -260,7 +262,7 @@ void TestTurnFlow::clockSleepsWhenNothingIsShown()
     ticks(rig, 1);
     QVERIFY2(!clock.isActive(), "the clock keeps running with nothing to show");
 
-    rig.view->queuephrase("Bob  says: Hi");
+    rig.model->queuePhrase("Bob  says: Hi");
     QVERIFY(clock.isActive());
     ticks(rig, 1);
     QCOMPARE(text(rig, "label_bubble"), QStringLiteral("Bob says: Hi"));
@@ -294,7 +296,7 @@ void TestTurnFlow::phraseColour()
     QFETCH(QString, shown);
     QFETCH(QColor, colour);
     GameViewRig rig;
-    rig.view->queuephrase(phrase);
+    rig.model->queuePhrase(phrase);
     ticks(rig, 4);
     auto* bubble = rig.find<QLabel>("label_bubble");
     QCOMPARE(bubble->text(), shown);
@@ -303,44 +305,44 @@ void TestTurnFlow::phraseColour()
 
 void TestTurnFlow::winnerOffersAndTallies_data()
 {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<QByteArray>("mode");
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("winner");
     QTest::addColumn<QString>("host");
     QTest::addColumn<QStringList>("calls");
     const QString won = "addgame addtomine";
-    QTest::newRow("standard 49999") << 1 << "49999"
+    QTest::newRow("standard 49999") << QByteArray("1") << "49999"
                                     << "Ann"
                                     << "Host" << QStringList{"addword 49999 3", won, "addtomine 2"};
-    QTest::newRow("standard 50000") << 1 << "50000"
+    QTest::newRow("standard 50000") << QByteArray("1") << "50000"
                                     << "Ann"
                                     << "Host"
                                     << QStringList{"sendscore Ann 3/7/24 50000 1", "addword 50000 3", won,
                                                    "addtomine 2"};
-    QTest::newRow("classic 19999") << 2 << "19999"
+    QTest::newRow("classic 19999") << QByteArray("2") << "19999"
                                    << "Bob"
                                    << "Host" << QStringList{"addword 19999 3", "addgame Bob"};
-    QTest::newRow("classic 20000") << 2 << "20000"
+    QTest::newRow("classic 20000") << QByteArray("2") << "20000"
                                    << "Bob"
                                    << "Host"
                                    << QStringList{"sendscore Ann 3/7/24 20000 2", "addword 20000 3", "addgame Bob"};
-    QTest::newRow("solo game") << 1 << "90000"
+    QTest::newRow("solo game") << QByteArray("1") << "90000"
                                << "Ann"
                                << "You" << QStringList{"addword 90000 3", won, "addtomine 2"};
-    QTest::newRow("below tally best") << 1 << "100"
+    QTest::newRow("below tally best") << QByteArray("1") << "100"
                                       << "Bob"
                                       << "Host" << QStringList{"addgame Bob"};
-    QTest::newRow("winner differs in case") << 1 << "100"
+    QTest::newRow("winner differs in case") << QByteArray("1") << "100"
                                             << "ann"
                                             << "Host" << QStringList{"addgame ann"};
-    QTest::newRow("unreadable total") << 1 << "lots"
-                                      << "Bob"
-                                      << "Host" << QStringList{"addgame Bob"};
+    QTest::newRow("no game seen") << QByteArray() << "90000"
+                                  << "Bob"
+                                  << "Host" << QStringList{"addword 90000 3", "addgame Bob"};
 }
 
 void TestTurnFlow::winnerOffersAndTallies()
 {
-    QFETCH(int, mode);
+    QFETCH(QByteArray, mode);
     QFETCH(QString, total);
     QFETCH(QString, winner);
     QFETCH(QString, host);
@@ -348,17 +350,18 @@ void TestTurnFlow::winnerOffersAndTallies()
     GameViewRig rig;
     seat(rig);
     recordTally(rig, "500");
-    rig.link.mode = mode;
-    rig.link.names.setName(1, host);
-    rig.find<QLabel>("label_score2")->setText(total);
-    rig.feed(&GameView::winner, winner.toUtf8());
+    rig.model->playerArrived(1, host);
+    if (!mode.isEmpty())
+        rig.feed(&GameModel::loadStats, mode);
+    rig.feed(&GameModel::postScores, "2+" + total.toUtf8() + "+0");
+    rig.feed(&GameModel::winner, winner.toUtf8());
     QCOMPARE(rig.tally, calls);
     QCOMPARE(rig.sounds, QStringList{"gameover"});
     QCOMPARE(rig.lines.last(), "0+" + winner + " has Won the Game!");
     QCOMPARE(text(rig, "label_winner1"), winner);
     QCOMPARE(text(rig, "label_winner2"), winner);
     QVERIFY(visible(rig, "panel_winner"));
-    QVERIFY(!visible(rig, "button_startgame")); // only slot 1 starts the next game
+    QVERIFY(!visible(rig, "button_startgame")); // only the host's powers start the next game
 }
 
 void TestTurnFlow::watcherSeesBannerOnly()
@@ -366,19 +369,22 @@ void TestTurnFlow::watcherSeesBannerOnly()
     GameViewRig rig;
     seat(rig);
     recordTally(rig, "0");
-    rig.link.slot = 7;
-    rig.link.mode = 1;
-    rig.find<QLabel>("label_score1")->setText("99999");
-    rig.feed(&GameView::winner, "Host+with plus");
+    rig.session->slot = 7;
+    rig.feed(&GameModel::loadStats, "1");
+    rig.feed(&GameModel::postScores, "1+99999+0");
+    rig.feed(&GameModel::winner, "Host+with plus");
     QVERIFY(rig.tally.isEmpty());
     QCOMPARE(text(rig, "label_winner2"), QStringLiteral("Host+with plus"));
     QVERIFY(visible(rig, "panel_winner"));
 
     GameViewRig host;
-    host.link.slot = 1;
-    host.feed(&GameView::winner, "Ann");
+    host.session->slot = 1;
+    host.model->setHosting(true);
+    host.feed(&GameModel::startGame, "Host+1+3+");
+    QVERIFY(!visible(host, "button_startgame"));
+    host.feed(&GameModel::winner, "Ann");
     QVERIFY(visible(host, "button_startgame"));
-    host.feed(&GameView::getnextplayer, "1+1");
+    host.feed(&GameModel::nextPlayer, "1+1");
     QVERIFY(!visible(host, "panel_winner"));
 }
 
@@ -386,43 +392,38 @@ void TestTurnFlow::startReadsFromTheRight_data()
 {
     QTest::addColumn<QByteArray>("payload");
     QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("missions");
-    QTest::newRow("plus in the name") << QByteArray("A+B+1+3+") << "0+A+B has started a game." << 1 << "3";
-    QTest::newRow("classic") << QByteArray("Bob+2+6+") << "0+Bob has started a CLASSIC game." << 2 << "6";
-    QTest::newRow("no closing field") << QByteArray("C++ fan+1+3") << "0+C++ fan has started a game." << 1 << "3";
-    QTest::newRow("mode not a number") << QByteArray("A+B+x+3+") << QString() << 0 << "";
-    QTest::newRow("too few fields") << QByteArray("1+3") << QString() << 0 << "";
+    QTest::newRow("plus in the name") << QByteArray("A+B+1+3+") << "0+A+B has started a game."
+                                      << "3";
+    QTest::newRow("classic") << QByteArray("Bob+2+6+") << "0+Bob has started a CLASSIC game."
+                             << "6";
+    QTest::newRow("mode not a number") << QByteArray("A+B+x+3+") << QString() << "";
 }
 
 void TestTurnFlow::startReadsFromTheRight()
 {
     QFETCH(QByteArray, payload);
     QFETCH(QString, line);
-    QFETCH(int, mode);
     QFETCH(QString, missions);
     GameViewRig rig;
     seat(rig);
-    rig.find<QLabel>("label_score2")->setText("900");
-    rig.feed(&GameView::startthegame, payload);
-    QCOMPARE(rig.link.mode, mode);
+    rig.feed(&GameModel::postScores, "2+900+0");
+    rig.feed(&GameModel::startGame, payload);
     QCOMPARE(rig.lines.isEmpty() ? QString() : rig.lines.last(), line);
     const bool started = !line.isEmpty();
     QCOMPARE(text(rig, "label_numround"), started ? "Missions Per Game: " + missions : QString());
-    // A real start resets the old game's scores and opens the high-score offer's mode.
     QCOMPARE(text(rig, "label_score2"), started ? QStringLiteral("0") : QStringLiteral("900"));
-    QCOMPARE(rig.view->gameRunning(), started);
 }
 
 void TestTurnFlow::soloTextsSpeakToThePlayer()
 {
     GameViewRig rig;
-    rig.link.slot = 1;
-    rig.link.name = "You";
-    rig.link.names.setName(1, "You");
-    rig.feed(&GameView::startthegame, "You+1+3+");
+    rig.session->slot = 1;
+    rig.session->setMyname("You");
+    rig.model->playerArrived(1, "You");
+    rig.feed(&GameModel::startGame, "You+1+3+");
     QCOMPARE(rig.lines.last(), QStringLiteral("0+You have started a game."));
-    rig.feed(&GameView::getnextplayer, "1+1");
+    rig.feed(&GameModel::nextPlayer, "1+1");
     QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 1  Your turn"));
     QCOMPARE(text(rig, "label_status"), QStringLiteral("Your turn."));
     QCOMPARE(rig.sounds.last(), QStringLiteral("turn"));
@@ -430,14 +431,14 @@ void TestTurnFlow::soloTextsSpeakToThePlayer()
     rig.deal(1);
     QCOMPARE(text(rig, "label_timer"), QStringLiteral("Time: 90"));
     QCOMPARE(rig.find<QLabel>("image_timer")->width(), 198);
-    rig.feed(&GameView::winner, "You");
+    rig.feed(&GameModel::winner, "You");
     QCOMPARE(rig.lines.last(), QStringLiteral("0+You have Won the Game!"));
     QCOMPARE(text(rig, "label_winner3"), QStringLiteral("Have Won the Game!!"));
     QCOMPARE(text(rig, "label_winner4"), QStringLiteral("Have Won the Game!!"));
 
     // Someone else called "You" on another screen is still spoken of.
-    rig.link.name = "Ann";
-    rig.feed(&GameView::winner, "You");
+    rig.session->setMyname("Ann");
+    rig.feed(&GameModel::winner, "You");
     QCOMPARE(text(rig, "label_winner3"), QStringLiteral("Has Won the Game!!"));
 }
 
@@ -446,11 +447,11 @@ void TestTurnFlow::popupWakesTheSleepingClock()
     GameViewRig rig;
     QTimer& clock = rig.view->turnFlow().timer2();
     rig.startRound(1, 1);
-    rig.feed(&GameView::removetile, "2+0+0+1+40+40+40");
+    rig.feed(&GameModel::removeTile, "2+0+0+1+40+40+40");
     ticks(rig, 90);
     QVERIFY(!clock.isActive());
     // The server still takes picks for a moment after "Time: 0".
-    rig.feed(&GameView::removetile, "2+1+1+1+10+10+50");
+    rig.feed(&GameModel::removeTile, "2+1+1+1+10+10+50");
     QVERIFY(visible(rig, "image_bonus"));
     QVERIFY2(clock.isActive(), "the popup needs the clock to go away");
     ticks(rig, 3);
@@ -462,12 +463,13 @@ void TestTurnFlow::popupWakesTheSleepingClock()
 void TestTurnFlow::replayStaysReadableAndTheEndStaysVisible()
 {
     GameViewRig rig;
-    rig.link.slot = 1;
+    rig.session->slot = 1;
+    rig.model->setHosting(true);
     rig.startRound(1, 1);
-    rig.feed(&GameView::turnover, "1+0+500+3");
+    rig.feed(&GameModel::turnOver, "1+0+500+3");
     rig.feed(&GameView::thepath, "Host+f+0+0+1+10+10+1+1+f+1+1+2+20+30+1+1+s+30+");
     QVERIFY(visible(rig, "panel_winnerspath"));
-    rig.view->queuephrase("Bob  says: gg|clRed");
+    rig.model->queuePhrase("Bob  says: gg|clRed");
     ticks(rig, 4);
     // While the replay runs, phrases wait and nothing is raised over it.
     QVERIFY(!visible(rig, "image_bubble"));
@@ -476,7 +478,7 @@ void TestTurnFlow::replayStaysReadableAndTheEndStaysVisible()
 
     // Last mission: the winner and the next game's button come above the replay,
     // and the round's banner gives way to the winner's.
-    rig.feed(&GameView::winner, "Host");
+    rig.feed(&GameModel::winner, "Host");
     QVERIFY(above(rig, "panel_winner", "panel_winnerspath"));
     QVERIFY(visible(rig, "button_startgame"));
     QVERIFY(above(rig, "button_startgame", "panel_winnerspath"));
@@ -495,12 +497,12 @@ void TestTurnFlow::replayStaysReadableAndTheEndStaysVisible()
 void TestTurnFlow::tieSaysAMissionWasAdded()
 {
     GameViewRig rig;
-    rig.feed(&GameView::startthegame, "Bob+1+3+");
+    rig.feed(&GameModel::startGame, "Bob+1+3+");
     const QString tie = "0+Tie! An extra mission decides it.";
     for (int round = 1; round <= 3; ++round)
-        rig.feed(&GameView::getnextplayer, QByteArray::number(round) + "+2");
+        rig.feed(&GameModel::nextPlayer, QByteArray::number(round) + "+2");
     QVERIFY(rig.lines.last() != tie);
-    rig.feed(&GameView::getnextplayer, "4+2");
+    rig.feed(&GameModel::nextPlayer, "4+2");
     QCOMPARE(rig.lines.last(), tie);
     QCOMPARE(rig.colours.last(), QColor(0, 0, 255));
 }
@@ -509,30 +511,21 @@ void TestTurnFlow::watchingSeatCannotPick()
 {
     GameViewRig rig;
     seat(rig);
-    rig.feed(&GameView::startthegame, "Host+1+3+");
-    rig.view->seatWatching(2, true);
+    rig.feed(&GameModel::startGame, "Host+1+3+");
+    rig.model->seatWatching(2, true);
     QVERIFY(visible(rig, "label_watching"));
+    QVERIFY(visible(rig, "image_eyes2"));
     rig.sounds.clear();
     rig.startRound(1, 1);
     QCOMPARE(text(rig, "label_roundnum"), QStringLiteral("Mission: 1  Just watching"));
+    QCOMPARE(text(rig, "label_status"), QStringLiteral("Just watching."));
     QVERIFY(!rig.sounds.contains("turn"));
-    QVERIFY(!rig.view->board().canselect());
     rig.view->boardMouseUp(10, 10);
-    QVERIFY(rig.link.sent.isEmpty());
-
-    // Playing again within our own round opens picking at once.
-    rig.view->seatWatching(2, false);
-    QVERIFY(!visible(rig, "label_watching"));
-    QVERIFY(rig.view->board().canselect());
-    rig.view->seatWatching(2, true);
-    QVERIFY(!rig.view->board().canselect());
+    QVERIFY(rig.session->sent.isEmpty());
 
     // The server seats every watcher again at a new game.
-    QSignalSpy told(rig.view.get(), &GameView::newGame);
-    rig.feed(&GameView::getnextplayer, "2+2");
-    rig.feed(&GameView::startthegame, "Host+1+3+");
-    QCOMPARE(told.size(), 1);
-    QVERIFY(!rig.view->watching());
+    rig.feed(&GameModel::nextPlayer, "2+2");
+    rig.feed(&GameModel::startGame, "Host+1+3+");
     QVERIFY(!visible(rig, "label_watching"));
     QVERIFY(!visible(rig, "image_eyes2"));
 }
@@ -545,30 +538,22 @@ void TestTurnFlow::rowsShowWhoPlaysWatchesAndLeft()
     for (int n = 1; n <= 6; ++n)
         QCOMPARE(panel->playerName(n)->y(), ScoreOrder::rowTop(n));
     seat(rig);
-    for (int n = 1; n <= 3; ++n)
-        rig.view->seatTaken(n);
-    rig.feed(&GameView::postscores, "1+100+100+2+300+300+3+50+50+4+0+0+5+0+0+6+0+0");
-    rig.view->seatWatching(3, true);
+    rig.feed(&GameModel::postScores, "1+100+100+2+300+300+3+50+50");
+    rig.model->seatWatching(3, true);
     QVERIFY(visible(rig, "image_eyes3"));
     const QColor playing = panel->playerName(1)->palette().color(QPalette::WindowText);
     QVERIFY(panel->playerName(3)->palette().color(QPalette::WindowText) != playing);
     QVERIFY(panel->playerName(3)->font().italic());
 
-    // Host leaves: the row empties, sinks below everyone and its old total
-    // never comes back, nor do eyes on it.
-    rig.link.names.setName(1, "<Waiting>");
-    rig.view->seatFreed(1);
-    rig.view->seatWatching(1, true);
-    QVERIFY(!visible(rig, "image_eyes1"));
-    rig.feed(&GameView::postscores, "1+100+0+2+300+0+3+50+0+4+0+0+5+0+0+6+0+0");
+    // Host leaves: the row empties and dims, and sinks below everyone.
+    rig.model->playerLeft(1, "Host");
+    QCOMPARE(text(rig, "label_playername1"), QStringLiteral("<Waiting>"));
     QVERIFY(text(rig, "label_score1").isEmpty());
     QVERIFY(panel->playerName(1)->y() > panel->playerName(3)->y());
-    QVERIFY(panel->playerName(3)->y() > panel->playerName(2)->y());
     QVERIFY(panel->playerName(1)->palette().color(QPalette::WindowText) != playing);
 
     // A newcomer in the freed seat starts at 0, playing.
-    rig.link.names.setName(1, "Dee");
-    rig.view->seatTaken(1);
+    rig.model->playerArrived(1, "Dee");
     QCOMPARE(text(rig, "label_score1"), QStringLiteral("0"));
     QCOMPARE(panel->playerName(1)->palette().color(QPalette::WindowText), playing);
 }

@@ -2,6 +2,7 @@
 #include "chat/core/colour_text.h"
 #include "chat/panel_chat.h"
 #include "client/board_canvas.h"
+#include "client/core/game_model.h"
 #include "client/game_view.h"
 #include "client/main_window.h"
 #include "client/path_replay_panel.h"
@@ -51,28 +52,29 @@ TilePictures plainPictures()
 }
 
 template <class Msg>
-void feed(GameView& view, void (GameView::*handler)(const Msg&), const QByteArray& payload)
+void feed(GameModel& model, void (GameModel::*handler)(const Msg&), const QByteArray& payload)
 {
     FieldReader f(payload);
     const std::optional<Msg> m = Msg::decode(f);
     QVERIFY(m);
-    (view.*handler)(*m);
+    (model.*handler)(*m);
 }
 
 // Column x holds tile code x + 1 (a column of each kind), so the picture under
 // a click tells its column; rows are told apart by clicking.
-void dealColumns(GameView& view)
+void dealColumns(GameModel& model)
 {
     QByteArray p;
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 6; ++y)
             p += (p.isEmpty() ? "" : "+") + QByteArray::number(x) + '+' + QByteArray::number(y) + '+'
                 + QByteArray::number(x + 1);
-    feed(view, &GameView::settiles, p);
+    feed(model, &GameModel::setTiles, p);
 }
 
 struct Window : RecordedParts {
-    MainWindow window{parts()};
+    GameModel model;
+    MainWindow window{model, parts()};
     QWidget* client() const { return window.centralWidget(); }
     template <typename T>
     T* find(const char* name) const
@@ -193,7 +195,7 @@ void TestWindowScale::clicksLandOnTheCellDrawnUnderThem()
     Window w;
     GameView& view = w.window.gameView();
     view.setPictures(plainPictures());
-    dealColumns(view);
+    dealColumns(w.model);
     QVERIFY(w.showAt(area));
     auto* canvas = w.find<BoardCanvas>("board");
     QCOMPARE(canvas->width(), DesignScale::scaled(QRect(1, 1, 312, 312), w.scale()).width());
@@ -236,7 +238,7 @@ void TestWindowScale::picturesKeepEveryPixelAtTheScreensRatio()
         QCOMPARE(ratio, 2.0);
     // The preview of the tile after next is 24 x 24: at ratio 2 it holds all
     // 48 pixels of the picture, each on a screen pixel of its own.
-    feed(view, &GameView::setnntile, "1");
+    feed(w.model, &GameModel::setAfterNextTile, "1");
     const QImage nn = w.find<QLabel>("image_nntile")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(nn.width(), qRound(24 * ratio));
     int alternations = 0;
@@ -246,7 +248,7 @@ void TestWindowScale::picturesKeepEveryPixelAtTheScreensRatio()
         QVERIFY2(alternations >= nn.width() - 2, qPrintable(QString::number(alternations)));
     // The board is painted at the screen's resolution too, and the chequered
     // piece in column 0 keeps every pixel pure black or white.
-    dealColumns(view);
+    dealColumns(w.model);
     const QImage board = w.find<BoardCanvas>("board")->grab().toImage();
     QCOMPARE(board.width(), qRound(312 * ratio));
     int grey = 0;

@@ -245,7 +245,7 @@ void TestBoardModel::takeReportsScoreTrailAndSound()
     QCOMPARE(e.status.value_or(QString()), status);
     QCOMPARE(names(e.sounds), QStringList{sound});
     QCOMPARE(e.scoreSlot, 2);
-    QCOMPARE(e.scoreText, QString::fromLatin1(v[6]));
+    QCOMPARE(e.score, v[6].toInt());
     QCOMPARE(e.trailText.value_or(QString()), QString::fromLatin1(v[5]));
     QCOMPARE(e.trailCell, std::optional<QPoint>(QPoint(x, y)));
     QCOMPARE(m.tile(x, y), 0);

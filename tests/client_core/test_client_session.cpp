@@ -1,4 +1,5 @@
 #include "client/core/client_session.h"
+#include "gd_version.h"
 #include "net/message.h"
 #include "scripted_peer.h"
 
@@ -41,9 +42,10 @@ void TestClientSession::loginReplyCarriesSlotVersionAndWholeName_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("slot");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("solo") << "You" << 1 << QByteArray("CMD_logininfo+1+1.0.12+You");
-    QTest::newRow("plus in name") << "A+b" << 3 << QByteArray("CMD_logininfo+3+1.0.12+A+b");
-    QTest::newRow("utf8 name") << QString::fromUtf8("Zoë") << 7 << QByteArray("CMD_logininfo+7+1.0.12+Zo\xc3\xab");
+    QTest::newRow("solo") << "You" << 1 << QByteArray("CMD_logininfo+1+" GD_VERSION_TEXT "+You");
+    QTest::newRow("plus in name") << "A+b" << 3 << QByteArray("CMD_logininfo+3+" GD_VERSION_TEXT "+A+b");
+    QTest::newRow("utf8 name") << QString::fromUtf8("Zoë") << 7
+                               << QByteArray("CMD_logininfo+7+" GD_VERSION_TEXT "+Zo\xc3\xab");
 }
 
 void TestClientSession::loginReplyCarriesSlotVersionAndWholeName()
@@ -54,8 +56,9 @@ void TestClientSession::loginReplyCarriesSlotVersionAndWholeName()
     ScriptedPeer server;
     ClientSession session;
     session.setMyname(name);
-    session.dispatcher().on("CMD_sendlogininfo",
-                            [&session](FieldReader& f) { session.sendloginfo(f.lastInt().value_or(0), "1.0.12"); });
+    session.dispatcher().on("CMD_sendlogininfo", [&session](FieldReader& f) {
+        session.sendloginfo(f.lastInt().value_or(0), GD_VERSION_TEXT);
+    });
     session.connectToServer("127.0.0.1", server.port());
     QVERIFY(server.accept());
     QTRY_VERIFY(session.sock().Connected());
@@ -89,8 +92,8 @@ void TestClientSession::bothSocketsFeedOneQueueInOrder()
     QTRY_COMPARE(log.size(), 3);
     QCOMPARE(log, QStringList({"CMD_chat:1+Ann chats: a+b|clRed", "CMD_winner:Bob", "CMD_chat:9+from the lobby"}));
     // Everything goes to the server; nothing is ever sent on the lobby link.
-    session.sendloginfo(1, "1.0.12");
-    const QByteArray login = "CMD_logininfo+1+1.0.12+" + FF;
+    session.sendloginfo(1, GD_VERSION_TEXT);
+    const QByteArray login = "CMD_logininfo+1+" GD_VERSION_TEXT "+" + FF;
     QCOMPARE(server.read(login.size()), login);
     QVERIFY(lobby.read(0).isEmpty());
 }

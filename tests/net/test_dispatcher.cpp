@@ -198,7 +198,7 @@ void TestDispatcher::longRunRateIsExactOnTheRealClock()
 void TestDispatcher::waitingPlayersShareAWakeUpButAFlooderDoesNot_data()
 {
     QTest::addColumn<QList<int>>("sources"); // who queues once the burst is spent
-    QTest::addColumn<int>("nextWakeMs");     // after the first of them is served
+    QTest::addColumn<int>("nextWakeMs"); // after the first of them is served
     // The two players left wait for two turns and are then served together.
     QTest::newRow("three players, a pick each") << QList<int>{1, 2, 3} << 20;
     QTest::newRow("one flooder, three more lines") << QList<int>{9, 9, 9} << 10;

@@ -1,3 +1,4 @@
+#include "gd_version.h"
 #include "net/message.h"
 #include "net/message_splitter.h"
 #include "net/protocol.h"
@@ -79,7 +80,8 @@ void TestProtocol::encodesAsTheWireHasAlwaysCarried_data()
     QTest::addColumn<bool>("wordMatches");
     QTest::addColumn<bool>("decodesBack");
 
-    sample("logininfo", ToServer::LoginInfo{1, "1.0.12", "Ann"}, wire("CMD_logininfo+1+1.0.12+Ann"));
+    sample("logininfo", ToServer::LoginInfo{1, GD_VERSION_TEXT, "Ann"},
+           wire("CMD_logininfo+1+" GD_VERSION_TEXT "+Ann"));
     sample("kickhim", ToServer::KickHim{1, 3}, wire("CMD_kickhim+1+3+"));
     sample("justwatch", ToServer::JustWatch{3, ToServer::JustWatch::Watch}, wire("CMD_justwatch+3+1"));
     sample("selecttile", ToServer::SelectTile{2, 4, 0}, wire("CMD_selecttile+2+4+0"));
@@ -149,7 +151,7 @@ void TestProtocol::refusesMalformedPayloads_data()
     QTest::addColumn<bool>("refused");
     malformed<ToServer::SelectTile>("pick with text for x", "2+four+0");
     malformed<ToServer::SelectTile>("pick without y", "2+4");
-    malformed<ToServer::LoginInfo>("login without slot", "+1.0.12+Ann");
+    malformed<ToServer::LoginInfo>("login without slot", "+" GD_VERSION_TEXT "+Ann");
     malformed<ToServer::StartGame>("start without mode", "Ann");
     malformed<ToServer::StartGame>("start with text mode", "Ann+one+");
     malformed<ToServer::KickHim>("kick of nobody", "1+");
@@ -184,7 +186,7 @@ void TestProtocol::readsNamesThatContainPlus()
     QCOMPARE(ToServer::StartGame::decode(up), (ToServer::StartGame{"A+n+n", 1}));
     FieldReader down("+lus+2+6+");
     QCOMPARE(ToClient::StartGame::decode(down), (ToClient::StartGame{"+lus", 2, 6}));
-    FieldReader login("1+1.0.12+A+n");
+    FieldReader login("1+" GD_VERSION_TEXT "+A+n");
     QCOMPARE(ToServer::LoginInfo::decode(login)->name, QByteArray("A+n"));
 }
 

@@ -2,6 +2,7 @@
 // slot numbers that are no slot at all, and cells off the board, in the middle
 // of a game. Nothing of it may reach or change anyone else, and afterwards the
 // honest players still play a whole round with correct scores.
+#include "gd_version.h"
 #include "support_host.h"
 
 #include <QTest>
@@ -19,7 +20,7 @@ QList<QByteArray> slotValues()
 QList<std::pair<const char*, QByteArray>> slotMessages()
 {
     return {
-        {"login", "CMD_logininfo+%1+1.0.12+Mallory"},
+        {"login", "CMD_logininfo+%1+" GD_VERSION_TEXT "+Mallory"},
         {"kick requester", "CMD_kickhim+%1+2+"},
         {"chat", "CMD_chat+%1+evil|clRed"},
         {"action", "CMD_action+%1+evil|clRed"},

@@ -4,6 +4,7 @@
 // the moment they are closed. Each must cost the server a bounded amount of
 // memory and time, and the honest players must still play afterwards.
 #include "connection_storm.h"
+#include "gd_version.h"
 #include "support_host.h"
 
 #include "net/message_splitter.h"
@@ -203,7 +204,8 @@ void HostileStreamsTest::survivesConnectionsComingAndGoing()
         for (auto& s : nine) {
             if (burst > 0) {
                 // The slot is a guess: whoever gets slot 5 speaks for itself.
-                s->sendRaw("CMD_logininfo+5+1.0.12+Ghost" + QByteArray(1, End) + repeated("CMD_chat+5+boo", burst - 1));
+                s->sendRaw("CMD_logininfo+5+" GD_VERSION_TEXT "+Ghost" + QByteArray(1, End)
+                           + repeated("CMD_chat+5+boo", burst - 1));
             }
         }
         waitUntil([] { return false; }, 1);

@@ -1,6 +1,7 @@
 // Who may sit, act and hold up the table during a game: newcomers who take a
 // departed player's seat, players who come back after a drop, rounds that no
 // seat still plays, and which connection may start, switch or pick.
+#include "gd_version.h"
 #include "support_host.h"
 
 #include "net/game_random.h"
@@ -259,7 +260,7 @@ void TableSeatsTest::onlyEntitledConnectionsAct()
     // has not logged in logs in first.
     const QByteArray slot = QByteArray::number(sender);
     if (sender == 4)
-        from->send("CMD_logininfo+4+1.0.12+Raw");
+        from->send("CMD_logininfo+4+" GD_VERSION_TEXT "+Raw");
     from->send("CMD_chat+" + slot + "+done");
     const QByteArray done =
         "CMD_chat+" + slot + '+' + (sender == 4 ? QByteArray("Raw") : table.at(sender - 1)->name) + " chats: done";

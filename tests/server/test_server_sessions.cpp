@@ -1,3 +1,4 @@
+#include "gd_version.h"
 #include "net/text_limits.h"
 #include "server/host_options.h"
 #include "server/server.h"
@@ -67,7 +68,7 @@ private slots:
     void resetsForTheNextGame();
 
 private:
-    Client join(const QByteArray& name, const QByteArray& version = "1.0.12");
+    Client join(const QByteArray& name, const QByteArray& version = GD_VERSION_TEXT);
     // Starts a standard game from the first client and reads up to each client's deal.
     void startGame(const std::vector<WireClient*>& clients);
 
@@ -110,7 +111,7 @@ void ServerSessionsTest::refusesTenthConnection()
     QVERIFY(tenth.connectTo(m_server->port()));
     QCOMPARE(tenth.next(), QByteArray("CMD_full+"));
     QVERIFY(tenth.waitClosed());
-    nine[8]->send("CMD_logininfo+9+1.0.12+Nina");
+    nine[8]->send("CMD_logininfo+9+" GD_VERSION_TEXT "+Nina");
     for (const Client& c : nine) {
         QVERIFY(c->isOpen());
         QCOMPARE(c->nextOf("CMD_newplayerinfo"), QByteArray("CMD_newplayerinfo+9+Nina"));
@@ -314,7 +315,7 @@ void ServerSessionsTest::seatsDistinctNames()
     newcomer.from = QStringLiteral("127.0.0.2");
     QVERIFY(newcomer.connectTo(m_server->port()));
     QCOMPARE(newcomer.nextOf("CMD_sendlogininfo"), QByteArray("CMD_sendlogininfo+4"));
-    newcomer.send("CMD_logininfo+4+1.0.12+" + typed);
+    newcomer.send("CMD_logininfo+4+" GD_VERSION_TEXT "+" + typed);
     // Everybody, the newcomer included, sees the name it sits under.
     const QByteArray announced = "CMD_newplayerinfo+4+" + seated;
     QCOMPARE(newcomer.nextOf("CMD_newplayerinfo"), announced);
@@ -325,7 +326,7 @@ void ServerSessionsTest::seatsDistinctNames()
     newcomer.send("CMD_chat+4+hi|clBlue");
     QCOMPARE(vic->nextOf("CMD_chat"), "CMD_chat+4+" + seated + " chats: hi|clBlue");
     // One login per connection: a second cannot change the name.
-    newcomer.send("CMD_logininfo+4+1.0.12+Other");
+    newcomer.send("CMD_logininfo+4+" GD_VERSION_TEXT "+Other");
     newcomer.send("CMD_chat+4+again");
     QCOMPARE(vic->nextOf("CMD_chat"), "CMD_chat+4+" + seated + " chats: again");
 }
@@ -339,7 +340,7 @@ void ServerSessionsTest::dropsSpoofedAndMalformed_data()
                                         "CMD_action+3+x",
                                         "CMD_phrase+1+ says: x",
                                         "CMD_playasound+1+wave1+",
-                                        "CMD_logininfo+1+1.0.12+Evil",
+                                        "CMD_logininfo+1+" GD_VERSION_TEXT "+Evil",
                                         "CMD_selecttile+1+0+0",
                                         "CMD_chat+two+x",
                                         "CMD_chat+4294967298+x",
@@ -417,7 +418,7 @@ void ServerSessionsTest::hearsLeaverToTheEnd()
     WireClient ghost;
     QVERIFY(ghost.connectTo(m_server->port()));
     QCOMPARE(ghost.next(), QByteArray("CMD_sendlogininfo+3"));
-    ghost.send("CMD_logininfo+3+1.0.12+Ghost");
+    ghost.send("CMD_logininfo+3+" GD_VERSION_TEXT "+Ghost");
     ghost.close();
     QTRY_COMPARE(m_server->socktimer().queued(), 2);
     ann->send("CMD_chat+2+gg bye");
@@ -523,9 +524,10 @@ void ServerSessionsTest::closesSquatters_data()
 
     QTest::newRow("never logs in") << QByteArray() << QByteArray() << true;
     QTest::newRow("half a login") << QByteArray() << QByteArray("CMD_logininfo+2+1.0") << true;
-    QTest::newRow("half a chat line") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray("CMD_chat+2+ha")
-                                      << true;
-    QTest::newRow("logged in and quiet") << QByteArray("CMD_logininfo+2+1.0.12+Sam") << QByteArray() << false;
+    QTest::newRow("half a chat line") << QByteArray("CMD_logininfo+2+" GD_VERSION_TEXT "+Sam")
+                                      << QByteArray("CMD_chat+2+ha") << true;
+    QTest::newRow("logged in and quiet") << QByteArray("CMD_logininfo+2+" GD_VERSION_TEXT "+Sam") << QByteArray()
+                                         << false;
 }
 
 void ServerSessionsTest::closesSquatters()
@@ -595,7 +597,8 @@ void ServerSessionsTest::servesMemoryPeersAsNetworkOnes()
         auto sock = std::make_unique<MemorySock>();
         peers[size_t(slot - 1)] = sock.get();
         QCOMPARE(server.takeConnection(std::move(sock)), slot);
-        peers[size_t(slot - 1)]->peerSends(ToServer::LoginInfo{slot, "1.0.12", slot == 1 ? "Host" : "Bob"}.bytes());
+        peers[size_t(slot - 1)]->peerSends(
+            ToServer::LoginInfo{slot, GD_VERSION_TEXT, slot == 1 ? "Host" : "Bob"}.bytes());
         drain();
     }
     peers[1]->takeSent();

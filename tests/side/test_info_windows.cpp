@@ -1,4 +1,5 @@
 #include "chat/core/tile_pictures.h"
+#include "gd_version.h"
 #include "side/about_window.h"
 #include "side/help_window.h"
 #include "side/story_window.h"
@@ -168,7 +169,7 @@ void TestInfoWindows::helpReopensOnLastPage()
 void TestInfoWindows::aboutCarriesVersionAndWebAddress()
 {
     Tabout about;
-    QCOMPARE(about.versionText(), QStringLiteral("1.0.12"));
+    QCOMPARE(about.versionText(), QStringLiteral(GD_VERSION_TEXT));
     QCOMPARE(about.findChild<QLabel*>("Label10")->text(), QStringLiteral(".6"));
     struct : UrlOpener {
         QList<QUrl> opened;

@@ -45,7 +45,7 @@ void TestSpyList::removesPointedEntryNotSelected()
     spys.resize(220, 300);
     spys.show();
     QVERIFY(!kick(spys)->isEnabled());
-    spys.enableKick();
+    spys.setKickEnabled(true);
     QVERIFY(kick(spys)->isEnabled());
     roster.addspy(7, "Ann");
     roster.addspy(8, "Bob");
@@ -74,7 +74,7 @@ void TestSpyList::nothingPointedOrNoNumber()
     Tspylist spys(roster);
     spys.resize(220, 300);
     spys.show();
-    spys.enableKick();
+    spys.setKickEnabled(true);
     spys.listbox()->addItem(entry);
     if (pointAtEntry)
         pointAt(spys, 0);

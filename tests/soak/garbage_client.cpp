@@ -1,4 +1,5 @@
 #include "garbage_client.h"
+#include "gd_version.h"
 
 #include "net/protocol.h"
 
@@ -44,7 +45,7 @@ QByteArray GarbageClient::randomBytes()
 
 QByteArray GarbageClient::spoofed()
 {
-    static const std::array<const char*, 9> forms{"CMD_logininfo+%1+1.0.12+Imposter",
+    static const std::array<const char*, 9> forms{"CMD_logininfo+%1+" GD_VERSION_TEXT "+Imposter",
                                                   "CMD_kickhim+%1+%2+",
                                                   "CMD_chat+%1+boo|clRed",
                                                   "CMD_action+%1+boos|clRed",

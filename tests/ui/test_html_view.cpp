@@ -1,4 +1,5 @@
 #include "ui/html_view.h"
+#include "ui/picture_fetcher.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -18,6 +19,12 @@ private slots:
 };
 
 namespace {
+
+// Records the picture addresses the view asks for.
+struct AskedPictures : PictureFetcher {
+    QList<QUrl> asked;
+    void fetch(const QUrl& url) override { asked << url; }
+};
 
 // The character format of the first fragment whose text is `text`.
 QTextCharFormat formatOf(const QTextDocument* doc, const QString& text)
@@ -53,7 +60,8 @@ void TestHtmlView::pageColours()
 {
     QFETCH(QString, fragment);
     QFETCH(QColor, colour);
-    HtmlView view;
+    AskedPictures fetcher;
+    HtmlView view(fetcher);
     view.showPage(QStringLiteral("<p>Ann 52340</p><p><a href=\"http://x/c.shtml\">Classic</a></p>"));
     // A fragment without a colour of its own is drawn in the view's text colour.
     const QTextCharFormat format = formatOf(view.document(), fragment);
@@ -65,7 +73,8 @@ void TestHtmlView::pageColours()
 
 void TestHtmlView::clickedLinkIsReportedNotFollowed()
 {
-    HtmlView view;
+    AskedPictures fetcher;
+    HtmlView view(fetcher);
     view.resize(300, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -85,9 +94,9 @@ void TestHtmlView::clickedLinkIsReportedNotFollowed()
 
 void TestHtmlView::picturesAreFetchedOnceAndShown()
 {
-    HtmlView view;
-    QList<QUrl> asked;
-    view.setPictureFetcher([&](const QUrl& url) { asked << url; });
+    AskedPictures fetcher;
+    HtmlView view(fetcher);
+    const QList<QUrl>& asked = fetcher.asked;
     view.showPage(QStringLiteral("<p><img src=\"pics/top.png\"> and <img src=\"pics/top.png\"></p>"),
                   QUrl("http://scores.example/counter/gloop.shtml"));
     view.resize(200, 100);
@@ -104,8 +113,8 @@ void TestHtmlView::picturesAreFetchedOnceAndShown()
 
 void TestHtmlView::undecodablePictureIsDropped()
 {
-    HtmlView view;
-    view.setPictureFetcher([](const QUrl&) {});
+    AskedPictures fetcher;
+    HtmlView view(fetcher);
     view.showPage(QStringLiteral("<img src=\"http://h/x.jpg\">"));
     view.document()->adjustSize();
     view.addPicture(QUrl("http://h/x.jpg"), QByteArray("\xFF\xD8\xFF not really", 15));

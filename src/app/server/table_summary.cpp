@@ -21,9 +21,10 @@ TableListing TableSummary::of(const GameState& game, const QString& name, quint1
         }
     }
     t.state = game.gamerunning ? QStringLiteral("playing") : QStringLiteral("waiting");
-    t.mode = game.gamemode == GameMode::Standard ? QStringLiteral("standard")
-        : game.gamemode == GameMode::Classic     ? QStringLiteral("classic")
-                                                 : QString();
+    const GameMode mode = GameModes::fromCode(game.gamemode);
+    t.mode = mode == GameMode::Standard ? QStringLiteral("standard")
+        : mode == GameMode::Classic     ? QStringLiteral("classic")
+                                        : QString();
     t.missions = game.gamemode == 0 ? 0 : game.rounds;
     t.mission = game.gamemode == 0 ? 0 : qBound(0, game.round, t.missions);
     t.version = QStringLiteral(GD_VERSION_TEXT);

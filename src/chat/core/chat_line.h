@@ -56,9 +56,6 @@ class ChatLineParser {
 public:
     static constexpr int FirstSmileyCode = 10;
     static constexpr int SmileyCount = 18;
-    // Phrases waiting for the speech bubble; more are dropped, since the bubble
-    // shows one every few seconds and a flood would never drain.
-    static constexpr int MaxWaitingPhrases = 10;
 
     // The line as shown, or nullopt when its style is not one of the chat view's.
     static std::optional<ChatLine> parse(const StyledLine& line);

@@ -19,8 +19,8 @@ const std::array<const char*, ChatterSounds::Count> captions = {
 
 } // namespace
 
-ChatterSounds::ChatterSounds(SoundPlayer& player, PlayerName playerName, ChatSink& chat)
-    : m_player(player), m_playerName(std::move(playerName)), m_chat(chat)
+ChatterSounds::ChatterSounds(SoundPlayer& player, const Seats& seats, ChatSink& chat)
+    : m_player(player), m_seats(seats), m_chat(chat)
 {
 }
 
@@ -32,9 +32,9 @@ void ChatterSounds::playasound(const ToClient::PlayASound& m)
         return;
     }
     const int code = codeOfName(name);
-    if (!Table::isSeat(m.slot) || code == 0 || !m_playerName)
+    if (!Table::isSeat(m.slot) || code == 0)
         return;
-    const auto player = m_playerName(m.slot);
+    const auto player = m_seats.playerName(m.slot);
     if (!player)
         return;
     // The line shown in place of a chatter sound is in blue.

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class ChatSink;
@@ -18,11 +17,16 @@ class ChatterSounds {
 public:
     static constexpr int Count = 20;
 
-    // The caption of label_playername<slot>; nothing when there is no such label.
-    using PlayerName = std::function<std::optional<QString>(int slot)>;
+    // Who sits in the seats, for the line shown in place of a sound.
+    class Seats {
+    public:
+        virtual ~Seats() = default;
+        // The name the seat's row shows; nothing when the slot has no row.
+        virtual std::optional<QString> playerName(int slot) const = 0;
+    };
 
-    // Lines naming a sound go to `chat`.
-    ChatterSounds(SoundPlayer& player, PlayerName playerName, ChatSink& chat);
+    // Lines naming a sound go to `chat`; `seats` and `chat` must outlive this.
+    ChatterSounds(SoundPlayer& player, const Seats& seats, ChatSink& chat);
 
     void setChatterSounds(bool on) { m_hear = on; }
     bool chatterSounds() const { return m_hear; }
@@ -40,7 +44,7 @@ public:
 
 private:
     SoundPlayer& m_player;
-    PlayerName m_playerName;
+    const Seats& m_seats;
     ChatSink& m_chat;
     bool m_hear = false;
 };

@@ -106,7 +106,7 @@ BoardEffects BoardModel::removetile(const ToClient::RemoveTile& m, int myslot)
         clearTrail();
     }
     e.scoreSlot = slot;
-    e.scoreText = QString::number(total);
+    e.score = total;
     m_trail[slot] = trail;
     e.trailText = QString::number(points);
     e.trailCell = QPoint(x, y);

@@ -27,9 +27,9 @@ struct BoardEffects {
     // New text of the trail-score label, and the cell it moves to (unset: it stays).
     std::optional<QString> trailText;
     std::optional<QPoint> trailCell;
-    // Row (slot 1 to 6) whose total changes to `scoreText`; 0 for none.
+    // Seat (slot 1 to 6) whose total changes to `score`; 0 for none.
     int scoreSlot = 0;
-    QString scoreText;
+    int score = 0;
     // The local player's trail score, offered to the tally as a possible highest trail.
     std::optional<int> highestTrail;
     // Finished pick request to send; empty for none.

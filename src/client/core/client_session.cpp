@@ -21,7 +21,7 @@ ClientSession::ClientSession(QObject* parent) : QObject(parent), m_dispatcher(1,
         s->setBlocking(false);
         connect(s, &TSock::OnRead, this, [this](TSock* sender, int) { sockRead(sender); });
         connect(s, &TSock::OnInfo, this,
-                [this](TSock* sender, TSocketInfo, const QString& msg) { sockInfo(sender, msg); });
+                [this](TSock* sender, TSocketInfo info, const QString& msg) { sockInfo(sender, info, msg); });
     }
     m_sock.setPortName(QStringLiteral("7772"));
     m_sock11.setHostName(QStringLiteral("127.0.0.1"));
@@ -40,7 +40,7 @@ ClientSession::~ClientSession() = default;
 
 bool ClientSession::send(const QByteArray& message)
 {
-    if (!m_loggedin || !m_sock.Connected())
+    if (!loggedin() || !m_sock.Connected())
         return false;
     try {
         return m_sock.Send(message);
@@ -55,6 +55,7 @@ void ClientSession::connectToServer(const QString& host, quint16 port)
     m_sock.setHostName(host);
     m_sock.setPortName(QString::number(port));
     m_answerWait.start();
+    setState(State::Connecting);
     m_sock.Open();
 }
 
@@ -69,29 +70,8 @@ void ClientSession::sendloginfo(int slot, const QByteArray& version)
 {
     m_answerWait.stop();
     m_myslot = slot;
-    m_loggedin = true;
+    setState(State::LoggedIn);
     send(ToServer::LoginInfo{slot, version, m_myname.toUtf8()}.bytes());
-}
-
-void ClientSession::setIshost(bool host)
-{
-    const bool held = holdsHostPowers();
-    m_ishost = host;
-    if (held != holdsHostPowers())
-        emit hostPowersChanged(!held);
-}
-
-bool ClientSession::holdsHostPowers() const
-{
-    return m_ishost || (m_myslot != 0 && m_hostSlot == m_myslot);
-}
-
-void ClientSession::setHostSlot(int slot)
-{
-    const bool held = holdsHostPowers();
-    m_hostSlot = slot;
-    if (held != holdsHostPowers())
-        emit hostPowersChanged(!held);
 }
 
 void ClientSession::expectGameServer(int timeoutMs)
@@ -115,12 +95,18 @@ void ClientSession::disconnectFromServer()
     m_sockPending.clear();
     m_sock11Pending.clear();
     m_myslot = 0;
-    m_loggedin = false;
-    m_ishost = false;
-    m_hostSlot = 0;
-    m_gamemode = 0;
-    m_gameRunning = false;
     m_closeAnnounced = false;
+    m_farewell = false;
+    setState(State::Disconnected);
+}
+
+void ClientSession::setState(State state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    qCDebug(lcClient) << "connection" << state;
+    emit stateChanged(state);
 }
 
 bool ClientSession::checkFirstAnswer(const QByteArray& bytes)
@@ -173,18 +159,18 @@ void ClientSession::sockRead(TSock* sender)
     }
 }
 
-void ClientSession::sockInfo(TSock* sender, const QString& msg)
+void ClientSession::sockInfo(TSock* sender, TSocketInfo info, const QString& msg)
 {
     if (m_leaving)
         return;
     const bool attempt = m_probing && sender == &m_sock;
-    if (attempt && msg.startsWith(QLatin1String("Error #"))) {
+    if (attempt && info == TSocketInfo::Error) {
         failJoin(msg.contains(QLatin1String("10061"))       ? JoinFailure::Refused
                      : msg.contains(QLatin1String("11001")) ? JoinFailure::NotFound
                                                             : JoinFailure::Unreachable);
         return;
     }
-    if (msg != QLatin1String("Socket Closed") || m_closeAnnounced)
+    if (info != TSocketInfo::Close || m_closeAnnounced)
         return;
     if (attempt) {
         // Hung up before saying a word: whatever listens there is no game.
@@ -193,6 +179,7 @@ void ClientSession::sockInfo(TSock* sender, const QString& msg)
     }
     m_closeAnnounced = true;
     m_serverClosed = sender == &m_sock;
+    setState(State::Closed);
     // Messages that arrived before the close are still handled first (a server
     // that refuses us says the table is full and then hangs up); the end follows them.
     m_dispatcher.enqueueCall(0, [this] { emit connectionClosed(); });

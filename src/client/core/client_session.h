@@ -4,47 +4,45 @@
 #include "net/dispatcher.h"
 #include "net/message_splitter.h"
 #include "net/tsock.h"
-#include "seat_names.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-// The client's connection state: who we are, where we connect, our slot, and
-// the two sockets (`sock` to the game server, `Sock11` to the lobby) whose
+// The client's connection: who we are, where we connect, our slot, and the
+// two sockets (`sock` to the game server, `Sock11` to the lobby) whose
 // messages feed one incoming queue dispatched at most one per millisecond.
+// What the table says about the game is the game model's; this only carries it.
 class ClientSession : public QObject, public GameLink {
     Q_OBJECT
 public:
     // Bytes of messages the incoming queue may hold: a round's end sends a few
     // kilobytes, so a peer past this is flooding, and the connection closes.
     static constexpr qint64 QueueBytes = 8 * 1024 * 1024;
+    // Where the link to the game server stands.
+    enum class State {
+        // Not connected: before hosting or joining, and after leaving a table.
+        Disconnected,
+        // Connecting, or connected and waiting for the table to give us a slot.
+        Connecting,
+        // The table gave us a slot and we answered: messages may be sent.
+        LoggedIn,
+        // The table's connection (or the lobby link) closed.
+        Closed,
+    };
+    Q_ENUM(State)
 
     explicit ClientSession(QObject* parent = nullptr);
     ~ClientSession() override;
 
     QString myname() const override { return m_myname; }
-    // Who sits in the six seats, as the server last announced them.
-    SeatNames& seatNames() { return m_seatNames; }
-    const SeatNames& seatNames() const override { return m_seatNames; }
     void setMyname(const QString& name) { m_myname = name; }
     QString hostaddress() const { return m_hostaddress; }
     void setHostaddress(const QString& address) { m_hostaddress = address; }
-    bool ishost() const { return m_ishost; }
-    void setIshost(bool host);
-    bool holdsHostPowers() const override;
-    // The slot the table says holds the host's powers (0: nobody, or a table
-    // that does not say).
-    void setHostSlot(int slot);
     int myslot() const override { return m_myslot; }
-    bool loggedin() const override { return m_loggedin; }
-    // 1 standard, 2 classic; 0 before any game.
-    int gamemode() const override { return m_gamemode; }
-    void setGamemode(int mode) override { m_gamemode = mode; }
-    // From a game's start to its winner: leaving now would abandon it.
-    bool gameRunning() const { return m_gameRunning; }
-    void setGameRunning(bool running) { m_gameRunning = running; }
+    bool loggedin() const override { return m_state == State::LoggedIn; }
+    State state() const { return m_state; }
 
     // Why a join asked for by the player came to nothing.
     enum class JoinFailure { Refused, NotFound, Unreachable, TimedOut, NotAGameServer };
@@ -72,17 +70,20 @@ public:
     void setAnswerWait(int ms) { m_answerWait.setInterval(ms); }
     // Whether the game server's connection (not the lobby link) was the one that closed.
     bool serverClosed() const { return m_serverClosed; }
+    // The table said it was closing on purpose: its connection's end is no
+    // broken link to come back over.
+    void noteFarewell() { m_farewell = true; }
+    bool farewell() const { return m_farewell; }
 
     Dispatcher& dispatcher() { return m_dispatcher; }
     TSock& sock() { return m_sock; }
     TSock& sock11() { return m_sock11; }
 
 signals:
-    // "Socket Closed" from either socket: the program ends. Emitted only after
+    void stateChanged(ClientSession::State state);
+    // The close of either socket: the program ends. Emitted only after
     // every message received before the close has been dispatched.
     void connectionClosed();
-    // This copy gained or lost the host's powers.
-    void hostPowersChanged(bool holds);
     // The server gave us no slot within the answer wait after connecting.
     void hostSilent();
     // The attempt watched by expectGameServer reached a game server.
@@ -93,24 +94,21 @@ signals:
 private:
     // `sockRead`: cuts the socket's bytes into messages for the queue.
     void sockRead(TSock* sender);
-    // `sockInfo`: only "Socket Closed" matters.
-    void sockInfo(TSock* sender, const QString& msg);
+    // `sockInfo`: a failed attempt, and the close of either socket.
+    void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
+    void setState(State state);
     // Checks the first bytes of a watched attempt; false when they are not a game's.
     bool checkFirstAnswer(const QByteArray& bytes);
     void failJoin(JoinFailure reason);
 
     QString m_myname;
-    SeatNames m_seatNames;
     QString m_hostaddress;
-    bool m_ishost = false;
-    int m_hostSlot = 0;
     int m_myslot = 0;
-    bool m_loggedin = false;
-    int m_gamemode = 0;
+    State m_state = State::Disconnected;
     bool m_closeAnnounced = false;
     bool m_serverClosed = false;
+    bool m_farewell = false;
     QTimer m_answerWait;
-    bool m_gameRunning = false;
     // Set while our own close must not end the program.
     bool m_leaving = false;
     bool m_probing = false;
