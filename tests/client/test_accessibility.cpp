@@ -185,7 +185,7 @@ void TestAccessibility::turnEventsAreAnnounced()
     rig.model->playerArrived(2, QStringLiteral("You"));
     rig.startRound(1, 1);
     QCOMPARE(said(), QStringLiteral("Mission: 1  Your turn"));
-    for (int tick = 0; tick < TurnFlow::RoundSeconds - StatusAnnouncer::HurrySeconds; ++tick)
+    for (int tick = 0; tick < GameModel::RoundSeconds - StatusAnnouncer::HurrySeconds; ++tick)
         rig.view->turnFlow().Timer2Timer();
     QCOMPARE(said(), QStringLiteral("10 seconds left!"));
     rig.feed(&GameModel::turnOver, "2+250+660+3");
