@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>ClientCommands</name>
+    <message>
+        <source>%1 has a different version of the game then you.</source>
+        <translation>%1 hat eine andere Version des Spiels als du.</translation>
+    </message>
+    <message>
+        <source>You have a differnt version of the game then the host.</source>
+        <translation>Du hast eine andere Spielversion als der Gastgeber.</translation>
+    </message>
+    <message>
+        <source>%1 is ignored.</source>
+        <translation>%1 wird ignoriert.</translation>
+    </message>
+</context>
+<context>
     <name>ConnectionController</name>
     <message>
         <source>Could not join %1: the connection was refused. Nobody hosts a game there.</source>
@@ -405,6 +420,77 @@
     </message>
 </context>
 <context>
+    <name>PlayerListController</name>
+    <message>
+        <source>Remove From Game</source>
+        <translation>Aus dem Spiel entfernen</translation>
+    </message>
+    <message>
+        <source>Set to Just Watch</source>
+        <translation>Auf Zuschauen setzen</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Ignorieren</translation>
+    </message>
+    <message>
+        <source>Mute Sounds</source>
+        <translation>Töne stummschalten</translation>
+    </message>
+    <message>
+        <source>Ignored</source>
+        <translation>Ignoriert</translation>
+    </message>
+    <message>
+        <source>Sounds muted</source>
+        <translation>Töne stumm</translation>
+    </message>
+    <message>
+        <source>You are Connected.</source>
+        <translation>Du bist verbunden.</translation>
+    </message>
+    <message>
+        <source>%1 is Connected.</source>
+        <translation>%1 ist verbunden.</translation>
+    </message>
+    <message>
+        <source>You are spying.</source>
+        <translation>Du schaust zu.</translation>
+    </message>
+    <message>
+        <source>%1 is spying.</source>
+        <translation>%1 schaut zu.</translation>
+    </message>
+    <message>
+        <source>%1 was removed from the game.</source>
+        <translation>%1 wurde aus dem Spiel entfernt.</translation>
+    </message>
+    <message>
+        <source>%1 disconnected.</source>
+        <translation>%1 hat die Verbindung verloren.</translation>
+    </message>
+    <message>
+        <source>%1 has left.</source>
+        <translation>%1 ist gegangen.</translation>
+    </message>
+    <message>
+        <source>%1 is just watching</source>
+        <translation>%1 schaut nur zu</translation>
+    </message>
+    <message>
+        <source>%1 now playing again</source>
+        <translation>%1 spielt wieder mit</translation>
+    </message>
+    <message>
+        <source>Unable to keep the list of ignored players.</source>
+        <translation>Die Liste der ignorierten Spieler kann nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Just Watch works only while a game is running.</source>
+        <translation>Nur zuschauen geht nur, während ein Spiel läuft.</translation>
+    </message>
+</context>
+<context>
     <name>ScorePanel</name>
     <message>
         <source>Seconds left in the mission</source>
@@ -441,6 +527,30 @@
     <message>
         <source>Watching</source>
         <translation>Schaut zu</translation>
+    </message>
+    <message>
+        <source>Help Save Pibbo!!</source>
+        <translation>Hilf, Pibbo zu retten!!</translation>
+    </message>
+    <message>
+        <source>CURRENT</source>
+        <translation>AKTUELL</translation>
+    </message>
+    <message>
+        <source>NEXT</source>
+        <translation>NÄCHSTER</translation>
+    </message>
+    <message>
+        <source>Good Luck!</source>
+        <translation>Viel Glück!</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Gesamt</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Letzte</translation>
     </message>
 </context>
 <context>

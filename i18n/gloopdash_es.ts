@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>ClientCommands</name>
+    <message>
+        <source>%1 has a different version of the game then you.</source>
+        <translation>%1 tiene una versión del juego distinta de la tuya.</translation>
+    </message>
+    <message>
+        <source>You have a differnt version of the game then the host.</source>
+        <translation>Tienes una versión del juego distinta de la del anfitrión.</translation>
+    </message>
+    <message>
+        <source>%1 is ignored.</source>
+        <translation>%1 está ignorado.</translation>
+    </message>
+</context>
+<context>
     <name>ConnectionController</name>
     <message>
         <source>Could not join %1: the connection was refused. Nobody hosts a game there.</source>
@@ -405,6 +420,77 @@
     </message>
 </context>
 <context>
+    <name>PlayerListController</name>
+    <message>
+        <source>Remove From Game</source>
+        <translation>Quitar de la partida</translation>
+    </message>
+    <message>
+        <source>Set to Just Watch</source>
+        <translation>Poner a solo mirar</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Ignorar</translation>
+    </message>
+    <message>
+        <source>Mute Sounds</source>
+        <translation>Silenciar sonidos</translation>
+    </message>
+    <message>
+        <source>Ignored</source>
+        <translation>Ignorado</translation>
+    </message>
+    <message>
+        <source>Sounds muted</source>
+        <translation>Sonidos silenciados</translation>
+    </message>
+    <message>
+        <source>You are Connected.</source>
+        <translation>Estás conectado.</translation>
+    </message>
+    <message>
+        <source>%1 is Connected.</source>
+        <translation>%1 está conectado.</translation>
+    </message>
+    <message>
+        <source>You are spying.</source>
+        <translation>Estás espiando.</translation>
+    </message>
+    <message>
+        <source>%1 is spying.</source>
+        <translation>%1 está espiando.</translation>
+    </message>
+    <message>
+        <source>%1 was removed from the game.</source>
+        <translation>%1 ha sido quitado de la partida.</translation>
+    </message>
+    <message>
+        <source>%1 disconnected.</source>
+        <translation>%1 se ha desconectado.</translation>
+    </message>
+    <message>
+        <source>%1 has left.</source>
+        <translation>%1 se ha ido.</translation>
+    </message>
+    <message>
+        <source>%1 is just watching</source>
+        <translation>%1 solo está mirando</translation>
+    </message>
+    <message>
+        <source>%1 now playing again</source>
+        <translation>%1 vuelve a jugar</translation>
+    </message>
+    <message>
+        <source>Unable to keep the list of ignored players.</source>
+        <translation>No se puede guardar la lista de jugadores ignorados.</translation>
+    </message>
+    <message>
+        <source>Just Watch works only while a game is running.</source>
+        <translation>Solo mirar solo funciona mientras hay una partida en curso.</translation>
+    </message>
+</context>
+<context>
     <name>ScorePanel</name>
     <message>
         <source>Seconds left in the mission</source>
@@ -441,6 +527,30 @@
     <message>
         <source>Watching</source>
         <translation>Mirando</translation>
+    </message>
+    <message>
+        <source>Help Save Pibbo!!</source>
+        <translation>¡¡Ayuda a salvar a Pibbo!!</translation>
+    </message>
+    <message>
+        <source>CURRENT</source>
+        <translation>ACTUAL</translation>
+    </message>
+    <message>
+        <source>NEXT</source>
+        <translation>SIGUIENTE</translation>
+    </message>
+    <message>
+        <source>Good Luck!</source>
+        <translation>¡Buena suerte!</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Última</translation>
     </message>
 </context>
 <context>
