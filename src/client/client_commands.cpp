@@ -98,11 +98,11 @@ void ClientCommands::registerPlayers()
     Dispatcher& d = m_model.session().dispatcher();
     // A player already present arrives like a newcomer.
     handle<ToClient::NewPlayerInfo>(
-        d, [this](const ToClient::NewPlayerInfo& m) { m_model.playerArrived(m.slot, QString::fromUtf8(m.text)); });
+        d, [this](const ToClient::NewPlayerInfo& m) { m_model.playerArrived(m.slot, SeatNames::shortened(m.text)); });
     handle<ToClient::ExistingPlayers>(
-        d, [this](const ToClient::ExistingPlayers& m) { m_model.playerArrived(m.slot, QString::fromUtf8(m.text)); });
+        d, [this](const ToClient::ExistingPlayers& m) { m_model.playerArrived(m.slot, SeatNames::shortened(m.text)); });
     handle<ToClient::PlayerDisconnected>(
-        d, [this](const ToClient::PlayerDisconnected& m) { m_model.playerLeft(m.slot, QString::fromUtf8(m.text)); });
+        d, [this](const ToClient::PlayerDisconnected& m) { m_model.playerLeft(m.slot, SeatNames::shortened(m.text)); });
     handle<ToClient::JustWatching>(d, [this](const ToClient::JustWatching& m) {
         m_model.seatWatching(m.slot, m.value == ToClient::JustWatching::Watching);
     });

@@ -1,4 +1,7 @@
 #include "join_game_dialog.h"
+#include "internet_table_source.h"
+
+#include "client/core/internet_table_list.h"
 
 #include "client/core/game_address.h"
 #include "game_browser.h"
@@ -39,6 +42,8 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     m_browser = new GameBrowser(this);
+    if (const QString list = InternetTableList::defaultCoordinator(); !list.isEmpty())
+        m_browser->addSource(QStringLiteral("Internet"), std::make_unique<InternetTableSource>(list));
     connect(m_browser, &GameBrowser::tableChosen, m_address, &QComboBox::setEditText);
     connect(m_browser, &GameBrowser::joinRequested, this, [this](const QString& address) {
         m_address->setEditText(address);

@@ -56,12 +56,12 @@ struct Harness : RecordedParts {
     void arrived(const QByteArray& payload)
     {
         if (const auto m = decode<ToClient::NewPlayerInfo>(payload))
-            model.playerArrived(m->slot, QString::fromUtf8(m->text));
+            model.playerArrived(m->slot, SeatNames::shortened(m->text));
     }
     void left(const QByteArray& payload)
     {
         if (const auto m = decode<ToClient::PlayerDisconnected>(payload))
-            model.playerLeft(m->slot, QString::fromUtf8(m->text));
+            model.playerLeft(m->slot, SeatNames::shortened(m->text));
     }
     void watching(const QByteArray& payload)
     {
@@ -361,7 +361,7 @@ void TestPlayerList::hostileTableKeepsWithinBounds()
     h.setMySlot(2);
     const QByteArray name(100000, 'w');
     for (int i = 0; i < 400; ++i)
-        h.run(&PlayerListController::newplayerinfo, QByteArray::number(7 + i % 3) + '+' + name + QByteArray::number(i));
+        h.arrived(QByteArray::number(7 + i % 3) + '+' + name + QByteArray::number(i));
     // One entry a slot, the latest arrival's, under a name no longer than a row.
     const QString cut(24, 'w');
     QCOMPARE(h.spies.entries(), (QStringList{"8: " + cut, "9: " + cut, "7: " + cut}));

@@ -91,6 +91,7 @@ void InstalledGameTest::layout_data()
 {
     QTest::addColumn<QString>("path");
     QStringList paths{QStringLiteral("bin/gloopdash"),
+                      QStringLiteral("games/gloopdash"),
                       QStringLiteral("bin/gloopdash-tally"),
                       QStringLiteral("share/gloopdash/gloopdashtiles/Gems.bmp"),
                       QStringLiteral("share/gloopdash/gloopdashtiles/Candy.bmp"),

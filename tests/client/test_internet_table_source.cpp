@@ -1,17 +1,15 @@
 #include "client/core/internet_table_list.h"
+#include "client/core/table_list_model.h"
+#include "client/game_browser.h"
 #include "client/host_game_dialog.h"
-#include "client/internet_tables_tab.h"
+#include "client/internet_table_source.h"
 
 #include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLabel>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
@@ -58,45 +56,41 @@ QJsonObject row(const QString& name, const QString& address, quint16 port, int p
 
 } // namespace
 
-// The browser's tab of internet tables, against a list served on loopback.
-class TestInternetTablesTab : public QObject {
+// The game browser's Internet tab, against a list served on loopback.
+class TestInternetTableSource : public QObject {
     Q_OBJECT
 private slots:
-    void showsTheListWhileOpenAndJoinsAPick();
+    void browserListsTheInternetTablesWhileOpen();
     void hostDialogListsOnlyWhenAsked();
 };
 
-void TestInternetTablesTab::showsTheListWhileOpenAndJoinsAPick()
+void TestInternetTableSource::browserListsTheInternetTablesWhileOpen()
 {
     const QJsonArray rows{row(QStringLiteral("Full house"), QStringLiteral("192.0.2.9"), 7772, 5, true),
                           row(QStringLiteral("Quiet"), QStringLiteral("2001:db8::7"), 7773, 1, false)};
     FakeList list(QJsonDocument(QJsonObject{{QStringLiteral("tables"), rows}, {QStringLiteral("total"), 2}}).toJson());
-    InternetTablesTab tab(list.url());
-    QVERIFY(!tab.list().isOpen());
-    tab.show();
-    QVERIFY(tab.list().isOpen());
-    QTRY_COMPARE(tab.tableView()->topLevelItemCount(), 2);
+    GameBrowser browser;
+    auto source = std::make_unique<InternetTableSource>(list.url());
+    InternetTableSource& internet = *source;
+    TableListModel& model = browser.addSource(QStringLiteral("Internet"), std::move(source));
+    QVERIFY(!internet.list().isOpen());
+    browser.show();
+    QVERIFY(internet.list().isOpen());
+    QTRY_COMPARE(model.rowCount(), 2);
     QCOMPARE(list.requests.first(), QByteArray("GET /v1/tables?limit=200 HTTP/1.0"));
-    const QTreeWidgetItem* first = tab.tableView()->topLevelItem(0);
-    QCOMPARE(first->text(0), QStringLiteral("Full house"));
-    QCOMPARE(first->text(1), QStringLiteral("5 of 6"));
-    QCOMPARE(first->text(3), QStringLiteral("mission 2 of 3, standard"));
-    QCOMPARE(tab.tableView()->topLevelItem(1)->text(3), QStringLiteral("waiting"));
-    QCOMPARE(tab.statusLabel()->text(), QStringLiteral("2 public tables, fullest first."));
-
-    QSignalSpy join(&tab, &InternetTablesTab::joinRequested);
-    tab.tableView()->setCurrentItem(tab.tableView()->topLevelItem(1));
-    auto* button = tab.findChild<QPushButton*>(QStringLiteral("button_join_internet"));
-    QVERIFY(button && button->isEnabled());
-    button->click();
-    QCOMPARE(join.size(), 1);
-    QCOMPARE(join.first().first().toString(), QStringLiteral("[2001:db8::7]:7773"));
-
-    tab.hide();
-    QVERIFY(!tab.list().isOpen());
+    QStringList addresses;
+    for (int at = 0; at < model.rowCount(); ++at)
+        addresses << model.row(at).address;
+    addresses.sort();
+    QCOMPARE(addresses, (QStringList{QStringLiteral("192.0.2.9:7772"), QStringLiteral("[2001:db8::7]:7773")}));
+    // The rows are told again while open, so they outlive the list's forgetting.
+    QTest::qWait(TableListModel::ForgetMs + 500);
+    QCOMPARE(model.rowCount(), 2);
+    browser.hide();
+    QVERIFY(!internet.list().isOpen());
 }
 
-void TestInternetTablesTab::hostDialogListsOnlyWhenAsked()
+void TestInternetTableSource::hostDialogListsOnlyWhenAsked()
 {
     HostGameDialog dialog(QStringLiteral("Ann"));
     QCOMPARE(dialog.internetBox()->text(), QStringLiteral("List this game on the internet"));
@@ -105,5 +99,5 @@ void TestInternetTablesTab::hostDialogListsOnlyWhenAsked()
     QVERIFY(dialog.listOnInternet());
 }
 
-QTEST_MAIN(TestInternetTablesTab)
-#include "test_internet_tables_tab.moc"
+QTEST_MAIN(TestInternetTableSource)
+#include "test_internet_table_source.moc"
