@@ -259,7 +259,7 @@
         <translation>Bitte gib deinen Namen ein.</translation>
     </message>
     <message>
-        <source>"%1" is not an address. Write host, host:port or [IPv6 address]:port.</source>
+        <source>&quot;%1&quot; is not an address. Write host, host:port or [IPv6 address]:port.</source>
         <translation>„%1“ ist keine Adresse. Schreibe Rechner, Rechner:Port oder [IPv6-Adresse]:Port.</translation>
     </message>
 </context>
@@ -395,7 +395,7 @@
 <context>
     <name>PathReplayPanel</name>
     <message>
-        <source>Winner's Path</source>
+        <source>Winner&apos;s Path</source>
         <translation>Weg des Siegers</translation>
     </message>
     <message>
@@ -415,7 +415,7 @@
         <translation>Punkte</translation>
     </message>
     <message>
-        <source>Your options are not set to view the winner's path.</source>
+        <source>Your options are not set to view the winner&apos;s path.</source>
         <translation>Laut deinen Optionen wird der Weg des Siegers nicht gezeigt.</translation>
     </message>
 </context>
@@ -521,7 +521,7 @@
         <translation>Gesamtpunkte von Platz %1</translation>
     </message>
     <message>
-        <source>Last mission's points of seat %1</source>
+        <source>Last mission&apos;s points of seat %1</source>
         <translation>Punkte der letzten Mission von Platz %1</translation>
     </message>
     <message>
@@ -564,7 +564,7 @@
         <translation>Highscore senden</translation>
     </message>
     <message>
-        <source>Show Winner's Path</source>
+        <source>Show Winner&apos;s Path</source>
         <translation>Weg des Siegers zeigen</translation>
     </message>
     <message>
@@ -615,7 +615,7 @@
 <context>
     <name>Tdownload</name>
     <message>
-        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window's start-up menu.</source>
+        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window&apos;s start-up menu.</source>
         <translation>Bitte schließe das Spiel und öffne die Mirrek Lobby über das Symbol auf deinem Desktop oder über das Startmenü.</translation>
     </message>
     <message>
@@ -663,7 +663,7 @@
         <translation>Hinweis: Auch wenn du offline spielst, muss deine FIREWALL dem Spiel den Zugriff auf die Internetkomponenten erlauben.</translation>
     </message>
     <message>
-        <source>Cannot create file "%1". %2</source>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
         <translation>Datei „%1“ kann nicht angelegt werden. %2</translation>
     </message>
     <message>
@@ -975,7 +975,7 @@ Diese Kopie liest deine eigenen Steinsätze aus: %1
         <translation>Keiner gewann:</translation>
     </message>
     <message>
-        <source>This will delete %1's Tally, Are you want to delete it?</source>
+        <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
         <translation>Damit wird die Strichliste von %1 gelöscht. Wirklich löschen?</translation>
     </message>
     <message>
@@ -983,7 +983,7 @@ Diese Kopie liest deine eigenen Steinsätze aus: %1
         <translation>Siege von %1:</translation>
     </message>
     <message>
-        <source>%1's Tally</source>
+        <source>%1&apos;s Tally</source>
         <translation>Strichliste von %1</translation>
     </message>
     <message>
@@ -1034,7 +1034,7 @@ Diese Kopie liest deine eigenen Steinsätze aus: %1
         <translation>Mission: %1  Du bist dran</translation>
     </message>
     <message>
-        <source>Mission: %1  %2's turn</source>
+        <source>Mission: %1  %2&apos;s turn</source>
         <translation>Mission: %1  %2 ist dran</translation>
     </message>
     <message>
@@ -1042,7 +1042,7 @@ Diese Kopie liest deine eigenen Steinsätze aus: %1
         <translation>Du bist dran.</translation>
     </message>
     <message>
-        <source>%1's turn.</source>
+        <source>%1&apos;s turn.</source>
         <translation>%1 ist dran.</translation>
     </message>
     <message>

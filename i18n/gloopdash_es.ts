@@ -259,7 +259,7 @@
         <translation>Escribe tu nombre, por favor.</translation>
     </message>
     <message>
-        <source>"%1" is not an address. Write host, host:port or [IPv6 address]:port.</source>
+        <source>&quot;%1&quot; is not an address. Write host, host:port or [IPv6 address]:port.</source>
         <translation>«%1» no es una dirección. Escribe equipo, equipo:puerto o [dirección IPv6]:puerto.</translation>
     </message>
 </context>
@@ -395,7 +395,7 @@
 <context>
     <name>PathReplayPanel</name>
     <message>
-        <source>Winner's Path</source>
+        <source>Winner&apos;s Path</source>
         <translation>Camino del ganador</translation>
     </message>
     <message>
@@ -415,7 +415,7 @@
         <translation>Puntos</translation>
     </message>
     <message>
-        <source>Your options are not set to view the winner's path.</source>
+        <source>Your options are not set to view the winner&apos;s path.</source>
         <translation>Tus opciones no muestran el camino del ganador.</translation>
     </message>
 </context>
@@ -521,7 +521,7 @@
         <translation>Total del asiento %1</translation>
     </message>
     <message>
-        <source>Last mission's points of seat %1</source>
+        <source>Last mission&apos;s points of seat %1</source>
         <translation>Puntos de la última misión del asiento %1</translation>
     </message>
     <message>
@@ -564,7 +564,7 @@
         <translation>Enviar récord</translation>
     </message>
     <message>
-        <source>Show Winner's Path</source>
+        <source>Show Winner&apos;s Path</source>
         <translation>Mostrar el camino del ganador</translation>
     </message>
     <message>
@@ -615,7 +615,7 @@
 <context>
     <name>Tdownload</name>
     <message>
-        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window's start-up menu.</source>
+        <source>Please close the game and open the Mirrek Lobby using the icon on your desktop or using the your Window&apos;s start-up menu.</source>
         <translation>Cierra el juego y abre Mirrek Lobby con el icono del escritorio o desde el menú de inicio.</translation>
     </message>
     <message>
@@ -663,7 +663,7 @@
         <translation>Nota: aunque juegues sin conexión, tendrás que configurar tu CORTAFUEGOS para que el juego pueda acceder a los componentes de internet.</translation>
     </message>
     <message>
-        <source>Cannot create file "%1". %2</source>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
         <translation>No se puede crear el archivo «%1». %2</translation>
     </message>
     <message>
@@ -975,7 +975,7 @@ Esta copia lee tus propios juegos de fichas de: %1
         <translation>Ninguno ganó:</translation>
     </message>
     <message>
-        <source>This will delete %1's Tally, Are you want to delete it?</source>
+        <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
         <translation>Esto borrará el recuento de %1. ¿Quieres borrarlo?</translation>
     </message>
     <message>
@@ -983,7 +983,7 @@ Esta copia lee tus propios juegos de fichas de: %1
         <translation>Victorias de %1:</translation>
     </message>
     <message>
-        <source>%1's Tally</source>
+        <source>%1&apos;s Tally</source>
         <translation>Recuento de %1</translation>
     </message>
     <message>
@@ -1034,7 +1034,7 @@ Esta copia lee tus propios juegos de fichas de: %1
         <translation>Misión: %1  Tu turno</translation>
     </message>
     <message>
-        <source>Mission: %1  %2's turn</source>
+        <source>Mission: %1  %2&apos;s turn</source>
         <translation>Misión: %1  Turno de %2</translation>
     </message>
     <message>
@@ -1042,7 +1042,7 @@ Esta copia lee tus propios juegos de fichas de: %1
         <translation>Tu turno.</translation>
     </message>
     <message>
-        <source>%1's turn.</source>
+        <source>%1&apos;s turn.</source>
         <translation>Turno de %1.</translation>
     </message>
     <message>
