@@ -277,10 +277,11 @@ def main():
             shape(p(f"s{i + 1}"), c)
         shape_wild(p("s6"))
         bonus_debris(p("w0"), "#56b4e9")
-        bonus_transport(p("w1"), "#ffffff")
-        bonus_bomb(p("w2"), "#303030", "#f0e442")
-        bonus_multiplier(p("w3"), "2x", "#56b4e9", "#002040")
-        bonus_multiplier(p("w4"), "3x", "#ffffff", "#0072b2")
+        bonus_transport_edges(p("w1"), "#ffffff")
+        # As on the gems, the shape's colour is in its middle: the bonuses keep to the edges.
+        bonus_bomb_corner(p("w2"), "#303030", "#f0e442")
+        bonus_multiplier_corner(p("w3"), "2x", "#56b4e9", "#002040")
+        bonus_multiplier_corner(p("w4"), "3x", "#ffffff", "#0072b2")
         strip([p(f"s{i}") for i in range(7)] + [p(f"w{i}") for i in range(5)],
               os.path.join(ASSETS, "tilesets", "Shapes.bmp"))
 
