@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the two tile sets shipped for the "Tile Set" menu with ImageMagick:
-assets/tilesets/Gems.bmp and assets/tilesets/Candy.bmp, each 7 piece then 5
-bonus pictures of 48 x 48 in one 576 x 48 row, as 24-bit bitmaps. (The built-in
+"""Draws the three tile sets shipped for the "Tile Set" menu with ImageMagick:
+assets/tilesets/Gems.bmp, assets/tilesets/Candy.bmp and
+assets/tilesets/Shapes.bmp, each 7 piece then 5 bonus pictures of 48 x 48 in one 576 x 48 row, as 24-bit bitmaps. (The built-in
 set is drawn by make_board_pictures.sh.)
 
 Every picture is drawn on black. Bonus pictures are laid over a piece with
@@ -187,6 +187,56 @@ def candy_blasted(out):
        "-draw", "roundrectangle 4,4 43,43 10,10", out)
 
 
+# ---------------------------------------------------------------- shapes
+# For players who tell some colours apart poorly: every kind has a shape of its
+# own as well as a colour, and the colours are the Okabe-Ito palette, which
+# stays distinct under the common colour-vision deficiencies. Each shape has a
+# white rim on black, so it also reads by outline in grey.
+OKABE_ITO = {
+    "yellow": "#f0e442",
+    "green": "#009e73",
+    "orange": "#e69f00",
+    "purple": "#cc79a7",
+    "red": "#d55e00",
+}
+
+
+def star_points(cx, cy, outer, inner, n=5):
+    pts = []
+    for k in range(2 * n):
+        r = outer if k % 2 == 0 else inner
+        a = math.pi * k / n - math.pi / 2
+        pts.append(f"{cx + r * math.cos(a):.1f},{cy + r * math.sin(a):.1f}")
+    return " ".join(pts)
+
+
+SHAPES = {
+    "yellow": "circle 24,24 24,5",
+    "green": "polygon 24,4 44,41 4,41",
+    "orange": "rectangle 6,6 41,41",
+    "purple": "polygon 24,2 46,24 24,46 2,24",
+    "red": "polygon " + star_points(24, 26, 23, 10),
+}
+
+
+def shape(out, kind):
+    im("-size", f"{S}x{S}", "xc:black", "-fill", OKABE_ITO[kind], "-stroke", "white",
+       "-strokewidth", "2", "-draw", SHAPES[kind], out)
+
+
+def shape_wild(out):
+    # A plus sign, a shape no kind has, cut in the five colours.
+    plus = "polygon 17,3 31,3 31,17 45,17 45,31 31,31 31,45 17,45 17,31 3,31 3,17 17,17"
+    cmds = ["-size", f"{S}x{S}", "xc:black"] + wedges(24, 24, 34, [OKABE_ITO[c] for c in ORDER])
+    masked(out, cmds, plus)
+    draw_on(out, out, "-stroke", "white", "-strokewidth", "2", "-fill", "none", "-draw", plus)
+
+
+def shape_blasted(out):
+    im("-size", f"{S}x{S}", "xc:#101010", "-fill", "none", "-stroke", "#404040",
+       "-strokewidth", "1", "-draw", "line 8,8 40,40", "-draw", "line 40,8 8,40", out)
+
+
 # ---------------------------------------------------------------- sets
 def strip(paths, out):
     im(*paths, "+append", "-type", "TrueColor", "-alpha", "off", f"BMP3:{out}")
@@ -221,6 +271,19 @@ def main():
         bonus_multiplier(p("z4"), "3x", "#fff0a0", "#c06000")
         strip([p(f"c{i}") for i in range(7)] + [p(f"z{i}") for i in range(5)],
               os.path.join(ASSETS, "tilesets", "Candy.bmp"))
+
+        shape_blasted(p("s0"))
+        for i, c in enumerate(ORDER):
+            shape(p(f"s{i + 1}"), c)
+        shape_wild(p("s6"))
+        bonus_debris(p("w0"), "#56b4e9")
+        bonus_transport_edges(p("w1"), "#ffffff")
+        # As on the gems, the shape's colour is in its middle: the bonuses keep to the edges.
+        bonus_bomb_corner(p("w2"), "#303030", "#f0e442")
+        bonus_multiplier_corner(p("w3"), "2x", "#56b4e9", "#002040")
+        bonus_multiplier_corner(p("w4"), "3x", "#ffffff", "#0072b2")
+        strip([p(f"s{i}") for i in range(7)] + [p(f"w{i}") for i in range(5)],
+              os.path.join(ASSETS, "tilesets", "Shapes.bmp"))
 
 
 if __name__ == "__main__":

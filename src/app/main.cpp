@@ -1,5 +1,7 @@
 #include "base/exit_signals.h"
+#include "chat/core/settings_file.h"
 #include "client/core/program_arguments.h"
+#include "client/language_choice.h"
 #include "client/main_window.h"
 #include "client/program_windows.h"
 #include "client/single_instance.h"
@@ -61,6 +63,10 @@ int main(int argc, char* argv[])
         return 0;
     if (!instance.problem().isEmpty())
         std::fprintf(stderr, "gloopdash: %s\n", instance.problem().toLocal8Bit().constData());
+
+    // Before the first window, so that every text is made in the player's language.
+    SettingsFile settingsFile;
+    LanguageChoice::install(app, LanguageChoice(&settingsFile).effective());
 
     ProgramWindows windows;
     instance.setWindow(&windows.chat());

@@ -13,11 +13,13 @@ const QString ChatEdit::Prompt = QStringLiteral("<Enter Chat Here>");
 ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(Prompt, parent)
 {
     setObjectName(QStringLiteral("mychat"));
+    setAccessibleName(tr("Chat line"));
+    setAccessibleDescription(tr("Type a message and press Return to send it to the table."));
     setFont(QFont(QStringLiteral("Arial"), 10));
     // The server cuts longer lines before relaying them; stopping the typing
     // here shows the player where, rather than losing the end unseen.
     setMaxLength(TextLimits::Chat);
-    m_paste = new QAction(QStringLiteral("Paste"), this);
+    m_paste = new QAction(tr("Paste"), this);
     m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_paste->setShortcutContext(Qt::WidgetShortcut);
     connect(m_paste, &QAction::triggered, this, &ChatEdit::pasteReplacing);

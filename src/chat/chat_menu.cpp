@@ -18,8 +18,8 @@ QAction* item(QWidget* owner, const char* name, const QString& text, QKeySequenc
 
 ChatMenu::ChatMenu(QWidget* owner) : QObject(owner)
 {
-    m_textColor = item(owner, "action_textcolor", QStringLiteral("Text Color"));
-    m_textSize = new QMenu(QStringLiteral("Text Size"), owner);
+    m_textColor = item(owner, "action_textcolor", tr("Text Color"));
+    m_textSize = new QMenu(tr("Text Size"), owner);
     m_textSize->setObjectName(QStringLiteral("menu_textsize"));
     m_sizes = new QActionGroup(this);
     m_sizes->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
@@ -30,12 +30,11 @@ ChatMenu::ChatMenu(QWidget* owner) : QObject(owner)
         m_sizes->addAction(a);
         connect(a, &QAction::triggered, this, [this, size] { emit textSizeChosen(size); });
     }
-    m_scrollOff =
-        item(owner, "action_scrolloff", QStringLiteral("Scroll Chat Off"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_scrollOff = item(owner, "action_scrolloff", tr("Scroll Chat Off"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_scrollOff->setCheckable(true);
-    m_clear = item(owner, "action_clear", QStringLiteral("Clear Main Chat"));
-    m_copy = item(owner, "action_copy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_selectAll = item(owner, "action_selectall", QStringLiteral("Select All"));
+    m_clear = item(owner, "action_clear", tr("Clear Main Chat"));
+    m_copy = item(owner, "action_copy", tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_selectAll = item(owner, "action_selectall", tr("Select All"));
 }
 
 QAction* ChatMenu::sizeItem(int size) const

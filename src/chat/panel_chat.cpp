@@ -29,7 +29,9 @@ PanelChat::PanelChat(QWidget* parent)
     setObjectName(QStringLiteral("panel_chat"));
     resize(692, 171);
     m_view->setObjectName(QStringLiteral("mainchat"));
+    m_view->setAccessibleName(tr("Chat"));
     m_smiliesButton->setObjectName(QStringLiteral("button_smilies"));
+    m_smiliesButton->setAccessibleName(tr("Smilies"));
     m_smiliesButton->setText(QStringLiteral(":)"));
     m_smiliesButton->setFixedSize(SmiliesButtonSize);
     m_edit->setFixedHeight(SmiliesButtonSize.height());
@@ -151,7 +153,7 @@ void PanelChat::noteDroppedLine()
     if (m_notedDrop)
         return;
     m_notedDrop = true;
-    addlinetochat({0, QStringLiteral("A chat line that could not be read was left out.")}, ColourText::Navy);
+    addlinetochat({0, tr("A chat line that could not be read was left out.")}, ColourText::Navy);
 }
 
 void PanelChat::addItems(const ChatLine& line)
@@ -214,7 +216,7 @@ void PanelChat::mainchatJump(int n)
     const auto target = m_links.target(n);
     const auto address = target ? LinkTargets::webAddress(*target) : std::nullopt;
     if (!address) {
-        report(QStringLiteral("Cannot open Webpage"));
+        report(tr("Cannot open Webpage"));
         return;
     }
     // A web address the desktop cannot open is not reported.

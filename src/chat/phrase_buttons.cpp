@@ -22,7 +22,8 @@ PhraseButtons::PhraseButtons(QWidget* parent) : QWidget(parent), m_phrases(built
         b->setObjectName(QStringLiteral("b_phrase%1").arg(i + 1));
         b->setGeometry((i % 5) * kColumnStep, (i / 5) * kRowStep, kWidth, kHeight);
         b->setFont(small);
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, but a click leaves the focus on the chat line.
+        b->setFocusPolicy(Qt::TabFocus);
         m_buttons[size_t(i)] = b;
     }
     for (int k = 1; k <= Count; ++k) {

@@ -11,7 +11,7 @@
 Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("phrases"));
-    setWindowTitle(QStringLiteral("Gloop Dash - Phrase Buttons"));
+    setWindowTitle(tr("Gloop Dash - Phrase Buttons"));
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::black);
     p.setColor(QPalette::WindowText, Qt::white);
@@ -22,7 +22,7 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Window)
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setHorizontalSpacing(8);
     for (int k = 1; k <= 9; ++k) {
-        auto* label = new QLabel(QStringLiteral("Phrase Button %1:").arg(k), this);
+        auto* label = new QLabel(tr("Phrase Button %1:").arg(k), this);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("phrase%1").arg(k));
         edit->setMaxLength(MaxLength);
@@ -32,7 +32,7 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Window)
         grid->addWidget(edit, k - 1, 1);
         m_edits[size_t(k - 1)] = edit;
     }
-    auto* button = new QPushButton(QStringLiteral("Done"), this);
+    auto* button = new QPushButton(tr("Done"), this);
     button->setObjectName(QStringLiteral("button_done"));
     grid->addWidget(button, 9, 0, 1, 2, Qt::AlignCenter);
     connect(button, &QPushButton::clicked, this, &Tphrases::done);

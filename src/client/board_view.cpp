@@ -59,7 +59,7 @@ BoardView::BoardView(const BoardGrid& grid, const BoardPictures& pictures, const
 
 void BoardView::refresh()
 {
-    m_canvas->update();
+    m_canvas->gridChanged();
 }
 
 void BoardView::setPictures(const BoardPictures& pictures)

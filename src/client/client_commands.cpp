@@ -39,11 +39,11 @@ void ClientCommands::registerSession()
         m_model.session().sendloginfo(m.slot, m_window.version());
     });
     handle<ToClient::HaveWrongVersion>(d, [this](const ToClient::HaveWrongVersion& m) {
-        m_chat.addline(SeatNames::shortened(m.text) + QStringLiteral(" has a different version of the game then you."),
+        m_chat.addline(tr("%1 has a different version of the game then you.").arg(SeatNames::shortened(m.text)),
                        StatusColour::blue());
     });
     handle<ToClient::WrongVersion>(d, [this](const ToClient::WrongVersion&) {
-        m_chat.addline(QStringLiteral("You have a differnt version of the game then the host."), StatusColour::blue());
+        m_chat.addline(tr("You have a differnt version of the game then the host."), StatusColour::blue());
     });
     handle<ToClient::Full>(d, [this](const ToClient::Full&) { m_window.gameIsFull(); });
     handle<ToClient::Kicked>(d, [this](const ToClient::Kicked&) { m_window.removed(); });
@@ -89,7 +89,7 @@ bool ClientCommands::ignored(const QString& name)
     if (name.isEmpty() || !m_ignores.isIgnored(name))
         return false;
     if (m_ignores.firstHidden(name))
-        m_chat.addline(name + QStringLiteral(" is ignored."), StatusColour::navy());
+        m_chat.addline(tr("%1 is ignored.").arg(name), StatusColour::navy());
     return true;
 }
 

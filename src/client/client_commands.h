@@ -3,6 +3,7 @@
 #include "client_chat.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 class GameModel;
 class GameView;
@@ -14,6 +15,7 @@ class IgnoreList;
 // What the table says about the game goes to the game model, which the windows
 // observe; chat lines go to the chat, and the winner's path to its replay.
 class ClientCommands {
+    Q_DECLARE_TR_FUNCTIONS(ClientCommands)
 public:
     // What the table tells the main window, and asks of it.
     class Window {

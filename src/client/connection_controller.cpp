@@ -13,6 +13,7 @@
 #include "net/tsock.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTcpServer>
@@ -28,12 +29,23 @@ QString failureText(ClientSession::JoinFailure reason, const QString& address)
     using F = ClientSession::JoinFailure;
     switch (reason) {
     case F::Refused:
-        return QStringLiteral("Could not join %1: the connection was refused. Nobody hosts a game there.").arg(address);
-    case F::NotFound: return QStringLiteral("Could not join %1: there is no such host.").arg(address);
-    case F::Unreachable: return QStringLiteral("Could not join %1: the host cannot be reached.").arg(address);
-    case F::TimedOut: return QStringLiteral("Could not join %1: no game answered within 5 seconds.").arg(address);
+        return QCoreApplication::translate("ConnectionController",
+                                           "Could not join %1: the connection was refused. Nobody hosts a game there.")
+            .arg(address);
+    case F::NotFound:
+        return QCoreApplication::translate("ConnectionController", "Could not join %1: there is no such host.")
+            .arg(address);
+    case F::Unreachable:
+        return QCoreApplication::translate("ConnectionController", "Could not join %1: the host cannot be reached.")
+            .arg(address);
+    case F::TimedOut:
+        return QCoreApplication::translate("ConnectionController",
+                                           "Could not join %1: no game answered within 5 seconds.")
+            .arg(address);
     case F::NotAGameServer:
-        return QStringLiteral("Could not join %1: what answers there is not a Gloop Dash game.").arg(address);
+        return QCoreApplication::translate("ConnectionController",
+                                           "Could not join %1: what answers there is not a Gloop Dash game.")
+            .arg(address);
     }
     return {};
 }
@@ -89,14 +101,14 @@ void ConnectionController::processparams()
     m_model.setHosting(false);
     const QStringList& arguments = m_commandLine.players;
     if (arguments.isEmpty()) {
-        addline(QStringLiteral("Loading Solo Game..Please wait."), StatusColour::blue());
+        addline(tr("Loading Solo Game..Please wait."), StatusColour::blue());
         m_window.showDownload();
         m_session.setHostaddress(Localhost);
         m_session.setMyname(QStringLiteral("You"));
         hostpress();
         return;
     }
-    addline(QStringLiteral("Loading Multi-player Game.. Please Wait."), StatusColour::blue());
+    addline(tr("Loading Multi-player Game.. Please Wait."), StatusColour::blue());
     // With fewer than the three arguments nothing is hosted, joined or linked.
     if (arguments.size() < 3)
         return;
@@ -159,9 +171,8 @@ void ConnectionController::confirmLeaving(const std::function<void()>& leave)
         leave();
         return;
     }
-    auto* box =
-        new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
-                        QStringLiteral("A game is running. Leave it?"), QMessageBox::Yes | QMessageBox::No, &m_window);
+    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"), tr("A game is running. Leave it?"),
+                                QMessageBox::Yes | QMessageBox::No, &m_window);
     box->setObjectName(QStringLiteral("leavebox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [box, leave] {
@@ -248,7 +259,7 @@ void ConnectionController::hostGame(const QString& name, quint16 port, bool list
     m_session.setMyname(name);
     m_session.setHostaddress(Localhost);
     m_hostPort = port;
-    addline(QStringLiteral("Hosting a game on port %1..").arg(port), StatusColour::blue());
+    addline(tr("Hosting a game on port %1..").arg(port), StatusColour::blue());
     hostpress();
 }
 
@@ -260,7 +271,7 @@ void ConnectionController::joinGame(const QString& name, const GameAddress& addr
     }
     // Ask the new table first: a join that would fail keeps the game in play.
     m_probing = {name, address};
-    addline(QStringLiteral("Joining %1..").arg(address.text()), StatusColour::blue());
+    addline(tr("Joining %1..").arg(address.text()), StatusColour::blue());
     m_probe.probe(address.host, address.port, JoinTimeoutMs);
 }
 
@@ -287,7 +298,7 @@ void ConnectionController::enterTable(const QString& name, const GameAddress& ad
     m_joining = address.text();
     m_session.setMyname(name);
     m_session.setHostaddress(m_joining);
-    addline(QStringLiteral("Joining %1..").arg(m_joining), StatusColour::blue());
+    addline(tr("Joining %1..").arg(m_joining), StatusColour::blue());
     qCInfo(lcClient) << "joining" << m_joining;
     m_reconnector.setTable(address.host, address.port);
     try {

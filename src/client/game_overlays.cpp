@@ -100,7 +100,7 @@ protected:
 GameOverlays::GameOverlays(QWidget* back)
 {
     m_roundnum = textLabel(back, QStringLiteral("label_roundnum"), QRect(144, 18, 313, 16),
-                           QStringLiteral("Welcome to Gloop Dash!"), 13, Qt::white);
+                           tr("Welcome to Gloop Dash!"), 13, Qt::white);
     buildLeftColumn(back);
     buildBanners(back);
     m_owned = {m_roundnum, m_pibbie, m_bubble, m_bubbleText, m_start, m_phrases, m_over, m_winner, m_watching};
@@ -146,8 +146,8 @@ void GameOverlays::buildBanners(QWidget* back)
     m_over = new FramedPanel(QColor(120, 200, 255), QColor(16, 24, 70), back);
     m_over->setObjectName(QStringLiteral("panel_Over"));
     m_over->setGeometry(153, 137, 297, 65);
-    m_overText = textLabel(m_over, QStringLiteral("label_over"), QRect(4, 4, 289, 57),
-                           QStringLiteral("Welcome To Gloop Dash"), 16, Qt::white);
+    m_overText = textLabel(m_over, QStringLiteral("label_over"), QRect(4, 4, 289, 57), tr("Welcome To Gloop Dash"), 16,
+                           Qt::white);
     m_overText->setWordWrap(true);
     m_over->hide();
 
@@ -157,8 +157,8 @@ void GameOverlays::buildBanners(QWidget* back)
     // Each text is written twice, silver under lime one pixel apart: a shadow.
     const QColor silver(192, 192, 192);
     const QColor lime(0, 255, 0);
-    const QString winner = QStringLiteral("Winner!");
-    const QString won = QStringLiteral("Has Won the Game!!");
+    const QString winner = tr("Winner!");
+    const QString won = tr("Has Won the Game!!");
     m_winnerLabels[0] = textLabel(m_winner, QStringLiteral("label_winner1"), QRect(1, 6, 297, 26), winner, 19, silver);
     m_winnerLabels[1] = textLabel(m_winner, QStringLiteral("label_winner2"), QRect(0, 5, 297, 26), winner, 19, lime);
     m_winnerLabels[2] = textLabel(m_winner, QStringLiteral("label_winner3"), QRect(1, 35, 297, 26), won, 19, silver);
@@ -167,7 +167,7 @@ void GameOverlays::buildBanners(QWidget* back)
 
     // Across the foot of the board while the local seat sits out.
     m_watching = textLabel(back, QStringLiteral("label_watching"), QRect(145, 318, 312, 30),
-                           QStringLiteral("Just watching: picking is closed"), 14, QColor(235, 235, 200));
+                           tr("Just watching: picking is closed"), 14, QColor(235, 235, 200));
     m_watching->setAutoFillBackground(true);
     QPalette dim = m_watching->palette();
     dim.setColor(QPalette::Window, QColor(20, 10, 50));

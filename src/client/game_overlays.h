@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -15,6 +17,7 @@ class QPushButton;
 // queue, the start button, and the two banners over the board (end of round,
 // winner). The back panel owns them all.
 class GameOverlays {
+    Q_DECLARE_TR_FUNCTIONS(GameOverlays)
 public:
     explicit GameOverlays(QWidget* back);
     // Takes its controls off the back panel (unless the panel went first).

@@ -23,6 +23,10 @@ GameView::GameView(GameModel& model, const ClientParts& parts, QWidget* backPane
                                 QColor(0, 128, 0), backPanel);
     m_boardView->move(144, 36);
     connect(m_boardView->canvas(), &BoardCanvas::boardMouseUp, this, &GameView::boardMouseUp);
+    m_boardView->canvas()->setKeyboardPlay(true);
+    m_boardView->canvas()->setAccessibleName(tr("Game board"));
+    m_boardView->canvas()->setAccessibleDescription(
+        tr("Arrow keys move the cursor; Space or Return picks the tile under it."));
     m_score = new ScorePanel(backPanel);
     m_score->showSeats(model.seats());
     m_overlays = std::make_unique<GameOverlays>(backPanel);
@@ -89,6 +93,8 @@ void GameView::dealt()
     if (m_replay)
         m_replay->hide();
     m_overlays->over()->hide();
+    // Keyboard play starts each deal from the top-left cell.
+    m_boardView->canvas()->setCursorCell(0, 0);
 }
 
 void GameView::offerHighestTrail(int trail)

@@ -13,7 +13,7 @@
 HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("hostgame"));
-    setWindowTitle(QStringLiteral("Host a Multi-player Game"));
+    setWindowTitle(tr("Host a Multi-player Game"));
     m_name = new QLineEdit(name, this);
     m_name->setObjectName(QStringLiteral("edit_name"));
     m_name->setMaxLength(MaxNameLength);
@@ -26,7 +26,7 @@ HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(p
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setObjectName(QStringLiteral("button_ok"));
-    m_ok->setText(QStringLiteral("Host"));
+    m_ok->setText(tr("Host"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     const auto update = [this] { m_ok->setEnabled(!this->name().isEmpty()); };
@@ -34,8 +34,8 @@ HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(p
     update();
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Your name:"), m_name);
-    form->addRow(QStringLiteral("Port:"), m_port);
+    form->addRow(tr("Your name:"), m_name);
+    form->addRow(tr("Port:"), m_port);
     form->addRow(m_internet);
     form->addRow(buttons);
     WindowFrame::fitDialog(this);

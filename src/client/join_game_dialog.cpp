@@ -19,7 +19,7 @@
 JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("joingame"));
-    setWindowTitle(QStringLiteral("Join a Multi-player Game"));
+    setWindowTitle(tr("Join a Multi-player Game"));
     m_name = new QLineEdit(name, this);
     m_name->setObjectName(QStringLiteral("edit_name"));
     m_name->setMaxLength(HostGameDialog::MaxNameLength);
@@ -28,7 +28,7 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     m_address->setEditable(true);
     m_address->setInsertPolicy(QComboBox::NoInsert);
     m_address->addItems(addresses);
-    m_address->setToolTip(QStringLiteral("host, host:port or [IPv6 address]:port"));
+    m_address->setToolTip(tr("host, host:port or [IPv6 address]:port"));
     m_error = new QLabel(this);
     m_error->setObjectName(QStringLiteral("label_error"));
     m_error->setWordWrap(true);
@@ -37,7 +37,7 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setObjectName(QStringLiteral("button_ok"));
-    m_ok->setText(QStringLiteral("Join"));
+    m_ok->setText(tr("Join"));
     connect(buttons, &QDialogButtonBox::accepted, this, &JoinGameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -53,8 +53,8 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
     outer->addWidget(m_browser, 1);
     auto* form = new QFormLayout;
     outer->addLayout(form);
-    form->addRow(QStringLiteral("Your name:"), m_name);
-    form->addRow(QStringLiteral("Address:"), m_address);
+    form->addRow(tr("Your name:"), m_name);
+    form->addRow(tr("Address:"), m_address);
     form->addRow(m_error);
     form->addRow(buttons);
     WindowFrame::fitDialog(this);
@@ -85,12 +85,11 @@ void JoinGameDialog::accept()
 {
     // Stays open on what cannot be joined, saying why.
     if (name().isEmpty()) {
-        setError(QStringLiteral("Please enter your name."));
+        setError(tr("Please enter your name."));
         return;
     }
     if (!GameAddress::parse(address())) {
-        setError(
-            QStringLiteral("\"%1\" is not an address. Write host, host:port or [IPv6 address]:port.").arg(address()));
+        setError(tr("\"%1\" is not an address. Write host, host:port or [IPv6 address]:port.").arg(address()));
         return;
     }
     QDialog::accept();

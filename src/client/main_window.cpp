@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "board_canvas.h"
 #include "client/core/game_model.h"
 #include "client_commands.h"
 #include "game_overlays.h"
@@ -74,9 +75,9 @@ void MainWindow::observeModel()
     ClientSession* session = &m_model.session();
     connect(session, &ClientSession::connectionClosed, this, &MainWindow::connectionClosed);
     connect(session, &ClientSession::hostSilent, this, [this] {
-        m_parts.chat.addline(QStringLiteral("The host does not answer. No game was found at ")
-                                 + m_model.session().hostaddress() + QStringLiteral("."),
-                             StatusColour::blue());
+        m_parts.chat.addline(
+            tr("The host does not answer. No game was found at %1.").arg(m_model.session().hostaddress()),
+            StatusColour::blue());
     });
     m_startGame->setEnabled(m_model.holdsHostPowers());
     connect(&m_model, &GameModel::hostPowersChanged, m_startGame, &QAction::setEnabled);
@@ -127,24 +128,24 @@ void MainWindow::buildPanels()
 
 void MainWindow::buildMenus()
 {
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    m_startGame = m_fileMenu->addAction(QStringLiteral("Start Game"));
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_startGame = m_fileMenu->addAction(tr("Start Game"));
     m_startGame->setObjectName(QStringLiteral("StartGame1"));
     connect(m_startGame, &QAction::triggered, this, [this] { emit sideWindowRequested(SideWindow::GameStart); });
     m_fileMenu->addSeparator();
-    QAction* host = m_fileMenu->addAction(QStringLiteral("Host a Multi-player Game…"));
+    QAction* host = m_fileMenu->addAction(tr("Host a Multi-player Game…"));
     host->setObjectName(QStringLiteral("HostGame1"));
     connect(host, &QAction::triggered, this, &MainWindow::hostGameRequested);
-    QAction* join = m_fileMenu->addAction(QStringLiteral("Join a Multi-player Game…"));
+    QAction* join = m_fileMenu->addAction(tr("Join a Multi-player Game…"));
     join->setObjectName(QStringLiteral("JoinGame1"));
     connect(join, &QAction::triggered, this, &MainWindow::joinGameRequested);
     m_fileMenu->addSeparator();
-    QAction* exit = m_fileMenu->addAction(QStringLiteral("Exit"));
+    QAction* exit = m_fileMenu->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_justWatch = m_optionsMenu->addAction(QStringLiteral("Just Watch"));
+    m_optionsMenu = menuBar()->addMenu(tr("&Options"));
+    m_justWatch = m_optionsMenu->addAction(tr("Just Watch"));
     m_justWatch->setObjectName(QStringLiteral("JustWatch1"));
     m_justWatch->setCheckable(true);
     connect(m_justWatch, &QAction::triggered, this, [this](bool checked) {
@@ -152,7 +153,7 @@ void MainWindow::buildMenus()
         m_justWatch->setChecked(!checked);
         m_players->JustWatch1Click();
     });
-    m_resetLocation = m_optionsMenu->addAction(QStringLiteral("Reset Screen Location"));
+    m_resetLocation = m_optionsMenu->addAction(tr("Reset Screen Location"));
     m_resetLocation->setObjectName(QStringLiteral("ResetScreenLocation1"));
     connect(m_resetLocation, &QAction::triggered, this, &MainWindow::ResetScreenLocation1Click);
 
@@ -161,32 +162,37 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildViewMenu()
 {
-    m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    m_viewMenu = menuBar()->addMenu(tr("&View"));
     const auto add = [this](QMenu* menu, const char* name, const QString& text) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
         return action;
     };
-    connect(add(m_viewMenu, "ViewTally1", QStringLiteral("View Tally")), &QAction::triggered, this, [this] {
+    connect(add(m_viewMenu, "ViewTally1", tr("View Tally")), &QAction::triggered, this, [this] {
         m_players->loadchecklist();
         emit sideWindowRequested(SideWindow::Tally);
     });
-    connect(add(m_viewMenu, "SpyList1", QStringLiteral("Spy List")), &QAction::triggered, this,
+    connect(add(m_viewMenu, "SpyList1", tr("Spy List")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::SpyList); });
-    connect(add(m_viewMenu, "PhraseList1", QStringLiteral("Phrase List")), &QAction::triggered, this,
+    connect(add(m_viewMenu, "PhraseList1", tr("Phrase List")), &QAction::triggered, this,
             &MainWindow::phraseListRequested);
-    connect(add(m_viewMenu, "TheStory1", QStringLiteral("The Story")), &QAction::triggered, this,
+    connect(add(m_viewMenu, "TheStory1", tr("The Story")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::Story); });
-    connect(add(m_viewMenu, "HighScores1", QStringLiteral("Normal High Scores")), &QAction::triggered, this,
+    connect(add(m_viewMenu, "HighScores1", tr("Normal High Scores")), &QAction::triggered, this,
             [this] { emit highScoresRequested(1); });
-    connect(add(m_viewMenu, "ClassicHighScores1", QStringLiteral("Classic High Scores")), &QAction::triggered, this,
+    connect(add(m_viewMenu, "ClassicHighScores1", tr("Classic High Scores")), &QAction::triggered, this,
             [this] { emit highScoresRequested(2); });
+    // Keyboard play starts here: the board takes the keys until Tab or a click moves on.
+    QAction* board = add(m_viewMenu, "GoToBoard1", tr("Go to the Board"));
+    board->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(board, &QAction::triggered, this,
+            [this] { m_view->boardView()->canvas()->setFocus(Qt::ShortcutFocusReason); });
 
-    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* content = add(m_helpMenu, "Content1", QStringLiteral("Content"));
+    m_helpMenu = menuBar()->addMenu(tr("&Help"));
+    QAction* content = add(m_helpMenu, "Content1", tr("Content"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
     connect(content, &QAction::triggered, this, [this] { emit sideWindowRequested(SideWindow::Help); });
-    connect(add(m_helpMenu, "About1", QStringLiteral("About")), &QAction::triggered, this,
+    connect(add(m_helpMenu, "About1", tr("About")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::About); });
 }
 
@@ -303,7 +309,7 @@ void MainWindow::showError(const QString& text)
 void MainWindow::gameIsFull()
 {
     if (!m_fullBox)
-        m_fullBox = closingBox(QStringLiteral("fullbox"), QStringLiteral("Game is full"));
+        m_fullBox = closingBox(QStringLiteral("fullbox"), tr("Game is full"));
 }
 
 QMessageBox* MainWindow::closingBox(const QString& name, const QString& text)
@@ -323,7 +329,7 @@ QMessageBox* MainWindow::closingBox(const QString& name, const QString& text)
 
 void MainWindow::connectionLostForGood()
 {
-    closingBox(QStringLiteral("closedbox"), QStringLiteral("The connection to the game has closed."));
+    closingBox(QStringLiteral("closedbox"), tr("The connection to the game has closed."));
 }
 
 void MainWindow::connectionClosed()
@@ -340,8 +346,7 @@ void MainWindow::connectionClosed()
         return;
     // Say why the window goes before it goes.
     closingBox(QStringLiteral("closedbox"),
-               m_removed ? QStringLiteral("You were removed from the game.")
-                         : QStringLiteral("The connection to the game has closed."));
+               m_removed ? tr("You were removed from the game.") : tr("The connection to the game has closed."));
 }
 
 bool MainWindow::othersAtMyTable() const

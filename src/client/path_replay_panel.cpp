@@ -49,7 +49,7 @@ PathReplayPanel::PathReplayPanel(const BoardPictures& pictures, const GameOption
 
 void PathReplayPanel::build()
 {
-    makeLabel(this, QStringLiteral("label_winnerspath"), QRect(0, 4, 393, 20), QStringLiteral("Winner's Path"), 16,
+    makeLabel(this, QStringLiteral("label_winnerspath"), QRect(0, 4, 393, 20), tr("Winner's Path"), 16,
               Qt::AlignCenter);
     m_board = new BoardView(m_model.grid(), *m_pictures,
                             {QStringLiteral("panel_boardwinner"), QStringLiteral("amainimage"),
@@ -57,16 +57,14 @@ void PathReplayPanel::build()
                             QColor(0, 128, 0), this);
     m_board->move(8, 26);
 
-    makeLabel(this, QStringLiteral("label_currentwinner"), QRect(326, 60, 64, 16), QStringLiteral("Current"), 12,
-              Qt::AlignCenter);
+    makeLabel(this, QStringLiteral("label_currentwinner"), QRect(326, 60, 64, 16), tr("Current"), 12, Qt::AlignCenter);
     m_current = makeLabel(this, QStringLiteral("image_currentwinner"), QRect(334, 78, 48, 48), {}, 12, Qt::AlignCenter);
-    makeLabel(this, QStringLiteral("label_nextwinner"), QRect(326, 140, 64, 16), QStringLiteral("Next"), 12,
-              Qt::AlignCenter);
+    makeLabel(this, QStringLiteral("label_nextwinner"), QRect(326, 140, 64, 16), tr("Next"), 12, Qt::AlignCenter);
     m_next = makeLabel(this, QStringLiteral("image_nextwinner"), QRect(334, 158, 48, 48), {}, 12, Qt::AlignCenter);
 
-    m_name = makeLabel(this, QStringLiteral("label_name"), QRect(8, 341, 220, 20), QStringLiteral("Name"), 16,
+    m_name = makeLabel(this, QStringLiteral("label_name"), QRect(8, 341, 220, 20), tr("Name"), 16,
                        Qt::AlignLeft | Qt::AlignVCenter);
-    m_score = makeLabel(this, QStringLiteral("label_score"), QRect(228, 341, 157, 20), QStringLiteral("Score"), 16,
+    m_score = makeLabel(this, QStringLiteral("label_score"), QRect(228, 341, 157, 20), tr("Score"), 16,
                         Qt::AlignRight | Qt::AlignVCenter);
 
     m_close = new QPushButton(QStringLiteral("X"), this);
@@ -108,7 +106,7 @@ void PathReplayPanel::setbonuswinner(const ToClient::ResetBonus& m)
 void PathReplayPanel::thepath(const ToClient::ThePath& path)
 {
     if (!m_options.showWinnersPath()) {
-        m_chat.addline(QStringLiteral("Your options are not set to view the winner's path."), QColor(156, 152, 120));
+        m_chat.addline(tr("Your options are not set to view the winner's path."), QColor(156, 152, 120));
         return;
     }
     m_name->setText(QString::fromUtf8(path.name));

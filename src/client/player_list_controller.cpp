@@ -20,14 +20,14 @@ PlayerListController::PlayerListController(GameModel& model, ChatSink& chat, Gam
     connect(&model, &GameModel::tableLeft, this, &PlayerListController::tableLeft);
     m_popup = new QMenu();
     m_popup->setObjectName(QStringLiteral("popup_kick"));
-    m_removeFromGame = m_popup->addAction(QStringLiteral("Remove From Game"));
+    m_removeFromGame = m_popup->addAction(tr("Remove From Game"));
     m_removeFromGame->setObjectName(QStringLiteral("RemoveFromGame1"));
-    m_setToJustWatch = m_popup->addAction(QStringLiteral("Set to Just Watch"));
+    m_setToJustWatch = m_popup->addAction(tr("Set to Just Watch"));
     m_setToJustWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
     m_popup->addSeparator();
-    m_ignore = m_popup->addAction(QStringLiteral("Ignore"));
+    m_ignore = m_popup->addAction(tr("Ignore"));
     m_ignore->setObjectName(QStringLiteral("Ignore1"));
-    m_mute = m_popup->addAction(QStringLiteral("Mute Sounds"));
+    m_mute = m_popup->addAction(tr("Mute Sounds"));
     m_mute->setObjectName(QStringLiteral("MuteSounds1"));
     for (QAction* a : {m_ignore, m_mute})
         a->setCheckable(true);
@@ -49,9 +49,9 @@ void PlayerListController::attachRows(ScorePanel* rows)
     m_rows = rows;
     rows->setNameMarks([this](const QString& name) -> ScorePanel::NameMark {
         if (m_ignores.isIgnored(name))
-            return {QStringLiteral("\u2298"), QStringLiteral("Ignored")};
+            return {QStringLiteral("\u2298"), tr("Ignored")};
         if (m_ignores.isMuted(name))
-            return {QStringLiteral("\u266a\u0338"), QStringLiteral("Sounds muted")};
+            return {QStringLiteral("\u266a\u0338"), tr("Sounds muted")};
         return {};
     });
     for (int slot = 1; slot <= Table::Seats; ++slot) {
@@ -83,16 +83,15 @@ void PlayerListController::playerConnected(int slot, const QString& name)
 {
     const bool mine = slot == m_model.myslot();
     if (mine) {
-        m_chat.addline(QStringLiteral("You are Connected."), StatusColour::blue());
+        m_chat.addline(tr("You are Connected."), StatusColour::blue());
         m_options.loadinifile();
         loadchecklist();
     } else {
-        m_chat.addline(name + QStringLiteral(" is Connected."), StatusColour::blue());
+        m_chat.addline(tr("%1 is Connected.").arg(name), StatusColour::blue());
     }
     if (slot > Table::Seats) {
         addSpy(slot, name);
-        m_chat.addline(mine ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."),
-                       StatusColour::blue());
+        m_chat.addline(mine ? tr("You are spying.") : tr("%1 is spying.").arg(name), StatusColour::blue());
     }
 }
 
@@ -100,18 +99,16 @@ void PlayerListController::playerDisconnected(int slot, const QString& name, con
 {
     const bool removed = m_removing.remove(slot);
     if (Table::isSeat(slot) && seatName != SeatNames::Waiting)
-        m_chat.addline(
-            seatName + (removed ? QStringLiteral(" was removed from the game.") : QStringLiteral(" disconnected.")),
-            StatusColour::blue());
+        m_chat.addline((removed ? tr("%1 was removed from the game.") : tr("%1 disconnected.")).arg(seatName),
+                       StatusColour::blue());
     if (removeSpy(slot, name))
-        m_chat.addline(name + QStringLiteral(" has left."), StatusColour::navy());
+        m_chat.addline(tr("%1 has left.").arg(name), StatusColour::navy());
     loadchecklist();
 }
 
 void PlayerListController::watchingAnnounced(int slot, bool watching)
 {
-    m_chat.addline(seatName(slot)
-                       + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
+    m_chat.addline((watching ? tr("%1 is just watching") : tr("%1 now playing again")).arg(seatName(slot)),
                    StatusColour::watching());
 }
 
@@ -166,7 +163,7 @@ void PlayerListController::toggleIgnore(IgnoreList::Kind kind, int slot, bool on
         return;
     const QString name = seatName(slot);
     if (!m_ignores.set(kind, name, on))
-        m_chat.addline(QStringLiteral("Unable to keep the list of ignored players."), StatusColour::blue());
+        m_chat.addline(tr("Unable to keep the list of ignored players."), StatusColour::blue());
     if (m_rows)
         m_rows->refreshNames();
 }
@@ -194,7 +191,7 @@ void PlayerListController::JustWatch1Click()
     // The server takes the switch only while a game runs; say so instead of
     // sending a request that would silently do nothing.
     if (!m_model.gameRunning()) {
-        m_chat.addline(QStringLiteral("Just Watch works only while a game is running."), StatusColour::watching());
+        m_chat.addline(tr("Just Watch works only while a game is running."), StatusColour::watching());
         return;
     }
     const auto wish = m_model.watching() ? ToServer::JustWatch::Play : ToServer::JustWatch::Watch;

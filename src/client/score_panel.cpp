@@ -59,20 +59,24 @@ void ScorePanel::buildTop()
     m_timer = label(QStringLiteral("image_timer"), QRect(20, 16, 0, 17), {}, 11, false);
     m_timer->setPixmap(QPixmap(QStringLiteral(":/pictures/board_timer.png")));
     m_timer->setScaledContents(true);
-    m_timerLabel = label(QStringLiteral("label_timer"), QRect(20, 16, TimerFull, 17),
-                         QStringLiteral("Help Save Pibbo!!"), 12, true);
+    m_timerLabel =
+        label(QStringLiteral("label_timer"), QRect(20, 16, TimerFull, 17), tr("Help Save Pibbo!!"), 12, true);
     m_timerLabel->setAlignment(Qt::AlignCenter);
+    m_timerLabel->setAccessibleDescription(tr("Seconds left in the mission"));
+    m_timer->setAccessibleName(tr("Time bar"));
 
-    label(QStringLiteral("label_current"), QRect(16, 36, 72, 14), QStringLiteral("CURRENT"), 11, true)
+    label(QStringLiteral("label_current"), QRect(16, 36, 72, 14), tr("CURRENT"), 11, true)
         ->setAlignment(Qt::AlignCenter);
-    label(QStringLiteral("label_next"), QRect(150, 36, 72, 14), QStringLiteral("NEXT"), 11, true)
-        ->setAlignment(Qt::AlignCenter);
+    label(QStringLiteral("label_next"), QRect(150, 36, 72, 14), tr("NEXT"), 11, true)->setAlignment(Qt::AlignCenter);
     m_current = label(QStringLiteral("image_current"), QRect(28, 52, 48, 48), {}, 11, false);
     m_next = label(QStringLiteral("image_next"), QRect(162, 52, 48, 48), {}, 11, false);
     m_nntile = label(QStringLiteral("image_nntile"), QRect(107, 64, 24, 24), {}, 11, false);
     m_nntile->hide();
+    m_current->setAccessibleName(tr("Current tile"));
+    m_next->setAccessibleName(tr("Next tile"));
+    m_nntile->setAccessibleName(tr("Tile after next"));
 
-    m_status = label(QStringLiteral("label_status"), QRect(8, 102, 222, 16), QStringLiteral("Good Luck!"), 13, true);
+    m_status = label(QStringLiteral("label_status"), QRect(8, 102, 222, 16), tr("Good Luck!"), 13, true);
     m_status->setAlignment(Qt::AlignCenter);
 
     m_bonusImage = label(QStringLiteral("image_bonus"), QRect(0, 120, 106, 48), {}, 11, false);
@@ -85,8 +89,8 @@ void ScorePanel::buildTop()
     m_bonusLabel->setPalette(black);
     m_bonusLabel->hide();
 
-    label(QStringLiteral("label_total"), QRect(ScoreLeft, 178, 60, 16), QStringLiteral("Total"), 12, true);
-    label(QStringLiteral("label_last"), QRect(ResultLeft, 178, 46, 16), QStringLiteral("Last"), 12, true);
+    label(QStringLiteral("label_total"), QRect(ScoreLeft, 178, 60, 16), tr("Total"), 12, true);
+    label(QStringLiteral("label_last"), QRect(ResultLeft, 178, 46, 16), tr("Last"), 12, true);
     m_numRound = label(QStringLiteral("label_numround"), QRect(8, 314, 222, 16), {}, 12, true);
     m_numRound->setAlignment(Qt::AlignCenter);
     m_turn = label(QStringLiteral("image_turn"), QRect(2, RowTops[0] + 2, 9, 13), {}, 11, false);
@@ -113,6 +117,11 @@ void ScorePanel::buildRows()
         m_eyes[n]->setPixmap(eyes);
         m_eyes[n]->setScaledContents(true);
         m_eyes[n]->hide();
+        // The rows move as the totals reorder them: each says whose it is.
+        m_names[n]->setAccessibleDescription(tr("Player in seat %1").arg(n));
+        m_scores[n]->setAccessibleDescription(tr("Total of seat %1").arg(n));
+        m_results[n]->setAccessibleDescription(tr("Last mission's points of seat %1").arg(n));
+        m_eyes[n]->setAccessibleName(tr("Watching"));
         showRow(n);
     }
 }

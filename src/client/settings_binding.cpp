@@ -6,6 +6,7 @@
 #include "chat/tile_set_menu.h"
 #include "chat_binding.h"
 #include "game_view.h"
+#include "language_menu.h"
 #include "main_window.h"
 
 #include <QAction>
@@ -18,8 +19,8 @@ using Key = SettingsFile::Key;
 SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QString& folder)
     : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder), m_placed(MainWindow::ResetBounds)
 {
-    m_highScore = addOption("checkbox_highscore", QStringLiteral("Post High Score"), Key::HighScore);
-    m_winnersPath = addOption("checkbox_winnerspath", QStringLiteral("Show Winner's Path"), Key::WinnersPath);
+    m_highScore = addOption("checkbox_highscore", tr("Post High Score"), Key::HighScore);
+    m_winnersPath = addOption("checkbox_winnerspath", tr("Show Winner's Path"), Key::WinnersPath);
     connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
     m_listGame = addOption("checkbox_listgame", QStringLiteral("List My Game on the Network"), Key::ListOnNetwork);
     connect(m_listGame, &QAction::toggled, this, [this](bool on) { m_hostOptions.setListedOnNetwork(on); });
@@ -41,7 +42,7 @@ QAction* SettingsBinding::addOption(const char* name, const QString& caption, Se
 void SettingsBinding::buildTileSetMenu()
 {
     m_window.optionsMenu()->addSeparator();
-    m_tileSetQMenu = m_window.optionsMenu()->addMenu(QStringLiteral("Tile Set"));
+    m_tileSetQMenu = m_window.optionsMenu()->addMenu(tr("Tile Set"));
     m_tileSetQMenu->setObjectName(QStringLiteral("TileSet1"));
     m_tileMenu = new TileSetMenu(m_tiles, m_tileSetQMenu, &m_window);
     m_tileMenu->tilemenu();
@@ -49,6 +50,7 @@ void SettingsBinding::buildTileSetMenu()
     connect(&m_tiles, &TileSet::picturesChanged, view,
             [view](const TilePictures& pictures) { view->setPictures(pictures); });
     connect(m_tileMenu, &TileSetMenu::tileSetChosen, this, [this] { saveinifile(Key::Tiles); });
+    new LanguageMenu(m_file, m_window.optionsMenu()->addMenu(tr("Language")), &m_window);
 }
 
 void SettingsBinding::wireSaves()

@@ -8,6 +8,7 @@
 #include "game_overlays.h"
 #include "path_replay_panel.h"
 #include "score_panel.h"
+#include "status_announcer.h"
 #include "ui/design_scale.h"
 
 #include <QLabel>
@@ -33,7 +34,7 @@ std::optional<int> number(const QString& text)
 TurnFlow::TurnFlow(GameModel& model, ScorePanel& score, GameOverlays& overlays, BoardView& boardView,
                    std::function<bool()> replayRunning, const ClientParts& parts, QObject* parent)
     : QObject(parent), m_model(model), m_score(score), m_overlays(overlays), m_boardView(boardView),
-      m_replayRunning(std::move(replayRunning)), m_parts(parts)
+      m_replayRunning(std::move(replayRunning)), m_parts(parts), m_announcer(new StatusAnnouncer(&score))
 {
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1000);
@@ -45,8 +46,7 @@ TurnFlow::TurnFlow(GameModel& model, ScorePanel& score, GameOverlays& overlays, 
     connect(&model, &GameModel::gameWon, this, &TurnFlow::gameWon);
     connect(&model, &GameModel::dealt, this, &TurnFlow::startCountdown);
     connect(&model, &GameModel::missionsChanged, this, [this](int missions) {
-        m_score.numRound()->setText(missions > 0 ? QStringLiteral("Missions Per Game: ") + QString::number(missions)
-                                                 : QString());
+        m_score.numRound()->setText(missions > 0 ? tr("Missions Per Game: %1").arg(missions) : QString());
     });
 }
 
@@ -57,11 +57,11 @@ void TurnFlow::gameStarted(const QString& starter, GameMode mode)
     m_parts.sounds.playsounds(GameSound::GameStart);
     m_boardView.refresh();
     m_overlays.winnerPanel()->hide();
-    const QString started =
-        isMe(starter) ? QStringLiteral("You have started a") : starter + QStringLiteral(" has started a");
-    m_parts.chat.addline(started + (mode == GameMode::Classic ? QStringLiteral(" CLASSIC") : QString())
-                             + QStringLiteral(" game."),
-                         Blue);
+    const bool classic = mode == GameMode::Classic;
+    const QString started = isMe(starter)
+        ? (classic ? tr("You have started a CLASSIC game.") : tr("You have started a game."))
+        : (classic ? tr("%1 has started a CLASSIC game.") : tr("%1 has started a game.")).arg(starter);
+    m_parts.chat.addline(started, Blue);
 }
 
 bool TurnFlow::isMe(const QString& name) const
@@ -82,18 +82,20 @@ void TurnFlow::roundStarted(int mission, int slot)
     m_score.score(slot)->show();
     markCurrentPlayer(slot);
     if (m_model.missions() > 0 && mission > m_model.missions())
-        m_parts.chat.addline(QStringLiteral("Tie! An extra mission decides it."), Blue);
-    const QString line = QStringLiteral("Mission: ") + QString::number(mission) + QStringLiteral("  ");
+        m_parts.chat.addline(tr("Tie! An extra mission decides it."), Blue);
     if (m_model.watching() && slot == m_model.myslot()) {
         // A watching seat is dealt the board too, but it is nobody's turn here.
-        m_overlays.roundnum()->setText(line + QStringLiteral("Just watching"));
-        m_score.status()->setText(QStringLiteral("Just watching."));
+        m_overlays.roundnum()->setText(tr("Mission: %1  Just watching").arg(mission));
+        m_score.status()->setText(tr("Just watching."));
         return;
     }
     const QString seated = m_model.seats().name(slot);
-    const QString owner = isMe(seated) ? QStringLiteral("Your") : seated + QStringLiteral("'s");
-    m_overlays.roundnum()->setText(line + owner + QStringLiteral(" turn"));
-    m_score.status()->setText(owner + QStringLiteral(" turn."));
+    const bool mine = isMe(seated);
+    const QString turn = mine ? tr("Mission: %1  Your turn").arg(mission)
+                              : tr("Mission: %1  %2's turn").arg(QString::number(mission), seated);
+    m_overlays.roundnum()->setText(turn);
+    m_announcer->announce(turn);
+    m_score.status()->setText(mine ? tr("Your turn.") : tr("%1's turn.").arg(seated));
     if (seated == m_model.myname())
         m_parts.sounds.playsounds(GameSound::Turn);
 }
@@ -111,7 +113,7 @@ void TurnFlow::turnEnded(int, int reason)
 {
     m_score.setTimerWidth(0);
     ScorePanel::showTile(m_score.current(), nullptr);
-    m_score.status()->setText(QStringLiteral("Turn Over"));
+    m_score.status()->setText(tr("Turn Over"));
     showTurnOver(reason);
 }
 
@@ -123,14 +125,15 @@ void TurnFlow::showTurnOver(int reason)
         GameSound sound;
     };
     static constexpr Banner banners[] = {
-        {1, "Out of Moves!", GameSound::NoMove},
-        {2, "Cleared the Board! Bonus +200!", GameSound::Cleared},
-        {3, "Out of Time!", GameSound::OutOfTime},
-        {4, "Everyone has completed this turn!", GameSound::Cleared},
+        {1, QT_TR_NOOP("Out of Moves!"), GameSound::NoMove},
+        {2, QT_TR_NOOP("Cleared the Board! Bonus +200!"), GameSound::Cleared},
+        {3, QT_TR_NOOP("Out of Time!"), GameSound::OutOfTime},
+        {4, QT_TR_NOOP("Everyone has completed this turn!"), GameSound::Cleared},
     };
     for (const Banner& b : banners) {
         if (b.reason == reason) {
-            m_overlays.overText()->setText(QString::fromLatin1(b.text));
+            m_overlays.overText()->setText(tr(b.text));
+            m_announcer->announce(tr(b.text));
             m_parts.sounds.playsounds(b.sound);
         }
     }
@@ -143,7 +146,7 @@ void TurnFlow::showTurnOver(int reason)
 void TurnFlow::startCountdown()
 {
     m_score.setTimerWidth(ScorePanel::TimerFull);
-    m_score.timerLabel()->setText(QStringLiteral("Time: ") + QString::number(m_model.timeLeft()));
+    m_score.timerLabel()->setText(tr("Time: %1").arg(m_model.timeLeft()));
     m_clockStarted = true;
     if (!m_timer2.isActive())
         m_timer2.start();
@@ -171,7 +174,10 @@ void TurnFlow::Timer2Timer()
         const int width = m_score.timerWidth();
         m_score.setTimerWidth(width - 1 > left ? width - 3 : left);
     }
-    m_score.timerLabel()->setText(QStringLiteral("Time: ") + QString::number(left));
+    m_score.timerLabel()->setText(tr("Time: %1").arg(left));
+    if (left == StatusAnnouncer::HurrySeconds && !m_model.watching()
+        && m_model.board().currentplayer() == m_model.myslot())
+        m_announcer->announce(tr("%1 seconds left!").arg(left));
     m_phrasetick = qMin(m_phrasetick + 1, PhraseTickCap);
     if (m_phrasetick > 3)
         showNextPhrase();
@@ -209,8 +215,9 @@ void TurnFlow::gameWon(const QString& name)
     m_score.setTimerWidth(0);
     m_parts.sounds.playsounds(GameSound::GameOver);
     const bool me = isMe(name);
-    m_parts.chat.addline(name + (me ? QStringLiteral(" have Won the Game!") : QStringLiteral(" has Won the Game!")),
-                         Blue);
+    const QString won = me ? tr("You have Won the Game!") : tr("%1 has Won the Game!").arg(name);
+    m_parts.chat.addline(won, Blue);
+    m_announcer->announce(won);
     tallyWinner(name);
     showWinner(name, me);
 }
@@ -232,7 +239,7 @@ void TurnFlow::tallyWinner(const QString& name)
 
 void TurnFlow::showWinner(const QString& name, bool me)
 {
-    const QString won = me ? QStringLiteral("Have Won the Game!!") : QStringLiteral("Has Won the Game!!");
+    const QString won = me ? tr("Have Won the Game!!") : tr("Has Won the Game!!");
     for (int n = 1; n <= 4; ++n)
         m_overlays.winnerLabel(n)->setText(n <= 2 ? name : won);
     // The winner takes the round's banner's place: one banner, not two.

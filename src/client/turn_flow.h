@@ -12,6 +12,7 @@ class BoardView;
 class GameModel;
 class GameOverlays;
 class ScorePanel;
+class StatusAnnouncer;
 
 // The flow of a game on screen: its start, each round ("mission") with its
 // countdown, the end of a seat's round with the reason, the phrase bubble, and
@@ -30,6 +31,8 @@ public:
     // One tick of the one-second clock `Timer2`.
     void Timer2Timer();
     QTimer& timer2() { return m_timer2; }
+    // Where turn events are said for assistive technology.
+    StatusAnnouncer* announcer() const { return m_announcer; }
 
 private:
     void gameStarted(const QString& starter, GameMode mode);
@@ -55,6 +58,8 @@ private:
     BoardView& m_boardView;
     std::function<bool()> m_replayRunning;
     ClientParts m_parts;
+    // Owned by the score panel, which outlives the flow.
+    StatusAnnouncer* m_announcer;
     // Phrases wait for the first deal to switch the clock on, as they always have.
     bool m_clockStarted = false;
     QTimer m_timer2;

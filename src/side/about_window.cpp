@@ -42,7 +42,7 @@ Tabout::Tabout(QWidget* parent)
     auto* versionRow = new QHBoxLayout;
     versionRow->setSpacing(0);
     versionRow->addStretch(1);
-    versionRow->addWidget(label(QStringLiteral("Label9"), QStringLiteral("Version "), plain, this));
+    versionRow->addWidget(label(QStringLiteral("Label9"), tr("Version "), plain, this));
     m_version = label(QStringLiteral("version"), QStringLiteral(GD_VERSION_TEXT), plain, this);
     versionRow->addWidget(m_version);
     versionRow->addWidget(label(QStringLiteral("Label10"), QStringLiteral(".6"), plain, this));
@@ -59,7 +59,7 @@ Tabout::Tabout(QWidget* parent)
     web->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(web, &QLabel::linkActivated, this, [this](const QString&) { Label7Click(); });
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setFlat(true);
     done->setStyleSheet(QStringLiteral("QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"

@@ -16,10 +16,11 @@
 
 namespace {
 
-const QString LobbyMissing =
-    QStringLiteral("Please close the game and open the Mirrek Lobby using the icon on your desktop or using "
-                   "the your Window's start-up menu.");
-const QString StartFailed = QStringLiteral("An Error has Occurred.");
+const char* const LobbyMissing =
+    QT_TRANSLATE_NOOP("Tdownload",
+                      "Please close the game and open the Mirrek Lobby using the icon on your desktop or using "
+                      "the your Window's start-up menu.");
+const char* const StartFailed = QT_TRANSLATE_NOOP("Tdownload", "An Error has Occurred.");
 
 QLabel* textLabel(const QString& name, const QString& text, QWidget* parent)
 {
@@ -55,7 +56,7 @@ Tdownload::Tdownload(QWidget* parent)
       m_installerRunner(SideConfig::installerRunner())
 {
     setObjectName(QStringLiteral("download"));
-    setWindowTitle(QStringLiteral("Download The Mirrek Lobby"));
+    setWindowTitle(tr("Download The Mirrek Lobby"));
     buildControls();
     SideWindowArt::tile(this, SideWindowArt::picture(QStringLiteral("dl_back.jpg")));
 
@@ -94,7 +95,7 @@ QWidget* Tdownload::buildPicturePanel()
     auto* picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("image_lobby"));
     picture->setPixmap(SideWindowArt::picture(QStringLiteral("dl_lobby.jpg")));
-    auto* closed = new QLabel(QStringLiteral("IS CLOSED"), picture);
+    auto* closed = new QLabel(tr("IS CLOSED"), picture);
     closed->setObjectName(QStringLiteral("label_closed"));
     closed->setStyleSheet(QStringLiteral("QLabel { color: red; font: bold 9pt; background: transparent; }"));
     closed->adjustSize();
@@ -111,12 +112,11 @@ QWidget* Tdownload::buildDownloadPanel()
     QFrame* panel = whitePanel(QStringLiteral("panel_download"), this);
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(textLabel(QStringLiteral("Label1"),
-                                QStringLiteral("Download The Mirrek Lobby Now to play this  and other exciting games "
-                                               "online with other players! "),
+                                tr("Download The Mirrek Lobby Now to play this  and other exciting games "
+                                   "online with other players! "),
                                 panel));
-    m_getbutton =
-        button(QStringLiteral("getbutton"), QStringLiteral("Download And Install The Mirrek Lobby Now"), panel);
-    m_abortbutton = button(QStringLiteral("abortbutton"), QStringLiteral("Stop Download"), panel);
+    m_getbutton = button(QStringLiteral("getbutton"), tr("Download And Install The Mirrek Lobby Now"), panel);
+    m_abortbutton = button(QStringLiteral("abortbutton"), tr("Stop Download"), panel);
     m_abortbutton->setEnabled(false);
     m_infolabel = textLabel(QStringLiteral("infolabel"), QString(), panel);
     m_infolabel3 = textLabel(QStringLiteral("infolabel3"), QString(), panel);
@@ -135,26 +135,25 @@ QWidget* Tdownload::buildDownloadPanel()
 QWidget* Tdownload::buildChoicePanel()
 {
     QFrame* panel = whitePanel(QStringLiteral("panel_choice"), this);
-    auto* solo = button(QStringLiteral("Button1"), QStringLiteral("Play Solo Game"), panel);
+    auto* solo = button(QStringLiteral("Button1"), tr("Play Solo Game"), panel);
     solo->setDefault(true);
-    auto* others = button(QStringLiteral("Button2"), QStringLiteral("Play with Others"), panel);
+    auto* others = button(QStringLiteral("Button2"), tr("Play with Others"), panel);
     auto* grid = new QGridLayout(panel);
     grid->addWidget(textLabel(QStringLiteral("Label7"),
-                              QStringLiteral("To proceed to the game without the ability to play against others click "
-                                             "the button below."),
+                              tr("To proceed to the game without the ability to play against others click "
+                                 "the button below."),
                               panel),
                     0, 0);
     grid->addWidget(solo, 1, 0, Qt::AlignHCenter);
-    grid->addWidget(
-        textLabel(QStringLiteral("Label5"),
-                  QStringLiteral("If you already have The Mirrek Lobby and you wish to play with others then "
+    grid->addWidget(textLabel(QStringLiteral("Label5"),
+                              tr("If you already have The Mirrek Lobby and you wish to play with others then "
                                  "click the button below to close this game and open The Mirrek Lobby."),
-                  panel),
-        0, 1);
+                              panel),
+                    0, 1);
     grid->addWidget(others, 1, 1, Qt::AlignHCenter);
     auto* note = textLabel(QStringLiteral("Label3"),
-                           QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
-                                          "FIREWALL to allow the game to access the internet components."),
+                           tr("Note: Even if you are playing offline, you will need to configure your "
+                              "FIREWALL to allow the game to access the internet components."),
                            panel);
     note->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
     grid->addWidget(note, 2, 0, 1, 2);
@@ -191,15 +190,13 @@ void Tdownload::getbuttonClick()
         QDir().mkpath(m_targetFolder); // an installed copy's data folder may not exist yet
     auto file = std::make_unique<QFile>(target);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        message(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(target), file->errorString()),
-            true);
+        message(tr("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(target), file->errorString()), true);
         return;
     }
     m_file = std::move(file);
     m_getbutton->setEnabled(false);
     m_abortbutton->setEnabled(true);
-    m_infolabel->setText(QStringLiteral("Loading"));
+    m_infolabel->setText(tr("Loading"));
     m_http.URL = address;
     if (!m_http.Get(m_file.get()))
         HttpCli1RequestDone(false);
@@ -208,9 +205,9 @@ void Tdownload::getbuttonClick()
 void Tdownload::abortbuttonClick()
 {
     m_http.Abort();
-    m_infolabel->setText(QStringLiteral("Download has been aborted."));
+    m_infolabel->setText(tr("Download has been aborted."));
     m_state = 2;
-    m_infolabel3->setText(QStringLiteral("Download Aborted"));
+    m_infolabel3->setText(tr("Download Aborted"));
 }
 
 void Tdownload::HttpCli1HeaderData()
@@ -220,12 +217,12 @@ void Tdownload::HttpCli1HeaderData()
 
 void Tdownload::HttpCli1DocBegin()
 {
-    m_infolabel3->setText(QStringLiteral("Downloading: ") + m_infolabel2->text());
+    m_infolabel3->setText(tr("Downloading: %1").arg(m_infolabel2->text()));
 }
 
 void Tdownload::HttpCli1DocData(qint64 received)
 {
-    m_infolabel->setText(QString::number(received) + QStringLiteral(" bytes"));
+    m_infolabel->setText(tr("%1 bytes").arg(received));
 }
 
 void Tdownload::HttpCli1RequestDone(bool ok)
@@ -233,10 +230,10 @@ void Tdownload::HttpCli1RequestDone(bool ok)
     // Any failure, not only a refusal by the server, must keep a partial file
     // from being started as an installer.
     if (ok && m_file && m_file->flush()) {
-        m_infolabel->setText(QStringLiteral("Received %1 bytes").arg(m_file->size()));
+        m_infolabel->setText(tr("Received %1 bytes").arg(m_file->size()));
     } else {
-        m_infolabel->setText(QStringLiteral("Download Aborted"));
-        m_infolabel3->setText(QStringLiteral("Download Aborted"));
+        m_infolabel->setText(tr("Download Aborted"));
+        m_infolabel3->setText(tr("Download Aborted"));
         m_state = 2;
     }
     m_getbutton->setEnabled(true);
@@ -253,7 +250,7 @@ void Tdownload::HttpCli1RequestDone(bool ok)
 
 void Tdownload::install(const QString& path)
 {
-    m_infolabel3->setText(QStringLiteral("Installing"));
+    m_infolabel3->setText(tr("Installing"));
     bool started = false;
     if (m_installerRunner.isEmpty()) {
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
@@ -262,7 +259,7 @@ void Tdownload::install(const QString& path)
         started = m_start->start(m_installerRunner, QStringList{path} + InstallerArguments, m_targetFolder);
     }
     if (!started) {
-        message(StartFailed);
+        message(tr(StartFailed));
         return;
     }
     emit closemainwindow();
@@ -282,7 +279,7 @@ void Tdownload::Button2Click()
     // Ending the game for a lobby that did not start would leave the player
     // with nothing running.
     if (!m_start->start(m_lobbyPath, {}, QFileInfo(m_lobbyPath).absolutePath())) {
-        message(StartFailed);
+        message(tr(StartFailed));
         return;
     }
     emit closemainwindow();
@@ -290,13 +287,13 @@ void Tdownload::Button2Click()
 
 void Tdownload::lobbyMissing()
 {
-    auto* box =
-        new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"), LobbyMissing, QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"), tr(LobbyMissing),
+                                QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("messagebox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    QPushButton* host = box->addButton(QStringLiteral("Host a Multi-player Game…"), QMessageBox::ActionRole);
+    QPushButton* host = box->addButton(tr("Host a Multi-player Game…"), QMessageBox::ActionRole);
     host->setObjectName(QStringLiteral("button_hostgame"));
-    QPushButton* join = box->addButton(QStringLiteral("Join a Multi-player Game…"), QMessageBox::ActionRole);
+    QPushButton* join = box->addButton(tr("Join a Multi-player Game…"), QMessageBox::ActionRole);
     join->setObjectName(QStringLiteral("button_joingame"));
     connect(host, &QPushButton::clicked, this, &Tdownload::hostGameRequested);
     connect(join, &QPushButton::clicked, this, &Tdownload::joinGameRequested);

@@ -14,10 +14,10 @@
 Tgamestart::Tgamestart(const LoginState& login, QWidget* parent) : QWidget(parent, Qt::Tool), m_login(login)
 {
     setObjectName(QStringLiteral("gamestart"));
-    setWindowTitle(QStringLiteral("Gloop Dash - Game Start"));
+    setWindowTitle(tr("Gloop Dash - Game Start"));
     resize(260, 170);
 
-    auto* title = new QLabel(QStringLiteral("Game Options"), this);
+    auto* title = new QLabel(tr("Game Options"), this);
     title->setObjectName(QStringLiteral("label_title"));
     QFont bold = title->font();
     bold.setBold(true);
@@ -25,9 +25,9 @@ Tgamestart::Tgamestart(const LoginState& login, QWidget* parent) : QWidget(paren
     title->setFont(bold);
     title->setAlignment(Qt::AlignCenter);
 
-    m_classic = new QCheckBox(QStringLiteral("Classic Game"), this);
+    m_classic = new QCheckBox(tr("Classic Game"), this);
     m_classic->setObjectName(QStringLiteral("checkbox_classic"));
-    m_start = new QPushButton(QStringLiteral("Start Game"), this);
+    m_start = new QPushButton(tr("Start Game"), this);
     m_start->setObjectName(QStringLiteral("button_start"));
     connect(m_start, &QPushButton::clicked, this, &Tgamestart::button_startClick);
 
@@ -43,15 +43,15 @@ QLayout* Tgamestart::makeBotRow()
 {
     m_botLevel = new QComboBox(this);
     m_botLevel->setObjectName(QStringLiteral("combobox_botlevel"));
-    m_botLevel->addItem(QStringLiteral("Easy"), int(BotLevel::Easy));
-    m_botLevel->addItem(QStringLiteral("Normal"), int(BotLevel::Normal));
-    m_botLevel->addItem(QStringLiteral("Hard"), int(BotLevel::Hard));
+    m_botLevel->addItem(tr("Easy"), int(BotLevel::Easy));
+    m_botLevel->addItem(tr("Normal"), int(BotLevel::Normal));
+    m_botLevel->addItem(tr("Hard"), int(BotLevel::Hard));
     m_botLevel->setCurrentIndex(1);
-    m_addBot = new QPushButton(QStringLiteral("Add Bot"), this);
+    m_addBot = new QPushButton(tr("Add Bot"), this);
     m_addBot->setObjectName(QStringLiteral("button_addbot"));
     connect(m_addBot, &QPushButton::clicked, this,
             [this] { emit addBot(BotLevel(m_botLevel->currentData().toInt())); });
-    m_removeBot = new QPushButton(QStringLiteral("Remove Bot"), this);
+    m_removeBot = new QPushButton(tr("Remove Bot"), this);
     m_removeBot->setObjectName(QStringLiteral("button_removebot"));
     connect(m_removeBot, &QPushButton::clicked, this, &Tgamestart::removeBot);
     m_bots = new QLabel(this);
@@ -67,7 +67,7 @@ QLayout* Tgamestart::makeBotRow()
 
 void Tgamestart::setBotCount(int count, int most)
 {
-    m_bots->setText(QStringLiteral("Bots: %1").arg(count));
+    m_bots->setText(tr("Bots: %1").arg(count));
     m_addBot->setEnabled(count < most);
     m_removeBot->setEnabled(count > 0);
 }

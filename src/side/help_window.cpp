@@ -47,13 +47,15 @@ struct Picture {
     const char* caption;
 };
 const Picture Pictures[] = {
-    {0, 0, "Space"},
-    {1, 0, "Humdrum"},
-    {1, 3, "Multiplies your current trail score and blast value by 2"},
-    {1, 4, "Multiplies your current trail score and blast value by 3"},
-    {1, 2, "Blasts all surrounding planets."},
-    {1, 1, "Allows you to continue your trail even though the next planet you blast is not adjacent"},
-    {6, 0, "Allows you to hit any planet color"},
+    {0, 0, QT_TRANSLATE_NOOP("Thelp", "Space")},
+    {1, 0, QT_TRANSLATE_NOOP("Thelp", "Humdrum")},
+    {1, 3, QT_TRANSLATE_NOOP("Thelp", "Multiplies your current trail score and blast value by 2")},
+    {1, 4, QT_TRANSLATE_NOOP("Thelp", "Multiplies your current trail score and blast value by 3")},
+    {1, 2, QT_TRANSLATE_NOOP("Thelp", "Blasts all surrounding planets.")},
+    {1, 1,
+     QT_TRANSLATE_NOOP("Thelp",
+                       "Allows you to continue your trail even though the next planet you blast is not adjacent")},
+    {6, 0, QT_TRANSLATE_NOOP("Thelp", "Allows you to hit any planet color")},
 };
 
 TilePictures builtInTiles()
@@ -81,15 +83,15 @@ QPixmap cellPicture(const TilePictures& set, const Picture& p)
 const QList<Thelp::Page>& Thelp::pages()
 {
     static const QList<Page> list = {
-        {1, "Overview", "info_help_overview.txt"},
-        {2, "Connecting", "info_help_connecting.txt"},
-        {3, "Game Play", "info_help_gameplay.txt"},
-        {4, "Scoring", "info_help_scoring.txt"},
-        {5, "Documentation", "info_help_documentation.txt"},
-        {6, "License", "info_help_license.txt"},
-        {7, "Images", nullptr},
-        {8, "Tile Sets", "info_help_tilesets.txt"},
-        {11, "The Lobby", "info_help_lobby.txt"},
+        {1, QT_TRANSLATE_NOOP("Thelp", "Overview"), "info_help_overview.txt"},
+        {2, QT_TRANSLATE_NOOP("Thelp", "Connecting"), "info_help_connecting.txt"},
+        {3, QT_TRANSLATE_NOOP("Thelp", "Game Play"), "info_help_gameplay.txt"},
+        {4, QT_TRANSLATE_NOOP("Thelp", "Scoring"), "info_help_scoring.txt"},
+        {5, QT_TRANSLATE_NOOP("Thelp", "Documentation"), "info_help_documentation.txt"},
+        {6, QT_TRANSLATE_NOOP("Thelp", "License"), "info_help_license.txt"},
+        {7, QT_TRANSLATE_NOOP("Thelp", "Images"), nullptr},
+        {8, QT_TRANSLATE_NOOP("Thelp", "Tile Sets"), "info_help_tilesets.txt"},
+        {11, QT_TRANSLATE_NOOP("Thelp", "The Lobby"), "info_help_lobby.txt"},
     };
     return list;
 }
@@ -97,13 +99,13 @@ const QList<Thelp::Page>& Thelp::pages()
 Thelp::Thelp(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("help"));
-    setWindowTitle(QStringLiteral("Gloop Dash -  Help File"));
+    setWindowTitle(tr("Gloop Dash -  Help File"));
     resize(640, 480);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildSidePanel());
     layout->addWidget(buildMainPanel(), 1);
     SideWindowArt::tile(this, SideWindowArt::picture(QStringLiteral("info_back.jpg")));
-    SelButton1Click(1, QStringLiteral("Overview"));
+    SelButton1Click(1, tr("Overview"));
 }
 
 void Thelp::setBackgroundPicture(const QPixmap& picture)
@@ -117,7 +119,7 @@ QWidget* Thelp::buildSidePanel()
     panel->setObjectName(QStringLiteral("panel_side"));
     auto* layout = new QVBoxLayout(panel);
     for (const Page& page : pages()) {
-        const QString caption = QString::fromLatin1(page.caption);
+        const QString caption = tr(page.caption);
         auto* b = sideButton(QStringLiteral("SelButton%1").arg(page.tag), caption, panel);
         b->setProperty("tag", page.tag);
         const int tag = page.tag;
@@ -126,7 +128,7 @@ QWidget* Thelp::buildSidePanel()
     }
     layout->addStretch(1);
     auto* about = sideButton(QStringLiteral("button_about"), QStringLiteral("About"), panel);
-    auto* done = sideButton(QStringLiteral("button_done"), QStringLiteral("Done"), panel);
+    auto* done = sideButton(QStringLiteral("button_done"), tr("Done"), panel);
     connect(about, &QPushButton::clicked, this, &Thelp::button_aboutClick);
     connect(done, &QPushButton::clicked, this, &Thelp::button_doneClick);
     layout->addWidget(about);
@@ -153,11 +155,12 @@ QWidget* Thelp::buildTextPage(const Page& page)
     auto* memo = new QPlainTextEdit(m_pages);
     memo->setObjectName(QStringLiteral("memo%1").arg(page.tag));
     memo->setReadOnly(true);
+    memo->setAccessibleName(tr(page.caption));
     QString text = readText(QString::fromLatin1(page.text));
     // Where the player's own sets go depends on how this copy was set up:
     // name the very folder it reads.
     if (page.tag == TileSetsPage)
-        text += QStringLiteral("\nThis copy reads your own tile sets from: %1\n")
+        text += tr("\nThis copy reads your own tile sets from: %1\n")
                     .arg(QDir::toNativeSeparators(
                         QDir(PlayerFolders::forThisProgram().dataFolder()).filePath(TileSet::folderName())));
     memo->setPlainText(text);
@@ -178,7 +181,7 @@ QWidget* Thelp::buildPicturePage()
         auto* image = new QLabel(inner);
         image->setObjectName(QStringLiteral("image_tile%1").arg(row + 1));
         m_tilePictures.append(image);
-        auto* caption = new QLabel(QString::fromLatin1(p.caption), inner);
+        auto* caption = new QLabel(tr(p.caption), inner);
         caption->setObjectName(QStringLiteral("label_image%1").arg(row + 1));
         caption->setWordWrap(true);
         grid->addWidget(image, row, 0);

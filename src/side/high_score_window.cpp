@@ -12,10 +12,10 @@
 Thighscore::Thighscore(QWidget* parent) : QWidget(parent, Qt::Window), m_webHost(SideConfig::webHost())
 {
     setObjectName(QStringLiteral("highscore"));
-    setWindowTitle(QStringLiteral("Gloop Dash - High Scores"));
+    setWindowTitle(tr("Gloop Dash - High Scores"));
     resize(440, 480);
 
-    auto* title = new QLabel(QStringLiteral("Gloop Dash High Scores"), this);
+    auto* title = new QLabel(tr("Gloop Dash High Scores"), this);
     title->setObjectName(QStringLiteral("label_title"));
     title->setStyleSheet(QStringLiteral("color: white; font: bold 12pt;"));
     title->setAlignment(Qt::AlignCenter);
@@ -23,8 +23,9 @@ Thighscore::Thighscore(QWidget* parent) : QWidget(parent, Qt::Window), m_webHost
     PictureFetcher& pictures = *this;
     m_view = new HtmlView(pictures, this);
     m_view->setObjectName(QStringLiteral("displayhtml"));
+    m_view->setAccessibleName(tr("High scores"));
 
-    m_close = new QPushButton(QStringLiteral("Close"), this);
+    m_close = new QPushButton(tr("Close"), this);
     m_close->setObjectName(QStringLiteral("FlatButton1"));
     m_close->setFlat(true);
     m_close->setStyleSheet(QStringLiteral("QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"

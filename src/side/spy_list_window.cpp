@@ -14,10 +14,10 @@
 Tspylist::Tspylist(const SpyRoster& roster, QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("spylist"));
-    setWindowTitle(QStringLiteral("GD- Spys"));
+    setWindowTitle(tr("GD- Spys"));
     resize(220, 260);
 
-    auto* title = new QLabel(QStringLiteral("Spy List"), this);
+    auto* title = new QLabel(tr("Spy List"), this);
     title->setObjectName(QStringLiteral("label_title"));
     QFont bold = title->font();
     bold.setBold(true);
@@ -27,6 +27,7 @@ Tspylist::Tspylist(const SpyRoster& roster, QWidget* parent) : QWidget(parent, Q
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("listbox_spys"));
+    m_list->setAccessibleName(tr("Watchers"));
     m_list->setMouseTracking(true);
     m_list->viewport()->setMouseTracking(true);
     m_list->viewport()->installEventFilter(this);
@@ -34,14 +35,14 @@ Tspylist::Tspylist(const SpyRoster& roster, QWidget* parent) : QWidget(parent, Q
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("popup_kick"));
-    m_kick = m_popup->addAction(QStringLiteral("Remove From Game"));
+    m_kick = m_popup->addAction(tr("Remove From Game"));
     m_kick->setObjectName(QStringLiteral("popup_kickhim"));
     m_kick->setEnabled(false);
     connect(m_kick, &QAction::triggered, this, &Tspylist::popup_kickhimClick);
     connect(m_list, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popup->popup(m_list->viewport()->mapToGlobal(pos)); });
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("FlatButton1"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
 

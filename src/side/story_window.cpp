@@ -10,18 +10,19 @@
 Tstory::Tstory(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("story"));
-    setWindowTitle(QStringLiteral("Gloop Dash - The Story"));
+    setWindowTitle(tr("Gloop Dash - The Story"));
     resize(480, 420);
 
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("memo1"));
+    m_text->setAccessibleName(tr("The Story"));
     m_text->setReadOnly(true);
     m_text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: #e0e0ff; }"));
     QFile file(QStringLiteral(":/texts/info_story.txt"));
     if (file.open(QIODevice::ReadOnly))
         m_text->setPlainText(QString::fromUtf8(file.readAll()));
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("Button1"));
     done->setFlat(true);
     done->setStyleSheet(QStringLiteral("QPushButton { color: white; border: 1px solid #6a6a9a; padding: 3px 18px; }"

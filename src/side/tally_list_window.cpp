@@ -18,8 +18,8 @@ namespace {
 
 // Until a tallied player is chosen the panel says how to choose one, rather
 // than showing a made-up name.
-const QString NoPlayerWins = QStringLiteral("Their Wins:");
-const QString NoPlayerTitle = QStringLiteral("Choose a player being tallied");
+const char* const NoPlayerWins = QT_TRANSLATE_NOOP("Ttallylist", "Their Wins:");
+const char* const NoPlayerTitle = QT_TRANSLATE_NOOP("Ttallylist", "Choose a player being tallied");
 
 QLabel* label(const QString& name, const QString& text, QWidget* parent)
 {
@@ -59,7 +59,7 @@ QGroupBox* listGroup(const QString& caption, QListWidget* list, QWidget* parent)
 Ttallylist::Ttallylist(TallyBook& book, QWidget* parent) : QWidget(parent, Qt::Tool), m_book(book)
 {
     setObjectName(QStringLiteral("tallylist"));
-    setWindowTitle(QStringLiteral("Gloopen Dash - Tally List"));
+    setWindowTitle(tr("Gloopen Dash - Tally List"));
     buildWindow();
     showOwnTotals();
     fillTallied();
@@ -106,6 +106,8 @@ void Ttallylist::buildWindow()
 
     m_checklist = checkList(QStringLiteral("checklist"), this);
     m_tallied = checkList(QStringLiteral("listbox_tally"), this);
+    m_checklist->setAccessibleName(tr("Players In Current Game"));
+    m_tallied->setAccessibleName(tr("Players Being Tallied"));
     connect(m_checklist, &QListWidget::itemChanged, this, &Ttallylist::checklistClickCheck);
     connect(m_tallied, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (!m_rechecking && item->checkState() == Qt::Unchecked)
@@ -113,21 +115,21 @@ void Ttallylist::buildWindow()
     });
     connect(m_tallied, &QListWidget::currentRowChanged, this, &Ttallylist::listbox_tallyClick);
 
-    m_everyone = new QCheckBox(QStringLiteral("Tally everyone I play with"), this);
+    m_everyone = new QCheckBox(tr("Tally everyone I play with"), this);
     m_everyone->setObjectName(QStringLiteral("checkbox_tallyeveryone"));
     m_everyone->setChecked(m_book.tallyEveryone());
     connect(m_everyone, &QCheckBox::toggled, &m_book, &TallyBook::setTallyEveryone);
 
     auto* lists = new QVBoxLayout;
-    lists->addWidget(listGroup(QStringLiteral("Players In Current Game"), m_checklist, this));
-    lists->addWidget(listGroup(QStringLiteral("Players Being Tallied"), m_tallied, this));
+    lists->addWidget(listGroup(tr("Players In Current Game"), m_checklist, this));
+    lists->addWidget(listGroup(tr("Players Being Tallied"), m_tallied, this));
     lists->addWidget(m_everyone);
     auto* panels = new QVBoxLayout;
     panels->addWidget(buildOwnPanel());
     panels->addWidget(buildPlayerPanel());
     auto* buttons = new QHBoxLayout;
-    auto* done = button(QStringLiteral("FlatButton1"), QStringLiteral("Done"), this);
-    auto* reset = button(QStringLiteral("FlatButton2"), QStringLiteral("Reset Tally"), this);
+    auto* done = button(QStringLiteral("FlatButton1"), tr("Done"), this);
+    auto* reset = button(QStringLiteral("FlatButton2"), tr("Reset Tally"), this);
     connect(done, &QPushButton::clicked, this, &Ttallylist::FlatButton1Click);
     connect(reset, &QPushButton::clicked, this, &Ttallylist::FlatButton2Click);
     buttons->addStretch(1);
@@ -146,11 +148,10 @@ void Ttallylist::buildWindow()
 
 QWidget* Ttallylist::buildOwnPanel()
 {
-    auto* box = new QGroupBox(QStringLiteral("Your Total Tally"), this);
+    auto* box = new QGroupBox(tr("Your Total Tally"), this);
     box->setObjectName(QStringLiteral("panel_mytally"));
     auto* grid = new QGridLayout(box);
-    const QStringList captions{QStringLiteral("Total Games:"), QStringLiteral("Your Wins:"),
-                               QStringLiteral("High Score:"), QStringLiteral("Highest Trail:")};
+    const QStringList captions{tr("Total Games:"), tr("Your Wins:"), tr("High Score:"), tr("Highest Trail:")};
     for (int i = 1; i <= 4; ++i) {
         m_mylabel[i] = label(QStringLiteral("mylabel_%1").arg(i), QStringLiteral("0"), box);
         grid->addWidget(label(QString(), captions[i - 1], box), i - 1, 0);
@@ -166,15 +167,15 @@ QWidget* Ttallylist::buildPlayerPanel()
     auto* box = new QGroupBox(this);
     box->setObjectName(QStringLiteral("panel_histally"));
     auto* grid = new QGridLayout(box);
-    m_hisnametop = label(QStringLiteral("label_hisnametop"), NoPlayerTitle, box);
-    m_hisname = label(QStringLiteral("label_hisname"), NoPlayerWins, box);
+    m_hisnametop = label(QStringLiteral("label_hisnametop"), tr(NoPlayerTitle), box);
+    m_hisname = label(QStringLiteral("label_hisname"), tr(NoPlayerWins), box);
     grid->addWidget(m_hisnametop, 0, 0, 1, 3);
-    grid->addWidget(label(QString(), QStringLiteral("Total"), box), 1, 1, Qt::AlignRight);
-    grid->addWidget(label(QString(), QStringLiteral("Session"), box), 1, 2, Qt::AlignRight);
-    grid->addWidget(label(QString(), QStringLiteral("Number of Games"), box), 2, 0);
+    grid->addWidget(label(QString(), tr("Total"), box), 1, 1, Qt::AlignRight);
+    grid->addWidget(label(QString(), tr("Session"), box), 1, 2, Qt::AlignRight);
+    grid->addWidget(label(QString(), tr("Number of Games"), box), 2, 0);
     grid->addWidget(m_hisname, 3, 0);
-    grid->addWidget(label(QString(), QStringLiteral("Your Wins:"), box), 4, 0);
-    grid->addWidget(label(QString(), QStringLiteral("Neither Won:"), box), 5, 0);
+    grid->addWidget(label(QString(), tr("Your Wins:"), box), 4, 0);
+    grid->addWidget(label(QString(), tr("Neither Won:"), box), 5, 0);
     for (int i = 1; i <= 8; ++i) {
         m_label[i] = label(QStringLiteral("label_%1").arg(i), QStringLiteral("0"), box);
         grid->addWidget(m_label[i], 2 + (i - 1) % 4, i <= 4 ? 1 : 2, Qt::AlignRight);
@@ -252,7 +253,7 @@ void Ttallylist::showNoPlayer()
 {
     for (int i = 1; i <= 8; ++i)
         m_label[i]->setText(QStringLiteral("0"));
-    m_hisname->setText(NoPlayerWins);
+    m_hisname->setText(tr(NoPlayerWins));
     m_hisnametop->setText(NoPlayerTitle);
 }
 
@@ -280,8 +281,7 @@ void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item)
     if (!item || item->checkState() != Qt::Unchecked)
         return;
     const QString name = item->text();
-    QMessageBox* box =
-        ask(QStringLiteral("This will delete ") + name + QStringLiteral("'s Tally, Are you want to delete it?"));
+    QMessageBox* box = ask(tr("This will delete %1's Tally, Are you want to delete it?").arg(name));
     connect(box, &QDialog::finished, this,
             [this, box, name] { removeTallied(name, box->clickedButton() == box->button(QMessageBox::Yes)); });
 }
@@ -311,8 +311,8 @@ void Ttallylist::listbox_tallyClick()
     for (int i = 1; i <= 8; ++i)
         m_label[i]->setText(table.cell(i, row));
     const QString name = table.cell(0, row);
-    m_hisname->setText(name + QStringLiteral(" Wins:"));
-    m_hisnametop->setText(name + QStringLiteral("'s Tally"));
+    m_hisname->setText(tr("%1 Wins:").arg(name));
+    m_hisnametop->setText(tr("%1's Tally").arg(name));
 }
 
 void Ttallylist::FlatButton1Click()
@@ -322,7 +322,7 @@ void Ttallylist::FlatButton1Click()
 
 void Ttallylist::FlatButton2Click()
 {
-    QMessageBox* box = ask(QStringLiteral("Are you sure you want to reset the Tally?"));
+    QMessageBox* box = ask(tr("Are you sure you want to reset the Tally?"));
     connect(box, &QDialog::finished, this, [this, box] {
         if (box->clickedButton() == box->button(QMessageBox::Yes))
             m_book.reset();

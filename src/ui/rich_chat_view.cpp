@@ -22,7 +22,8 @@ RichChatView::RichChatView(QWidget* parent) : QAbstractScrollArea(parent)
     verticalScrollBar()->setTracking(true);
     verticalScrollBar()->setSingleStep(1);
     viewport()->setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches it too, so a screen reader can read the chat from the keyboard.
+    setFocusPolicy(Qt::StrongFocus);
     m_styles.fill(RichTextStyle{font(), QColor(Qt::black)}, DefaultStyleCount);
 }
 

@@ -84,6 +84,7 @@ private slots:
     void previewsFollowTheTiles();
     void shippedTransportLetsThePieceShow_data();
     void shippedTransportLetsThePieceShow();
+    void shapesSetTellsKindsApartWithoutColour();
     void builtInSetComesBackWithoutATileSet();
 };
 
@@ -246,6 +247,7 @@ void TestBoardView::shippedTransportLetsThePieceShow_data()
     QTest::addColumn<QString>("set");
     QTest::newRow("Candy") << "Candy.bmp";
     QTest::newRow("Gems") << "Gems.bmp";
+    QTest::newRow("Shapes") << "Shapes.bmp";
 }
 
 void TestBoardView::shippedTransportLetsThePieceShow()
@@ -269,6 +271,29 @@ void TestBoardView::shippedTransportLetsThePieceShow()
         for (int y = 20; y < 28; ++y)
             for (int x = 20; x < 28; ++x)
                 QCOMPARE(at(board, 0, 0, x, y), piece.pixel(x, y));
+    }
+}
+
+// A player who cannot tell the colours apart sees a different outline for
+// every kind, the wild tile included: the lit pixels of any two pieces differ
+// in a good part of the picture.
+void TestBoardView::shapesSetTellsKindsApartWithoutColour()
+{
+    const QString path = QFileInfo(qEnvironmentVariable("GD_APP")).dir().filePath("gloopdashtiles/Shapes.bmp");
+    const QImage strip(path);
+    QVERIFY2(!strip.isNull(), qPrintable(path));
+    const TilePictures set = TilePictures::fromStrip(strip);
+    QCOMPARE(set.pieces.size(), TilePictures::PieceCount);
+    const auto lit = [&](int code, int x, int y) { return qGray(set.pieces.at(code).pixel(x, y)) > 8; };
+    for (int a = 1; a <= BoardGrid::Wild; ++a) {
+        for (int b = a + 1; b <= BoardGrid::Wild; ++b) {
+            int differ = 0;
+            for (int y = 0; y < TilePictures::Side; ++y)
+                for (int x = 0; x < TilePictures::Side; ++x)
+                    differ += lit(a, x, y) != lit(b, x, y);
+            QVERIFY2(differ >= TilePictures::Side * TilePictures::Side / 10,
+                     qPrintable(QStringLiteral("%1 and %2").arg(a).arg(b)));
+        }
     }
 }
 

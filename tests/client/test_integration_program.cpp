@@ -11,6 +11,7 @@
 #include "chat/tile_set_menu.h"
 #include "chat/tphrases.h"
 #include "client/board_canvas.h"
+#include "client/board_view.h"
 #include "client/chat_binding.h"
 #include "client/connection_controller.h"
 #include "client/core/client_session.h"
@@ -86,8 +87,24 @@ QString rowText(ProgramWindows& program, const char* prefix, int slot)
     return label ? label->text() : QString();
 }
 
-// Ann's own click on the first cell that matches her current tile.
-void pickLikeAPlayer(GameView& view, const GameModel& model)
+// Walks the board's cursor to cell (x, y) with the arrow keys and picks it
+// with Space, as a player without a mouse does.
+void pickByKeys(GameView& view, int x, int y)
+{
+    BoardCanvas* canvas = view.boardView()->canvas();
+    while (canvas->cursorCell() != QPoint(x, y)) {
+        const QPoint at = canvas->cursorCell();
+        const Qt::Key key = at.x() < x ? Qt::Key_Right
+            : at.x() > x               ? Qt::Key_Left
+            : at.y() < y               ? Qt::Key_Down
+                                       : Qt::Key_Up;
+        QTest::keyClick(canvas, key);
+    }
+    QTest::keyClick(canvas, Qt::Key_Space);
+}
+
+// Ann's own pick of the first cell that matches her current tile.
+void pickLikeAPlayer(GameView& view, const GameModel& model, bool byKeys = false)
 {
     const BoardModel& board = model.board();
     const int current = board.currentTile();
@@ -97,7 +114,10 @@ void pickLikeAPlayer(GameView& view, const GameModel& model)
         for (int y = 0; y < 6; ++y) {
             const int tile = board.tile(x, y);
             if (tile > 0 && (tile == current || tile == 6 || current == 6)) {
-                view.boardMouseUp(52 * x + 26, 52 * y + 26);
+                if (byKeys)
+                    pickByKeys(view, x, y);
+                else
+                    view.boardMouseUp(52 * x + 26, 52 * y + 26);
                 return;
             }
         }
@@ -135,7 +155,7 @@ struct ClockHand {
 // Picks like a player and moves the server's round clock on once play goes
 // quiet, until a game has been played to its end (false after two minutes).
 // `round` is the last mission the game reached.
-bool playToTheEnd(ServerThread& server, GameView& view, const GameModel& model, int& round)
+bool playToTheEnd(ServerThread& server, GameView& view, const GameModel& model, int& round, bool byKeys = false)
 {
     ClockHand clock;
     clock.quiet.start();
@@ -146,7 +166,7 @@ bool playToTheEnd(ServerThread& server, GameView& view, const GameModel& model, 
         if (total.elapsed() > 120000)
             return false;
         QTest::qWait(5);
-        pickLikeAPlayer(view, model);
+        pickLikeAPlayer(view, model, byKeys);
         server.call([&](Server& s) {
             clock.step(s.table(), s.game());
             round = s.game().round;
@@ -165,6 +185,7 @@ private slots:
     void settingsSurviveARestart();
     void changesBeforeTheConnectionKeepStoredValues();
     void playsAStandardGameWithTwoBotsToTheWinner();
+    void soloGameWithBotsFromTheWindowPlaysToTheWinner_data();
     void soloGameWithBotsFromTheWindowPlaysToTheWinner();
     void highScorePostFollowsTheOption_data();
     void highScorePostFollowsTheOption();
@@ -346,8 +367,23 @@ void TestIntegrationProgram::playsAStandardGameWithTwoBotsToTheWinner()
     program.chat().close();
 }
 
+void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner_data()
+{
+    QTest::addColumn<bool>("byKeys");
+    QTest::newRow("mouse") << false;
+    // The window's buttons pressed with Space, the board played with the cursor.
+    QTest::newRow("keyboard alone") << true;
+}
+
 void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
 {
+    QFETCH(bool, byKeys);
+    const auto press = [byKeys](QAbstractButton* button) {
+        if (byKeys)
+            QTest::keyClick(button, Qt::Key_Space);
+        else
+            QTest::mouseClick(button, Qt::LeftButton);
+    };
     QTemporaryDir home;
     qputenv("GLOOPDASH_HOME", home.path().toUtf8());
     qputenv("GLOOPDASH_BOT_PACE", "0");
@@ -366,20 +402,20 @@ void TestIntegrationProgram::soloGameWithBotsFromTheWindowPlaysToTheWinner()
     auto* add = window.findChild<QAbstractButton*>("button_addbot");
     for (int index : {2, 0, 1}) {
         level->setCurrentIndex(index);
-        QTest::mouseClick(add, Qt::LeftButton);
+        press(add);
     }
     QTRY_COMPARE(rowText(program, "label_playername", 4), QStringLiteral("Bot Dot (normal)"));
-    QTest::mouseClick(window.findChild<QAbstractButton*>("button_removebot"), Qt::LeftButton);
+    press(window.findChild<QAbstractButton*>("button_removebot"));
     QTRY_COMPARE(rowText(program, "label_playername", 4), QStringLiteral("<Waiting>"));
     QCOMPARE(program.botSeats().count(), 2);
     QCOMPARE(rowText(program, "label_playername", 2), QStringLiteral("Bot Ann (hard)"));
     QCOMPARE(rowText(program, "label_playername", 3), QStringLiteral("Bot Cy (easy)"));
 
-    QTest::mouseClick(window.findChild<QAbstractButton*>("button_start"), Qt::LeftButton);
+    press(window.findChild<QAbstractButton*>("button_start"));
     GameView& view = program.chat().gameView();
     const GameModel& model = program.model();
     int round = 0;
-    QVERIFY2(playToTheEnd(server, view, model, round), "the game did not end");
+    QVERIFY2(playToTheEnd(server, view, model, round, byKeys), "the game did not end");
     // A game of three: the banner names the best of them, and each seat's
     // final score is in the score panel.
     PlayerTable players;

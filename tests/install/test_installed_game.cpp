@@ -95,6 +95,7 @@ void InstalledGameTest::layout_data()
                       QStringLiteral("bin/gloopdash-tally"),
                       QStringLiteral("share/gloopdash/gloopdashtiles/Gems.bmp"),
                       QStringLiteral("share/gloopdash/gloopdashtiles/Candy.bmp"),
+                      QStringLiteral("share/gloopdash/gloopdashtiles/Shapes.bmp"),
                       QStringLiteral("share/applications/%1.desktop").arg(AppId),
                       QStringLiteral("share/metainfo/%1.metainfo.xml").arg(AppId),
                       QStringLiteral("share/icons/hicolor/48x48/apps/%1.png").arg(AppId),

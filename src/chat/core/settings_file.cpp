@@ -5,6 +5,7 @@
 #include "chat_log.h"
 #include "ini_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -136,7 +137,7 @@ bool SettingsFile::edit(const std::function<void(IniText&)>& change)
     if (current.exists()) {
         // Rewriting a file we could not read would drop its other sections.
         if (!current.open(QIODevice::ReadOnly)) {
-            m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+            m_error = QCoreApplication::translate("SettingsFile", "Unable to write to %1").arg(m_path);
             qCWarning(lcChat) << "could not read the settings file before writing it" << m_path;
             return false;
         }
@@ -150,7 +151,7 @@ bool SettingsFile::edit(const std::function<void(IniText&)>& change)
     if (m_makeFolder)
         QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (!WholeFile::write(m_path, ini.content())) {
-        m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+        m_error = QCoreApplication::translate("SettingsFile", "Unable to write to %1").arg(m_path);
         qCWarning(lcChat) << "could not write the settings file" << m_path;
         return false;
     }

@@ -55,7 +55,7 @@ TileSet::LoadResult TileSet::loadtile(const QString& name, QString* error)
     const QImage strip = reader.read();
     if (strip.isNull()) {
         if (error)
-            *error = QStringLiteral("Cannot load the tile set %1: %2").arg(path, reader.errorString());
+            *error = tr("Cannot load the tile set %1: %2").arg(path, reader.errorString());
         return LoadResult::Unreadable;
     }
     m_pictures = TilePictures::fromStrip(strip);

@@ -2,6 +2,8 @@
 
 #include "net/protocol_to_server.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 BoardEffects refused()
@@ -13,7 +15,7 @@ BoardEffects refused()
 
 QString trailStatus(int trail)
 {
-    return QStringLiteral("Trail Score: ") + QString::number(trail);
+    return QCoreApplication::translate("BoardModel", "Trail Score: %1").arg(trail);
 }
 
 } // namespace
@@ -110,7 +112,7 @@ BoardEffects BoardModel::removetile(const ToClient::RemoveTile& m, int myslot)
     e.trailCell = QPoint(x, y);
     e.status = trailStatus(trail);
     if (m_grid.bonus[x][y] == BoardGrid::Transport) {
-        e.status = QStringLiteral("Transport!");
+        e.status = QCoreApplication::translate("BoardModel", "Transport!");
         e.sounds << GameSound::Chain;
     } else {
         e.sounds << GameSound::Remove;
@@ -146,7 +148,7 @@ BoardEffects BoardModel::bombed(const ToClient::Bombed& m)
 BoardEffects BoardModel::error()
 {
     BoardEffects e;
-    e.status = QStringLiteral("Invalid Tile");
+    e.status = QCoreApplication::translate("BoardModel", "Invalid Tile");
     m_canselect = true;
     return e;
 }
@@ -169,7 +171,7 @@ BoardEffects BoardModel::boardMouseUp(int px, int py, int myslot, bool loggedin)
     const int x = px / BoardGrid::CellPixels;
     const int y = py / BoardGrid::CellPixels;
     if (!acceptable(x, y)) {
-        e.status = QStringLiteral("Invalid Move");
+        e.status = QCoreApplication::translate("BoardModel", "Invalid Move");
         return e;
     }
     m_canselect = false;
