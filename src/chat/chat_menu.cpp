@@ -6,7 +6,7 @@
 
 namespace {
 
-QAction* item(QWidget* owner, const char* name, const QString& text, QKeySequence keys = {})
+QAction* item(QWidget* owner, const char* name, const QString& text, const QKeySequence& keys = {})
 {
     auto* action = new QAction(text, owner);
     action->setObjectName(QString::fromLatin1(name));

@@ -38,7 +38,7 @@ QString LanguageChoice::fromLocaleName(const QString& locale)
 {
     // "C" and "POSIX" name no language; the first two letters of any other
     // name do ("de_AT.UTF-8@euro" is German).
-    const QString code = locale.left(2).toLower();
+    QString code = locale.left(2).toLower();
     if (locale == QLatin1String("C") || locale == QLatin1String("POSIX") || !shipped().contains(code))
         return {};
     return code;
@@ -49,7 +49,7 @@ QString LanguageChoice::fromEnvironment()
     // LANGUAGE lists languages in the order wanted; the first shipped one wins.
     const QStringList wanted = qEnvironmentVariable("LANGUAGE").split(u':', Qt::SkipEmptyParts);
     for (const QString& entry : wanted) {
-        if (const QString code = fromLocaleName(entry); !code.isEmpty())
+        if (QString code = fromLocaleName(entry); !code.isEmpty())
             return code;
     }
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
