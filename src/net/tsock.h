@@ -92,10 +92,12 @@ public:
     // Dead links are noticed on every game connection: keep-alive probes start
     // after this much silence, repeat at this interval, and give up after this
     // many; sent bytes left unacknowledged this long end the connection too.
-    static constexpr int KeepIdleSeconds = 20;
+    // Bytes sent into a silent link stop the probes until they time out, so
+    // the two together notice a dead link within 45 s however the round ran.
+    static constexpr int KeepIdleSeconds = 15;
     static constexpr int KeepIntervalSeconds = 5;
-    static constexpr int KeepProbes = 4;
-    static constexpr int UnacknowledgedLimitMs = 40000;
+    static constexpr int KeepProbes = 3;
+    static constexpr int UnacknowledgedLimitMs = 30000;
 
     // Cap on pendingSendBytes(), so a peer that never reads cannot grow our
     // memory: the connection is closed when the backlog stays above `bytes`

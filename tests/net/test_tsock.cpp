@@ -251,15 +251,16 @@ void TestTSock::deadLinksAreWatched()
         return ::getsockopt(fd, level, name, &value, &size) == 0 ? value : -1;
     };
     QCOMPARE(option(SOL_SOCKET, SO_KEEPALIVE), 1);
-    // Probing starts after 20 s of silence and gives up within 45 s.
+    // Probing starts after 15 s of silence and gives up within 45 s; bytes
+    // sent into a dead link give up sooner still, whatever was sent when.
     const int idle = option(IPPROTO_TCP, TCP_KEEPIDLE);
     const int interval = option(IPPROTO_TCP, TCP_KEEPINTVL);
     const int probes = option(IPPROTO_TCP, TCP_KEEPCNT);
-    QCOMPARE(idle, 20);
+    QCOMPARE(idle, 15);
     QVERIFY(interval > 0 && probes > 0);
     QVERIFY(idle + interval * probes <= 45);
     const int unacknowledged = option(IPPROTO_TCP, TCP_USER_TIMEOUT);
-    QVERIFY(unacknowledged > 0 && unacknowledged <= 45000);
+    QVERIFY(unacknowledged > 0 && unacknowledged + idle * 1000 <= 45000);
 }
 
 void TestTSock::closedConnectionsLingerTogether()
