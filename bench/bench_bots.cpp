@@ -87,14 +87,14 @@ int playGames(int games, int mode, int msPerSecond)
     const GameState& game = table.server.game();
     qint64 secondsInPlay = 0;
     for (int played = 0; played < games; ++played) {
-        clock.startgame("bench", mode);
+        clock.startgame("bench", GameModes::fromCode(mode));
         QElapsedTimer tick;
         tick.start();
         while (game.gamerunning) {
             QTest::qWait(1);
-            while (game.gamerunning && clock.phase() == 2)
+            while (game.gamerunning && clock.phase() == RoundPhase::Pause)
                 clock.Timer1Timer();
-            if (game.gamerunning && clock.phase() == 1 && tick.elapsed() >= msPerSecond) {
+            if (game.gamerunning && clock.phase() == RoundPhase::InPlay && tick.elapsed() >= msPerSecond) {
                 tick.restart();
                 ++secondsInPlay;
                 clock.Timer1Timer();
@@ -122,7 +122,7 @@ int timePicks(int seconds)
     for (qsizetype i = 0; i < bots.size(); ++i)
         QObject::connect(bots[i], &Bot::picked, bots[i],
                          [&waits, i](QPoint, qint64 ms) { waits[size_t(i)].append(double(ms)); });
-    table.server.table().startgame("bench", 1);
+    table.server.table().startgame("bench", GameMode::Standard);
     QTest::qWait(seconds * 1000);
     for (size_t a = 0; a < 3; ++a) {
         const QList<double>& w = waits[a];

@@ -30,7 +30,7 @@ quint16 PickHost::listen()
 
 void PickHost::skipPause()
 {
-    if (m_server.table().phase() != 2 || !m_server.game().gamerunning)
+    if (m_server.table().phase() != RoundPhase::Pause || !m_server.game().gamerunning)
         return;
     // The clock's last tick of the pause: it deals the next round or names the winner.
     m_server.game().countdown = 0;

@@ -47,11 +47,11 @@ struct QuietParts final : ClientChat, GameSounds, GameOptions, TallyFeed, ScoreP
     void loadinifile() override { }
     QString tallyHighScore() const override { return {}; }
     QString tallyHighestTrail() const override { return {}; }
-    void addword(const QString&, int) override { }
+    void addword(const QString&, TallyTable::OwnColumn) override { }
     void addgame(const QString&) override { }
-    void addtomine(int) override { }
+    void addwongame() override { }
     void loadchecklist() override { }
-    void sendscore(const QString&, const QString&, const QString&, int) override { }
+    void sendscore(const QString&, const QString&, const QString&, GameMode) override { }
     QDate today() const override { return {}; }
 };
 

@@ -120,7 +120,7 @@ struct Rig {
     bool deals(QByteArrayView message)
     {
         if (message.isEmpty())
-            return server.game().gamerunning && server.table().phase() == 2;
+            return server.game().gamerunning && server.table().phase() == RoundPhase::Pause;
         return message.startsWith(Commands::word(Command::startgame));
     }
 
@@ -171,9 +171,10 @@ struct Rig {
     {
         const GameState& game = server.game();
         const PlayerTable& players = game.players;
-        bool fresh = !game.gamerunning && game.gamemode == 0 && game.round == 0 && game.dealtTiles.isEmpty()
-            && server.table().phase() == 0 && !server.table().Timer1().isEnabled() && server.socktimer().queued() == 0
-            && server.socktimer().idle() && !players.connected(1) && players.slotcount <= 3;
+        bool fresh = !game.gamerunning && game.gamemode == GameMode::None && game.round == 0
+            && game.dealtTiles.isEmpty() && server.table().phase() == RoundPhase::BeforeFirstGame
+            && !server.table().Timer1().isEnabled() && server.socktimer().queued() == 0 && server.socktimer().idle()
+            && !players.connected(1) && players.slotcount <= 3;
         for (int slot = 1; slot <= Table::MaxSlots; ++slot) {
             const tplayer& p = players[slot];
             const bool seated = slot > 1 && slot <= 3 && players.loggedin(slot);

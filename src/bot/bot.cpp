@@ -154,7 +154,7 @@ void Bot::playerjoined(int slot)
 
 void Bot::maybeStart()
 {
-    if (m_started || m_options.startMode == 0 || m_present.size() < m_options.players)
+    if (m_started || !GameModes::isMode(m_options.startMode) || m_present.size() < m_options.players)
         return;
     startGame(m_options.startMode);
 }

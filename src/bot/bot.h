@@ -22,7 +22,8 @@ struct BotOptions {
     QByteArray name = "Bot";
     // Sent at login; the server warns everybody when it differs from its own.
     QByteArray version = GD_VERSION_TEXT;
-    // 0: never start a game; 1 standard, 2 classic.
+    // The mode to start, as the command line and CMD_startgame number it
+    // (GameModes::code); 0 never starts a game.
     int startMode = 0;
     // Players (the bot included) to wait for before starting.
     int players = 1;

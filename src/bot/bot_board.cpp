@@ -92,8 +92,8 @@ void BotBoard::bombed(const QList<ToClient::Cell>& cells)
         return;
     // A spent bomb carries the trail on in the standard game; in the classic
     // game the ring around it does.
-    at(m_bonus, m_last.x(), m_last.y()) = m_mode == 2 ? 0 : Bonus::Transport;
-    if (m_mode == 2)
+    at(m_bonus, m_last.x(), m_last.y()) = m_mode == GameMode::Classic ? 0 : Bonus::Transport;
+    if (m_mode == GameMode::Classic)
         m_bomb = m_last;
 }
 
@@ -215,7 +215,7 @@ bool BotBoard::legalIn(const Plan& plan, int x, int y, int tile) const
     const int cell = at(plan.board, x, y);
     if (cell == 0 || tile == 0)
         return false;
-    if (m_mode == 2)
+    if (m_mode == GameMode::Classic)
         return cell == tile || cell == Tile::Wild;
     return cell == tile || tile == Tile::Wild;
 }
@@ -230,7 +230,7 @@ bool BotBoard::continuesIn(const Plan& plan, int x, int y) const
         return true;
     if (at(plan.bonus, x, y) == Bonus::Transport || at(plan.bonus, plan.last) == Bonus::Transport)
         return true;
-    if (m_mode != 2)
+    if (m_mode != GameMode::Classic)
         return at(plan.bonus, x, y) == Bonus::Bomb;
     return onRing(x, y, plan.bomb);
 }
@@ -255,7 +255,7 @@ void BotBoard::pickIn(Plan& plan, int x, int y) const
     plan.bomb = {-100, -100};
     int& bonus = at(plan.bonus, x, y);
     const int factor = bonus == Bonus::Double ? 2 : bonus == Bonus::Triple ? 3 : 1;
-    if (m_mode == 2) {
+    if (m_mode == GameMode::Classic) {
         if (bonus != Bonus::Bomb) {
             plan.points = (plan.points + 10) * factor;
             plan.trail += plan.points;
@@ -278,10 +278,10 @@ void BotBoard::bombIn(Plan& plan, int x, int y) const
             if (inside(cx, cy) && at(plan.board, cx, cy) != 0) {
                 at(plan.board, cx, cy) = 0;
                 ++count;
-                if (m_mode != 2)
+                if (m_mode != GameMode::Classic)
                     ++plan.chain;
             }
-    if (m_mode == 2) {
+    if (m_mode == GameMode::Classic) {
         plan.points = std::max(plan.points, 10) * count;
         plan.trail += plan.points;
         at(plan.bonus, x, y) = 0;

@@ -16,8 +16,9 @@ public:
     // Best: the trail that scores most over the current, next and preview tiles.
     enum class Strategy { Random, Greedy, Best };
 
-    void setMode(int mode) { m_mode = mode; }
-    int mode() const { return m_mode; }
+    // The mode as CMD_startgame numbers it; any number but classic's plays standard.
+    void setMode(int code) { m_mode = GameModes::fromCode(code); }
+    GameMode mode() const { return m_mode; }
 
     // A new deal: every cell with its tile.
     void settiles(const QList<CellCode>& cells);
@@ -66,7 +67,7 @@ private:
 
     Grid m_board{};
     Grid m_bonus{};
-    int m_mode = 1;
+    GameMode m_mode = GameMode::Standard;
     int m_tile = 0;
     int m_next = 0;
     int m_preview = 0;

@@ -23,42 +23,40 @@ private:
 
 } // namespace
 
-ChatBinding::ChatBinding(MainWindow& window, std::unique_ptr<SoundOutput> output)
-    : m_window(window), m_connection(std::make_unique<SessionChatConnection>(window.model().session())),
-      m_player(std::move(output)), m_chatter(m_player, static_cast<const ChatterSounds::Seats&>(*this), *this)
+ChatBinding::ChatBinding(GameModel& model, std::unique_ptr<SoundOutput> output)
+    : m_model(model), m_connection(std::make_unique<SessionChatConnection>(model.session())),
+      m_player(std::move(output)), m_chatter(m_player, static_cast<const ChatterSounds::Seats&>(*this), *this),
+      m_unplaced(std::make_unique<PanelChat>()), m_panel(m_unplaced.get())
 {
-    placeChat();
-    placePhraseButtons();
-    m_window.optionsMenu()->addSeparator();
-    m_panel->menu()->addOptionsItems(m_window.optionsMenu());
-    m_window.optionsMenu()->addSeparator();
-    m_options = addSoundOptions(m_window.optionsMenu(), m_player, m_chatter);
+    m_panel->setConnection(m_connection.get());
 }
 
 ChatBinding::~ChatBinding()
 {
-    // The panel belongs to the window, which may outlive this binding.
+    // A panel still in a window that outlives this binding sends no more.
     if (m_panel)
         m_panel->setConnection(nullptr);
 }
 
-void ChatBinding::placeChat()
+void ChatBinding::place(MainWindow& window)
 {
-    auto* panel = new PanelChat;
-    m_panel = panel;
-    m_window.setChatPanel(panel);
-    panel->setConnection(m_connection.get());
+    window.setChatPanel(m_unplaced.release());
+    placePhraseButtons(window);
+    window.optionsMenu()->addSeparator();
+    m_panel->menu()->addOptionsItems(window.optionsMenu());
+    window.optionsMenu()->addSeparator();
+    m_options = addSoundOptions(window.optionsMenu(), m_player, m_chatter);
 }
 
-void ChatBinding::placePhraseButtons()
+void ChatBinding::placePhraseButtons(MainWindow& window)
 {
-    m_buttons = new PhraseButtons(m_window.backPanel());
+    m_buttons = new PhraseButtons(window.backPanel());
     // The lower row overlaps the mascot's picture; the buttons stay clickable.
     m_buttons->raise();
     m_buttons->show();
     connect(m_buttons, &PhraseButtons::phraseClicked, m_panel, &PanelChat::sendphrase);
 
-    m_popup = new SoundsPopup(&m_window);
+    m_popup = new SoundsPopup(&window);
     connect(m_buttons, &PhraseButtons::chatterSoundsRequested, m_popup,
             [this](const QPoint& at) { m_popup->popup(at); });
     connect(m_popup, &SoundsPopup::soundChosen, this, &ChatBinding::soundChosen);
@@ -66,8 +64,7 @@ void ChatBinding::placePhraseButtons()
 
 void ChatBinding::addlinetochat(const StyledLine& line, quint32 colour)
 {
-    if (m_panel)
-        m_panel->addlinetochat(line, colour);
+    m_panel->addlinetochat(line, colour);
 }
 
 void ChatBinding::playasound(const ToClient::PlayASound& m)
@@ -82,10 +79,9 @@ void ChatBinding::playsounds(GameSound sound)
 
 void ChatBinding::soundChosen(int code)
 {
-    GameModel& model = m_window.model();
-    const QByteArray message = ChatterSounds::request(code, model.myslot(), model.loggedin());
+    const QByteArray message = ChatterSounds::request(code, m_model.myslot(), m_model.loggedin());
     if (!message.isEmpty())
-        model.send(message);
+        m_model.send(message);
 }
 
 std::optional<QString> ChatBinding::playerName(int slot) const
@@ -93,5 +89,5 @@ std::optional<QString> ChatBinding::playerName(int slot) const
     // Only the six seats have a name row; a spectator's sound names nobody.
     if (!Table::isSeat(slot))
         return std::nullopt;
-    return m_window.model().seats().name(slot);
+    return m_model.seats().name(slot);
 }

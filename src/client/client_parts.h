@@ -4,7 +4,7 @@
 #include "client_chat.h"
 #include "game_options.h"
 #include "score_poster.h"
-#include "tally_feed.h"
+#include "side/core/tally_feed.h"
 
 // What the main window's game and message handling need from the parts of the
 // program built around it. Each must outlive whatever it is handed to.

@@ -102,7 +102,7 @@ void GameView::offerHighestTrail(int trail)
     bool ok = false;
     const int best = m_parts.tally.tallyHighestTrail().toInt(&ok);
     if (ok && trail > best)
-        m_parts.tally.addword(QString::number(trail), 4);
+        m_parts.tally.addword(QString::number(trail), TallyTable::HighestTrail);
 }
 
 void GameView::showPreviews()

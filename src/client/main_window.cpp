@@ -179,9 +179,9 @@ void MainWindow::buildViewMenu()
     connect(add(m_viewMenu, "TheStory1", tr("The Story")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::Story); });
     connect(add(m_viewMenu, "HighScores1", tr("Normal High Scores")), &QAction::triggered, this,
-            [this] { emit highScoresRequested(1); });
+            [this] { emit highScoresRequested(GameMode::Standard); });
     connect(add(m_viewMenu, "ClassicHighScores1", tr("Classic High Scores")), &QAction::triggered, this,
-            [this] { emit highScoresRequested(2); });
+            [this] { emit highScoresRequested(GameMode::Classic); });
     // Keyboard play starts here: the board takes the keys until Tab or a click moves on.
     QAction* board = add(m_viewMenu, "GoToBoard1", tr("Go to the Board"));
     board->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));

@@ -29,7 +29,7 @@ class QMessageBox;
 class MainWindow : public QMainWindow, private ClientCommands::Window {
     Q_OBJECT
 public:
-    // The version text a client logs in with, when no about window shows one.
+    // The version text this client logs in with and shows: the build's.
     static constexpr const char* BuiltInVersion = GD_VERSION_TEXT;
     // The main window's place and size after "Reset Screen Location".
     static constexpr QRect ResetBounds{3, 3, 713, 568};
@@ -91,8 +91,8 @@ signals:
     void joinGameRequested();
     // The window closed after being moved or resized: write the settings file.
     void saveSettingsRequested();
-    // "Normal High Scores" (1) / "Classic High Scores" (2) was chosen.
-    void highScoresRequested(int mode);
+    // "Normal High Scores" / "Classic High Scores" was chosen.
+    void highScoresRequested(GameMode mode);
     // "Phrase List" was chosen: open the phrase editor over this window.
     void phraseListRequested();
     // A menu or button asks for a side window: show it on top.

@@ -58,107 +58,35 @@ void lightenLabels(QWidget& window)
     window.setPalette(light);
 }
 
+void fitSideWindow(QWidget& window, bool infoBackground)
+{
+    // Every window but the download window takes the main window's picture.
+    if (infoBackground)
+        SideWindowArt::tile(&window, SideWindowArt::picture(QStringLiteral("info_back.jpg")));
+    // Laid out for one size each: whole titles, and nothing to maximise.
+    WindowFrame::fitTitle(&window);
+}
+
 } // namespace
 
-// The main window is made before the parts it talks to (chat and sounds,
-// options, the tally and high-score windows), so it reaches them through
-// this: a call goes on to its part once the part exists, and to nowhere while
-// the program is being built or taken down.
-class ProgramWindows::Parts final : public ClientChat,
-                                    public GameSounds,
-                                    public GameOptions,
-                                    public TallyFeed,
-                                    public ScorePoster {
-public:
-    explicit Parts(ProgramWindows& windows) : m_w(windows) { }
-
-    void addlinetochat(const StyledLine& line, quint32 colour) override
-    {
-        if (m_w.m_chatBinding)
-            m_w.m_chatBinding->addlinetochat(line, colour);
-    }
-    void playasound(const ToClient::PlayASound& m) override
-    {
-        if (m_w.m_chatBinding)
-            m_w.m_chatBinding->playasound(m);
-    }
-    void playsounds(GameSound sound) override
-    {
-        if (m_w.m_chatBinding)
-            m_w.m_chatBinding->playsounds(sound);
-    }
-
-    bool postHighScore() const override { return m_w.m_settings && m_w.m_settings->postHighScore(); }
-    bool showWinnersPath() const override { return m_w.m_settings && m_w.m_settings->showWinnersPath(); }
-    void loadinifile() override
-    {
-        if (m_w.m_settings)
-            m_w.m_settings->loadinifile();
-    }
-
-    QString tallyHighScore() const override { return m_w.m_tallyBook ? m_w.m_tallyBook->mylabeltext(3) : QString(); }
-    QString tallyHighestTrail() const override { return m_w.m_tallyBook ? m_w.m_tallyBook->mylabeltext(4) : QString(); }
-    void addword(const QString& text, int column) override
-    {
-        if (m_w.m_tallyBook)
-            m_w.m_tallyBook->addword(text, column);
-    }
-    void addgame(const QString& winner) override
-    {
-        if (m_w.m_tallyBook)
-            m_w.m_tallyBook->addgame(winner);
-    }
-    void addtomine(int column) override
-    {
-        if (m_w.m_tallyBook)
-            m_w.m_tallyBook->addtomine(column);
-    }
-    void loadchecklist() override
-    {
-        if (m_w.m_chat)
-            m_w.m_chat->players().loadchecklist();
-    }
-
-    void sendscore(const QString& name, const QString& date, const QString& score, int mode) override
-    {
-        if (m_w.m_closing)
-            return;
-        // The game writes the date as m/d/yy; the score script gets the
-        // system's own date separator in place of the "/". The high-score
-        // window, built hidden if need be, shows the script's answer.
-        QString local = date;
-        local.replace(QLatin1Char('/'), ScorePost::systemDateSeparator());
-        m_w.highscore().sendscore(name, local, score, mode);
-    }
-    QDate today() const override { return QDate::currentDate(); }
-
-private:
-    ProgramWindows& m_w;
-};
-
 ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
-    : m_model(std::make_unique<GameModel>()), m_parts(std::make_unique<Parts>(*this)),
-      m_spylist([this](Tspylist& w) { setUpSpyList(w); }, [this] { return std::make_unique<Tspylist>(*m_spyRoster); }),
-      m_tallylist([this](Ttallylist& w) { fitSideWindow(w, true); },
-                  [this] { return std::make_unique<Ttallylist>(*m_tallyBook); }),
-      m_phrases([this](Tphrases& w) { setUpPhrases(w); }), m_about([this](Tabout& w) { setUpAbout(w); }),
-      m_help([this](Thelp& w) { setUpHelp(w); }), m_story([this](Tstory& w) { fitSideWindow(w, true); }),
-      m_highscore([this](Thighscore& w) { setUpHighScores(w); }),
-      m_gamestart([this](Tgamestart& w) { setUpGameStart(w); },
-                  [this] { return std::make_unique<Tgamestart>(*m_login); }),
-      m_download([this](Tdownload& w) { setUpDownload(w); })
+    : m_model(std::make_unique<GameModel>()), m_spyRoster(std::make_unique<SpyRoster>()),
+      m_tallyBook(std::make_unique<TallyBook>()), m_highscore(*this),
+      m_chatBinding(std::make_unique<ChatBinding>(*m_model)),
+      m_settings(std::make_unique<SettingsBinding>(*m_chatBinding)),
+      m_chat(std::make_unique<MainWindow>(
+          *m_model, ClientParts{*m_chatBinding, *m_chatBinding, *m_settings, *m_tallyBook, *this})),
+      m_login(std::make_unique<SessionLogin>(m_model->session())), m_spylist(*this, *m_spyRoster),
+      m_tallylist(*this, *m_tallyBook), m_phrases(*this), m_about(*this), m_help(*this), m_story(*this),
+      m_gamestart(*this, *m_login), m_download(*this), m_afterFirstPaint(std::make_unique<AfterFirstPaint>(*m_chat)),
+      m_connection(std::make_unique<ConnectionController>(*m_model, *m_chat, m_settings->hostOptions())),
+      m_botSeats(std::make_unique<BotSeats>())
 {
-    m_chat = std::make_unique<MainWindow>(*m_model, ClientParts{*m_parts, *m_parts, *m_parts, *m_parts, *m_parts});
-    m_login = std::make_unique<SessionLogin>(m_model->session());
-    m_afterFirstPaint = std::make_unique<AfterFirstPaint>(*m_chat);
-    m_spyRoster = std::make_unique<SpyRoster>();
-    m_tallyBook = std::make_unique<TallyBook>();
-    m_botSeats = std::make_unique<BotSeats>();
-    m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
-    m_chatBinding = std::make_unique<ChatBinding>(*m_chat);
-    m_settings = std::make_unique<SettingsBinding>(*m_chat, *m_chatBinding);
+    // The chat's items come first in the Options menu, the settings' after them.
+    m_chatBinding->place(*m_chat);
+    m_settings->place(*m_chat);
     m_settings->hostOptions().setVersionText(QByteArray(MainWindow::BuiltInVersion));
-    m_connection = std::make_unique<ConnectionController>(*m_model, *m_chat, m_settings->hostOptions());
+    m_botSeats->setSpeed(BotLevels::paceFromEnvironment());
     m_connection->setPorts(gamePort, lobbyPort);
     m_connection->setHistoryFile(&m_settings->file());
     TallyEveryoneSetting::bind(*m_tallyBook, m_settings->file());
@@ -166,33 +94,7 @@ ProgramWindows::ProgramWindows(quint16 gamePort, quint16 lobbyPort)
     wireWindows();
 }
 
-ProgramWindows::~ProgramWindows()
-{
-    // A score the game posts while it goes must not build a window again.
-    m_closing = true;
-    // In reverse order of making, each pointer emptied before its object goes,
-    // so what the main window still says while the rest goes reaches only
-    // what stands.
-    m_botSeats.reset();
-    m_connection.reset();
-    m_settings.reset();
-    m_chatBinding.reset();
-    m_afterFirstPaint.reset();
-    m_download.reset();
-    m_gamestart.reset();
-    m_highscore.reset();
-    m_story.reset();
-    m_phrases.reset();
-    m_tallylist.reset();
-    m_spylist.reset();
-    m_tallyBook.reset();
-    m_spyRoster.reset();
-    m_help.reset();
-    m_about.reset();
-    m_chat.reset();
-    m_parts.reset();
-    m_model.reset();
-}
+ProgramWindows::~ProgramWindows() = default;
 
 Tspylist& ProgramWindows::spylist()
 {
@@ -239,6 +141,21 @@ Tdownload& ProgramWindows::download()
     return m_download.get();
 }
 
+void ProgramWindows::sendscore(const QString& name, const QString& date, const QString& score, GameMode mode)
+{
+    // The game writes the date as m/d/yy; the score script gets the system's
+    // own date separator in place of the "/". The high-score window shows the
+    // script's answer.
+    QString local = date;
+    local.replace(QLatin1Char('/'), ScorePost::systemDateSeparator());
+    highscore().sendscore(name, local, score, GameModes::code(mode));
+}
+
+QDate ProgramWindows::today() const
+{
+    return QDate::currentDate();
+}
+
 void ProgramWindows::wirePlayers()
 {
     PlayerListController& players = m_chat->players();
@@ -271,14 +188,14 @@ void ProgramWindows::wireWindows()
         if (Tspylist* spies = m_spylist.ifBuilt())
             spies->setKickEnabled(held);
     });
-    QObject::connect(chat, &MainWindow::highScoresRequested, chat, [this](int mode) {
-        highscore().loadit(mode);
+    QObject::connect(chat, &MainWindow::highScoresRequested, chat, [this](GameMode mode) {
+        highscore().loadit(GameModes::code(mode));
         showOnTop(highscore());
     });
     QObject::connect(chat, &MainWindow::phraseListRequested, chat, [this] { phrases().openEditor(m_chat.get()); });
 }
 
-void ProgramWindows::setUpSpyList(Tspylist& window)
+void ProgramWindows::setUp(Tspylist& window)
 {
     fitSideWindow(window, true);
     // The picture is a dark sky; the spy list writes plain labels on it,
@@ -304,16 +221,17 @@ void ProgramWindows::openSideWindow(MainWindow::SideWindow which)
     }
 }
 
-void ProgramWindows::fitSideWindow(QWidget& window, bool infoBackground)
+void ProgramWindows::setUp(Ttallylist& window)
 {
-    // Every window but the download window takes the main window's picture.
-    if (infoBackground)
-        SideWindowArt::tile(&window, SideWindowArt::picture(QStringLiteral("info_back.jpg")));
-    // Laid out for one size each: whole titles, and nothing to maximise.
-    WindowFrame::fitTitle(&window);
+    fitSideWindow(window, true);
 }
 
-void ProgramWindows::setUpPhrases(Tphrases& window)
+void ProgramWindows::setUp(Tstory& window)
+{
+    fitSideWindow(window, true);
+}
+
+void ProgramWindows::setUp(Tphrases& window)
 {
     // The editor paints its own background; the buttons it fills are the chat's.
     window.setBackgroundPicture(SideWindowArt::seamless(SideWindowArt::picture(QStringLiteral("info_back.jpg"))));
@@ -322,13 +240,13 @@ void ProgramWindows::setUpPhrases(Tphrases& window)
     QObject::connect(&window, &Tphrases::phrasesDone, m_settings.get(), &SettingsBinding::savePhrases);
 }
 
-void ProgramWindows::setUpAbout(Tabout& window)
+void ProgramWindows::setUp(Tabout& window)
 {
     window.setAnchor(m_chat.get());
     fitSideWindow(window, true);
 }
 
-void ProgramWindows::setUpHelp(Thelp& window)
+void ProgramWindows::setUp(Thelp& window)
 {
     window.setAnchor(m_chat.get());
     fitSideWindow(window, true);
@@ -338,12 +256,12 @@ void ProgramWindows::setUpHelp(Thelp& window)
     QObject::connect(&window, &Thelp::showabout, &window, [this] { showOnTop(about()); });
 }
 
-void ProgramWindows::setUpHighScores(Thighscore& window)
+void ProgramWindows::setUp(Thighscore& window)
 {
     fitSideWindow(window, true);
 }
 
-void ProgramWindows::setUpDownload(Tdownload& window)
+void ProgramWindows::setUp(Tdownload& window)
 {
     fitSideWindow(window, false);
     MainWindow* chat = m_chat.get();
@@ -352,7 +270,7 @@ void ProgramWindows::setUpDownload(Tdownload& window)
     QObject::connect(&window, &Tdownload::joinGameRequested, chat, &MainWindow::joinGameRequested);
 }
 
-void ProgramWindows::setUpGameStart(Tgamestart& window)
+void ProgramWindows::setUp(Tgamestart& window)
 {
     window.setAnchor(m_chat.get());
     fitSideWindow(window, true);
@@ -375,7 +293,11 @@ void ProgramWindows::setUpGameStart(Tgamestart& window)
         });
         box->open();
     });
+    wireBotSeats(window);
+}
 
+void ProgramWindows::wireBotSeats(Tgamestart& window)
+{
     BotSeats* seats = m_botSeats.get();
     QObject::connect(&window, &Tgamestart::addBot, seats, [this, seats](BotLevel level) {
         // Only a hosting copy has a table to seat them at.

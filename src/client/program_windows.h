@@ -2,6 +2,7 @@
 
 #include "lazy_window.h"
 #include "main_window.h"
+#include "score_poster.h"
 
 #include <QStringList>
 #include <memory>
@@ -25,17 +26,30 @@ class TallyBook;
 class Ttallylist;
 class LoginState;
 
-// Every window of the program. The main window is made at once, and so are
-// who watches and the tally, which the player list and the game fill from the
-// start; the side windows, the spy list and the tally included, are built at
-// their first showing, or when the game first needs them, and afterwards only
-// shown and hidden. The main window closing ends the program.
-class ProgramWindows {
+// Every window of the program. The game model is made first; then who
+// watches, the tally, the chat and the settings, which the main window and
+// its game talk to from the start; then the main window. The side windows,
+// the spy list and the tally included, are built at their first showing, or
+// when the game first needs them, and afterwards only shown and hidden. The
+// main window closing ends the program.
+//
+// Each member is handed only members made before it, so taking them down in
+// reverse order leaves nothing pointing at what has gone.
+class ProgramWindows final : private ScorePoster,
+                             private WindowSetUp<Tspylist>,
+                             private WindowSetUp<Ttallylist>,
+                             private WindowSetUp<Tphrases>,
+                             private WindowSetUp<Tabout>,
+                             private WindowSetUp<Thelp>,
+                             private WindowSetUp<Tstory>,
+                             private WindowSetUp<Thighscore>,
+                             private WindowSetUp<Tgamestart>,
+                             private WindowSetUp<Tdownload> {
 public:
     explicit ProgramWindows(quint16 gamePort = 7772, quint16 lobbyPort = 9001);
-    ~ProgramWindows();
+    ~ProgramWindows() override;
 
-    // The game every window shows: made first, taken down last.
+    // The game every window shows.
     GameModel& model() { return *m_model; }
     MainWindow& chat() { return *m_chat; }
     SpyRoster& spyRoster() { return *m_spyRoster; }
@@ -64,48 +78,48 @@ public:
     void start(const QStringList& arguments);
 
 private:
-    class Parts;
+    // A winning score goes to the high-score window, built hidden if need be.
+    void sendscore(const QString& name, const QString& date, const QString& score, GameMode mode) override;
+    QDate today() const override;
+
+    void setUp(Tspylist& window) override;
+    void setUp(Ttallylist& window) override;
+    void setUp(Tphrases& window) override;
+    void setUp(Tabout& window) override;
+    void setUp(Thelp& window) override;
+    void setUp(Tstory& window) override;
+    void setUp(Thighscore& window) override;
+    void setUp(Tgamestart& window) override;
+    void setUp(Tdownload& window) override;
 
     void wirePlayers();
     void wireWindows();
-    void fitSideWindow(QWidget& window, bool infoBackground);
+    void wireBotSeats(Tgamestart& window);
     void openSideWindow(MainWindow::SideWindow which);
-    void setUpSpyList(Tspylist& window);
-    void setUpPhrases(Tphrases& window);
-    void setUpAbout(Tabout& window);
-    void setUpHelp(Thelp& window);
-    void setUpHighScores(Thighscore& window);
-    void setUpGameStart(Tgamestart& window);
-    void setUpDownload(Tdownload& window);
 
     std::unique_ptr<GameModel> m_model;
-    // What the main window talks to; it outlives every window.
-    std::unique_ptr<Parts> m_parts;
-    // Made in declaration order and taken down in reverse: the tally writes
-    // its file while the rest still stands.
-    std::unique_ptr<MainWindow> m_chat;
     std::unique_ptr<SpyRoster> m_spyRoster;
+    // Writes its file when it goes, after every window.
     std::unique_ptr<TallyBook> m_tallyBook;
-    LazyWindow<Tspylist> m_spylist;
-    LazyWindow<Ttallylist> m_tallylist;
+    // Where the main window's game posts a winning score: it outlives the main window.
+    LazyWindow<Thighscore> m_highscore;
+    std::unique_ptr<ChatBinding> m_chatBinding;
+    std::unique_ptr<SettingsBinding> m_settings;
+    std::unique_ptr<MainWindow> m_chat;
+    // Who the game-start window starts games as: this copy's session.
+    std::unique_ptr<LoginState> m_login;
+    LazyWindow<Tspylist, SpyRoster> m_spylist;
+    LazyWindow<Ttallylist, TallyBook> m_tallylist;
     LazyWindow<Tphrases> m_phrases;
     LazyWindow<Tabout> m_about;
     LazyWindow<Thelp> m_help;
     LazyWindow<Tstory> m_story;
-    LazyWindow<Thighscore> m_highscore;
-    // Who the game-start window starts games as: this copy's session.
-    std::unique_ptr<LoginState> m_login;
-    LazyWindow<Tgamestart> m_gamestart;
+    LazyWindow<Tgamestart, LoginState> m_gamestart;
     LazyWindow<Tdownload> m_download;
     std::unique_ptr<AfterFirstPaint> m_afterFirstPaint;
-    // Made once the windows above exist, and taken down before any window goes.
-    std::unique_ptr<ChatBinding> m_chatBinding;
-    std::unique_ptr<SettingsBinding> m_settings;
-    // Goes first: its server thread ends, and the connection closes, before
-    // the options the server reads and the windows go.
+    // Its server thread ends, and the connection closes, before the options
+    // the server reads and the windows go.
     std::unique_ptr<ConnectionController> m_connection;
-    // Goes before the server: bots leave before the table closes.
+    // Bots leave before the table closes.
     std::unique_ptr<BotSeats> m_botSeats;
-    // Set while the program is taken down: no window is built any more.
-    bool m_closing = false;
 };

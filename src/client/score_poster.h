@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/game_mode.h"
+
 #include <QDate>
 #include <QString>
 
@@ -8,8 +10,8 @@ class ScorePoster {
 public:
     virtual ~ScorePoster() = default;
 
-    // `sendscore`: name, date "m/d/yy", score, game mode (1 standard, 2 classic).
-    virtual void sendscore(const QString& name, const QString& date, const QString& score, int mode) = 0;
+    // `sendscore`: name, date "m/d/yy", score, and the game's mode.
+    virtual void sendscore(const QString& name, const QString& date, const QString& score, GameMode mode) = 0;
     // The date a score is posted under.
     virtual QDate today() const = 0;
 };

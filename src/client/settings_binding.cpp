@@ -16,21 +16,27 @@
 
 using Key = SettingsFile::Key;
 
-SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QString& folder)
-    : m_window(window), m_chat(chat), m_file(folder), m_tiles(folder), m_placed(MainWindow::ResetBounds)
+SettingsBinding::SettingsBinding(ChatBinding& chat, const QString& folder)
+    : m_chat(chat), m_file(folder), m_tiles(folder), m_placed(MainWindow::ResetBounds)
 {
-    m_highScore = addOption("checkbox_highscore", tr("Post High Score"), Key::HighScore);
-    m_winnersPath = addOption("checkbox_winnerspath", tr("Show Winner's Path"), Key::WinnersPath);
+    m_highScore = makeOption("checkbox_highscore", tr("Post High Score"), Key::HighScore);
+    m_winnersPath = makeOption("checkbox_winnerspath", tr("Show Winner's Path"), Key::WinnersPath);
     connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
-    m_listGame = addOption("checkbox_listgame", QStringLiteral("List My Game on the Network"), Key::ListOnNetwork);
+    m_listGame = makeOption("checkbox_listgame", QStringLiteral("List My Game on the Network"), Key::ListOnNetwork);
     connect(m_listGame, &QAction::toggled, this, [this](bool on) { m_hostOptions.setListedOnNetwork(on); });
-    buildTileSetMenu();
+}
+
+void SettingsBinding::place(MainWindow& window)
+{
+    m_window = &window;
+    window.optionsMenu()->addActions({m_highScore, m_winnersPath, m_listGame});
+    buildTileSetMenu(window);
     wireSaves();
 }
 
-QAction* SettingsBinding::addOption(const char* name, const QString& caption, SettingsFile::Key key)
+QAction* SettingsBinding::makeOption(const char* name, const QString& caption, SettingsFile::Key key)
 {
-    QAction* option = m_window.optionsMenu()->addAction(caption);
+    auto* option = new QAction(caption, this);
     option->setObjectName(QLatin1String(name));
     option->setCheckable(true);
     option->setChecked(true);
@@ -39,18 +45,18 @@ QAction* SettingsBinding::addOption(const char* name, const QString& caption, Se
     return option;
 }
 
-void SettingsBinding::buildTileSetMenu()
+void SettingsBinding::buildTileSetMenu(MainWindow& window)
 {
-    m_window.optionsMenu()->addSeparator();
-    m_tileSetQMenu = m_window.optionsMenu()->addMenu(tr("Tile Set"));
+    window.optionsMenu()->addSeparator();
+    m_tileSetQMenu = window.optionsMenu()->addMenu(tr("Tile Set"));
     m_tileSetQMenu->setObjectName(QStringLiteral("TileSet1"));
-    m_tileMenu = new TileSetMenu(m_tiles, m_tileSetQMenu, &m_window);
+    m_tileMenu = new TileSetMenu(m_tiles, m_tileSetQMenu, &window);
     m_tileMenu->tilemenu();
-    GameView* view = &m_window.gameView();
+    GameView* view = &window.gameView();
     connect(&m_tiles, &TileSet::picturesChanged, view,
             [view](const TilePictures& pictures) { view->setPictures(pictures); });
     connect(m_tileMenu, &TileSetMenu::tileSetChosen, this, [this] { saveinifile(Key::Tiles); });
-    new LanguageMenu(m_file, m_window.optionsMenu()->addMenu(tr("Language")), &m_window);
+    new LanguageMenu(m_file, window.optionsMenu()->addMenu(tr("Language")), &window);
 }
 
 void SettingsBinding::wireSaves()
@@ -60,8 +66,8 @@ void SettingsBinding::wireSaves()
     connect(sounds.chatterSounds, &QAction::triggered, this, [this] { saveinifile(Key::ChatterSounds); });
     rememberChatLook();
     connect(&m_chat.panel(), &PanelChat::settingsChanged, this, &SettingsBinding::chatLookChosen);
-    connect(&m_window, &MainWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
-    connect(m_window.resetLocationAction(), &QAction::triggered, this, [this] { m_placed = MainWindow::ResetBounds; });
+    connect(m_window, &MainWindow::saveSettingsRequested, this, &SettingsBinding::windowClosing);
+    connect(m_window->resetLocationAction(), &QAction::triggered, this, [this] { m_placed = MainWindow::ResetBounds; });
 }
 
 void SettingsBinding::savePhrases(const QStringList& phrases)
@@ -102,8 +108,8 @@ void SettingsBinding::loadinifile()
     // table) leaves the window where the player has put it since.
     if (!m_boundsApplied) {
         m_boundsApplied = true;
-        m_window.setSavedBounds(s.bounds());
-        m_window.setWindowBounds(s.bounds());
+        m_window->setSavedBounds(s.bounds());
+        m_window->setWindowBounds(s.bounds());
         m_placed = s.bounds();
     }
     m_chat.soundOptions().chatterSounds->setChecked(s.chatterSounds);
@@ -122,7 +128,7 @@ GameSettings SettingsBinding::currentSettings() const
     s.highScore = m_highScore->isChecked();
     s.winnersPath = m_winnersPath->isChecked();
     s.tiles = m_tiles.currentTileSet();
-    s.setBounds(m_window.windowBounds());
+    s.setBounds(m_window->windowBounds());
     s.chatterSounds = m_chat.soundOptions().chatterSounds->isChecked();
     s.listOnNetwork = m_listGame->isChecked();
     return s;
@@ -171,7 +177,7 @@ void SettingsBinding::windowClosing()
 {
     // Before the file was loaded only what the player changed is written; the
     // place counts as changed only when the player moved or resized the window.
-    const bool moved = m_window.windowBounds() != m_placed;
+    const bool moved = m_window->windowBounds() != m_placed;
     saveinifile(moved ? SettingsFile::Keys(Key::Bounds) : SettingsFile::Keys());
 }
 
@@ -180,7 +186,7 @@ void SettingsBinding::reportFailure()
     // Not modal: the game's messages keep being handled while it shows.
     if (!m_failure) {
         m_failure = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(), QString(), QMessageBox::Ok,
-                                    &m_window);
+                                    m_window);
         m_failure->setObjectName(QStringLiteral("settingsbox"));
         m_failure->setAttribute(Qt::WA_DeleteOnClose);
     }

@@ -21,13 +21,19 @@ class TileSetMenu;
 // `loadinifile` when the server confirms our own connection, and `saveinifile`
 // after every change of an option, the chat's text size or colour, a tile set,
 // and when the window closes after being moved or resized. The phrase editor's
-// "Done" stores the phrases (savePhrases).
+// "Done" stores the phrases (savePhrases). The main window reads its options,
+// so it is made before the window and outlives it.
 class SettingsBinding : public QObject, public GameOptions {
     Q_OBJECT
 public:
     // folder holds the settings file and the tile-set folder; the program
     // folder by default.
-    SettingsBinding(MainWindow& window, ChatBinding& chat, const QString& folder = {});
+    explicit SettingsBinding(ChatBinding& chat, const QString& folder = {});
+
+    // Puts the options and the tile-set and language menus into `window`'s
+    // Options menu and keeps its place in the file; once, as soon as the
+    // window is made and the chat placed, before any message is handled.
+    void place(MainWindow& window);
 
     void loadinifile() override;
     bool postHighScore() const override;
@@ -48,8 +54,8 @@ public:
     SharedHostOptions& hostOptions() { return m_hostOptions; }
 
 private:
-    QAction* addOption(const char* name, const QString& caption, SettingsFile::Key key);
-    void buildTileSetMenu();
+    QAction* makeOption(const char* name, const QString& caption, SettingsFile::Key key);
+    void buildTileSetMenu(MainWindow& window);
     void wireSaves();
     GameSettings currentSettings() const;
     void chatLookChosen();
@@ -58,7 +64,8 @@ private:
     void windowClosing();
     void reportFailure();
 
-    MainWindow& m_window;
+    // Set by place.
+    MainWindow* m_window = nullptr;
     ChatBinding& m_chat;
     SettingsFile m_file;
     TileSet m_tiles;

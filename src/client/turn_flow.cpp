@@ -1,9 +1,9 @@
 #include "turn_flow.h"
 
+#include "base/game_mode.h"
 #include "board_view.h"
 #include "chat/core/colour_text.h"
 #include "client/core/game_model.h"
-#include "client/core/high_scores.h"
 #include "framed_panel.h"
 #include "game_overlays.h"
 #include "path_replay_panel.h"
@@ -232,7 +232,7 @@ void TurnFlow::tallyWinner(const QString& name)
         offerHighScore(me, *total);
         const auto best = number(m_parts.tally.tallyHighScore());
         if (best && *total > *best)
-            m_parts.tally.addword(QString::number(*total), 3);
+            m_parts.tally.addword(QString::number(*total), TallyTable::HighScore);
     }
     recordGame(me, name);
 }
@@ -263,15 +263,13 @@ void TurnFlow::offerHighScore(int myslot, int total)
         return;
     const QDate today = m_parts.poster.today();
     m_parts.poster.sendscore(m_model.seats().name(myslot), today.toString(QStringLiteral("M/d/yy")),
-                             QString::number(total), GameModes::code(mode));
+                             QString::number(total), mode);
 }
 
 void TurnFlow::recordGame(int myslot, const QString& winnerName)
 {
-    if (winnerName != m_model.seats().name(myslot)) {
+    if (winnerName == m_model.seats().name(myslot))
+        m_parts.tally.addwongame();
+    else
         m_parts.tally.addgame(winnerName);
-        return;
-    }
-    m_parts.tally.addgame(QStringLiteral("addtomine"));
-    m_parts.tally.addtomine(2);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/game_mode.h"
+
 // Sizes of the game table and the codes a board cell can carry, as both sides
 // of the wire count them.
 namespace Table {
@@ -57,24 +59,3 @@ constexpr bool isCode(int code)
     return code >= None && code <= Triple;
 }
 } // namespace Bonus
-
-// Game modes as CMD_startgame and CMD_loadstats carry them; None before any game.
-enum class GameMode : int { None = 0, Standard = 1, Classic = 2 };
-
-namespace GameModes {
-constexpr bool isMode(int code)
-{
-    return code == static_cast<int>(GameMode::Standard) || code == static_cast<int>(GameMode::Classic);
-}
-
-// The mode a wire code names; None for any other code.
-constexpr GameMode fromCode(int code)
-{
-    return isMode(code) ? static_cast<GameMode>(code) : GameMode::None;
-}
-
-constexpr int code(GameMode mode)
-{
-    return static_cast<int>(mode);
-}
-} // namespace GameModes

@@ -23,7 +23,9 @@ public:
 
 // The one socket class of the program: the server's listener, each accepted
 // connection, and a client's own connection. Events arrive as signals on the
-// thread that owns the object (the UI thread). Framing is the owner's business.
+// thread that owns the object: the game's own connection on the UI thread, a
+// table's listener and connections on its server thread, a bot's on whichever
+// thread runs it. Framing is the owner's business.
 //
 // Bytes travel over a network connection. A stand-in that carries them in
 // memory (MemorySock) overrides the protected link functions and feeds bytes

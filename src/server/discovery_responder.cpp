@@ -78,9 +78,7 @@ TableAnnouncement DiscoveryResponder::announcement() const
             ++t.bots;
     }
     t.state = m_game.gamerunning ? QStringLiteral("playing") : QStringLiteral("waiting");
-    t.mode = m_game.gamemode == 1 ? QStringLiteral("standard")
-        : m_game.gamemode == 2    ? QStringLiteral("classic")
-                                  : QString();
+    t.mode = GameModes::name(m_game.gamemode);
     t.missions = std::clamp(m_game.rounds, 0, int(DiscoveryDatagram::MissionsMax));
     t.mission = m_game.gamerunning ? std::clamp(m_game.round, 0, t.missions) : 0;
     return t;

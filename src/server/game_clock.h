@@ -3,7 +3,17 @@
 #include <QObject>
 #include <QTimer>
 
-// The server's one-second round clock `Timer1`, with the game phase kept in its
+// Where the round stands, as the round clock keeps it.
+enum class RoundPhase {
+    // No round yet since the table opened or was put back.
+    BeforeFirstGame,
+    // A seat's round is being played: the clock counts its time down.
+    InPlay,
+    // Between rounds: the clock counts the pause before the next deal.
+    Pause,
+};
+
+// The server's one-second round clock `Timer1`, with the round's phase kept in
 // `Tag`. With real time switched off the clock only records whether it is on,
 // and its owner's tick is called from outside (tests drive a whole round
 // without waiting for it).
@@ -12,8 +22,7 @@ class GameClock : public QObject {
 public:
     explicit GameClock(int intervalMs = 1000, QObject* parent = nullptr);
 
-    // 0 before the first game, 1 round in play, 2 pause after a round.
-    int Tag = 0;
+    RoundPhase Tag = RoundPhase::BeforeFirstGame;
 
     void setEnabled(bool on);
     bool isEnabled() const { return m_enabled; }

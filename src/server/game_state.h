@@ -11,8 +11,7 @@
 struct GameState {
     PlayerTable players;
     bool gamerunning = false;
-    // 1 standard, 2 classic; 0 before the first game.
-    int gamemode = 0;
+    GameMode gamemode = GameMode::None;
     int rounds = 3;
     int round = 0;
     int countdown = 0;

@@ -25,14 +25,14 @@ GameTable::GameTable(GameState& game, Outbox& out, const HostOptions& host)
 
 TileRules& GameTable::rules()
 {
-    if (m_game.gamemode == 2)
+    if (m_game.gamemode == GameMode::Classic)
         return m_classic;
     return m_standard;
 }
 
 void GameTable::startgame(int slot, const ToServer::StartGame& m)
 {
-    startgame(m_game.players[slot].name, m.mode);
+    startgame(m_game.players[slot].name, GameModes::fromCode(m.mode));
 }
 
 bool GameTable::maystart(int slot, bool holdsHost) const
@@ -102,17 +102,17 @@ void GameTable::keepDeparted(const QByteArray& name, int total)
 void GameTable::endIfNobodyPlays()
 {
     const Outbox::Batch batch(m_out);
-    if (m_game.gamerunning && m_timer1.Tag == 1 && checkall())
+    if (m_game.gamerunning && m_timer1.Tag == RoundPhase::InPlay && checkall())
         finishround();
 }
 
 void GameTable::reset()
 {
     m_timer1.setEnabled(false);
-    m_timer1.Tag = 0;
+    m_timer1.Tag = RoundPhase::BeforeFirstGame;
     m_departed.clear();
     m_game.gamerunning = false;
-    m_game.gamemode = 0;
+    m_game.gamemode = GameMode::None;
     m_game.rounds = 3;
     m_game.round = 0;
     m_game.countdown = 0;
@@ -143,14 +143,14 @@ void GameTable::reset()
     players.slotcount = highest;
 }
 
-void GameTable::startgame(const QByteArray& name, int mode)
+void GameTable::startgame(const QByteArray& name, GameMode mode)
 {
-    if (mode != 1 && mode != 2)
+    if (mode == GameMode::None)
         return;
     m_game.gamemode = mode;
-    m_game.rounds = mode == 2 ? 6 : 3;
+    m_game.rounds = GameModes::missions(mode);
     m_game.round = 0;
-    m_out.sendall(ToClient::StartGame{name, m_game.gamemode, m_game.rounds}.bytes());
+    m_out.sendall(ToClient::StartGame{name, GameModes::code(mode), m_game.rounds}.bytes());
     for (int seat = 1; seat <= Table::Seats; ++seat) {
         tplayer& p = m_game.players[seat];
         p.total = 0;
@@ -200,7 +200,7 @@ void GameTable::findplayer()
     rules().settiles();
     for (int seat = 1; seat <= Table::Seats; ++seat)
         rules().setnexttile(seat);
-    m_timer1.Tag = 1;
+    m_timer1.Tag = RoundPhase::InPlay;
     m_game.countdown = RoundSeconds;
     m_timer1.setEnabled(true);
 }
@@ -250,7 +250,7 @@ void GameTable::finishround()
         m_out.sendall(scores.bytes());
     }
     postpath();
-    m_timer1.Tag = 2;
+    m_timer1.Tag = RoundPhase::Pause;
     m_game.countdown = pauseLength();
 }
 
@@ -262,7 +262,7 @@ int GameTable::pauseLength() const
 void GameTable::startPause()
 {
     m_timer1.setEnabled(false);
-    m_timer1.Tag = 2;
+    m_timer1.Tag = RoundPhase::Pause;
     m_game.countdown = pauseLength();
     m_timer1.setEnabled(true);
 }
@@ -271,7 +271,7 @@ void GameTable::Timer1Timer()
 {
     const Outbox::Batch batch(m_out);
     --m_game.countdown;
-    if (m_game.countdown < 0 && m_timer1.Tag == 1 && m_game.gamerunning) {
+    if (m_game.countdown < 0 && m_timer1.Tag == RoundPhase::InPlay && m_game.gamerunning) {
         ToClient::PostScores scores;
         for (int seat = 1; seat <= Table::Seats; ++seat) {
             bankRound(seat);
@@ -289,7 +289,7 @@ void GameTable::Timer1Timer()
         }
         startPause();
     }
-    if (m_game.countdown < 0 && m_timer1.Tag == 2 && m_game.gamerunning) {
+    if (m_game.countdown < 0 && m_timer1.Tag == RoundPhase::Pause && m_game.gamerunning) {
         m_timer1.setEnabled(false);
         findplayer();
     }
@@ -378,7 +378,7 @@ void GameTable::selecttile(int slot, int x, int y)
 {
     // After a winner was announced at a time-out the phase still reads "in play";
     // a finished game must not change its totals.
-    if (!m_game.gamerunning || m_timer1.Tag != 1)
+    if (!m_game.gamerunning || m_timer1.Tag != RoundPhase::InPlay)
         return;
     // Spectators and seats that watch have no board in play.
     if (!Table::isSeat(slot) || m_game.players[slot].watching) {

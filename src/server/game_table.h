@@ -27,7 +27,7 @@ public:
     // slot sits under, not the one written in the message. A mode other than 1
     // or 2 drops the message.
     void startgame(int slot, const ToServer::StartGame& m);
-    void startgame(const QByteArray& name, int mode);
+    void startgame(const QByteArray& name, GameMode mode);
     // Whether `slot` may start a game now: a logged-in seat while no game runs,
     // only the holder of the host's powers while one does; spectators never.
     bool maystart(int slot, bool holdsHost) const;
@@ -64,7 +64,7 @@ public:
     qsizetype departedCount() const { return m_departed.size(); }
 
     GameClock& Timer1() { return m_timer1; }
-    int phase() const { return m_timer1.Tag; }
+    RoundPhase phase() const { return m_timer1.Tag; }
     TileRules& rules();
 
 private:

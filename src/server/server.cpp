@@ -489,7 +489,7 @@ void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
         sendto(sender, ToClient::WrongVersion{}.bytes());
     }
     if (m_game.gamerunning) {
-        sendto(sender, ToClient::LoadStats{m_game.gamemode}.bytes());
+        sendto(sender, ToClient::LoadStats{GameModes::code(m_game.gamemode)}.bytes());
         sendto(sender, standings().bytes());
     }
     announceHost(sender);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/game_mode.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -29,7 +31,7 @@ public:
     virtual void loggedIn(int slot, const QByteArray& name) = 0;
     // `name` is empty when the connection never logged in.
     virtual void left(int slot, const QByteArray& name) = 0;
-    virtual void gameStarted(const QByteArray& starter, int mode) = 0;
+    virtual void gameStarted(const QByteArray& starter, GameMode mode) = 0;
     // Connected seats, in slot order.
     virtual void roundEnded(int round, const QList<SeatScore>& scores) = 0;
     virtual void winner(const QByteArray& name) = 0;

@@ -16,7 +16,7 @@ Referee::Referee() : Outbox(m_game.players), m_standard(m_game, *this, [](int) {
 
 TileRules& Referee::rules()
 {
-    if (m_game.gamemode == 2)
+    if (m_game.gamemode == GameMode::Classic)
         return m_classic;
     return m_standard;
 }
@@ -39,7 +39,7 @@ void Referee::read(const QByteArray& message)
             m_game.players[m_slot].connected = true;
     } else if (line.command == "CMD_startgame") {
         f.next();
-        m_game.gamemode = f.nextInt().value_or(1);
+        m_game.gamemode = GameModes::fromCode(f.nextInt().value_or(1));
         p.total = 0;
         p.bombx = p.bomby = 100;
     } else if (line.command == "CMD_settiles" || line.command == "CMD_setbonus") {

@@ -69,10 +69,10 @@ public:
         }
         if (!m_game.gamerunning)
             return;
-        while (m_game.gamerunning && m_table.phase() == 2)
+        while (m_game.gamerunning && m_table.phase() == RoundPhase::Pause)
             m_table.Timer1Timer();
-        if (m_table.phase() == 1 && m_sinceMove.elapsed() > 3000)
-            for (int i = 0; i < 93 && m_table.phase() == 1 && m_game.gamerunning; ++i)
+        if (m_table.phase() == RoundPhase::InPlay && m_sinceMove.elapsed() > 3000)
+            for (int i = 0; i < 93 && m_table.phase() == RoundPhase::InPlay && m_game.gamerunning; ++i)
                 m_table.Timer1Timer();
     }
 

@@ -16,7 +16,7 @@ struct RecordedParts : ClientChat, GameSounds, GameOptions, TallyFeed, ScorePost
     QList<QColor> colours;
     QStringList log;
     QStringList sounds;
-    QStringList tally; // "addword 60 4", "addgame Bob", "addtomine 2", "sendscore ...", "loadchecklist"
+    QStringList tally; // "addword 60 4", "addgame Bob", "addwongame", "sendscore ...", "loadchecklist"
     bool highScore = false; // "Post High Score"
     bool winnersPath = true; // "Show Winner's Path"
     int settingsLoads = 0;
@@ -42,16 +42,16 @@ struct RecordedParts : ClientChat, GameSounds, GameOptions, TallyFeed, ScorePost
     void loadinifile() override { ++settingsLoads; }
     QString tallyHighScore() const override { return tallyScore; }
     QString tallyHighestTrail() const override { return tallyTrail; }
-    void addword(const QString& text, int column) override
+    void addword(const QString& text, TallyTable::OwnColumn column) override
     {
         tally << QStringLiteral("addword %1 %2").arg(text).arg(column);
     }
     void addgame(const QString& winner) override { tally << QStringLiteral("addgame ") + winner; }
-    void addtomine(int column) override { tally << QStringLiteral("addtomine %1").arg(column); }
+    void addwongame() override { tally << QStringLiteral("addwongame"); }
     void loadchecklist() override { tally << QStringLiteral("loadchecklist"); }
-    void sendscore(const QString& name, const QString& when, const QString& score, int mode) override
+    void sendscore(const QString& name, const QString& when, const QString& score, GameMode mode) override
     {
-        tally << QStringLiteral("sendscore %1 %2 %3 %4").arg(name, when, score).arg(mode);
+        tally << QStringLiteral("sendscore %1 %2 %3 %4").arg(name, when, score).arg(GameModes::code(mode));
     }
     QDate today() const override { return date; }
 };

@@ -33,60 +33,36 @@ struct CountingOutput : SoundOutput {
     void stop() override { }
 };
 
-// The chat binding under test takes the window's chat lines and sounds; the
-// rest is recorded.
-struct BoundParts : RecordedParts {
-    ChatBinding* chat = nullptr;
-
-    void addlinetochat(const StyledLine& line, quint32 colour) override
-    {
-        if (chat)
-            chat->addlinetochat(line, colour);
-    }
-    void playasound(const ToClient::PlayASound& m) override
-    {
-        if (chat)
-            chat->playasound(m);
-    }
-    void playsounds(GameSound sound) override
-    {
-        if (chat)
-            chat->playsounds(sound);
-    }
-};
-
 // The hosting copy of Ann: main window, its server, the phrase editor and the
-// chat binding under test, logged in to its own server.
+// chat binding under test, which takes the window's chat lines and sounds, as
+// in the program; the rest is recorded.
 struct Host {
     QTemporaryDir home;
     FixedHostOptions options;
-    BoundParts parts;
+    RecordedParts parts;
     GameModel model;
-    MainWindow window{model, parts.parts()};
+    int plays = 0;
+    ChatBinding chat{model, std::make_unique<CountingOutput>(&plays)};
+    MainWindow window{model, ClientParts{chat, chat, parts, parts, parts}};
     ConnectionController connection{model, window, options};
     Tphrases editor;
-    int plays = 0;
-    std::unique_ptr<ChatBinding> chat;
 
     Host()
     {
         qputenv("GLOOPDASH_HOME", home.path().toUtf8());
         connection.setPorts(0, 0);
-        chat = std::make_unique<ChatBinding>(window, std::make_unique<CountingOutput>(&plays));
-        parts.chat = chat.get();
-        editor.setButtons(&chat->buttons());
+        chat.place(window);
+        editor.setButtons(&chat.buttons());
         connection.setCommandLine({"Ann", "127.0.0.1", "true"});
         window.show();
     }
-    // The binding goes first; what the window says after that is not shown.
-    ~Host() { parts.chat = nullptr; }
     bool loggedIn()
     {
         return QTest::qWaitFor([this] { return model.session().loggedin(); });
     }
     QString chatText() const
     {
-        RichChatView* view = chat->panel().mainchat();
+        RichChatView* view = chat.panel().mainchat();
         view->SelectAllText();
         // Lines become blanks, and the blank after a head's colon counts once.
         return view->SelectedText().simplified();
@@ -110,20 +86,20 @@ void TestIntegrationChat::chatPanelFillsTheChatArea()
     Host ann;
     QVERIFY(ann.loggedIn());
     // The window's own status lines land in the panel that replaced the placeholder.
-    QCOMPARE(ann.window.chatPanel(), static_cast<QWidget*>(&ann.chat->panel()));
+    QCOMPARE(ann.window.chatPanel(), static_cast<QWidget*>(&ann.chat.panel()));
     QTRY_VERIFY(ann.chatText().contains("You are Connected."));
     QVERIFY(ann.chatText().contains("Loading Multi-player Game.. Please Wait."));
     // The phrase buttons sit in the left column, two rows of five.
-    QCOMPARE(ann.chat->buttons().parentWidget(), ann.window.backPanel());
-    QCOMPARE(ann.chat->buttons().geometry().topLeft(), QPoint(9, 308));
+    QCOMPARE(ann.chat.buttons().parentWidget(), ann.window.backPanel());
+    QCOMPARE(ann.chat.buttons().geometry().topLeft(), QPoint(9, 308));
     // Twice the window, twice the game area: the chat grows with it and shows
     // more text, at the size the player chose.
-    const QSize chatSize = ann.chat->panel().size();
-    const QFont chatFont = ann.chat->panel().font();
+    const QSize chatSize = ann.chat.panel().size();
+    const QFont chatFont = ann.chat.panel().font();
     ann.window.resize(ann.window.size() * 2);
-    QTRY_COMPARE(ann.chat->panel().size(), chatSize * 2);
-    QCOMPARE(ann.chat->panel().font(), chatFont);
-    QCOMPARE(ann.chat->buttons().geometry().topLeft(), QPoint(18, 616));
+    QTRY_COMPARE(ann.chat.panel().size(), chatSize * 2);
+    QCOMPARE(ann.chat.panel().font(), chatFont);
+    QCOMPARE(ann.chat.buttons().geometry().topLeft(), QPoint(18, 616));
 }
 
 void TestIntegrationChat::typedChatGoesThroughTheServerAndBack()
@@ -133,7 +109,7 @@ void TestIntegrationChat::typedChatGoesThroughTheServerAndBack()
     WireClient bob;
     QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
 
-    QLineEdit* mychat = ann.chat->panel().findChild<QLineEdit*>("mychat");
+    QLineEdit* mychat = ann.chat.panel().findChild<QLineEdit*>("mychat");
     QVERIFY(mychat);
     QTest::keyClicks(mychat, "hello + you");
     QTest::keyClick(mychat, Qt::Key_Return);
@@ -144,7 +120,7 @@ void TestIntegrationChat::typedChatGoesThroughTheServerAndBack()
     bob.send("CMD_action+2+waves|clGreen");
     QTRY_VERIFY(ann.chatText().contains("Bob waves"));
     QVERIFY(ann.chatText().contains("Bob chats: see www.example.org"));
-    QCOMPARE(ann.chat->panel().linkTargets().target(0), std::optional<QString>("www.example.org "));
+    QCOMPARE(ann.chat.panel().linkTargets().target(0), std::optional<QString>("www.example.org "));
 }
 
 void TestIntegrationChat::phrasesAndChatterSoundsReachTheOtherPlayer()
@@ -158,11 +134,11 @@ void TestIntegrationChat::phrasesAndChatterSoundsReachTheOtherPlayer()
     ann.editor.openEditor(&ann.window);
     ann.editor.edit(2)->setText("Go Bob");
     QTest::mouseClick(ann.editor.findChild<QAbstractButton*>("button_done"), Qt::LeftButton);
-    QTest::mouseClick(ann.chat->buttons().button(2), Qt::LeftButton);
+    QTest::mouseClick(ann.chat.buttons().button(2), Qt::LeftButton);
     QCOMPARE(bob.nextOf("CMD_phrase"), QByteArray("CMD_phrase+Ann  says: Go Bob|clBlack"));
 
-    ann.chat->soundsPopup().item(13)->trigger();
-    ann.chat->soundsPopup().item(0)->trigger(); // "<Cancel>" sends nothing
+    ann.chat.soundsPopup().item(13)->trigger();
+    ann.chat.soundsPopup().item(0)->trigger(); // "<Cancel>" sends nothing
     QCOMPARE(bob.nextOf("CMD_playasound"), QByteArray("CMD_playasound+1+wave13+"));
     QCOMPARE(bob.nextOf("CMD_playasound", 200), QByteArray());
     // Ann hears her own chatter only with chatter sounds on; off, she reads it.
@@ -187,7 +163,7 @@ void TestIntegrationChat::soundOptionsDecideWhatIsHeard()
     QVERIFY(ann.loggedIn());
     WireClient bob;
     QVERIFY(bob.login(ann.connection.server().port(), "Bob"));
-    const SoundOptionActions& options = ann.chat->soundOptions();
+    const SoundOptionActions& options = ann.chat.soundOptions();
     if (options.playSounds->isChecked() != playSounds)
         options.playSounds->trigger();
     if (options.chatterSounds->isChecked() != chatterSounds)

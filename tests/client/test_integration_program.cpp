@@ -142,11 +142,11 @@ struct ClockHand {
         }
         if (!game.gamerunning)
             return;
-        if (table.phase() == 2) {
-            while (game.gamerunning && table.phase() == 2)
+        if (table.phase() == RoundPhase::Pause) {
+            while (game.gamerunning && table.phase() == RoundPhase::Pause)
                 table.Timer1Timer();
         } else if (quiet.elapsed() > 1500) {
-            for (int i = 0; i < 93 && game.gamerunning && table.phase() == 1; ++i)
+            for (int i = 0; i < 93 && game.gamerunning && table.phase() == RoundPhase::InPlay; ++i)
                 table.Timer1Timer();
         }
     }

@@ -93,7 +93,7 @@ void LanTableFinderTest::followsTheTableAsItChanges()
     QTRY_COMPARE(model.rowCount(), 1);
     QCOMPARE(model.row(0).table.state, QStringLiteral("waiting"));
     den.server.game().gamerunning = true;
-    den.server.game().gamemode = 1;
+    den.server.game().gamemode = GameMode::Standard;
     den.server.game().round = 1;
     QTRY_COMPARE_WITH_TIMEOUT(model.row(0).table.state, QStringLiteral("playing"), LanTableFinder::RepeatMs + 1000);
     QCOMPARE(TableListModel::text(model.row(0), TableListModel::Game), QStringLiteral("mission 1 of 3, standard"));

@@ -309,7 +309,7 @@ void TestCoordinatorRequest::summarizesTheTable()
     seat(7, "Watcher");
     game.players[3].connected = true; // not logged in yet: not counted
     game.gamerunning = true;
-    game.gamemode = 2;
+    game.gamemode = GameMode::Classic;
     game.rounds = 3;
     game.round = 2;
     const TableListing t = TableSummary::of(game, QStringLiteral("Ann's"), 9000);

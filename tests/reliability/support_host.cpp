@@ -74,7 +74,7 @@ void Host::drop(WireClient* peer)
 void Host::timeOut()
 {
     GameTable& table = m_server->table();
-    const int phase = table.phase();
+    const RoundPhase phase = table.phase();
     // A round lasts 93 ticks and a pause at most 41; 200 is past both.
     for (int i = 0; i < 200 && table.phase() == phase && m_server->game().gamerunning; ++i)
         table.Timer1Timer();

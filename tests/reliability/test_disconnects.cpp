@@ -181,7 +181,7 @@ void DisconnectsTest::leavesDuringPause()
     startGame();
     QCOMPARE(m_eve->pick(), Player::Pick::Taken);
     m_host->timeOut();
-    QCOMPARE(m_host->server().table().phase(), 2);
+    QCOMPARE(m_host->server().table().phase(), RoundPhase::Pause);
     m_eve->close();
     QVERIFY(heardLeaving(3, "Eve"));
     m_host->timeOut();
@@ -225,7 +225,7 @@ void DisconnectsTest::othersClearTheirBoardsAfterLeaving()
         const QList<QByteArray> fields = scores.mid(at + 1).split('+');
         QCOMPARE(fields.value(2).toInt(), p->roundResult());
     }
-    QCOMPARE(m_host->server().table().phase(), 2);
+    QCOMPARE(m_host->server().table().phase(), RoundPhase::Pause);
     const QString failure = m_host->honestRound(m_honest);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }

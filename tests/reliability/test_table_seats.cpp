@@ -178,7 +178,7 @@ void TableSeatsTest::roundEndsWhenNobodyPlays()
         m_eve->send(watch);
     QVERIFY(clearBoard(m_ann));
     QVERIFY(clearBoard(m_bob));
-    QCOMPARE(m_host->server().table().phase(), watchFirst ? 2 : 1);
+    QCOMPARE(m_host->server().table().phase(), watchFirst ? RoundPhase::Pause : RoundPhase::InPlay);
     if (eveDoes == "close")
         m_eve->close();
     else if (eveDoes == "watch")
@@ -188,7 +188,7 @@ void TableSeatsTest::roundEndsWhenNobodyPlays()
     for (int k = 1; k <= 6; ++k)
         scores = m_ann->nextOf("CMD_postscores");
     QVERIFY(scores.startsWith("CMD_postscores+1+"));
-    QCOMPARE(m_host->server().table().phase(), 2);
+    QCOMPARE(m_host->server().table().phase(), RoundPhase::Pause);
 }
 
 void TableSeatsTest::onlyEntitledConnectionsAct_data()

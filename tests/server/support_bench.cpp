@@ -61,7 +61,7 @@ Grid bonusFrom(const QStringList& rows)
 Bench::Bench(QList<int> connectedSlots, int mode)
 {
     table.Timer1().setRealTime(false);
-    game.gamemode = mode;
+    game.gamemode = GameModes::fromCode(mode);
     for (int slot : connectedSlots) {
         game.players[slot].connected = true;
         game.players[slot].loggedin = true;
@@ -73,7 +73,7 @@ Bench::Bench(QList<int> connectedSlots, int mode)
 void Bench::setup(const QStringList& board, const QStringList& bonus, int tile)
 {
     game.gamerunning = true;
-    table.Timer1().Tag = 1;
+    table.Timer1().Tag = RoundPhase::InPlay;
     game.tilesequence.fill(tile);
     tplayer& p = seat();
     p.board = tilesFrom(board);
@@ -94,7 +94,7 @@ bool Bench::pickAny(int slot)
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 6; ++y) {
             const int cell = p.board[x][y];
-            const bool wild = game.gamemode == 2 ? cell == Tile::Wild : p.tile == Tile::Wild;
+            const bool wild = game.gamemode == GameMode::Classic ? cell == Tile::Wild : p.tile == Tile::Wild;
             if (cell != Tile::Empty && (cell == p.tile || wild)) {
                 table.selecttile(slot, x, y);
                 return true;

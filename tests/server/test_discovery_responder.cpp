@@ -117,7 +117,7 @@ void DiscoveryResponderTest::answersWithTheTableAsItStands()
     // A game in its second mission with someone watching.
     GameState& game = m_server->game();
     game.gamerunning = true;
-    game.gamemode = 2;
+    game.gamemode = GameMode::Classic;
     game.rounds = 6;
     game.round = 2;
     game.players[7].connected = true;

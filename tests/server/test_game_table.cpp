@@ -75,7 +75,7 @@ void GameTableTest::dealsRoundInOrder()
 {
     Bench bench({1, 2, 7});
     bench.seat(1).total = bench.seat(2).total = 300; // a restart clears earlier totals
-    bench.table.startgame("Ann", 1);
+    bench.table.startgame("Ann", GameMode::Standard);
     const QList<QByteArray> toSeat = bench.out.to(2);
     QCOMPARE(toSeat.mid(0, 2), (QList<QByteArray>{"CMD_startgame+Ann+1+3+", "CMD_nextplayer+1+2"}));
     QCOMPARE(commands(toSeat.mid(2)),
@@ -83,7 +83,7 @@ void GameTableTest::dealsRoundInOrder()
     QCOMPARE(bench.out.to(1).mid(2), toSeat.mid(2)); // every seat starts at the same place
     QCOMPARE(commands(bench.out.to(7)), (QStringList{"CMD_startgame", "CMD_settiles", "CMD_setbonus"}));
     QCOMPARE(bench.seat(1).total, 0);
-    QCOMPARE(bench.table.phase(), 1);
+    QCOMPARE(bench.table.phase(), RoundPhase::InPlay);
     QCOMPARE(bench.game.countdown, 92);
     QVERIFY(bench.table.Timer1().isEnabled());
 }
@@ -106,7 +106,7 @@ void GameTableTest::timesOutRound()
 
     Bench bench({1, 2, 7});
     bench.host.winnersPath = showPath;
-    bench.table.startgame("Ann", 1);
+    bench.table.startgame("Ann", GameMode::Standard);
     if (scored)
         bench.clearBoard(1);
     bench.out.sent.clear();
@@ -138,7 +138,7 @@ void GameTableTest::endsRoundWhenEveryBoardIsClear()
 {
     Bench bench({1, 2, 3, 8});
     bench.seat(2).watching = true; // a seat that watches still has to clear or time out
-    bench.table.startgame("Ann", 1);
+    bench.table.startgame("Ann", GameMode::Standard);
     QVERIFY(!bench.seat(2).watching);
     bench.clearBoard(1);
     bench.clearBoard(3);
@@ -155,7 +155,7 @@ void GameTableTest::endsRoundWhenEveryBoardIsClear()
     }
     QCOMPARE(bench.out.to(8, {"CMD_postscores"}), growing);
     QVERIFY(bench.out.to(8, {"CMD_thepath"}).value(0).startsWith("CMD_thepath+P1+"));
-    QCOMPARE(bench.table.phase(), 2);
+    QCOMPARE(bench.table.phase(), RoundPhase::Pause);
     QCOMPARE(bench.game.countdown, 40);
     bench.tick(41);
     QCOMPARE(bench.out.to(1, {"CMD_nextplayer"}).last(), QByteArray("CMD_nextplayer+2+1"));
@@ -164,7 +164,7 @@ void GameTableTest::endsRoundWhenEveryBoardIsClear()
 void GameTableTest::tellsSeatsSittingOutThatTheRoundEnded()
 {
     Bench bench({1, 2, 8});
-    bench.table.startgame("Ann", 1);
+    bench.table.startgame("Ann", GameMode::Standard);
     bench.table.justwatch(2, 1);
     bench.out.sent.clear();
     bench.clearBoard(1);
@@ -172,13 +172,13 @@ void GameTableTest::tellsSeatsSittingOutThatTheRoundEnded()
     QCOMPARE(bench.out.to(1, {"CMD_turnover"}).size(), 1);
     QCOMPARE(bench.out.to(2, {"CMD_turnover"}), QList<QByteArray>{"CMD_turnover+2+0+0+4"});
     QCOMPARE(bench.out.to(8, {"CMD_turnover"}).size(), 0);
-    QCOMPARE(bench.table.phase(), 2);
+    QCOMPARE(bench.table.phase(), RoundPhase::Pause);
 }
 
 void GameTableTest::sendsWholePathOfBestSeat()
 {
     Bench bench({1, 2});
-    bench.table.startgame("Ann", 1);
+    bench.table.startgame("Ann", GameMode::Standard);
     bench.seat(2).name = "B+b";
     bench.clearBoard(2);
     bench.tick(93);
@@ -199,7 +199,7 @@ void GameTableTest::sendsWholePathOfBestSeat()
 void GameTableTest::playsOnAfterTieThenEnds()
 {
     Bench bench({1, 2});
-    bench.table.startgame("Ann", 1);
+    bench.table.startgame("Ann", GameMode::Standard);
     bench.tick(3 * (93 + 41)); // nobody scores: no winner, the game goes on
     QCOMPARE(bench.out.to(2, {"CMD_nextplayer"}).last(), QByteArray("CMD_nextplayer+4+2"));
     bench.seat(1).total = bench.seat(2).total = 820;
@@ -226,10 +226,10 @@ void GameTableTest::playsOnAfterTieThenEnds()
 void GameTableTest::announcesWinnerAtNextRoundStart()
 {
     Bench bench({1});
-    bench.table.startgame("Ann", 2);
+    bench.table.startgame("Ann", GameMode::Classic);
     for (int round = 1; round <= 6; ++round) {
         bench.clearBoard(1);
-        QCOMPARE(bench.table.phase(), 2);
+        QCOMPARE(bench.table.phase(), RoundPhase::Pause);
         bench.tick(41);
     }
     QCOMPARE(bench.out.to(1, {"CMD_nextplayer"}).size(), 6);

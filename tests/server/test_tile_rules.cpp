@@ -242,7 +242,7 @@ void TileRulesTest::classicNeverAnnouncesWildTile()
     QFETCH(quint32, seed);
     RandomScope random(seed);
     Bench bench({1}, 2);
-    bench.table.startgame("P1", 2);
+    bench.table.startgame("P1", GameMode::Classic);
     for (int pick = 0; pick < 36 && !bench.seat().roundover; ++pick)
         QVERIFY2(bench.pickAny(1), "a seat with tiles left always has a legal pick");
     QVERIFY(bench.seat().roundover);

@@ -216,8 +216,7 @@ void TallyListWindowTest::countsGamesAndKeepsThemAcrossRestarts()
 {
     QTemporaryDir dir;
     auto t = windowWithKimAndAda(dir.path());
-    t->book.addgame("addtomine");
-    t->book.addtomine(2);
+    t->book.addwongame();
     t->book.addgame("Kim");
     QVERIFY(t->book.offerhighscore(61000));
     QVERIFY(!t->book.offerhighscore(61000));
@@ -261,6 +260,10 @@ void TallyListWindowTest::countsFromTheRebuiltCurrentGameList_data()
         << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"};
     QTest::newRow("Ada left before the end")
         << QStringList{"Kim", "Bob"} << "Bob" << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"} << untouched;
+    // Whatever an opponent is called, his win is never counted as ours.
+    QTest::newRow("opponent named like a tally word")
+        << QStringList{"Kim", "Ada", "addtomine"} << "addtomine" << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"}
+        << QStringList{"1", "0", "0", "1", "1", "0", "0", "1"};
 }
 
 void TallyListWindowTest::countsFromTheRebuiltCurrentGameList()
@@ -280,6 +283,7 @@ void TallyListWindowTest::countsFromTheRebuiltCurrentGameList()
     t->w.listboxTally()->setCurrentRow(1);
     QCOMPARE(labels(t->w, "label_", 8), ada);
     QCOMPARE(text(t->w, "mylabel_1"), QStringLiteral("1"));
+    QCOMPARE(text(t->w, "mylabel_2"), QStringLiteral("0"));
 }
 
 void TallyListWindowTest::talliesEveryoneOnlyWhenAsked_data()
@@ -376,7 +380,7 @@ void TallyListWindowTest::resetsOnlyOnYes()
 {
     QTemporaryDir dir;
     auto t = windowWithKimAndAda(dir.path());
-    t->book.addgame("addtomine");
+    t->book.addwongame();
     t->book.offertrail(400);
     t->w.listboxTally()->setCurrentRow(0);
     auto* reset = qobject_cast<QAbstractButton*>(t->w.findChild<QWidget*>("FlatButton2"));
@@ -416,7 +420,7 @@ void TallyListWindowTest::keepsAnUnreadableFileAndStartsEmpty()
     QVERIFY(bad.open(QIODevice::ReadOnly));
     QCOMPARE(bad.readAll(), QByteArray("WRZL\x64\0\0\0\x02\0\x80\x41", 12));
 
-    t.book.addtomine(1);
+    t.book.addtomine(TallyTable::TotalGames);
     QCOMPARE(TallyFile(dir.path()).load().grid.cell(1, 0), QStringLiteral("1"));
 }
 
@@ -484,12 +488,12 @@ void TallyListWindowTest::saysOnceThatAFullDiskRefusedTheTally()
     if (!disk.mount(&why))
         QSKIP(qPrintable(why));
     Tally t(disk.path());
-    t.book.addtomine(1);
+    t.book.addtomine(TallyTable::TotalGames);
     const QByteArray old = TallyFile::encode(t.book.table().grid());
     QCOMPARE(TallyFile(disk.path()).load().grid.cell(1, 0), QStringLiteral("1"));
     disk.fill();
-    t.book.addtomine(1);
-    t.book.addtomine(1);
+    t.book.addtomine(TallyTable::TotalGames);
+    t.book.addtomine(TallyTable::TotalGames);
     const QList<QMessageBox*> boxes = t.w.findChildren<QMessageBox*>(QStringLiteral("tallysavebox"));
     QCOMPARE(boxes.size(), 1);
     QVERIFY(boxes.first()->text().startsWith(QStringLiteral("Unable to write to ") + t.book.filePath()));

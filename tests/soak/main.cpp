@@ -7,6 +7,7 @@
 //   gloopdash_soak --serve [--no-path]     (the hosting process it starts)
 #include "soak_driver.h"
 
+#include "base/game_mode.h"
 #include "net/game_random.h"
 #include "server/host_options.h"
 #include "server/server.h"
@@ -69,7 +70,7 @@ int main(int argc, char** argv)
     options.mode = parser.value(mode).toInt();
     options.botDelayMs = parser.value(delay).toInt();
     options.winnersPath = !parser.isSet(noPath);
-    if (options.seconds <= 0 || (options.mode != 1 && options.mode != 2) || !QFile::exists(options.bot)) {
+    if (options.seconds <= 0 || !GameModes::isMode(options.mode) || !QFile::exists(options.bot)) {
         std::fprintf(stderr, "%s\nno gloopbot at %s?\n", qPrintable(parser.helpText()), qPrintable(options.bot));
         return 64;
     }

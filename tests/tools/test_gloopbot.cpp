@@ -101,11 +101,11 @@ void GloopbotTest::playsWholeGame()
         }
         if (!server.game().gamerunning)
             continue;
-        if (table.phase() == 2) {
-            while (server.game().gamerunning && table.phase() == 2)
+        if (table.phase() == RoundPhase::Pause) {
+            while (server.game().gamerunning && table.phase() == RoundPhase::Pause)
                 table.Timer1Timer();
         } else if (sinceMove.elapsed() > 3000) {
-            for (int i = 0; i < 93 && table.phase() == 1 && server.game().gamerunning; ++i)
+            for (int i = 0; i < 93 && table.phase() == RoundPhase::InPlay && server.game().gamerunning; ++i)
                 table.Timer1Timer();
         }
     }

@@ -1,3 +1,4 @@
+#include "base/game_mode.h"
 #include "bot/bot.h"
 
 #include "gd_version.h"
@@ -68,7 +69,7 @@ int main(int argc, char** argv)
         options.name = args[1].toUtf8();
         options.version = parser.value(version).toUtf8();
         options.startMode = parser.isSet(start) ? parser.value(start).toInt(&ok) : 0;
-        ok = ok && options.startMode >= 0 && options.startMode <= 2 && kind;
+        ok = ok && (options.startMode == 0 || GameModes::isMode(options.startMode)) && kind;
         options.players = parser.value(players).toInt();
         const int ms = qMax(0, parser.value(delay).toInt());
         options.pace = {ms, ms};

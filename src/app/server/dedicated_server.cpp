@@ -179,7 +179,7 @@ void DedicatedServer::left(int slot, const QByteArray& name)
     tableChanged();
 }
 
-void DedicatedServer::gameStarted(const QByteArray& starter, int mode)
+void DedicatedServer::gameStarted(const QByteArray& starter, GameMode mode)
 {
     m_log.gameStarted(starter, mode);
     tableChanged();

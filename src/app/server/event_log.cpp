@@ -43,10 +43,9 @@ void EventLog::left(int slot, const QByteArray& name)
     line(QStringLiteral("leave slot %1 %2").arg(slot).arg(printable(name)).trimmed());
 }
 
-void EventLog::gameStarted(const QByteArray& starter, int mode)
+void EventLog::gameStarted(const QByteArray& starter, GameMode mode)
 {
-    line(QStringLiteral("game start %1 by %2")
-             .arg(mode == 2 ? QStringLiteral("classic") : QStringLiteral("standard"), printable(starter)));
+    line(QStringLiteral("game start %1 by %2").arg(GameModes::name(mode), printable(starter)));
 }
 
 void EventLog::roundEnded(int round, const QList<SeatScore>& scores)

@@ -20,7 +20,7 @@ public:
     void dropped(int slot, const QString& reason) override;
     void loggedIn(int slot, const QByteArray& name) override;
     void left(int slot, const QByteArray& name) override;
-    void gameStarted(const QByteArray& starter, int mode) override;
+    void gameStarted(const QByteArray& starter, GameMode mode) override;
     void roundEnded(int round, const QList<SeatScore>& scores) override;
     void winner(const QByteArray& name) override;
 

@@ -29,7 +29,7 @@ private:
     void dropped(int, const QString&) override { }
     void loggedIn(int, const QByteArray&) override { m_registrar.changed(); }
     void left(int, const QByteArray&) override { m_registrar.changed(); }
-    void gameStarted(const QByteArray&, int) override { m_registrar.changed(); }
+    void gameStarted(const QByteArray&, GameMode) override { m_registrar.changed(); }
     void roundEnded(int, const QList<SeatScore>&) override { m_registrar.changed(); }
     void winner(const QByteArray&) override { m_registrar.changed(); }
 

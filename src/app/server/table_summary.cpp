@@ -21,12 +21,11 @@ TableListing TableSummary::of(const GameState& game, const QString& name, quint1
         }
     }
     t.state = game.gamerunning ? QStringLiteral("playing") : QStringLiteral("waiting");
-    const GameMode mode = GameModes::fromCode(game.gamemode);
-    t.mode = mode == GameMode::Standard ? QStringLiteral("standard")
-        : mode == GameMode::Classic     ? QStringLiteral("classic")
-                                        : QString();
-    t.missions = game.gamemode == 0 ? 0 : game.rounds;
-    t.mission = game.gamemode == 0 ? 0 : qBound(0, game.round, t.missions);
+    t.mode = GameModes::name(game.gamemode);
+    // Before the first game the table plays no missions yet.
+    const bool started = game.gamemode != GameMode::None;
+    t.missions = started ? game.rounds : 0;
+    t.mission = started ? qBound(0, game.round, t.missions) : 0;
     t.version = QStringLiteral(GD_VERSION_TEXT);
     return t;
 }

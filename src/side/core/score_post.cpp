@@ -1,40 +1,47 @@
 #include "side/core/score_post.h"
 
+#include "base/game_mode.h"
+
 #include <QLocale>
+
+namespace {
+
+// Only the six seats play and score; slots above them watch.
+constexpr int SeatCount = 6;
+
+} // namespace
 
 bool ScorePost::due(const GameEnd& end)
 {
     if (!end.postOption || end.slot1Name == QLatin1String("You"))
         return false;
-    if (end.myslot < 1 || end.myslot > 6)
+    if (end.myslot < 1 || end.myslot > SeatCount)
         return false;
     bool ok = false;
     const qlonglong score = end.score.trimmed().toLongLong(&ok);
     if (!ok)
         return false;
-    if (end.mode == 1)
-        return score > 49999;
-    if (end.mode == 2)
-        return score > 19999;
-    return false;
+    return HighScores::qualifies(GameModes::fromCode(end.mode), score);
 }
 
 QString ScorePost::pagePath(int mode)
 {
-    switch (mode) {
-    case 1: return QStringLiteral("/counter/gloop.shtml");
-    case 2: return QStringLiteral("/counter/classicgloop2.shtml");
-    default: return {};
+    switch (GameModes::fromCode(mode)) {
+    case GameMode::Standard: return QStringLiteral("/counter/gloop.shtml");
+    case GameMode::Classic: return QStringLiteral("/counter/classicgloop2.shtml");
+    case GameMode::None: break;
     }
+    return {};
 }
 
 QString ScorePost::scriptPath(int mode)
 {
-    switch (mode) {
-    case 1: return QStringLiteral("/cgi-bin/gloop.cgi?name=");
-    case 2: return QStringLiteral("/cgi-bin/classicgloop2.cgi?name=");
-    default: return {};
+    switch (GameModes::fromCode(mode)) {
+    case GameMode::Standard: return QStringLiteral("/cgi-bin/gloop.cgi?name=");
+    case GameMode::Classic: return QStringLiteral("/cgi-bin/classicgloop2.cgi?name=");
+    case GameMode::None: break;
     }
+    return {};
 }
 
 QString ScorePost::target(int mode, const QString& name, const QString& date, const QString& score)

@@ -5,7 +5,7 @@
 #include <QString>
 
 // What the game sends to the maker's score scripts and which page it shows for
-// each game mode (1 normal, 2 classic).
+// each game mode. Modes are the score site's numbers (GameModes::code).
 class ScorePost {
 public:
     // What the end of a game knows about the local player.
@@ -18,7 +18,8 @@ public:
     };
     // A score is posted only with the option on, in a game started by the lobby
     // (slot 1 is not the solo "You"), by a seated player, and when it reaches the
-    // mode's limit: above 49999 for the normal game, above 19999 for the classic.
+    // mode's limit (HighScores: above 49999 for the normal game, above 19999 for
+    // the classic).
     static bool due(const GameEnd& end);
 
     // "/counter/gloop.shtml" or "/counter/classicgloop2.shtml"; empty for another mode.

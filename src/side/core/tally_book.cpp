@@ -4,19 +4,13 @@
 
 #include <utility>
 
-namespace {
-
-const QString LocalWinner = QStringLiteral("addtomine");
-
-} // namespace
-
 TallyBook::TallyBook(QObject* parent) : TallyBook(PlayerFolders::forThisProgram().dataFolder(), parent)
 {
 }
 
 TallyBook::TallyBook(const QString& folder, QObject* parent) : QObject(parent), m_file(folder)
 {
-    for (int c = 1; c <= 4; ++c)
+    for (int c = TallyTable::TotalGames; c <= TallyTable::HighestTrail; ++c)
         m_mylabel[c] = QStringLiteral("0");
     load();
 }
@@ -47,12 +41,12 @@ QString TallyBook::takeLoadError()
 
 QString TallyBook::mylabeltext(int column) const
 {
-    return column >= 1 && column <= 4 ? m_mylabel[column] : QString();
+    return column >= TallyTable::TotalGames && column <= TallyTable::HighestTrail ? m_mylabel[column] : QString();
 }
 
 void TallyBook::showOwnTotals()
 {
-    for (int c = 1; c <= 4; ++c)
+    for (int c = TallyTable::TotalGames; c <= TallyTable::HighestTrail; ++c)
         m_mylabel[c] = m_table.cell(c, 0);
 }
 
@@ -112,21 +106,33 @@ void TallyBook::addUntallied()
 
 void TallyBook::addgame(const QString& winner)
 {
+    countGame(winner, false);
+    commit();
+}
+
+void TallyBook::addwongame()
+{
+    countGame(QString(), true);
+    m_table.addtomine(TallyTable::YourWins);
+    commit();
+}
+
+void TallyBook::countGame(const QString& winner, bool localWon)
+{
     emit loadchecklistrequested();
     if (m_tallyEveryone)
         addUntallied();
     m_table.addtomine(TallyTable::TotalGames);
-    m_table.countGame(m_playersInGame, winner, winner == LocalWinner);
-    commit();
+    m_table.countGame(m_playersInGame, winner, localWon);
 }
 
-void TallyBook::addtomine(int column)
+void TallyBook::addtomine(TallyTable::OwnColumn column)
 {
     m_table.addtomine(column);
     commit();
 }
 
-void TallyBook::addword(const QString& text, int column)
+void TallyBook::addword(const QString& text, TallyTable::OwnColumn column)
 {
     m_table.addword(TallyTable::cleanName(text), column);
     commit();

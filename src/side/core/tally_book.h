@@ -1,5 +1,6 @@
 #pragma once
 
+#include "side/core/tally_feed.h"
 #include "side/core/tally_file.h"
 #include "side/core/tally_table.h"
 
@@ -13,7 +14,7 @@
 // Fed only by the local game; nothing goes over the network. The table is read
 // from the file when the book is made and written after every change and again
 // when the book goes, so a run's counts survive a crash.
-class TallyBook : public QObject {
+class TallyBook : public QObject, public TallyFeed {
     Q_OBJECT
 public:
     // Reads the tally from the game's home folder.
@@ -48,15 +49,20 @@ public:
     bool tallyEveryone() const { return m_tallyEveryone; }
     void setTallyEveryone(bool on);
 
-    // One finished game. `winner` is the winner's name, or "addtomine" when the
-    // local player won. First asks for the current game's players again
+    // One finished game another player, `winner`, won; addwongame: one the
+    // local player won. Each first asks for the current game's players again
     // (loadchecklistrequested), then counts the tallied ones among them, after
     // adding the untallied ones when everyone is tallied.
-    void addgame(const QString& winner);
-    // Adds 1 to own column 1 (games) or 2 (wins).
-    void addtomine(int column);
-    // Stores `text` in own column 3 (high score) or 4 (highest trail).
-    void addword(const QString& text, int column);
+    void addgame(const QString& winner) override;
+    void addwongame() override;
+    // Adds 1 to the own row's TotalGames or YourWins.
+    void addtomine(TallyTable::OwnColumn column);
+    // Stores `text` in the own row's HighScore or HighestTrail.
+    void addword(const QString& text, TallyTable::OwnColumn column) override;
+    QString tallyHighScore() const override { return mylabeltext(TallyTable::HighScore); }
+    QString tallyHighestTrail() const override { return mylabeltext(TallyTable::HighestTrail); }
+    // Asks for "Players In Current Game" to be filled again (loadchecklistrequested).
+    void loadchecklist() override { emit loadchecklistrequested(); }
     // Adds 1 to a cell and returns the new value (-1 outside the table).
     qint64 addit(int column, int row);
     // Starts tallying `name`; false when it is empty or already tallied.
@@ -94,12 +100,14 @@ signals:
 private:
     void load();
     void addUntallied();
+    void countGame(const QString& winner, bool localWon);
     void showOwnTotals();
     void commit();
 
     TallyFile m_file;
     TallyTable m_table;
-    QString m_mylabel[5];
+    // Indexed by TallyTable::OwnColumn; 0, the name column, stays unused.
+    QString m_mylabel[TallyTable::HighestTrail + 1];
     QStringList m_playersInGame;
     QString m_loadError;
     bool m_saveFailureReported = false;

@@ -55,7 +55,7 @@ public:
     // count (empty, or damaged by hand) counts as 0, so one bad cell never stops
     // the tally from counting. Returns -1 for a cell outside the table.
     qint64 addit(int column, int row);
-    void addtomine(int column) { addit(column, 0); }
+    void addtomine(OwnColumn column) { addit(column, 0); }
     void addword(const QString& text, int column) { m_grid.setCell(column, 0, text); }
     // Stores `value` as the new best in own column 3 or 4 when it beats the
     // stored one (an equal value does not); returns whether it did.
