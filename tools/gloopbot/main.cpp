@@ -32,6 +32,18 @@ std::optional<BotBoard::Strategy> strategyNamed(const QString& kind)
         return BotBoard::Strategy::Best;
     return std::nullopt;
 }
+
+// The game mode --start names, 0 (never start) when it is not given; false for
+// a value that names no mode.
+bool startModeFrom(const QCommandLineParser& parser, const QCommandLineOption& start, int& mode)
+{
+    mode = 0;
+    if (!parser.isSet(start))
+        return true;
+    bool ok = false;
+    mode = parser.value(start).toInt(&ok);
+    return ok && (mode == 0 || GameModes::isMode(mode));
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,8 +80,7 @@ int main(int argc, char** argv)
     if (ok) {
         options.name = args[1].toUtf8();
         options.version = parser.value(version).toUtf8();
-        options.startMode = parser.isSet(start) ? parser.value(start).toInt(&ok) : 0;
-        ok = ok && (options.startMode == 0 || GameModes::isMode(options.startMode)) && kind;
+        ok = startModeFrom(parser, start, options.startMode) && kind;
         options.players = parser.value(players).toInt();
         const int ms = qMax(0, parser.value(delay).toInt());
         options.pace = {ms, ms};
