@@ -22,7 +22,7 @@ SettingsBinding::SettingsBinding(MainWindow& window, ChatBinding& chat, const QS
     m_highScore = addOption("checkbox_highscore", tr("Post High Score"), Key::HighScore);
     m_winnersPath = addOption("checkbox_winnerspath", tr("Show Winner's Path"), Key::WinnersPath);
     connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
-    m_listGame = addOption("checkbox_listgame", QStringLiteral("List My Game on the Network"), Key::ListOnNetwork);
+    m_listGame = addOption("checkbox_listgame", tr("List My Game on the Network"), Key::ListOnNetwork);
     connect(m_listGame, &QAction::toggled, this, [this](bool on) { m_hostOptions.setListedOnNetwork(on); });
     buildTileSetMenu();
     wireSaves();
