@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -71,6 +72,9 @@ void addWidget(QSet<QString>& texts, QWidget& widget)
     }
     add(texts, widget.accessibleName());
     add(texts, widget.accessibleDescription());
+    // A context menu made of the widget's own actions.
+    for (const QAction* item : widget.actions())
+        add(texts, item->text());
     if (auto* label = qobject_cast<QLabel*>(&widget))
         add(texts, label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(&widget))
@@ -80,6 +84,10 @@ void addWidget(QSet<QString>& texts, QWidget& widget)
     if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
         add(texts, line->text());
         add(texts, line->placeholderText());
+    }
+    if (auto* choice = qobject_cast<QComboBox*>(&widget)) {
+        for (int i = 0; i < choice->count(); ++i)
+            add(texts, choice->itemText(i));
     }
     if (auto* tabs = qobject_cast<QTabWidget*>(&widget)) {
         for (int i = 0; i < tabs->count(); ++i)
@@ -157,7 +165,7 @@ QSet<QString> programTexts(const QString& locale)
 
 // Texts that read the same in English: names, and words the language shares.
 const QStringList Everywhere = {"Gloop Dash", "Ann",  "English", "Deutsch", "Español", "Mirrek Software",
-                                "Internet",   "Chat", "Normal",  "Bots: #", "P#",      "CS"};
+                                "Internet",   "Chat", "Normal",  "Bots: #", "CS"};
 
 } // namespace
 
@@ -200,7 +208,7 @@ void TestTranslatedWindows::everyShownTextIsTranslated_data()
     QTest::addColumn<QString>("fileMenu");
     QTest::addColumn<QStringList>("alike");
     QTest::newRow("German") << "de_DE.UTF-8"
-                            << "Datei" << (Everywhere + QStringList{"Name", "Port:", "Version"});
+                            << "Datei" << (Everywhere + QStringList{"Port:", "Version"});
     QTest::newRow("Spanish") << "es_ES.UTF-8"
                              << "Archivo" << (Everywhere + QStringList{"Total"});
 }
