@@ -1,7 +1,11 @@
 #include "bench_support.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -90,6 +94,29 @@ QString number(double v)
     return QString::number(v, 'f', decimals);
 }
 } // namespace
+
+void runFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QDeadlineTimer deadline(ms, Qt::PreciseTimer);
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.start(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        // Objects let go with deleteLater() go here, as in a running loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
 
 void printRow(const Row& row)
 {

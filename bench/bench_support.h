@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <functional>
 
 // What the benchmark programs share: order statistics, CPU time of another
 // process, the monotonic clock every process of a run agrees on, and the one
@@ -29,6 +30,13 @@ qint64 peakRssKib();
 
 // CLOCK_MONOTONIC in nanoseconds: one clock for a launcher and its children.
 qint64 monotonicNs();
+
+// Runs the event loop for `ms`, or until `done` holds (checked whenever an event
+// was handled; true when it held). Unlike QTest::qWait, which sleeps 10 ms
+// between looks at the loop, nothing here waits longer than the next event,
+// so a message a bench player reads is handled the moment it arrives.
+void runFor(int ms);
+bool waitFor(const std::function<bool()>& done, int ms);
 
 // Whether something on this machine listens on a TCP port (IPv4 or IPv6).
 bool portListening(quint16 port);

@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -55,7 +54,7 @@ Usage measure(const std::vector<BusyTable>& tables, double seconds)
     std::vector<bench::CpuSample> before;
     for (const BusyTable& t : tables)
         before.push_back(bench::sampleCpu(t.server->processId()));
-    QTest::qWait(int(seconds * 1000));
+    bench::runFor(int(seconds * 1000));
     qint64 cpuNs = 0;
     qint64 pss = 0;
     for (size_t i = 0; i < tables.size(); ++i) {
@@ -87,7 +86,7 @@ bool startTables(std::vector<BusyTable>& tables, const QString& server, int coun
             return false;
         tables.push_back(std::move(t));
     }
-    return QTest::qWaitFor(
+    return bench::waitFor(
         [&] {
             return std::all_of(tables.begin(), tables.end(),
                                [](const BusyTable& t) { return bench::portListening(t.port); });
@@ -139,12 +138,12 @@ int main(int argc, char** argv)
     const bool started = startTables(tables, server, count, basePort);
     int code = 1;
     if (started) {
-        QTest::qWait(1000);
+        bench::runFor(1000);
         const Usage idle = measure(tables, std::min(seconds, 5.0));
         QList<double> roundTrips;
         seatPlayers(tables, roundTrips);
         // Every table has dealt and played a little before the clock starts.
-        const bool playing = QTest::qWaitFor(
+        const bool playing = bench::waitFor(
             [&] { return std::all_of(tables.begin(), tables.end(), [](const BusyTable& t) { return t.picks > 0; }); },
             60000);
         if (!playing)

@@ -10,7 +10,8 @@ set(runs
   "bench_discovery rtt --runs 1 --queries 20 --bots 2"
   "bench_proc startup --runs 1"
   "bench_proc idle --runs 1 --seconds 0.2 --warmup 0"
-  "bench_tables --server ${BIN}/../gloopdash-server --tables 1 --seconds 4")
+  "bench_tables --server ${BIN}/../gloopdash-server --tables 1 --seconds 4"
+  "bench_reconnect --app ${BIN}/../gloopdash --server ${BIN}/../gloopdash-server --resets 1")
 # The list benchmark's stand-in table listens on every address of its port:
 # only inside a network namespace of its own, and only where Redis is installed.
 execute_process(COMMAND unshare -n true RESULT_VARIABLE _isolated OUTPUT_QUIET ERROR_QUIET)

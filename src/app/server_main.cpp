@@ -12,6 +12,11 @@
 
 int main(int argc, char* argv[])
 {
+    // Qt's own poll loop rather than the desktop's main loop, which a table
+    // without a display has no use for: it runs the timers that fall due while
+    // a wake-up's reads are handled in that same wake-up, so a pick is read,
+    // served and answered with one poll of the table's sockets instead of two.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gloopdash-server"));
     const ServerOptions::Parsed parsed = ServerOptions::parse(QCoreApplication::arguments());

@@ -65,7 +65,7 @@ public:
     // Stops dispatching on its own (tests call dispatchOne themselves).
     void setManual(bool manual);
     // Neither a timer nor a posted call is pending.
-    bool idle() const { return !m_posted && !m_timer.isActive(); }
+    bool idle() const { return !m_timer.isActive(); }
 
 signals:
     // A handler was run for this command word (after it returned).
@@ -111,7 +111,6 @@ private:
     const DispatchClock* m_clock = &DispatchClock::steady();
     TokenBucket m_bucket;
     QTimer m_timer;
-    bool m_posted = false;
     bool m_manual = false;
     qsizetype m_limit = 0;
     qsizetype m_dropped = 0;

@@ -18,6 +18,8 @@ private slots:
     void longRunRateIsExactOnTheRealClock();
     void waitingPlayersShareAWakeUpButAFlooderDoesNot_data();
     void waitingPlayersShareAWakeUpButAFlooderDoesNot();
+    void oneWakeUpServesEveryTurnTheRateAllows_data();
+    void oneWakeUpServesEveryTurnTheRateAllows();
 };
 
 void TestDispatcher::handlesInArrivalOrderOnePerCall()
@@ -233,6 +235,42 @@ void TestDispatcher::waitingPlayersShareAWakeUpButAFlooderDoesNot()
     QCOMPARE(wake->interval(), nextWakeMs);
     clock.advanceMs(nextWakeMs);
     QTRY_COMPARE(served.size(), 10 + 1 + nextWakeMs / 10);
+}
+
+void TestDispatcher::oneWakeUpServesEveryTurnTheRateAllows_data()
+{
+    QTest::addColumn<int>("burst");
+    QTest::addColumn<int>("served"); // in the first wake-up, of six waiting
+    QTest::addColumn<int>("nextWakeMs"); // then, for the rest: 0 when none is left
+    QTest::newRow("burst for all six") << 10 << 6 << 0;
+    QTest::newRow("burst for three") << 3 << 3 << 30;
+}
+
+void TestDispatcher::oneWakeUpServesEveryTurnTheRateAllows()
+{
+    QFETCH(int, burst);
+    QFETCH(int, served);
+    QFETCH(int, nextWakeMs);
+    StepClock clock;
+    Dispatcher d(10);
+    d.setClock(clock);
+    d.setBurst(burst);
+    const auto* wake = d.findChild<QTimer*>();
+    QVERIFY(wake);
+    QList<int> seen;
+    d.on("CMD_m", [&](FieldReader& f) { seen << f.lastInt().value_or(0); });
+    // Six players' picks arrive in one read of the table's sockets.
+    d.setManual(true);
+    for (int source = 1; source <= 6; ++source)
+        d.enqueue(source, "CMD_m+" + QByteArray::number(source));
+    d.setManual(false);
+    QVERIFY(wake->isActive());
+    QCOMPARE(wake->interval(), 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(seen, (QList<int>{1, 2, 3, 4, 5, 6}.first(served)));
+    QCOMPARE(wake->isActive(), nextWakeMs > 0);
+    if (nextWakeMs > 0)
+        QCOMPARE(wake->interval(), nextWakeMs);
 }
 
 QTEST_GUILESS_MAIN(TestDispatcher)

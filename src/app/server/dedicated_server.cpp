@@ -48,6 +48,14 @@ bool DedicatedServer::start()
         return false;
     }
     m_bots.setServer(botAddress(), m_server->port());
+    // Bound before the table says it listens: whoever reads that line may ask
+    // at once, and a query sent before the bind would be lost.
+    DiscoveryResponder* responder = nullptr;
+    if (m_options.discovery) {
+        responder = new DiscoveryResponder(m_server->game(), m_host, m_server->port(), m_server.get());
+        if (!responder->start())
+            responder = nullptr;
+    }
     m_log.line(QStringLiteral("listening on %1 port %2, version %3, winner's path %4, %5 %6 bots")
                    .arg(m_options.listen.isEmpty() ? QStringLiteral("all addresses") : m_options.listen)
                    .arg(m_server->port())
@@ -55,11 +63,8 @@ bool DedicatedServer::start()
                    .arg(m_options.winnersPath ? QStringLiteral("on") : QStringLiteral("off"))
                    .arg(m_options.bots)
                    .arg(BotLevels::name(m_options.botLevel)));
-    if (m_options.discovery) {
-        auto* responder = new DiscoveryResponder(m_server->game(), m_host, m_server->port(), m_server.get());
-        if (responder->start())
-            m_log.line(QStringLiteral("answering discovery queries as \"%1\"").arg(responder->announcement().name));
-    }
+    if (responder)
+        m_log.line(QStringLiteral("answering discovery queries as \"%1\"").arg(responder->announcement().name));
     if (m_registrar)
         m_registrar->start();
     return openConsole();
