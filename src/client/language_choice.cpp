@@ -86,7 +86,7 @@ QString LanguageChoice::effective() const
     return chosen.isEmpty() ? fromEnvironment() : chosen;
 }
 
-QString LanguageChoice::translate(const QString& code, const char* context, const char* source)
+QString LanguageChoice::textIn(const QString& code, const char* context, const char* source)
 {
     QTranslator texts;
     if (code != QLatin1String("en") && shipped().contains(code)

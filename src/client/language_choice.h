@@ -37,7 +37,7 @@ public:
     // `source` of `context` in the language `code` whatever language is
     // installed: the word about a new language is said in that language.
     // The English source when `code` has no translation for it.
-    static QString translate(const QString& code, const char* context, const char* source);
+    static QString textIn(const QString& code, const char* context, const char* source);
 
     // Loads the game's and Qt's own texts for `code` into `app` (nothing for
     // English); false when the game's texts could not be loaded.

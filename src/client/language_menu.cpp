@@ -39,7 +39,7 @@ void LanguageMenu::choose(const QString& code)
     }
     // Said in the language chosen, which its reader is sure to understand.
     const QString language = code.isEmpty() ? LanguageChoice::fromEnvironment() : code;
-    const QString note = LanguageChoice::translate(language, "LanguageMenu", NextStartNote);
+    const QString note = LanguageChoice::textIn(language, "LanguageMenu", NextStartNote);
     // Not modal: the game's messages go on being handled while it shows.
     auto* box =
         new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"), note, QMessageBox::Ok, m_window);
