@@ -163,7 +163,7 @@ void MainWindow::buildMenus()
 void MainWindow::buildViewMenu()
 {
     m_viewMenu = menuBar()->addMenu(tr("&View"));
-    const auto add = [this](QMenu* menu, const char* name, const QString& text) {
+    const auto add = [](QMenu* menu, const char* name, const QString& text) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
         return action;
