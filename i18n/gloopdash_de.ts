@@ -93,6 +93,10 @@
         <source>Paste</source>
         <translation>Einfügen</translation>
     </message>
+    <message>
+        <source>&lt;Enter Chat Here&gt;</source>
+        <translation>&lt;Chat hier eingeben&gt;</translation>
+    </message>
 </context>
 <context>
     <name>ChatMenu</name>
@@ -119,6 +123,93 @@
     <message>
         <source>Select All</source>
         <translation>Alles auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>ChatterSounds</name>
+    <message>
+        <source>Doh</source>
+        <translation>Verflixt</translation>
+    </message>
+    <message>
+        <source>Cough</source>
+        <translation>Husten</translation>
+    </message>
+    <message>
+        <source>Hello</source>
+        <translation>Hallo</translation>
+    </message>
+    <message>
+        <source>Thank You</source>
+        <translation>Danke</translation>
+    </message>
+    <message>
+        <source>Where have you been?</source>
+        <translation>Wo warst du?</translation>
+    </message>
+    <message>
+        <source>Snoring</source>
+        <translation>Schnarchen</translation>
+    </message>
+    <message>
+        <source>Sneezing</source>
+        <translation>Niesen</translation>
+    </message>
+    <message>
+        <source>Sorry</source>
+        <translation>Entschuldigung</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <source>Yeehaa</source>
+        <translation>Juhu</translation>
+    </message>
+    <message>
+        <source>Yippee</source>
+        <translation>Hurra</translation>
+    </message>
+    <message>
+        <source>Oh No</source>
+        <translation>Oh nein</translation>
+    </message>
+    <message>
+        <source>Applause</source>
+        <translation>Applaus</translation>
+    </message>
+    <message>
+        <source>Honk</source>
+        <translation>Hupe</translation>
+    </message>
+    <message>
+        <source>Oooh</source>
+        <translation>Uiii</translation>
+    </message>
+    <message>
+        <source>Razzberry</source>
+        <translation>Pfff</translation>
+    </message>
+    <message>
+        <source>Cheer</source>
+        <translation>Jubel</translation>
+    </message>
+    <message>
+        <source>Woman Laughing</source>
+        <translation>Lachende Frau</translation>
+    </message>
+    <message>
+        <source>Man Laughing</source>
+        <translation>Lachender Mann</translation>
+    </message>
+    <message>
+        <source>Crying</source>
+        <translation>Weinen</translation>
+    </message>
+    <message>
+        <source>%1: &lt;Chatter Sound&gt; %2</source>
+        <translation>%1: &lt;Chat-Ton&gt; %2</translation>
     </message>
 </context>
 <context>
@@ -178,6 +269,37 @@
         <source>Joining %1..</source>
         <translation>Beitritt zu %1 …</translation>
     </message>
+    <message>
+        <source>Could not host on port %1: it is in use.</source>
+        <translation>Ausrichten auf Port %1 nicht möglich: Er ist belegt.</translation>
+    </message>
+    <message>
+        <source>Listen - Error Binding Socket</source>
+        <translation>Lauschen – Fehler beim Binden des Sockets</translation>
+    </message>
+</context>
+<context>
+    <name>GameBrowser</name>
+    <message>
+        <source>No games have answered from this network yet. A game shows here within two seconds of being hosted. If one is missing: the host&apos;s computer must be on the same network as yours, and its firewall must let UDP and TCP on the game port (7772 unless the host chose another) in. A game on another port is found once you add that port below.</source>
+        <translation>Aus diesem Netz hat noch kein Spiel geantwortet. Ein Spiel erscheint hier spätestens zwei Sekunden, nachdem es ausgerichtet wurde. Falls eines fehlt: Der Rechner des Gastgebers muss im selben Netz sein wie deiner, und seine Firewall muss UDP und TCP auf dem Spielport hereinlassen (7772, wenn der Gastgeber keinen anderen gewählt hat). Ein Spiel auf einem anderen Port wird gefunden, sobald du diesen Port unten hinzufügst.</translation>
+    </message>
+    <message>
+        <source>Local Network</source>
+        <translation>Lokales Netz</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Look on Port</source>
+        <translation>Auf Port suchen</translation>
+    </message>
+    <message>
+        <source>Also look for games on port:</source>
+        <translation>Auch auf diesem Port nach Spielen suchen:</translation>
+    </message>
 </context>
 <context>
     <name>GameOverlays</name>
@@ -200,6 +322,20 @@
     <message>
         <source>Just watching: picking is closed</source>
         <translation>Nur zuschauen: Ziehen ist gesperrt</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <extracomment>Upper of the two words painted on the start button (room for about 8 capitals).</extracomment>
+        <translation>SPIEL</translation>
+    </message>
+    <message>
+        <source>GAME</source>
+        <extracomment>Lower of the two words painted on the start button.</extracomment>
+        <translation>STARTEN</translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation>Spiel starten</translation>
     </message>
 </context>
 <context>
@@ -231,6 +367,10 @@
         <source>Port:</source>
         <translation>Port:</translation>
     </message>
+    <message>
+        <source>List this game on the internet</source>
+        <translation>Dieses Spiel im Internet auflisten</translation>
+    </message>
 </context>
 <context>
     <name>JoinGameDialog</name>
@@ -261,6 +401,14 @@
     <message>
         <source>&quot;%1&quot; is not an address. Write host, host:port or [IPv6 address]:port.</source>
         <translation>„%1“ ist keine Adresse. Schreibe Rechner, Rechner:Port oder [IPv6-Adresse]:Port.</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Internet</translation>
+    </message>
+    <message>
+        <source>No game is listed on the internet right now, or the list cannot be reached. The list is asked again every few seconds while this tab is in front.</source>
+        <translation>Im Internet ist gerade kein Spiel aufgelistet, oder die Liste ist nicht erreichbar. Solange dieser Reiter vorne ist, wird die Liste alle paar Sekunden neu abgefragt.</translation>
     </message>
 </context>
 <context>
@@ -372,6 +520,10 @@
         <source>The connection to the game has closed.</source>
         <translation>Die Verbindung zum Spiel wurde beendet.</translation>
     </message>
+    <message>
+        <source>You host this game. Leaving ends it for everyone. Leave?</source>
+        <translation>Du richtest dieses Spiel aus. Wenn du gehst, endet es für alle. Verlassen?</translation>
+    </message>
 </context>
 <context>
     <name>PanelChat</name>
@@ -417,6 +569,13 @@
     <message>
         <source>Your options are not set to view the winner&apos;s path.</source>
         <translation>Laut deinen Optionen wird der Weg des Siegers nicht gezeigt.</translation>
+    </message>
+</context>
+<context>
+    <name>PhraseButtons</name>
+    <message>
+        <source>See ya!</source>
+        <translation>Bis dann!</translation>
     </message>
 </context>
 <context>
@@ -491,6 +650,32 @@
     </message>
 </context>
 <context>
+    <name>ProgramWindows</name>
+    <message>
+        <source>A game is running. Start a new one for everyone?</source>
+        <translation>Ein Spiel läuft. Für alle ein neues starten?</translation>
+    </message>
+</context>
+<context>
+    <name>Reconnector</name>
+    <message>
+        <source>You are back at the table. Your board comes back with the next deal.</source>
+        <translation>Du bist zurück am Tisch. Dein Brett erscheint wieder, sobald neu verteilt wird.</translation>
+    </message>
+    <message>
+        <source>You are back at the table.</source>
+        <translation>Du bist zurück am Tisch.</translation>
+    </message>
+    <message>
+        <source>Connection status</source>
+        <translation>Verbindungsstatus</translation>
+    </message>
+    <message>
+        <source>Connection lost — reconnecting… (%1 s)</source>
+        <translation>Verbindung verloren – wird wiederhergestellt … (%1 s)</translation>
+    </message>
+</context>
+<context>
     <name>ScorePanel</name>
     <message>
         <source>Seconds left in the mission</source>
@@ -552,6 +737,10 @@
         <source>Last</source>
         <translation>Letzte</translation>
     </message>
+    <message>
+        <source>&lt;Waiting&gt;</source>
+        <translation>&lt;Wartet&gt;</translation>
+    </message>
 </context>
 <context>
     <name>SettingsBinding</name>
@@ -571,12 +760,23 @@
         <source>Tile Set</source>
         <translation>Steinsatz</translation>
     </message>
+    <message>
+        <source>List My Game on the Network</source>
+        <translation>Mein Spiel im Netz auflisten</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>
     <message>
         <source>Unable to write to %1</source>
         <translation>Kann nicht nach %1 schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Cannot write the lock file in %1 (the folder is full or read-only): Gloop Dash runs without its check for another running copy.</source>
+        <translation>Die Sperrdatei in %1 kann nicht geschrieben werden (der Ordner ist voll oder schreibgeschützt): Gloop Dash läuft ohne die Prüfung auf eine andere laufende Kopie.</translation>
     </message>
 </context>
 <context>
@@ -602,6 +802,61 @@
     </message>
 </context>
 <context>
+    <name>TableListModel</name>
+    <message>
+        <source>standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>classic</source>
+        <translation>klassisch</translation>
+    </message>
+    <message>
+        <source>%1 of %2 (%3 bots)</source>
+        <translation>%1 von %2 (%3 Bots)</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartet</translation>
+    </message>
+    <message>
+        <source>mission %1 of %2, %3</source>
+        <translation>Mission %1 von %2, %3</translation>
+    </message>
+    <message>
+        <source>%1, version %2</source>
+        <translation>%1, Version %2</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tisch</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Watchers</source>
+        <translation>Zuschauer</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Antwort</translation>
+    </message>
+</context>
+<context>
     <name>Tabout</name>
     <message>
         <source>Version </source>
@@ -610,6 +865,13 @@
     <message>
         <source>Done</source>
         <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>TallyBook</name>
+    <message>
+        <source>Unable to write to %1 (%2)</source>
+        <translation>Kann nicht nach %1 schreiben (%2)</translation>
     </message>
 </context>
 <context>
@@ -828,6 +1090,10 @@ This copy reads your own tile sets from: %1
 Diese Kopie liest deine eigenen Steinsätze aus: %1
 </translation>
     </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -853,6 +1119,13 @@ Diese Kopie liest deine eigenen Steinsätze aus: %1
     <message>
         <source>Cannot load the tile set %1: %2</source>
         <translation>Der Steinsatz %1 kann nicht geladen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TileSetMenu</name>
+    <message>
+        <source>Built-in</source>
+        <translation>Eingebaut</translation>
     </message>
 </context>
 <context>

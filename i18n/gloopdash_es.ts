@@ -93,6 +93,10 @@
         <source>Paste</source>
         <translation>Pegar</translation>
     </message>
+    <message>
+        <source>&lt;Enter Chat Here&gt;</source>
+        <translation>&lt;Escribe aquí para chatear&gt;</translation>
+    </message>
 </context>
 <context>
     <name>ChatMenu</name>
@@ -119,6 +123,93 @@
     <message>
         <source>Select All</source>
         <translation>Seleccionar todo</translation>
+    </message>
+</context>
+<context>
+    <name>ChatterSounds</name>
+    <message>
+        <source>Doh</source>
+        <translation>¡Rayos!</translation>
+    </message>
+    <message>
+        <source>Cough</source>
+        <translation>Tos</translation>
+    </message>
+    <message>
+        <source>Hello</source>
+        <translation>Hola</translation>
+    </message>
+    <message>
+        <source>Thank You</source>
+        <translation>Gracias</translation>
+    </message>
+    <message>
+        <source>Where have you been?</source>
+        <translation>¿Dónde estabas?</translation>
+    </message>
+    <message>
+        <source>Snoring</source>
+        <translation>Ronquidos</translation>
+    </message>
+    <message>
+        <source>Sneezing</source>
+        <translation>Estornudo</translation>
+    </message>
+    <message>
+        <source>Sorry</source>
+        <translation>Perdón</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Bienvenida</translation>
+    </message>
+    <message>
+        <source>Yeehaa</source>
+        <translation>¡Yija!</translation>
+    </message>
+    <message>
+        <source>Yippee</source>
+        <translation>¡Yupi!</translation>
+    </message>
+    <message>
+        <source>Oh No</source>
+        <translation>Oh, no</translation>
+    </message>
+    <message>
+        <source>Applause</source>
+        <translation>Aplausos</translation>
+    </message>
+    <message>
+        <source>Honk</source>
+        <translation>Bocinazo</translation>
+    </message>
+    <message>
+        <source>Oooh</source>
+        <translation>¡Oooh!</translation>
+    </message>
+    <message>
+        <source>Razzberry</source>
+        <translation>Pedorreta</translation>
+    </message>
+    <message>
+        <source>Cheer</source>
+        <translation>Vítores</translation>
+    </message>
+    <message>
+        <source>Woman Laughing</source>
+        <translation>Mujer riendo</translation>
+    </message>
+    <message>
+        <source>Man Laughing</source>
+        <translation>Hombre riendo</translation>
+    </message>
+    <message>
+        <source>Crying</source>
+        <translation>Llanto</translation>
+    </message>
+    <message>
+        <source>%1: &lt;Chatter Sound&gt; %2</source>
+        <translation>%1: &lt;Sonido del chat&gt; %2</translation>
     </message>
 </context>
 <context>
@@ -178,6 +269,37 @@
         <source>Joining %1..</source>
         <translation>Uniéndose a %1…</translation>
     </message>
+    <message>
+        <source>Could not host on port %1: it is in use.</source>
+        <translation>No se pudo alojar en el puerto %1: está en uso.</translation>
+    </message>
+    <message>
+        <source>Listen - Error Binding Socket</source>
+        <translation>Escucha - Error al enlazar el socket</translation>
+    </message>
+</context>
+<context>
+    <name>GameBrowser</name>
+    <message>
+        <source>No games have answered from this network yet. A game shows here within two seconds of being hosted. If one is missing: the host&apos;s computer must be on the same network as yours, and its firewall must let UDP and TCP on the game port (7772 unless the host chose another) in. A game on another port is found once you add that port below.</source>
+        <translation>Aún no ha respondido ninguna partida de esta red. Una partida aparece aquí a los dos segundos de alojarse. Si falta alguna: el equipo del anfitrión debe estar en la misma red que el tuyo, y su cortafuegos debe dejar entrar UDP y TCP en el puerto del juego (7772, salvo que el anfitrión elija otro). Una partida en otro puerto se encuentra en cuanto añades ese puerto abajo.</translation>
+    </message>
+    <message>
+        <source>Local Network</source>
+        <translation>Red local</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>puerto</translation>
+    </message>
+    <message>
+        <source>Look on Port</source>
+        <translation>Buscar en el puerto</translation>
+    </message>
+    <message>
+        <source>Also look for games on port:</source>
+        <translation>Buscar partidas también en el puerto:</translation>
+    </message>
 </context>
 <context>
     <name>GameOverlays</name>
@@ -200,6 +322,20 @@
     <message>
         <source>Just watching: picking is closed</source>
         <translation>Solo mirando: no se puede elegir</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <extracomment>Upper of the two words painted on the start button (room for about 8 capitals).</extracomment>
+        <translation>INICIAR</translation>
+    </message>
+    <message>
+        <source>GAME</source>
+        <extracomment>Lower of the two words painted on the start button.</extracomment>
+        <translation>PARTIDA</translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation>Iniciar partida</translation>
     </message>
 </context>
 <context>
@@ -231,6 +367,10 @@
         <source>Port:</source>
         <translation>Puerto:</translation>
     </message>
+    <message>
+        <source>List this game on the internet</source>
+        <translation>Publicar esta partida en Internet</translation>
+    </message>
 </context>
 <context>
     <name>JoinGameDialog</name>
@@ -261,6 +401,14 @@
     <message>
         <source>&quot;%1&quot; is not an address. Write host, host:port or [IPv6 address]:port.</source>
         <translation>«%1» no es una dirección. Escribe equipo, equipo:puerto o [dirección IPv6]:puerto.</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Internet</translation>
+    </message>
+    <message>
+        <source>No game is listed on the internet right now, or the list cannot be reached. The list is asked again every few seconds while this tab is in front.</source>
+        <translation>Ahora no hay ninguna partida publicada en Internet, o no se puede acceder a la lista. Mientras esta pestaña esté delante, la lista se consulta de nuevo cada pocos segundos.</translation>
     </message>
 </context>
 <context>
@@ -372,6 +520,10 @@
         <source>The connection to the game has closed.</source>
         <translation>Se ha cerrado la conexión con la partida.</translation>
     </message>
+    <message>
+        <source>You host this game. Leaving ends it for everyone. Leave?</source>
+        <translation>Alojas esta partida. Si te vas, termina para todos. ¿Salir?</translation>
+    </message>
 </context>
 <context>
     <name>PanelChat</name>
@@ -417,6 +569,13 @@
     <message>
         <source>Your options are not set to view the winner&apos;s path.</source>
         <translation>Tus opciones no muestran el camino del ganador.</translation>
+    </message>
+</context>
+<context>
+    <name>PhraseButtons</name>
+    <message>
+        <source>See ya!</source>
+        <translation>¡Nos vemos!</translation>
     </message>
 </context>
 <context>
@@ -491,6 +650,32 @@
     </message>
 </context>
 <context>
+    <name>ProgramWindows</name>
+    <message>
+        <source>A game is running. Start a new one for everyone?</source>
+        <translation>Hay una partida en curso. ¿Iniciar una nueva para todos?</translation>
+    </message>
+</context>
+<context>
+    <name>Reconnector</name>
+    <message>
+        <source>You are back at the table. Your board comes back with the next deal.</source>
+        <translation>Has vuelto a la mesa. Tu tablero vuelve con el próximo reparto.</translation>
+    </message>
+    <message>
+        <source>You are back at the table.</source>
+        <translation>Has vuelto a la mesa.</translation>
+    </message>
+    <message>
+        <source>Connection status</source>
+        <translation>Estado de la conexión</translation>
+    </message>
+    <message>
+        <source>Connection lost — reconnecting… (%1 s)</source>
+        <translation>Conexión perdida: reconectando… (%1 s)</translation>
+    </message>
+</context>
+<context>
     <name>ScorePanel</name>
     <message>
         <source>Seconds left in the mission</source>
@@ -552,6 +737,10 @@
         <source>Last</source>
         <translation>Última</translation>
     </message>
+    <message>
+        <source>&lt;Waiting&gt;</source>
+        <translation>&lt;Esperando&gt;</translation>
+    </message>
 </context>
 <context>
     <name>SettingsBinding</name>
@@ -571,12 +760,23 @@
         <source>Tile Set</source>
         <translation>Juego de fichas</translation>
     </message>
+    <message>
+        <source>List My Game on the Network</source>
+        <translation>Publicar mi partida en la red</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>
     <message>
         <source>Unable to write to %1</source>
         <translation>No se puede escribir en %1</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Cannot write the lock file in %1 (the folder is full or read-only): Gloop Dash runs without its check for another running copy.</source>
+        <translation>No se puede escribir el archivo de bloqueo en %1 (la carpeta está llena o es de solo lectura): Gloop Dash se ejecuta sin comprobar si hay otra copia en marcha.</translation>
     </message>
 </context>
 <context>
@@ -602,6 +802,61 @@
     </message>
 </context>
 <context>
+    <name>TableListModel</name>
+    <message>
+        <source>standard</source>
+        <translation>estándar</translation>
+    </message>
+    <message>
+        <source>classic</source>
+        <translation>clásica</translation>
+    </message>
+    <message>
+        <source>%1 of %2 (%3 bots)</source>
+        <translation>%1 de %2 (%3 bots)</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>en espera</translation>
+    </message>
+    <message>
+        <source>mission %1 of %2, %3</source>
+        <translation>misión %1 de %2, %3</translation>
+    </message>
+    <message>
+        <source>%1, version %2</source>
+        <translation>%1, versión %2</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Mesa</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Jugadores</translation>
+    </message>
+    <message>
+        <source>Watchers</source>
+        <translation>Espectadores</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Partida</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Dirección</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Respuesta</translation>
+    </message>
+</context>
+<context>
     <name>Tabout</name>
     <message>
         <source>Version </source>
@@ -610,6 +865,13 @@
     <message>
         <source>Done</source>
         <translation>Hecho</translation>
+    </message>
+</context>
+<context>
+    <name>TallyBook</name>
+    <message>
+        <source>Unable to write to %1 (%2)</source>
+        <translation>No se puede escribir en %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -828,6 +1090,10 @@ This copy reads your own tile sets from: %1
 Esta copia lee tus propios juegos de fichas de: %1
 </translation>
     </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -853,6 +1119,13 @@ Esta copia lee tus propios juegos de fichas de: %1
     <message>
         <source>Cannot load the tile set %1: %2</source>
         <translation>No se puede cargar el juego de fichas %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TileSetMenu</name>
+    <message>
+        <source>Built-in</source>
+        <translation>Integrado</translation>
     </message>
 </context>
 <context>

@@ -8,10 +8,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-const QString ChatEdit::Prompt = QStringLiteral("<Enter Chat Here>");
-
-ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(Prompt, parent)
+ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(parent), m_prompt(tr("<Enter Chat Here>"))
 {
+    setText(m_prompt);
     setObjectName(QStringLiteral("mychat"));
     setAccessibleName(tr("Chat line"));
     setAccessibleDescription(tr("Type a message and press Return to send it to the table."));
@@ -29,7 +28,7 @@ ChatEdit::ChatEdit(QWidget* parent) : QLineEdit(Prompt, parent)
 
 void ChatEdit::clearPrompt()
 {
-    if (text() == Prompt)
+    if (text() == m_prompt)
         clear();
 }
 

@@ -10,9 +10,10 @@ class QAction;
 class ChatEdit : public QLineEdit {
     Q_OBJECT
 public:
-    static const QString Prompt; // "<Enter Chat Here>"
-
     explicit ChatEdit(QWidget* parent = nullptr);
+
+    // "<Enter Chat Here>" in the language of the start.
+    QString prompt() const { return m_prompt; }
 
     QAction* pasteAction() const { return m_paste; }
     // Empties the line if it still shows the prompt.
@@ -28,5 +29,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QString m_prompt;
     QAction* m_paste = nullptr;
 };

@@ -33,7 +33,7 @@ PhraseButtons::PhraseButtons(QWidget* parent) : QWidget(parent), m_phrases(built
     }
     QToolButton* cs = m_buttons[9];
     cs->setText(QStringLiteral("CS"));
-    cs->setToolTip(QStringLiteral("See ya!"));
+    cs->setToolTip(tr("See ya!"));
     connect(cs, &QToolButton::clicked, this,
             [this, cs] { emit chatterSoundsRequested(cs->mapToGlobal(cs->rect().bottomRight())); });
 }

@@ -13,6 +13,11 @@ TileSetMenu::TileSetMenu(TileSet& tiles, QMenu* menu, QWidget* window)
     m_group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
 }
 
+QString TileSetMenu::builtInCaption()
+{
+    return tr("Built-in");
+}
+
 void TileSetMenu::tilemenu()
 {
     // The built-in set carries the empty name, as the settings store it, so

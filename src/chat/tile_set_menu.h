@@ -21,7 +21,7 @@ public:
     // a message box over window.
     TileSetMenu(TileSet& tiles, QMenu* menu, QWidget* window);
 
-    static QString builtInCaption() { return QStringLiteral("Built-in"); }
+    static QString builtInCaption();
 
     // `tilemenu`: fills the menu from the folder.
     void tilemenu();

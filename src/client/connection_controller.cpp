@@ -245,8 +245,8 @@ void ConnectionController::hostGame(const QString& name, quint16 port, bool list
 {
     if (!portFree(port)) {
         // The game in play stays: hosting could not start anyway.
-        addline(QStringLiteral("Could not host on port %1: it is in use.").arg(port), FailureColour);
-        m_window.showError(QStringLiteral("Listen - Error Binding Socket"));
+        addline(tr("Could not host on port %1: it is in use.").arg(port), FailureColour);
+        m_window.showError(tr("Listen - Error Binding Socket"));
         return;
     }
     leaveGame();

@@ -26,7 +26,7 @@ namespace {
 
 QString nothingFound()
 {
-    return QStringLiteral(
+    return GameBrowser::tr(
         "No games have answered from this network yet. A game shows here within two seconds of being hosted. "
         "If one is missing: the host's computer must be on the same network as yours, and its firewall must let "
         "UDP and TCP on the game port (7772 unless the host chose another) in. A game on another port is found "
@@ -42,7 +42,7 @@ GameBrowser::GameBrowser(QWidget* parent) : QWidget(parent)
     m_tabs->setObjectName(QStringLiteral("tabs_sources"));
     auto lan = std::make_unique<LanTableFinder>();
     m_lan = lan.get();
-    m_lanRows = &addSource(QStringLiteral("Local Network"), std::move(lan));
+    m_lanRows = &addSource(tr("Local Network"), std::move(lan));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
@@ -57,20 +57,21 @@ GameBrowser::GameBrowser(QWidget* parent) : QWidget(parent)
 
 GameBrowser::~GameBrowser() = default;
 
-TableListModel& GameBrowser::addSource(const QString& title, std::unique_ptr<TableSource> source)
+TableListModel& GameBrowser::addSource(const QString& title, std::unique_ptr<TableSource> source,
+                                       const QString& emptyHint)
 {
     auto tab = std::make_unique<Tab>();
     tab->source = std::move(source);
     tab->rows = new TableListModel(this);
     tab->rows->watch(*tab->source);
-    m_tabs->addTab(buildTab(*tab), title);
+    m_tabs->addTab(buildTab(*tab, emptyHint.isEmpty() ? nothingFound() : emptyHint), title);
     m_sources.push_back(std::move(tab));
     if (isVisible())
         startShownSources();
     return *m_sources.back()->rows;
 }
 
-QWidget* GameBrowser::buildTab(Tab& tab)
+QWidget* GameBrowser::buildTab(Tab& tab, const QString& emptyHint)
 {
     auto* page = new QWidget(m_tabs);
     tab.sorted = new QSortFilterProxyModel(page);
@@ -86,7 +87,7 @@ QWidget* GameBrowser::buildTab(Tab& tab)
     tab.view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tab.view->verticalHeader()->hide();
     tab.view->horizontalHeader()->setSectionResizeMode(TableListModel::Name, QHeaderView::Stretch);
-    tab.hint = new QLabel(nothingFound(), page);
+    tab.hint = new QLabel(emptyHint, page);
     tab.hint->setObjectName(QStringLiteral("label_nogames"));
     tab.hint->setWordWrap(true);
     auto* layout = new QVBoxLayout(page);
@@ -115,15 +116,15 @@ QWidget* GameBrowser::buildPortRow()
     auto* row = new QWidget(this);
     m_port = new QLineEdit(row);
     m_port->setObjectName(QStringLiteral("edit_port"));
-    m_port->setPlaceholderText(QStringLiteral("port"));
+    m_port->setPlaceholderText(tr("port"));
     m_port->setMaxLength(5);
-    auto* add = new QPushButton(QStringLiteral("Look on Port"), row);
+    auto* add = new QPushButton(tr("Look on Port"), row);
     add->setObjectName(QStringLiteral("button_addport"));
     connect(add, &QPushButton::clicked, this, &GameBrowser::addPort);
     connect(m_port, &QLineEdit::returnPressed, this, &GameBrowser::addPort);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Also look for games on port:"), row));
+    layout->addWidget(new QLabel(tr("Also look for games on port:"), row));
     layout->addWidget(m_port);
     layout->addWidget(add);
     layout->addStretch();

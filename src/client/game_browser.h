@@ -24,7 +24,9 @@ public:
     ~GameBrowser() override;
 
     // Adds a tab listing what `source` finds; the browser keeps the source.
-    TableListModel& addSource(const QString& title, std::unique_ptr<TableSource> source);
+    // `emptyHint` says what to check while the list is empty (the local
+    // network's advice when not given).
+    TableListModel& addSource(const QString& title, std::unique_ptr<TableSource> source, const QString& emptyHint = {});
 
     LanTableFinder& lan() const { return *m_lan; }
     TableListModel& lanRows() const { return *m_lanRows; }
@@ -47,7 +49,7 @@ protected:
 private:
     void startShownSources();
     struct Tab;
-    QWidget* buildTab(Tab& tab);
+    QWidget* buildTab(Tab& tab, const QString& emptyHint);
     QWidget* buildPortRow();
     void addPort();
 

@@ -85,10 +85,14 @@ protected:
         font.setBold(true);
         font.setPixelSize(17);
         p.setFont(font);
-        const auto words = [&p](const QColor& colour, qreal dx, qreal dy) {
+        //: Upper of the two words painted on the start button (room for about 8 capitals).
+        const QString upper = GameOverlays::tr("START");
+        //: Lower of the two words painted on the start button.
+        const QString lower = GameOverlays::tr("GAME");
+        const auto words = [&](const QColor& colour, qreal dx, qreal dy) {
             p.setPen(colour);
-            p.drawText(QRectF(dx, dy - 10, 115, 67), Qt::AlignCenter, QStringLiteral("START"));
-            p.drawText(QRectF(dx, dy + 10, 115, 67), Qt::AlignCenter, QStringLiteral("GAME"));
+            p.drawText(QRectF(dx, dy - 10, 115, 67), Qt::AlignCenter, upper);
+            p.drawText(QRectF(dx, dy + 10, 115, 67), Qt::AlignCenter, lower);
         };
         words(QColor(0x5a, 0x2a, 0x00), 1, 1);
         words(Qt::white, 0, 0);
@@ -121,7 +125,7 @@ void GameOverlays::buildLeftColumn(QWidget* back)
     m_start = new StartButton(back);
     m_start->setObjectName(QStringLiteral("button_startgame"));
     m_start->setGeometry(QRect(QPoint(16, 49), StartButton::Design));
-    m_start->setAccessibleName(QStringLiteral("Start Game"));
+    m_start->setAccessibleName(tr("Start Game"));
     m_start->setCursor(Qt::PointingHandCursor);
     m_start->hide();
 

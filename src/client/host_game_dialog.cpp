@@ -21,7 +21,7 @@ HostGameDialog::HostGameDialog(const QString& name, QWidget* parent) : QDialog(p
     m_port->setObjectName(QStringLiteral("edit_port"));
     m_port->setRange(1, 65535);
     m_port->setValue(GameAddress::DefaultPort);
-    m_internet = new QCheckBox(QStringLiteral("List this game on the internet"), this);
+    m_internet = new QCheckBox(tr("List this game on the internet"), this);
     m_internet->setObjectName(QStringLiteral("checkbox_internet"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);

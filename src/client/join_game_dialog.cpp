@@ -43,7 +43,9 @@ JoinGameDialog::JoinGameDialog(const QString& name, const QStringList& addresses
 
     m_browser = new GameBrowser(this);
     if (const QString list = InternetTableList::defaultCoordinator(); !list.isEmpty())
-        m_browser->addSource(QStringLiteral("Internet"), std::make_unique<InternetTableSource>(list));
+        m_browser->addSource(tr("Internet"), std::make_unique<InternetTableSource>(list),
+                             tr("No game is listed on the internet right now, or the list cannot be reached. "
+                                "The list is asked again every few seconds while this tab is in front."));
     connect(m_browser, &GameBrowser::tableChosen, m_address, &QComboBox::setEditText);
     connect(m_browser, &GameBrowser::joinRequested, this, [this](const QString& address) {
         m_address->setEditText(address);

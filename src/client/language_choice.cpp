@@ -86,10 +86,24 @@ QString LanguageChoice::effective() const
     return chosen.isEmpty() ? fromEnvironment() : chosen;
 }
 
+QString LanguageChoice::textIn(const QString& code, const char* context, const char* source)
+{
+    QTranslator texts;
+    if (code != QLatin1String("en") && shipped().contains(code)
+        && texts.load(QStringLiteral(":/i18n/gloopdash_") + code)) {
+        if (QString text = texts.translate(context, source); !text.isEmpty())
+            return text;
+    }
+    return QString::fromUtf8(source);
+}
+
 bool LanguageChoice::install(QCoreApplication& app, const QString& code)
 {
     app.removeTranslator(&gameTexts());
     app.removeTranslator(&qtTexts());
+    // English texts leave dates and numbers as the system writes them, also
+    // after another language was installed.
+    QLocale::setDefault(QLocale::system());
     if (code == QLatin1String("en") || !shipped().contains(code))
         return code == QLatin1String("en");
     QLocale::setDefault(QLocale(code));

@@ -34,6 +34,11 @@ public:
     // The language to speak now: the stored one if shipped, else the system's.
     QString effective() const;
 
+    // `source` of `context` in the language `code` whatever language is
+    // installed: the word about a new language is said in that language.
+    // The English source when `code` has no translation for it.
+    static QString textIn(const QString& code, const char* context, const char* source);
+
     // Loads the game's and Qt's own texts for `code` into `app` (nothing for
     // English); false when the game's texts could not be loaded.
     static bool install(QCoreApplication& app, const QString& code);

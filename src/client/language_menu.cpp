@@ -4,6 +4,11 @@
 #include <QMenu>
 #include <QMessageBox>
 
+namespace {
+const char* const NextStartNote =
+    QT_TRANSLATE_NOOP("LanguageMenu", "The new language shows the next time Gloop Dash starts.");
+} // namespace
+
 LanguageMenu::LanguageMenu(SettingsFile& file, QMenu* menu, QWidget* window)
     : QObject(menu), m_choice(&file), m_window(window), m_group(new QActionGroup(this))
 {
@@ -32,10 +37,12 @@ void LanguageMenu::choose(const QString& code)
         box->open();
         return;
     }
+    // Said in the language chosen, which its reader is sure to understand.
+    const QString language = code.isEmpty() ? LanguageChoice::fromEnvironment() : code;
+    const QString note = LanguageChoice::textIn(language, "LanguageMenu", NextStartNote);
     // Not modal: the game's messages go on being handled while it shows.
     auto* box =
-        new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"),
-                        tr("The new language shows the next time Gloop Dash starts."), QMessageBox::Ok, m_window);
+        new QMessageBox(QMessageBox::Information, QStringLiteral("Gloop Dash"), note, QMessageBox::Ok, m_window);
     box->setObjectName(QStringLiteral("language_note"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

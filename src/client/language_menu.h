@@ -10,7 +10,8 @@ class QWidget;
 
 // The Options menu's "Language" menu: follow the system, or one of the shipped
 // languages by its own name. The choice is written at once; the windows,
-// built in the language of the start, speak the new one from the next start.
+// built in the language of the start, speak the new one from the next start,
+// which a note in the chosen language says.
 class LanguageMenu : public QObject {
     Q_OBJECT
 public:

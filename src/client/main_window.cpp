@@ -365,7 +365,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (!m_closeConfirmed && othersAtMyTable()) {
         event->ignore();
         auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
-                                    QStringLiteral("You host this game. Leaving ends it for everyone. Leave?"),
+                                    tr("You host this game. Leaving ends it for everyone. Leave?"),
                                     QMessageBox::Yes | QMessageBox::No, this);
         box->setObjectName(QStringLiteral("exitbox"));
         box->setAttribute(Qt::WA_DeleteOnClose);

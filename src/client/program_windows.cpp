@@ -282,9 +282,10 @@ void ProgramWindows::setUp(Tgamestart& window)
             return;
         }
         // A start now ends the game in play for everyone at the table.
-        auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Gloop Dash"),
-                                    QStringLiteral("A game is running. Start a new one for everyone?"),
-                                    QMessageBox::Yes | QMessageBox::No, m_chat.get());
+        auto* box = new QMessageBox(
+            QMessageBox::Question, QStringLiteral("Gloop Dash"),
+            QCoreApplication::translate("ProgramWindows", "A game is running. Start a new one for everyone?"),
+            QMessageBox::Yes | QMessageBox::No, m_chat.get());
         box->setObjectName(QStringLiteral("restartbox"));
         box->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(box, &QMessageBox::finished, model, [box, model, message] {

@@ -105,7 +105,7 @@ void ScorePanel::buildRows()
         const QString number = QString::number(n);
         const int top = RowTops[n - 1];
         m_names[n] = label(QStringLiteral("label_playername") + number, QRect(NameLeft, top, 94, RowHeight),
-                           QStringLiteral("<Waiting>"), 12, false);
+                           tr("<Waiting>"), 12, false);
         // The row's slot, read by the players' context menu.
         m_names[n]->setProperty("tag", n);
         m_scores[n] = label(QStringLiteral("label_score") + number, QRect(ScoreLeft, top, 64, RowHeight),
@@ -162,7 +162,10 @@ void ScorePanel::showName(int slot, const QString& name, bool seated)
 {
     // The mark goes first: a long name is cut at the row's right edge.
     const NameMark mark = m_marks && seated ? m_marks(name) : NameMark{};
-    m_names[slot]->setText(mark.mark.isEmpty() ? name : mark.mark + QLatin1Char(' ') + name);
+    // An empty seat's word is the game's own and speaks the player's language;
+    // a player's name is shown as the table sent it.
+    const QString shown = name == SeatNames::Waiting ? tr("<Waiting>") : name;
+    m_names[slot]->setText(mark.mark.isEmpty() ? shown : mark.mark + QLatin1Char(' ') + shown);
     m_names[slot]->setToolTip(mark.tip);
 }
 

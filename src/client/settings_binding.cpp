@@ -22,7 +22,7 @@ SettingsBinding::SettingsBinding(ChatBinding& chat, const QString& folder)
     m_highScore = makeOption("checkbox_highscore", tr("Post High Score"), Key::HighScore);
     m_winnersPath = makeOption("checkbox_winnerspath", tr("Show Winner's Path"), Key::WinnersPath);
     connect(m_winnersPath, &QAction::toggled, this, [this](bool on) { m_hostOptions.setShowWinnersPath(on); });
-    m_listGame = makeOption("checkbox_listgame", QStringLiteral("List My Game on the Network"), Key::ListOnNetwork);
+    m_listGame = makeOption("checkbox_listgame", tr("List My Game on the Network"), Key::ListOnNetwork);
     connect(m_listGame, &QAction::toggled, this, [this](bool on) { m_hostOptions.setListedOnNetwork(on); });
 }
 

@@ -41,6 +41,15 @@ std::unique_ptr<QLockFile> SingleInstance::holdMarker(const QString& name)
     return marker;
 }
 
+QString SingleInstance::problem() const
+{
+    if (m_unguardedFolder.isEmpty())
+        return {};
+    return tr("Cannot write the lock file in %1 (the folder is full or read-only): Gloop Dash "
+              "runs without its check for another running copy.")
+        .arg(m_unguardedFolder);
+}
+
 bool SingleInstance::check()
 {
     m_lock = std::make_unique<QLockFile>(runtimeFolder() + u'/' + m_name + QStringLiteral(".lock"));
@@ -54,9 +63,7 @@ bool SingleInstance::check()
     // failure is the folder's, and ending silently would leave the player
     // with no game and no word why.
     if (m_lock->error() != QLockFile::LockFailedError) {
-        m_problem = QStringLiteral("Cannot write the lock file in %1 (the folder is full or read-only): Gloop Dash "
-                                   "runs without its check for another running copy.")
-                        .arg(QDir::toNativeSeparators(runtimeFolder()));
+        m_unguardedFolder = QDir::toNativeSeparators(runtimeFolder());
         m_lock.reset();
         return true;
     }

@@ -25,8 +25,9 @@ public:
     // of another copy: then this copy runs without the guard, true, and
     // problem() says why.
     bool check();
-    // Why this copy runs without the guard; empty when it has it.
-    QString problem() const { return m_problem; }
+    // Why this copy runs without the guard, in the language installed when
+    // asked; empty when it has the guard.
+    QString problem() const;
     // The window a later copy's request brings to the front.
     void setWindow(QWidget* window) { m_window = window; }
 
@@ -47,7 +48,8 @@ private:
     bool askFirstCopy() const;
 
     QString m_name;
-    QString m_problem;
+    // The runtime folder the lock could not be written in; empty when guarded.
+    QString m_unguardedFolder;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
     QPointer<QWidget> m_window;

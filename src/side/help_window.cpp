@@ -127,7 +127,7 @@ QWidget* Thelp::buildSidePanel()
         layout->addWidget(b);
     }
     layout->addStretch(1);
-    auto* about = sideButton(QStringLiteral("button_about"), QStringLiteral("About"), panel);
+    auto* about = sideButton(QStringLiteral("button_about"), tr("About"), panel);
     auto* done = sideButton(QStringLiteral("button_done"), tr("Done"), panel);
     connect(about, &QPushButton::clicked, this, &Thelp::button_aboutClick);
     connect(done, &QPushButton::clicked, this, &Thelp::button_doneClick);

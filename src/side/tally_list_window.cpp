@@ -254,7 +254,7 @@ void Ttallylist::showNoPlayer()
     for (int i = 1; i <= 8; ++i)
         m_label[i]->setText(QStringLiteral("0"));
     m_hisname->setText(tr(NoPlayerWins));
-    m_hisnametop->setText(NoPlayerTitle);
+    m_hisnametop->setText(tr(NoPlayerTitle));
 }
 
 // Adding an opponent; clearing a tick here removes nothing.

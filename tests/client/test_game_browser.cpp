@@ -97,7 +97,8 @@ void TestGameBrowser::saysWhatToCheckWhileNothingAnswers()
 {
     m_host.listed = false;
     m_dialog->show();
-    const auto* hint = m_dialog->browser()->findChild<QLabel*>("label_nogames");
+    // The local network's own hint: a build with an internet list has a second tab.
+    const auto* hint = m_dialog->browser()->lanView()->parentWidget()->findChild<QLabel*>("label_nogames");
     QVERIFY(hint);
     QVERIFY(hint->isVisible());
     QVERIFY(hint->text().contains(QStringLiteral("firewall must let UDP and TCP on the game port")));

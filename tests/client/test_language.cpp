@@ -1,10 +1,13 @@
 #include "chat/core/settings_file.h"
+#include "client/core/table_list_model.h"
 #include "client/language_choice.h"
 #include "client/language_menu.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,12 +41,20 @@ private slots:
     void followsTheSystem();
     void choiceKeepsASectionOfItsOwn();
     void menuStoresTheChoice();
+    void noteSpeaksTheChosenLanguage_data();
+    void noteSpeaksTheChosenLanguage();
     void installsGameAndQtTexts_data();
     void installsGameAndQtTexts();
+    void tableListSpeaksTheLanguage_data();
+    void tableListSpeaksTheLanguage();
 };
 
 void TestLanguage::cleanup()
 {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMessageBox*>(window))
+            delete window;
+    }
     setLocale({});
     LanguageChoice::install(*QCoreApplication::instance(), QStringLiteral("en"));
 }
@@ -121,6 +132,47 @@ void TestLanguage::menuStoresTheChoice()
     QCOMPARE(LanguageChoice(&file).stored(), QStringLiteral("de"));
 }
 
+// The note about the next start is read by someone who just chose a language:
+// it speaks that one, or the system's for "System Default", whatever the
+// windows speak now.
+void TestLanguage::noteSpeaksTheChosenLanguage_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("German") << 2 << "es_ES.UTF-8"
+                            << "Die neue Sprache erscheint beim nächsten Start von Gloop Dash.";
+    QTest::newRow("Spanish") << 3 << "de_DE.UTF-8"
+                             << "El nuevo idioma se verá la próxima vez que se inicie Gloop Dash.";
+    QTest::newRow("English") << 1 << "de_DE.UTF-8"
+                             << "The new language shows the next time Gloop Dash starts.";
+    QTest::newRow("the system's Spanish") << 0 << "es_ES.UTF-8"
+                                          << "El nuevo idioma se verá la próxima vez que se inicie Gloop Dash.";
+}
+
+void TestLanguage::noteSpeaksTheChosenLanguage()
+{
+    QFETCH(int, item);
+    QFETCH(QString, system);
+    QFETCH(QString, note);
+    setLocale({"", "", "", system});
+    QTemporaryDir dir;
+    SettingsFile file(dir.path());
+    QMenu menu;
+    LanguageMenu languages(file, &menu, nullptr);
+    // The windows speak German meanwhile.
+    QVERIFY(LanguageChoice::install(*QCoreApplication::instance(), QStringLiteral("de")));
+    languages.items()->actions().at(item)->trigger();
+    QStringList shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->objectName() == "language_note") {
+            shown << box->text();
+            delete box;
+        }
+    }
+    QCOMPARE(shown, QStringList{note});
+}
+
 void TestLanguage::installsGameAndQtTexts_data()
 {
     QTest::addColumn<QString>("language");
@@ -167,6 +219,37 @@ void TestLanguage::installsGameAndQtTexts()
     // Back to English: no translation is left behind.
     QVERIFY(LanguageChoice::install(*QCoreApplication::instance(), QStringLiteral("en")));
     QCOMPARE(text(), english);
+}
+
+// The game browser's columns: what the table announces in words of the wire
+// ("playing", "classic") is shown in the player's language.
+void TestLanguage::tableListSpeaksTheLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("English") << "en" << QStringList{"Table", "2 of 4 (1 bots)", "mission 2 of 6, classic"};
+    QTest::newRow("German") << "de" << QStringList{"Tisch", "2 von 4 (1 Bots)", "Mission 2 von 6, klassisch"};
+    QTest::newRow("Spanish") << "es" << QStringList{"Mesa", "2 de 4 (1 bots)", "misión 2 de 6, clásica"};
+}
+
+void TestLanguage::tableListSpeaksTheLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, shown);
+    QVERIFY(LanguageChoice::install(*QCoreApplication::instance(), language));
+    TableRow row;
+    row.table.players = 2;
+    row.table.seats = 4;
+    row.table.bots = 1;
+    row.table.state = QStringLiteral("playing");
+    row.table.mode = QStringLiteral("classic");
+    row.table.mission = 2;
+    row.table.missions = 6;
+    const TableListModel list;
+    QCOMPARE((QStringList{list.headerData(TableListModel::Name, Qt::Horizontal).toString(),
+                          TableListModel::text(row, TableListModel::Players),
+                          TableListModel::text(row, TableListModel::Game)}),
+             shown);
 }
 
 QTEST_MAIN(TestLanguage)

@@ -6,15 +6,35 @@
 
 #include "net/protocol_to_server.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace {
 
+// The wire carries only a sound's number; these names are shown in the
+// sounds menu and in the chat, so they are translated.
 const std::array<const char*, ChatterSounds::Count> captions = {
-    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
-    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
-    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
-    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying",
+    QT_TRANSLATE_NOOP("ChatterSounds", "Doh"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Cough"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Hello"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Thank You"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Where have you been?"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Snoring"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Sneezing"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Sorry"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Welcome"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Yeehaa"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Yippee"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Oh No"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Applause"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Honk"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Oooh"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Razzberry"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Cheer"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Woman Laughing"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Man Laughing"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Crying"),
 };
 
 } // namespace
@@ -38,14 +58,16 @@ void ChatterSounds::playasound(const ToClient::PlayASound& m)
     if (!player)
         return;
     // The line shown in place of a chatter sound is in blue.
-    m_chat.addlinetochat({m.slot, *player + QStringLiteral(": <Chatter Sound> ") + caption(code)}, ColourText::Blue);
+    const QString line =
+        QCoreApplication::translate("ChatterSounds", "%1: <Chatter Sound> %2").arg(*player, caption(code));
+    m_chat.addlinetochat({m.slot, line}, ColourText::Blue);
 }
 
 QString ChatterSounds::caption(int code)
 {
     if (code < 1 || code > Count)
         return {};
-    return QString::fromLatin1(captions[code - 1]);
+    return QCoreApplication::translate("ChatterSounds", captions[code - 1]);
 }
 
 int ChatterSounds::codeOfName(const QString& name)

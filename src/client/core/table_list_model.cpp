@@ -4,6 +4,20 @@
 
 #include <QDeadlineTimer>
 
+namespace {
+
+// The game modes a table announces, by the word it sends, as the list shows them.
+QString modeText(const QString& mode)
+{
+    if (mode == QLatin1String("standard"))
+        return TableListModel::tr("standard");
+    if (mode == QLatin1String("classic"))
+        return TableListModel::tr("classic");
+    return mode;
+}
+
+} // namespace
+
 TableListModel::TableListModel(QObject* parent) : QAbstractTableModel(parent), m_forget(this)
 {
     m_forget.setInterval(1000);
@@ -31,13 +45,13 @@ QString TableListModel::text(const TableRow& row, int column)
     switch (column) {
     case Name: return t.name;
     case Players:
-        return t.bots > 0 ? QStringLiteral("%1 of %2 (%3 bots)").arg(t.players).arg(t.seats).arg(t.bots)
-                          : QStringLiteral("%1 of %2").arg(t.players).arg(t.seats);
+        return t.bots > 0 ? tr("%1 of %2 (%3 bots)").arg(t.players).arg(t.seats).arg(t.bots)
+                          : tr("%1 of %2").arg(t.players).arg(t.seats);
     case Watchers: return QString::number(t.watchers);
     case Game:
         if (t.state != QLatin1String("playing"))
-            return QStringLiteral("waiting");
-        return QStringLiteral("mission %1 of %2, %3").arg(t.mission).arg(t.missions).arg(t.mode);
+            return tr("waiting");
+        return tr("mission %1 of %2, %3").arg(t.mission).arg(t.missions).arg(modeText(t.mode));
     case Address: return row.address;
     case AnswerTime: return QStringLiteral("%1 ms").arg(qMax(1, qRound(row.answerMs)));
     }
@@ -61,7 +75,7 @@ QVariant TableListModel::data(const QModelIndex& index, int role) const
     if (role == SortKeyRole)
         return sortKey(r);
     if (role == Qt::ToolTipRole)
-        return QStringLiteral("%1, version %2").arg(r.table.name, r.table.version);
+        return tr("%1, version %2").arg(r.table.name, r.table.version);
     return {};
 }
 
@@ -69,8 +83,9 @@ QVariant TableListModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {"Table", "Players", "Watchers", "Game", "Address", "Answer"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section]) : QVariant();
+    static const char* const titles[ColumnCount] = {QT_TR_NOOP("Table"), QT_TR_NOOP("Players"), QT_TR_NOOP("Watchers"),
+                                                    QT_TR_NOOP("Game"),  QT_TR_NOOP("Address"), QT_TR_NOOP("Answer")};
+    return section >= 0 && section < ColumnCount ? tr(titles[section]) : QVariant();
 }
 
 void TableListModel::heard(const TableRow& row)

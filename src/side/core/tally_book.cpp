@@ -74,11 +74,11 @@ bool TallyBook::savetally()
     if (m_saveFailureReported)
         return false;
     m_saveFailureReported = true;
-    const QString text = QStringLiteral("Unable to write to %1 (%2)").arg(m_file.path(), reason);
-    if (m_closing)
-        qWarning("%s", qUtf8Printable(text)); // the program is ending: no window is left to show it in
+    static const char* const format = QT_TR_NOOP("Unable to write to %1 (%2)");
+    if (m_closing) // the program is ending: no window is left to show it in
+        qWarning("%s", qUtf8Printable(QString::fromLatin1(format).arg(m_file.path(), reason)));
     else
-        emit saveFailed(text);
+        emit saveFailed(tr(format).arg(m_file.path(), reason));
     return false;
 }
 
