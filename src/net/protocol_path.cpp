@@ -30,9 +30,9 @@ std::optional<ToClient::PathEntry> readEntry(const QList<QByteArrayView>& fields
 {
     ToClient::PathEntry e;
     const QByteArrayView kind = fields.at(at);
-    if (kind == "t")
-        e.kind = QByteArrayLiteral("t");
-    else if (kind != "f")
+    if (kind == ToClient::PathEntry::Bombed)
+        e.kind = ToClient::PathEntry::Bombed;
+    else if (kind != ToClient::PathEntry::Picked)
         return std::nullopt;
     int* values[] = {&e.x, &e.y, &e.chain, &e.points, &e.score, &e.tile1, &e.tile2};
     for (int i = 0; i < 7; ++i) {

@@ -210,9 +210,12 @@ struct PostScores {
 // One entry of a winner's path: a picked tile ("f") or a tile a bomb took
 // ("t"); unused entries read "f" with -1 in x, y, chain, points and score.
 struct PathEntry {
-    // A literal's bytes are shared, not copied: a move log is made and reset
-    // 36 entries at a time.
-    QByteArray kind = QByteArrayLiteral("f");
+    static constexpr QByteArrayView Picked{"f"};
+    static constexpr QByteArrayView Bombed{"t"};
+    // Always Picked or Bombed, whose bytes last as long as the program: the
+    // entry copies as plain bytes, and a move log is made, reset and sent 36
+    // entries at a time (the server resets every seat's log for each game).
+    QByteArrayView kind = Picked;
     int x = -1;
     int y = -1;
     int chain = -1;

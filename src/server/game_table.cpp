@@ -183,7 +183,7 @@ void GameTable::findplayer()
         const int used = std::clamp(p.movecount, 0, Table::MoveLogSize);
         for (tmove& move : std::span(p.moves).first(size_t(used))) {
             move.x = move.y = move.chain = move.points = move.score = -1;
-            move.kind = QByteArrayLiteral("f");
+            move.kind = tmove::Picked;
         }
         p.movecount = 0;
     }

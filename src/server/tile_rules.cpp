@@ -60,7 +60,7 @@ void TileRules::selecttile(int slot, int x, int y)
     p.lasty = y;
     score(p, x, y);
     sendremovetile(slot, x, y, movechain);
-    p.logmove({QByteArrayLiteral("f"), x, y, movechain, p.lastpoints, p.banked + p.trailscore, p.nexttile, preview(p)});
+    p.logmove({tmove::Picked, x, y, movechain, p.lastpoints, p.banked + p.trailscore, p.nexttile, preview(p)});
     if (p.bonus[x][y] == Bonus::Bomb) {
         p.bonus[x][y] = Bonus::None;
         explode(slot, x, y);
@@ -147,7 +147,7 @@ QList<ToClient::Cell> TileRules::clearAround(int slot, int bx, int by, BombMarks
             if (!Table::onBoard(cx, cy) || p.board[cx][cy] <= Tile::Empty)
                 continue;
             p.board[cx][cy] = Tile::Empty;
-            p.logmove({QByteArrayLiteral("t"), cx, cy, 0, 0, p.banked + p.trailscore, p.tile, p.nexttile});
+            p.logmove({tmove::Bombed, cx, cy, 0, 0, p.banked + p.trailscore, p.tile, p.nexttile});
             if (growChain)
                 ++p.chain;
             ++count;
