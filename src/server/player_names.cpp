@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <array>
 #include <string>
 
 const QByteArray PlayerNames::Unnamed = "Player";
@@ -25,9 +26,23 @@ bool isMark(char32_t c)
 
 // A colon in a name would let "Ann chats: hi" sit as a name, and a seat's
 // line read as somebody else's speech; its look-alikes likewise.
-bool colonLike(char32_t c)
+bool looksLikeColon(char32_t c)
 {
     return c == U':' || NameSkeleton::of(QString::fromUcs4(&c, 1)) == QLatin1String(":");
+}
+
+bool colonLike(char32_t c)
+{
+    // Most names are plain ASCII: which of those characters pass for a colon
+    // is worked out once, instead of a skeleton for every character of every
+    // login.
+    static const std::array<bool, 128> ascii = [] {
+        std::array<bool, 128> table{};
+        for (char32_t a = 0; a < table.size(); ++a)
+            table[a] = looksLikeColon(a);
+        return table;
+    }();
+    return c < ascii.size() ? ascii[c] : looksLikeColon(c);
 }
 
 // An empty name, or one that reads like the "<Waiting>" of an empty seat in
@@ -78,11 +93,13 @@ QByteArray PlayerNames::clean(const QByteArray& typed)
 
 QByteArray PlayerNames::distinct(const QByteArray& name, const QList<QByteArray>& taken)
 {
-    const auto isTaken = [&taken](const QByteArray& candidate) {
-        for (const QByteArray& other : taken)
-            if (same(candidate, other))
-                return true;
-        return false;
+    // Each name's look is worked out once, not again for every candidate.
+    QList<QString> looks;
+    looks.reserve(taken.size());
+    for (const QByteArray& other : taken)
+        looks.append(NameSkeleton::of(QString::fromUtf8(other)));
+    const auto isTaken = [&looks](const QByteArray& candidate) {
+        return looks.contains(NameSkeleton::of(QString::fromUtf8(candidate)));
     };
     if (!isTaken(name))
         return name;

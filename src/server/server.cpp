@@ -450,13 +450,13 @@ bool Server::acts(int sender, int slot, Command command) const
     return loggedIn(sender, command) && ownSlot(sender, slot, command);
 }
 
-QByteArray Server::seatName(int sender, const QByteArray& typed) const
+QByteArray Server::seatName(int sender, const QByteArray& name) const
 {
     QList<QByteArray> taken;
     for (int other = 1; other <= m_game.players.slotcount; ++other)
         if (other != sender && m_game.players.loggedin(other))
             taken.append(m_game.players[other].name);
-    return PlayerNames::distinct(PlayerNames::clean(typed), taken);
+    return PlayerNames::distinct(name, taken);
 }
 
 void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
@@ -470,12 +470,13 @@ void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
     if (!ownSlot(sender, m.slot, m.command) || turnAwayBanned(sender, m.name))
         return;
     m_connection[size_t(sender)].loginDeadline->stop();
-    if (const int ghost = ghostOf(sender, m.name))
+    const QByteArray name = PlayerNames::clean(m.name);
+    if (const int ghost = ghostOf(sender, name))
         replaceGhost(ghost, sender);
     else
         m_hostPowers.seated(sender);
     tplayer& p = m_game.players[sender];
-    p.name = seatName(sender, m.name);
+    p.name = seatName(sender, name);
     p.connected = true;
     p.bot = isLocalBot(sender, p.name);
     m_table.join(sender);
@@ -507,9 +508,8 @@ ToClient::PostScores Server::standings() const
     return scores;
 }
 
-int Server::ghostOf(int sender, const QByteArray& typed) const
+int Server::ghostOf(int sender, const QByteArray& name) const
 {
-    const QByteArray name = PlayerNames::clean(typed);
     const TSock* sock = m_connection[size_t(sender)].sock.get();
     const QHostAddress from(sock ? sock->HostName() : QString());
     if (from.isNull())

@@ -173,9 +173,9 @@ private:
     // The sender has logged in and the slot field is its own: only then may
     // a connection talk or play.
     bool acts(int sender, int slot, Command command) const;
-    // The name a login may sit under: cleaned, and distinct from the names of
-    // the others logged in.
-    QByteArray seatName(int sender, const QByteArray& typed) const;
+    // The name a login may sit under: its cleaned name (PlayerNames::clean),
+    // made distinct from the names of the others logged in.
+    QByteArray seatName(int sender, const QByteArray& name) const;
     // Closes a login whose name or address is banned, after telling the
     // player why; false when the login may go on.
     bool turnAwayBanned(int sender, const QByteArray& name);
@@ -183,7 +183,7 @@ private:
     ToClient::PostScores standings() const;
     // A login under the name of a seat whose old connection, from the same
     // address, has not been found dead yet: that seat is this player's ghost.
-    int ghostOf(int sender, const QByteArray& typed) const;
+    int ghostOf(int sender, const QByteArray& name) const;
     // Lets the ghost go as a leaver, so its total and place wait for `sender`.
     void replaceGhost(int ghost, int sender);
     // A bot of this machine: a bot's name, from one of this machine's addresses.
