@@ -27,6 +27,14 @@ QByteArray FieldReader::last()
     return nextEnd() >= 0 ? next() : rest();
 }
 
+qsizetype FieldReader::fieldsLeft() const
+{
+    if (atEnd())
+        return 0;
+    const QByteArrayView left = QByteArrayView(m_text).sliced(m_at);
+    return left.count('+') + (left.endsWith('+') ? 0 : 1);
+}
+
 std::optional<int> FieldReader::nextInt()
 {
     const qsizetype plus = nextEnd();

@@ -25,6 +25,9 @@ public:
     std::optional<int> lastInt();
 
     bool atEnd() const { return m_at >= m_text.size(); }
+    // Fields still to read: one more than the "+" left, unless the payload
+    // ends in one (next() never reads the empty field after a final "+").
+    qsizetype fieldsLeft() const;
     QByteArray remainder() const { return m_text.sliced(m_at); }
 
     static std::optional<int> toInt(QByteArrayView text);

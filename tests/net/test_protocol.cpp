@@ -164,6 +164,10 @@ void TestProtocol::refusesMalformedPayloads_data()
     malformed<ToClient::Bombed>("bomb cell text", "2+5+120+40+900+a+1");
     malformed<ToClient::SetTiles>("deal group cut short", "0+0+3+0+1");
     malformed<ToClient::SetBonus>("bonus code text", "0+0+x");
+    malformed<ToClient::SetTiles>("deal group of one field", "0+0+3+4");
+    malformed<ToClient::SetTiles>("deal group of two fields", "0+0+3+4+1+");
+    malformed<ToClient::SetTiles>("deal with an empty field", "0+0+3++");
+    malformed<ToClient::SetBonus>("bonus of a lone plus", "+");
     malformed<ToClient::PostScores>("scores row cut short", "1+820");
     malformed<ToClient::TurnOver>("turnover without reason", "2+250+660");
     malformed<ToClient::Error>("error without code", "");
