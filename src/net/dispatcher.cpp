@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 
 Dispatcher::Dispatcher(int intervalMs, QObject* parent)
     : QObject(parent), m_bucket(qint64(intervalMs) * 1000000, 1), m_timer(this)
@@ -52,6 +53,11 @@ Dispatcher::Lane& Dispatcher::laneOf(Source source)
     const auto found = m_lanes.find(source);
     if (found != m_lanes.end())
         return found->second;
+    // A source without a lane is new (a connection's first message), or its
+    // lane was put aside while it was idle. Every source with a lane but no
+    // turn is idle.
+    if (m_spareLanes.empty() && m_lanes.size() - m_turns.size() >= SpareLanes)
+        putIdleLanesAside();
     if (m_spareLanes.empty())
         return m_lanes[source];
     Lanes::node_type node = std::move(m_spareLanes.back());
@@ -60,15 +66,21 @@ Dispatcher::Lane& Dispatcher::laneOf(Source source)
     return m_lanes.insert(std::move(node)).position->second;
 }
 
-void Dispatcher::retire(Lanes::iterator lane)
+void Dispatcher::putIdleLanesAside()
 {
-    // An empty deque keeps its block, so the next lane starts with one.
-    lane->second.messages = 0;
-    lane->second.bytes = 0;
-    if (m_spareLanes.size() < SpareLanes)
-        m_spareLanes.push_back(m_lanes.extract(lane));
-    else
-        m_lanes.erase(lane);
+    // Lanes left idle, many of them by sources long gone, go to the spares
+    // for the sources to come; past the spares' room they go for good, so
+    // connections coming and going never grow the table.
+    for (auto lane = m_lanes.begin(); lane != m_lanes.end();) {
+        const auto next = std::next(lane);
+        if (lane->second.entries.empty()) {
+            if (m_spareLanes.size() < SpareLanes)
+                m_spareLanes.push_back(m_lanes.extract(lane));
+            else
+                m_lanes.erase(lane);
+        }
+        lane = next;
+    }
 }
 
 void Dispatcher::push(Source source, Entry entry)
@@ -104,14 +116,13 @@ qint64 Dispatcher::queuedBytes(Source source) const
 qsizetype Dispatcher::discard(Source source)
 {
     const auto lane = m_lanes.find(source);
-    if (lane == m_lanes.end())
+    if (lane == m_lanes.end() || lane->second.entries.empty())
         return 0;
     const qsizetype gone = std::erase_if(lane->second.entries, [](const Entry& e) { return !e.call; });
     m_total -= gone;
     lane->second.messages = 0;
     lane->second.bytes = 0;
     if (lane->second.entries.empty()) {
-        retire(lane);
         const auto turn = std::find(m_turns.begin(), m_turns.end(), source);
         if (turn - m_turns.begin() < m_fresh)
             --m_fresh;
@@ -137,9 +148,10 @@ bool Dispatcher::dispatchOne()
         --lane.messages;
         lane.bytes -= entry.message.size();
     }
-    if (lane.entries.empty())
-        retire(found);
-    else
+    // An emptied lane stays where its source finds it again, its deque's
+    // block with it: a player's queue empties after nearly every message, and
+    // taking the lane out and putting it back cost two look-ups each time.
+    if (!lane.entries.empty())
         m_turns.push_back(source);
     m_current = source;
     if (entry.call)

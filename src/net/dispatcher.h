@@ -93,12 +93,12 @@ private:
 
     using Lanes = std::unordered_map<Source, Lane>;
     Lane& laneOf(Source source);
-    void retire(Lanes::iterator lane);
+    void putIdleLanesAside();
 
     QHash<QByteArray, Handler> m_handlers;
     Lanes m_lanes;
-    // Emptied lanes kept for the next source that queues: a player's queue
-    // empties after nearly every message, and making a lane anew allocates.
+    // Idle lanes kept for the next new source that queues: making a lane
+    // anew allocates.
     std::vector<Lanes::node_type> m_spareLanes;
     // Sources with waiting entries, in the order of their turns; the first
     // m_fresh of them had nothing waiting before and have not had a turn yet.

@@ -12,6 +12,8 @@ private slots:
     void queueLimitDropsTheOverflow();
     void sourcesTakeTurnsEachInOrder();
     void stepRunsAfterItsSourcesEarlierMessages();
+    void sourcesComingAndGoingKeepTheirTurns_data();
+    void sourcesComingAndGoingKeepTheirTurns();
     void rateLetsBurstThroughThenOnePerInterval_data();
     void rateLetsBurstThroughThenOnePerInterval();
     void longRunRateIsExactThroughLateWakeUps();
@@ -147,6 +149,49 @@ void TestDispatcher::stepRunsAfterItsSourcesEarlierMessages()
     QCOMPARE(d.queued(), 4);
     while (d.dispatchOne()) { }
     QCOMPARE(seen, (QList<QByteArray>{"1a", "2 left", "1b", "1 left"}));
+}
+
+void TestDispatcher::sourcesComingAndGoingKeepTheirTurns_data()
+{
+    QTest::addColumn<int>("newcomers");
+    QTest::newRow("a few at a table") << 3;
+    QTest::newRow("more than idle lanes are kept for") << 40;
+}
+
+void TestDispatcher::sourcesComingAndGoingKeepTheirTurns()
+{
+    QFETCH(int, newcomers);
+    Dispatcher d(1);
+    d.setManual(true);
+    QList<QByteArray> seen;
+    d.on("CMD_m", [&](FieldReader& f) { seen << QByteArray::number(d.currentSource()) + ':' + f.rest(); });
+    // Source 1 stays for every round; the others come for one round each and
+    // then sit idle, as connections that closed.
+    for (int round = 0; round < 3; ++round) {
+        QList<Dispatcher::Source> sources{1};
+        for (int i = 0; i < newcomers; ++i)
+            sources << 2 + round * newcomers + i;
+        QList<QByteArray> expected;
+        for (const QByteArray& text : {QByteArray("a"), QByteArray("bb")}) {
+            for (const Dispatcher::Source source : sources) {
+                d.enqueue(source, "CMD_m+" + text);
+                expected << QByteArray::number(source) + ':' + text;
+            }
+        }
+        QCOMPARE(d.queuedBytes(1), 15);
+        QCOMPARE(d.discard(sources.back()), 2);
+        expected.removeAll(QByteArray::number(sources.back()) + ":a");
+        expected.removeAll(QByteArray::number(sources.back()) + ":bb");
+        seen.clear();
+        while (d.dispatchOne()) { }
+        QCOMPARE(seen, expected);
+        QCOMPARE(d.queued(), 0);
+        QCOMPARE(d.queued(1), 0);
+        QCOMPARE(d.queuedBytes(sources.front()), 0);
+        // A source with nothing waiting has nothing to drop.
+        QCOMPARE(d.discard(1), 0);
+        QCOMPARE(d.discard(2), 0);
+    }
 }
 
 void TestDispatcher::rateLetsBurstThroughThenOnePerInterval_data()
