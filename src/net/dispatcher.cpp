@@ -19,7 +19,7 @@ Dispatcher::Dispatcher(int intervalMs, QObject* parent)
 
 void Dispatcher::on(const QByteArray& command, Handler handler)
 {
-    m_handlers.insert(command, std::move(handler));
+    m_handlers.insert_or_assign(command, std::move(handler));
 }
 
 void Dispatcher::enqueue(Source source, const QByteArray& message)
@@ -175,13 +175,13 @@ void Dispatcher::run(const QByteArray& message)
     // them out was two allocations for every message a server handles.
     const qsizetype plus = CommandLine::commandEnd(message);
     const QByteArray command = QByteArray::fromRawData(message.constData(), std::max<qsizetype>(plus, 0));
-    const auto handler = command.isEmpty() ? m_handlers.constEnd() : m_handlers.constFind(command);
-    if (handler == m_handlers.constEnd()) {
+    const auto handler = command.isEmpty() ? m_handlers.cend() : m_handlers.find(command);
+    if (handler == m_handlers.cend()) {
         emit unhandled(QByteArray(command.constData(), command.size()));
         return;
     }
     FieldReader fields(message, plus + 1);
-    (*handler)(fields);
+    handler->second(fields);
     // A listener gets its own copy of the word, which may outlive the message.
     static const QMetaMethod dispatchedSignal = QMetaMethod::fromSignal(&Dispatcher::dispatched);
     if (isSignalConnected(dispatchedSignal))
