@@ -91,16 +91,9 @@ QByteArray PlayerNames::clean(const QByteArray& typed)
     return placeholder(name) ? Unnamed : name.toUtf8();
 }
 
-QByteArray PlayerNames::distinct(const QByteArray& name, const QList<QByteArray>& taken)
+QByteArray PlayerNames::distinct(const QByteArray& name, const QList<QString>& taken)
 {
-    // Each name's look is worked out once, not again for every candidate.
-    QList<QString> looks;
-    looks.reserve(taken.size());
-    for (const QByteArray& other : taken)
-        looks.append(NameSkeleton::of(QString::fromUtf8(other)));
-    const auto isTaken = [&looks](const QByteArray& candidate) {
-        return looks.contains(NameSkeleton::of(QString::fromUtf8(candidate)));
-    };
+    const auto isTaken = [&taken](const QByteArray& candidate) { return taken.contains(looks(candidate)); };
     if (!isTaken(name))
         return name;
     for (int n = 2;; ++n) {
@@ -112,7 +105,7 @@ QByteArray PlayerNames::distinct(const QByteArray& name, const QList<QByteArray>
     }
 }
 
-bool PlayerNames::same(const QByteArray& a, const QByteArray& b)
+QString PlayerNames::looks(const QByteArray& name)
 {
-    return NameSkeleton::of(QString::fromUtf8(a)) == NameSkeleton::of(QString::fromUtf8(b));
+    return NameSkeleton::of(QString::fromUtf8(name));
 }

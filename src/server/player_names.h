@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 // The names players sit under. A name must not pass for another player, for an
 // empty seat or for part of a chat line's styling:
@@ -26,10 +27,12 @@ class PlayerNames {
 public:
     // The name as it may sit at the table, before the check against others.
     static QByteArray clean(const QByteArray& typed);
-    // `name` (already clean), or the first numbered form no name of `taken` has.
-    static QByteArray distinct(const QByteArray& name, const QList<QByteArray>& taken);
-    // Names are told apart by their look, not by case or look-alike letters.
-    static bool same(const QByteArray& a, const QByteArray& b);
+    // `name` (already clean), or the first numbered form whose look is none
+    // of `taken` (the looks of the names taken).
+    static QByteArray distinct(const QByteArray& name, const QList<QString>& taken);
+    // Names are told apart by their look, not by case or look-alike letters:
+    // two names pass for each other when their looks are equal.
+    static QString looks(const QByteArray& name);
 
     static const QByteArray Unnamed; // "Player"
 };

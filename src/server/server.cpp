@@ -452,11 +452,22 @@ bool Server::acts(int sender, int slot, Command command) const
 
 QByteArray Server::seatName(int sender, const QByteArray& name) const
 {
-    QList<QByteArray> taken;
+    QList<QString> taken;
     for (int other = 1; other <= m_game.players.slotcount; ++other)
         if (other != sender && m_game.players.loggedin(other))
-            taken.append(m_game.players[other].name);
+            taken.append(looksOf(other));
     return PlayerNames::distinct(name, taken);
+}
+
+const QString& Server::looksOf(int slot) const
+{
+    SeatLook& seat = m_seatLooks[size_t(slot)];
+    const QByteArray& name = m_game.players[slot].name;
+    if (seat.looks.isNull() || seat.name != name) {
+        seat.name = name;
+        seat.looks = PlayerNames::looks(name);
+    }
+    return seat.looks;
 }
 
 void Server::receivedlogininfo(int sender, const ToServer::LoginInfo& m)
@@ -514,10 +525,11 @@ int Server::ghostOf(int sender, const QByteArray& name) const
     const QHostAddress from(sock ? sock->HostName() : QString());
     if (from.isNull())
         return 0;
+    const QString looks = PlayerNames::looks(name);
     for (int other = 1; other <= m_game.players.slotcount; ++other) {
         const TSock* old = m_connection[size_t(other)].sock.get();
-        if (other != sender && m_game.players.loggedin(other) && old
-            && PlayerNames::same(m_game.players[other].name, name) && from.isEqual(QHostAddress(old->HostName())))
+        if (other != sender && m_game.players.loggedin(other) && old && looksOf(other) == looks
+            && from.isEqual(QHostAddress(old->HostName())))
             return other;
     }
     return 0;

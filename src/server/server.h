@@ -14,6 +14,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -181,6 +182,10 @@ private:
     bool turnAwayBanned(int sender, const QByteArray& name);
     void receivedlogininfo(int sender, const ToServer::LoginInfo& m);
     ToClient::PostScores standings() const;
+    // The look of a seat's name (PlayerNames::looks). Every login compares
+    // its name with every seat's, so each seat's look is kept with the name
+    // it was worked out for and worked out again only when that changed.
+    const QString& looksOf(int slot) const;
     // A login under the name of a seat whose old connection, from the same
     // address, has not been found dead yet: that seat is this player's ghost.
     int ghostOf(int sender, const QByteArray& name) const;
@@ -220,4 +225,9 @@ private:
     // The holder last announced; -1 before any announcement.
     int m_announcedHost = -1;
     const BanList* m_bans = nullptr;
+    struct SeatLook {
+        QByteArray name;
+        QString looks;
+    };
+    mutable std::array<SeatLook, Table::MaxSlots + 1> m_seatLooks;
 };
