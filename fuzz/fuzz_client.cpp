@@ -160,16 +160,18 @@ void runOne(const QByteArray& input)
     static FuzzSupport::SeededRandom random(1);
     random.restart();
     Dispatcher& queue = model.session().dispatcher();
+    // Each message is handled as it is cut off, with no list of them all.
     MessageSplitter splitter(0);
-    for (const QByteArray& message : splitter.feed(input)) {
+    splitter.feedEach(input, [&queue](const QByteArray& message) {
         if (message.isEmpty()) {
             client.tick();
-            continue;
+            return true;
         }
         queue.enqueue(message);
         while (queue.dispatchOne()) { }
         client.pickAll();
-    }
+        return true;
+    });
 }
 
 } // namespace
