@@ -58,6 +58,10 @@ bool readInts(FieldReader& f, std::initializer_list<int*> out)
 
 std::optional<FromRight> fromRight(const QByteArray& payload, int count)
 {
+    // Too few fields are refused before room is made for them all: a path of
+    // fewer than 36 entries is read this way first.
+    if (payload.count('+') < count)
+        return std::nullopt;
     FromRight split{{}, QList<QByteArrayView>(count), payload};
     const QByteArrayView all(split.payload);
     qsizetype end = all.size();

@@ -16,6 +16,8 @@ std::optional<ProtocolFields::FromRight> splitPath(const QByteArray& payload)
     if (plus < 0)
         return std::nullopt;
     ProtocolFields::FromRight split{payload.left(plus), {}, payload};
+    // One field follows each "+".
+    split.tail.reserve(payload.count('+'));
     const QByteArrayView all(split.payload);
     for (qsizetype from = plus + 1;;) {
         const qsizetype next = payload.indexOf('+', from);
