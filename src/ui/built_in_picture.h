@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+// The pictures built into the program (":/pictures/NAME"), each read by the
+// decoder its name's ending names. Left to guess, Qt would load every image
+// plugin installed to ask it whether it reads PNG before using its own
+// reader: three libraries mapped and linked on the way to the first paint.
+namespace BuiltInPicture {
+
+// A null image when NAME is not built in or does not decode.
+QImage image(const QString& name);
+QPixmap pixmap(const QString& name);
+
+} // namespace BuiltInPicture
