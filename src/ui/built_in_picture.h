@@ -4,8 +4,9 @@
 #include <QPixmap>
 #include <QString>
 
-// The pictures built into the program (":/pictures/NAME"), each read by the
-// decoder its name's ending names. Left to guess, Qt would load every image
+// The pictures built into the program (":/pictures/NAME"): copied where the
+// build baked them (see pictures/baked_picture.h), else read by the decoder
+// their name's ending names. Left to guess, Qt would load every image
 // plugin installed to ask it whether it reads PNG before using its own
 // reader: three libraries mapped and linked on the way to the first paint.
 namespace BuiltInPicture {
