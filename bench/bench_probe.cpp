@@ -14,7 +14,10 @@
 // or inside it, so only the end of the paint compares programs fairly.
 //   ready NS    when the program reached the state asked for (see below)
 //   rss KIB     peak resident set BENCH_PROBE_SETTLE_MS (default 500) later
-// then ends the program. "Ready" is the first paint when BENCH_PROBE_READY is
+// then ends the program. With BENCH_PROBE_END_AT_PAINT set it reports and ends
+// the program (without its clean-up) as soon as the first paint is done, so
+// that a profiler sees the start and nothing after it.
+// "Ready" is the first paint when BENCH_PROBE_READY is
 // unset, else the first paint of the object named by its "NAME=TEXT" after its
 // "text" property became TEXT (e.g. a player label showing the logged-in name).
 #include "bench_support.h"
@@ -25,6 +28,7 @@
 #include <QGenericPlugin>
 #include <QSet>
 #include <QTimer>
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -65,6 +69,10 @@ private:
                     m_paintNs = bench::monotonicNs();
                     m_paintCpuNs = cpuNs();
                     m_libs = mappedLibraries();
+                    if (qEnvironmentVariableIsSet("BENCH_PROBE_END_AT_PAINT")) {
+                        report();
+                        std::_Exit(0);
+                    }
                 },
                 Qt::QueuedConnection);
         }

@@ -1,5 +1,7 @@
 #include "smilies_menu.h"
 
+#include "ui/built_in_picture.h"
+
 #include <QIcon>
 
 SmiliesMenu::SmiliesMenu(const RichImageList& pictures, QWidget* parent) : QMenu(parent)
@@ -17,6 +19,6 @@ RichImageList SmiliesMenu::loadPictures()
 {
     RichImageList list;
     for (int i = 0; i < Count; ++i)
-        list << QPixmap(QStringLiteral(":/pictures/smiley%1.png").arg(i, 2, 10, QLatin1Char('0')));
+        list << BuiltInPicture::pixmap(QStringLiteral("smiley%1.png").arg(i, 2, 10, QLatin1Char('0')));
     return list;
 }

@@ -1,12 +1,14 @@
 #include "board_pictures.h"
 
+#include "ui/built_in_picture.h"
+
 #include <QPainter>
 
 namespace {
 
 TilePictures builtIn()
 {
-    return TilePictures::fromStrip(QImage(QStringLiteral(":/pictures/board_tiles.png")));
+    return TilePictures::fromStrip(BuiltInPicture::image(QStringLiteral("board_tiles.png")));
 }
 
 } // namespace

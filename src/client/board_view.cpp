@@ -2,6 +2,7 @@
 
 #include "board_canvas.h"
 #include "client/core/board_grid.h"
+#include "ui/built_in_picture.h"
 #include "ui/design_scale.h"
 
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace {
 const QImage& boardBackground()
 {
     static const QImage picture = [] {
-        const QImage decoded(QStringLiteral(":/pictures/board_background.png"));
+        const QImage decoded = BuiltInPicture::image(QStringLiteral("board_background.png"));
         return decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                                  : QImage::Format_RGB32);
     }();

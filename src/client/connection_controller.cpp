@@ -55,10 +55,13 @@ QString failureText(ClientSession::JoinFailure reason, const QString& address)
 ConnectionController::ConnectionController(GameModel& model, MainWindow& window, const HostOptions& options,
                                            QObject* parent)
     : QObject(parent), m_model(model), m_window(window), m_session(model.session()), m_server(options),
-      m_reconnector(model, window)
+      m_reconnector(model, window), m_afterFirstPaint(window)
 {
     window.setLinkLossHandler([this] { return m_reconnector.linkLost(); });
-    connect(&window, &MainWindow::firstShown, this, &ConnectionController::processparams);
+    // Hosting, joining and the first chat line wait until the window has been
+    // drawn once: the player sees the game at once, and the table starts a
+    // moment later instead of holding the first picture back.
+    connect(&window, &MainWindow::firstShown, this, [this] { m_afterFirstPaint.run([this] { processparams(); }); });
     connect(&window, &MainWindow::hostGameRequested, this, &ConnectionController::showHostDialog);
     connect(&window, &MainWindow::joinGameRequested, this, [this] { showJoinDialog(); });
     connect(&m_session, &ClientSession::joinFailed, this, &ConnectionController::joinFailed);

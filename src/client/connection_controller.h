@@ -1,5 +1,6 @@
 #pragma once
 
+#include "after_first_paint.h"
 #include "client/core/client_session.h"
 #include "client/core/game_address.h"
 #include "client/core/program_arguments.h"
@@ -19,8 +20,8 @@ class HostOptions;
 class JoinGameDialog;
 class SettingsFile;
 
-// Start-up and connection of the main window: reads the command line when the
-// window is first shown (`processparams`), hosts (`hostpress`: the game server
+// Start-up and connection of the main window: reads the command line once the
+// window's first picture is on screen (`processparams`), hosts (`hostpress`: the game server
 // on its own thread, the local client connected to it) or joins (`joinpress`),
 // keeps the lobby link, and serves File "Host a Multi-player Game…" and "Join a
 // Multi-player Game…", leaving the current game cleanly in the same process.
@@ -88,6 +89,7 @@ private:
     QString m_joining;
     QPointer<JoinGameDialog> m_joinDialog;
     Reconnector m_reconnector;
+    AfterFirstPaint m_afterFirstPaint;
     TableProbe m_probe;
     // The join asked for while in a game, until its table answers.
     struct Probed {

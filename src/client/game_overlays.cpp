@@ -2,6 +2,7 @@
 
 #include "client/core/game_model.h"
 #include "framed_panel.h"
+#include "ui/built_in_picture.h"
 #include "ui/design_scale.h"
 
 #include <QLabel>
@@ -36,7 +37,7 @@ QLabel* pictureLabel(QWidget* parent, const QString& name, const QRect& geometry
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     l->setGeometry(geometry);
-    l->setPixmap(QPixmap(picture));
+    l->setPixmap(BuiltInPicture::pixmap(picture));
     return l;
 }
 
@@ -50,7 +51,7 @@ protected:
     void showEvent(QShowEvent* event) override
     {
         if (!m_picture.isEmpty()) {
-            setPixmap(QPixmap(std::exchange(m_picture, QString())));
+            setPixmap(BuiltInPicture::pixmap(std::exchange(m_picture, QString())));
             DesignScale::fitPicture(this, DesignScale::scaleOf(this));
         }
         QLabel::showEvent(event);
@@ -119,8 +120,8 @@ GameOverlays::~GameOverlays()
 
 void GameOverlays::buildLeftColumn(QWidget* back)
 {
-    m_pibbie = pictureLabel(back, QStringLiteral("image_pibbie"), QRect(8, 154, 136, 163),
-                            QStringLiteral(":/pictures/board_mascot.png"));
+    m_pibbie =
+        pictureLabel(back, QStringLiteral("image_pibbie"), QRect(8, 154, 136, 163), QStringLiteral("board_mascot.png"));
 
     m_start = new StartButton(back);
     m_start->setObjectName(QStringLiteral("button_startgame"));
@@ -129,7 +130,7 @@ void GameOverlays::buildLeftColumn(QWidget* back)
     m_start->setCursor(Qt::PointingHandCursor);
     m_start->hide();
 
-    m_bubble = new LatePictureLabel(QStringLiteral(":/pictures/board_bubble.png"), back);
+    m_bubble = new LatePictureLabel(QStringLiteral("board_bubble.png"), back);
     m_bubble->setObjectName(QStringLiteral("image_bubble"));
     m_bubble->setGeometry(8, 34, 135, 146);
     // A phrase is only read: clicks go through to the start button beneath.

@@ -84,7 +84,8 @@ public:
     void connectionLostForGood();
 
 signals:
-    // The window is on screen for the first time: the command line is read now.
+    // The window is on screen for the first time; the command line is read
+    // once its first picture is drawn.
     void firstShown();
     // File "Host a Multi-player Game…" / "Join a Multi-player Game…".
     void hostGameRequested();

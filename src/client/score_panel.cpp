@@ -2,6 +2,7 @@
 
 #include "client/core/game_seats.h"
 
+#include "ui/built_in_picture.h"
 #include "ui/design_scale.h"
 
 #include <QImage>
@@ -28,7 +29,7 @@ const QColor EmptyText(110, 110, 130);
 } // namespace
 
 ScorePanel::ScorePanel(QWidget* parent)
-    : QWidget(parent), m_background(QStringLiteral(":/pictures/board_scorepanel.png"))
+    : QWidget(parent), m_background(BuiltInPicture::pixmap(QStringLiteral("board_scorepanel.png")))
 {
     setObjectName(QStringLiteral("panel_score"));
     setGeometry(463, 17, 238, 335);
@@ -57,7 +58,7 @@ QLabel* ScorePanel::label(const QString& name, const QRect& geometry, const QStr
 void ScorePanel::buildTop()
 {
     m_timer = label(QStringLiteral("image_timer"), QRect(20, 16, 0, 17), {}, 11, false);
-    m_timer->setPixmap(QPixmap(QStringLiteral(":/pictures/board_timer.png")));
+    m_timer->setPixmap(BuiltInPicture::pixmap(QStringLiteral("board_timer.png")));
     m_timer->setScaledContents(true);
     m_timerLabel =
         label(QStringLiteral("label_timer"), QRect(20, 16, TimerFull, 17), tr("Help Save Pibbo!!"), 12, true);
@@ -80,7 +81,7 @@ void ScorePanel::buildTop()
     m_status->setAlignment(Qt::AlignCenter);
 
     m_bonusImage = label(QStringLiteral("image_bonus"), QRect(0, 120, 106, 48), {}, 11, false);
-    m_bonusImage->setPixmap(QPixmap(QStringLiteral(":/pictures/board_popup.png")));
+    m_bonusImage->setPixmap(BuiltInPicture::pixmap(QStringLiteral("board_popup.png")));
     m_bonusImage->hide();
     m_bonusLabel = label(QStringLiteral("label_bonus"), QRect(0, 120, 106, 48), {}, 16, true);
     m_bonusLabel->setAlignment(Qt::AlignCenter);
@@ -94,13 +95,13 @@ void ScorePanel::buildTop()
     m_numRound = label(QStringLiteral("label_numround"), QRect(8, 314, 222, 16), {}, 12, true);
     m_numRound->setAlignment(Qt::AlignCenter);
     m_turn = label(QStringLiteral("image_turn"), QRect(2, RowTops[0] + 2, 9, 13), {}, 11, false);
-    m_turn->setPixmap(QPixmap(QStringLiteral(":/pictures/board_turn.png")));
+    m_turn->setPixmap(BuiltInPicture::pixmap(QStringLiteral("board_turn.png")));
     m_turn->hide();
 }
 
 void ScorePanel::buildRows()
 {
-    const QPixmap eyes(QStringLiteral(":/pictures/board_eyes.png"));
+    const QPixmap eyes = BuiltInPicture::pixmap(QStringLiteral("board_eyes.png"));
     for (int n = 1; n <= Table::Seats; ++n) {
         const QString number = QString::number(n);
         const int top = RowTops[n - 1];

@@ -1,6 +1,7 @@
 #include "tsock.h"
 
 #include <QHostAddress>
+#include <QNetworkProxy>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -222,10 +223,16 @@ TSock::~TSock()
 {
     // Owners are being torn down too: close without reporting to them.
     blockSignals(true);
-    if (m_socket)
-        Close();
-    if (m_listening)
-        setListen(false);
+    // Closing what is open raises nothing (the checks that raise are for
+    // sockets in the wrong state), and a destructor must not let anything out.
+    try {
+        if (m_socket)
+            Close();
+        if (m_listening)
+            setListen(false);
+    } catch (...) {
+        // The socket, a child of this object, goes with it all the same.
+    }
 }
 
 void TSock::setSocketType(TSocketType type)
@@ -275,6 +282,9 @@ void TSock::setListen(bool on)
         throw ESockException(QStringLiteral("Port Lookup - Could Not Find Service Entry"));
     auto* server = new QTcpServer(this);
     server->setListenBacklogSize(5);
+    // A table listens on its own address: a proxy has no part in it, and
+    // asking the system for one starts a proxy-resolving thread on the way.
+    server->setProxy(QNetworkProxy::NoProxy);
     // A HostName set on a listener names the one local address to bind.
     const QHostAddress address = m_hostName.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(m_hostName);
     if (address.isNull() || !server->listen(address, quint16(port))) {

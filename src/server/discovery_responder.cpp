@@ -5,6 +5,7 @@
 #include "server_log.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QRandomGenerator>
 #include <QSysInfo>
 #include <algorithm>
@@ -33,6 +34,9 @@ DiscoveryResponder::DiscoveryResponder(const GameState& game, const HostOptions&
     : QObject(parent), m_game(game), m_host(host), m_port(gamePort), m_id(randomId()), m_socket(this)
 {
     m_clock.start();
+    // Queries come from the local network, never through a proxy; asking the
+    // system for one would start a proxy-resolving thread on the way.
+    m_socket.setProxy(QNetworkProxy::NoProxy);
     connect(&m_socket, &QUdpSocket::readyRead, this, &DiscoveryResponder::readQueries);
 }
 

@@ -5,6 +5,7 @@
 #include "base/player_folders.h"
 #include "chat/core/tile_pictures.h"
 #include "chat/core/tile_set.h"
+#include "ui/built_in_picture.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +61,7 @@ const Picture Pictures[] = {
 
 TilePictures builtInTiles()
 {
-    return TilePictures::fromStrip(QImage(QStringLiteral(":/pictures/board_tiles.png")));
+    return TilePictures::fromStrip(BuiltInPicture::image(QStringLiteral("board_tiles.png")));
 }
 
 // Drawn as the board draws a cell: the tile, then the bonus mark with its

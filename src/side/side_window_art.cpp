@@ -1,6 +1,6 @@
 #include "side/side_window_art.h"
 
-#include "ui/jpeg_image.h"
+#include "ui/built_in_picture.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -16,9 +16,7 @@ QPixmap SideWindowArt::picture(const QString& name)
     QPixmap cached;
     if (QPixmapCache::find(path, &cached))
         return cached;
-    const QPixmap decoded = name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
-        ? QPixmap::fromImage(JpegImage::fromFile(path))
-        : QPixmap(path);
+    QPixmap decoded = BuiltInPicture::pixmap(name);
     if (!decoded.isNull())
         QPixmapCache::insert(path, decoded);
     return decoded;
@@ -51,7 +49,7 @@ QPixmap SideWindowArt::seamless(const QPixmap& picture)
     painter.drawImage(0, image.height(), image.mirrored(false, true));
     painter.drawImage(image.width(), image.height(), image.mirrored(true, true));
     painter.end();
-    const QPixmap result = QPixmap::fromImage(tile);
+    QPixmap result = QPixmap::fromImage(tile);
     QPixmapCache::insert(key, result);
     return result;
 }

@@ -55,6 +55,8 @@ struct Copy : RecordedParts {
         connection.setPorts(0, 0);
         connection.setCommandLine(arguments);
         window.show();
+        // The command line is read once the window is drawn; its first line says so.
+        QVERIFY(QTest::qWaitFor([this] { return !lines.isEmpty(); }, 5000));
     }
     QString rowName(int slot) const
     {

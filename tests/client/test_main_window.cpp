@@ -139,9 +139,9 @@ void TestMainWindow::commandLine()
     copy.connection.setCommandLine(arguments);
     copy.window.show();
 
-    QCOMPARE(copy.lines.value(0),
-             arguments.isEmpty() ? QStringLiteral("0+Loading Solo Game..Please wait.")
-                                 : QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
+    QTRY_COMPARE(copy.lines.value(0),
+                 arguments.isEmpty() ? QStringLiteral("0+Loading Solo Game..Please wait.")
+                                     : QStringLiteral("0+Loading Multi-player Game.. Please Wait."));
     QCOMPARE(copy.colours.value(0), Blue);
     QCOMPARE(download, arguments.isEmpty());
     if (linksLobby)
@@ -171,8 +171,8 @@ void TestMainWindow::takenPortIsShownAndNothingConnects()
     copy.connection.setPorts(blocker.serverPort(), lobby.port());
     copy.connection.setCommandLine({"Ann", "127.0.0.1", "true"});
     copy.window.show();
-    QMessageBox* box = findBox("errorbox");
-    QVERIFY(box);
+    QMessageBox* box = nullptr;
+    QTRY_VERIFY((box = findBox("errorbox")) != nullptr);
     QCOMPARE(box->text(), QStringLiteral("Listen - Error Binding Socket"));
     QVERIFY(!copy.model.hosting());
     QVERIFY(!copy.action("StartGame1")->isEnabled());

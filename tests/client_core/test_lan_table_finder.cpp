@@ -4,7 +4,10 @@
 #include "server/host_options.h"
 #include "server/server.h"
 
+#include <QNetworkProxy>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
@@ -44,6 +47,7 @@ TableRow row(const QString& name, int players, const QString& state, const QStri
 class LanTableFinderTest : public QObject {
     Q_OBJECT
 private slots:
+    void findsTablesAndMergesTheirFamilies_data();
     void findsTablesAndMergesTheirFamilies();
     void followsTheTableAsItChanges();
     void asksEveryInterfaceOfTheFamilies_data();
@@ -55,8 +59,25 @@ private slots:
     void keepsTheIpv4AddressAndForgetsSilentTables();
 };
 
+void LanTableFinderTest::findsTablesAndMergesTheirFamilies_data()
+{
+    QTest::addColumn<bool>("proxySet");
+    QTest::newRow("no proxy") << false;
+    // A proxy (here one that is down) is for reaching other machines: tables
+    // are still asked and heard on the local network.
+    QTest::newRow("a proxy set") << true;
+}
+
 void LanTableFinderTest::findsTablesAndMergesTheirFamilies()
 {
+    QFETCH(bool, proxySet);
+    if (proxySet) {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::Socks5Proxy, QStringLiteral("127.0.0.1"), closed.serverPort()));
+    }
+    const auto restore = qScopeGuard([] { QNetworkProxy::setApplicationProxy(QNetworkProxy::DefaultProxy); });
     LoopbackTable den("Den");
     LoopbackTable attic("Attic");
     LanTableFinder finder;

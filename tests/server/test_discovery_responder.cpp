@@ -5,6 +5,9 @@
 #include "wire_client.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
+#include <QScopeGuard>
+#include <QTcpServer>
 #include <QTest>
 #include <QUdpSocket>
 #include <memory>
@@ -18,6 +21,7 @@ struct Asker {
 
     explicit Asker(const QHostAddress& from = QHostAddress::LocalHost)
     {
+        socket.setProxy(QNetworkProxy::NoProxy);
         socket.bind(from, 0);
         QObject::connect(&socket, &QUdpSocket::readyRead, [this] {
             while (socket.hasPendingDatagrams())
@@ -59,6 +63,7 @@ private slots:
     void limitsAtTheRateWithABurst();
     void boundsTheSourcesItRemembers();
     void keepsAnUnlistedTableQuiet();
+    void hostsAndAnswersWhateverProxyIsSet();
 
 private:
     FixedHostOptions m_host;
@@ -224,6 +229,29 @@ void DiscoveryResponderTest::keepsAnUnlistedTableQuiet()
     m_host.listed = true;
     asker.ask(DiscoveryDatagram::query("t"), QHostAddress::LocalHost, m_server->port());
     QCOMPARE(asker.settled(), 1);
+}
+
+// A proxy set for the program (or found in the system's settings) is for
+// reaching other machines: a table still listens and answers on its own
+// addresses, where a proxy that is down would make hosting fail.
+void DiscoveryResponderTest::hostsAndAnswersWhateverProxyIsSet()
+{
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 deadProxyPort = closed.serverPort();
+    closed.close();
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::Socks5Proxy, "127.0.0.1", deadProxyPort));
+    const auto restore = qScopeGuard([] { QNetworkProxy::setApplicationProxy(QNetworkProxy::DefaultProxy); });
+    Server server(m_host, 0);
+    QVERIFY_THROWS_NO_EXCEPTION(server.listen());
+    DiscoveryResponder responder(server.game(), m_host, server.port());
+    QVERIFY(responder.start());
+    WireClient ann;
+    QVERIFY(ann.login(server.port(), "Ann"));
+    Asker asker;
+    asker.ask(DiscoveryDatagram::query("p"), QHostAddress::LocalHost, server.port());
+    QTRY_COMPARE(asker.answers.size(), 1);
+    QCOMPARE(DiscoveryDatagram::readAnswer(asker.answers[0])->table.players, 1);
 }
 
 QTEST_GUILESS_MAIN(DiscoveryResponderTest)

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
+#include <QNetworkProxy>
 #include <QRandomGenerator>
 
 namespace {
@@ -41,6 +42,9 @@ LanTableFinder::LanTableFinder(QObject* parent) : TableSource(parent), m_ipv4(th
     }
     m_repeat.setInterval(RepeatMs);
     connect(&m_repeat, &QTimer::timeout, this, &LanTableFinder::sendRound);
+    // Queries go to the local network, never through a proxy.
+    m_ipv4.setProxy(QNetworkProxy::NoProxy);
+    m_ipv6.setProxy(QNetworkProxy::NoProxy);
     connect(&m_ipv4, &QUdpSocket::readyRead, this, [this] { readAnswers(m_ipv4); });
     connect(&m_ipv6, &QUdpSocket::readyRead, this, [this] { readAnswers(m_ipv6); });
 }
