@@ -212,9 +212,10 @@ struct PostScores {
 struct PathEntry {
     static constexpr QByteArrayView Picked{"f"};
     static constexpr QByteArrayView Bombed{"t"};
-    // Always Picked or Bombed, whose bytes last as long as the program: the
-    // entry copies as plain bytes, and a move log is made, reset and sent 36
-    // entries at a time (the server resets every seat's log for each game).
+    // Always Picked or Bombed, whose bytes last as long as the program, so
+    // the entry copies as plain bytes: a seat's move log of 36 entries is
+    // reset every round, copied whole when the table is reset, and sent as
+    // the winner's path.
     QByteArrayView kind = Picked;
     int x = -1;
     int y = -1;
