@@ -25,9 +25,11 @@
 
 #include <QCoreApplication>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -129,12 +131,33 @@ struct Client {
         handle<ToClient::ThePath>(d, [this](const ToClient::ThePath& m) { replay.start(m); });
     }
 
+    // All a click's outcome depends on: the board's tiles, the tile in hand,
+    // whose turn it is and the local slot.
+    struct Sweep {
+        std::array<std::array<int, BoardGrid::Size>, BoardGrid::Size> tiles;
+        int current = 0;
+        int currentplayer = 0;
+        int myslot = 0;
+        friend bool operator==(const Sweep&, const Sweep&) = default;
+    };
+    // The last sweep whose every click was refused; a refused click changes nothing.
+    std::optional<Sweep> refused;
+
     // A click on every cell in turn while picking is open, as a player would.
+    // A sweep that would repeat the last refused one click for click (after a
+    // chat line, say) is not made again: each click would be refused again.
     void pickAll()
     {
-        for (int px = 4; px < 312 && model.board().canselect(); px += 52)
-            for (int py = 4; py < 312 && model.board().canselect(); py += 52)
+        const BoardModel& board = model.board();
+        if (!board.canselect())
+            return;
+        const Sweep sweep{board.grid().tiles, board.currentTile(), board.currentplayer(), model.myslot()};
+        if (refused == sweep)
+            return;
+        for (int px = 4; px < 312 && board.canselect(); px += 52)
+            for (int py = 4; py < 312 && board.canselect(); py += 52)
                 model.pick(px, py);
+        refused = board.canselect() ? std::optional(sweep) : std::nullopt;
     }
 
     // One second on the round's clock: the bubble takes its next phrase.
@@ -153,6 +176,7 @@ void runOne(const QByteArray& input)
     model.session().disconnectFromServer();
     model.leaveTable();
     client.replay = PathReplayModel();
+    client.refused.reset();
     // What the handlers read of the model must be as a new connection finds it.
     if (model.myslot() != 0 || model.loggedin() || model.mode() != GameMode::None || model.gameRunning()
         || model.seats().seated(1) || !model.phrases().isEmpty() || model.session().dispatcher().queued() != 0)
