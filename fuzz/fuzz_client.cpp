@@ -25,7 +25,6 @@
 
 #include <QCoreApplication>
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -131,14 +130,21 @@ struct Client {
         handle<ToClient::ThePath>(d, [this](const ToClient::ThePath& m) { replay.start(m); });
     }
 
-    // All a click's outcome depends on: the board's tiles, the tile in hand,
-    // whose turn it is and the local slot.
+    // What a click could be decided on: the board's cells, the tiles in hand
+    // and next, whose turn it is and who the local player is.
     struct Sweep {
-        std::array<std::array<int, BoardGrid::Size>, BoardGrid::Size> tiles;
+        BoardGrid cells;
         int current = 0;
+        int next = 0;
         int currentplayer = 0;
         int myslot = 0;
-        friend bool operator==(const Sweep&, const Sweep&) = default;
+        bool loggedin = false;
+        friend bool operator==(const Sweep& a, const Sweep& b)
+        {
+            return a.cells.tiles == b.cells.tiles && a.cells.bonus == b.cells.bonus && a.current == b.current
+                && a.next == b.next && a.currentplayer == b.currentplayer && a.myslot == b.myslot
+                && a.loggedin == b.loggedin;
+        }
     };
     // The last sweep whose every click was refused; a refused click changes nothing.
     std::optional<Sweep> refused;
@@ -151,7 +157,13 @@ struct Client {
         const BoardModel& board = model.board();
         if (!board.canselect())
             return;
-        const Sweep sweep{board.grid().tiles, board.currentTile(), board.currentplayer(), model.myslot()};
+        Sweep sweep;
+        sweep.cells = board.grid();
+        sweep.current = board.currentTile();
+        sweep.next = board.nextTile();
+        sweep.currentplayer = board.currentplayer();
+        sweep.myslot = model.myslot();
+        sweep.loggedin = model.loggedin();
         if (refused == sweep)
             return;
         for (int px = 4; px < 312 && board.canselect(); px += 52)
