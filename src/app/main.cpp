@@ -5,6 +5,7 @@
 #include "client/main_window.h"
 #include "client/program_windows.h"
 #include "client/single_instance.h"
+#include "ui/game_style.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -45,6 +46,7 @@ int main(int argc, char* argv[])
         return code;
 
     QApplication app(argc, argv);
+    QApplication::setStyle(new GameStyle);
     // Installed first, so a signal that comes during start-up still ends the
     // program the orderly way.
     ExitSignals exitSignals;

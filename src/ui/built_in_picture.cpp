@@ -18,25 +18,29 @@ QImage BuiltInPicture::image(const QString& name)
             return *std::move(picture);
         qCWarning(lcUi) << "the baked picture" << name << "is damaged; decoding its file";
     }
-    const QString path = QStringLiteral(":/pictures/") + name;
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QByteArray format = dot < 0 ? QByteArray() : name.mid(dot + 1).toLower().toLatin1();
+    return fromPath(QStringLiteral(":/pictures/") + name);
+}
+
+QPixmap BuiltInPicture::pixmap(const QString& name)
+{
+    return QPixmap::fromImage(image(name));
+}
+
+QImage BuiltInPicture::fromPath(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const QByteArray format = dot < 0 ? QByteArray() : path.mid(dot + 1).toLower().toLatin1();
     if (format == "jpg")
         return JpegImage::fromFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcUi) << "no built-in picture" << name;
+        qCWarning(lcUi) << "no built-in picture" << path;
         return {};
     }
     QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
     QImage decoded = reader.read();
     if (decoded.isNull())
-        qCWarning(lcUi) << "cannot read the built-in picture" << name << ":" << reader.errorString();
+        qCWarning(lcUi) << "cannot read the built-in picture" << path << ":" << reader.errorString();
     return decoded;
-}
-
-QPixmap BuiltInPicture::pixmap(const QString& name)
-{
-    return QPixmap::fromImage(image(name));
 }

@@ -15,4 +15,7 @@ namespace BuiltInPicture {
 QImage image(const QString& name);
 QPixmap pixmap(const QString& name);
 
+// Any picture of the resources (Qt's own too) by its whole path.
+QImage fromPath(const QString& path);
+
 } // namespace BuiltInPicture
