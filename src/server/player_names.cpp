@@ -71,12 +71,19 @@ QString visibleName(const QByteArray& typed)
     return QString::fromUcs4(kept.data(), qsizetype(kept.size()));
 }
 
+// Without a colon between them, the marks on either side of it sit on one
+// letter: they are counted together against its share.
 QString withoutColons(const QString& name)
 {
     std::u32string kept;
-    for (char32_t c : name.toUcs4())
-        if (!colonLike(c))
+    int marks = 0;
+    for (char32_t c : name.toUcs4()) {
+        if (colonLike(c))
+            continue;
+        marks = isMark(c) ? marks + 1 : 0;
+        if (marks <= MarksPerLetter)
             kept += c;
+    }
     return QString::fromUcs4(kept.data(), qsizetype(kept.size()));
 }
 } // namespace

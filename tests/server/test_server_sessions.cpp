@@ -283,6 +283,10 @@ void ServerSessionsTest::seatsDistinctNames_data()
     QTest::newRow("a fullwidth colon") << QByteArray("Al\xef\xbc\x9a") << QByteArray("Al");
     QTest::newRow("stacked marks") << "Z" + QByteArray("\xcc\x81").repeated(10) + "oe"
                                    << "Z" + QByteArray("\xcc\x81").repeated(2) + "oe";
+    // The colon goes, and the marks on either side of it then sit on one letter.
+    QTest::newRow("marks joined where a colon was")
+        << "Z" + QByteArray("\xcc\x81").repeated(2) + ":" + QByteArray("\xcc\x81").repeated(2) + "oe"
+        << "Z" + QByteArray("\xcc\x81").repeated(2) + "oe";
     QTest::newRow("right-to-left override") << QByteArray("Ev\xe2\x80\xaeil") << QByteArray("Evil");
     QTest::newRow("isolates and marks") << QByteArray("\xe2\x81\xa6Vi\xe2\x80\x8f"
                                                       "c\xe2\x81\xa9")
